@@ -1,0 +1,12 @@
+#pragma once
+// First letters of the pinyin readings of Chinese characters, for the quick pick.
+
+#include <QString>
+
+namespace ordalis {
+
+// Every GB2312 Chinese character becomes the upper-case first letter of its reading; every
+// other character passes unchanged, so the result is as long as the input.
+QString GetInitials(QStringView text);
+
+} // namespace ordalis

@@ -1,0 +1,23 @@
+#pragma once
+// The daily log: one append-only GBK file per user, class and day, in the data folder.
+
+#include <QDate>
+#include <QString>
+
+namespace ordalis {
+
+// user + "_" + class + "_" + yyyy-mm-dd + ".Log"; characters a file name cannot hold
+// (path separators among them) become "_", so the file always stays in its folder.
+QString DailyLogFileName(const QString& user, const QString& className, const QDate& date);
+
+struct LogWrite {
+    bool ok = false;
+    QString filePath;
+    QString error; // the system's reason when !ok
+};
+
+// Appends the line and CR LF, creating the file when missing.
+LogWrite AppendToDailyLog(const QString& folder, const QString& user, const QString& className,
+                          const QDate& date, const QString& line);
+
+} // namespace ordalis

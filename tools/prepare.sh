@@ -1,0 +1,30 @@
+# Shared by ./run and ./test: install what is missing from Debian, then configure and build
+# incrementally in build/. Sourced, not run.
+ORDALIS_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql
+    libmicrohttpd-dev libsodium-dev
+    libgtest-dev libbenchmark-dev
+    fonts-noto-cjk xdg-utils
+)
+
+ordalis_install_missing() {
+    local missing=()
+    for package in "${ORDALIS_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+ordalis_build() {
+    local root
+    root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
+        cmake --build "$root/build" "$@"
+}
