@@ -1,0 +1,104 @@
+#include "Dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QQueue>
+
+namespace ordalis::dialogs {
+namespace {
+
+struct Script {
+    bool scripted = false;
+    QQueue<bool> answers;
+    QQueue<QString> fileNames;
+    QList<ShownMessage> shown;
+    QStringList fileDialogTitles;
+};
+
+Script& script()
+{
+    static Script instance;
+    return instance;
+}
+
+QMessageBox::Icon toQt(Icon icon)
+{
+    switch (icon) {
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString scriptedFileName(const QString& title)
+{
+    script().fileDialogTitles << title;
+    return script().fileNames.isEmpty() ? QString() : script().fileNames.dequeue();
+}
+
+} // namespace
+
+void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon)
+{
+    if (script().scripted) {
+        script().shown << ShownMessage{title, text, icon};
+        return;
+    }
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool askYesNo(QWidget* parent, const QString& title, const QString& text, Icon icon)
+{
+    if (script().scripted) {
+        script().shown << ShownMessage{title, text, icon};
+        return script().answers.isEmpty() ? false : script().answers.dequeue();
+    }
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString toQtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList descriptions;
+    for (int i = 0; i < parts.size(); i += 2)
+        descriptions << parts.at(i);
+    return descriptions.join(QStringLiteral(";;"));
+}
+
+QString openFileName(QWidget* parent, const QString& title, const QString& filter)
+{
+    if (script().scripted)
+        return scriptedFileName(title);
+    return QFileDialog::getOpenFileName(parent, title, QString(), toQtFilter(filter));
+}
+
+QString saveFileName(QWidget* parent, const QString& title, const QString& filter)
+{
+    if (script().scripted)
+        return scriptedFileName(title);
+    return QFileDialog::getSaveFileName(parent, title, QString(), toQtFilter(filter));
+}
+
+void setScripted(bool scripted)
+{
+    script() = Script{};
+    script().scripted = scripted;
+}
+
+void setNextAnswer(bool yes) { script().answers.enqueue(yes); }
+
+void setNextFileName(const QString& path) { script().fileNames.enqueue(path); }
+
+QList<ShownMessage> takeShownMessages() { return std::exchange(script().shown, {}); }
+
+QStringList takeFileDialogTitles() { return std::exchange(script().fileDialogTitles, {}); }
+
+} // namespace ordalis::dialogs
