@@ -1,0 +1,108 @@
+#include "HttpClient.h"
+
+#include "WireText.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+#include <QTimer>
+
+namespace ordalis {
+
+namespace {
+
+const QByteArray ReplyCharset = "GB2312";
+
+} // namespace
+
+HttpClient::HttpClient(std::chrono::milliseconds timeout)
+    : m_timeout(timeout)
+    , m_manager(std::make_unique<QNetworkAccessManager>()) {}
+
+HttpClient::~HttpClient() = default;
+
+QNetworkRequest HttpClient::makeRequest(const QUrl& url) const {
+    QNetworkRequest request(url);
+    // Always ask the service itself: a cached record or clock would show stale data.
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    return request;
+}
+
+HttpClient::Reply HttpClient::await(QNetworkReply* pending, Waiting waiting) const {
+    std::unique_ptr<QNetworkReply> reply(pending);
+    bool timedOut = false;
+    if (!reply->isFinished()) {
+        QEventLoop loop;
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+            timedOut = true;
+            reply->abort();
+            loop.quit();
+        });
+        QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        deadline.start(m_timeout);
+        loop.exec(waiting == Waiting::AllEvents ? QEventLoop::AllEvents
+                                                : QEventLoop::ExcludeUserInputEvents);
+    }
+    Reply result;
+    result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    result.complete = !timedOut && reply->error() == QNetworkReply::NoError;
+    result.body = reply->readAll();
+    return result;
+}
+
+PostOutcome HttpClient::postForm(const QUrl& url, const QByteArray& encodedBody,
+                                 const QString& successWord) {
+    QNetworkRequest request = makeRequest(url);
+    request.setRawHeader("Content-Length", QByteArray::number(encodedBody.size()));
+    request.setRawHeader("CONTENT-TYPE", "application/x-www-form-urlencoded");
+    // A redirected POST would carry the operation password somewhere else; a redirect is no
+    // answer from the service.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
+
+    const Reply reply = await(m_manager->post(request, encodedBody), Waiting::AllEvents);
+    PostOutcome outcome;
+    outcome.httpStatus = reply.httpStatus;
+    outcome.replyText = DecodeText(reply.body, ReplyCharset);
+    if (reply.httpStatus != 200 || !reply.complete)
+        outcome.kind = PostOutcome::Kind::NetworkFailure;
+    else if (outcome.replyText == successWord)
+        outcome.kind = PostOutcome::Kind::Success;
+    else
+        outcome.kind = PostOutcome::Kind::Refused;
+    return outcome;
+}
+
+QString HttpClient::getText(const QUrl& url, const QByteArray& charset) {
+    QNetworkRequest request = makeRequest(url);
+    request.setRawHeader("If-Modified-Since", "0");
+    const Reply reply = await(m_manager->get(request), Waiting::DeferUserInput);
+    return DecodeText(reply.body, charset);
+}
+
+QString HttpClient::pollGet(const QUrl& url) {
+    const Reply reply = await(m_manager->get(makeRequest(url)), Waiting::AllEvents);
+    return DecodeText(reply.body, ReplyCharset);
+}
+
+bool HttpClient::downloadToFile(const QUrl& url, const QString& filePath) {
+    const Reply reply = await(m_manager->get(makeRequest(url)), Waiting::DeferUserInput);
+    if (reply.httpStatus != 200 || !reply.complete)
+        return false;
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(reply.body) != reply.body.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace ordalis

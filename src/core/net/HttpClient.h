@@ -1,0 +1,76 @@
+#pragma once
+// The program's four ways of talking HTTP to the score service and the maker's site. Every
+// call waits for its reply with the event loop running, so the window repaints and the class
+// timer keeps counting; a reply that does not arrive within the timeout ends the wait as a
+// network failure instead of freezing the program in front of a class. No HTTP cache is used.
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+#include <chrono>
+#include <memory>
+
+class QNetworkAccessManager;
+class QNetworkRequest;
+class QNetworkReply;
+
+namespace ordalis {
+
+// How a form POST ended.
+struct PostOutcome {
+    enum class Kind { Success, Refused, NetworkFailure };
+
+    Kind kind = Kind::NetworkFailure;
+    QString replyText;  // the reply decoded as GBK; possibly empty on a network failure
+    int httpStatus = 0; // 0 when no HTTP reply came at all
+
+    bool isSuccess() const { return kind == Kind::Success; }
+    bool isRefused() const { return kind == Kind::Refused; }
+    bool isNetworkFailure() const { return kind == Kind::NetworkFailure; }
+};
+
+class HttpClient {
+public:
+    static constexpr std::chrono::milliseconds DefaultTimeout{30000};
+
+    explicit HttpClient(std::chrono::milliseconds timeout = DefaultTimeout);
+    ~HttpClient();
+    HttpClient(const HttpClient&) = delete;
+    HttpClient& operator=(const HttpClient&) = delete;
+
+    std::chrono::milliseconds timeout() const { return m_timeout; }
+    void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+
+    // Posts an already encoded form body. Success only for status 200 with a reply exactly
+    // equal to the success word; Refused for any other complete status-200 reply; everything
+    // else (other status, cut or refused connection, timeout, unusable URL) is NetworkFailure.
+    PostOutcome postForm(const QUrl& url, const QByteArray& encodedBody,
+                         const QString& successWord);
+
+    // The reply body decoded in the charset, whatever the status; whatever text came (as a
+    // rule the empty text) when the request fails.
+    QString getText(const QUrl& url, const QByteArray& charset = "GB2312");
+
+    // The reply text of a GET whose status does not matter (clock and version checks).
+    QString pollGet(const QUrl& url);
+
+    // Replaces the file with the resource, atomically and only after a complete status-200
+    // reply: a failed or cut download leaves the previous file exactly as it was.
+    bool downloadToFile(const QUrl& url, const QString& filePath);
+
+private:
+    struct Reply {
+        int httpStatus = 0;
+        bool complete = false; // the whole reply arrived without error
+        QByteArray body;
+    };
+    enum class Waiting { AllEvents, DeferUserInput };
+
+    QNetworkRequest makeRequest(const QUrl& url) const;
+    Reply await(QNetworkReply* reply, Waiting waiting) const;
+
+    std::chrono::milliseconds m_timeout;
+    std::unique_ptr<QNetworkAccessManager> m_manager;
+};
+
+} // namespace ordalis

@@ -1,0 +1,123 @@
+#include "ServiceConfig.h"
+
+#include <QSettings>
+#include <QUrl>
+#include <cmath>
+#include <optional>
+
+namespace ordalis {
+
+namespace {
+
+QString withoutTrailingSlash(QString url) {
+    url = url.trimmed();
+    while (url.endsWith(QLatin1Char('/')))
+        url.chop(1);
+    return url;
+}
+
+bool isHttpAddress(const QString& url) {
+    const QUrl parsed(url, QUrl::StrictMode);
+    return parsed.isValid() && !parsed.host().isEmpty() &&
+           (parsed.scheme() == QLatin1String("http") || parsed.scheme() == QLatin1String("https"));
+}
+
+std::optional<std::chrono::milliseconds> timeoutFromSeconds(const QString& text) {
+    bool ok = false;
+    const double seconds = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 24 * 3600)
+        return std::nullopt;
+    return std::chrono::milliseconds(std::llround(seconds * 1000));
+}
+
+} // namespace
+
+ServiceConfig ServiceConfig::fromUserSettings() {
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ordalis"),
+                             QStringLiteral("ordalis"));
+    return fromSettings(settings);
+}
+
+ServiceConfig ServiceConfig::fromSettings(const QSettings& settings) {
+    ServiceConfig config;
+    config.setServiceBase(settings.value(QStringLiteral("service/base")).toString());
+    config.setMakerSite(settings.value(QStringLiteral("service/makerSite")).toString());
+    config.setWebConsoleAddress(settings.value(QStringLiteral("service/webConsole")).toString());
+    // A broken timeout in the file keeps the default rather than waiting forever or never.
+    if (const auto timeout =
+            timeoutFromSeconds(settings.value(QStringLiteral("service/timeoutSeconds")).toString()))
+        config.setTimeout(*timeout);
+    return config;
+}
+
+bool ServiceConfig::applyArguments(const QStringList& arguments, QString* error) {
+    const auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+
+    ServiceConfig changed = *this;
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString option = arguments[i];
+        QString value;
+        const int equals = option.indexOf(QLatin1Char('='));
+        if (option.startsWith(QLatin1String("--")) && equals > 0) {
+            value = option.mid(equals + 1);
+            option.truncate(equals);
+        } else if (option == QLatin1String("--service-base") ||
+                   option == QLatin1String("--maker-site") ||
+                   option == QLatin1String("--web-console") ||
+                   option == QLatin1String("--timeout")) {
+            if (i + 1 >= arguments.size())
+                return fail(QStringLiteral("%1 needs a value").arg(option));
+            value = arguments[++i];
+        } else {
+            continue;
+        }
+
+        if (option == QLatin1String("--timeout")) {
+            const auto timeout = timeoutFromSeconds(value);
+            if (!timeout)
+                return fail(QStringLiteral("--timeout needs a number of seconds above 0"));
+            changed.setTimeout(*timeout);
+            continue;
+        }
+        void (ServiceConfig::*setter)(const QString&) = nullptr;
+        if (option == QLatin1String("--service-base"))
+            setter = &ServiceConfig::setServiceBase;
+        else if (option == QLatin1String("--maker-site"))
+            setter = &ServiceConfig::setMakerSite;
+        else if (option == QLatin1String("--web-console"))
+            setter = &ServiceConfig::setWebConsoleAddress;
+        else
+            continue;
+        if (!isHttpAddress(value))
+            return fail(QStringLiteral("%1 needs an http:// or https:// address").arg(option));
+        (changed.*setter)(value);
+    }
+    *this = changed;
+    return true;
+}
+
+QString ServiceConfig::makerSite() const {
+    return m_makerSite.isEmpty() ? m_serviceBase : m_makerSite;
+}
+
+QString ServiceConfig::webConsoleAddress() const {
+    return m_webConsole.isEmpty() ? m_serviceBase : m_webConsole;
+}
+
+void ServiceConfig::setServiceBase(const QString& url) {
+    m_serviceBase = withoutTrailingSlash(url);
+}
+
+void ServiceConfig::setMakerSite(const QString& url) {
+    m_makerSite = withoutTrailingSlash(url);
+}
+
+void ServiceConfig::setWebConsoleAddress(const QString& url) {
+    m_webConsole = withoutTrailingSlash(url);
+}
+
+} // namespace ordalis

@@ -1,0 +1,52 @@
+#pragma once
+// Where the program finds its score service, the maker's site and the web console, and how
+// long it waits for them. Read from ordalis.ini in the per-user config folder, overridden by
+// command-line options. An empty service address means the service embedded in the program:
+// the program starts it and then tells the configuration its address.
+
+#include <QString>
+#include <QStringList>
+#include <chrono>
+
+class QSettings;
+
+namespace ordalis {
+
+class ServiceConfig {
+public:
+    static constexpr std::chrono::milliseconds DefaultTimeout{30000};
+
+    // The per-user configuration file: QSettings(IniFormat, UserScope, "Ordalis", "ordalis").
+    static ServiceConfig fromUserSettings();
+    // Keys service/base, service/makerSite, service/webConsole, service/timeoutSeconds.
+    static ServiceConfig fromSettings(const QSettings& settings);
+
+    // Applies --service-base URL, --maker-site URL, --web-console URL and --timeout SECONDS
+    // (also written --option=value); other arguments are left to their owners. On a missing
+    // or unusable value nothing is changed and the reason is put into *error.
+    bool applyArguments(const QStringList& arguments, QString* error = nullptr);
+
+    // True while no service address is configured: the program then starts its embedded
+    // service and gives its address to setServiceBase().
+    bool usesEmbeddedService() const { return m_serviceBase.isEmpty(); }
+
+    // Without trailing "/". The maker's site and the web console default to the service,
+    // which serves their pages too.
+    QString serviceBase() const { return m_serviceBase; }
+    QString makerSite() const;
+    QString webConsoleAddress() const;
+    std::chrono::milliseconds timeout() const { return m_timeout; }
+
+    void setServiceBase(const QString& url);
+    void setMakerSite(const QString& url);
+    void setWebConsoleAddress(const QString& url);
+    void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+
+private:
+    QString m_serviceBase;
+    QString m_makerSite;
+    QString m_webConsole;
+    std::chrono::milliseconds m_timeout = DefaultTimeout;
+};
+
+} // namespace ordalis

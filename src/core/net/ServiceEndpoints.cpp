@@ -1,0 +1,186 @@
+#include "ServiceEndpoints.h"
+
+#include "ServiceConfig.h"
+#include "session/DataFolder.h"
+#include "session/Session.h"
+
+#include <QRandomGenerator>
+
+namespace ordalis {
+
+namespace {
+
+double freshFraction() {
+    return QRandomGenerator::global()->generateDouble();
+}
+
+} // namespace
+
+ServiceEndpoints::ServiceEndpoints(const ServiceConfig& config, const Session& session)
+    : m_config(config)
+    , m_session(session) {}
+
+HttpClient& ServiceEndpoints::http() {
+    m_http.setTimeout(m_config.timeout());
+    return m_http;
+}
+
+PostOutcome ServiceEndpoints::send(const FormRequest& request) {
+    return http().postForm(QUrl(m_config.serviceBase() + request.path), request.wireBody(),
+                           request.successWord);
+}
+
+PostOutcome ServiceEndpoints::checkPassword(const QString& userName, const QString& loginPassword) {
+    return send(requests::checkPassword(userName, loginPassword));
+}
+
+PostOutcome ServiceEndpoints::registerTeacher(const TeacherRegistration& teacher) {
+    return send(requests::registerTeacher(teacher));
+}
+
+PostOutcome ServiceEndpoints::setPassword(const QString& userName, const QString& checkCode,
+                                          const QString& newLoginPassword,
+                                          const QString& newOperationPassword) {
+    return send(requests::setPassword(userName, checkCode, newLoginPassword, newOperationPassword));
+}
+
+QString ServiceEndpoints::checkUserName(const QString& userName) {
+    return http().getText(requests::checkUserNameUrl(m_config.serviceBase(), userName));
+}
+
+QString ServiceEndpoints::requestPasswordCode(const QString& userName, const QString& email) {
+    return http().getText(requests::passwordCodeUrl(m_config.serviceBase(), userName, email));
+}
+
+PostOutcome ServiceEndpoints::uploadScores(const QString& operationPassword, const QString& topic,
+                                           const QStringList& scoreLines) {
+    return send(requests::uploadScores(m_session.userName, operationPassword, topic, scoreLines));
+}
+
+PostOutcome ServiceEndpoints::uploadGroups(const QString& className,
+                                           const QString& operationPassword,
+                                           const GroupMembers& groups) {
+    return send(requests::uploadGroups(className, m_session.userName, operationPassword, groups));
+}
+
+PostOutcome ServiceEndpoints::setTeacher(const QString& userName, const QString& email,
+                                         const QString& operationPassword,
+                                         const QString& newLoginPassword,
+                                         const QString& newOperationPassword) {
+    return send(requests::setTeacher(userName, email, operationPassword, newLoginPassword,
+                                     newOperationPassword));
+}
+
+PostOutcome ServiceEndpoints::setClasses(const QString& operationPassword,
+                                         const QStringList& classNames) {
+    return send(requests::setClasses(m_session.userName, operationPassword, classNames));
+}
+
+PostOutcome ServiceEndpoints::renameClass(const QString& operationPassword, const QString& oldName,
+                                          const QString& newName) {
+    return send(requests::renameClass(m_session.userName, operationPassword, oldName, newName));
+}
+
+PostOutcome ServiceEndpoints::setStudents(const QString& operationPassword,
+                                          const QString& className,
+                                          const QStringList& studentNames) {
+    return send(
+        requests::setStudents(m_session.userName, operationPassword, className, studentNames));
+}
+
+PostOutcome ServiceEndpoints::renameStudent(const QString& operationPassword,
+                                            const QString& oldName, const QString& newName,
+                                            const QString& className) {
+    return send(requests::renameStudent(m_session.userName, operationPassword, oldName, newName,
+                                        className));
+}
+
+PostOutcome ServiceEndpoints::setTopics(const QString& operationPassword,
+                                        const QStringList& topics) {
+    return send(requests::setTopics(m_session.userName, operationPassword, topics));
+}
+
+PostOutcome ServiceEndpoints::renameTopic(const QString& operationPassword, const QString& oldTopic,
+                                          const QString& newTopic) {
+    return send(requests::renameTopic(m_session.userName, operationPassword, oldTopic, newTopic));
+}
+
+PostOutcome ServiceEndpoints::newScales(const QString& operationPassword, const QString& topic,
+                                        const requests::StandardTexts& texts,
+                                        const requests::StandardScores& scores) {
+    return send(requests::newScales(m_session.userName, operationPassword, topic, texts, scores));
+}
+
+PostOutcome ServiceEndpoints::editScale(const QString& operationPassword, const QString& className,
+                                        const QString& scaleId, const QString& text, double score) {
+    return send(requests::editScale(m_session.userName, operationPassword, className, scaleId, text,
+                                    score));
+}
+
+PostOutcome ServiceEndpoints::deleteScales(const QString& operationPassword, const QString& topic,
+                                           const QString& deleteIds) {
+    return send(requests::deleteScales(m_session.userName, operationPassword, topic, deleteIds));
+}
+
+PostOutcome ServiceEndpoints::editScore(const QString& operationPassword, const QString& className,
+                                        const QString& scoreId, double score, qint32 wireTime,
+                                        const QString& topic, const QString& remark) {
+    return send(requests::editScore(m_session.userName, operationPassword, className, scoreId,
+                                    score, wireTime, topic, remark));
+}
+
+PostOutcome ServiceEndpoints::deleteScores(const QString& operationPassword,
+                                           const QString& className, const QString& deleteIds) {
+    return send(
+        requests::deleteScores(m_session.userName, operationPassword, className, deleteIds));
+}
+
+bool ServiceEndpoints::downloadRecord(const DataFolder& folder) {
+    if (!folder.ensureExists())
+        return false;
+    return http().downloadToFile(
+        requests::recordUrl(m_config.serviceBase(), m_session.userName, m_session.mp),
+        folder.recordFile());
+}
+
+QString ServiceEndpoints::getTeacher() {
+    return http().getText(
+        requests::teacherUrl(m_config.serviceBase(), m_session.userName, m_session.mp));
+}
+
+QString ServiceEndpoints::getScores(const QString& className) {
+    return http().getText(
+        requests::scoresUrl(m_config.serviceBase(), className, m_session.userName, m_session.mp));
+}
+
+QString ServiceEndpoints::getScales(const QString& topic) {
+    return http().getText(
+        requests::scalesUrl(m_config.serviceBase(), topic, m_session.userName, m_session.mp));
+}
+
+QString ServiceEndpoints::serverTime() {
+    return http().pollGet(requests::serverTimeUrl(m_config.serviceBase(), freshFraction()));
+}
+
+QString ServiceEndpoints::makerVersion() {
+    return http().pollGet(requests::makerVersionUrl(m_config.makerSite(), freshFraction()));
+}
+
+QUrl ServiceEndpoints::uploadResultPage(int lineCount) const {
+    return requests::uploadResultUrl(m_config.serviceBase(), m_session.userName, lineCount,
+                                     m_session.mp);
+}
+
+QUrl ServiceEndpoints::updatePage() const {
+    return requests::updatePageUrl(m_config.makerSite());
+}
+
+QUrl ServiceEndpoints::makerHome() const {
+    return QUrl(m_config.makerSite());
+}
+
+QUrl ServiceEndpoints::serviceHome() const {
+    return QUrl(m_config.serviceBase());
+}
+
+} // namespace ordalis

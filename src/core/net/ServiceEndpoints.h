@@ -1,0 +1,89 @@
+#pragma once
+// Every call the program makes to the score service and the maker's site, one typed function
+// per endpoint. Changes are made as the session user; reads carry the session's mp. The
+// service address and the timeout are read from the configuration at each call, so a service
+// started after this object still gets the calls.
+
+#include "HttpClient.h"
+#include "ServiceRequests.h"
+
+namespace ordalis {
+
+class DataFolder;
+class ServiceConfig;
+struct Session;
+
+class ServiceEndpoints {
+public:
+    ServiceEndpoints(const ServiceConfig& config, const Session& session);
+
+    // ---- accounts (no session needed) ----
+    PostOutcome checkPassword(const QString& userName, const QString& loginPassword);
+    PostOutcome registerTeacher(const TeacherRegistration& teacher);
+    // Success only for "success"; a refusal "failure" means the check code was wrong.
+    PostOutcome setPassword(const QString& userName, const QString& checkCode,
+                            const QString& newLoginPassword, const QString& newOperationPassword);
+    // "√" alone when the name is free, otherwise the reason it is not.
+    QString checkUserName(const QString& userName);
+    // "success" when a code was mailed, "failure" when account and address do not match.
+    QString requestPasswordCode(const QString& userName, const QString& email);
+
+    // ---- changes, as the session user with the operation password ----
+    PostOutcome uploadScores(const QString& operationPassword, const QString& topic,
+                             const QStringList& scoreLines);
+    PostOutcome uploadGroups(const QString& className, const QString& operationPassword,
+                             const GroupMembers& groups);
+    // The account name as the personal page shows it, which may differ from the session's.
+    PostOutcome setTeacher(const QString& userName, const QString& email,
+                           const QString& operationPassword, const QString& newLoginPassword,
+                           const QString& newOperationPassword);
+    PostOutcome setClasses(const QString& operationPassword, const QStringList& classNames);
+    PostOutcome renameClass(const QString& operationPassword, const QString& oldName,
+                            const QString& newName);
+    PostOutcome setStudents(const QString& operationPassword, const QString& className,
+                            const QStringList& studentNames);
+    PostOutcome renameStudent(const QString& operationPassword, const QString& oldName,
+                              const QString& newName, const QString& className);
+    PostOutcome setTopics(const QString& operationPassword, const QStringList& topics);
+    PostOutcome renameTopic(const QString& operationPassword, const QString& oldTopic,
+                            const QString& newTopic);
+    PostOutcome newScales(const QString& operationPassword, const QString& topic,
+                          const requests::StandardTexts& texts,
+                          const requests::StandardScores& scores);
+    PostOutcome editScale(const QString& operationPassword, const QString& className,
+                          const QString& scaleId, const QString& text, double score);
+    PostOutcome deleteScales(const QString& operationPassword, const QString& topic,
+                             const QString& deleteIds);
+    PostOutcome editScore(const QString& operationPassword, const QString& className,
+                          const QString& scoreId, double score, qint32 wireTime,
+                          const QString& topic, const QString& remark);
+    PostOutcome deleteScores(const QString& operationPassword, const QString& className,
+                             const QString& deleteIds);
+
+    // ---- reads of the session user's data ----
+    // Replaces the folder's teacher record; on failure the previous file stays untouched.
+    bool downloadRecord(const DataFolder& folder);
+    QString getTeacher();
+    QString getScores(const QString& className);
+    QString getScales(const QString& topic);
+
+    // ---- clock and version checks ----
+    QString serverTime();
+    QString makerVersion();
+
+    // ---- pages opened in the browser ----
+    QUrl uploadResultPage(int lineCount) const;
+    QUrl updatePage() const;
+    QUrl makerHome() const;
+    QUrl serviceHome() const;
+
+private:
+    PostOutcome send(const FormRequest& request);
+    HttpClient& http();
+
+    const ServiceConfig& m_config;
+    const Session& m_session;
+    HttpClient m_http;
+};
+
+} // namespace ordalis

@@ -1,0 +1,115 @@
+#pragma once
+// The score service's wire protocol as pure functions: the form bodies of every change, with
+// their keys in the order the service reads them, and the addresses of every GET and browser
+// page. Nothing here touches the network, so the exact bytes can be checked.
+//
+// Values go into bodies as given; callers trim where their window says so. Lists are joined
+// here with "|" (or TAB where the service expects it), so no window assembles a body by hand.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <array>
+#include <optional>
+
+namespace ordalis {
+
+// A form POST ready to be sent.
+struct FormRequest {
+    static inline const QString SuccessWord = QStringLiteral("Success!");
+
+    QString path;        // under ServiceBase, e.g. "/index.php"
+    QString body;        // key=value pairs as assembled, not yet encoded
+    QString successWord; // the exact reply that means the change was made
+
+    // The body as it goes on the wire: through EncodeGbkUrl once, as bytes.
+    QByteArray wireBody() const;
+};
+
+struct TeacherRegistration {
+    QString userName;
+    QString teacherName;
+    QString loginPassword;
+    QString operationPassword;
+    QString email;
+    QString mobile;
+    QString telephone;
+    QString qq;
+};
+
+// Group numbers 0 to 15, each with its members in list order.
+using GroupMembers = std::array<QStringList, 16>;
+
+namespace requests {
+
+inline constexpr int StandardsPerBatch = 5;
+using StandardTexts = std::array<QString, StandardsPerBatch>;
+// An empty box is sent as an empty field.
+using StandardScores = std::array<std::optional<double>, StandardsPerBatch>;
+
+FormRequest checkPassword(const QString& userName, const QString& loginPassword);
+FormRequest registerTeacher(const TeacherRegistration& teacher);
+// An empty new password leaves that password as it is; the reply words are "success" and
+// "failure".
+FormRequest setPassword(const QString& userName, const QString& checkCode,
+                        const QString& newLoginPassword, const QString& newOperationPassword);
+FormRequest uploadScores(const QString& userName, const QString& operationPassword,
+                         const QString& topic, const QStringList& scoreLines);
+FormRequest uploadGroups(const QString& className, const QString& userName,
+                         const QString& operationPassword, const GroupMembers& groups);
+FormRequest setTeacher(const QString& userName, const QString& email,
+                       const QString& operationPassword, const QString& newLoginPassword,
+                       const QString& newOperationPassword);
+FormRequest setClasses(const QString& userName, const QString& operationPassword,
+                       const QStringList& classNames);
+FormRequest renameClass(const QString& userName, const QString& operationPassword,
+                        const QString& oldName, const QString& newName);
+FormRequest setStudents(const QString& userName, const QString& operationPassword,
+                        const QString& className, const QStringList& studentNames);
+FormRequest renameStudent(const QString& userName, const QString& operationPassword,
+                          const QString& oldName, const QString& newName, const QString& className);
+FormRequest setTopics(const QString& userName, const QString& operationPassword,
+                      const QStringList& topics);
+FormRequest renameTopic(const QString& userName, const QString& operationPassword,
+                        const QString& oldTopic, const QString& newTopic);
+FormRequest newScales(const QString& userName, const QString& operationPassword,
+                      const QString& topic, const StandardTexts& texts,
+                      const StandardScores& scores);
+FormRequest editScale(const QString& userName, const QString& operationPassword,
+                      const QString& className, const QString& scaleId, const QString& text,
+                      double score);
+// The identifiers as the console collects them ("|12|7").
+FormRequest deleteScales(const QString& userName, const QString& operationPassword,
+                         const QString& topic, const QString& deleteIds);
+FormRequest editScore(const QString& userName, const QString& operationPassword,
+                      const QString& className, const QString& scoreId, double score,
+                      qint32 wireTime, const QString& topic, const QString& remark);
+FormRequest deleteScores(const QString& userName, const QString& operationPassword,
+                         const QString& className, const QString& deleteIds);
+
+// A query value as it goes into a URL: GBK percent escapes for Chinese text, and "%", "#",
+// "&" and "=" escaped so that a name holding them reaches the service whole.
+QString queryValue(QStringView value);
+
+// Addresses under ServiceBase (without trailing "/").
+QUrl recordUrl(const QString& serviceBase, const QString& userName, const QString& mp);
+QUrl teacherUrl(const QString& serviceBase, const QString& userName, const QString& mp);
+QUrl scoresUrl(const QString& serviceBase, const QString& className, const QString& userName,
+               const QString& mp);
+QUrl scalesUrl(const QString& serviceBase, const QString& topic, const QString& userName,
+               const QString& mp);
+QUrl checkUserNameUrl(const QString& serviceBase, const QString& userName);
+QUrl passwordCodeUrl(const QString& serviceBase, const QString& userName, const QString& email);
+// randomFraction: a fresh number in [0, 1) so that no cache answers with an old time.
+QUrl serverTimeUrl(const QString& serviceBase, double randomFraction);
+// The browser page with the teacher's last uploaded score lines.
+QUrl uploadResultUrl(const QString& serviceBase, const QString& userName, int lineCount,
+                     const QString& mp);
+
+// Addresses under MakerSite.
+QUrl makerVersionUrl(const QString& makerSite, double randomFraction);
+QUrl updatePageUrl(const QString& makerSite);
+
+} // namespace requests
+} // namespace ordalis
