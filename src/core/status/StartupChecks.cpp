@@ -1,0 +1,44 @@
+#include "StartupChecks.h"
+
+#include "net/WireText.h"
+
+#include <QLocale>
+#include <limits>
+
+namespace ordalis {
+namespace {
+
+QString trimSpaces(QString text) {
+    while (text.startsWith(u' '))
+        text.remove(0, 1);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+std::optional<QString> ClockWarning(const QString& serverTimeReply, const QDateTime& now) {
+    const double leading = LeadingNumber(serverTimeReply);
+    if (!(leading > EarliestServiceTime) || leading > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    const qint64 service = static_cast<qint64>(leading);
+    const qint64 computer = now.toSecsSinceEpoch();
+    if (qAbs(service - computer) <= ClockTolerance)
+        return std::nullopt;
+    const QDateTime local = now.toLocalTime();
+    const QString localText = QLocale::system().toString(local.date(), QLocale::ShortFormat) +
+                              u' ' + local.time().toString(QStringLiteral("H:mm:ss"));
+    return QStringLiteral("时间错误，请修改后确定！\r\n服务器时间:") +
+           SecondsToDate(static_cast<qint32>(service)) + QStringLiteral("\r\n本电脑时间:") +
+           localText;
+}
+
+std::optional<QString> OfferedVersion(const QString& reply) {
+    static const QString prefix = QStringLiteral("Tumbrel:");
+    if (!reply.startsWith(prefix))
+        return std::nullopt;
+    return trimSpaces(reply.mid(prefix.size()));
+}
+
+} // namespace ordalis
