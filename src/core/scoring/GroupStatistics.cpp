@@ -1,6 +1,7 @@
 #include "GroupStatistics.h"
 
 #include "net/WireText.h"
+#include "session/Blanks.h"
 
 #include <cmath>
 #include <limits>
@@ -43,16 +44,6 @@ bool averageGreater(const GroupStanding& a, const GroupStanding& b) {
            static_cast<__int128>(b.total) * a.members.size();
 }
 
-QString trimSpaces(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ')
-        ++first;
-    while (last > first && text.at(last - 1) == u' ')
-        --last;
-    return text.mid(first, last - first);
-}
-
 } // namespace
 
 QString GroupStanding::averageText() const {
@@ -67,7 +58,7 @@ QString GroupStanding::line() const {
         memberText += u' ' + member;
     return QStringLiteral("第%1名").arg(place) + Tab +
            QStringLiteral("%1/%2=%3分").arg(total).arg(members.size()).arg(averageText()) + Tab +
-           trimSpaces(contributors) + Tab + memberText;
+           TrimSpaces(contributors) + Tab + memberText;
 }
 
 QList<GroupStanding> ComputeGroupStandings(const QStringList& pendingLines,
@@ -109,7 +100,7 @@ QList<GroupStanding> ComputeGroupStandings(const QStringList& pendingLines,
 StandingDetail SplitStandingLine(const QString& line) {
     const QStringList parts = line.split(Tab);
     return StandingDetail{parts.value(0), parts.value(1), parts.value(2),
-                          trimSpaces(parts.value(3))};
+                          TrimSpaces(parts.value(3))};
 }
 
 } // namespace ordalis

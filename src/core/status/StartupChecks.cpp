@@ -1,23 +1,12 @@
 #include "StartupChecks.h"
 
 #include "net/WireText.h"
+#include "session/Blanks.h"
 
 #include <QLocale>
 #include <limits>
 
 namespace ordalis {
-namespace {
-
-QString trimSpaces(QString text) {
-    while (text.startsWith(u' '))
-        text.remove(0, 1);
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
-
-} // namespace
-
 std::optional<QString> ClockWarning(const QString& serverTimeReply, const QDateTime& now) {
     const double leading = LeadingNumber(serverTimeReply);
     if (!(leading > EarliestServiceTime) || leading > std::numeric_limits<qint32>::max())
@@ -38,7 +27,7 @@ std::optional<QString> OfferedVersion(const QString& reply) {
     static const QString prefix = QStringLiteral("Tumbrel:");
     if (!reply.startsWith(prefix))
         return std::nullopt;
-    return trimSpaces(reply.mid(prefix.size()));
+    return TrimSpaces(QStringView(reply).mid(prefix.size()));
 }
 
 } // namespace ordalis

@@ -1,0 +1,72 @@
+#pragma once
+// The login window frmLogin: binds the program to a teacher account on the score service, or
+// lets the teacher work offline from the last downloaded record. It fills the Session and
+// tells the rest of the program what happened through its signals.
+
+#include <QWidget>
+#include <functional>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace ordalis {
+
+class DataFolder;
+class RememberedUsers;
+class ServiceEndpoints;
+struct Session;
+
+class LoginWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static inline const QString Prompt = QStringLiteral("请在此输入登录帐号");
+
+    // connected answers whether the score service can be reached (the state probe).
+    LoginWindow(Session& session, ServiceEndpoints& service, const DataFolder& folder,
+                RememberedUsers& users, std::function<bool()> connected, QWidget* parent = nullptr);
+
+    // Runs the state probe now instead of waiting for the next half second.
+    void probe();
+
+Q_SIGNALS:
+    // The Session holds the verified user: the main window is shown and the freshly
+    // downloaded record is applied to it.
+    void onlineLogin();
+    // The Session's user is the offline user: the record on disk is applied.
+    void offlineLogin();
+    // Cancelled or closed: back to the main window, Session unchanged.
+    void returned();
+    void registrationRequested();
+    void passwordResetRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void fillUserBox();
+    void loginOnline();
+    void loginOffline();
+    void forgetUsers();
+
+    Session& m_session;
+    ServiceEndpoints& m_service;
+    const DataFolder& m_folder;
+    RememberedUsers& m_users;
+    std::function<bool()> m_connected;
+    bool m_sending = false; // a login request is in flight
+
+    QComboBox* m_user;
+    QLineEdit* m_password;
+    QPushButton* m_ok;
+    QPushButton* m_cancel;
+    QPushButton* m_offline;
+    QPushButton* m_register;
+    QPushButton* m_forgot;
+    QPushButton* m_forget;
+    QTimer* m_probeTimer;
+};
+
+} // namespace ordalis

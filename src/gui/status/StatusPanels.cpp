@@ -1,0 +1,135 @@
+#include "StatusPanels.h"
+
+#include "common/Browser.h"
+#include "common/Dialogs.h"
+#include "net/ServiceConfig.h"
+#include "net/ServiceEndpoints.h"
+#include "status/StartupChecks.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+
+namespace ordalis {
+namespace {
+
+const QString Checking = QStringLiteral("正在检测服务器版本");
+
+} // namespace
+
+StatusPanels::StatusPanels(QStatusBar* bar, QLabel* classTimerLabel, ServiceEndpoints& service,
+                           const ServiceConfig& config, QObject* parent)
+    : QObject(parent)
+    , m_bar(bar)
+    , m_classTimerLabel(classTimerLabel)
+    , m_service(service)
+    , m_config(config)
+    , m_clock([] { return QDateTime::currentDateTime(); })
+    , m_timer(new QTimer(this)) {
+    struct PanelSetup {
+        QString text;
+        QString toolTip;
+        int minimumWidth;
+        int stretch;
+    };
+    const std::array<PanelSetup, 5> setups{{
+        {QStringLiteral("版本:") + QStringLiteral(ORDALIS_VERSION), QStringLiteral("本程序的版本"),
+         90, 0},
+        {QString(), QStringLiteral("双击打开更新页面"), 170, 0},
+        {QStringLiteral("Ordalis 课堂点名与计分"), QString(), 120, 1},
+        {QStringLiteral("双击计时"), QStringLiteral("双击开始或停止课堂计时"), 80, 0},
+        {m_config.makerSite(), QStringLiteral("双击访问网站"), 120, 0},
+    }};
+    for (int i = 0; i < 5; ++i) {
+        auto* label = new QLabel(setups[i].text, m_bar);
+        label->setObjectName(QStringLiteral("Panels_%1").arg(i + 1));
+        label->setToolTip(setups[i].toolTip);
+        label->setMinimumWidth(setups[i].minimumWidth);
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setContentsMargins(4, 0, 4, 0);
+        label->installEventFilter(this);
+        m_bar->addWidget(label, setups[i].stretch);
+        m_panels[i] = label;
+    }
+    m_panels[3]->setAlignment(Qt::AlignCenter);
+    if (m_classTimerLabel != nullptr) {
+        m_classTimerLabel->setText(QStringLiteral("00:00"));
+        m_classTimerLabel->setToolTip(QStringLiteral("双击开始或停止课堂计时"));
+        m_classTimerLabel->installEventFilter(this);
+    }
+
+    m_timer->setObjectName(QStringLiteral("Timer2"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &StatusPanels::tick);
+}
+
+void StatusPanels::start() {
+    m_timer->start();
+}
+
+QLabel* StatusPanels::panel(int number) const {
+    return number >= 1 && number <= 5 ? m_panels[number - 1] : nullptr;
+}
+
+void StatusPanels::tick() {
+    const bool first = m_classTimer.tick();
+    if (m_classTimer.running()) {
+        m_panels[3]->setText(m_classTimer.clockText());
+        if (m_classTimerLabel != nullptr)
+            m_classTimerLabel->setText(m_classTimer.minuteText());
+    }
+    if (first) {
+        checkClock();
+        checkVersion();
+    }
+}
+
+void StatusPanels::doubleClickPanel(int number) {
+    switch (number) {
+    case 2:
+        browser::open(m_service.updatePage());
+        break;
+    case 4:
+        m_classTimer.toggle();
+        break;
+    case 5:
+        browser::open(QUrl(m_config.makerSite()));
+        break;
+    default:
+        break;
+    }
+}
+
+void StatusPanels::checkClock() {
+    const std::optional<QString> warning = ClockWarning(m_service.serverTime(), m_clock());
+    if (warning)
+        dialogs::showMessage(m_bar->window(), QStringLiteral("时间错误"), *warning,
+                             dialogs::Icon::Warning);
+}
+
+void StatusPanels::checkVersion() {
+    m_panels[1]->setText(Checking);
+    if (const std::optional<QString> version = OfferedVersion(m_service.makerVersion()))
+        m_panels[1]->setText(QStringLiteral("服务器版本:") + *version);
+}
+
+bool StatusPanels::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == m_classTimerLabel) {
+            doubleClickPanel(4);
+            return true;
+        }
+        for (int i = 0; i < 5; ++i) {
+            if (watched == m_panels[i]) {
+                doubleClickPanel(i + 1);
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace ordalis
