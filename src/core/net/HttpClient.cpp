@@ -52,7 +52,8 @@ HttpClient::Reply HttpClient::await(QNetworkReply* pending, Waiting waiting) con
     Reply result;
     result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     result.complete = !timedOut && reply->error() == QNetworkReply::NoError;
-    result.body = reply->readAll();
+    if (reply->isOpen()) // an aborted reply is closed and has nothing to read
+        result.body = reply->readAll();
     return result;
 }
 

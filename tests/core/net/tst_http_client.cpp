@@ -1,0 +1,234 @@
+// The HTTP procedures against a scripted loopback server: how replies are classified, that a
+// silent server cannot freeze the program, and that a failed download never damages the
+// record already on disk.
+
+#include "LoopbackHttpServer.h"
+#include "net/HttpClient.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace ordalis;
+using ordalis::testing::LoopbackHttpServer;
+using namespace std::chrono_literals;
+
+Q_DECLARE_METATYPE(ordalis::PostOutcome::Kind)
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// A port on which nothing listens: taken from a server that is closed again.
+QString closedPortUrl() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return QStringLiteral("http://127.0.0.1:%1").arg(port);
+}
+
+} // namespace
+
+class TestHttpClient : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void postFormClassifiesReplies_data();
+    void postFormClassifiesReplies();
+    void postFormWithoutServiceIsNetworkFailure();
+    void postFormSendsBodyWithFormHeaders();
+    void silentServerEndsWaitAfterTimeoutWhileTimersRun();
+    void getTextDecodesGbkWhateverTheStatus();
+    void getTextAsksPastCaches();
+    void downloadReplacesFileOnlyAfterCompleteReply_data();
+    void downloadReplacesFileOnlyAfterCompleteReply();
+    void downloadsInARowBothReachTheServer();
+};
+
+void TestHttpClient::postFormClassifiesReplies_data() {
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<PostOutcome::Kind>("kind");
+    QTest::addColumn<QString>("text");
+
+    const auto success = PostOutcome::Kind::Success;
+    const auto refused = PostOutcome::Kind::Refused;
+    const auto failure = PostOutcome::Kind::NetworkFailure;
+    const QString word = QStringLiteral("Success!");
+    QTest::newRow("exact word") << LoopbackHttpServer::reply(200, "Success!") << word << success
+                                << word;
+    QTest::newRow("other case") << LoopbackHttpServer::reply(200, "success!") << word << refused
+                                << "success!";
+    QTest::newRow("word and line break")
+        << LoopbackHttpServer::reply(200, "Success!\r\n") << word << refused << "Success!\r\n";
+    // 密码错误 in GBK: a refusal's reason reaches the teacher readable.
+    QTest::newRow("Chinese refusal")
+        << LoopbackHttpServer::reply(200, "\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3") << word << refused
+        << QStringLiteral("密码错误");
+    QTest::newRow("empty reply") << LoopbackHttpServer::reply(200, "") << word << refused << "";
+    QTest::newRow("status 500 with the word")
+        << LoopbackHttpServer::reply(500, "Success!") << word << failure << "Success!";
+    QTest::newRow("status 404") << LoopbackHttpServer::reply(404, "Success!") << word << failure
+                                << "Success!";
+    QTest::newRow("redirect") << LoopbackHttpServer::reply(302, "Success!") << word << failure
+                              << "Success!";
+    QTest::newRow("cut after the word")
+        << LoopbackHttpServer::cutReply("Success!") << word << failure << "Success!";
+    QTest::newRow("lower-case word of setpassword")
+        << LoopbackHttpServer::reply(200, "success") << "success" << success << "success";
+    QTest::newRow("failure word of setpassword")
+        << LoopbackHttpServer::reply(200, "failure") << "success" << refused << "failure";
+}
+
+void TestHttpClient::postFormClassifiesReplies() {
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, word);
+    QFETCH(PostOutcome::Kind, kind);
+    QFETCH(QString, text);
+
+    LoopbackHttpServer server;
+    server.setDefaultReply(reply);
+    HttpClient client(5s);
+    const PostOutcome outcome =
+        client.postForm(QUrl(server.baseUrl() + "/index.php"), "username=a", word);
+    QCOMPARE(outcome.kind, kind);
+    // A cut reply may or may not hand over the bytes that did arrive; the kind is what counts.
+    if (!QByteArray(QTest::currentDataTag()).startsWith("cut"))
+        QCOMPARE(outcome.replyText, text);
+    QCOMPARE(server.requests().size(), 1);
+}
+
+void TestHttpClient::postFormWithoutServiceIsNetworkFailure() {
+    HttpClient client(5s);
+    const PostOutcome refused =
+        client.postForm(QUrl(closedPortUrl() + "/index.php"), "username=a", "Success!");
+    QVERIFY(refused.isNetworkFailure());
+    QCOMPARE(refused.httpStatus, 0);
+
+    // No address configured: the request cannot even be made.
+    const PostOutcome unusable = client.postForm(QUrl("/index.php"), "username=a", "Success!");
+    QVERIFY(unusable.isNetworkFailure());
+}
+
+void TestHttpClient::postFormSendsBodyWithFormHeaders() {
+    LoopbackHttpServer server;
+    HttpClient client(5s);
+    const QByteArray body = "username=a b&password=x+y%z&keti=k";
+    QVERIFY(client.postForm(QUrl(server.baseUrl() + "/index.php"), body, "Success!").isSuccess());
+
+    QCOMPARE(server.requests().size(), 1);
+    const LoopbackHttpServer::Request& request = server.requests().first();
+    QCOMPARE(request.method, "POST");
+    QCOMPARE(request.target, "/index.php");
+    QCOMPARE(request.body, body);
+    QCOMPARE(request.headerCount("Content-Length"), 1);
+    QCOMPARE(request.header("Content-Length"), QByteArray::number(body.size()));
+    QCOMPARE(request.headerCount("Content-Type"), 1);
+    QCOMPARE(request.header("Content-Type"), "application/x-www-form-urlencoded");
+}
+
+void TestHttpClient::silentServerEndsWaitAfterTimeoutWhileTimersRun() {
+    LoopbackHttpServer server;
+    server.setSilent(true);
+    HttpClient client(300ms);
+
+    int ticks = 0;
+    QTimer classTimer;
+    QObject::connect(&classTimer, &QTimer::timeout, [&ticks] { ++ticks; });
+    classTimer.start(20);
+
+    const PostOutcome outcome =
+        client.postForm(QUrl(server.baseUrl() + "/index.php"), "username=a", "Success!");
+    QVERIFY(outcome.isNetworkFailure());
+    QCOMPARE(server.requests().size(), 1);
+    QVERIFY2(ticks > 0, "the class timer stood still during the upload");
+
+    ticks = 0;
+    QCOMPARE(client.pollGet(QUrl(server.baseUrl() + "/servertime.php?t=0.5")), QString());
+    QVERIFY(ticks > 0);
+    QCOMPARE(client.getText(QUrl(server.baseUrl() + "/getteacher.php")), QString());
+    QTemporaryDir dir;
+    QVERIFY(!client.downloadToFile(QUrl(server.baseUrl() + "/record.php"),
+                                   dir.filePath("ServerRec.dmd")));
+    QVERIFY(!QFile::exists(dir.filePath("ServerRec.dmd")));
+}
+
+void TestHttpClient::getTextDecodesGbkWhateverTheStatus() {
+    LoopbackHttpServer server;
+    server.queueReply(LoopbackHttpServer::reply(200, "\xD5\xC5\xC8\xFD\r\nab"));
+    server.queueReply(LoopbackHttpServer::reply(500, "\xB4\xED"));
+    HttpClient client(5s);
+    QCOMPARE(client.getText(QUrl(server.baseUrl() + "/getteacher.php")),
+             QStringLiteral("张三\r\nab"));
+    QCOMPARE(client.getText(QUrl(server.baseUrl() + "/getteacher.php")), QStringLiteral("错"));
+    QCOMPARE(client.getText(QUrl(closedPortUrl() + "/getteacher.php")), QString());
+}
+
+void TestHttpClient::getTextAsksPastCaches() {
+    LoopbackHttpServer server;
+    HttpClient client(5s);
+    client.getText(QUrl(server.baseUrl() + "/checkusername.php?u=abcd"));
+    QCOMPARE(server.requests().size(), 1);
+    QCOMPARE(server.requests().first().method, "GET");
+    QCOMPARE(server.requests().first().header("If-Modified-Since"), "0");
+}
+
+void TestHttpClient::downloadReplacesFileOnlyAfterCompleteReply_data() {
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("replaced");
+
+    QTest::newRow("complete") << LoopbackHttpServer::reply(200, "new\r\nrecord") << true;
+    QTest::newRow("empty record") << LoopbackHttpServer::reply(200, "") << true;
+    QTest::newRow("status 500") << LoopbackHttpServer::reply(500, "error page") << false;
+    QTest::newRow("status 403") << LoopbackHttpServer::reply(403, "") << false;
+    QTest::newRow("cut connection") << LoopbackHttpServer::cutReply("new\r\nrec") << false;
+}
+
+void TestHttpClient::downloadReplacesFileOnlyAfterCompleteReply() {
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, replaced);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ServerRec.dmd");
+    const QByteArray previous = "Class_Is_Ready\t\xB3\xF5\xD2\xBB\t\r\nold";
+    writeAll(path, previous);
+
+    LoopbackHttpServer server;
+    server.setDefaultReply(reply);
+    HttpClient client(5s);
+    const bool ok = client.downloadToFile(QUrl(server.baseUrl() + "/record.php?t=a&mp=b"), path);
+    QCOMPARE(ok, replaced);
+    const QByteArray expected = replaced ? reply.mid(reply.indexOf("\r\n\r\n") + 4) : previous;
+    QCOMPARE(readAll(path), expected);
+    // Nothing is left behind beside the record.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"ServerRec.dmd"});
+}
+
+void TestHttpClient::downloadsInARowBothReachTheServer() {
+    LoopbackHttpServer server;
+    server.queueReply(LoopbackHttpServer::reply(200, "first"));
+    server.queueReply(LoopbackHttpServer::reply(200, "second"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ServerRec.dmd");
+    const QUrl url(server.baseUrl() + "/record.php?t=a&mp=b");
+    HttpClient client(5s);
+    QVERIFY(client.downloadToFile(url, path));
+    QVERIFY(client.downloadToFile(url, path));
+    QCOMPARE(server.requests().size(), 2);
+    QCOMPARE(readAll(path), "second");
+}
+
+QTEST_GUILESS_MAIN(TestHttpClient)
+#include "tst_http_client.moc"
