@@ -1,0 +1,81 @@
+#include "DrawEngine.h"
+
+namespace ordalis {
+
+namespace {
+
+QRandomGenerator* sharedGenerator() {
+    // Seeded once from the operating system's secure source; never re-seeded from the clock,
+    // which at a 5 ms tick would repeat the same few seeds.
+    static QRandomGenerator generator(QRandomGenerator::system()->generate());
+    return &generator;
+}
+
+} // namespace
+
+QString DrawButtonCaption(int button) {
+    static const QStringList captions{
+        QStringLiteral("所有"), QStringLiteral("未点"), QStringLiteral("已点"),
+        QStringLiteral("从未"), QStringLiteral("很少"), QStringLiteral("较少"),
+        QStringLiteral("较多"), QStringLiteral("很多"), QStringLiteral("较易"),
+        QStringLiteral("中等"), QStringLiteral("较难"), QStringLiteral("很难"),
+        QStringLiteral("手动")};
+    return captions.value(button);
+}
+
+DrawEngine::DrawEngine(QRandomGenerator* generator)
+    : m_generator(generator ? generator : sharedGenerator()) {}
+
+void DrawEngine::setKinds(const Kinds& kinds) {
+    m_kinds = kinds;
+    m_category = -1;
+    m_award = -1;
+}
+
+void DrawEngine::clear() {
+    setKinds(Kinds{});
+}
+
+bool DrawEngine::start(int category) {
+    if (isStarted() || category < 0 || category >= DrawCategoryCount || m_kinds[category].isEmpty())
+        return false;
+    m_pool = m_kinds[category];
+    m_category = category;
+    m_award = -1;
+    return true;
+}
+
+QString DrawEngine::step() {
+    if (m_pool.isEmpty())
+        return QString();
+    m_award = int(m_generator->bounded(quint32(m_pool.size())));
+    return m_pool.at(m_award);
+}
+
+std::optional<DrawEngine::Called> DrawEngine::stop() {
+    if (!isStarted())
+        return std::nullopt;
+    if (m_award < 0)
+        step();
+    const Called called{m_category, m_pool.at(m_award)};
+    if (!m_kinds[AlreadyCalled].contains(called.name))
+        m_kinds[AlreadyCalled].append(called.name);
+    if (called.category != AllStudents && called.category != AlreadyCalled) {
+        QStringList& drawn = m_kinds[called.category];
+        if (m_award < drawn.size())
+            drawn.removeAt(m_award);
+    }
+    m_category = -1;
+    return called;
+}
+
+bool DrawEngine::callByHand(const QString& name) {
+    const qsizetype at = m_kinds[NotYetCalled].indexOf(name);
+    if (at < 0)
+        return false;
+    m_kinds[NotYetCalled].removeAt(at);
+    m_kinds[AlreadyCalled].append(name);
+    return true;
+}
+
+} // namespace ordalis

@@ -1,0 +1,60 @@
+#include "MainLayout.h"
+
+#include <algorithm>
+
+namespace ordalis::layout {
+
+namespace {
+constexpr int BoardMargin = 120; // between the board's (and topic box's) right edge and the bar
+constexpr int NameMargin = 90;
+constexpr int QuickPickLeft = 200;
+constexpr int QuickPickBottom = 2370;
+constexpr int QuickPickLineHeight = 200;
+constexpr int QuickPickMinHeight = 600;
+constexpr int QuickPickMaxHeight = 1650;
+} // namespace
+
+SplitGeometry SplitLayout(const LeftPane& pane, int barLeft, int barWidth, int innerWidth) {
+    SplitGeometry g;
+    g.boardWidth = barLeft - pane.boardLeft + BoardMargin;
+    g.nameWidth = barLeft - pane.nameLeft + NameMargin;
+    g.topicWidth = barLeft - pane.topicLeft + BoardMargin;
+    g.listLeft = barLeft + barWidth + BoardMargin;
+    g.listWidth = innerWidth - g.listLeft;
+    return g;
+}
+
+SplitGeometry SinglePaneLayout(int windowWidth) {
+    SplitGeometry g;
+    g.nameWidth = windowWidth - 200;
+    g.boardWidth = windowWidth - 140;
+    g.topicWidth = g.boardWidth - 1700;
+    return g;
+}
+
+bool AcceptBarPosition(double proposedLeft, int innerWidth) {
+    return proposedLeft > MinLeftPane && innerWidth - proposedLeft >= MinRightPane;
+}
+
+int FitNameFont(int boxWidth, int nameLength, int currentPoints) {
+    int points = currentPoints;
+    if (nameLength > 0)
+        points = boxWidth / (nameLength * TwipsPerNameCharacter);
+    return std::min(points, MaxNameFontPoints);
+}
+
+int CentredNameTop(int boardTop, int boardHeight, int nameHeight) {
+    return boardTop + (boardHeight - nameHeight) / 2;
+}
+
+QSize FullWindowSize(QSize drawPanel, int debugWidth) {
+    return QSize(drawPanel.width() - 100 + debugWidth, drawPanel.height() + 600 + debugWidth);
+}
+
+QuickPickPlace QuickPickListPlace(int lineCount) {
+    const int height =
+        std::clamp(lineCount * QuickPickLineHeight, QuickPickMinHeight, QuickPickMaxHeight);
+    return {QuickPickLeft, QuickPickBottom - height, height};
+}
+
+} // namespace ordalis::layout

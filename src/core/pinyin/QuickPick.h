@@ -1,0 +1,25 @@
+#pragma once
+// The quick-pick filter: the students of the class whose name contains the typed text or whose
+// pinyin initials contain it upper-cased, each with the figures of its record line.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace ordalis {
+
+// The fields of a student's first record line (class TAB name TAB ...), empty when none.
+using StudentLineLookup = std::function<QStringList(const QString& name)>;
+
+// name TAB "[" count "次," score "分]"; a student without a record line shows empty figures.
+QString QuickPickLine(const QString& name, const QStringList& recordFields);
+
+// The result lines for the typed text over the class in roster order: matches as long as the
+// typed text go to the top (the last of them first), the others follow in class order.
+QStringList QuickPickLines(const QStringList& classNames, const QString& typed,
+                           const StudentLineLookup& lookup);
+
+// The name of a result line (the text before the first TAB).
+QString QuickPickName(const QString& line);
+
+} // namespace ordalis
