@@ -1,0 +1,26 @@
+#include "Change.h"
+
+#include "Endpoints.h"
+#include "Sql.h"
+
+namespace ordalis::service {
+
+Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply) {
+    QString refusal;
+    const auto teacher = authenticate(call, CredentialCache::Kind::Operation,
+                                      call.field("username"), call.field("password"), &refusal);
+    if (!teacher)
+        return Reply::text(refusal);
+    Transaction transaction(call.db, call.context.database.isSqlite());
+    if (!transaction.isOpen())
+        throw DatabaseError("cannot begin a transaction");
+    refusal = apply(*teacher);
+    if (!refusal.isEmpty())
+        return Reply::text(refusal);
+    if (!transaction.commit())
+        throw DatabaseError("commit failed");
+    call.context.records.invalidate(*teacher);
+    return Reply::text(kDone);
+}
+
+} // namespace ordalis::service

@@ -1,0 +1,15 @@
+#pragma once
+// The frame of every change to a teacher's data: the operation password is checked, the change
+// runs in one transaction, and the teacher's cached record is dropped once it is committed.
+
+#include "ServiceContext.h"
+
+#include <functional>
+
+namespace ordalis::service {
+
+// `apply` returns an empty text when the change is made, otherwise the refusal; a refusal rolls
+// back whatever it had written.
+Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply);
+
+} // namespace ordalis::service

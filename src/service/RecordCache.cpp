@@ -1,0 +1,26 @@
+#include "RecordCache.h"
+
+namespace ordalis::service {
+
+RecordCache::Bytes RecordCache::find(qint64 teacherId, quint64* generation) {
+    QMutexLocker lock(&m_mutex);
+    const Entry& entry = m_entries[teacherId];
+    *generation = entry.generation;
+    return entry.record;
+}
+
+void RecordCache::store(qint64 teacherId, quint64 generation, Bytes record) {
+    QMutexLocker lock(&m_mutex);
+    Entry& entry = m_entries[teacherId];
+    if (entry.generation == generation)
+        entry.record = std::move(record);
+}
+
+void RecordCache::invalidate(qint64 teacherId) {
+    QMutexLocker lock(&m_mutex);
+    Entry& entry = m_entries[teacherId];
+    ++entry.generation;
+    entry.record.reset();
+}
+
+} // namespace ordalis::service

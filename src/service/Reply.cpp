@@ -1,0 +1,22 @@
+#include "Request.h"
+#include "net/Gbk.h"
+
+namespace ordalis::service {
+
+Reply Reply::text(const QString& text) {
+    return {200, QByteArrayLiteral("text/plain; charset=GBK"), gbk::encode(text)};
+}
+
+Reply Reply::html(const QString& page) {
+    return {200, QByteArrayLiteral("text/html; charset=UTF-8"), page.toUtf8()};
+}
+
+Reply Reply::bytes(QByteArray body, QByteArray contentType) {
+    return {200, std::move(contentType), std::move(body)};
+}
+
+Reply Reply::error(int status, const QString& message) {
+    return {status, QByteArrayLiteral("text/plain; charset=UTF-8"), message.toUtf8()};
+}
+
+} // namespace ordalis::service

@@ -1,0 +1,168 @@
+// Recorded scores: the upload of score lines, and the score list of a class with its edits.
+// A score is kept with the number it counts for, the text it was given as ("3分"), the
+// wall-clock time the program recorded, the topic and the standard text as its remark.
+
+#include "Change.h"
+#include "Endpoints.h"
+#include "Names.h"
+#include "ScoreTime.h"
+#include "Sql.h"
+#include "net/WireText.h"
+
+#include <QDateTime>
+#include <QHash>
+
+namespace ordalis::service {
+
+namespace {
+
+constexpr int kMaxUploadLines = 5000;
+
+QString lineRefusal(int lineNumber, const QString& reason) {
+    return QStringLiteral("第%1行无法上传：%2").arg(lineNumber).arg(reason);
+}
+
+struct ScoreRow {
+    qint64 studentId;
+    double value;
+    QString scoreText;
+    QString time;
+    QString remark;
+};
+
+// Reads one upload line: class TAB student TAB score TAB time [TAB standard].
+QString readScoreLine(const QString& line, const QHash<QString, QHash<QString, qint64>>& roster,
+                      ScoreRow* row) {
+    const QStringList fields = line.split(u'\t');
+    if (fields.size() < 4 || fields.size() > 5)
+        return QStringLiteral("应有5个以制表符分隔的字段");
+    const auto students = roster.constFind(fields[0]);
+    if (students == roster.cend())
+        return QStringLiteral("找不到班级“%1”").arg(fields[0]);
+    const auto student = students->constFind(fields[1]);
+    if (student == students->cend())
+        return QStringLiteral("班级“%1”中找不到学生“%2”").arg(fields[0], fields[1]);
+    if (!hasLeadingNumber(fields[2]))
+        return QStringLiteral("计分“%1”不是以数字开头，请在上传前修改").arg(fields[2]);
+    const QString time = canonicalScoreTime(fields[3]);
+    if (time.isEmpty())
+        return QStringLiteral("时间“%1”格式不正确").arg(fields[3]);
+    const QString remark = fields.size() == 5 ? fields[4] : QString();
+    if (QString problem = textProblem(fields[2], QStringLiteral("计分")); !problem.isEmpty())
+        return problem;
+    if (QString problem = textProblem(remark, QStringLiteral("评分标准")); !problem.isEmpty())
+        return problem;
+    *row = {*student, LeadingNumber(fields[2]), fields[2], time, remark};
+    return {};
+}
+
+QHash<QString, QHash<QString, qint64>> loadRoster(const QSqlDatabase& db, qint64 teacherId) {
+    QHash<QString, QHash<QString, qint64>> roster;
+    QSqlQuery rows = sqlRun(
+        db,
+        QStringLiteral(
+            "SELECT c.name, s.name, s.id FROM classes c JOIN students s ON s.class_id = c.id "
+            "WHERE c.teacher_id = ?"),
+        {teacherId});
+    while (rows.next())
+        roster[rows.value(0).toString()].insert(rows.value(1).toString(),
+                                                rows.value(2).toLongLong());
+    return roster;
+}
+
+const QString kOwnScore = QStringLiteral("student_id IN (SELECT s.id FROM students s JOIN classes "
+                                         "c ON c.id = s.class_id WHERE c.teacher_id = ?)");
+
+} // namespace
+
+Reply uploadScores(Call& call) {
+    const QString topic = call.field("keti");
+    const QStringList lines = splitList(call.field("score"));
+    return runChange(call, [&](qint64 teacherId) {
+        if (lines.isEmpty())
+            return QStringLiteral("没有要上传的计分");
+        if (lines.size() > kMaxUploadLines)
+            return QStringLiteral("一次最多上传%1行").arg(kMaxUploadLines);
+        if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())
+            return problem;
+        const auto roster = loadRoster(call.db, teacherId);
+        QList<ScoreRow> rows(lines.size());
+        for (int i = 0; i < lines.size(); ++i)
+            if (QString problem = readScoreLine(lines[i], roster, &rows[i]); !problem.isEmpty())
+                return lineRefusal(i + 1, problem);
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        for (const ScoreRow& row : std::as_const(rows))
+            sqlRun(
+                call.db,
+                QStringLiteral(
+                    "INSERT INTO scores (student_id, value, score_text, time_text, topic, remark, "
+                    "uploaded_at) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                {row.studentId, row.value, row.scoreText, row.time, topic, row.remark, now});
+        return QString();
+    });
+}
+
+Reply getScores(Call& call) {
+    QString refusal;
+    const auto teacher =
+        authenticate(call, CredentialCache::Kind::Mp, call.field("t"), call.field("mp"), &refusal);
+    if (!teacher)
+        return Reply::text(refusal);
+    QSqlQuery rows = sqlRun(
+        call.db,
+        QStringLiteral(
+            "SELECT sc.id, s.name, sc.value, sc.time_text, sc.topic, sc.remark FROM scores sc "
+            "JOIN students s ON s.id = sc.student_id JOIN classes c ON c.id = s.class_id "
+            "WHERE c.teacher_id = ? AND c.name = ? ORDER BY sc.id"),
+        {*teacher, call.field("class")});
+    QStringList lines;
+    while (rows.next())
+        lines.append(rows.value(0).toString() + u'\t' + rows.value(1).toString() + u'\t' +
+                     ShortestDecimal(rows.value(2).toDouble()) + u'\t' + rows.value(3).toString() +
+                     u'\t' + rows.value(4).toString() + u'\t' + rows.value(5).toString());
+    return Reply::text(lines.join(QStringLiteral("\r\n")));
+}
+
+Reply editScore(Call& call) {
+    bool validId = false;
+    const qint64 id = call.field("scoreid").trimmed().toLongLong(&validId);
+    bool validTime = false;
+    const qint64 seconds = call.field("time").trimmed().toLongLong(&validTime);
+    const double value = LeadingNumber(call.field("score"));
+    const QString topic = call.field("keti");
+    const QString remark = call.field("addtion");
+    return runChange(call, [&](qint64 teacherId) {
+        if (!validTime || seconds < INT32_MIN || seconds > INT32_MAX)
+            return QStringLiteral("时间不正确");
+        if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())
+            return problem;
+        if (QString problem = textProblem(remark, QStringLiteral("说明")); !problem.isEmpty())
+            return problem;
+        const bool changed =
+            validId && sqlRun(call.db,
+                              QStringLiteral("UPDATE scores SET value = ?, score_text = ?, "
+                                             "time_text = ?, topic = ?, remark = ? "
+                                             "WHERE id = ? AND ") +
+                                  kOwnScore,
+                              {value, ShortestDecimal(value), SecondsToDate(qint32(seconds)), topic,
+                               remark, id, teacherId})
+                               .numRowsAffected() > 0;
+        return changed ? QString() : QStringLiteral("找不到该计分记录");
+    });
+}
+
+Reply deleteScores(Call& call) {
+    QList<qint64> ids;
+    const bool valid = parseIdList(call.field("delid"), &ids);
+    return runChange(call, [&](qint64 teacherId) {
+        if (!valid)
+            return QStringLiteral("计分编号不正确");
+        // Identifiers already gone (a deletion sent twice) or of another teacher change nothing.
+        for (qint64 id : std::as_const(ids))
+            sqlRun(call.db, QStringLiteral("DELETE FROM scores WHERE id = ? AND ") + kOwnScore,
+                   {id, teacherId});
+        return QString();
+    });
+}
+
+} // namespace ordalis::service
