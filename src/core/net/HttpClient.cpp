@@ -92,9 +92,10 @@ QString HttpClient::pollGet(const QUrl& url) {
     return DecodeText(reply.body, ReplyCharset);
 }
 
-bool HttpClient::downloadToFile(const QUrl& url, const QString& filePath) {
+bool HttpClient::downloadToFile(const QUrl& url, const QString& filePath,
+                                const ContentCheck& accept) {
     const Reply reply = await(m_manager->get(makeRequest(url)), Waiting::DeferUserInput);
-    if (reply.httpStatus != 200 || !reply.complete)
+    if (reply.httpStatus != 200 || !reply.complete || (accept && !accept(reply.body)))
         return false;
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly))

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QUrl>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 class QNetworkAccessManager;
@@ -55,8 +56,10 @@ public:
     QString pollGet(const QUrl& url);
 
     // Replaces the file with the resource, atomically and only after a complete status-200
-    // reply: a failed or cut download leaves the previous file exactly as it was.
-    bool downloadToFile(const QUrl& url, const QString& filePath);
+    // reply that `accept` (when given) takes: a failed, cut or refused download leaves the
+    // previous file exactly as it was.
+    using ContentCheck = std::function<bool(const QByteArray&)>;
+    bool downloadToFile(const QUrl& url, const QString& filePath, const ContentCheck& accept = {});
 
 private:
     struct Reply {

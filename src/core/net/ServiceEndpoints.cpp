@@ -5,6 +5,7 @@
 #include "session/Session.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 
 namespace ordalis {
 
@@ -12,6 +13,16 @@ namespace {
 
 double freshFraction() {
     return QRandomGenerator::global()->generateDouble();
+}
+
+// Every line of a teacher record holds a TAB (class list, topics, students). A reply with a
+// line that holds none is a refusal such as a stale mp after a password change, or an error
+// page: writing it over the record would leave the teacher with no classes, even offline.
+bool looksLikeTeacherRecord(const QByteArray& reply) {
+    const QList<QByteArray> lines = reply.split('\n');
+    return std::all_of(lines.begin(), lines.end(), [](const QByteArray& line) {
+        return line.trimmed().isEmpty() || line.contains('\t');
+    });
 }
 
 } // namespace
@@ -140,7 +151,7 @@ bool ServiceEndpoints::downloadRecord(const DataFolder& folder) {
         return false;
     return http().downloadToFile(
         requests::recordUrl(m_config.serviceBase(), m_session.userName, m_session.mp),
-        folder.recordFile());
+        folder.recordFile(), looksLikeTeacherRecord);
 }
 
 QString ServiceEndpoints::getTeacher() {
