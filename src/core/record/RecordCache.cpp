@@ -1,0 +1,115 @@
+#include "RecordCache.h"
+
+#include "FileStamp.h"
+#include "net/Gbk.h"
+
+#include <QFile>
+#include <atomic>
+#include <mutex>
+
+namespace ordalis {
+
+namespace {
+
+struct CacheEntry {
+    FileStamp stamp;
+    qint64 verifiedNs = 0; // when the cached bytes were last known to be the file's content
+    QByteArray bytes;
+    std::shared_ptr<const RecordSnapshot> snapshot;
+};
+
+std::mutex cacheMutex;
+QHash<QString, CacheEntry>& cache() {
+    static QHash<QString, CacheEntry> entries;
+    return entries;
+}
+std::atomic<int> parses{0};
+std::atomic<int> reads{0};
+
+const std::shared_ptr<const RecordSnapshot>& emptySnapshot() {
+    static const std::shared_ptr<const RecordSnapshot> empty =
+        std::make_shared<const RecordSnapshot>();
+    return empty;
+}
+
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace
+
+RecordSnapshot parseRecord(const QByteArray& bytes) {
+    ++parses;
+    RecordSnapshot record;
+    record.lines = splitLines(gbk::decode(bytes));
+    for (int n = 0; n < record.lines.size(); ++n) {
+        const QString& line = record.lines[n];
+        const qsizetype firstTab = line.indexOf(u'\t');
+        record.linesByFirstField[firstTab < 0 ? line : line.left(firstTab)].append(n);
+        if (firstTab < 0)
+            continue;
+        const qsizetype secondTab = line.indexOf(u'\t', firstTab + 1);
+        if (secondTab < 0)
+            continue;
+        const QString key = line.left(secondTab);
+        if (!record.firstLineByStudent.contains(key))
+            record.firstLineByStudent.insert(key, n);
+        if (line.count(u'\t') == 5 && !record.firstStudentLine.contains(key))
+            record.firstStudentLine.insert(key, n);
+    }
+    return record;
+}
+
+std::shared_ptr<const RecordSnapshot> RecordCache::snapshot(const QString& path) {
+    const FileStamp stamp = stampOf(path);
+    std::lock_guard<std::mutex> lock(cacheMutex);
+    if (!stamp.exists) {
+        cache().remove(path);
+        return emptySnapshot();
+    }
+    CacheEntry& entry = cache()[path];
+    const bool sameStamp = entry.snapshot && entry.stamp == stamp;
+    if (sameStamp && entry.verifiedNs - stamp.modifiedNs >= RacyWindowNs)
+        return entry.snapshot;
+
+    // Take the time before reading: a write after this moment must count as newer.
+    const qint64 readNs = wallClockNs();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        cache().remove(path);
+        return emptySnapshot();
+    }
+    QByteArray bytes = file.readAll();
+    ++reads;
+    if (!entry.snapshot || bytes != entry.bytes) {
+        entry.snapshot = std::make_shared<const RecordSnapshot>(parseRecord(bytes));
+        entry.bytes = std::move(bytes);
+    }
+    entry.stamp = stamp;
+    entry.verifiedNs = readNs;
+    return entry.snapshot;
+}
+
+int RecordCache::parseCount() {
+    return parses.load();
+}
+
+int RecordCache::readCount() {
+    return reads.load();
+}
+
+} // namespace ordalis

@@ -1,0 +1,157 @@
+#include "TeacherRecord.h"
+
+#include "RecordCache.h"
+#include "net/WireText.h"
+
+#include <QFileInfo>
+
+namespace ordalis {
+
+namespace {
+
+const QString ClassListMarker = QStringLiteral("Class_Is_Ready");
+const QString TopicMarker = QStringLiteral("[keti]");
+
+// The numbers of the lines that begin with the prefix, in file order. A prefix with a TAB
+// names the first field exactly, so only that field's lines need a look.
+QList<int> linesWithPrefix(const RecordSnapshot& record, const QString& prefix) {
+    QList<int> found;
+    const qsizetype tab = prefix.indexOf(u'\t');
+    if (tab >= 0) {
+        const auto candidates = record.linesByFirstField.constFind(prefix.left(tab));
+        if (candidates == record.linesByFirstField.cend())
+            return found;
+        for (const int n : *candidates) {
+            if (record.lines[n].startsWith(prefix))
+                found.append(n);
+        }
+        return found;
+    }
+    for (int n = 0; n < record.lines.size(); ++n) {
+        if (record.lines[n].startsWith(prefix))
+            found.append(n);
+    }
+    return found;
+}
+
+bool isFieldText(const QString& text) {
+    return !text.contains(u'\t');
+}
+
+StudentEntry studentFromFields(const QStringList& fields) {
+    StudentEntry entry;
+    entry.className = fields[0];
+    entry.name = fields[1];
+    entry.group = fields[2];
+    entry.total = fields[3];
+    entry.scoreText = fields[4];
+    entry.countText = fields[5];
+    entry.score = LeadingNumber(entry.scoreText);
+    entry.count = LeadingNumber(entry.countText);
+    return entry;
+}
+
+// Fields 2, 3 / 4, 5 / ... are the standards' texts and scores; an odd last field (the empty
+// field after a final TAB) has no partner and is no standard.
+Topic topicFromFields(const QStringList& fields) {
+    Topic topic;
+    topic.name = fields.value(1);
+    for (qsizetype i = 2; i + 1 < fields.size(); i += 2)
+        topic.standards.append(ScaleStandard{fields[i], fields[i + 1]});
+    return topic;
+}
+
+// The line number of the first line that begins with class TAB name TAB (whatever its field
+// count, or with exactly six fields), -1 when there is none.
+int firstLineOf(const RecordSnapshot& record, const QString& className, const QString& name,
+                bool sixFieldsOnly) {
+    if (isFieldText(className) && isFieldText(name)) {
+        const QHash<QString, int>& index =
+            sixFieldsOnly ? record.firstStudentLine : record.firstLineByStudent;
+        return index.value(RecordSnapshot::studentKey(className, name), -1);
+    }
+    // A TAB inside an argument shifts the fields; compare the prefix as it stands.
+    const QString prefix = className + u'\t' + name + u'\t';
+    for (const int n : linesWithPrefix(record, prefix)) {
+        if (!sixFieldsOnly || record.lines[n].count(u'\t') == 5)
+            return n;
+    }
+    return -1;
+}
+
+} // namespace
+
+TeacherRecord::TeacherRecord(QString filePath)
+    : m_filePath(std::move(filePath)) {}
+
+bool TeacherRecord::exists() const {
+    return QFileInfo(m_filePath).isFile();
+}
+
+QString TeacherRecord::ReadRecordLines(const QString& prefix) const {
+    const auto record = RecordCache::snapshot(m_filePath);
+    QString text;
+    for (const int n : linesWithPrefix(*record, prefix))
+        text += record->lines[n] + QStringLiteral("\r\n");
+    return text;
+}
+
+QStringList TeacherRecord::ReadClassList() const {
+    const auto record = RecordCache::snapshot(m_filePath);
+    QStringList classes;
+    // Each name is followed by a TAB; what follows the last TAB is the line end, never a name.
+    for (const int n : linesWithPrefix(*record, ClassListMarker)) {
+        const QStringList items = record->lines[n].split(u'\t');
+        classes.append(items.mid(1, items.size() - 2));
+    }
+    return classes;
+}
+
+QList<Topic> TeacherRecord::ReadTopics() const {
+    const auto record = RecordCache::snapshot(m_filePath);
+    QList<Topic> topics;
+    for (const int n : linesWithPrefix(*record, TopicMarker)) {
+        const QStringList fields = record->lines[n].split(u'\t');
+        if (fields.size() >= 2)
+            topics.append(topicFromFields(fields));
+    }
+    return topics;
+}
+
+std::optional<Topic> TeacherRecord::FindTopic(const QString& name) const {
+    const auto record = RecordCache::snapshot(m_filePath);
+    const QList<int> lines = linesWithPrefix(*record, TopicMarker + u'\t' + name + u'\t');
+    if (lines.isEmpty())
+        return std::nullopt;
+    return topicFromFields(record->lines[lines.first()].split(u'\t'));
+}
+
+ClassRoster TeacherRecord::ReadClassRoster(const QString& className) const {
+    const auto record = RecordCache::snapshot(m_filePath);
+    ClassRoster roster;
+    roster.name = className;
+    for (const int n : linesWithPrefix(*record, className + u'\t')) {
+        const QStringList fields = record->lines[n].split(u'\t');
+        if (fields.size() == 6)
+            roster.students.append(studentFromFields(fields));
+    }
+    return roster;
+}
+
+std::optional<StudentEntry> TeacherRecord::FindStudent(const QString& className,
+                                                       const QString& name) const {
+    const auto record = RecordCache::snapshot(m_filePath);
+    const int n = firstLineOf(*record, className, name, true);
+    if (n < 0)
+        return std::nullopt;
+    return studentFromFields(record->lines[n].split(u'\t'));
+}
+
+QStringList TeacherRecord::FirstStudentLineFields(const QString& className,
+                                                  const QString& name) const {
+    const auto record = RecordCache::snapshot(m_filePath);
+    const int n = firstLineOf(*record, className, name, false);
+    return n < 0 ? QStringList() : record->lines[n].split(u'\t');
+}
+
+} // namespace ordalis
