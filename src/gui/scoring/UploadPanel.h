@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QLabel;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -22,7 +24,16 @@ public:
     QListWidget* List4;     // pending ScoreLines, oldest first
     QLineEdit* Text5;       // the current topic
     QLineEdit* Text4;       // the operation password
+    QPushButton* Command13; // 上传
+    QPushButton* Command14; // 导出
+    QPushButton* Command15; // 导入
+    QPushButton* Command27; // 小组统计
     QPushButton* Command12; // 返回
+
+private:
+    QLabel* m_caption;
+    QLabel* m_topicLabel;
+    QLabel* m_passwordLabel;
 };
 
 } // namespace ordalis
