@@ -51,7 +51,8 @@ HttpClient::Reply HttpClient::await(QNetworkReply* pending, Waiting waiting) con
     }
     Reply result;
     result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    result.complete = !timedOut && reply->error() == QNetworkReply::NoError;
+    // An application quitting during the wait leaves the reply unfinished.
+    result.complete = !timedOut && reply->isFinished() && reply->error() == QNetworkReply::NoError;
     if (reply->isOpen()) // an aborted reply is closed and has nothing to read
         result.body = reply->readAll();
     return result;
