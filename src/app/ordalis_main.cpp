@@ -1,13 +1,17 @@
-// The desktop program: the main window on the teacher's data folder.
+// The desktop program: the main window on the teacher's data folder, talking to the school's
+// score service or, when none is configured, to one embedded in the program.
 
+#include "ScoreService.h"
 #include "common/Look.h"
+#include "net/ServiceConfig.h"
 #include "session/DataFolder.h"
-#include "session/Form1.h"
+#include "session/ProgramWindows.h"
 #include "session/Session.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
+#include <cstdio>
 
 namespace {
 
@@ -28,6 +32,15 @@ Options parseOptions(const QApplication& app) {
                                            QStringLiteral("Quit once the main window is shown."));
     parser.addOption(dataDir);
     parser.addOption(quitWhenShown);
+    // Read by the service configuration from the arguments themselves.
+    for (const auto& [name, description, value] :
+         {std::tuple{"service-base", "Address of the school's score service.", "URL"},
+          std::tuple{"maker-site", "Address of the maker's site.", "URL"},
+          std::tuple{"web-console", "Address of the web console.", "URL"},
+          std::tuple{"timeout", "Seconds to wait for the service.", "SECONDS"}})
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name),
+                                            QString::fromLatin1(description),
+                                            QString::fromLatin1(value)));
     parser.process(app);
     return {parser.value(dataDir), parser.isSet(quitWhenShown)};
 }
@@ -44,9 +57,30 @@ int main(int argc, char** argv) {
     const ordalis::DataFolder folder =
         options.dataDir.isEmpty() ? ordalis::DataFolder() : ordalis::DataFolder(options.dataDir);
     folder.ensureExists();
+
+    ordalis::ServiceConfig config = ordalis::ServiceConfig::fromUserSettings();
+    QString error;
+    if (!config.applyArguments(app.arguments(), &error)) {
+        std::fprintf(stderr, "ordalis: %s\n", qPrintable(error));
+        return 2;
+    }
+    // Without a configured service the program runs its own on this machine, with the demo
+    // account ready on first run.
+    ordalis::ScoreService embedded;
+    if (config.usesEmbeddedService()) {
+        if (!embedded.start(folder.filePath(QStringLiteral("ordalis-service.sqlite")),
+                            QStringLiteral("127.0.0.1:0"), &error)) {
+            std::fprintf(stderr, "ordalis: the embedded score service did not start: %s\n",
+                         qPrintable(error));
+            return 1;
+        }
+        embedded.createDemoAccount();
+        config.setServiceBase(embedded.baseUrl());
+    }
+
     ordalis::Session session;
-    ordalis::Form1 window(folder, session);
-    window.show();
+    ordalis::ProgramWindows windows(folder, config, session);
+    windows.start();
     if (options.quitWhenShown)
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();

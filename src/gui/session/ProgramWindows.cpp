@@ -1,0 +1,94 @@
+#include "ProgramWindows.h"
+
+#include "draw/DrawPanel.h"
+#include "groups/GroupUploader.h"
+#include "net/ConnectionProbe.h"
+#include "net/ServiceConfig.h"
+#include "pinyin/ManualPanel.h"
+#include "scoring/UploadController.h"
+#include "scoring/UploadPanel.h"
+#include "session/Form1.h"
+#include "session/LoginWindow.h"
+#include "session/Session.h"
+#include "status/StatusPanels.h"
+
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace ordalis {
+
+ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& config,
+                               Session& session, const QString& rememberedUsersIni,
+                               ConnectionQuery connected)
+    : m_folder(folder)
+    , m_config(config)
+    , m_session(session)
+    , m_endpoints(config, session)
+    , m_users(rememberedUsersIni)
+    , m_connected(std::move(connected))
+    , m_form1(std::make_unique<Form1>(m_folder, session)) {
+    if (!m_connected) {
+        m_connected = [this] { return ConnectionProbe(QUrl(m_config.serviceBase())).connected(); };
+    }
+    Form1* form = m_form1.get();
+    form->setRecordDownloader([this] { m_endpoints.downloadRecord(m_folder); });
+
+    m_status = new StatusPanels(form->statusBar1(), form->drawPanel()->Label30, m_endpoints,
+                                m_config, this);
+
+    m_upload = new UploadController(
+        form->uploadPanel(), m_session, m_endpoints,
+        [form] { return QList<QStringList>(form->groups().begin(), form->groups().end()); }, this);
+    // After the main window's own handling, which swaps the draw panel for the upload panel.
+    connect(form->drawPanel()->Command11, &QPushButton::clicked, this, [this, form] {
+        form->statusBar1()->hide();
+        m_upload->opened();
+    });
+
+    m_groupUploader = new GroupUploader(
+        form->manualPanel()->Command29, form->manualPanel()->Text11, m_endpoints,
+        [form] { return form->classNum(); },
+        [form] {
+            GroupMembers members;
+            std::copy(form->groups().begin(), form->groups().end(), members.begin());
+            return members;
+        },
+        this);
+    connect(form, &Form1::groupUploadRequested, m_groupUploader, &GroupUploader::upload);
+    connect(form, &Form1::userRequested, this, &ProgramWindows::showLoginWindow);
+}
+
+ProgramWindows::~ProgramWindows() = default;
+
+void ProgramWindows::start() {
+    m_form1->show();
+    m_status->start();
+}
+
+void ProgramWindows::showLoginWindow() {
+    if (!m_login) {
+        m_login =
+            std::make_unique<LoginWindow>(m_session, m_endpoints, m_folder, m_users, m_connected);
+        connect(m_login.get(), &LoginWindow::onlineLogin, this, &ProgramWindows::afterOnlineLogin);
+        connect(m_login.get(), &LoginWindow::offlineLogin, this,
+                &ProgramWindows::afterOfflineLogin);
+        connect(m_login.get(), &LoginWindow::returned, m_form1.get(), &QWidget::show);
+    }
+    m_form1->hide();
+    m_login->show();
+    m_login->raise();
+    m_login->activateWindow();
+}
+
+void ProgramWindows::afterOnlineLogin() {
+    m_form1->show();
+    m_form1->ApplyTeacherRecord(QStringLiteral("online"));
+    m_form1->drawPanel()->btnManage->setEnabled(true);
+}
+
+void ProgramWindows::afterOfflineLogin() {
+    m_form1->ApplyTeacherRecord(QStringLiteral("offline"));
+    m_form1->show();
+}
+
+} // namespace ordalis

@@ -1,0 +1,66 @@
+#pragma once
+// The program's windows and how they meet: the main window with its status bar, upload panel
+// and group upload, the login window it opens, and the score service they all talk to.
+
+#include "net/ServiceEndpoints.h"
+#include "session/DataFolder.h"
+#include "session/RememberedUsers.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+namespace ordalis {
+
+class Form1;
+class GroupUploader;
+class LoginWindow;
+class ServiceConfig;
+class StatusPanels;
+class UploadController;
+struct Session;
+
+class ProgramWindows : public QObject {
+    Q_OBJECT
+
+public:
+    using ConnectionQuery = std::function<bool()>;
+
+    // rememberedUsersIni: where the login names are remembered; empty for the per-user store.
+    // connected: the login window's state probe; empty for the real connection probe.
+    ProgramWindows(const DataFolder& folder, const ServiceConfig& config, Session& session,
+                   const QString& rememberedUsersIni = QString(),
+                   ConnectionQuery connected = nullptr);
+    ~ProgramWindows() override;
+
+    // Shows the main window and starts its one-second timer.
+    void start();
+
+    Form1* form1() const { return m_form1.get(); }
+    // Created at the first click on 用户.
+    LoginWindow* loginWindow() const { return m_login.get(); }
+    StatusPanels* statusPanels() const { return m_status; }
+    UploadController* upload() const { return m_upload; }
+    ServiceEndpoints& endpoints() { return m_endpoints; }
+
+    // 用户: the main window makes way for the login window.
+    void showLoginWindow();
+
+private:
+    void afterOnlineLogin();
+    void afterOfflineLogin();
+
+    DataFolder m_folder;
+    const ServiceConfig& m_config;
+    Session& m_session;
+    ServiceEndpoints m_endpoints;
+    RememberedUsers m_users;
+    ConnectionQuery m_connected;
+    std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<LoginWindow> m_login;
+    StatusPanels* m_status = nullptr;
+    UploadController* m_upload = nullptr;
+    GroupUploader* m_groupUploader = nullptr;
+};
+
+} // namespace ordalis
