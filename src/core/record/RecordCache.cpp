@@ -1,6 +1,7 @@
 #include "RecordCache.h"
 
 #include "FileStamp.h"
+#include "TextLines.h"
 #include "net/Gbk.h"
 
 #include <QFile>
@@ -32,30 +33,12 @@ const std::shared_ptr<const RecordSnapshot>& emptySnapshot() {
     return empty;
 }
 
-QStringList splitLines(const QString& text) {
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        lines.append(text.mid(start));
-    return lines;
-}
-
 } // namespace
 
 RecordSnapshot parseRecord(const QByteArray& bytes) {
     ++parses;
     RecordSnapshot record;
-    record.lines = splitLines(gbk::decode(bytes));
+    record.lines = SplitLines(gbk::decode(bytes));
     for (int n = 0; n < record.lines.size(); ++n) {
         const QString& line = record.lines[n];
         const qsizetype firstTab = line.indexOf(u'\t');

@@ -1,0 +1,54 @@
+#include "DailyLog.h"
+
+#include "net/Gbk.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace ordalis {
+
+namespace {
+
+// Characters that no file name may hold on the systems the program runs on; path separators
+// among them, so that a name can never lead out of its folder.
+QString fileNamePart(const QString& text) {
+    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
+    QString part = text;
+    for (QChar& c : part) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || forbidden.contains(c))
+            c = u'_';
+    }
+    return part;
+}
+
+} // namespace
+
+QString DailyLogFileName(const QString& user, const QString& className, const QDate& date) {
+    return fileNamePart(user) + u'_' + fileNamePart(className) + u'_' +
+           date.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".Log");
+}
+
+LogWrite AppendToDailyLog(const QString& folder, const QString& user, const QString& className,
+                          const QDate& date, const QString& line) {
+    LogWrite result;
+    result.filePath = QDir(folder).filePath(DailyLogFileName(user, className, date));
+    QFile file(result.filePath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        result.error = file.errorString();
+        return result;
+    }
+    const QByteArray bytes = gbk::encode(line) + "\r\n";
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        result.error = file.errorString();
+        return result;
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = file.errorString();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace ordalis
