@@ -14,6 +14,7 @@ namespace {
 
 constexpr unsigned kConnectionLimit = 512;
 constexpr unsigned kConnectionTimeoutSeconds = 30;
+constexpr qint64 kMaxDrainedBody = 64 * 1024 * 1024;
 
 // Per-connection state of one request, created when its URI arrives.
 struct Exchange {

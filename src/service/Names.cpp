@@ -13,7 +13,9 @@ constexpr int kMaxTextLength = 500;
 
 bool isForbidden(QChar c) {
     return c == u'\t' || c == u'\r' || c == u'\n' || c == u'|' || c == u'&' || c == u'=' ||
-           c == QChar::ReplacementCharacter || (c.unicode() < 0x20);
+           c == QChar::ReplacementCharacter || c.unicode() < 0x20 ||
+           // Bytes that are no GBK character decode into the private use area.
+           c.category() == QChar::Other_PrivateUse;
 }
 
 QString characterProblem(const QString& text, const QString& what) {
