@@ -12,10 +12,11 @@ std::optional<QString> ClockWarning(const QString& serverTimeReply, const QDateT
     if (!(leading > EarliestServiceTime) || leading > std::numeric_limits<qint32>::max())
         return std::nullopt;
     const qint64 service = static_cast<qint64>(leading);
-    const qint64 computer = now.toSecsSinceEpoch();
-    if (qAbs(service - computer) <= ClockTolerance)
-        return std::nullopt;
     const QDateTime local = now.toLocalTime();
+    const qint64 absolute = now.toSecsSinceEpoch();
+    const qint64 wallClock = DateToSeconds(local.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    if (qAbs(service - absolute) <= ClockTolerance || qAbs(service - wallClock) <= ClockTolerance)
+        return std::nullopt;
     const QString localText = QLocale::system().toString(local.date(), QLocale::ShortFormat) +
                               u' ' + local.time().toString(QStringLiteral("H:mm:ss"));
     return QStringLiteral("时间错误，请修改后确定！\r\n服务器时间:") +

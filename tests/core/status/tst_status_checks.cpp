@@ -1,3 +1,4 @@
+#include "net/WireText.h"
 #include "status/ClassTimer.h"
 #include "status/StartupChecks.h"
 
@@ -69,6 +70,15 @@ private Q_SLOTS:
             const QDateTime now = QDateTime::fromSecsSinceEpoch(service - offset, zone);
             QCOMPARE(ClockWarning(QString::number(service), now).has_value(), warned);
         }
+    }
+
+    // A service elsewhere counts on its own wall clock; one on this computer agrees with it.
+    void serviceCountingOnTheComputersWallClock() {
+        const QDateTime now = QDateTime::currentDateTime();
+        const qint32 wall = DateToSeconds(now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        QVERIFY(!ClockWarning(QString::number(wall - 300), now).has_value());
+        QVERIFY(ClockWarning(QString::number(wall - 301), now).has_value() ||
+                qAbs(now.toSecsSinceEpoch() - (wall - 301)) <= ClockTolerance);
     }
 
     void clockWarningText() {
