@@ -14,12 +14,14 @@
 namespace ordalis::service::test {
 
 struct ProtocolFixture {
-    explicit ProtocolFixture(Throttle::Limits limits = {}) {
+    // `databaseSpec` empty: a SQLite file of the fixture's own.
+    explicit ProtocolFixture(Throttle::Limits limits = {}, const QString& databaseSpec = {}) {
         ServiceOptions options;
         options.hashCost = HashCost::Minimal;
         options.limits = limits;
         options.mailSpool = dir.filePath(QStringLiteral("mail"));
-        database = std::make_unique<Database>(dir.filePath(QStringLiteral("service.sqlite")));
+        database = std::make_unique<Database>(
+            databaseSpec.isEmpty() ? dir.filePath(QStringLiteral("service.sqlite")) : databaseSpec);
         QString error;
         opened = database->open(&error);
         protocol = std::make_unique<Protocol>(*database, options);
@@ -75,8 +77,8 @@ struct AliceFixture : ProtocolFixture {
     static inline const QString kLogin = QStringLiteral("alice-login");
     static inline const QString kOperation = QStringLiteral("alice-op");
 
-    explicit AliceFixture(Throttle::Limits limits = {})
-        : ProtocolFixture(limits) {
+    explicit AliceFixture(Throttle::Limits limits = {}, const QString& databaseSpec = {})
+        : ProtocolFixture(limits, databaseSpec) {
         ready = opened && registerTeacher(kAccount, kLogin, kOperation) &&
                 change("/setclass.php", QStringLiteral("&class=一班|二班")) ==
                     QLatin1String("Success!") &&
