@@ -5,6 +5,7 @@
 
 #include "RecordFixture.h"
 #include "common/Dialogs.h"
+#include "common/Look.h"
 #include "draw/DrawPanel.h"
 #include "groups/GroupList.h"
 #include "layout/Splitter.h"
@@ -45,6 +46,7 @@ struct Form1Harness {
 
     explicit Form1Harness(const QStringList& record = sampleRecordLines(),
                           const QString& user = QStringLiteral("zhangsan")) {
+        look::apply(*qobject_cast<QApplication*>(QCoreApplication::instance()));
         dialogs::setScripted(true);
         dialogs::takeShownMessages();
         session.userName = user;

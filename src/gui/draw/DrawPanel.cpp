@@ -33,11 +33,13 @@ QPixmap hoverGlyph(bool outwards) {
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
     p.setPen(QPen(Qt::white, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    for (const QPoint sign : {QPoint(-1, -1), QPoint(1, -1), QPoint(-1, 1), QPoint(1, 1)}) {
-        const QPointF corner(32 + sign.x() * 18, 32 + sign.y() * 18);
-        const QPointF inner(32 + sign.x() * (outwards ? 6 : 18), 32 + sign.y() * 18);
-        const QPointF side(32 + sign.x() * 18, 32 + sign.y() * (outwards ? 6 : 18));
-        p.drawPolyline(QPolygonF({inner, corner, side}));
+    const QPointF centre(32, 32);
+    for (const QPointF sign : {QPointF(-1, -1), QPointF(1, -1), QPointF(-1, 1), QPointF(1, 1)}) {
+        const double reach = outwards ? 18 : 7;
+        const double arm = outwards ? -10 : 10; // towards the centre, or away from it
+        const QPointF corner = centre + sign * reach;
+        p.drawPolyline(QPolygonF(
+            {corner + QPointF(sign.x() * arm, 0), corner, corner + QPointF(0, sign.y() * arm)}));
     }
     return pixmap;
 }
