@@ -1,0 +1,61 @@
+// Student lookups on records of 50 to 5,000 lines: the draw looks a student up every 5 ms.
+#include "BenchData.h"
+#include "net/Gbk.h"
+#include "record/TeacherRecord.h"
+
+#include <QFile>
+#include <benchmark/benchmark.h>
+
+using namespace ordalis;
+
+namespace {
+
+void FindStudent(benchmark::State& state) {
+    const bench::BenchRecord data = bench::writeBenchRecord(int(state.range(0)));
+    const TeacherRecord record(data.path);
+    qsizetype next = 0;
+    for (auto _ : state) {
+        const bench::StudentKey& key = data.students[next];
+        benchmark::DoNotOptimize(record.FindStudent(key.className, key.name));
+        next = (next + 97) % data.students.size();
+    }
+}
+
+void StudentLineLookup(benchmark::State& state) {
+    const bench::BenchRecord data = bench::writeBenchRecord(int(state.range(0)));
+    const TeacherRecord record(data.path);
+    qsizetype next = 0;
+    for (auto _ : state) {
+        const bench::StudentKey& key = data.students[next];
+        benchmark::DoNotOptimize(record.FirstStudentLineFields(key.className, key.name));
+        next = (next + 97) % data.students.size();
+    }
+}
+
+// The baseline without a snapshot: read, decode and split the whole file at every lookup.
+void FindStudentReread(benchmark::State& state) {
+    const bench::BenchRecord data = bench::writeBenchRecord(int(state.range(0)));
+    qsizetype next = 0;
+    for (auto _ : state) {
+        const bench::StudentKey& key = data.students[next];
+        QFile file(data.path);
+        file.open(QIODevice::ReadOnly);
+        const QStringList lines = gbk::decode(file.readAll()).split(QStringLiteral("\r\n"));
+        const QString prefix = key.className + u'\t' + key.name + u'\t';
+        QStringList fields;
+        for (const QString& line : lines) {
+            if (line.startsWith(prefix)) {
+                fields = line.split(u'\t');
+                break;
+            }
+        }
+        benchmark::DoNotOptimize(fields);
+        next = (next + 97) % data.students.size();
+    }
+}
+
+} // namespace
+
+BENCHMARK(FindStudent)->Arg(50)->Arg(500)->Arg(5000);
+BENCHMARK(StudentLineLookup)->Arg(50)->Arg(500)->Arg(5000);
+BENCHMARK(FindStudentReread)->Arg(50)->Arg(500)->Arg(5000);
