@@ -88,8 +88,7 @@ Reply checkUserName(Call& call) {
 
 Reply getTeacher(Call& call) {
     QString refusal;
-    const auto teacher =
-        authenticate(call, CredentialCache::Kind::Mp, call.field("t"), call.field("mp"), &refusal);
+    const auto teacher = authenticateReader(call, &refusal);
     if (!teacher)
         return Reply::text(refusal);
     QSqlQuery row =

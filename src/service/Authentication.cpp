@@ -1,5 +1,8 @@
 #include "ServiceContext.h"
 #include "Sql.h"
+#include "net/WireText.h"
+
+#include <QSqlRecord>
 
 namespace ordalis::service {
 
@@ -60,6 +63,30 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
     context.throttle.recordFailure(call.db, account, call.request.peer);
     *refusal = wrongCredentialText(kind);
     return std::nullopt;
+}
+
+std::optional<qint64> authenticateReader(Call& call, QString* refusal) {
+    return authenticate(call, CredentialCache::Kind::Mp, call.field("t"), call.field("mp"),
+                        refusal);
+}
+
+Reply readLines(Call& call, const QString& statement, const QVariantList& values,
+                const QList<int>& numberColumns) {
+    QString refusal;
+    const auto teacher = authenticateReader(call, &refusal);
+    if (!teacher)
+        return Reply::text(refusal);
+    QSqlQuery rows = sqlRun(call.db, statement, QVariantList{*teacher} + values);
+    QStringList lines;
+    while (rows.next()) {
+        QStringList fields;
+        for (int column = 0; column < rows.record().count(); ++column)
+            fields.append(numberColumns.contains(column)
+                              ? ShortestDecimal(rows.value(column).toDouble())
+                              : rows.value(column).toString());
+        lines.append(fields.join(u'\t'));
+    }
+    return Reply::text(lines.join(QStringLiteral("\r\n")));
 }
 
 } // namespace ordalis::service

@@ -84,6 +84,17 @@ std::optional<qint64> findClass(const QSqlDatabase& db, qint64 teacherId, const 
     return id ? std::optional<qint64>(id->toLongLong()) : std::nullopt;
 }
 
+// The teacher's whole list of classes or topics, sent in the field `key`.
+Reply setTeacherList(Call& call, const char* key, const QString& table, const QString& what) {
+    const QStringList names = splitList(call.field(key));
+    return runChange(call, [&](qint64 teacherId) {
+        if (QString problem = listProblem(names, what); !problem.isEmpty())
+            return problem;
+        replaceOrderedNames(call.db, table, QStringLiteral("teacher_id"), teacherId, names);
+        return QString();
+    });
+}
+
 QString noSuchClass(const QString& name) {
     return QStringLiteral("找不到班级：%1").arg(name);
 }
@@ -91,14 +102,7 @@ QString noSuchClass(const QString& name) {
 } // namespace
 
 Reply setClasses(Call& call) {
-    const QStringList names = splitList(call.field("class"));
-    return runChange(call, [&](qint64 teacherId) {
-        if (QString problem = listProblem(names, QStringLiteral("班级名称")); !problem.isEmpty())
-            return problem;
-        replaceOrderedNames(call.db, QStringLiteral("classes"), QStringLiteral("teacher_id"),
-                            teacherId, names);
-        return QString();
-    });
+    return setTeacherList(call, "class", QStringLiteral("classes"), QStringLiteral("班级名称"));
 }
 
 Reply renameClass(Call& call) {
@@ -137,14 +141,7 @@ Reply renameStudent(Call& call) {
 }
 
 Reply setTopics(Call& call) {
-    const QStringList names = splitList(call.field("keti"));
-    return runChange(call, [&](qint64 teacherId) {
-        if (QString problem = listProblem(names, QStringLiteral("课题名称")); !problem.isEmpty())
-            return problem;
-        replaceOrderedNames(call.db, QStringLiteral("topics"), QStringLiteral("teacher_id"),
-                            teacherId, names);
-        return QString();
-    });
+    return setTeacherList(call, "keti", QStringLiteral("topics"), QStringLiteral("课题名称"));
 }
 
 Reply renameTopic(Call& call) {
@@ -199,8 +196,7 @@ Reply uploadGroups(Call& call) {
 
 Reply record(Call& call) {
     QString refusal;
-    const auto teacher =
-        authenticate(call, CredentialCache::Kind::Mp, call.field("t"), call.field("mp"), &refusal);
+    const auto teacher = authenticateReader(call, &refusal);
     if (!teacher)
         return Reply::text(refusal);
     RecordCache& cache = call.context.records;

@@ -103,24 +103,13 @@ Reply uploadScores(Call& call) {
 }
 
 Reply getScores(Call& call) {
-    QString refusal;
-    const auto teacher =
-        authenticate(call, CredentialCache::Kind::Mp, call.field("t"), call.field("mp"), &refusal);
-    if (!teacher)
-        return Reply::text(refusal);
-    QSqlQuery rows = sqlRun(
-        call.db,
+    return readLines(
+        call,
         QStringLiteral(
             "SELECT sc.id, s.name, sc.value, sc.time_text, sc.topic, sc.remark FROM scores sc "
             "JOIN students s ON s.id = sc.student_id JOIN classes c ON c.id = s.class_id "
             "WHERE c.teacher_id = ? AND c.name = ? ORDER BY sc.id"),
-        {*teacher, call.field("class")});
-    QStringList lines;
-    while (rows.next())
-        lines.append(rows.value(0).toString() + u'\t' + rows.value(1).toString() + u'\t' +
-                     ShortestDecimal(rows.value(2).toDouble()) + u'\t' + rows.value(3).toString() +
-                     u'\t' + rows.value(4).toString() + u'\t' + rows.value(5).toString());
-    return Reply::text(lines.join(QStringLiteral("\r\n")));
+        {call.field("class")}, {2});
 }
 
 Reply editScore(Call& call) {

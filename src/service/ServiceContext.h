@@ -47,5 +47,13 @@ struct Call {
 // Failures count towards the throttle of the account and of the client address.
 std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind, const QString& account,
                                    const QString& secret, QString* refusal);
+// A read of a teacher's data: the account in the query's "t", its login proven by "mp".
+std::optional<qint64> authenticateReader(Call& call, QString* refusal);
+
+// A read answered with lines: the rows of `statement`, whose first "?" is the authenticated
+// teacher and the rest `values`, as TAB-joined fields, lines separated by CR LF. The columns in
+// `numberColumns` are written as shortest decimals.
+Reply readLines(Call& call, const QString& statement, const QVariantList& values,
+                const QList<int>& numberColumns);
 
 } // namespace ordalis::service

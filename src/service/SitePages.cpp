@@ -46,8 +46,7 @@ QString scoreTable(QSqlQuery& rows) {
 
 Reply latestScores(Call& call) {
     QString refusal;
-    const auto teacher =
-        authenticate(call, CredentialCache::Kind::Mp, call.field("t"), call.field("mp"), &refusal);
+    const auto teacher = authenticateReader(call, &refusal);
     if (!teacher)
         return Reply::html(
             page(QStringLiteral("无法查看"),

@@ -23,22 +23,12 @@ std::optional<qint64> findTopic(const QSqlDatabase& db, qint64 teacherId, const 
 } // namespace
 
 Reply getScales(Call& call) {
-    QString refusal;
-    const auto teacher =
-        authenticate(call, CredentialCache::Kind::Mp, call.field("t"), call.field("mp"), &refusal);
-    if (!teacher)
-        return Reply::text(refusal);
-    QSqlQuery rows = sqlRun(
-        call.db,
+    return readLines(
+        call,
         QStringLiteral(
             "SELECT s.id, s.text, s.score FROM standards s JOIN topics t ON t.id = s.topic_id "
             "WHERE t.teacher_id = ? AND t.name = ? ORDER BY s.id"),
-        {*teacher, call.field("keti")});
-    QStringList lines;
-    while (rows.next())
-        lines.append(rows.value(0).toString() + u'\t' + rows.value(1).toString() + u'\t' +
-                     ShortestDecimal(rows.value(2).toDouble()));
-    return Reply::text(lines.join(QStringLiteral("\r\n")));
+        {call.field("keti")}, {2});
 }
 
 Reply newScales(Call& call) {
