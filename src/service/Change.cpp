@@ -1,6 +1,7 @@
 #include "Change.h"
 
 #include "Endpoints.h"
+#include "Names.h"
 #include "Sql.h"
 
 namespace ordalis::service {
@@ -21,6 +22,18 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
         throw DatabaseError("commit failed");
     call.context.records.invalidate(*teacher);
     return Reply::text(kDone);
+}
+
+Reply deleteByIds(Call& call, const QString& statement, const QString& badIds) {
+    QList<qint64> ids;
+    const bool valid = parseIdList(call.field("delid"), &ids);
+    return runChange(call, [&](qint64 teacherId) {
+        if (!valid)
+            return badIds;
+        for (qint64 id : std::as_const(ids))
+            sqlRun(call.db, statement, {id, teacherId});
+        return QString();
+    });
 }
 
 } // namespace ordalis::service

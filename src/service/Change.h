@@ -12,4 +12,9 @@ namespace ordalis::service {
 // back whatever it had written.
 Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply);
 
+// Deletes the rows named in the "delid" list ("|15|12"); `statement` takes the identifier and
+// the teacher. Identifiers already gone (a deletion sent twice) or of another teacher change
+// nothing; a piece that is no identifier refuses the whole deletion with `badIds`.
+Reply deleteByIds(Call& call, const QString& statement, const QString& badIds);
+
 } // namespace ordalis::service

@@ -141,17 +141,8 @@ Reply editScore(Call& call) {
 }
 
 Reply deleteScores(Call& call) {
-    QList<qint64> ids;
-    const bool valid = parseIdList(call.field("delid"), &ids);
-    return runChange(call, [&](qint64 teacherId) {
-        if (!valid)
-            return QStringLiteral("计分编号不正确");
-        // Identifiers already gone (a deletion sent twice) or of another teacher change nothing.
-        for (qint64 id : std::as_const(ids))
-            sqlRun(call.db, QStringLiteral("DELETE FROM scores WHERE id = ? AND ") + kOwnScore,
-                   {id, teacherId});
-        return QString();
-    });
+    return deleteByIds(call, QStringLiteral("DELETE FROM scores WHERE id = ? AND ") + kOwnScore,
+                       QStringLiteral("计分编号不正确"));
 }
 
 } // namespace ordalis::service

@@ -81,19 +81,10 @@ Reply editScale(Call& call) {
 }
 
 Reply deleteScales(Call& call) {
-    QList<qint64> ids;
-    const bool valid = parseIdList(call.field("delid"), &ids);
-    return runChange(call, [&](qint64 teacherId) {
-        if (!valid)
-            return QStringLiteral("标准编号不正确");
-        // Identifiers already gone (a deletion sent twice) or of another teacher change nothing.
-        for (qint64 id : std::as_const(ids))
-            sqlRun(call.db,
-                   QStringLiteral("DELETE FROM standards WHERE id = ? AND topic_id IN "
-                                  "(SELECT id FROM topics WHERE teacher_id = ?)"),
-                   {id, teacherId});
-        return QString();
-    });
+    return deleteByIds(call,
+                       QStringLiteral("DELETE FROM standards WHERE id = ? AND topic_id IN "
+                                      "(SELECT id FROM topics WHERE teacher_id = ?)"),
+                       QStringLiteral("标准编号不正确"));
 }
 
 } // namespace ordalis::service
