@@ -90,7 +90,7 @@ Reply getTeacher(Call& call) {
     QString refusal;
     const auto teacher = authenticateReader(call, &refusal);
     if (!teacher)
-        return Reply::text(refusal);
+        return Reply::forbidden(refusal);
     QSqlQuery row =
         sqlRun(call.db, QStringLiteral("SELECT name, account, email FROM teachers WHERE id = ?"),
                {*teacher});

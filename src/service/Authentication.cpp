@@ -75,7 +75,7 @@ Reply readLines(Call& call, const QString& statement, const QVariantList& values
     QString refusal;
     const auto teacher = authenticateReader(call, &refusal);
     if (!teacher)
-        return Reply::text(refusal);
+        return Reply::forbidden(refusal);
     QSqlQuery rows = sqlRun(call.db, statement, QVariantList{*teacher} + values);
     QStringList lines;
     while (rows.next()) {

@@ -3,8 +3,12 @@
 
 namespace ordalis::service {
 
-Reply Reply::text(const QString& text) {
-    return {200, QByteArrayLiteral("text/plain; charset=GBK"), gbk::encode(text)};
+Reply Reply::text(const QString& text, int status) {
+    return {status, QByteArrayLiteral("text/plain; charset=GBK"), gbk::encode(text)};
+}
+
+Reply Reply::forbidden(const QString& reason) {
+    return text(reason, 403);
 }
 
 Reply Reply::html(const QString& page) {

@@ -20,7 +20,10 @@ struct Reply {
     QByteArray body;
 
     // Protocol replies travel as GBK plain text, the code page the program decodes.
-    static Reply text(const QString& text);
+    static Reply text(const QString& text, int status = 200);
+    // A read refused for its credentials: 403, so that a download never takes the refusal
+    // for the teacher's data.
+    static Reply forbidden(const QString& reason);
     static Reply html(const QString& page);
     static Reply bytes(QByteArray body, QByteArray contentType);
     static Reply error(int status, const QString& message);

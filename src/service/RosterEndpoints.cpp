@@ -198,7 +198,7 @@ Reply record(Call& call) {
     QString refusal;
     const auto teacher = authenticateReader(call, &refusal);
     if (!teacher)
-        return Reply::text(refusal);
+        return Reply::forbidden(refusal);
     RecordCache& cache = call.context.records;
     quint64 generation = 0;
     RecordCache::Bytes bytes = cache.find(*teacher, &generation);

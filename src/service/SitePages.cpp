@@ -47,10 +47,13 @@ QString scoreTable(QSqlQuery& rows) {
 Reply latestScores(Call& call) {
     QString refusal;
     const auto teacher = authenticateReader(call, &refusal);
-    if (!teacher)
-        return Reply::html(
+    if (!teacher) {
+        Reply refused = Reply::html(
             page(QStringLiteral("无法查看"),
                  QStringLiteral("<h1>无法查看计分</h1><p>%1</p>").arg(refusal.toHtmlEscaped())));
+        refused.status = 403;
+        return refused;
+    }
     bool ok = false;
     int count = call.field("n").trimmed().toInt(&ok);
     if (!ok || count <= 0)

@@ -47,8 +47,11 @@ private Q_SLOTS:
         // Reads with Alice's name and Mallory's own valid mp.
         for (const char* path :
              {"/record.php", "/getteacher.php", "/getscore.php", "/getscale.php"}) {
-            const QString reply =
-                f.text(f.get(path, QStringLiteral("class=一班&keti=函数&t=alice&mp=") + malloryMp));
+            const ordalis::service::Reply refused =
+                f.get(path, QStringLiteral("class=一班&keti=函数&t=alice&mp=") + malloryMp);
+            // Not 200: a download must not take the refusal for the teacher's record.
+            QCOMPARE(refused.status, 403);
+            const QString reply = f.text(refused);
             QVERIFY2(!reply.contains(QStringLiteral("张三")) &&
                          !reply.contains(QStringLiteral("alice")) &&
                          !reply.contains(QStringLiteral("正确")),
