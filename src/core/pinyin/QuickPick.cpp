@@ -18,14 +18,22 @@ QString QuickPickLine(const QString& name, const QStringList& recordFields) {
            QStringLiteral("次,") + fieldOrEmpty(recordFields, ScoreField) + QStringLiteral("分]");
 }
 
-QStringList QuickPickLines(const QStringList& classNames, const QString& typed,
+QuickPickIndex::QuickPickIndex(const QStringList& classNames)
+    : names(classNames) {
+    initials.reserve(names.size());
+    for (const QString& name : names)
+        initials << GetInitials(name);
+}
+
+QStringList QuickPickLines(const QuickPickIndex& index, const QString& typed,
                            const StudentLineLookup& lookup) {
     QStringList lines;
     if (typed.isEmpty())
         return lines;
     const QString upperTyped = typed.toUpper();
-    for (const QString& name : classNames) {
-        if (!name.contains(typed) && !GetInitials(name).contains(upperTyped))
+    for (qsizetype i = 0; i < index.names.size(); ++i) {
+        const QString& name = index.names.at(i);
+        if (!name.contains(typed) && !index.initials.at(i).contains(upperTyped))
             continue;
         const QString line = QuickPickLine(name, lookup ? lookup(name) : QStringList());
         if (typed.size() == name.size())

@@ -14,9 +14,19 @@ using StudentLineLookup = std::function<QStringList(const QString& name)>;
 // name TAB "[" count "次," score "分]"; a student without a record line shows empty figures.
 QString QuickPickLine(const QString& name, const QStringList& recordFields);
 
+// The names of a class with their initials, worked out once when the class is chosen so that
+// a keystroke only compares text.
+struct QuickPickIndex {
+    QStringList names;
+    QStringList initials;
+
+    QuickPickIndex() = default;
+    explicit QuickPickIndex(const QStringList& classNames);
+};
+
 // The result lines for the typed text over the class in roster order: matches as long as the
 // typed text go to the top (the last of them first), the others follow in class order.
-QStringList QuickPickLines(const QStringList& classNames, const QString& typed,
+QStringList QuickPickLines(const QuickPickIndex& index, const QString& typed,
                            const StudentLineLookup& lookup);
 
 // The name of a result line (the text before the first TAB).

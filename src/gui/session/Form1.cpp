@@ -185,6 +185,7 @@ void Form1::clearCategories() {
         setRolling(m_engine.startedCategory(), false);
     m_timer1->stop();
     m_engine.clear();
+    m_pickIndex = QuickPickIndex();
     for (int i = 0; i < DrawCategoryCount; ++i)
         m_draw->btnChou[i]->setEnabled(false);
 }
@@ -195,6 +196,7 @@ void Form1::chooseClass() {
     m_classNum = m_draw->Combo2->currentText();
     const ClassSorting sorting = SortClass(m_record.ReadClassRoster(m_classNum));
     m_engine.setKinds(sorting.kinds);
+    m_pickIndex = QuickPickIndex(sorting.kinds[AllStudents]);
     m_groups = sorting.groups;
     for (int g = 0; g < GroupCount; ++g)
         fillGroupList(g);

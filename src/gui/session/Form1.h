@@ -7,6 +7,7 @@
 #include "groups/GroupDrop.h"
 #include "layout/MainLayout.h"
 #include "layout/TwipsPlacer.h"
+#include "pinyin/QuickPick.h"
 #include "record/TeacherRecord.h"
 #include "session/DataFolder.h"
 #include "session/Session.h"
@@ -54,6 +55,9 @@ public:
     bool isCompact() const { return m_compact; }
     const TwipsPlacer& placer() const { return m_placer; }
 
+    // One roll step: the timer runs it every 5 ms while a draw rolls.
+    void rollStep();
+
     // Panel switching, as the buttons of the panels do it.
     void showDrawPanel();
     void showManualPanel();
@@ -85,7 +89,6 @@ private:
     void onCategoryButton(int category);
     void startDraw(int category);
     void stopDraw(int category);
-    void rollStep();
     void setRolling(int category, bool rolling);
 
     // the called student
@@ -122,6 +125,7 @@ private:
     TeacherRecord m_record;
     DrawEngine m_engine;
     GroupLists m_groups;
+    QuickPickIndex m_pickIndex; // the chosen class, for the quick pick
     GroupDrag m_drag;
     TwipsPlacer m_placer;
     std::function<void()> m_downloader;

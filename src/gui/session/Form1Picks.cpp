@@ -27,7 +27,7 @@ void Form1::filterQuickPick() {
     }
     const QString className = m_draw->Combo2->currentText();
     const QStringList lines =
-        QuickPickLines(m_engine.kind(AllStudents), typed, [this, &className](const QString& name) {
+        QuickPickLines(m_pickIndex, typed, [this, &className](const QString& name) {
             return m_record.FirstStudentLineFields(className, name);
         });
     results->clear();

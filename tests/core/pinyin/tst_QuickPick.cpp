@@ -55,7 +55,7 @@ private Q_SLOTS:
                               QStringLiteral("王李"), QStringLiteral("Tom"),
                               QStringLiteral("刘备")};
         QStringList got;
-        for (const QString& line : QuickPickLines(cls, typed, {}))
+        for (const QString& line : QuickPickLines(QuickPickIndex(cls), typed, {}))
             got << QuickPickName(line);
         QCOMPARE(got, names);
     }
@@ -66,12 +66,12 @@ private Q_SLOTS:
         const auto lookup =
             lookupIn({{QStringLiteral("李明"),
                        fields(QStringLiteral("李明"), QStringLiteral("4"), QStringLiteral("2"))}});
-        const QStringList lines = QuickPickLines(cls, QStringLiteral("LM"), lookup);
+        const QStringList lines = QuickPickLines(QuickPickIndex(cls), QStringLiteral("LM"), lookup);
         // Two-character names first, the last of them in class order at the very top.
         QCOMPARE(lines, (QStringList{
                             QStringLiteral("黎明\t[次,分]"), QStringLiteral("刘猛\t[次,分]"),
                             QStringLiteral("李明\t[2次,4分]"), QStringLiteral("李明亮\t[次,分]")}));
-        QVERIFY(QuickPickLines(cls, QString(), lookup).isEmpty());
+        QVERIFY(QuickPickLines(QuickPickIndex(cls), QString(), lookup).isEmpty());
     }
 
     void manualTabsShowFourCategories() {

@@ -1,0 +1,150 @@
+// The main window at work on real widgets (offscreen): one roll step on a large record, the
+// roll rate the 5 ms timer achieves, one quick-pick keystroke and one class choice.
+
+#include "BenchData.h"
+#include "common/Look.h"
+#include "draw/DrawPanel.h"
+#include "net/Gbk.h"
+#include "net/WireText.h"
+#include "session/Form1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+using namespace ordalis;
+
+namespace {
+
+// Writes the record lines in GBK with CR LF, dated a minute back as after a login.
+void writeRecord(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += gbk::encode(line) + "\r\n";
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(bytes);
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                         QFileDevice::FileModificationTime);
+    }
+}
+
+QString studentLine(const QString& className, const QString& name, int group, double score,
+                    int count) {
+    return QStringList{className,
+                       name,
+                       QString::number(group),
+                       ShortestDecimal(score * count),
+                       ShortestDecimal(score),
+                       QString::number(count)}
+        .join(u'\t');
+}
+
+// A record with `students` students in one class 一班 (plus a small second class), the class
+// list and a topic with standards; its file dated a minute back, as after a login.
+struct BenchWindow {
+    QTemporaryDir dir;
+    DataFolder folder{dir.path()};
+    Session session;
+    std::unique_ptr<Form1> form;
+
+    explicit BenchWindow(int students) {
+        QStringList lines{QStringLiteral("Class_Is_Ready\t一班\t二班\t"),
+                          QStringLiteral("[keti]\t函数\t回答正确\t5\t回答错误\t1\t")};
+        for (int i = 0; i < students; ++i)
+            lines << studentLine(QStringLiteral("一班"), bench::studentName(i), i % 16,
+                                 (i % 9) * 0.5, i % 7);
+        lines << studentLine(QStringLiteral("二班"), QStringLiteral("赵六"), 0, 3, 1);
+        writeRecord(folder.recordFile(), lines);
+        session.userName = QStringLiteral("bench");
+        look::apply(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+        form = std::make_unique<Form1>(folder, session);
+        form->show();
+        form->ApplyTeacherRecord(QStringLiteral("offline"));
+    }
+
+    DrawPanel* d() const { return form->drawPanel(); }
+
+    void chooseClass(int index) {
+        d()->Combo2->setCurrentIndex(index);
+        Q_EMIT d()->Combo2->activated(index);
+    }
+};
+
+void RollStep(benchmark::State& state) {
+    BenchWindow w(int(state.range(0)));
+    w.chooseClass(0);
+    w.d()->btnChou[AllStudents]->click();
+    w.form->rollTimer()->stop(); // the benchmark runs the steps itself
+    for (auto _ : state)
+        w.form->rollStep();
+    benchmark::DoNotOptimize(w.d()->Text2->text());
+}
+BENCHMARK(RollStep)->Arg(5000)->Unit(benchmark::kMicrosecond);
+
+void RollRate(benchmark::State& state) {
+    BenchWindow w(5000);
+    w.chooseClass(0);
+    for (auto _ : state) {
+        int steps = 0;
+        const auto counting =
+            QObject::connect(w.form->rollTimer(), &QTimer::timeout, [&steps] { ++steps; });
+        w.d()->btnChou[AllStudents]->click();
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        w.d()->btnChou[AllStudents]->click();
+        QObject::disconnect(counting);
+        state.counters["steps_per_s"] = steps / seconds;
+    }
+}
+BENCHMARK(RollRate)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void QuickPickFilter(benchmark::State& state) {
+    BenchWindow w(int(state.range(0)));
+    w.chooseClass(0);
+    QLineEdit* search = w.d()->txtManual;
+    const QString keys[2] = {QStringLiteral("Z"), QStringLiteral("ZM")};
+    int i = 0;
+    for (auto _ : state)
+        search->setText(keys[i++ % 2]);
+}
+BENCHMARK(QuickPickFilter)->Arg(500)->Unit(benchmark::kMicrosecond);
+
+void ClassChoice(benchmark::State& state) {
+    BenchWindow w(int(state.range(0)));
+    for (auto _ : state)
+        w.chooseClass(0);
+}
+BENCHMARK(ClassChoice)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// The whole program started until its main window is shown, then quitting.
+void StartUpProcess(benchmark::State& state) {
+    QTemporaryDir dir;
+    writeRecord(DataFolder(dir.path()).recordFile(),
+                {QStringLiteral("Class_Is_Ready\t一班\t"), QStringLiteral("[keti]\t函数\t"),
+                 studentLine(QStringLiteral("一班"), QStringLiteral("张三"), 0, 4.5, 2)});
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../ordalis");
+    for (auto _ : state) {
+        QProcess process;
+        process.start(program, {QStringLiteral("--quit-when-shown"), QStringLiteral("--data-dir"),
+                                dir.path()});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+            state.SkipWithError("ordalis did not start and quit");
+            return;
+        }
+    }
+}
+BENCHMARK(StartUpProcess)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+} // namespace
