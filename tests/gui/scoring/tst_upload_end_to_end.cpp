@@ -6,6 +6,7 @@
 #include "ServiceProcess.h"
 #include "common/Browser.h"
 #include "common/Dialogs.h"
+#include "common/Look.h"
 #include "draw/DrawPanel.h"
 #include "net/WireText.h"
 #include "pinyin/ManualPanel.h"
@@ -17,7 +18,9 @@
 #include "session/Form1.h"
 #include "session/LoginWindow.h"
 #include "session/ProgramWindows.h"
+#include "status/StatusPanels.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -147,6 +150,7 @@ class UploadEndToEndTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
+        look::apply(*qApp);
         dialogs::setScripted(true);
         browser::setRecording(true);
         QVERIFY2(m_online.start(), qPrintable(m_online.error()));
@@ -463,6 +467,57 @@ private Q_SLOTS:
         QCOMPARE(connections, 1);
         QCOMPARE(room.pending()->count(), 1);
         QVERIFY(room.upload()->Command13->isEnabled());
+    }
+
+    void noSecondGroupUploadWhileWaiting() {
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        int connections = 0;
+        connect(&silent, &QTcpServer::newConnection, this, [&] {
+            while (silent.hasPendingConnections()) {
+                silent.nextPendingConnection();
+                ++connections;
+            }
+        });
+        ServiceConfig config;
+        config.setServiceBase(QStringLiteral("http://127.0.0.1:%1").arg(silent.serverPort()));
+        config.setTimeout(std::chrono::milliseconds(800));
+        Classroom room(config);
+        room.session.userName = Teacher;
+        ManualPanel* manual = room.form()->manualPanel();
+        manual->Command29->setEnabled(true); // as after a name was dragged
+        manual->Text11->setText(OperationPassword);
+
+        bool disabledMeanwhile = false;
+        QTimer::singleShot(300, room.form(), [&] {
+            disabledMeanwhile = !manual->Command29->isEnabled();
+            QTest::mouseClick(manual->Command29, Qt::LeftButton);
+        });
+        Q_EMIT manual->Command29->clicked();
+        QVERIFY(disabledMeanwhile);
+        QCOMPARE(connections, 1);
+        const auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("网络异常！请检查网络，然后重新上传！"));
+        QVERIFY(manual->Command29->isEnabled());
+    }
+
+    void screenshotOfTheMainWindowWithTheClassTimer() {
+        Classroom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        QVERIFY(room.chooseClass(ClassName));
+        room.drawStudent();
+        StatusPanels* status = room.windows.statusPanels();
+        status->tick(); // the first tick's checks against the test service pass silently
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+        status->doubleClickPanel(4);
+        for (int i = 0; i < 754; ++i)
+            status->tick();
+        QCOMPARE(status->panel(4)->text(), QStringLiteral("00:12:34"));
+        QCOMPARE(room.draw()->Label30->text(), QStringLiteral("12:34"));
+        QVERIFY(QDir().mkpath(QStringLiteral(ORDALIS_SCREENSHOT_DIR)));
+        QVERIFY(room.form()->grab().save(
+            QStringLiteral(ORDALIS_SCREENSHOT_DIR "/main_window_class_timer.png")));
     }
 
     void screenshotOfTheUploadPanel() {
