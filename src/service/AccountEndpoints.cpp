@@ -17,10 +17,33 @@ constexpr int kCheckCodeLifetimeSeconds = 30 * 60;
 constexpr int kCheckCodesPerHour = 5;
 const QString kCheckCodeRequests = QStringLiteral("code-request:");
 
-// Hashes of a new login password: the password itself and mp, the MD5 the program sends on
-// every read.
-QVariantList loginHashes(const PasswordHasher& hasher, const QString& loginPassword) {
-    return {hasher.hash(loginPassword), hasher.hash(Md5Hex(loginPassword))};
+// The hashes of new passwords, made before the transaction so that the slow hash never holds
+// the write lock. An empty password leaves its hashes null: no change.
+struct NewPasswords {
+    QVariant login;
+    QVariant mp; // of the MD5 of the login password, which the program sends on every read
+    QVariant operation;
+};
+
+NewPasswords hashNewPasswords(const PasswordHasher& hasher, const QString& login,
+                              const QString& operation) {
+    NewPasswords hashes;
+    if (!login.isEmpty()) {
+        hashes.login = hasher.hash(login);
+        hashes.mp = hasher.hash(Md5Hex(login));
+    }
+    if (!operation.isEmpty())
+        hashes.operation = hasher.hash(operation);
+    return hashes;
+}
+
+void storeNewPasswords(const QSqlDatabase& db, qint64 teacherId, const NewPasswords& hashes) {
+    if (!hashes.login.isNull())
+        sqlRun(db, QStringLiteral("UPDATE teachers SET login_hash = ?, mp_hash = ? WHERE id = ?"),
+               {hashes.login, hashes.mp, teacherId});
+    if (!hashes.operation.isNull())
+        sqlRun(db, QStringLiteral("UPDATE teachers SET operation_hash = ? WHERE id = ?"),
+               {hashes.operation, teacherId});
 }
 
 } // namespace
@@ -56,16 +79,16 @@ Reply registerTeacher(Call& call) {
 
     if (sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account}))
         return Reply::text(QStringLiteral("该帐号已被注册"));
-    const QVariantList login = loginHashes(call.context.hasher, password);
-    const QString operationHash = call.context.hasher.hash(operation);
-    if (login[0].toString().isEmpty() || login[1].toString().isEmpty() || operationHash.isEmpty())
+    const NewPasswords hashes = hashNewPasswords(call.context.hasher, password, operation);
+    if (hashes.login.toString().isEmpty() || hashes.mp.toString().isEmpty() ||
+        hashes.operation.toString().isEmpty())
         return Reply::error(503, QStringLiteral("Out of memory"));
     try {
         sqlRun(call.db,
                QStringLiteral(
                    "INSERT INTO teachers (account, name, email, mobile, tel, qq, login_hash, "
                    "operation_hash, mp_hash, created_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-               {account, name, email, mobile, tel, qq, login[0], operationHash, login[1],
+               {account, name, email, mobile, tel, qq, hashes.login, hashes.operation, hashes.mp,
                 QDateTime::currentSecsSinceEpoch()});
     } catch (const DatabaseError&) {
         // Two registrations of one name at once: the unique account column lets one through.
@@ -113,18 +136,11 @@ Reply setTeacher(Call& call) {
     if (!isValidEmail(email))
         return Reply::text(QStringLiteral("Email地址不正确"));
 
-    Transaction transaction(call.db, call.context.database.isSqlite());
+    const NewPasswords hashes = hashNewPasswords(call.context.hasher, newLogin, newOperation);
+    Transaction transaction(call.context.database, call.db);
     sqlRun(call.db, QStringLiteral("UPDATE teachers SET email = ? WHERE id = ?"),
            {email, *teacher});
-    if (!newLogin.isEmpty()) {
-        const QVariantList hashes = loginHashes(call.context.hasher, newLogin);
-        sqlRun(call.db,
-               QStringLiteral("UPDATE teachers SET login_hash = ?, mp_hash = ? WHERE id = ?"),
-               {hashes[0], hashes[1], *teacher});
-    }
-    if (!newOperation.isEmpty())
-        sqlRun(call.db, QStringLiteral("UPDATE teachers SET operation_hash = ? WHERE id = ?"),
-               {call.context.hasher.hash(newOperation), *teacher});
+    storeNewPasswords(call.db, *teacher, hashes);
     if (!transaction.commit())
         throw DatabaseError("commit failed");
     call.context.credentials.forgetTeacher(*teacher);
@@ -155,7 +171,9 @@ Reply getPasswordCode(Call& call) {
 
     const QString code =
         QStringLiteral("%1").arg(randombytes_uniform(1000000), 6, 10, QLatin1Char('0'));
-    const qint64 expires = QDateTime::currentSecsSinceEpoch() + kCheckCodeLifetimeSeconds;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const qint64 expires = now + kCheckCodeLifetimeSeconds;
+    sqlRun(call.db, QStringLiteral("DELETE FROM check_codes WHERE expires_at < ?"), {now});
     sqlRun(call.db,
            QStringLiteral(
                "INSERT INTO check_codes (teacher_id, code, expires_at, used) VALUES (?, ?, ?, 0)"),
@@ -181,7 +199,8 @@ Reply setPassword(Call& call) {
         return Reply::text(
             QStringLiteral("失败次数过多，请%1分钟后再试").arg(context.throttle.windowMinutes()));
 
-    Transaction transaction(call.db, context.database.isSqlite());
+    const NewPasswords hashes = hashNewPasswords(context.hasher, newLogin, newOperation);
+    Transaction transaction(context.database, call.db);
     const auto teacher =
         sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account});
     // Marking the code used in the same statement that finds it keeps it single-use even when
@@ -201,15 +220,7 @@ Reply setPassword(Call& call) {
     const qint64 teacherId = teacher->toLongLong();
     sqlRun(call.db, QStringLiteral("UPDATE check_codes SET used = 1 WHERE teacher_id = ?"),
            {teacherId});
-    if (!newLogin.isEmpty()) {
-        const QVariantList hashes = loginHashes(context.hasher, newLogin);
-        sqlRun(call.db,
-               QStringLiteral("UPDATE teachers SET login_hash = ?, mp_hash = ? WHERE id = ?"),
-               {hashes[0], hashes[1], teacherId});
-    }
-    if (!newOperation.isEmpty())
-        sqlRun(call.db, QStringLiteral("UPDATE teachers SET operation_hash = ? WHERE id = ?"),
-               {context.hasher.hash(newOperation), teacherId});
+    storeNewPasswords(call.db, teacherId, hashes);
     if (!transaction.commit())
         throw DatabaseError("commit failed");
     context.credentials.forgetTeacher(teacherId);

@@ -12,7 +12,7 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
                                       call.field("username"), call.field("password"), &refusal);
     if (!teacher)
         return Reply::text(refusal);
-    Transaction transaction(call.db, call.context.database.isSqlite());
+    Transaction transaction(call.context.database, call.db);
     if (!transaction.isOpen())
         throw DatabaseError("cannot begin a transaction");
     refusal = apply(*teacher);

@@ -86,8 +86,13 @@ bool Database::open(QString* error) {
 
 QSqlDatabase Database::connection() {
     const QString name = m_prefix + QString::number(quintptr(QThread::currentThreadId()));
-    if (QSqlDatabase::contains(name))
-        return QSqlDatabase::database(name, false);
+    if (QSqlDatabase::contains(name)) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        // A connection closed after a failure (a restarted database server) opens again.
+        if (!db.isOpen())
+            configure(db, nullptr);
+        return db;
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(m_sqlite ? "QSQLITE" : "QPSQL", name);
     {
         QMutexLocker lock(&m_mutex);
@@ -116,15 +121,17 @@ bool Database::configure(QSqlDatabase& db, QString* error) const {
     }
     QSqlQuery query(db);
     if (m_sqlite) {
+        // Pragmas hold per connection; journal_mode=WAL is stored in the file.
         query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        // A reply "Success!" promises the change survives a power cut, not only a crash.
+        query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
         query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
     }
     return true;
 }
 
 bool Database::createSchema(QSqlDatabase& db, QString* error) const {
-    Transaction transaction(db, m_sqlite);
+    Transaction transaction(*this, db);
     QSqlQuery query(db);
     for (const QString& statement : schemaStatements(m_sqlite)) {
         if (!query.exec(statement)) {
@@ -143,11 +150,13 @@ void Database::closeAll() {
     m_connections.clear();
 }
 
-Transaction::Transaction(QSqlDatabase db, bool sqlite, Mode mode)
+Transaction::Transaction(const Database& database, QSqlDatabase db, Mode mode)
     : m_db(std::move(db)) {
+    const bool sqliteWriter = database.isSqlite() && mode == Write;
+    if (sqliteWriter)
+        m_writer = std::unique_lock<std::mutex>(database.m_writers);
     QSqlQuery query(m_db);
-    m_open = query.exec(sqlite && mode == Write ? QStringLiteral("BEGIN IMMEDIATE")
-                                                : QStringLiteral("BEGIN"));
+    m_open = query.exec(sqliteWriter ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
 }
 
 Transaction::~Transaction() {
@@ -162,10 +171,12 @@ bool Transaction::commit() {
         return false;
     QSqlQuery query(m_db);
     m_open = false;
-    if (query.exec(QStringLiteral("COMMIT")))
-        return true;
-    query.exec(QStringLiteral("ROLLBACK"));
-    return false;
+    const bool committed = query.exec(QStringLiteral("COMMIT"));
+    if (!committed)
+        query.exec(QStringLiteral("ROLLBACK"));
+    if (m_writer.owns_lock())
+        m_writer.unlock();
+    return committed;
 }
 
 } // namespace ordalis::service

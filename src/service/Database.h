@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <mutex>
 
 namespace ordalis::service {
 
@@ -36,20 +37,24 @@ private:
     QString m_prefix;
     QMutex m_mutex;
     QStringList m_connections;
+    mutable std::mutex m_writers;
+    friend class Transaction;
 };
 
-// One transaction on a connection; rolled back unless committed. A writing SQLite transaction
-// takes its write lock at the start, so two writers queue on the busy timeout instead of
-// failing mid-way; a reading one gives several statements one consistent snapshot.
+// One transaction on a connection; rolled back unless committed. SQLite writers of this process
+// queue on a mutex (in arrival order, without the busy handler's sleeps) and then take the
+// file's write lock at the start, so no writer fails mid-way; a reading transaction gives
+// several statements one consistent snapshot.
 class Transaction {
 public:
     enum Mode { Write, Read };
-    Transaction(QSqlDatabase db, bool sqlite, Mode mode = Write);
+    Transaction(const Database& database, QSqlDatabase db, Mode mode = Write);
     ~Transaction();
     bool isOpen() const { return m_open; }
     bool commit();
 
 private:
+    std::unique_lock<std::mutex> m_writer;
     QSqlDatabase m_db;
     bool m_open = false;
 };

@@ -70,6 +70,9 @@ Reply Protocol::handle(const Request& request) {
     try {
         return route->endpoint(call);
     } catch (const DatabaseError&) {
+        // A server connection may be what failed: the next request on this thread reconnects.
+        if (!m_context.database.isSqlite())
+            call.db.close();
         return Reply::error(500, QStringLiteral("Database error"));
     }
 }

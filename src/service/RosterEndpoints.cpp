@@ -203,7 +203,7 @@ Reply record(Call& call) {
     quint64 generation = 0;
     RecordCache::Bytes bytes = cache.find(*teacher, &generation);
     if (!bytes) {
-        Transaction snapshot(call.db, call.context.database.isSqlite(), Transaction::Read);
+        Transaction snapshot(call.context.database, call.db, Transaction::Read);
         bytes = std::make_shared<const QByteArray>(buildRecord(call.db, *teacher));
         cache.store(*teacher, generation, bytes);
     }
