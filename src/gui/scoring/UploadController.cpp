@@ -96,6 +96,8 @@ void UploadController::upload() {
         lines.isEmpty())
         return;
 
+    // Scores given while the reply is awaited are appended after these rows and stay pending.
+    const int rowsAtSend = m_upload->List4->count();
     setSending(true);
     const PostOutcome outcome =
         m_service.uploadScores(m_upload->Text4->text(), m_upload->Text5->text(), lines);
@@ -105,7 +107,8 @@ void UploadController::upload() {
         if (dialogs::askYesNo(m_upload->window(), QStringLiteral("成功"),
                               QStringLiteral("上传成功，是否上网查看上传结果！")))
             browser::open(m_service.uploadResultPage(lines.size()));
-        m_upload->List4->clear();
+        for (int row = 0; row < rowsAtSend && m_upload->List4->count() > 0; ++row)
+            delete m_upload->List4->takeItem(0);
         return;
     }
     if (outcome.isRefused()) {
@@ -117,11 +120,15 @@ void UploadController::upload() {
     dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                          QStringLiteral("网络异常！建议保存数据，然后导入上传！"),
                          dialogs::Icon::Warning);
-    exportSelected();
+    // Exactly the lines that could not be sent, even if the selection changed meanwhile.
+    exportLines(lines);
 }
 
 void UploadController::exportSelected() {
-    const QStringList lines = selectedLines();
+    exportLines(selectedLines());
+}
+
+void UploadController::exportLines(const QStringList& lines) {
     if (lines.isEmpty())
         return;
     const QString path =

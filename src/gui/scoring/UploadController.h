@@ -51,6 +51,7 @@ public:
 private:
     bool uploadAllowed() const;
     QStringList selectedLines() const;
+    void exportLines(const QStringList& lines);
     void setSending(bool sending);
     void showOnly(QWidget* panel);
 

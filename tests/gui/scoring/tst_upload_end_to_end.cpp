@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
@@ -467,6 +468,32 @@ private Q_SLOTS:
         QCOMPARE(connections, 1);
         QCOMPARE(room.pending()->count(), 1);
         QVERIFY(room.upload()->Command13->isEnabled());
+    }
+
+    // A score given while the upload waits for its reply is not emptied with the sent lines.
+    void scoreGivenDuringTheUploadStaysPending() {
+        QTcpServer slow;
+        QVERIFY(slow.listen(QHostAddress::LocalHost));
+        connect(&slow, &QTcpServer::newConnection, this, [&] {
+            QTcpSocket* socket = slow.nextPendingConnection();
+            QTimer::singleShot(300, socket, [socket] {
+                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 8\r\nConnection: close\r\n\r\n"
+                              "Success!");
+                socket->disconnectFromHost();
+            });
+        });
+        ServiceConfig config;
+        config.setServiceBase(QStringLiteral("http://127.0.0.1:%1").arg(slow.serverPort()));
+        Classroom room(config);
+        room.session.userName = Teacher;
+        room.pending()->addItem(QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t"));
+        room.openUploadPanel(OperationPassword);
+        const QString later = QStringLiteral("一\t乙\t5分\t2026-03-01 08:00:01\t");
+        QTimer::singleShot(100, room.form(), [&] { room.pending()->addItem(later); });
+        dialogs::setNextAnswer(false);
+        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
+        QCOMPARE(room.pendingLines(), QStringList{later});
     }
 
     void noSecondGroupUploadWhileWaiting() {
