@@ -3,6 +3,7 @@
 #include "FileStamp.h"
 #include "TextLines.h"
 #include "net/Gbk.h"
+#include "net/WireText.h"
 
 #include <QFile>
 #include <atomic>
@@ -48,13 +49,33 @@ RecordSnapshot parseRecord(const QByteArray& bytes) {
         const qsizetype secondTab = line.indexOf(u'\t', firstTab + 1);
         if (secondTab < 0)
             continue;
+        // Lookups of a student are frequent (the draw shows each name it passes), so their
+        // answers are split and read here once.
         const QString key = line.left(secondTab);
-        if (!record.firstLineByStudent.contains(key))
-            record.firstLineByStudent.insert(key, n);
-        if (line.count(u'\t') == 5 && !record.firstStudentLine.contains(key))
-            record.firstStudentLine.insert(key, n);
+        const bool firstLine = !record.firstLineByStudent.contains(key);
+        const bool firstStudent = !record.firstStudentLine.contains(key);
+        if (!firstLine && !firstStudent)
+            continue;
+        const QStringList fields = line.split(u'\t');
+        if (firstLine)
+            record.firstLineByStudent.insert(key, fields);
+        if (firstStudent && fields.size() == 6)
+            record.firstStudentLine.insert(key, studentFromFields(fields));
     }
     return record;
+}
+
+StudentEntry studentFromFields(const QStringList& fields) {
+    StudentEntry entry;
+    entry.className = fields[0];
+    entry.name = fields[1];
+    entry.group = fields[2];
+    entry.total = fields[3];
+    entry.scoreText = fields[4];
+    entry.countText = fields[5];
+    entry.score = LeadingNumber(entry.scoreText);
+    entry.count = LeadingNumber(entry.countText);
+    return entry;
 }
 
 std::shared_ptr<const RecordSnapshot> RecordCache::snapshot(const QString& path) {

@@ -4,6 +4,8 @@
 // the same, and while the file is young enough that a rewrite could hide inside one timestamp
 // tick, its bytes are compared as well.
 
+#include "TeacherRecord.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -17,10 +19,10 @@ struct RecordSnapshot {
     QStringList lines; // file order; CR LF, a lone LF and a lone CR all end a line
     // The text before the first TAB (the whole line when it has none) -> line numbers.
     QHash<QString, QList<int>> linesByFirstField;
-    // class TAB name -> the first line that begins with class TAB name TAB.
-    QHash<QString, int> firstLineByStudent;
-    // class TAB name -> the first such line with exactly six fields.
-    QHash<QString, int> firstStudentLine;
+    // class TAB name -> the fields of the first line that begins with class TAB name TAB.
+    QHash<QString, QStringList> firstLineByStudent;
+    // class TAB name -> the first such line with exactly six fields, read as a student.
+    QHash<QString, StudentEntry> firstStudentLine;
 
     static QString studentKey(const QString& className, const QString& name) {
         return className + u'\t' + name;
@@ -42,5 +44,8 @@ public:
 
 // Splits a record's text into lines and indexes them.
 RecordSnapshot parseRecord(const QByteArray& bytes);
+
+// The student of a six-field line's fields.
+StudentEntry studentFromFields(const QStringList& fields);
 
 } // namespace ordalis

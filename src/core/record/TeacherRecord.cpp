@@ -1,7 +1,6 @@
 #include "TeacherRecord.h"
 
 #include "RecordCache.h"
-#include "net/WireText.h"
 
 #include <QFileInfo>
 
@@ -38,19 +37,6 @@ bool isFieldText(const QString& text) {
     return !text.contains(u'\t');
 }
 
-StudentEntry studentFromFields(const QStringList& fields) {
-    StudentEntry entry;
-    entry.className = fields[0];
-    entry.name = fields[1];
-    entry.group = fields[2];
-    entry.total = fields[3];
-    entry.scoreText = fields[4];
-    entry.countText = fields[5];
-    entry.score = LeadingNumber(entry.scoreText);
-    entry.count = LeadingNumber(entry.countText);
-    return entry;
-}
-
 // Fields 2, 3 / 4, 5 / ... are the standards' texts and scores; an odd last field (the empty
 // field after a final TAB) has no partner and is no standard.
 Topic topicFromFields(const QStringList& fields) {
@@ -61,22 +47,23 @@ Topic topicFromFields(const QStringList& fields) {
     return topic;
 }
 
-// The line number of the first line that begins with class TAB name TAB (whatever its field
-// count, or with exactly six fields), -1 when there is none.
-int firstLineOf(const RecordSnapshot& record, const QString& className, const QString& name,
-                bool sixFieldsOnly) {
+// The first line that begins with class TAB name TAB, through the index when the names hold
+// no TAB, else by comparing the prefix as it stands (a TAB inside a name shifts the fields).
+template <typename Value, typename FromLine>
+std::optional<Value> firstStudentLine(const RecordSnapshot& record,
+                                      const QHash<QString, Value>& index, const QString& className,
+                                      const QString& name, FromLine fromLine) {
     if (isFieldText(className) && isFieldText(name)) {
-        const QHash<QString, int>& index =
-            sixFieldsOnly ? record.firstStudentLine : record.firstLineByStudent;
-        return index.value(RecordSnapshot::studentKey(className, name), -1);
+        const auto found = index.constFind(RecordSnapshot::studentKey(className, name));
+        if (found == index.cend())
+            return std::nullopt;
+        return *found;
     }
-    // A TAB inside an argument shifts the fields; compare the prefix as it stands.
-    const QString prefix = className + u'\t' + name + u'\t';
-    for (const int n : linesWithPrefix(record, prefix)) {
-        if (!sixFieldsOnly || record.lines[n].count(u'\t') == 5)
-            return n;
+    for (const int n : linesWithPrefix(record, className + u'\t' + name + u'\t')) {
+        if (std::optional<Value> value = fromLine(record.lines[n].split(u'\t')))
+            return value;
     }
-    return -1;
+    return std::nullopt;
 }
 
 } // namespace
@@ -141,17 +128,20 @@ ClassRoster TeacherRecord::ReadClassRoster(const QString& className) const {
 std::optional<StudentEntry> TeacherRecord::FindStudent(const QString& className,
                                                        const QString& name) const {
     const auto record = RecordCache::snapshot(m_filePath);
-    const int n = firstLineOf(*record, className, name, true);
-    if (n < 0)
-        return std::nullopt;
-    return studentFromFields(record->lines[n].split(u'\t'));
+    return firstStudentLine(*record, record->firstStudentLine, className, name,
+                            [](const QStringList& fields) -> std::optional<StudentEntry> {
+                                if (fields.size() != 6)
+                                    return std::nullopt;
+                                return studentFromFields(fields);
+                            });
 }
 
 QStringList TeacherRecord::FirstStudentLineFields(const QString& className,
                                                   const QString& name) const {
     const auto record = RecordCache::snapshot(m_filePath);
-    const int n = firstLineOf(*record, className, name, false);
-    return n < 0 ? QStringList() : record->lines[n].split(u'\t');
+    return firstStudentLine(*record, record->firstLineByStudent, className, name,
+                            [](const QStringList& fields) { return std::optional(fields); })
+        .value_or(QStringList());
 }
 
 } // namespace ordalis
