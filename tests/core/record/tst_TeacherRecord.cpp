@@ -225,7 +225,6 @@ private Q_SLOTS:
         // Another reader of the same file shares the snapshot.
         QCOMPARE(TeacherRecord(data.recordFile()).ReadTopics().size(), 2);
         QCOMPARE(RecordCache::parseCount(), parses);
-
         QCOMPARE(RecordCache::readCount(), reads);
     }
 
