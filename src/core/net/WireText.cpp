@@ -95,7 +95,7 @@ QString DecodeText(const QByteArray& bytes, const QByteArray& charset) {
 
 qint32 DateToSeconds(const QString& text) {
     static const QRegularExpression form(QStringLiteral(
-        R"(^\s*(\d{1,4})[-/](\d{1,2})[-/](\d{1,2})(?:\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)"));
+        R"(^\s*(\d{1,4})-(\d{1,2})-(\d{1,2})(?:\s+(\d{1,2}):(\d{1,2}):(\d{1,2}))?\s*$)"));
     const QRegularExpressionMatch match = form.match(text);
     if (!match.hasMatch())
         return 0;

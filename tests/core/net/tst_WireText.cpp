@@ -82,6 +82,8 @@ private Q_SLOTS:
                               QStringLiteral("2013-2-30"),
                               QStringLiteral("2013-3-15 25:00:00"),
                               QStringLiteral("2013-3-15x"),
+                              QStringLiteral("2013/3/15"),
+                              QStringLiteral("2013-3-15 8:05"),
                               QStringLiteral("2038-01-19 11:14:08"), // one past 32 bits
                               QStringLiteral("1901-12-14 04:45:51")};
         for (const QString& text : bad)
