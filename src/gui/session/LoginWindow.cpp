@@ -37,6 +37,7 @@ public:
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* result = new QPushButton(caption, parent);
     result->setObjectName(QLatin1String(name));
+    result->setMinimumSize(96, 34);
     return result;
 }
 
@@ -69,7 +70,9 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     m_user->setObjectName(QStringLiteral("ComboUser"));
     m_user->setEditable(true);
     m_user->setInsertPolicy(QComboBox::NoInsert);
-    m_user->setMinimumWidth(220);
+    m_user->setMinimumWidth(260);
+    m_user->setMinimumHeight(32);
+    m_password->setMinimumHeight(32);
     m_password->setObjectName(QStringLiteral("txtPassword"));
     m_password->setEchoMode(QLineEdit::Password);
     auto* starStyle = new StarPasswordStyle;

@@ -1,6 +1,7 @@
 #include "OnlineFixture.h"
 #include "RecordFixture.h"
 #include "common/Dialogs.h"
+#include "common/Look.h"
 #include "net/WireText.h"
 #include "session/LoginWindow.h"
 #include "session/RememberedUsers.h"
@@ -22,6 +23,7 @@ class LoginWindowTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
+        look::apply(*qApp);
         dialogs::setScripted(true);
         QVERIFY2(m_online.start(), qPrintable(m_online.error()));
         QVERIFY2(m_online.addTeacher("anna", "secret", "op-a"), qPrintable(m_online.error()));

@@ -1,8 +1,10 @@
 #include "OnlineFixture.h"
 #include "common/Browser.h"
 #include "common/Dialogs.h"
+#include "common/Look.h"
 #include "status/StatusPanels.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMainWindow>
@@ -46,6 +48,7 @@ class StatusPanelsTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
+        look::apply(*qApp);
         dialogs::setScripted(true);
         browser::setRecording(true);
         QVERIFY2(m_online.start(), qPrintable(m_online.error()));
