@@ -4,6 +4,7 @@
 #include "OnlineFixture.h"
 #include "RecordFixture.h"
 #include "ServiceProcess.h"
+#include "SilentServer.h"
 #include "common/Browser.h"
 #include "common/Dialogs.h"
 #include "common/Look.h"
@@ -439,18 +440,11 @@ private Q_SLOTS:
 
     // While the service has not answered, the upload cannot be sent a second time.
     void noSecondUploadWhileWaiting() {
-        QTcpServer silent;
-        QVERIFY(silent.listen(QHostAddress::LocalHost));
-        int connections = 0;
-        connect(&silent, &QTcpServer::newConnection, this, [&] {
-            while (silent.hasPendingConnections()) {
-                silent.nextPendingConnection();
-                ++connections;
-            }
-        });
+        test::SilentServer silent;
+        QVERIFY(silent.listening());
         ServiceConfig config;
-        config.setServiceBase(QStringLiteral("http://127.0.0.1:%1").arg(silent.serverPort()));
-        config.setTimeout(std::chrono::milliseconds(800));
+        config.setServiceBase(silent.baseUrl());
+        config.setTimeout(std::chrono::seconds(3));
         Classroom room(config);
         room.session.userName = Teacher;
         room.pending()->addItem(QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t"));
@@ -458,14 +452,14 @@ private Q_SLOTS:
         dialogs::setNextFileName(QString()); // the export offered afterwards is cancelled
 
         bool disabledMeanwhile = false;
-        QTimer::singleShot(300, room.form(), [&] {
+        silent.onFirstConnection([&] {
             disabledMeanwhile =
                 !room.upload()->Command13->isEnabled() && !room.upload()->Command15->isEnabled();
             QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
         });
         QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
         QVERIFY(disabledMeanwhile);
-        QCOMPARE(connections, 1);
+        QCOMPARE(silent.connections(), 1);
         QCOMPARE(room.pending()->count(), 1);
         QVERIFY(room.upload()->Command13->isEnabled());
     }
@@ -497,18 +491,11 @@ private Q_SLOTS:
     }
 
     void noSecondGroupUploadWhileWaiting() {
-        QTcpServer silent;
-        QVERIFY(silent.listen(QHostAddress::LocalHost));
-        int connections = 0;
-        connect(&silent, &QTcpServer::newConnection, this, [&] {
-            while (silent.hasPendingConnections()) {
-                silent.nextPendingConnection();
-                ++connections;
-            }
-        });
+        test::SilentServer silent;
+        QVERIFY(silent.listening());
         ServiceConfig config;
-        config.setServiceBase(QStringLiteral("http://127.0.0.1:%1").arg(silent.serverPort()));
-        config.setTimeout(std::chrono::milliseconds(800));
+        config.setServiceBase(silent.baseUrl());
+        config.setTimeout(std::chrono::seconds(3));
         Classroom room(config);
         room.session.userName = Teacher;
         ManualPanel* manual = room.form()->manualPanel();
@@ -516,13 +503,13 @@ private Q_SLOTS:
         manual->Text11->setText(OperationPassword);
 
         bool disabledMeanwhile = false;
-        QTimer::singleShot(300, room.form(), [&] {
+        silent.onFirstConnection([&] {
             disabledMeanwhile = !manual->Command29->isEnabled();
             QTest::mouseClick(manual->Command29, Qt::LeftButton);
         });
         Q_EMIT manual->Command29->clicked();
         QVERIFY(disabledMeanwhile);
-        QCOMPARE(connections, 1);
+        QCOMPARE(silent.connections(), 1);
         const auto shown = dialogs::takeShownMessages();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, QStringLiteral("网络异常！请检查网络，然后重新上传！"));

@@ -1,5 +1,6 @@
 #include "OnlineFixture.h"
 #include "RecordFixture.h"
+#include "SilentServer.h"
 #include "common/Dialogs.h"
 #include "common/Look.h"
 #include "net/WireText.h"
@@ -12,9 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
-#include <QTimer>
 
 using namespace ordalis;
 
@@ -153,18 +152,11 @@ private Q_SLOTS:
 
     // While the service has not answered, the login button cannot send the request again.
     void noSecondLoginWhileWaiting() {
-        QTcpServer silent;
-        QVERIFY(silent.listen(QHostAddress::LocalHost));
-        int connections = 0;
-        connect(&silent, &QTcpServer::newConnection, this, [&] {
-            while (silent.hasPendingConnections()) {
-                silent.nextPendingConnection();
-                ++connections;
-            }
-        });
+        test::SilentServer silent;
+        QVERIFY(silent.listening());
         ServiceConfig config;
-        config.setServiceBase(QStringLiteral("http://127.0.0.1:%1").arg(silent.serverPort()));
-        config.setTimeout(std::chrono::milliseconds(800));
+        config.setServiceBase(silent.baseUrl());
+        config.setTimeout(std::chrono::seconds(3));
         Session session;
         ServiceEndpoints endpoints(config, session);
         test::TempDataFolder data;
@@ -175,14 +167,14 @@ private Q_SLOTS:
         password(window)->setText(QStringLiteral("secret"));
 
         bool disabledMeanwhile = false;
-        QTimer::singleShot(300, &window, [&] {
+        silent.onFirstConnection([&] {
             window.probe(); // the half-second probe must not enable it either
             disabledMeanwhile = !button(window, "cmdOK")->isEnabled();
             QTest::mouseClick(button(window, "cmdOK"), Qt::LeftButton);
         });
         QTest::mouseClick(button(window, "cmdOK"), Qt::LeftButton);
         QVERIFY(disabledMeanwhile);
-        QCOMPARE(connections, 1);
+        QCOMPARE(silent.connections(), 1);
         const auto shown = dialogs::takeShownMessages();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].title, QStringLiteral("错误"));
