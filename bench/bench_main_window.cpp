@@ -2,10 +2,9 @@
 // roll rate the 5 ms timer achieves, one quick-pick keystroke and one class choice.
 
 #include "BenchData.h"
+#include "RecordFixture.h"
 #include "common/Look.h"
 #include "draw/DrawPanel.h"
-#include "net/Gbk.h"
-#include "net/WireText.h"
 #include "session/Form1.h"
 
 #include <QApplication>
@@ -24,35 +23,10 @@ using namespace ordalis;
 
 namespace {
 
-// Writes the record lines in GBK with CR LF, dated a minute back as after a login.
-void writeRecord(const QString& path, const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += gbk::encode(line) + "\r\n";
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        file.write(bytes);
-        file.setFileTime(QDateTime::currentDateTime().addSecs(-60),
-                         QFileDevice::FileModificationTime);
-    }
-}
-
-QString studentLine(const QString& className, const QString& name, int group, double score,
-                    int count) {
-    return QStringList{className,
-                       name,
-                       QString::number(group),
-                       ShortestDecimal(score * count),
-                       ShortestDecimal(score),
-                       QString::number(count)}
-        .join(u'\t');
-}
-
 // A record with `students` students in one class 一班 (plus a small second class), the class
 // list and a topic with standards; its file dated a minute back, as after a login.
 struct BenchWindow {
-    QTemporaryDir dir;
-    DataFolder folder{dir.path()};
+    test::TempDataFolder data;
     Session session;
     std::unique_ptr<Form1> form;
 
@@ -60,13 +34,14 @@ struct BenchWindow {
         QStringList lines{QStringLiteral("Class_Is_Ready\t一班\t二班\t"),
                           QStringLiteral("[keti]\t函数\t回答正确\t5\t回答错误\t1\t")};
         for (int i = 0; i < students; ++i)
-            lines << studentLine(QStringLiteral("一班"), bench::studentName(i), i % 16,
-                                 (i % 9) * 0.5, i % 7);
-        lines << studentLine(QStringLiteral("二班"), QStringLiteral("赵六"), 0, 3, 1);
-        writeRecord(folder.recordFile(), lines);
+            lines << test::studentLine(QStringLiteral("一班"), bench::studentName(i), i % 16,
+                                       (i % 9) * 0.5, i % 7);
+        lines << test::studentLine(QStringLiteral("二班"), QStringLiteral("赵六"), 0, 3, 1);
+        data.writeRecord(lines);
+        test::ageFile(data.recordFile(), 60);
         session.userName = QStringLiteral("bench");
         look::apply(*qobject_cast<QApplication*>(QCoreApplication::instance()));
-        form = std::make_unique<Form1>(folder, session);
+        form = std::make_unique<Form1>(data.folder(), session);
         form->show();
         form->ApplyTeacherRecord(QStringLiteral("offline"));
     }
@@ -130,15 +105,13 @@ BENCHMARK(ClassChoice)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 // The whole program started until its main window is shown, then quitting.
 void StartUpProcess(benchmark::State& state) {
-    QTemporaryDir dir;
-    writeRecord(DataFolder(dir.path()).recordFile(),
-                {QStringLiteral("Class_Is_Ready\t一班\t"), QStringLiteral("[keti]\t函数\t"),
-                 studentLine(QStringLiteral("一班"), QStringLiteral("张三"), 0, 4.5, 2)});
+    test::TempDataFolder data;
+    data.writeSampleRecord();
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../ordalis");
     for (auto _ : state) {
         QProcess process;
         process.start(program, {QStringLiteral("--quit-when-shown"), QStringLiteral("--data-dir"),
-                                dir.path()});
+                                data.path()});
         if (!process.waitForFinished(30000) || process.exitCode() != 0) {
             state.SkipWithError("ordalis did not start and quit");
             return;

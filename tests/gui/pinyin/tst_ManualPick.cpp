@@ -31,6 +31,13 @@ void dropOn(GroupList* list, const QPoint& at, QMimeData* data) {
     QCoreApplication::sendEvent(list->viewport(), &drop);
 }
 
+// A left click on an entry: the press that a drag starts from.
+void pressEntry(GroupList* list, int row) {
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+}
+
 // What a drag from a group list carries.
 void dropGroupEntryOn(GroupList* list, const QPoint& at) {
     QMimeData data;
@@ -190,10 +197,7 @@ private Q_SLOTS:
                                                  QStringLiteral("王五")}));
 
         // Press 李明亮 in group 0 and drop him on the second entry of group 3.
-        QTest::mousePress(first->viewport(), Qt::LeftButton, {},
-                          first->visualItemRect(first->item(1)).center());
-        QTest::mouseRelease(first->viewport(), Qt::LeftButton, {},
-                            first->visualItemRect(first->item(1)).center());
+        pressEntry(first, 1);
         dropGroupEntryOn(fourth, fourth->visualItemRect(fourth->item(1)).center());
         QCOMPARE(listTexts(fourth), (QStringList{QStringLiteral("李明"), QStringLiteral("李明亮"),
                                                  QStringLiteral("刘猛"), QStringLiteral("王五")}));
@@ -201,28 +205,21 @@ private Q_SLOTS:
         QCOMPARE(fourth->currentRow(), 1);
 
         // Within a list: the first entry dropped on the third moves down before it.
-        QTest::mousePress(fourth->viewport(), Qt::LeftButton, {},
-                          fourth->visualItemRect(fourth->item(0)).center());
-        QTest::mouseRelease(fourth->viewport(), Qt::LeftButton, {},
-                            fourth->visualItemRect(fourth->item(0)).center());
+        pressEntry(fourth, 0);
         dropGroupEntryOn(fourth, fourth->visualItemRect(fourth->item(2)).center());
         QCOMPARE(listTexts(fourth), (QStringList{QStringLiteral("李明亮"), QStringLiteral("李明"),
                                                  QStringLiteral("刘猛"), QStringLiteral("王五")}));
 
         // Below the last entry of an empty group: appended.
         GroupList* empty = h.m()->List_group[9];
-        QTest::mousePress(fourth->viewport(), Qt::LeftButton, {},
-                          fourth->visualItemRect(fourth->item(3)).center());
-        QTest::mouseRelease(fourth->viewport(), Qt::LeftButton, {},
-                            fourth->visualItemRect(fourth->item(3)).center());
+        pressEntry(fourth, 3);
         dropGroupEntryOn(empty, QPoint(5, 5));
         QCOMPARE(listTexts(empty), QStringList{QStringLiteral("王五")});
         QCOMPARE(fourth->count(), 3);
         QCOMPARE(h.form->groups()[9], QStringList{QStringLiteral("王五")});
 
         // Something dragged in from elsewhere is refused and moves nothing.
-        QTest::mousePress(fourth->viewport(), Qt::LeftButton, {},
-                          fourth->visualItemRect(fourth->item(0)).center());
+        pressEntry(fourth, 0);
         QMimeData foreign;
         foreign.setText(QStringLiteral("李明亮"));
         dropOn(empty, QPoint(5, 5), &foreign);
