@@ -1,5 +1,7 @@
 #include "DrawEngine.h"
 
+#include <array>
+
 namespace ordalis {
 
 namespace {
@@ -7,7 +9,11 @@ namespace {
 QRandomGenerator* sharedGenerator() {
     // Seeded once from the operating system's secure source; never re-seeded from the clock,
     // which at a 5 ms tick would repeat the same few seeds.
-    static QRandomGenerator generator(QRandomGenerator::system()->generate());
+    static QRandomGenerator generator = [] {
+        std::array<quint32, 8> seed;
+        QRandomGenerator::system()->fillRange(seed.data(), seed.size());
+        return QRandomGenerator(seed.data(), seed.size());
+    }();
     return &generator;
 }
 
