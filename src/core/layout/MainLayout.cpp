@@ -9,7 +9,6 @@ constexpr int BoardMargin = 120; // between the board's (and topic box's) right 
 constexpr int NameMargin = 90;
 constexpr int QuickPickLeft = 200;
 constexpr int QuickPickBottom = 2370;
-constexpr int QuickPickLineHeight = 200;
 constexpr int QuickPickMinHeight = 600;
 constexpr int QuickPickMaxHeight = 1650;
 } // namespace

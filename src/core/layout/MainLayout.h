@@ -46,6 +46,7 @@ int CentredNameTop(int boardTop, int boardHeight, int nameHeight);
 QSize FullWindowSize(QSize drawPanel, int debugWidth = 0);
 
 // The quick-pick list grows upwards from a fixed bottom line, 200 twips per line.
+constexpr int QuickPickLineHeight = 200;
 struct QuickPickPlace {
     int left = 0;
     int top = 0;

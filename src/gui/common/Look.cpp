@@ -37,6 +37,7 @@ QPushButton[category="true"] { font-size: 15pt; font-weight: bold; }
 QPushButton[rolling="true"] { background: #e07a5f; color: white; border-color: #c0573c; }
 QComboBox, QLineEdit, QListWidget { background: #ffffff; border: 1px solid #b9c6d0; border-radius: 4px; }
 QComboBox:disabled, QLineEdit:disabled, QListWidget:disabled { background: #f4f6f8; color: #8d99a3; }
+QListWidget#List2 { border: none; background: #fffbe8; }
 QLineEdit#Text2 { background: transparent; border: none; color: #fff6d5; }
 QFrame#Text13 { background: #1f3b4d; border-radius: 10px; }
 QLabel[figure="true"] { font-size: 13pt; font-weight: bold; color: #2e86ab; }

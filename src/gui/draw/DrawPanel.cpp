@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 
 namespace ordalis {
 
@@ -118,7 +119,8 @@ DrawPanel::DrawPanel(QWidget* parent)
 
     // The quick-pick results lie over the board, so they come last.
     List2 = named(new QListWidget(this), QStringLiteral("List2"));
-    List2->setFont(look::font(12));
+    List2->setFrameShape(QFrame::NoFrame);
+    List2->setUniformItemSizes(true);
     List2->hide();
 }
 
@@ -130,6 +132,11 @@ void DrawPanel::placeDesigned(const TwipsPlacer& placer) {
     placer.place(Text2, QRect(NameLeft, BoardRect.y(), BarLeft - NameLeft + 90, 1500));
     placer.place(Splitter1, QRect(BarLeft, BoardRect.y(), BarWidth, BoardRect.height()));
     placer.place(List1, QRect(BarLeft + BarWidth + 120, BoardRect.y(), 3000, BoardRect.height()));
+
+    // The quick-pick lines are 200 twips high; their font fills them.
+    QFont pickFont = look::font(9);
+    pickFont.setPixelSize(std::max(8, placer.pixels(layout::QuickPickLineHeight) - 2));
+    List2->setFont(pickFont);
 
     constexpr int row = 2400;
     constexpr int rowHeight = 480;

@@ -31,7 +31,10 @@ void Form1::filterQuickPick() {
             return m_record.FirstStudentLineFields(className, name);
         });
     results->clear();
-    results->addItems(lines);
+    // Lines of 200 twips, the height the list grows by for each match.
+    const int lineHeight = m_placer.pixels(layout::QuickPickLineHeight);
+    for (const QString& line : lines)
+        (new QListWidgetItem(line, results))->setSizeHint(QSize(0, lineHeight));
     if (lines.isEmpty()) {
         results->hide();
         return;

@@ -66,6 +66,7 @@ private Q_SLOTS:
         QCOMPARE(results->height(), p.pixels(600));
         QCOMPARE(results->y(), p.pixels(1770));
         QCOMPARE(results->x(), p.pixels(200));
+        h.saveScreenshot(h.form.get(), QStringLiteral("quick-pick"));
 
         search->setText(QStringLiteral("李"));
         QCOMPARE(results->count(), 2);
