@@ -136,6 +136,21 @@ private Q_SLOTS:
         h.saveScreenshot(h.form.get(), QStringLiteral("draw-panel-stopped"));
     }
 
+    void applyingTheRecordEndsARollingDraw() {
+        Form1Harness h(classOne());
+        h.apply();
+        h.chooseClass(QStringLiteral("一班"));
+        QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
+        QVERIFY(h.form->rollTimer()->isActive());
+        h.apply();
+        QVERIFY(!h.form->rollTimer()->isActive());
+        QCOMPARE(h.button(AllStudents)->text(), QStringLiteral("所有"));
+        QVERIFY(!h.button(AllStudents)->isEnabled());
+        QVERIFY(h.d()->Combo2->isEnabled());
+        h.chooseClass(QStringLiteral("一班"));
+        QVERIFY(!h.drawFrom(AllStudents).isEmpty());
+    }
+
     void drawingEveryNameEmptiesNotYetCalled() {
         Form1Harness h(classOne());
         h.apply();

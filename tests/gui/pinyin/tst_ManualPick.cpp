@@ -66,6 +66,8 @@ private Q_SLOTS:
         QCOMPARE(results->height(), p.pixels(600));
         QCOMPARE(results->y(), p.pixels(1770));
         QCOMPARE(results->x(), p.pixels(200));
+        // Every line it grew by is in view.
+        QVERIFY(results->viewport()->rect().contains(results->visualItemRect(results->item(2))));
         h.saveScreenshot(h.form.get(), QStringLiteral("quick-pick"));
 
         search->setText(QStringLiteral("李"));
