@@ -158,7 +158,6 @@ void Form1::ApplyTeacherRecord(const QString& mode) {
 
     QComboBox* classes = m_draw->Combo2;
     classes->clear();
-    classes->setEditText(QStringLiteral("班级"));
     classes->addItems(m_record.ReadClassList());
     classes->setCurrentIndex(-1);
     classes->setEditText(QStringLiteral("班级"));
