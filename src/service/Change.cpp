@@ -30,8 +30,9 @@ Reply deleteByIds(Call& call, const QString& statement, const QString& badIds) {
     return runChange(call, [&](qint64 teacherId) {
         if (!valid)
             return badIds;
+        PreparedStatement remove(call.db, statement);
         for (qint64 id : std::as_const(ids))
-            sqlRun(call.db, statement, {id, teacherId});
+            remove.run({id, teacherId});
         return QString();
     });
 }

@@ -91,13 +91,11 @@ Reply uploadScores(Call& call) {
             if (QString problem = readScoreLine(lines[i], roster, &rows[i]); !problem.isEmpty())
                 return lineRefusal(i + 1, problem);
         const qint64 now = QDateTime::currentSecsSinceEpoch();
+        PreparedStatement insert(
+            call.db, QStringLiteral("INSERT INTO scores (student_id, value, score_text, time_text, "
+                                    "topic, remark, uploaded_at) VALUES (?, ?, ?, ?, ?, ?, ?)"));
         for (const ScoreRow& row : std::as_const(rows))
-            sqlRun(
-                call.db,
-                QStringLiteral(
-                    "INSERT INTO scores (student_id, value, score_text, time_text, topic, remark, "
-                    "uploaded_at) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                {row.studentId, row.value, row.scoreText, row.time, topic, row.remark, now});
+            insert.run({row.studentId, row.value, row.scoreText, row.time, topic, row.remark, now});
         return QString();
     });
 }

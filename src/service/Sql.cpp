@@ -4,16 +4,24 @@
 
 namespace ordalis::service {
 
+PreparedStatement::PreparedStatement(const QSqlDatabase& db, const QString& statement)
+    : m_query(db) {
+    m_query.setForwardOnly(true);
+    if (!m_query.prepare(statement))
+        throw DatabaseError(m_query.lastError().text().toStdString());
+}
+
+QSqlQuery& PreparedStatement::run(const QVariantList& values) {
+    for (int i = 0; i < values.size(); ++i)
+        m_query.bindValue(i, values[i]);
+    if (!m_query.exec())
+        throw DatabaseError(m_query.lastError().text().toStdString());
+    return m_query;
+}
+
 QSqlQuery sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values) {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.prepare(statement))
-        throw DatabaseError(query.lastError().text().toStdString());
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw DatabaseError(query.lastError().text().toStdString());
-    return query;
+    PreparedStatement prepared(db, statement);
+    return prepared.run(values);
 }
 
 std::optional<QVariant> sqlValue(const QSqlDatabase& db, const QString& statement,

@@ -16,6 +16,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// One statement prepared once and run with many sets of values (the lines of an upload).
+class PreparedStatement {
+public:
+    PreparedStatement(const QSqlDatabase& db, const QString& statement);
+    QSqlQuery& run(const QVariantList& values);
+
+private:
+    QSqlQuery m_query;
+};
+
 // Prepares the statement, binds the values to its "?" in order and runs it.
 QSqlQuery sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
 // The first column of the first row, if there is a row.
