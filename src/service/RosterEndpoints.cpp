@@ -99,6 +99,15 @@ QString noSuchClass(const QString& name) {
     return QStringLiteral("找不到班级：%1").arg(name);
 }
 
+// A change within one of the teacher's classes, the one named in the "class" field.
+Reply runClassChange(Call& call, const std::function<QString(qint64 classId)>& apply) {
+    const QString className = call.field("class");
+    return runChange(call, [&](qint64 teacherId) {
+        const auto classId = findClass(call.db, teacherId, className);
+        return classId ? apply(*classId) : noSuchClass(className);
+    });
+}
+
 } // namespace
 
 Reply setClasses(Call& call) {
@@ -114,27 +123,19 @@ Reply renameClass(Call& call) {
 }
 
 Reply setStudents(Call& call) {
-    const QString className = call.field("class");
     const QStringList names = splitList(call.field("student"));
-    return runChange(call, [&](qint64 teacherId) {
-        const auto classId = findClass(call.db, teacherId, className);
-        if (!classId)
-            return noSuchClass(className);
+    return runClassChange(call, [&](qint64 classId) {
         if (QString problem = listProblem(names, QStringLiteral("学生姓名")); !problem.isEmpty())
             return problem;
         replaceOrderedNames(call.db, QStringLiteral("students"), QStringLiteral("class_id"),
-                            *classId, names);
+                            classId, names);
         return QString();
     });
 }
 
 Reply renameStudent(Call& call) {
-    const QString className = call.field("class");
-    return runChange(call, [&](qint64 teacherId) {
-        const auto classId = findClass(call.db, teacherId, className);
-        if (!classId)
-            return noSuchClass(className);
-        return renameRow(call.db, QStringLiteral("students"), QStringLiteral("class_id"), *classId,
+    return runClassChange(call, [&](qint64 classId) {
+        return renameRow(call.db, QStringLiteral("students"), QStringLiteral("class_id"), classId,
                          call.field("oldstuname"), call.field("newstuname"),
                          QStringLiteral("学生"));
     });
@@ -165,14 +166,10 @@ Reply renameTopic(Call& call) {
 
 Reply uploadGroups(Call& call) {
     const QString className = call.field("class");
-    return runChange(call, [&](qint64 teacherId) {
-        const auto classId = findClass(call.db, teacherId, className);
-        if (!classId)
-            return noSuchClass(className);
+    return runClassChange(call, [&](qint64 classId) {
         QHash<QString, qint64> students;
-        QSqlQuery rows =
-            sqlRun(call.db, QStringLiteral("SELECT id, name FROM students WHERE class_id = ?"),
-                   {*classId});
+        QSqlQuery rows = sqlRun(
+            call.db, QStringLiteral("SELECT id, name FROM students WHERE class_id = ?"), {classId});
         while (rows.next())
             students.insert(rows.value(1).toString(), rows.value(0).toLongLong());
         QSet<QString> placed;
