@@ -17,7 +17,6 @@ public:
 
     bool running() const { return m_running; }
     int seconds() const { return m_seconds; }
-    int ticks() const { return m_ticks; }
 
     // "hh:mm:ss" of the count, as in 00:01:05.
     QString clockText() const;

@@ -46,8 +46,6 @@ public:
     void cancelEdit();
     void showStatistics();
 
-    bool sending() const { return m_sending; }
-
 private:
     bool uploadAllowed() const;
     QStringList selectedLines() const;

@@ -41,7 +41,6 @@ public:
     LoginWindow* loginWindow() const { return m_login.get(); }
     StatusPanels* statusPanels() const { return m_status; }
     UploadController* upload() const { return m_upload; }
-    ServiceEndpoints& endpoints() { return m_endpoints; }
 
     // 用户: the main window makes way for the login window.
     void showLoginWindow();
