@@ -102,10 +102,9 @@ Reply updatePage(Call&) {
 }
 
 Reply serverTime(Call&) {
-    // Wire time: seconds since 1970-01-01 08:00:00 of this machine's wall clock.
-    const QString now =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return Reply::text(QString::number(DateToSeconds(now)));
+    // Unix seconds: the wire-time scale of a clock on UTC+8, and an absolute moment wherever
+    // the service runs, so the program can compare it with its own absolute time.
+    return Reply::text(QString::number(QDateTime::currentSecsSinceEpoch()));
 }
 
 } // namespace ordalis::service

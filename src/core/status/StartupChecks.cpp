@@ -13,9 +13,7 @@ std::optional<QString> ClockWarning(const QString& serverTimeReply, const QDateT
         return std::nullopt;
     const qint64 service = static_cast<qint64>(leading);
     const QDateTime local = now.toLocalTime();
-    const qint64 absolute = now.toSecsSinceEpoch();
-    const qint64 wallClock = DateToSeconds(local.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    if (qAbs(service - absolute) <= ClockTolerance || qAbs(service - wallClock) <= ClockTolerance)
+    if (qAbs(service - now.toSecsSinceEpoch()) <= ClockTolerance)
         return std::nullopt;
     const QString localText = QLocale::system().toString(local.date(), QLocale::ShortFormat) +
                               u' ' + local.time().toString(QStringLiteral("H:mm:ss"));

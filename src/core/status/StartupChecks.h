@@ -14,12 +14,10 @@ constexpr qint64 ClockTolerance = 300;
 
 // The warning to show when the service's clock (the leading number of the servertime reply)
 // and the computer's differ by more than five minutes; nothing when they agree or the reply is
-// no time. The service's seconds count from 1970-01-01 08:00:00 of its wall clock, which is
-// Unix time on a service in China; a service elsewhere counts on its own wall clock. So the
-// computer agrees when either its absolute time (Unix seconds) or its own wall clock on that
-// scale is within five minutes: a computer outside UTC+8 is never warned merely for its time
-// zone, and on a UTC+8 clock both readings are the same. The text shows the service's time on
-// its scale and the computer's local time.
+// no time. The service answers Unix seconds, which is the wire-time scale of a UTC+8 clock; it
+// is compared with the computer's absolute time, so a computer outside UTC+8 is never warned
+// merely for its time zone. The text shows the service's time on the wire scale and the
+// computer's local time.
 std::optional<QString> ClockWarning(const QString& serverTimeReply, const QDateTime& now);
 
 // The version in a maker's site reply "Tumbrel:2.8"; nothing for a reply without the prefix.
