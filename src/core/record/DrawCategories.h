@@ -11,10 +11,10 @@ constexpr int DrawCategoryCount = 12;
 constexpr int GroupCount = 16;
 
 enum DrawCategory {
-    AllStudents = 0,  // 所有
-    NotYetCalled = 1, // 未点
+    AllStudents = 0,   // 所有
+    NotYetCalled = 1,  // 未点
     AlreadyCalled = 2, // 已点
-    NeverScored = 3,  // 从未
+    NeverScored = 3,   // 从未
     // 4..7: how often scored (很少, 较少, 较多, 很多); 8..11: average score (较易 .. 很难)
 };
 

@@ -15,14 +15,12 @@ struct Script {
     QStringList fileDialogTitles;
 };
 
-Script& script()
-{
+Script& script() {
     static Script instance;
     return instance;
 }
 
-QMessageBox::Icon toQt(Icon icon)
-{
+QMessageBox::Icon toQt(Icon icon) {
     switch (icon) {
     case Icon::Information:
         return QMessageBox::Information;
@@ -36,16 +34,14 @@ QMessageBox::Icon toQt(Icon icon)
     return QMessageBox::NoIcon;
 }
 
-QString scriptedFileName(const QString& title)
-{
+QString scriptedFileName(const QString& title) {
     script().fileDialogTitles << title;
     return script().fileNames.isEmpty() ? QString() : script().fileNames.dequeue();
 }
 
 } // namespace
 
-void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon)
-{
+void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon) {
     if (script().scripted) {
         script().shown << ShownMessage{title, text, icon};
         return;
@@ -54,8 +50,7 @@ void showMessage(QWidget* parent, const QString& title, const QString& text, Ico
     box.exec();
 }
 
-bool askYesNo(QWidget* parent, const QString& title, const QString& text, Icon icon)
-{
+bool askYesNo(QWidget* parent, const QString& title, const QString& text, Icon icon) {
     if (script().scripted) {
         script().shown << ShownMessage{title, text, icon};
         return script().answers.isEmpty() ? false : script().answers.dequeue();
@@ -64,8 +59,7 @@ bool askYesNo(QWidget* parent, const QString& title, const QString& text, Icon i
     return box.exec() == QMessageBox::Yes;
 }
 
-QString toQtFilter(const QString& filter)
-{
+QString toQtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList descriptions;
     for (int i = 0; i < parts.size(); i += 2)
@@ -73,32 +67,37 @@ QString toQtFilter(const QString& filter)
     return descriptions.join(QStringLiteral(";;"));
 }
 
-QString openFileName(QWidget* parent, const QString& title, const QString& filter)
-{
+QString openFileName(QWidget* parent, const QString& title, const QString& filter) {
     if (script().scripted)
         return scriptedFileName(title);
     return QFileDialog::getOpenFileName(parent, title, QString(), toQtFilter(filter));
 }
 
-QString saveFileName(QWidget* parent, const QString& title, const QString& filter)
-{
+QString saveFileName(QWidget* parent, const QString& title, const QString& filter) {
     if (script().scripted)
         return scriptedFileName(title);
     return QFileDialog::getSaveFileName(parent, title, QString(), toQtFilter(filter));
 }
 
-void setScripted(bool scripted)
-{
+void setScripted(bool scripted) {
     script() = Script{};
     script().scripted = scripted;
 }
 
-void setNextAnswer(bool yes) { script().answers.enqueue(yes); }
+void setNextAnswer(bool yes) {
+    script().answers.enqueue(yes);
+}
 
-void setNextFileName(const QString& path) { script().fileNames.enqueue(path); }
+void setNextFileName(const QString& path) {
+    script().fileNames.enqueue(path);
+}
 
-QList<ShownMessage> takeShownMessages() { return std::exchange(script().shown, {}); }
+QList<ShownMessage> takeShownMessages() {
+    return std::exchange(script().shown, {});
+}
 
-QStringList takeFileDialogTitles() { return std::exchange(script().fileDialogTitles, {}); }
+QStringList takeFileDialogTitles() {
+    return std::exchange(script().fileDialogTitles, {});
+}
 
 } // namespace ordalis::dialogs

@@ -30,9 +30,9 @@ struct ShownMessage {
     Icon icon;
 };
 void setScripted(bool scripted);
-void setNextAnswer(bool yes);                // consumed by the next askYesNo
-void setNextFileName(const QString& path);   // consumed by the next file dialog; "" = cancel
-QList<ShownMessage> takeShownMessages();     // messages and questions shown since last call
-QStringList takeFileDialogTitles();          // titles of the file dialogs shown since last call
+void setNextAnswer(bool yes);              // consumed by the next askYesNo
+void setNextFileName(const QString& path); // consumed by the next file dialog; "" = cancel
+QList<ShownMessage> takeShownMessages();   // messages and questions shown since last call
+QStringList takeFileDialogTitles();        // titles of the file dialogs shown since last call
 
 } // namespace ordalis::dialogs
