@@ -59,14 +59,14 @@ QStringList schemaStatements(bool sqlite) {
 
 } // namespace
 
-Database::Database(QString spec)
-    : m_spec(std::move(spec))
-    , m_sqlite(isSqliteSpec(m_spec))
+Database::Database(QString location)
+    : m_location(std::move(location))
+    , m_sqlite(isSqliteLocation(m_location))
     , m_prefix(QStringLiteral("ordalis-service-%1-").arg(nextInstance.fetchAndAddRelaxed(1))) {}
 
-bool Database::isSqliteSpec(const QString& spec) {
-    return !spec.startsWith(QLatin1String("postgresql://")) &&
-           !spec.startsWith(QLatin1String("postgres://"));
+bool Database::isSqliteLocation(const QString& location) {
+    return !location.startsWith(QLatin1String("postgresql://")) &&
+           !location.startsWith(QLatin1String("postgres://"));
 }
 
 Database::~Database() {
@@ -78,7 +78,7 @@ bool Database::open(QString* error) {
     if (!db.isOpen()) {
         if (error)
             *error =
-                QStringLiteral("cannot open the database %1").arg(m_sqlite ? m_spec : "server");
+                QStringLiteral("cannot open the database %1").arg(m_sqlite ? m_location : "server");
         return false;
     }
     return createSchema(db, error);
@@ -104,10 +104,10 @@ QSqlDatabase Database::connection() {
 
 bool Database::configure(QSqlDatabase& db, QString* error) const {
     if (m_sqlite) {
-        db.setDatabaseName(m_spec);
+        db.setDatabaseName(m_location);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     } else {
-        const QUrl url(m_spec);
+        const QUrl url(m_location);
         db.setHostName(url.host());
         db.setPort(url.port(5432));
         db.setUserName(url.userName());

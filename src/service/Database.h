@@ -13,7 +13,7 @@ namespace ordalis::service {
 
 class Database {
 public:
-    explicit Database(QString spec);
+    explicit Database(QString location);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -26,13 +26,13 @@ public:
     void closeAll();
 
     bool isSqlite() const { return m_sqlite; }
-    static bool isSqliteSpec(const QString& spec);
+    static bool isSqliteLocation(const QString& location);
 
 private:
     bool configure(QSqlDatabase& db, QString* error) const;
     bool createSchema(QSqlDatabase& db, QString* error) const;
 
-    QString m_spec;
+    QString m_location;
     bool m_sqlite;
     QString m_prefix;
     QMutex m_mutex;

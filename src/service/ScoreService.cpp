@@ -41,7 +41,7 @@ bool ScoreService::start(const QString& database, const QString& listen, QString
     options.mailSpool = m_mailSpool;
     if (options.mailSpool.isEmpty())
         options.mailSpool =
-            Database::isSqliteSpec(database)
+            Database::isSqliteLocation(database)
                 ? QDir::cleanPath(QDir::current().absoluteFilePath(database)) +
                       QStringLiteral(".mail")
                 : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +

@@ -99,6 +99,14 @@ public:
         Q_EMIT draw()->Combo1->activated(index);
     }
 
+    // One draw and one free score for each score, in order.
+    void scoreDraws(std::initializer_list<const char*> scores) {
+        for (const char* score : scores) {
+            drawStudent();
+            giveFreeScore(QString::fromUtf8(score));
+        }
+    }
+
     void giveStandardScore() {
         QListWidget* list = draw()->List1;
         QListWidgetItem* item = list->item(0);
@@ -227,10 +235,7 @@ private Q_SLOTS:
         Classroom room(m_online.config());
         room.login(Teacher, LoginPassword);
         QVERIFY(room.chooseClass(ClassName));
-        for (const char* score : {"5分", "4分", "2分"}) {
-            room.drawStudent();
-            room.giveFreeScore(QString::fromUtf8(score));
-        }
+        room.scoreDraws({"5分", "4分", "2分"});
         const QStringList given = room.pendingLines();
         room.openUploadPanel(OperationPassword);
         room.pending()->item(1)->setSelected(false);
@@ -552,10 +557,7 @@ private Q_SLOTS:
         Classroom room(m_online.config());
         room.login(Teacher, LoginPassword);
         QVERIFY(room.chooseClass(ClassName));
-        for (const char* score : {"5分", "4分", "3分"}) {
-            room.drawStudent();
-            room.giveFreeScore(QString::fromUtf8(score));
-        }
+        room.scoreDraws({"5分", "4分", "3分"});
         const QStringList given = room.pendingLines();
         room.openUploadPanel(OperationPassword);
         room.pending()->item(0)->setSelected(false);
