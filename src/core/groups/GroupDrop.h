@@ -3,12 +3,7 @@
 
 #include "record/DrawCategories.h"
 
-#include <QStringList>
-#include <array>
-
 namespace ordalis {
-
-using GroupLists = std::array<QStringList, GroupCount>;
 
 struct GroupDrag {
     int sourceList = -1;

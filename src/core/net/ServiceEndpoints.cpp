@@ -70,7 +70,7 @@ PostOutcome ServiceEndpoints::uploadScores(const QString& operationPassword, con
 
 PostOutcome ServiceEndpoints::uploadGroups(const QString& className,
                                            const QString& operationPassword,
-                                           const GroupMembers& groups) {
+                                           const GroupLists& groups) {
     return send(requests::uploadGroups(className, m_session.userName, operationPassword, groups));
 }
 

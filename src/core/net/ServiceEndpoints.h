@@ -32,7 +32,7 @@ public:
     PostOutcome uploadScores(const QString& operationPassword, const QString& topic,
                              const QStringList& scoreLines);
     PostOutcome uploadGroups(const QString& className, const QString& operationPassword,
-                             const GroupMembers& groups);
+                             const GroupLists& groups);
     // The account name as the personal page shows it, which may differ from the session's.
     PostOutcome setTeacher(const QString& userName, const QString& email,
                            const QString& operationPassword, const QString& newLoginPassword,

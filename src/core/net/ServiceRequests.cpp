@@ -96,7 +96,7 @@ FormRequest uploadScores(const QString& userName, const QString& operationPasswo
 }
 
 FormRequest uploadGroups(const QString& className, const QString& userName,
-                         const QString& operationPassword, const GroupMembers& groups) {
+                         const QString& operationPassword, const GroupLists& groups) {
     Body body;
     body.add(u"class", className).add(u"username", userName).add(u"password", operationPassword);
     for (std::size_t n = 0; n < groups.size(); ++n)

@@ -6,6 +6,8 @@
 // Values go into bodies as given; callers trim where their window says so. Lists are joined
 // here with "|" (or TAB where the service expects it), so no window assembles a body by hand.
 
+#include "record/DrawCategories.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -38,9 +40,6 @@ struct TeacherRegistration {
     QString qq;
 };
 
-// Group numbers 0 to 15, each with its members in list order.
-using GroupMembers = std::array<QStringList, 16>;
-
 namespace requests {
 
 inline constexpr int StandardsPerBatch = 5;
@@ -57,7 +56,7 @@ FormRequest setPassword(const QString& userName, const QString& checkCode,
 FormRequest uploadScores(const QString& userName, const QString& operationPassword,
                          const QString& topic, const QStringList& scoreLines);
 FormRequest uploadGroups(const QString& className, const QString& userName,
-                         const QString& operationPassword, const GroupMembers& groups);
+                         const QString& operationPassword, const GroupLists& groups);
 FormRequest setTeacher(const QString& userName, const QString& email,
                        const QString& operationPassword, const QString& newLoginPassword,
                        const QString& newOperationPassword);

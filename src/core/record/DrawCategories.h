@@ -10,6 +10,9 @@ namespace ordalis {
 constexpr int DrawCategoryCount = 12;
 constexpr int GroupCount = 16;
 
+// The sixteen group lists, each with its members in list order.
+using GroupLists = std::array<QStringList, GroupCount>;
+
 enum DrawCategory {
     AllStudents = 0,   // 所有
     NotYetCalled = 1,  // 未点
@@ -21,7 +24,7 @@ enum DrawCategory {
 struct ClassSorting {
     QString className;
     std::array<QStringList, DrawCategoryCount> kinds; // student names in roster order
-    std::array<QStringList, GroupCount> groups;
+    GroupLists groups;
     double mean = 0;
     double low = 0;
     double high = 0;

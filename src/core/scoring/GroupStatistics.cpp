@@ -62,10 +62,10 @@ QString GroupStanding::line() const {
 }
 
 QList<GroupStanding> ComputeGroupStandings(const QStringList& pendingLines,
-                                           const QList<QStringList>& groups) {
+                                           const GroupLists& groups) {
     QList<GroupStanding> all;
-    for (qsizetype g = 0; g < groups.size(); ++g)
-        all.append(GroupStanding{static_cast<int>(g), 0, groups.at(g), QString(), 0});
+    for (int g = 0; g < GroupCount; ++g)
+        all.append(GroupStanding{g, 0, groups[g], QString(), 0});
 
     for (const QString& line : pendingLines) {
         const QStringList fields = line.split(Tab);

@@ -2,6 +2,8 @@
 // Totals of the pending scores per group: place, total, members, average, contributors. Nothing
 // is sent or stored; the figures are recomputed from the pending lines and the group lists.
 
+#include "record/DrawCategories.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -25,7 +27,7 @@ struct GroupStanding {
 // text) counts, matched to the groups by the student name alone; a score adds its leading
 // number, the total rounded to an integer (halves to even) after every addition.
 QList<GroupStanding> ComputeGroupStandings(const QStringList& pendingLines,
-                                           const QList<QStringList>& groups);
+                                           const GroupLists& groups);
 
 // The parts of a statistics line for the detail panel: place, score, contributors, members
 // (members trimmed). Missing parts are empty.

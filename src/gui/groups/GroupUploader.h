@@ -19,7 +19,7 @@ class GroupUploader : public QObject {
 
 public:
     using ClassSource = std::function<QString()>;
-    using GroupsSource = std::function<GroupMembers()>;
+    using GroupsSource = std::function<GroupLists()>;
 
     GroupUploader(QPushButton* command29, QLineEdit* text11, ServiceEndpoints& service,
                   ClassSource className, GroupsSource groups, QObject* parent = nullptr);

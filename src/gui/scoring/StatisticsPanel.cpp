@@ -56,7 +56,7 @@ StatisticsPanel::StatisticsPanel(QWidget* parent)
     });
 }
 
-void StatisticsPanel::fill(const QStringList& pendingLines, const QList<QStringList>& groups) {
+void StatisticsPanel::fill(const QStringList& pendingLines, const GroupLists& groups) {
     List9->clear();
     for (const GroupStanding& standing : ComputeGroupStandings(pendingLines, groups))
         List9->addItem(standing.line());

@@ -1,6 +1,8 @@
 #pragma once
 // The group statistics panel Frame8 and the detail panel Frame1 of one group.
 
+#include "record/DrawCategories.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -17,7 +19,7 @@ public:
     explicit StatisticsPanel(QWidget* parent = nullptr);
 
     // Recomputes the standings from all pending lines and the sixteen group lists.
-    void fill(const QStringList& pendingLines, const QList<QStringList>& groups);
+    void fill(const QStringList& pendingLines, const GroupLists& groups);
 
     QListWidget* List9;
     QLabel* Label26;

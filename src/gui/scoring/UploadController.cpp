@@ -197,7 +197,7 @@ void UploadController::showStatistics() {
     QStringList all;
     for (int row = 0; row < m_upload->List4->count(); ++row)
         all << m_upload->List4->item(row)->text();
-    m_statistics->fill(all, m_groupLists ? m_groupLists() : QList<QStringList>());
+    m_statistics->fill(all, m_groupLists ? m_groupLists() : GroupLists());
     showOnly(m_statistics);
 }
 

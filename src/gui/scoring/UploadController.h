@@ -3,6 +3,8 @@
 // score service, save them to a .dms file and load them back, edit one line on Frame7, and
 // total them per group on Frame8 and Frame1.
 
+#include "record/DrawCategories.h"
+
 #include <QObject>
 #include <functional>
 
@@ -24,7 +26,7 @@ class UploadController : public QObject {
 public:
     static inline const QString DmsFilter =
         QStringLiteral("Rovani成绩记录(*.dms)|*.dms|All Files(*.*)|*.*");
-    using GroupsSource = std::function<QList<QStringList>()>;
+    using GroupsSource = std::function<GroupLists()>;
 
     // Creates the edit, statistics and detail panels beside the upload panel: the four share
     // one place in the main window and this object switches between them.

@@ -37,8 +37,7 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
                                 m_config, this);
 
     m_upload = new UploadController(
-        form->uploadPanel(), m_session, m_endpoints,
-        [form] { return QList<QStringList>(form->groups().begin(), form->groups().end()); }, this);
+        form->uploadPanel(), m_session, m_endpoints, [form] { return form->groups(); }, this);
     // After the main window's own handling, which swaps the draw panel for the upload panel.
     connect(form->drawPanel()->Command11, &QPushButton::clicked, this, [this, form] {
         form->statusBar1()->hide();
@@ -47,13 +46,7 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
 
     m_groupUploader = new GroupUploader(
         form->manualPanel()->Command29, form->manualPanel()->Text11, m_endpoints,
-        [form] { return form->classNum(); },
-        [form] {
-            GroupMembers members;
-            std::copy(form->groups().begin(), form->groups().end(), members.begin());
-            return members;
-        },
-        this);
+        [form] { return form->classNum(); }, [form] { return form->groups(); }, this);
     connect(form, &Form1::groupUploadRequested, m_groupUploader, &GroupUploader::upload);
     connect(form, &Form1::userRequested, this, &ProgramWindows::showLoginWindow);
 }

@@ -28,7 +28,7 @@ const QString LoginPassword = QStringLiteral("login-pw");
 const QString OperationPassword = QStringLiteral("oper-pw");
 const QString Class1 = QStringLiteral("初一1班");
 const QString Class2 = QStringLiteral("初一2班");
-const QString Topic = QStringLiteral("课堂提问");
+const QString TopicName = QStringLiteral("课堂提问");
 
 QString readGbk(const QString& path) {
     QFile file(path);
@@ -56,7 +56,7 @@ struct Change {
 };
 
 QList<Change> everyChange() {
-    GroupMembers groups;
+    GroupLists groups;
     groups[1] = QStringList{QStringLiteral("张三")};
     return {
         {"checkpassword",
@@ -71,7 +71,7 @@ QList<Change> everyChange() {
          }},
         {"index",
          [](ServiceEndpoints& e, const QString& p) {
-             return e.uploadScores(p, Topic, {Class1 + "\t张三\t3分\t2013-03-15 08:00:00\t"});
+             return e.uploadScores(p, TopicName, {Class1 + "\t张三\t3分\t2013-03-15 08:00:00\t"});
          }},
         {"group", [groups](ServiceEndpoints& e,
                            const QString& p) { return e.uploadGroups(Class1, p, groups); }},
@@ -91,21 +91,22 @@ QList<Change> everyChange() {
          [](ServiceEndpoints& e, const QString& p) {
              return e.renameStudent(p, QStringLiteral("张三"), "X", Class1);
          }},
-        {"setketi", [](ServiceEndpoints& e, const QString& p) { return e.setTopics(p, {Topic}); }},
+        {"setketi",
+         [](ServiceEndpoints& e, const QString& p) { return e.setTopics(p, {TopicName}); }},
         {"renameketi",
-         [](ServiceEndpoints& e, const QString& p) { return e.renameTopic(p, Topic, "X"); }},
+         [](ServiceEndpoints& e, const QString& p) { return e.renameTopic(p, TopicName, "X"); }},
         {"newscale",
          [](ServiceEndpoints& e, const QString& p) {
-             return e.newScales(p, Topic, {"a", "", "", "", ""},
+             return e.newScales(p, TopicName, {"a", "", "", "", ""},
                                 {1.0, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
          }},
         {"editscale",
          [](ServiceEndpoints& e, const QString& p) { return e.editScale(p, Class1, "1", "a", 1); }},
         {"delscale",
-         [](ServiceEndpoints& e, const QString& p) { return e.deleteScales(p, Topic, "|1"); }},
+         [](ServiceEndpoints& e, const QString& p) { return e.deleteScales(p, TopicName, "|1"); }},
         {"editscore",
          [](ServiceEndpoints& e, const QString& p) {
-             return e.editScore(p, Class1, "1", 2, 1363276800, Topic, "");
+             return e.editScore(p, Class1, "1", 2, 1363276800, TopicName, "");
          }},
         {"delscore",
          [](ServiceEndpoints& e, const QString& p) { return e.deleteScores(p, Class1, "|1"); }},
@@ -202,8 +203,9 @@ void TestServiceEndpoints::rosterChangesReachTheRecord() {
             ->setStudents(OperationPassword, Class1,
                           {QStringLiteral("张三"), QStringLiteral("李四"), QStringLiteral("王五")})
             .isSuccess());
-    QVERIFY(m_endpoints->setTopics(OperationPassword, {Topic, QStringLiteral("作业")}).isSuccess());
-    GroupMembers groups;
+    QVERIFY(
+        m_endpoints->setTopics(OperationPassword, {TopicName, QStringLiteral("作业")}).isSuccess());
+    GroupLists groups;
     groups[2] = QStringList{QStringLiteral("张三"), QStringLiteral("王五")};
     groups[15] = QStringList{QStringLiteral("李四")};
     QVERIFY(m_endpoints->uploadGroups(Class1, OperationPassword, groups).isSuccess());
@@ -213,7 +215,7 @@ void TestServiceEndpoints::rosterChangesReachTheRecord() {
     QString text = record();
     QVERIFY2(text.contains("Class_Is_Ready\t" + Class1 + "\t" + Class2 + "\t\r\n"),
              qPrintable(text));
-    QVERIFY(text.contains("[keti]\t" + Topic));
+    QVERIFY(text.contains("[keti]\t" + TopicName));
     QVERIFY(text.contains("[keti]\t作业"));
     QCOMPARE(fieldOf(text, 1, QStringLiteral("张三"), 2), "2");
     QCOMPARE(fieldOf(text, 1, QStringLiteral("王五"), 2), "2");
@@ -241,14 +243,14 @@ void TestServiceEndpoints::rosterChangesReachTheRecord() {
 }
 
 void TestServiceEndpoints::standardsAreAddedEditedAndDeleted() {
-    QVERIFY(m_endpoints->setTopics(OperationPassword, {Topic}).isSuccess());
+    QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName}).isSuccess());
     QVERIFY(m_endpoints
-                ->newScales(OperationPassword, Topic,
+                ->newScales(OperationPassword, TopicName,
                             {QStringLiteral("回答正确"), QStringLiteral("部分正确"), "", "", ""},
                             {5.0, 2.5, std::nullopt, std::nullopt, std::nullopt})
                 .isSuccess());
 
-    QString scales = m_endpoints->getScales(Topic);
+    QString scales = m_endpoints->getScales(TopicName);
     QCOMPARE(lines(scales).size(), 2);
     const QString id = fieldOf(scales, 1, QStringLiteral("回答正确"), 0);
     QVERIFY(!id.isEmpty());
@@ -256,14 +258,14 @@ void TestServiceEndpoints::standardsAreAddedEditedAndDeleted() {
 
     QVERIFY(m_endpoints->editScale(OperationPassword, Class1, id, QStringLiteral("完全正确"), 4)
                 .isSuccess());
-    scales = m_endpoints->getScales(Topic);
+    scales = m_endpoints->getScales(TopicName);
     QCOMPARE(fieldOf(scales, 0, id, 1), QStringLiteral("完全正确"));
     QCOMPARE(fieldOf(scales, 0, id, 2), "4");
     QVERIFY(downloadRecord());
     QVERIFY(record().contains(QStringLiteral("完全正确\t4")));
 
-    QVERIFY(m_endpoints->deleteScales(OperationPassword, Topic, "|" + id).isSuccess());
-    scales = m_endpoints->getScales(Topic);
+    QVERIFY(m_endpoints->deleteScales(OperationPassword, TopicName, "|" + id).isSuccess());
+    scales = m_endpoints->getScales(TopicName);
     QCOMPARE(lines(scales).size(), 1);
     QVERIFY(fieldOf(scales, 0, id, 1).isEmpty());
 }
@@ -274,27 +276,28 @@ void TestServiceEndpoints::scoresAreUploadedEditedAndDeleted() {
                 ->setStudents(OperationPassword, Class1,
                               {QStringLiteral("张三"), QStringLiteral("李四")})
                 .isSuccess());
-    QVERIFY(m_endpoints->setTopics(OperationPassword, {Topic}).isSuccess());
+    QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName}).isSuccess());
 
     const QStringList upload{Class1 + "\t张三\t3分\t2013-03-15 08:00:00\t",
                              Class1 + "\t李四\t5分\t2013-03-15 08:01:30\t回答正确",
                              Class1 + "\t张三\t4分\t2013-03-15 08:02:00\t"};
-    QVERIFY(m_endpoints->uploadScores(OperationPassword, Topic, upload).isSuccess());
+    QVERIFY(m_endpoints->uploadScores(OperationPassword, TopicName, upload).isSuccess());
 
     QString scores = m_endpoints->getScores(Class1);
     QCOMPARE(lines(scores).size(), 3);
     const QString liSi = fieldOf(scores, 1, QStringLiteral("李四"), 0);
     QCOMPARE(fieldOf(scores, 0, liSi, 3), "2013-03-15 08:01:30");
-    QCOMPARE(fieldOf(scores, 0, liSi, 4), Topic);
+    QCOMPARE(fieldOf(scores, 0, liSi, 4), TopicName);
     QVERIFY(downloadRecord());
     QCOMPARE(fieldOf(record(), 1, QStringLiteral("张三"), 5), "2");
     QCOMPARE(fieldOf(record(), 1, QStringLiteral("张三"), 4), "3.5");
 
     // An edit that keeps the time keeps it to the second.
     const qint32 time = DateToSeconds(fieldOf(scores, 0, liSi, 3));
-    QVERIFY(m_endpoints
-                ->editScore(OperationPassword, Class1, liSi, 2, time, Topic, QStringLiteral("补充"))
-                .isSuccess());
+    QVERIFY(
+        m_endpoints
+            ->editScore(OperationPassword, Class1, liSi, 2, time, TopicName, QStringLiteral("补充"))
+            .isSuccess());
     scores = m_endpoints->getScores(Class1);
     QCOMPARE(fieldOf(scores, 0, liSi, 2).toDouble(), 2.0);
     QCOMPARE(fieldOf(scores, 0, liSi, 3), "2013-03-15 08:01:30");
@@ -305,7 +308,7 @@ void TestServiceEndpoints::scoresAreUploadedEditedAndDeleted() {
 
     // A batch with an unknown student stores nothing and names the line.
     const PostOutcome refused =
-        m_endpoints->uploadScores(OperationPassword, Topic,
+        m_endpoints->uploadScores(OperationPassword, TopicName,
                                   {Class1 + "\t张三\t1分\t2013-03-16 08:00:00\t",
                                    Class1 + "\t赵六\t1分\t2013-03-16 08:00:00\t"});
     QVERIFY(refused.isRefused());
@@ -367,7 +370,7 @@ void TestServiceEndpoints::wrongPasswordIsRefusedEverywhere() {
     QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).isSuccess());
     QVERIFY(
         m_endpoints->setStudents(OperationPassword, Class1, {QStringLiteral("张三")}).isSuccess());
-    QVERIFY(m_endpoints->setTopics(OperationPassword, {Topic}).isSuccess());
+    QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName}).isSuccess());
     QVERIFY(downloadRecord());
     const QString before = record();
 
@@ -402,7 +405,7 @@ void TestServiceEndpoints::stoppedServiceIsNetworkFailureEverywhere() {
     QCOMPARE(record(), before);
     QCOMPARE(m_endpoints->getTeacher(), QString());
     QCOMPARE(m_endpoints->getScores(Class1), QString());
-    QCOMPARE(m_endpoints->getScales(Topic), QString());
+    QCOMPARE(m_endpoints->getScales(TopicName), QString());
     QCOMPARE(m_endpoints->checkUserName("teacher02"), QString());
     QCOMPARE(m_endpoints->requestPasswordCode(Teacher, "t@example.com"), QString());
     QCOMPARE(m_endpoints->serverTime(), QString());

@@ -16,8 +16,8 @@ using ordalis::testing::LoopbackHttpServer;
 
 namespace {
 
-GroupMembers someGroups() {
-    GroupMembers groups;
+GroupLists someGroups() {
+    GroupLists groups;
     groups[0] = QStringList{"a", "b"};
     groups[3] = QStringList{"c"};
     groups[15] = QStringList{"d", "e", "f"};
@@ -145,7 +145,7 @@ void TestServiceRequests::groupUploadSendsAllSixteenGroups() {
     const Session session{"u", "m"};
     ServiceEndpoints endpoints(config, session);
 
-    GroupMembers groups = someGroups();
+    GroupLists groups = someGroups();
     groups[0] = QStringList{QStringLiteral("李四"), QStringLiteral("王五")};
     QVERIFY(endpoints.uploadGroups(QStringLiteral("初一"), "op", groups).isSuccess());
 
@@ -157,7 +157,7 @@ void TestServiceRequests::groupUploadSendsAllSixteenGroups() {
              "&group[9]=&group[10]=&group[11]=&group[12]=&group[13]=&group[14]=&group[15]=d|e|f");
 
     // Empty groups are sent too.
-    QCOMPARE(requests::uploadGroups("c", "u", "op", GroupMembers()).body.count("&group["), 16);
+    QCOMPARE(requests::uploadGroups("c", "u", "op", GroupLists()).body.count("&group["), 16);
 }
 
 void TestServiceRequests::queryValuesGoOutAsGbkEscapes() {

@@ -11,8 +11,8 @@ QString pending(const QString& student, const QString& score) {
            QStringLiteral("\t2026-03-01 10:00:00\t");
 }
 
-QList<QStringList> groups(std::initializer_list<std::pair<int, QStringList>> filled) {
-    QList<QStringList> all(16);
+GroupLists groups(std::initializer_list<std::pair<int, QStringList>> filled) {
+    GroupLists all;
     for (const auto& [index, names] : filled)
         all[index] = names;
     return all;

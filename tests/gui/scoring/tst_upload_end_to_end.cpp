@@ -178,7 +178,7 @@ private Q_SLOTS:
         requests::StandardTexts texts{Standard};
         requests::StandardScores scores{4.0};
         QVERIFY(e.newScales(OperationPassword, TopicName, texts, scores).isSuccess());
-        GroupMembers groups;
+        GroupLists groups;
         groups[0] = QStringList{"张三", "李四"};
         groups[1] = QStringList{"王五"};
         groups[2] = QStringList{"赵六"};
