@@ -26,9 +26,10 @@ UploadController::UploadController(UploadPanel* upload, Session& session, Servic
     , m_session(session)
     , m_service(service)
     , m_groupLists(std::move(groupLists)) {
-    for (QWidget* panel : {static_cast<QWidget*>(m_edit), static_cast<QWidget*>(m_statistics),
-                           static_cast<QWidget*>(m_detail)})
-        panel->hide();
+    for (QWidget* panel : panels()) {
+        if (panel != m_upload)
+            panel->hide();
+    }
 
     connect(m_upload->Text4, &QLineEdit::textChanged, this, [this] {
         // Typing a password can enable the upload but never disables it.
@@ -60,9 +61,12 @@ void UploadController::opened() {
     m_upload->List4->selectAll();
 }
 
+QList<QWidget*> UploadController::panels() const {
+    return {m_upload, m_edit, m_statistics, m_detail};
+}
+
 void UploadController::showOnly(QWidget* panel) {
-    for (QWidget* each : {static_cast<QWidget*>(m_upload), static_cast<QWidget*>(m_edit),
-                          static_cast<QWidget*>(m_statistics), static_cast<QWidget*>(m_detail)}) {
+    for (QWidget* each : panels()) {
         if (each != panel)
             each->hide();
     }

@@ -53,6 +53,8 @@ private:
     QStringList selectedLines() const;
     void exportLines(const QStringList& lines);
     void setSending(bool sending);
+    // The upload panel and the panels that take its place.
+    QList<QWidget*> panels() const;
     void showOnly(QWidget* panel);
 
     UploadPanel* m_upload;
