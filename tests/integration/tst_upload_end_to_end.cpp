@@ -1,0 +1,585 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A teacher's whole lesson against the real score service: login, draw, scores, upload, and the
+// ways the pending scores survive a refused or failed upload.
+
+#include "OnlineFixture.h"
+#include "RecordFixture.h"
+#include "ServiceProcess.h"
+#include "SilentServer.h"
+#include "common/Browser.h"
+#include "common/Dialogs.h"
+#include "common/Look.h"
+#include "draw/DrawPanel.h"
+#include "net/WireText.h"
+#include "pinyin/ManualPanel.h"
+#include "scoring/DmsFile.h"
+#include "scoring/LineEditPanel.h"
+#include "scoring/StatisticsPanel.h"
+#include "scoring/UploadController.h"
+#include "scoring/UploadPanel.h"
+#include "session/Form1.h"
+#include "session/LoginWindow.h"
+#include "session/ProgramWindows.h"
+#include "status/StatusPanels.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+
+using namespace ordalis;
+
+namespace {
+
+const QString Teacher = QStringLiteral("tutor");
+const QString LoginPassword = QStringLiteral("login-pass");
+const QString OperationPassword = QStringLiteral("op-pass");
+const QString ClassName = QStringLiteral("初一(1)班");
+const QString TopicName = QStringLiteral("函数");
+const QString Standard = QStringLiteral("定义正确");
+
+// The program as ./run starts it, on a data folder of its own, pointed at the test service.
+class Classroom {
+public:
+    explicit Classroom(const ServiceConfig& config)
+        : windows(data.folder(), config, session,
+                  QDir(data.path()).filePath(QStringLiteral("users.ini")), [] { return true; }) {
+        form()->show(); // without Timer2: no clock or version checks here
+    }
+
+    Form1* form() const { return windows.form1(); }
+    DrawPanel* draw() const { return form()->drawPanel(); }
+    UploadPanel* upload() const { return form()->uploadPanel(); }
+    QListWidget* pending() const { return upload()->List4; }
+
+    void login(const QString& user, const QString& password) {
+        QTest::mouseClick(draw()->Command1, Qt::LeftButton);
+        LoginWindow* window = windows.loginWindow();
+        window->findChild<QComboBox*>(QStringLiteral("ComboUser"))->setEditText(user);
+        window->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->setText(password);
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    }
+
+    void loginOffline() {
+        QTest::mouseClick(draw()->Command1, Qt::LeftButton);
+        windows.loginWindow()->probe();
+        QTest::mouseClick(
+            windows.loginWindow()->findChild<QPushButton*>(QStringLiteral("Command1")),
+            Qt::LeftButton);
+    }
+
+    bool chooseClass(const QString& name) {
+        const int index = draw()->Combo2->findText(name);
+        if (index < 0)
+            return false;
+        draw()->Combo2->setCurrentIndex(index);
+        Q_EMIT draw()->Combo2->activated(index);
+        return true;
+    }
+
+    // Rolls "所有" for a moment and stops on one student.
+    QString drawStudent() {
+        QPushButton* everybody = draw()->btnChou[0];
+        QTest::mouseClick(everybody, Qt::LeftButton);
+        QTest::qWait(30);
+        QTest::mouseClick(everybody, Qt::LeftButton);
+        return draw()->Text2->text();
+    }
+
+    void giveFreeScore(const QString& score) {
+        const int index = draw()->Combo1->findText(score);
+        draw()->Combo1->setCurrentIndex(index);
+        Q_EMIT draw()->Combo1->activated(index);
+    }
+
+    // One draw and one free score for each score, in order.
+    void scoreDraws(std::initializer_list<const char*> scores) {
+        for (const char* score : scores) {
+            drawStudent();
+            giveFreeScore(QString::fromUtf8(score));
+        }
+    }
+
+    void giveStandardScore() {
+        QListWidget* list = draw()->List1;
+        QListWidgetItem* item = list->item(0);
+        const QRect rect = list->visualItemRect(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    void openUploadPanel(const QString& password) {
+        QTest::mouseClick(draw()->Command11, Qt::LeftButton);
+        upload()->Text4->setText(password);
+    }
+
+    QStringList pendingLines() const {
+        QStringList lines;
+        for (int row = 0; row < pending()->count(); ++row)
+            lines << pending()->item(row)->text();
+        return lines;
+    }
+
+    test::TempDataFolder data;
+    Session session;
+    ProgramWindows windows;
+};
+
+// The lines the service holds for the class, without their ids, in the order of a ScoreLine
+// upload: student, score value, time, topic, standard.
+QStringList storedScores(ServiceEndpoints& endpoints) {
+    QStringList stored;
+    const QStringList lines =
+        endpoints.getScores(ClassName).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (const QString& line : lines)
+        stored << line.section(u'\t', 1);
+    return stored;
+}
+
+QStringList asStored(const QStringList& scoreLines, const QString& topic) {
+    QStringList expected;
+    for (const QString& line : scoreLines) {
+        const QStringList f = line.split(u'\t');
+        expected << QStringList{f[1], ShortestDecimal(LeadingNumber(f[2])), f[3], topic, f[4]}.join(
+            u'\t');
+    }
+    return expected;
+}
+
+} // namespace
+
+class UploadEndToEndTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        look::apply(*qApp);
+        dialogs::setScripted(true);
+        browser::setRecording(true);
+        QVERIFY2(m_online.start(), qPrintable(m_online.error()));
+        QVERIFY2(m_online.addTeacher(Teacher, LoginPassword, OperationPassword),
+                 qPrintable(m_online.error()));
+        // The teacher's roster, entered as the management console would.
+        Session& s = m_online.session();
+        s.userName = Teacher;
+        s.mp = Md5Hex(LoginPassword);
+        ServiceEndpoints& e = m_online.endpoints();
+        QVERIFY(e.setClasses(OperationPassword, {ClassName}).isSuccess());
+        QVERIFY(e.setStudents(OperationPassword, ClassName, {"张三", "李四", "王五", "赵六"})
+                    .isSuccess());
+        QVERIFY(e.setTopics(OperationPassword, {TopicName}).isSuccess());
+        requests::StandardTexts texts{Standard};
+        requests::StandardScores scores{4.0};
+        QVERIFY(e.newScales(OperationPassword, TopicName, texts, scores).isSuccess());
+        GroupLists groups;
+        groups[0] = QStringList{"张三", "李四"};
+        groups[1] = QStringList{"王五"};
+        groups[2] = QStringList{"赵六"};
+        QVERIFY(e.uploadGroups(ClassName, OperationPassword, groups).isSuccess());
+    }
+
+    void init() {
+        dialogs::takeShownMessages();
+        dialogs::takeFileDialogTitles();
+        browser::takeOpenedUrls();
+    }
+
+    // Online login, class, two draws with a free and a standard score, upload: the service
+    // then holds exactly those lines.
+    void lessonUploadsExactlyTheGivenScores() {
+        Classroom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        QVERIFY(QFile::exists(room.data.recordFile()));
+        QVERIFY(room.draw()->btnManage->isEnabled());
+        QCOMPARE(room.form()->windowTitle(), QStringLiteral("Ordalis [tutor]"));
+        QVERIFY(room.chooseClass(ClassName));
+
+        QVERIFY(!room.drawStudent().isEmpty());
+        room.giveFreeScore(QStringLiteral("3分"));
+        QVERIFY(!room.drawStudent().isEmpty());
+        room.giveStandardScore();
+        const QStringList given = room.pendingLines();
+        QCOMPARE(given.size(), 2);
+        QCOMPARE(given[0].section(u'\t', 2, 2), QStringLiteral("3分"));
+        QCOMPARE(given[1].section(u'\t', 4, 4), Standard);
+
+        const QStringList before = storedScores(m_online.endpoints());
+        room.openUploadPanel(OperationPassword);
+        QVERIFY(!room.form()->statusBar1()->isVisible());
+        QCOMPARE(room.upload()->Text5->text(), TopicName);
+        QCOMPARE(room.pending()->selectedItems().size(), 2);
+        dialogs::setNextAnswer(true);
+        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+
+        const auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QStringLiteral("成功"));
+        QCOMPARE(shown[0].text, QStringLiteral("上传成功，是否上网查看上传结果！"));
+        QCOMPARE(browser::takeOpenedUrls(), QList<QUrl>{m_online.endpoints().uploadResultPage(2)});
+        QCOMPARE(room.pending()->count(), 0);
+        QCOMPARE(storedScores(m_online.endpoints()), before + asStored(given, TopicName));
+
+        QTest::mouseClick(room.upload()->Command12, Qt::LeftButton);
+        QVERIFY(room.form()->statusBar1()->isVisible());
+    }
+
+    // Deselected lines stay home, and after "Success!" every line is gone, on No as on Yes.
+    void deselectedLinesAreNotSent() {
+        Classroom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        QVERIFY(room.chooseClass(ClassName));
+        room.scoreDraws({"5分", "4分", "2分"});
+        const QStringList given = room.pendingLines();
+        room.openUploadPanel(OperationPassword);
+        room.pending()->item(1)->setSelected(false);
+        const QStringList before = storedScores(m_online.endpoints());
+        dialogs::setNextAnswer(false);
+        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QVERIFY(browser::takeOpenedUrls().isEmpty());
+        QCOMPARE(room.pending()->count(), 0);
+        QCOMPARE(storedScores(m_online.endpoints()),
+                 before + asStored({given[0], given[2]}, TopicName));
+    }
+
+    void refusedUploadKeepsThePendingLines() {
+        Classroom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        QVERIFY(room.chooseClass(ClassName));
+        room.drawStudent();
+        room.giveFreeScore(QStringLiteral("1分"));
+        const QStringList given = room.pendingLines();
+        const QStringList before = storedScores(m_online.endpoints());
+
+        room.openUploadPanel(QStringLiteral("not-the-password"));
+        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        const auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QStringLiteral("错误"));
+        QCOMPARE(shown[0].icon, dialogs::Icon::Warning);
+        QVERIFY(shown[0].text.endsWith(QStringLiteral("\r\n上传错误！")));
+        QCOMPARE(room.pendingLines(), given);
+        QCOMPARE(storedScores(m_online.endpoints()), before);
+        QVERIFY(room.upload()->Command13->isEnabled());
+    }
+
+    // Offline: scores, export; later online: import and upload.
+    void offlineLessonUploadedLaterFromAFile() {
+        Classroom room(m_online.config());
+        room.login(Teacher, LoginPassword); // leaves the record on disk
+        room.loginOffline();
+        QCOMPARE(room.session.userName, Session::OfflineUserName);
+        QVERIFY(room.chooseClass(ClassName));
+        room.drawStudent();
+        room.giveFreeScore(QStringLiteral("5分"));
+        room.drawStudent();
+        room.giveFreeScore(QStringLiteral("0分"));
+        const QStringList given = room.pendingLines();
+
+        room.openUploadPanel(OperationPassword);
+        QVERIFY(!room.upload()->Command13->isEnabled()); // offline: no upload
+        const QString file = room.data.filePath(QStringLiteral("周一.dms"));
+        dialogs::setNextFileName(file);
+        QTest::mouseClick(room.upload()->Command14, Qt::LeftButton);
+        QCOMPARE(dialogs::takeFileDialogTitles(), QStringList{QStringLiteral("另存数据文件")});
+        auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.value(0).title, QStringLiteral("保存成功"));
+        QVERIFY(shown.value(0).text.startsWith(
+            QStringLiteral("数据已保存，你可以再次导入此数据上传！\r\n保存位置：")));
+        QCOMPARE(room.pending()->count(), 0);
+        QCOMPARE(ReadDmsFile(file).value_or(QStringList()), given);
+
+        QTest::mouseClick(room.upload()->Command12, Qt::LeftButton);
+        room.login(Teacher, LoginPassword);
+        room.openUploadPanel(OperationPassword);
+        QVERIFY(room.upload()->Command13->isEnabled());
+        dialogs::setNextFileName(file);
+        QTest::mouseClick(room.upload()->Command15, Qt::LeftButton);
+        QCOMPARE(dialogs::takeFileDialogTitles(), QStringList{QStringLiteral("打开数据文件")});
+        QCOMPARE(room.pendingLines(), given);
+        QCOMPARE(room.pending()->selectedItems().size(), 2);
+
+        const QStringList before = storedScores(m_online.endpoints());
+        dialogs::setNextAnswer(false);
+        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QCOMPARE(storedScores(m_online.endpoints()), before + asStored(given, TopicName));
+    }
+
+    // A cancelled import leaves the pending lines; a file with blank lines loads without them.
+    void importNeverLosesPendingLines() {
+        Classroom room(m_online.config());
+        room.pending()->addItems(
+            {"一\t甲\t1分\t2026-03-01 08:00:00\t", "一\t乙\t2分\t2026-03-01 08:00:01\t"});
+        room.openUploadPanel(QString());
+        dialogs::setNextFileName(QString());
+        QTest::mouseClick(room.upload()->Command15, Qt::LeftButton);
+        QCOMPARE(room.pending()->count(), 2);
+
+        dialogs::setNextFileName(room.data.filePath(QStringLiteral("missing.dms")));
+        QTest::mouseClick(room.upload()->Command15, Qt::LeftButton);
+        QCOMPARE(room.pending()->count(), 2);
+        QCOMPARE(dialogs::takeShownMessages().size(), 1);
+
+        const QString file = room.data.filePath(QStringLiteral("blank.dms"));
+        QVERIFY(test::writeBytes(file, "a\tb\t3\r\n\r\nc\td\t4\n\n"));
+        dialogs::setNextFileName(file);
+        QTest::mouseClick(room.upload()->Command15, Qt::LeftButton);
+        QCOMPARE(room.pendingLines(), (QStringList{"a\tb\t3", "c\td\t4"}));
+        QCOMPARE(room.pending()->selectedItems().size(), 2);
+    }
+
+    void editingOnePendingLine() {
+        Classroom room(m_online.config());
+        room.pending()->addItems({"一\t甲\t1分\t2026-03-01 08:00:00\t",
+                                  "一\t乙\t2分\t2026-03-01 08:00:01\t标准", "短行\t丙"});
+        room.openUploadPanel(QString());
+        LineEditPanel* edit = room.windows.upload()->editPanel();
+        QListWidget* list = room.pending();
+        const auto doubleClick = [list](int row) {
+            const QRect rect = list->visualItemRect(list->item(row));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        };
+
+        const bool selectedBefore = list->item(1)->isSelected();
+        doubleClick(1);
+        QVERIFY(edit->isVisible());
+        QCOMPARE(edit->Text8->text(), QStringLiteral("乙"));
+        QCOMPARE(edit->Text14->text(), QStringLiteral("标准"));
+        QTest::mouseClick(edit->Command26, Qt::LeftButton);
+        QVERIFY(!edit->isVisible());
+        QVERIFY(room.upload()->isVisible());
+        QCOMPARE(list->item(1)->text(), QStringLiteral("一\t乙\t2分\t2026-03-01 08:00:01\t标准"));
+        QCOMPARE(list->item(1)->isSelected(), selectedBefore);
+
+        doubleClick(1);
+        edit->Text9->setText(QStringLiteral("4分"));
+        QTest::mouseClick(edit->Command25, Qt::LeftButton);
+        QCOMPARE(room.pendingLines(),
+                 (QStringList{"一\t甲\t1分\t2026-03-01 08:00:00\t",
+                              "一\t乙\t4分\t2026-03-01 08:00:01\t标准", "短行\t丙"}));
+        QVERIFY(list->item(1)->isSelected());
+
+        // A short foreign line opens with empty boxes for its missing fields.
+        doubleClick(2);
+        QCOMPARE(edit->txt_class->text(), QStringLiteral("短行"));
+        QCOMPARE(edit->Text8->text(), QStringLiteral("丙"));
+        QVERIFY(edit->Text9->text().isEmpty() && edit->Text14->text().isEmpty());
+        QTest::mouseClick(edit->Command25, Qt::LeftButton);
+        QCOMPARE(list->item(2)->text(), QStringLiteral("短行\t丙\t\t\t"));
+
+        // A double-click beside every line edits nothing.
+        list->setCurrentItem(nullptr);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                           QPoint(5, list->viewport()->height() - 3));
+        QVERIFY(!edit->isVisible());
+    }
+
+    void groupStatisticsFromThePendingLines() {
+        Classroom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        QVERIFY(room.chooseClass(ClassName));
+        room.pending()->addItems({ClassName + "\t张三\t5分\t2026-03-01 08:00:00\t",
+                                  ClassName + "\t张三\t3分\t2026-03-01 08:00:01\t",
+                                  ClassName + "\t王五\t4分\t2026-03-01 08:00:02\t",
+                                  ClassName + "\t赵六\t5分\t2026-03-01 08:00:03\t"});
+        room.openUploadPanel(OperationPassword);
+        QTest::mouseClick(room.upload()->Command27, Qt::LeftButton);
+        StatisticsPanel* statistics = room.windows.upload()->statisticsPanel();
+        QVERIFY(statistics->isVisible());
+        QVERIFY(!room.upload()->isVisible());
+        QCOMPARE(statistics->List9->count(), 3);
+        QCOMPARE(statistics->List9->item(0)->text(),
+                 QStringLiteral("第2名\t8/2=4分\t张三\t 张三 李四"));
+        QCOMPARE(statistics->List9->item(1)->text(), QStringLiteral("第2名\t4/1=4分\t王五\t 王五"));
+        QCOMPARE(statistics->List9->item(2)->text(), QStringLiteral("第1名\t5/1=5分\t赵六\t 赵六"));
+        QVERIFY(QDir().mkpath(QStringLiteral(ORDALIS_SCREENSHOT_DIR)));
+        QVERIFY(room.form()->grab().save(
+            QStringLiteral(ORDALIS_SCREENSHOT_DIR "/statistics_panel.png")));
+
+        QListWidget* list = statistics->List9;
+        const QRect rect = list->visualItemRect(list->item(0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        GroupDetailPanel* detail = room.windows.upload()->detailPanel();
+        QVERIFY(detail->isVisible());
+        QCOMPARE(detail->Label22->text(), QStringLiteral("第2名"));
+        QCOMPARE(detail->Label23->text(), QStringLiteral("得分：8/2=4分"));
+        QCOMPARE(detail->Text7->text(), QStringLiteral("张三"));
+        QCOMPARE(detail->Text12->text(), QStringLiteral("张三 李四"));
+        QTest::mouseClick(detail->Command2, Qt::LeftButton);
+        QVERIFY(statistics->isVisible());
+        QTest::mouseClick(statistics->Command28, Qt::LeftButton);
+        QVERIFY(room.upload()->isVisible());
+        QCOMPARE(room.pending()->count(), 4); // nothing sent, nothing dropped
+    }
+
+    void groupUpload() {
+        Classroom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        QVERIFY(room.chooseClass(ClassName));
+        ManualPanel* manual = room.form()->manualPanel();
+        Q_EMIT manual->Command29->clicked();
+        auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.value(0).title, QStringLiteral("提示"));
+        QCOMPARE(shown.value(0).text, QStringLiteral("请输入操作密码！"));
+
+        manual->Text11->setText(QStringLiteral("wrong"));
+        QCOMPARE(room.upload()->Text4->text(), QStringLiteral("wrong"));
+        Q_EMIT manual->Command29->clicked();
+        shown = dialogs::takeShownMessages();
+        QVERIFY(shown.value(0).text.endsWith(QStringLiteral("\r\n上传错误！")));
+
+        manual->Text11->setText(OperationPassword);
+        Q_EMIT manual->Command29->clicked();
+        shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.value(0).title, QStringLiteral("完成"));
+        QCOMPARE(shown.value(0).text, QStringLiteral("上传成功！"));
+    }
+
+    // While the service has not answered, the upload cannot be sent a second time.
+    void noSecondUploadWhileWaiting() {
+        test::SilentServer silent;
+        QVERIFY(silent.listening());
+        ServiceConfig config;
+        config.setServiceBase(silent.baseUrl());
+        config.setTimeout(std::chrono::seconds(3));
+        Classroom room(config);
+        room.session.userName = Teacher;
+        room.pending()->addItem(QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t"));
+        room.openUploadPanel(OperationPassword);
+        dialogs::setNextFileName(QString()); // the export offered afterwards is cancelled
+
+        bool disabledMeanwhile = false;
+        silent.onFirstConnection([&] {
+            disabledMeanwhile =
+                !room.upload()->Command13->isEnabled() && !room.upload()->Command15->isEnabled();
+            QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        });
+        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QVERIFY(disabledMeanwhile);
+        QCOMPARE(silent.connections(), 1);
+        QCOMPARE(room.pending()->count(), 1);
+        QVERIFY(room.upload()->Command13->isEnabled());
+    }
+
+    // A score given while the upload waits for its reply is not emptied with the sent lines.
+    void scoreGivenDuringTheUploadStaysPending() {
+        QTcpServer slow;
+        QVERIFY(slow.listen(QHostAddress::LocalHost));
+        connect(&slow, &QTcpServer::newConnection, this, [&] {
+            QTcpSocket* socket = slow.nextPendingConnection();
+            QTimer::singleShot(300, socket, [socket] {
+                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 8\r\nConnection: close\r\n\r\n"
+                              "Success!");
+                socket->disconnectFromHost();
+            });
+        });
+        ServiceConfig config;
+        config.setServiceBase(QStringLiteral("http://127.0.0.1:%1").arg(slow.serverPort()));
+        Classroom room(config);
+        room.session.userName = Teacher;
+        room.pending()->addItem(QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t"));
+        room.openUploadPanel(OperationPassword);
+        const QString later = QStringLiteral("一\t乙\t5分\t2026-03-01 08:00:01\t");
+        QTimer::singleShot(100, room.form(), [&] { room.pending()->addItem(later); });
+        dialogs::setNextAnswer(false);
+        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
+        QCOMPARE(room.pendingLines(), QStringList{later});
+    }
+
+    void noSecondGroupUploadWhileWaiting() {
+        test::SilentServer silent;
+        QVERIFY(silent.listening());
+        ServiceConfig config;
+        config.setServiceBase(silent.baseUrl());
+        config.setTimeout(std::chrono::seconds(3));
+        Classroom room(config);
+        room.session.userName = Teacher;
+        ManualPanel* manual = room.form()->manualPanel();
+        manual->Command29->setEnabled(true); // as after a name was dragged
+        manual->Text11->setText(OperationPassword);
+
+        bool disabledMeanwhile = false;
+        silent.onFirstConnection([&] {
+            disabledMeanwhile = !manual->Command29->isEnabled();
+            QTest::mouseClick(manual->Command29, Qt::LeftButton);
+        });
+        Q_EMIT manual->Command29->clicked();
+        QVERIFY(disabledMeanwhile);
+        QCOMPARE(silent.connections(), 1);
+        const auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("网络异常！请检查网络，然后重新上传！"));
+        QVERIFY(manual->Command29->isEnabled());
+    }
+
+    void screenshotOfTheMainWindowWithTheClassTimer() {
+        Classroom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        QVERIFY(room.chooseClass(ClassName));
+        room.drawStudent();
+        StatusPanels* status = room.windows.statusPanels();
+        status->tick(); // the first tick's checks against the test service pass silently
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+        status->doubleClickPanel(4);
+        for (int i = 0; i < 754; ++i)
+            status->tick();
+        QCOMPARE(status->panel(4)->text(), QStringLiteral("00:12:34"));
+        QCOMPARE(room.draw()->Label30->text(), QStringLiteral("12:34"));
+        QVERIFY(QDir().mkpath(QStringLiteral(ORDALIS_SCREENSHOT_DIR)));
+        QVERIFY(room.form()->grab().save(
+            QStringLiteral(ORDALIS_SCREENSHOT_DIR "/main_window_class_timer.png")));
+    }
+
+    void screenshotOfTheUploadPanel() {
+        Classroom room(m_online.config());
+        room.session.userName = Teacher;
+        room.pending()->addItems({ClassName + "\t张三\t5分\t2026-03-01 08:00:00\t",
+                                  ClassName + "\t李四\t4分\t2026-03-01 08:03:10\t" + Standard});
+        room.openUploadPanel(OperationPassword);
+        room.upload()->Text5->setText(TopicName);
+        QVERIFY(QDir().mkpath(QStringLiteral(ORDALIS_SCREENSHOT_DIR)));
+        QVERIFY(
+            room.form()->grab().save(QStringLiteral(ORDALIS_SCREENSHOT_DIR "/upload_panel.png")));
+    }
+
+    // Last, as it stops the service: the export offered after a failed upload writes exactly
+    // the lines that upload tried to send.
+    void networkFailureOffersTheExport() {
+        Classroom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        QVERIFY(room.chooseClass(ClassName));
+        room.scoreDraws({"5分", "4分", "3分"});
+        const QStringList given = room.pendingLines();
+        room.openUploadPanel(OperationPassword);
+        room.pending()->item(0)->setSelected(false);
+        m_online.stopService();
+
+        const QString file = room.data.filePath(QStringLiteral("failed.dms"));
+        dialogs::setNextFileName(file);
+        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        const auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].title, QStringLiteral("错误"));
+        QCOMPARE(shown[0].text, QStringLiteral("网络异常！建议保存数据，然后导入上传！"));
+        QCOMPARE(shown[1].title, QStringLiteral("保存成功"));
+        QCOMPARE(dialogs::takeFileDialogTitles(), QStringList{QStringLiteral("另存数据文件")});
+        QCOMPARE(ReadDmsFile(file).value_or(QStringList()), given.mid(1));
+        QCOMPARE(room.pending()->count(), 0);
+    }
+
+private:
+    test::OnlineFixture m_online;
+};
+
+QTEST_MAIN(UploadEndToEndTest)
+#include "tst_upload_end_to_end.moc"
