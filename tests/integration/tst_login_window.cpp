@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 using namespace ordalis;
@@ -199,12 +200,18 @@ private Q_SLOTS:
         QVERIFY(m_online.session().userName.isEmpty());
     }
 
-    void screenshot() {
+    // The last name comes back in the user box and the password shows one star a character.
+    void rememberedNameAndStarredPassword() {
         RememberedUsers users(m_ini);
         users.remember(QStringLiteral("张老师"));
         auto window = makeWindow(users);
         window->show();
         password(*window)->setText(QStringLiteral("secret"));
+        QCOMPARE(combo(*window)->currentText(), QStringLiteral("张老师"));
+        QLineEdit* box = password(*window);
+        QCOMPARE(box->echoMode(), QLineEdit::Password);
+        QCOMPARE(box->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, box),
+                 int(u'*'));
         QVERIFY(QDir().mkpath(QStringLiteral(ORDALIS_SCREENSHOT_DIR)));
         QVERIFY(window->grab().save(QStringLiteral(ORDALIS_SCREENSHOT_DIR "/login_window.png")));
     }

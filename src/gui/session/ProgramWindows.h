@@ -41,7 +41,6 @@ public:
     // Created at the first click on 用户.
     LoginWindow* loginWindow() const { return m_login.get(); }
     StatusPanels* statusPanels() const { return m_status; }
-    UploadController* upload() const { return m_upload; }
 
     // 用户: the main window makes way for the login window.
     void showLoginWindow();
