@@ -26,10 +26,13 @@ void DrawController::setKinds(const DrawEngine::Kinds& kinds) {
 }
 
 void DrawController::clear() {
-    if (m_engine.isStarted())
+    const bool wasRolling = m_engine.isStarted();
+    if (wasRolling)
         m_panel->setCategoryRolling(m_engine.startedCategory(), false);
     m_rollTimer->stop();
     m_engine.clear();
+    if (wasRolling)
+        Q_EMIT rollStopped();
     for (int i = 0; i < DrawCategoryCount; ++i)
         m_panel->setCategoryEnabled(i, false);
 }
@@ -71,6 +74,7 @@ void DrawController::stop(int category) {
     m_rollTimer->stop();
     const std::optional<DrawEngine::Called> stopped = m_engine.stop();
     m_panel->setClassBoxEnabled(true);
+    Q_EMIT rollStopped();
     if (!stopped)
         return;
     Q_EMIT called(stopped->name);

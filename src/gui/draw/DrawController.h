@@ -41,6 +41,8 @@ public:
 
 Q_SIGNALS:
     void rollStarted(int category);
+    // The draw ended, on a student or not (a stop, or the class cleared while rolling).
+    void rollStopped();
     // The draw stopped on a student.
     void called(const QString& name);
 

@@ -35,8 +35,7 @@ ScoringController::ScoringController(DrawPanel* panel, const TeacherRecord& reco
         scores << QStringLiteral("%1分").arg(points);
     m_panel->setScoreChoices(scores);
     // Nobody is called yet, so there is nobody to score.
-    m_panel->setScoreBoxEnabled(false);
-    m_panel->setStandardsEnabled(false);
+    showScoringState();
     m_panel->showFigures(QString(), QString());
 
     connect(m_panel, &DrawPanel::nameShown, this, &ScoringController::showFigures);
@@ -65,16 +64,33 @@ int ScoringController::showStandards(const QString& topic) {
     return int(m_standards.size());
 }
 
+void ScoringController::setScoring(bool scoreBox, bool standards) {
+    m_scoreBoxOpen = scoreBox;
+    m_standardsOpen = standards;
+    showScoringState();
+}
+
+void ScoringController::showScoringState() {
+    m_panel->setScoreBoxEnabled(m_scoreBoxOpen && !m_rolling);
+    m_panel->setStandardsEnabled(m_standardsOpen && !m_rolling);
+}
+
 void ScoringController::call(const QString& name) {
-    m_panel->setStandardsEnabled(true);
-    m_panel->setScoreBoxEnabled(true);
+    setScoring(true, true);
     m_panel->setScoreText(QString());
     m_panel->showName(name);
     m_scoreable = name;
 }
 
 void ScoringController::drawStarted() {
+    m_rolling = true;
     m_panel->setScoreText(QString());
+    showScoringState();
+}
+
+void ScoringController::drawStopped() {
+    m_rolling = false;
+    showScoringState();
 }
 
 void ScoringController::showFigures(const QString& name) {
@@ -85,23 +101,24 @@ void ScoringController::showFigures(const QString& name) {
 }
 
 void ScoringController::giveFreeScore() {
-    // One free score per call: the first empties the scoreable student.
-    if (m_shownName.isEmpty() || m_shownName != m_scoreable)
+    // One free score per call: the first empties the scoreable student. A rolling name is
+    // nobody's to score.
+    if (m_rolling || m_shownName.isEmpty() || m_shownName != m_scoreable)
         return;
     recordScore(m_panel->scoreText(), QString());
     m_scoreable.clear();
-    m_panel->setScoreBoxEnabled(false);
-    m_panel->setStandardsEnabled(false);
+    setScoring(false, false);
     m_panel->focusQuickPick();
 }
 
 void ScoringController::applyStandard(int row) {
-    if (row < 0 || row >= m_standards.size() || m_ticked.at(row) || m_shownName.isEmpty())
+    if (m_rolling || row < 0 || row >= m_standards.size() || m_ticked.at(row) ||
+        m_shownName.isEmpty())
         return;
     const ScaleStandard& standard = m_standards.at(row);
     const QString score = shortestDecimal(leadingNumber(standard.score)) + QStringLiteral("分");
     m_panel->setScoreText(score);
-    m_panel->setScoreBoxEnabled(false);
+    setScoring(false, m_standardsOpen);
     recordScore(score, standard.text);
     m_ticked[row] = true;
     m_panel->setStandardText(row, standardEntry(standard).replace(u']', QStringLiteral("]√")));

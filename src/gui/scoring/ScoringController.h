@@ -43,8 +43,10 @@ public:
     // The student called last who has no free score yet.
     const QString& scoreableStudent() const { return m_scoreable; }
 
-    // A draw starts: the score box is emptied.
+    // While a draw rolls nothing is scored: the score box (emptied) and the standards are
+    // disabled, and when the draw stops they come back as they were.
     void drawStarted();
+    void drawStopped();
 
 Q_SIGNALS:
     void scoreRecorded(const QString& scoreLine);
@@ -54,6 +56,8 @@ private:
     void giveFreeScore();
     void applyStandard(int row);
     void recordScore(const QString& score, const QString& standard);
+    void setScoring(bool scoreBox, bool standards);
+    void showScoringState();
 
     DrawPanel* m_panel;
     const TeacherRecord& m_record;
@@ -67,6 +71,9 @@ private:
     QString m_scoreable;    // called and without a free score yet
     QList<ScaleStandard> m_standards;
     QList<bool> m_ticked;
+    bool m_scoreBoxOpen = false; // what the score box and the standards offer once no draw rolls
+    bool m_standardsOpen = false;
+    bool m_rolling = false;
 };
 
 } // namespace ordalis

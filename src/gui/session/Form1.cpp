@@ -107,6 +107,7 @@ void Form1::connectControllers() {
         showTopicStandards();
         m_scoring->drawStarted();
     });
+    connect(m_draw, &DrawController::rollStopped, m_scoring, &ScoringController::drawStopped);
     connect(m_draw, &DrawController::called, m_scoring, &ScoringController::call);
     connect(m_scoring, &ScoringController::scoreRecorded, this, [this](const QString& line) {
         m_uploadPanel->addPendingLine(line);

@@ -287,6 +287,41 @@ private Q_SLOTS:
         QVERIFY(h.pending().isEmpty());
     }
 
+    // A rolling name is nobody's to score: the score box and the standards wait for the stop,
+    // and a record applied while rolling gives them back as they were.
+    void nothingIsScoredWhileADrawRolls() {
+        Form1Harness h(classOne());
+        h.apply();
+        h.chooseClass(QStringLiteral("一班"));
+        QCOMPARE(h.drawFrom(7), QStringLiteral("李明"));
+        QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
+        QTRY_VERIFY(!h.nameDisplay()->text().isEmpty());
+        QVERIFY(!h.scoreBox()->isEnabled());
+        QVERIFY(!h.standardsList()->isEnabled());
+        h.chooseScore(QStringLiteral("3分"));
+        QListWidgetItem* item = h.standardsList()->item(0);
+        item->setSelected(true);
+        Q_EMIT h.standardsList()->itemDoubleClicked(item);
+        QVERIFY(h.pending().isEmpty());
+
+        QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
+        const QString called = h.nameDisplay()->text();
+        QVERIFY(h.scoreBox()->isEnabled() && h.standardsList()->isEnabled());
+        h.chooseScore(QStringLiteral("3分"));
+        QCOMPARE(h.pending(),
+                 QStringList{QStringLiteral("一班\t%1\t3分\t2020-03-02 09:15:07\t").arg(called)});
+
+        // Scored, so both closed; a roll ended by a new record leaves them closed.
+        QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
+        h.apply();
+        QVERIFY(!h.scoreBox()->isEnabled() && !h.standardsList()->isEnabled());
+        h.chooseClass(QStringLiteral("一班"));
+        h.drawFrom(AllStudents);
+        QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
+        h.apply();
+        QVERIFY(h.scoreBox()->isEnabled() && h.standardsList()->isEnabled());
+    }
+
     void anUnwritableLogIsReportedAndTheScoreKept() {
         Form1Harness h(classOne());
         h.apply();
