@@ -269,14 +269,14 @@ void DrawPanel::setManageEnabled(bool enabled) {
 
 int DrawPanel::layOut(bool split) {
     const QSize window = layout::fullWindowSize(DesignSize);
+    const layout::LeftPane pane{BoardRect.x(), NameLeft, TopicLeft};
     layout::SplitGeometry g;
     if (split) {
-        const layout::LeftPane pane{BoardRect.x(), NameLeft, TopicLeft};
         g = layout::splitLayout(pane, int(m_bar->position()), BarWidth, window.width());
         m_standardsList->setGeometry(m_placer.pixels(g.listLeft), m_standardsList->y(),
                                      m_placer.pixels(g.listWidth), m_standardsList->height());
     } else {
-        g = layout::singlePaneLayout(window.width());
+        g = layout::singlePaneLayout(pane, window.width());
     }
     m_board->resize(m_placer.pixels(g.boardWidth), m_board->height());
     m_topicBox->resize(m_placer.pixels(g.topicWidth), m_topicBox->height());

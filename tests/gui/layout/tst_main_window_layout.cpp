@@ -27,6 +27,31 @@ void dragBarTo(Splitter* bar, const TwipsPlacer& placer, int twips) {
     QCoreApplication::sendEvent(bar, &release);
 }
 
+bool isControl(QWidget* widget) {
+    return qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
+           qobject_cast<QLineEdit*>(widget) || qobject_cast<QFrame*>(widget) ||
+           qobject_cast<Splitter*>(widget) || qobject_cast<QTabBar*>(widget);
+}
+
+// The visible controls of a window that reach past its right or bottom edge (the panels that
+// hold them may be wider than the window).
+QStringList controlsOutside(QWidget* window) {
+    QStringList outside;
+    const QRect inside = window->rect();
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (control->isWindow() || !control->isVisibleTo(window) || !isControl(control))
+            continue;
+        const QRect at(control->mapTo(window, QPoint()), control->size());
+        if (!inside.contains(at))
+            outside << control->objectName() + QStringLiteral(" %1,%2 %3x%4")
+                                                   .arg(at.x())
+                                                   .arg(at.y())
+                                                   .arg(at.width())
+                                                   .arg(at.height());
+    }
+    return outside;
+}
+
 } // namespace
 
 class MainWindowLayoutTest : public QObject {
@@ -36,6 +61,23 @@ private Q_SLOTS:
         Form1Harness h;
         const TwipsPlacer& p = h.placer();
         QCOMPARE(h.form->size(), QSize(p.pixels(11900), p.pixels(6000)));
+    }
+
+    // With and without standards (a topic without any takes the one-pane layout), every control
+    // stays inside the window, so the topic box's arrow can be reached.
+    void everyControlStaysInsideTheWindow() {
+        Form1Harness h;
+        QVERIFY2(controlsOutside(h.form.get()).isEmpty(),
+                 qPrintable(controlsOutside(h.form.get()).join(u',')));
+        h.apply();
+        QVERIFY(h.standardsList()->isVisible());
+        QVERIFY2(controlsOutside(h.form.get()).isEmpty(),
+                 qPrintable(controlsOutside(h.form.get()).join(u',')));
+        h.topicBox()->setCurrentIndex(1);
+        Q_EMIT h.topicBox()->activated(1);
+        QVERIFY(!h.standardsList()->isVisible());
+        QVERIFY2(controlsOutside(h.form.get()).isEmpty(),
+                 qPrintable(controlsOutside(h.form.get()).join(u',')));
     }
 
     void barDragIsLimitedAndLaysOut() {
