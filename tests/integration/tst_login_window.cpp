@@ -187,6 +187,34 @@ private Q_SLOTS:
         QVERIFY(window.isVisible());
     }
 
+    // The prompt is selected when the box gets the focus, so typing replaces it; Enter in the
+    // password box logs in and Escape cancels.
+    void keysOfTheLoginWindow() {
+        RememberedUsers users(m_ini);
+        auto window = makeWindow(users);
+        QSignalSpy online(window.get(), &LoginWindow::onlineLogin);
+        QSignalSpy returned(window.get(), &LoginWindow::returned);
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QLineEdit* userText = combo(*window)->lineEdit();
+        password(*window)->setFocus();
+        combo(*window)->setFocus(Qt::MouseFocusReason);
+        QTRY_COMPARE(userText->selectedText(), LoginWindow::Prompt);
+        QTest::keyClicks(userText, QStringLiteral("anna"));
+        QCOMPARE(combo(*window)->currentText(), QStringLiteral("anna"));
+
+        QTest::keyClicks(password(*window), QStringLiteral("secret"));
+        QTest::keyClick(password(*window), Qt::Key_Return);
+        QCOMPARE(online.count(), 1);
+        QCOMPARE(m_online.session().userName, QStringLiteral("anna"));
+
+        window->show();
+        QTest::keyClick(password(*window), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(returned.count(), 1);
+    }
+
     void cancelAndCloseReturnToTheMainWindow() {
         RememberedUsers users(m_ini);
         auto window = makeWindow(users);

@@ -257,6 +257,32 @@ private Q_SLOTS:
                  before + asStored({given[0], given[2]}, TopicName));
     }
 
+    // Enter in the password box uploads; Escape leaves the statistics and the upload panel.
+    void keysOfTheUploadPanel() {
+        Classroom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        QVERIFY(room.chooseClass(ClassName));
+        room.scoreDraws({"4分"});
+        const QStringList before = storedScores(m_online.endpoints());
+        room.openUploadPanel(OperationPassword);
+
+        QTest::mouseClick(room.button("Command27"), Qt::LeftButton);
+        QListWidget* standings = room.find<QListWidget>("List9");
+        QVERIFY(standings->isVisible());
+        QTest::keyClick(standings, Qt::Key_Escape);
+        QVERIFY(!standings->isVisible());
+        QVERIFY(room.upload()->isVisible());
+
+        dialogs::setNextAnswer(false);
+        QTest::keyClick(room.lineEdit("Text4"), Qt::Key_Return);
+        QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
+        QCOMPARE(storedScores(m_online.endpoints()).size(), before.size() + 1);
+
+        QTest::keyClick(room.pending(), Qt::Key_Escape);
+        QVERIFY(!room.upload()->isVisible());
+        QVERIFY(room.find("Frame5")->isVisible());
+    }
+
     void refusedUploadKeepsThePendingLines() {
         Classroom room(m_online.config());
         room.login(Teacher, LoginPassword);

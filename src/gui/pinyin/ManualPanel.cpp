@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ManualPanel.h"
 
+#include "common/EscapeKey.h"
 #include "common/Look.h"
 #include "groups/GroupList.h"
 #include "layout/TwipsPlacer.h"
@@ -69,6 +70,7 @@ ManualPanel::ManualPanel(QWidget* parent)
     connect(m_passwordBox, &QLineEdit::textChanged, this, &ManualPanel::operationPasswordEdited);
     connect(m_groupUploadButton, &QPushButton::clicked, this, &ManualPanel::groupUploadRequested);
     connect(m_backButton, &QPushButton::clicked, this, &ManualPanel::back);
+    onEscape(this, [this] { Q_EMIT back(); });
 }
 
 void ManualPanel::placeDesigned(const TwipsPlacer& placer, QSize size) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatisticsPanel.h"
 
+#include "common/EscapeKey.h"
 #include "scoring/GroupStatistics.h"
 
 #include <QFormLayout>
@@ -50,6 +51,7 @@ StatisticsPanel::StatisticsPanel(QWidget* parent)
     layout->addLayout(backRow(m_backButton));
 
     connect(m_backButton, &QPushButton::clicked, this, &StatisticsPanel::back);
+    onEscape(this, [this] { Q_EMIT back(); });
     connect(m_standingsList, &QListWidget::itemDoubleClicked, this, [this] {
         const QList<QListWidgetItem*> selected = m_standingsList->selectedItems();
         if (!selected.isEmpty())

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UploadPanel.h"
 
+#include "common/EscapeKey.h"
 #include "layout/TwipsPlacer.h"
 
 #include <QLabel>
@@ -46,11 +47,14 @@ UploadPanel::UploadPanel(QWidget* parent)
     connect(m_importButton, &QPushButton::clicked, this, &UploadPanel::importClicked);
     connect(m_statisticsButton, &QPushButton::clicked, this, &UploadPanel::statisticsClicked);
     connect(m_backButton, &QPushButton::clicked, this, &UploadPanel::back);
+    onEscape(this, [this] { Q_EMIT back(); });
     connect(m_pendingList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         if (item != nullptr)
             Q_EMIT lineDoubleClicked(m_pendingList->row(item));
     });
     connect(m_passwordBox, &QLineEdit::textChanged, this, &UploadPanel::operationPasswordEdited);
+    // Enter in the password box uploads, when the upload is possible.
+    connect(m_passwordBox, &QLineEdit::returnPressed, m_uploadButton, &QPushButton::click);
 }
 
 void UploadPanel::placeDesigned(const TwipsPlacer& placer, QSize size) {

@@ -2,6 +2,7 @@
 #include "LoginWindow.h"
 
 #include "common/Dialogs.h"
+#include "common/EscapeKey.h"
 #include "net/ServiceEndpoints.h"
 #include "session/Blanks.h"
 #include "session/DataFolder.h"
@@ -108,6 +109,11 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     connect(m_probeTimer, &QTimer::timeout, this, &LoginWindow::probe);
     m_probeTimer->start();
 
+    // Enter in the password box is 确定; click() does nothing while the button is disabled.
+    connect(m_passwordBox, &QLineEdit::returnPressed, m_loginButton, &QPushButton::click);
+    // The prompt is selected whenever the box gets the focus, so typing replaces it.
+    m_userBox->installEventFilter(this);
+    onEscape(this, [this] { m_cancelButton->click(); }); // Escape is 取消
     connect(m_loginButton, &QPushButton::clicked, this, &LoginWindow::loginOnline);
     connect(m_offlineButton, &QPushButton::clicked, this, &LoginWindow::loginOffline);
     connect(m_cancelButton, &QPushButton::clicked, this, [this] {
@@ -187,6 +193,15 @@ void LoginWindow::forgetUsers() {
     m_userBox->clear();
     m_userBox->setEditText(QString());
     m_users.clear();
+}
+
+bool LoginWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && watched == m_userBox &&
+        m_userBox->currentText() == Prompt) {
+        // After the click that brought the focus has placed the cursor.
+        QTimer::singleShot(0, m_userBox->lineEdit(), &QLineEdit::selectAll);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void LoginWindow::closeEvent(QCloseEvent* event) {

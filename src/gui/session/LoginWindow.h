@@ -46,6 +46,7 @@ Q_SIGNALS:
     void passwordResetRequested();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -192,6 +192,13 @@ private Q_SLOTS:
         QCOMPARE(h.button(AllStudents)->text(), QStringLiteral("所有"));
         QCOMPARE(h.scoreable(), shown);
         QCOMPARE(h.engine().kind(AlreadyCalled), QStringList{shown});
+
+        // Escape leaves the panel as 返回 does.
+        QTest::mouseClick(h.button(ManualButton), Qt::LeftButton);
+        QVERIFY(h.m()->isVisible());
+        QTest::keyClick(h.find<QTabBar>(QStringLiteral("TabStrip1")), Qt::Key_Escape);
+        QVERIFY(!h.m()->isVisible());
+        QVERIFY(h.d()->isVisible());
     }
 
     void groupsAreRearrangedByDragAndDrop() {
