@@ -4,6 +4,7 @@
 
 #include "ScoreService.h"
 #include "common/Look.h"
+#include "common/Translations.h"
 #include "net/ServiceConfig.h"
 #include "session/DataFolder.h"
 #include "session/ProgramWindows.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Ordalis"));
     QApplication::setApplicationVersion(QStringLiteral(ORDALIS_VERSION));
     ordalis::look::apply(app);
+    ordalis::installQtChinese(app);
     const Options options = parseOptions(app);
 
     const ordalis::DataFolder folder =
