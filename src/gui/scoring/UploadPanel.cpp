@@ -53,6 +53,11 @@ UploadPanel::UploadPanel(QWidget* parent)
             Q_EMIT lineDoubleClicked(m_pendingList->row(item));
     });
     connect(m_passwordBox, &QLineEdit::textChanged, this, &UploadPanel::operationPasswordEdited);
+    const QAbstractItemModel* lines = m_pendingList->model();
+    for (const auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(lines, change, this, &UploadPanel::pendingChanged);
+    connect(lines, &QAbstractItemModel::dataChanged, this, &UploadPanel::pendingChanged);
+    connect(lines, &QAbstractItemModel::modelReset, this, &UploadPanel::pendingChanged);
     // Enter in the password box uploads, when the upload is possible.
     connect(m_passwordBox, &QLineEdit::returnPressed, m_uploadButton, &QPushButton::click);
 }

@@ -52,6 +52,8 @@ Q_SIGNALS:
     void statisticsClicked(); // 小组统计
     void back();              // 返回
     void lineDoubleClicked(int row);
+    // A pending line was added, removed or edited.
+    void pendingChanged();
     void operationPasswordEdited(const QString& password);
 
 private:

@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QStatusBar>
 
 namespace ordalis {
@@ -60,6 +61,10 @@ void Form1::buildWindow() {
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
     setStatusBar(bar);
+    auto* pendingCount = new QLabel(bar);
+    pendingCount->setObjectName(QStringLiteral("PendingCount"));
+    pendingCount->setToolTip(QStringLiteral("等待上传的成绩"));
+    bar->addPermanentWidget(pendingCount);
 
     m_drawPanel = new DrawPanel(area);
     m_drawPanel->placeDesigned(placer);
@@ -73,6 +78,12 @@ void Form1::buildWindow() {
     m_uploadPanel = new UploadPanel(area);
     m_uploadPanel->placeDesigned(placer, QSize(window.width(), DrawPanel::DesignSize.height()));
     m_uploadPanel->hide();
+    const auto showPendingCount = [this, pendingCount] {
+        pendingCount->setText(
+            QStringLiteral("待上传：%1").arg(m_uploadPanel->pendingLines().size()));
+    };
+    connect(m_uploadPanel, &UploadPanel::pendingChanged, pendingCount, showPendingCount);
+    showPendingCount();
 
     // The controls of this window that send or change data, held while a request waits.
     for (QWidget* control : m_uploadPanel->dataControls())

@@ -6,6 +6,7 @@
 #include "net/ConnectionProbe.h"
 #include "net/ServiceConfig.h"
 #include "pinyin/ManualPanel.h"
+#include "scoring/PendingKeeper.h"
 #include "scoring/UploadController.h"
 #include "session/Form1.h"
 #include "session/LoginWindow.h"
@@ -39,6 +40,7 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     m_upload = new UploadController(form->uploadPanel(), form->requestGate(), m_session,
                                     m_endpoints, groups, this);
     connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
+    m_pending = new PendingKeeper(form->uploadPanel(), m_folder.path(), this);
 
     ManualPanel* manual = form->manualPanel();
     m_groupUploader = new GroupUploader(
@@ -71,12 +73,14 @@ void ProgramWindows::showLoginWindow() {
 }
 
 void ProgramWindows::afterOnlineLogin() {
+    m_pending->changeUser(m_session.userName);
     m_form1->show();
     m_form1->applyTeacherRecord(SessionMode::Online);
     m_form1->drawPanel()->setManageEnabled(true);
 }
 
 void ProgramWindows::afterOfflineLogin() {
+    m_pending->changeUser(m_session.userName);
     m_form1->applyTeacherRecord(SessionMode::Offline);
     m_form1->show();
 }

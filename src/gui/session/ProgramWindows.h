@@ -16,6 +16,7 @@ namespace ordalis {
 class Form1;
 class GroupUploader;
 class LoginWindow;
+class PendingKeeper;
 class ServiceConfig;
 class StatusPanels;
 class UploadController;
@@ -60,6 +61,7 @@ private:
     StatusPanels* m_status = nullptr;
     UploadController* m_upload = nullptr;
     GroupUploader* m_groupUploader = nullptr;
+    PendingKeeper* m_pending = nullptr;
 };
 
 } // namespace ordalis
