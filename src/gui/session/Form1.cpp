@@ -11,6 +11,7 @@
 #include "pinyin/QuickPickController.h"
 #include "scoring/ScoringController.h"
 #include "scoring/UploadPanel.h"
+#include "session/MainWindowKeyHandler.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -96,6 +97,7 @@ void Form1::buildWindow() {
                                           m_record, m_drawPanel->placer(), this);
     m_groups = new GroupsController(m_manualPanel, this);
     m_layout = new LayoutController(this, m_drawPanel, this);
+    new MainWindowKeyHandler(this, m_drawPanel, m_draw, m_layout, this);
 }
 
 void Form1::connectControllers() {
@@ -229,6 +231,12 @@ void Form1::showUploadPanel() {
     m_uploadPanel->show();
     m_uploadPanel->raise();
     Q_EMIT uploadPanelShown();
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_layout != nullptr)
+        m_layout->windowResized();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

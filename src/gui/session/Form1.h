@@ -59,6 +59,7 @@ Q_SIGNALS:
     void scoreRecorded(const QString& scoreLine);
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
