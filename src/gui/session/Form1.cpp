@@ -122,6 +122,7 @@ void Form1::connectControllers() {
     });
     connect(m_draw, &DrawController::rollStopped, m_scoring, &ScoringController::drawStopped);
     connect(m_draw, &DrawController::called, m_scoring, &ScoringController::call);
+    connect(m_draw, &DrawController::called, this, &Form1::calledByDraw);
     connect(m_scoring, &ScoringController::scoreRecorded, this, [this](const QString& line) {
         m_uploadPanel->addPendingLine(line);
         Q_EMIT scoreRecorded(line);

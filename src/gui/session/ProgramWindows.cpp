@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramWindows.h"
 
+#include "draw/CalledNameSpeech.h"
 #include "draw/DrawPanel.h"
 #include "groups/GroupUploader.h"
 #include "net/ConnectionProbe.h"
@@ -18,13 +19,13 @@
 namespace ordalis {
 
 ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& config,
-                               Session& session, const QString& rememberedUsersIni,
-                               ConnectionQuery connected)
+                               Session& session, const QString& settingsIni,
+                               ConnectionQuery connected, std::unique_ptr<Speaker> speaker)
     : m_folder(folder)
     , m_config(config)
     , m_session(session)
     , m_endpoints(config, session)
-    , m_users(rememberedUsersIni)
+    , m_users(settingsIni)
     , m_connected(std::move(connected))
     , m_form1(std::make_unique<Form1>(m_folder, session)) {
     if (!m_connected) {
@@ -41,6 +42,9 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
                                     m_endpoints, groups, this);
     connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
     m_pending = new PendingKeeper(form->uploadPanel(), m_folder.path(), this);
+    m_speech = new CalledNameSpeech(
+        form->drawPanel(), speaker ? std::move(speaker) : makeSystemSpeaker(), settingsIni, this);
+    connect(form, &Form1::calledByDraw, m_speech, &CalledNameSpeech::drawStopped);
 
     ManualPanel* manual = form->manualPanel();
     m_groupUploader = new GroupUploader(
@@ -72,15 +76,20 @@ void ProgramWindows::showLoginWindow() {
     m_login->activateWindow();
 }
 
-void ProgramWindows::afterOnlineLogin() {
+void ProgramWindows::userChanged() {
     m_pending->changeUser(m_session.userName);
+    m_speech->setUser(m_session.userName);
+}
+
+void ProgramWindows::afterOnlineLogin() {
+    userChanged();
     m_form1->show();
     m_form1->applyTeacherRecord(SessionMode::Online);
     m_form1->drawPanel()->setManageEnabled(true);
 }
 
 void ProgramWindows::afterOfflineLogin() {
-    m_pending->changeUser(m_session.userName);
+    userChanged();
     m_form1->applyTeacherRecord(SessionMode::Offline);
     m_form1->show();
 }
