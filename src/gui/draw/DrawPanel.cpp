@@ -27,55 +27,57 @@ template <typename W> W* named(W* widget, const QString& name) {
     return widget;
 }
 
-// A small drawn glyph for the two hover targets: corner marks of a frame (full window) or of
-// a small square (compact window).
-QPixmap hoverGlyph(bool outwards) {
+// A glyph drawn by `paint` on a transparent 64-pixel square.
+template <typename Paint> QPixmap glyph(Paint paint) {
     QPixmap pixmap(64, 64);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(look::AccentColor);
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
-    p.setPen(QPen(Qt::white, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QPointF centre(32, 32);
-    for (const QPointF sign : {QPointF(-1, -1), QPointF(1, -1), QPointF(-1, 1), QPointF(1, 1)}) {
-        const double reach = outwards ? 18 : 7;
-        const double arm = outwards ? -10 : 10; // towards the centre, or away from it
-        const QPointF corner = centre + sign * reach;
-        p.drawPolyline(QPolygonF(
-            {corner + QPointF(sign.x() * arm, 0), corner, corner + QPointF(0, sign.y() * arm)}));
-    }
+    paint(p);
     return pixmap;
+}
+
+// The two hover targets: corner marks of a frame (full window) or of a small square (compact
+// window).
+QPixmap hoverGlyph(bool outwards) {
+    return glyph([outwards](QPainter& p) {
+        p.setBrush(look::AccentColor);
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+        p.setPen(QPen(Qt::white, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QPointF centre(32, 32);
+        for (const QPointF sign :
+             {QPointF(-1, -1), QPointF(1, -1), QPointF(-1, 1), QPointF(1, 1)}) {
+            const double reach = outwards ? 18 : 7;
+            const double arm = outwards ? -10 : 10; // towards the centre, or away from it
+            const QPointF corner = centre + sign * reach;
+            p.drawPolyline(QPolygonF({corner + QPointF(sign.x() * arm, 0), corner,
+                                      corner + QPointF(0, sign.y() * arm)}));
+        }
+    });
 }
 
 // The projector button's screen and the speech toggle's loudspeaker, drawn in the accent colour.
 QIcon screenIcon() {
-    QPixmap pixmap(64, 64);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(look::AccentColor, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawRoundedRect(QRectF(6, 10, 52, 34), 4, 4);
-    p.drawLine(QPointF(32, 44), QPointF(32, 54));
-    p.drawLine(QPointF(20, 56), QPointF(44, 56));
-    return QIcon(pixmap);
+    return QIcon(glyph([](QPainter& p) {
+        p.setPen(QPen(look::AccentColor, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawRoundedRect(QRectF(6, 10, 52, 34), 4, 4);
+        p.drawLine(QPointF(32, 44), QPointF(32, 54));
+        p.drawLine(QPointF(20, 56), QPointF(44, 56));
+    }));
 }
 
 QIcon speakerIcon() {
-    QPixmap pixmap(64, 64);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(look::AccentColor);
-    p.drawPolygon(QPolygonF({QPointF(6, 24), QPointF(18, 24), QPointF(32, 10), QPointF(32, 54),
-                             QPointF(18, 40), QPointF(6, 40)}));
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(look::AccentColor, 5, Qt::SolidLine, Qt::RoundCap));
-    p.drawArc(QRectF(28, 20, 16, 24), -50 * 16, 100 * 16);
-    p.drawArc(QRectF(26, 10, 30, 44), -50 * 16, 100 * 16);
-    return QIcon(pixmap);
+    return QIcon(glyph([](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(look::AccentColor);
+        p.drawPolygon(QPolygonF({QPointF(6, 24), QPointF(18, 24), QPointF(32, 10), QPointF(32, 54),
+                                 QPointF(18, 40), QPointF(6, 40)}));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(look::AccentColor, 5, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(28, 20, 16, 24), -50 * 16, 100 * 16);
+        p.drawArc(QRectF(26, 10, 30, 44), -50 * 16, 100 * 16);
+    }));
 }
 
 const QString PresenterKeysHelp =
