@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window at work on real widgets (offscreen): one roll step on a large record, the
 // roll rate the 5 ms timer achieves, one quick-pick keystroke and one class choice.
 
@@ -43,7 +44,7 @@ struct BenchWindow {
         look::apply(*qobject_cast<QApplication*>(QCoreApplication::instance()));
         form = std::make_unique<Form1>(data.folder(), session);
         form->show();
-        form->ApplyTeacherRecord(QStringLiteral("offline"));
+        form->applyTeacherRecord(QStringLiteral("offline"));
     }
 
     DrawPanel* d() const { return form->drawPanel(); }

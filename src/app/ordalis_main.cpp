@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: the main window on the teacher's data folder, talking to the school's
 // score service or, when none is configured, to one embedded in the program.
 

@@ -4,7 +4,7 @@
 #include "Endpoints.h"
 #include "Names.h"
 #include "Sql.h"
-#include "net/WireText.h"
+#include "text/WireText.h"
 
 #include <QDateTime>
 #include <sodium.h>
@@ -30,7 +30,7 @@ NewPasswords hashNewPasswords(const PasswordHasher& hasher, const QString& login
     NewPasswords hashes;
     if (!login.isEmpty()) {
         hashes.login = hasher.hash(login);
-        hashes.mp = hasher.hash(Md5Hex(login));
+        hashes.mp = hasher.hash(md5Hex(login));
     }
     if (!operation.isEmpty())
         hashes.operation = hasher.hash(operation);

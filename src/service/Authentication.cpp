@@ -1,6 +1,6 @@
 #include "ServiceContext.h"
 #include "Sql.h"
-#include "net/WireText.h"
+#include "text/WireText.h"
 
 #include <QSqlRecord>
 
@@ -82,7 +82,7 @@ Reply readLines(Call& call, const QString& statement, const QVariantList& values
         QStringList fields;
         for (int column = 0; column < rows.record().count(); ++column)
             fields.append(numberColumns.contains(column)
-                              ? ShortestDecimal(rows.value(column).toDouble())
+                              ? shortestDecimal(rows.value(column).toDouble())
                               : rows.value(column).toString());
         lines.append(fields.join(u'\t'));
     }

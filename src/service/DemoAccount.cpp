@@ -1,7 +1,7 @@
 #include "DemoAccount.h"
 
 #include "Protocol.h"
-#include "net/WireText.h"
+#include "text/WireText.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -36,7 +36,7 @@ bool post(Protocol& protocol, const char* path, const QString& body) {
     Request request;
     request.method = "POST";
     request.path = path;
-    request.body = EncodeGbkUrl(body).toLatin1();
+    request.body = encodeGbkUrl(body).toLatin1();
     request.peer = QStringLiteral("demo");
     const Reply reply = protocol.handle(request);
     return reply.status == 200 && reply.body == "Success!";

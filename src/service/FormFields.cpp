@@ -1,7 +1,7 @@
 #include "FormFields.h"
 
-#include "net/Gbk.h"
-#include "net/WireText.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 namespace ordalis::service {
 
@@ -18,7 +18,7 @@ FormFields FormFields::parse(QByteArrayView raw) {
             const QByteArrayView key = eq < 0 ? pair : pair.first(eq);
             const QByteArrayView value = eq < 0 ? QByteArrayView() : pair.sliced(eq + 1);
             fields.m_pairs.append(
-                {DecodePercentBytes(key), gbk::decode(DecodePercentBytes(value))});
+                {decodePercentBytes(key), gbk::decode(decodePercentBytes(value))});
         }
         start = end + 1;
     }

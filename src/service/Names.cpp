@@ -1,6 +1,6 @@
 #include "Names.h"
 
-#include "net/Gbk.h"
+#include "text/Gbk.h"
 
 #include <QRegularExpression>
 

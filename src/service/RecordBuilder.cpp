@@ -1,8 +1,8 @@
 #include "RecordBuilder.h"
 
 #include "Sql.h"
-#include "net/Gbk.h"
-#include "net/WireText.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 #include <cmath>
 
@@ -11,7 +11,7 @@ namespace ordalis::service {
 QString averageText(double total, qint64 count) {
     if (count <= 0)
         return QStringLiteral("0");
-    return ShortestDecimal(std::round(total / double(count) * 100.0) / 100.0);
+    return shortestDecimal(std::round(total / double(count) * 100.0) / 100.0);
 }
 
 QByteArray buildRecord(const QSqlDatabase& db, qint64 teacherId) {
@@ -41,7 +41,7 @@ QByteArray buildRecord(const QSqlDatabase& db, qint64 teacherId) {
         }
         if (!topics.value(2).isNull())
             text += u'\t' + topics.value(2).toString() + u'\t' +
-                    ShortestDecimal(topics.value(3).toDouble());
+                    shortestDecimal(topics.value(3).toDouble());
     }
     if (currentTopic >= 0)
         text += QStringLiteral("\r\n");
@@ -60,7 +60,7 @@ QByteArray buildRecord(const QSqlDatabase& db, qint64 teacherId) {
         const double total = std::round(students.value(3).toDouble() * 100.0) / 100.0;
         const qint64 count = students.value(4).toLongLong();
         text += students.value(0).toString() + u'\t' + students.value(1).toString() + u'\t' +
-                QString::number(students.value(2).toInt()) + u'\t' + ShortestDecimal(total) +
+                QString::number(students.value(2).toInt()) + u'\t' + shortestDecimal(total) +
                 u'\t' + averageText(total, count) + u'\t' + QString::number(count) +
                 QStringLiteral("\r\n");
     }

@@ -1,5 +1,5 @@
 #include "Request.h"
-#include "net/Gbk.h"
+#include "text/Gbk.h"
 
 namespace ordalis::service {
 

@@ -7,7 +7,7 @@
 #include "Names.h"
 #include "ScoreTime.h"
 #include "Sql.h"
-#include "net/WireText.h"
+#include "text/WireText.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -52,7 +52,7 @@ QString readScoreLine(const QString& line, const QHash<QString, QHash<QString, q
         return problem;
     if (QString problem = textProblem(remark, QStringLiteral("评分标准")); !problem.isEmpty())
         return problem;
-    *row = {*student, LeadingNumber(fields[2]), fields[2], time, remark};
+    *row = {*student, leadingNumber(fields[2]), fields[2], time, remark};
     return {};
 }
 
@@ -115,7 +115,7 @@ Reply editScore(Call& call) {
     const qint64 id = call.field("scoreid").trimmed().toLongLong(&validId);
     bool validTime = false;
     const qint64 seconds = call.field("time").trimmed().toLongLong(&validTime);
-    const double value = LeadingNumber(call.field("score"));
+    const double value = leadingNumber(call.field("score"));
     const QString topic = call.field("keti");
     const QString remark = call.field("addtion");
     return runChange(call, [&](qint64 teacherId) {
@@ -131,7 +131,7 @@ Reply editScore(Call& call) {
                                              "time_text = ?, topic = ?, remark = ? "
                                              "WHERE id = ? AND ") +
                                   kOwnScore,
-                              {value, ShortestDecimal(value), SecondsToDate(qint32(seconds)), topic,
+                              {value, shortestDecimal(value), secondsToDate(qint32(seconds)), topic,
                                remark, id, teacherId})
                                .numRowsAffected() > 0;
         return changed ? QString() : QStringLiteral("找不到该计分记录");

@@ -3,7 +3,7 @@
 
 #include "Endpoints.h"
 #include "Sql.h"
-#include "net/WireText.h"
+#include "text/WireText.h"
 
 #include <QDateTime>
 

@@ -5,7 +5,7 @@
 #include "Endpoints.h"
 #include "Names.h"
 #include "Sql.h"
-#include "net/WireText.h"
+#include "text/WireText.h"
 
 namespace ordalis::service {
 
@@ -53,7 +53,7 @@ Reply newScales(Call& call) {
                 return problem;
             sqlRun(call.db,
                    QStringLiteral("INSERT INTO standards (topic_id, text, score) VALUES (?, ?, ?)"),
-                   {*topicId, text, LeadingNumber(score)});
+                   {*topicId, text, leadingNumber(score)});
             ++added;
         }
         return added ? QString() : QStringLiteral("至少填写一个标准");
@@ -62,7 +62,7 @@ Reply newScales(Call& call) {
 
 Reply editScale(Call& call) {
     const QString text = call.field("scale").trimmed();
-    const double score = LeadingNumber(call.field("score"));
+    const double score = leadingNumber(call.field("score"));
     bool validId = false;
     const qint64 id = call.field("scaleid").trimmed().toLongLong(&validId);
     return runChange(call, [&](qint64 teacherId) {

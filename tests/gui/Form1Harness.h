@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A main window on a temporary data folder with a record written by the test, and the small
 // moves a teacher makes: choose a class, roll and stop, pick a score. Header-only, shared by
@@ -61,7 +62,7 @@ struct Form1Harness {
     ManualPanel* m() const { return form->manualPanel(); }
     QPushButton* button(int i) const { return d()->btnChou[i]; }
 
-    void apply() { form->ApplyTeacherRecord(QStringLiteral("offline")); }
+    void apply() { form->applyTeacherRecord(QStringLiteral("offline")); }
 
     void chooseClass(const QString& name) {
         QComboBox* box = d()->Combo2;

@@ -3,8 +3,8 @@
 
 #include "DemoAccount.h"
 #include "ScoreService.h"
-#include "net/Gbk.h"
-#include "net/WireText.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -47,7 +47,7 @@ private Q_SLOTS:
         const QString recordUrl =
             QStringLiteral("/record.php?t=%1&mp=%2")
                 .arg(QLatin1String(ordalis::service::kDemoAccount),
-                     ordalis::Md5Hex(QLatin1String(ordalis::service::kDemoLoginPassword)));
+                     ordalis::md5Hex(QLatin1String(ordalis::service::kDemoLoginPassword)));
         const QString record = ordalis::gbk::decode(fetch(service.baseUrl() + recordUrl));
         QVERIFY(record.startsWith(QStringLiteral("Class_Is_Ready\t初一(1)班\t初一(2)班\t\r\n")));
         QCOMPARE(record.count(QStringLiteral("\r\n初一(1)班\t")), 40);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one program-wide session: who is logged in and the mp credential for the service.
 

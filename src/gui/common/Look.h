@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's look: a calm palette and the Chinese font, readable at projector distance.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DrawPanel.h"
 
 #include "common/Look.h"
@@ -82,7 +83,7 @@ DrawPanel::DrawPanel(QWidget* parent)
 
     for (int i = 0; i < int(btnChou.size()); ++i) {
         btnChou[i] =
-            named(new QPushButton(DrawButtonCaption(i), this), QStringLiteral("btnChou_%1").arg(i));
+            named(new QPushButton(drawButtonCaption(i), this), QStringLiteral("btnChou_%1").arg(i));
         btnChou[i]->setProperty("category", true);
     }
 

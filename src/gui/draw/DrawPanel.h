@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The draw panel Frame5: the name board with the called student, the topic's standards beside
 // it, the class, topic, quick-pick and score boxes, the thirteen category buttons and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sending the arrangement of the sixteen groups of the current class to the score service
 // (Command29 "上传分组信息" with the password in Text11).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ManualPanel.h"
 
 #include "common/Look.h"
@@ -21,7 +22,7 @@ ManualPanel::ManualPanel(QWidget* parent)
 
     TabStrip1 = new QTabBar(this);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
-    for (const QString& title : ManualTabTitles())
+    for (const QString& title : manualTabTitles())
         TabStrip1->addTab(title);
     TabStrip1->setExpanding(false);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The edit panel Frame7: one pending score line in five boxes, in ScoreLine order.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatisticsPanel.h"
 
 #include "scoring/GroupStatistics.h"
@@ -58,7 +59,7 @@ StatisticsPanel::StatisticsPanel(QWidget* parent)
 
 void StatisticsPanel::fill(const QStringList& pendingLines, const GroupLists& groups) {
     List9->clear();
-    for (const GroupStanding& standing : ComputeGroupStandings(pendingLines, groups))
+    for (const GroupStanding& standing : computeGroupStandings(pendingLines, groups))
         List9->addItem(standing.line());
 }
 
@@ -97,7 +98,7 @@ GroupDetailPanel::GroupDetailPanel(QWidget* parent)
 }
 
 void GroupDetailPanel::showStanding(const QString& line) {
-    const StandingDetail detail = SplitStandingLine(line);
+    const StandingDetail detail = splitStandingLine(line);
     Label22->setText(detail.place);
     Label23->setText(QStringLiteral("得分：") + detail.score);
     Text7->setText(detail.contributors);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The group statistics panel Frame8 and the detail panel Frame1 of one group.
 

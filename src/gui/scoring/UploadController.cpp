@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "UploadController.h"
 
 #include "common/Browser.h"
@@ -140,7 +141,7 @@ void UploadController::exportLines(const QStringList& lines) {
     if (path.isEmpty())
         return;
     QString error;
-    if (!WriteDmsFile(path, lines, &error)) {
+    if (!writeDmsFile(path, lines, &error)) {
         // The lines stay pending: nothing is lost when the file cannot be written.
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                              QStringLiteral("数据未能保存：") + QDir::toNativeSeparators(path) +
@@ -160,7 +161,7 @@ void UploadController::importFile() {
         dialogs::openFileName(m_upload->window(), QStringLiteral("打开数据文件"), DmsFilter);
     if (path.isEmpty())
         return; // cancelled: the pending lines stay as they are
-    const std::optional<QStringList> lines = ReadDmsFile(path);
+    const std::optional<QStringList> lines = readDmsFile(path);
     if (!lines) {
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                              QStringLiteral("无法读取数据文件：") + QDir::toNativeSeparators(path),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the upload panel Frame4 does with the pending score lines in List4: upload them to the
 // score service, save them to a .dms file and load them back, edit one line on Frame7, and

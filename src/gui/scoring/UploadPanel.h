@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The upload panel Frame4: the pending score lines, the current topic and the operation
 // password for sending them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
 #include "draw/DrawPanel.h"
@@ -68,7 +69,7 @@ void Form1::buildWindow() {
     m_draw->placeDesigned(m_placer);
     m_draw->Splitter1->setUnitsPerPixel(m_placer.twipsOf(1));
 
-    const QSize window = layout::FullWindowSize(DrawPanel::DesignSize);
+    const QSize window = layout::fullWindowSize(DrawPanel::DesignSize);
     const QSize panel(window.width() - 2 * ManualPanelAt.x(),
                       DrawPanel::DesignSize.height() - ManualPanelAt.y());
     m_manual = new ManualPanel(area);
@@ -92,19 +93,19 @@ void Form1::connectDrawPanel() {
     connect(d->Combo2, qOverload<int>(&QComboBox::activated), this, &Form1::chooseClass);
     connect(d->Combo3, &QComboBox::editTextChanged, this, [this](const QString& text) {
         m_upload->Text5->setText(text);
-        ShowTopicStandards();
+        showTopicStandards();
     });
     connect(d->Combo3, qOverload<int>(&QComboBox::activated), this, [this] {
         m_upload->Text5->setText(m_draw->Combo3->currentText());
-        ShowTopicStandards();
+        showTopicStandards();
     });
     connect(d->Text2, &QLineEdit::textChanged, this, &Form1::showCalledName);
     connect(d->Combo1, qOverload<int>(&QComboBox::activated), this, &Form1::giveFreeScore);
     connect(d->List1, &QListWidget::itemDoubleClicked, this, &Form1::applyStandard);
     connect(d->txtManual, &QLineEdit::textChanged, this, &Form1::filterQuickPick);
     connect(d->List2, &QListWidget::itemDoubleClicked, this, &Form1::callFromQuickPick);
-    connect(d->Splitter1, &Splitter::BeforeMove, this, &Form1::onBarBeforeMove);
-    connect(d->Splitter1, &Splitter::Moved, this, &Form1::onBarMoved);
+    connect(d->Splitter1, &Splitter::beforeMove, this, &Form1::onBarBeforeMove);
+    connect(d->Splitter1, &Splitter::moved, this, &Form1::onBarMoved);
     connect(d->Command1, &QPushButton::clicked, this, &Form1::userRequested);
     connect(d->btnManage, &QPushButton::clicked, this, &Form1::manageRequested);
     connect(d->Command11, &QPushButton::clicked, this, &Form1::showUploadPanel);
@@ -139,7 +140,7 @@ void Form1::startUp() {
     m_draw->Combo2->setEnabled(false);
     clearCategories();
     m_draw->btnChou[ManualButton]->setEnabled(false);
-    ShowTopicStandards();
+    showTopicStandards();
     m_draw->Combo1->clear();
     for (int points = 5; points >= 0; --points)
         m_draw->Combo1->addItem(QStringLiteral("%1分").arg(points));
@@ -151,21 +152,21 @@ void Form1::startUp() {
     m_draw->Label28->clear();
 }
 
-void Form1::ApplyTeacherRecord(const QString& mode) {
+void Form1::applyTeacherRecord(const QString& mode) {
     setWindowTitle(QStringLiteral("Ordalis [%1]").arg(m_session.userName));
     if (mode == QLatin1String("online") && m_downloader)
         m_downloader();
 
     QComboBox* classes = m_draw->Combo2;
     classes->clear();
-    classes->addItems(m_record.ReadClassList());
+    classes->addItems(m_record.readClassList());
     classes->setCurrentIndex(-1);
     classes->setEditText(QStringLiteral("班级"));
     classes->setEnabled(true);
 
     QComboBox* topics = m_draw->Combo3;
     topics->clear();
-    const QList<Topic> all = m_record.ReadTopics();
+    const QList<Topic> all = m_record.readTopics();
     for (const Topic& topic : all) {
         if (topic.name.isEmpty())
             continue; // a topic line without a name has nothing to choose
@@ -173,7 +174,7 @@ void Form1::ApplyTeacherRecord(const QString& mode) {
     }
     topics->setEditText(topics->count() > 0 ? topics->itemText(0) : QString());
     m_upload->Text5->setText(topics->currentText());
-    ShowTopicStandards();
+    showTopicStandards();
 
     clearCategories();
     m_draw->btnChou[ManualButton]->setEnabled(false);
@@ -193,7 +194,7 @@ void Form1::chooseClass() {
     if (m_engine.isStarted())
         return; // the class box is locked while a draw rolls
     m_classNum = m_draw->Combo2->currentText();
-    const ClassSorting sorting = SortClass(m_record.ReadClassRoster(m_classNum));
+    const ClassSorting sorting = sortClass(m_record.readClassRoster(m_classNum));
     m_engine.setKinds(sorting.kinds);
     m_pickIndex = QuickPickIndex(sorting.kinds[AllStudents]);
     m_groups = sorting.groups;

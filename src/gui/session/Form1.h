@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the draw panel with the name board, the manual and groups panel and the
 // upload panel, which replace one another. Handlers read the widgets, ask the core and write
@@ -33,9 +34,9 @@ public:
 
     // Fills the class and topic boxes from the teacher record after a login ("offline" reads
     // the file on disk, "online" downloads it first). No class is chosen afterwards.
-    void ApplyTeacherRecord(const QString& mode);
+    void applyTeacherRecord(const QString& mode);
     // Refills the standards list for the topic in the topic box and lays the window out.
-    void ShowTopicStandards();
+    void showTopicStandards();
 
     // Fetches the teacher record before an online apply; unset, nothing is fetched.
     void setRecordDownloader(std::function<void()> downloader);

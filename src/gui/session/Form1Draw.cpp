@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draw: starting and stopping a roll over a category, the roll step, the called student
 // and the name display with the student's figures.
 
 #include "Form1.h"
 #include "draw/DrawPanel.h"
 #include "layout/MainLayout.h"
-#include "net/WireText.h"
+#include "text/WireText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -43,7 +44,7 @@ void Form1::setRolling(int category, bool rolling) {
 void Form1::startDraw(int category) {
     if (!m_engine.start(category))
         return;
-    ShowTopicStandards();
+    showTopicStandards();
     setRolling(category, true);
     for (int i = 0; i < DrawCategoryCount; ++i)
         m_draw->btnChou[i]->setEnabled(i == category);
@@ -86,7 +87,7 @@ void Form1::callStudent(const QString& name) {
 
 void Form1::showCalledName(const QString& name) {
     QLineEdit* display = m_draw->Text2;
-    const int points = layout::FitNameFont(m_nameWidth, int(name.size()), m_namePoints);
+    const int points = layout::fitNameFont(m_nameWidth, int(name.size()), m_namePoints);
     if (points > 0 && points != m_namePoints) {
         m_namePoints = points;
         QFont font = display->font();
@@ -95,8 +96,8 @@ void Form1::showCalledName(const QString& name) {
         centreName();
     }
 
-    const QStringList fields = m_record.FirstStudentLineFields(m_draw->Combo2->currentText(), name);
-    const bool scored = fields.size() > 5 && LeadingNumber(fields.at(5)) > 0;
+    const QStringList fields = m_record.firstStudentLineFields(m_draw->Combo2->currentText(), name);
+    const bool scored = fields.size() > 5 && leadingNumber(fields.at(5)) > 0;
     m_draw->Label4->setText(scored ? fields.at(4) : QString());
     m_draw->Label28->setText(scored ? fields.at(5) : QString());
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Students called by hand: the quick-pick list under the search box, the manual panel's
 // category lists and the groups page with its drag and drop.
 
@@ -27,8 +28,8 @@ void Form1::filterQuickPick() {
     }
     const QString className = m_draw->Combo2->currentText();
     const QStringList lines =
-        QuickPickLines(m_pickIndex, typed, [this, &className](const QString& name) {
-            return m_record.FirstStudentLineFields(className, name);
+        quickPickLines(m_pickIndex, typed, [this, &className](const QString& name) {
+            return m_record.firstStudentLineFields(className, name);
         });
     results->clear();
     // Lines of 200 twips, the height the list grows by for each match.
@@ -39,7 +40,7 @@ void Form1::filterQuickPick() {
         results->hide();
         return;
     }
-    const layout::QuickPickPlace place = layout::QuickPickListPlace(int(lines.size()));
+    const layout::QuickPickPlace place = layout::quickPickListPlace(int(lines.size()));
     m_placer.place(results, QRect(place.left, place.top, 3600, place.height));
     results->show();
     results->raise();
@@ -83,11 +84,11 @@ void Form1::callFromQuickPick() {
     QListWidgetItem* line = m_draw->List2->currentItem();
     if (!line)
         return;
-    callStudent(QuickPickName(line->text()));
+    callStudent(quickPickName(line->text()));
     m_engine.callByHand(m_newStu);
     m_draw->List2->hide();
     m_draw->List2->clear();
-    ShowTopicStandards();
+    showTopicStandards();
     m_draw->txtManual->clear();
     m_draw->Combo1->setFocus();
 }
@@ -107,7 +108,7 @@ void Form1::onTab(int tab) {
         m->showCategoryFrames(false);
         return;
     }
-    const ManualTabContents contents = ManualTab(tab, m_engine.kinds());
+    const ManualTabContents contents = manualTab(tab, m_engine.kinds());
     m->showCategoryFrames(true);
     for (int i = 0; i < CategoriesPerTab; ++i) {
         m->Frame_m[i]->setTitle(contents.captions[i]);
@@ -120,7 +121,7 @@ void Form1::callFromPanel(QListWidgetItem* item) {
         return;
     callStudent(item->text());
     showDrawPanel();
-    ShowTopicStandards();
+    showTopicStandards();
 }
 
 void Form1::fillGroupList(int group) {
@@ -132,7 +133,7 @@ void Form1::fillGroupList(int group) {
 void Form1::onGroupDropped(int target, int row) {
     const GroupDrag drag = m_drag;
     m_drag = {};
-    const int selected = DropGroupEntry(m_groups, drag, target, row);
+    const int selected = dropGroupEntry(m_groups, drag, target, row);
     if (selected < 0)
         return;
     fillGroupList(drag.sourceList);

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scores for the called student: a free score from the score box or the score of one of the
 // topic's standards. Each becomes a ScoreLine in the day's log and in the pending list.
 
 #include "Form1.h"
 #include "common/Dialogs.h"
 #include "draw/DrawPanel.h"
-#include "net/WireText.h"
 #include "scoring/DailyLog.h"
 #include "scoring/ScoreLine.h"
 #include "scoring/UploadPanel.h"
+#include "text/WireText.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -41,7 +42,7 @@ void Form1::applyStandard(QListWidgetItem* item) {
     const QStringList parts = entry.split(u'\t');
     QString mark = parts.value(0);
     mark.remove(u'[');
-    m_draw->Combo1->setEditText(ShortestDecimal(LeadingNumber(mark)) + QStringLiteral("分"));
+    m_draw->Combo1->setEditText(shortestDecimal(leadingNumber(mark)) + QStringLiteral("分"));
     m_draw->Combo1->setEnabled(false);
     recordScore(m_draw->Combo1->currentText(), parts.value(1));
     item->setText(QString(entry).replace(u']', QStringLiteral("]√")));
@@ -58,7 +59,7 @@ void Form1::recordScore(const QString& score, const QString& standard) {
     const QString text = line.toText();
 
     const LogWrite written =
-        AppendToDailyLog(m_folder.path(), m_session.userName, m_classNum, now.date(), text);
+        appendToDailyLog(m_folder.path(), m_session.userName, m_classNum, now.date(), text);
     if (!written.ok) {
         // The score is not lost: it still goes to the pending list below.
         dialogs::showMessage(

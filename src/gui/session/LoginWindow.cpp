@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LoginWindow.h"
 
 #include "common/Dialogs.h"
 #include "net/ServiceEndpoints.h"
-#include "net/WireText.h"
 #include "session/Blanks.h"
 #include "session/DataFolder.h"
 #include "session/RememberedUsers.h"
 #include "session/Session.h"
+#include "text/WireText.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -149,13 +150,13 @@ void LoginWindow::loginOnline() {
 
     m_sending = true;
     m_ok->setEnabled(false);
-    const PostOutcome outcome = m_service.checkPassword(userName, TrimSpaces(typedPassword));
+    const PostOutcome outcome = m_service.checkPassword(userName, trimSpaces(typedPassword));
     m_sending = false;
     probe();
 
     if (outcome.isSuccess()) {
         m_session.userName = userName;
-        m_session.mp = Md5Hex(typedPassword);
+        m_session.mp = md5Hex(typedPassword);
         Q_EMIT onlineLogin();
         hide();
         m_users.remember(userName);

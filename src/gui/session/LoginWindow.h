@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The login window frmLogin: binds the program to a teacher account on the score service, or
 // lets the teacher work offline from the last downloaded record. It fills the Session and

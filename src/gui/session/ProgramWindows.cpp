@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramWindows.h"
 
 #include "draw/DrawPanel.h"
@@ -75,12 +76,12 @@ void ProgramWindows::showLoginWindow() {
 
 void ProgramWindows::afterOnlineLogin() {
     m_form1->show();
-    m_form1->ApplyTeacherRecord(QStringLiteral("online"));
+    m_form1->applyTeacherRecord(QStringLiteral("online"));
     m_form1->drawPanel()->btnManage->setEnabled(true);
 }
 
 void ProgramWindows::afterOfflineLogin() {
-    m_form1->ApplyTeacherRecord(QStringLiteral("offline"));
+    m_form1->applyTeacherRecord(QStringLiteral("offline"));
     m_form1->show();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's windows and how they meet: the main window with its status bar, upload panel
 // and group upload, the login window it opens, and the score service they all talk to.

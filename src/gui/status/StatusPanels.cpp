@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatusPanels.h"
 
 #include "common/Browser.h"
@@ -104,7 +105,7 @@ void StatusPanels::doubleClickPanel(int number) {
 }
 
 void StatusPanels::checkClock() {
-    const std::optional<QString> warning = ClockWarning(m_service.serverTime(), m_clock());
+    const std::optional<QString> warning = clockWarning(m_service.serverTime(), m_clock());
     if (warning)
         dialogs::showMessage(m_bar->window(), QStringLiteral("时间错误"), *warning,
                              dialogs::Icon::Warning);
@@ -112,7 +113,7 @@ void StatusPanels::checkClock() {
 
 void StatusPanels::checkVersion() {
     m_panels[1]->setText(Checking);
-    if (const std::optional<QString> version = OfferedVersion(m_service.makerVersion()))
+    if (const std::optional<QString> version = offeredVersion(m_service.makerVersion()))
         m_panels[1]->setText(QStringLiteral("服务器版本:") + *version);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's status bar StatusBar1 with its five panels (version, offered version,
 // credit line, class timer, maker's site), the one-second Timer2 that drives the class timer

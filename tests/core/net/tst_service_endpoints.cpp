@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole catalogue against the real score service: a teacher registers, logs in, builds
 // classes, students, topics and standards, uploads scores and groups, edits and deletes them,
 // and reads everything back through the record and the GET calls. Then every change is
 // refused with a wrong operation password, and every call fails cleanly with the service gone.
 
 #include "ServiceProcess.h"
-#include "net/Gbk.h"
 #include "net/ServiceConfig.h"
 #include "net/ServiceEndpoints.h"
-#include "net/WireText.h"
 #include "session/DataFolder.h"
 #include "session/Session.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -115,7 +116,7 @@ QList<Change> everyChange() {
 
 } // namespace
 
-class TestServiceEndpoints : public QObject {
+class ServiceEndpointsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -144,13 +145,13 @@ private:
     std::unique_ptr<ServiceEndpoints> m_endpoints;
 };
 
-void TestServiceEndpoints::initTestCase() {
+void ServiceEndpointsTest::initTestCase() {
     m_folder = std::make_unique<DataFolder>(m_dir.filePath("data"));
     m_endpoints = std::make_unique<ServiceEndpoints>(m_config, m_session);
 }
 
 // Every test starts with a fresh service, a registered teacher and an online session.
-void TestServiceEndpoints::init() {
+void ServiceEndpointsTest::init() {
     m_service = std::make_unique<ServiceProcess>();
     QVERIFY2(m_service->start(), "ordalis-service did not start");
     m_config.setServiceBase(m_service->baseUrl());
@@ -159,15 +160,15 @@ void TestServiceEndpoints::init() {
                 ->registerTeacher({Teacher, QStringLiteral("王老师"), LoginPassword,
                                    OperationPassword, "t@example.com", "", "", ""})
                 .isSuccess());
-    m_session = Session{Teacher, Md5Hex(LoginPassword)};
+    m_session = Session{Teacher, md5Hex(LoginPassword)};
     QFile::remove(m_folder->recordFile());
 }
 
-bool TestServiceEndpoints::downloadRecord() {
+bool ServiceEndpointsTest::downloadRecord() {
     return m_endpoints->downloadRecord(*m_folder);
 }
 
-void TestServiceEndpoints::accountIsRegisteredAndChecked() {
+void ServiceEndpointsTest::accountIsRegisteredAndChecked() {
     QCOMPARE(m_endpoints->checkUserName("teacher02"), QStringLiteral("√"));
     const QString taken = m_endpoints->checkUserName(Teacher);
     QVERIFY(!taken.isEmpty() && taken != QStringLiteral("√"));
@@ -192,7 +193,7 @@ void TestServiceEndpoints::accountIsRegisteredAndChecked() {
     QVERIFY(m_endpoints->setClasses("op2", {Class1}).isSuccess());
 }
 
-void TestServiceEndpoints::rosterChangesReachTheRecord() {
+void ServiceEndpointsTest::rosterChangesReachTheRecord() {
     QVERIFY(downloadRecord());
     QVERIFY(record().startsWith("Class_Is_Ready\t"));
     QVERIFY(!record().contains(Class1));
@@ -242,7 +243,7 @@ void TestServiceEndpoints::rosterChangesReachTheRecord() {
     QVERIFY(m_endpoints->uploadGroups(Class1, OperationPassword, groups).isRefused());
 }
 
-void TestServiceEndpoints::standardsAreAddedEditedAndDeleted() {
+void ServiceEndpointsTest::standardsAreAddedEditedAndDeleted() {
     QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName}).isSuccess());
     QVERIFY(m_endpoints
                 ->newScales(OperationPassword, TopicName,
@@ -270,7 +271,7 @@ void TestServiceEndpoints::standardsAreAddedEditedAndDeleted() {
     QVERIFY(fieldOf(scales, 0, id, 1).isEmpty());
 }
 
-void TestServiceEndpoints::scoresAreUploadedEditedAndDeleted() {
+void ServiceEndpointsTest::scoresAreUploadedEditedAndDeleted() {
     QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).isSuccess());
     QVERIFY(m_endpoints
                 ->setStudents(OperationPassword, Class1,
@@ -293,7 +294,7 @@ void TestServiceEndpoints::scoresAreUploadedEditedAndDeleted() {
     QCOMPARE(fieldOf(record(), 1, QStringLiteral("张三"), 4), "3.5");
 
     // An edit that keeps the time keeps it to the second.
-    const qint32 time = DateToSeconds(fieldOf(scores, 0, liSi, 3));
+    const qint32 time = dateToSeconds(fieldOf(scores, 0, liSi, 3));
     QVERIFY(
         m_endpoints
             ->editScore(OperationPassword, Class1, liSi, 2, time, TopicName, QStringLiteral("补充"))
@@ -316,7 +317,7 @@ void TestServiceEndpoints::scoresAreUploadedEditedAndDeleted() {
     QCOMPARE(lines(m_endpoints->getScores(Class1)).size(), 2);
 }
 
-void TestServiceEndpoints::passwordIsResetWithMailedCode() {
+void ServiceEndpointsTest::passwordIsResetWithMailedCode() {
     QCOMPARE(m_endpoints->requestPasswordCode(Teacher, "someone@example.com"), "failure");
     QCOMPARE(m_endpoints->requestPasswordCode(Teacher, "t@example.com"), "success");
 
@@ -338,7 +339,7 @@ void TestServiceEndpoints::passwordIsResetWithMailedCode() {
     QVERIFY(m_endpoints->checkPassword(Teacher, LoginPassword).isRefused());
 }
 
-void TestServiceEndpoints::staleCredentialKeepsPreviousRecord() {
+void ServiceEndpointsTest::staleCredentialKeepsPreviousRecord() {
     QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).isSuccess());
     QVERIFY(downloadRecord());
     const QString before = record();
@@ -352,20 +353,20 @@ void TestServiceEndpoints::staleCredentialKeepsPreviousRecord() {
     QCOMPARE(record(), before);
     QVERIFY(lines(m_endpoints->getTeacher()).size() != 3);
 
-    m_session.mp = Md5Hex("changed");
+    m_session.mp = md5Hex("changed");
     QVERIFY(downloadRecord());
     QCOMPARE(record(), before);
 }
 
-void TestServiceEndpoints::clockAndVersionChecks() {
+void ServiceEndpointsTest::clockAndVersionChecks() {
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     // The service answers Unix seconds, whatever the zone of its clock.
-    const double serviceTime = LeadingNumber(m_endpoints->serverTime());
+    const double serviceTime = leadingNumber(m_endpoints->serverTime());
     QVERIFY(qAbs(serviceTime - now) <= 2);
     QCOMPARE(m_endpoints->makerVersion(), "Tumbrel:" ORDALIS_VERSION);
 }
 
-void TestServiceEndpoints::wrongPasswordIsRefusedEverywhere() {
+void ServiceEndpointsTest::wrongPasswordIsRefusedEverywhere() {
     // Things for the changes to work on, so that only the password can be what is wrong.
     QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).isSuccess());
     QVERIFY(
@@ -383,14 +384,14 @@ void TestServiceEndpoints::wrongPasswordIsRefusedEverywhere() {
     QCOMPARE(record(), before);
 
     // Reads with a wrong mp give nothing away.
-    m_session.mp = Md5Hex("wrong");
+    m_session.mp = md5Hex("wrong");
     QVERIFY(!m_endpoints->getTeacher().contains("t@example.com"));
     QVERIFY(!m_endpoints->getScores(Class1).contains(QStringLiteral("张三")));
     QVERIFY(!downloadRecord());
     QCOMPARE(record(), before);
 }
 
-void TestServiceEndpoints::stoppedServiceIsNetworkFailureEverywhere() {
+void ServiceEndpointsTest::stoppedServiceIsNetworkFailureEverywhere() {
     QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).isSuccess());
     QVERIFY(downloadRecord());
     const QString before = record();
@@ -412,5 +413,5 @@ void TestServiceEndpoints::stoppedServiceIsNetworkFailureEverywhere() {
     QCOMPARE(m_endpoints->makerVersion(), QString());
 }
 
-QTEST_GUILESS_MAIN(TestServiceEndpoints)
+QTEST_GUILESS_MAIN(ServiceEndpointsTest)
 #include "tst_service_endpoints.moc"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A teacher's whole lesson against the real score service: login, draw, scores, upload, and the
 // ways the pending scores survive a refused or failed upload.
 
@@ -9,7 +10,6 @@
 #include "common/Dialogs.h"
 #include "common/Look.h"
 #include "draw/DrawPanel.h"
-#include "net/WireText.h"
 #include "pinyin/ManualPanel.h"
 #include "scoring/DmsFile.h"
 #include "scoring/LineEditPanel.h"
@@ -20,6 +20,7 @@
 #include "session/LoginWindow.h"
 #include "session/ProgramWindows.h"
 #include "status/StatusPanels.h"
+#include "text/WireText.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -147,7 +148,7 @@ QStringList asStored(const QStringList& scoreLines, const QString& topic) {
     QStringList expected;
     for (const QString& line : scoreLines) {
         const QStringList f = line.split(u'\t');
-        expected << QStringList{f[1], ShortestDecimal(LeadingNumber(f[2])), f[3], topic, f[4]}.join(
+        expected << QStringList{f[1], shortestDecimal(leadingNumber(f[2])), f[3], topic, f[4]}.join(
             u'\t');
     }
     return expected;
@@ -169,7 +170,7 @@ private Q_SLOTS:
         // The teacher's roster, entered as the management console would.
         Session& s = m_online.session();
         s.userName = Teacher;
-        s.mp = Md5Hex(LoginPassword);
+        s.mp = md5Hex(LoginPassword);
         ServiceEndpoints& e = m_online.endpoints();
         QVERIFY(e.setClasses(OperationPassword, {ClassName}).isSuccess());
         QVERIFY(e.setStudents(OperationPassword, ClassName, {"张三", "李四", "王五", "赵六"})
@@ -294,7 +295,7 @@ private Q_SLOTS:
         QVERIFY(shown.value(0).text.startsWith(
             QStringLiteral("数据已保存，你可以再次导入此数据上传！\r\n保存位置：")));
         QCOMPARE(room.pending()->count(), 0);
-        QCOMPARE(ReadDmsFile(file).value_or(QStringList()), given);
+        QCOMPARE(readDmsFile(file).value_or(QStringList()), given);
 
         QTest::mouseClick(room.upload()->Command12, Qt::LeftButton);
         room.login(Teacher, LoginPassword);
@@ -573,7 +574,7 @@ private Q_SLOTS:
         QCOMPARE(shown[0].text, QStringLiteral("网络异常！建议保存数据，然后导入上传！"));
         QCOMPARE(shown[1].title, QStringLiteral("保存成功"));
         QCOMPARE(dialogs::takeFileDialogTitles(), QStringList{QStringLiteral("另存数据文件")});
-        QCOMPARE(ReadDmsFile(file).value_or(QStringList()), given.mid(1));
+        QCOMPARE(readDmsFile(file).value_or(QStringList()), given.mid(1));
         QCOMPARE(room.pending()->count(), 0);
     }
 

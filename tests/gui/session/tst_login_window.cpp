@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "OnlineFixture.h"
 #include "RecordFixture.h"
 #include "SilentServer.h"
 #include "common/Dialogs.h"
 #include "common/Look.h"
-#include "net/WireText.h"
 #include "session/LoginWindow.h"
 #include "session/RememberedUsers.h"
+#include "text/WireText.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -55,7 +56,7 @@ private Q_SLOTS:
         QCOMPARE(online.count(), 1);
         QVERIFY(dialogs::takeShownMessages().isEmpty());
         QCOMPARE(m_online.session().userName, QStringLiteral("anna"));
-        QCOMPARE(m_online.session().mp, Md5Hex(QStringLiteral("  secret ")));
+        QCOMPARE(m_online.session().mp, md5Hex(QStringLiteral("  secret ")));
         QVERIFY(!window->isVisible());
         QVERIFY(button(*window, "cmdOK")->isEnabled()); // usable again for the next login
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program as a whole process: with no service configured it runs its own, with
 // --service-base it runs none.
 

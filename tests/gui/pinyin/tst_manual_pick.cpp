@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calling a student by hand: the quick-pick list, the manual panel's tabs and the groups page
 // with its drag and drop.
 
@@ -246,4 +247,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(ManualPickTest)
-#include "tst_ManualPick.moc"
+#include "tst_manual_pick.moc"

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window from start-up through a draw to the scores: class choice, rolling and
 // stopping on the categories, free and standard scores, the daily log and the pending list.
 
 #include "../Form1Harness.h"
-#include "net/Gbk.h"
+#include "text/Gbk.h"
 
 using namespace ordalis;
 using namespace ordalis::test;
@@ -66,7 +67,7 @@ private Q_SLOTS:
         for (QPushButton* b : h.d()->btnChou)
             QVERIFY(!b->isEnabled());
 
-        h.form->ApplyTeacherRecord(QStringLiteral("online"));
+        h.form->applyTeacherRecord(QStringLiteral("online"));
         QCOMPARE(downloads, 1);
 
         // A topic without standards hides the list and the bar.
@@ -321,4 +322,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(DrawPanelTest)
-#include "tst_DrawPanel.moc"
+#include "tst_draw_panel.moc"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's layout on real widgets: the bar's limits and what follows a drag, the
 // compact form and the way back, in pixels converted from twips.
 
@@ -99,4 +100,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(MainWindowLayoutTest)
-#include "tst_MainWindowLayout.moc"
+#include "tst_main_window_layout.moc"

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GBK conversion and the text helpers that the program and the service share.
-#include "net/Gbk.h"
-#include "net/WireText.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 #include <QtTest>
 
 using namespace ordalis;
 
-class TestWireText : public QObject {
+class WireTextTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -38,42 +39,42 @@ private Q_SLOTS:
     }
 
     void encodeGbkUrlEscapesOnlyDoubleByteCharacters() {
-        QCOMPARE(EncodeGbkUrl(u"张三"), QStringLiteral("%D5%C5%C8%FD"));
-        QCOMPARE(EncodeGbkUrl(u"a&b=c d+e%"), QStringLiteral("a&b=c d+e%"));
-        QCOMPARE(EncodeGbkUrl(u"x\ty\r\n|"), QStringLiteral("x\ty\r\n|"));
-        QCOMPARE(EncodeGbkUrl(u""), QString());
-        QCOMPARE(EncodeGbkUrl(u"a한b"), QStringLiteral("a?b"));
+        QCOMPARE(encodeGbkUrl(u"张三"), QStringLiteral("%D5%C5%C8%FD"));
+        QCOMPARE(encodeGbkUrl(u"a&b=c d+e%"), QStringLiteral("a&b=c d+e%"));
+        QCOMPARE(encodeGbkUrl(u"x\ty\r\n|"), QStringLiteral("x\ty\r\n|"));
+        QCOMPARE(encodeGbkUrl(u""), QString());
+        QCOMPARE(encodeGbkUrl(u"a한b"), QStringLiteral("a?b"));
         // The euro sign is GBK's one single byte above ASCII; it is escaped like the rest.
-        QCOMPARE(EncodeGbkUrl(u"€"), QStringLiteral("%80"));
-        QCOMPARE(EncodeGbkUrl(u"username=李明&score=初一\t3分"),
+        QCOMPARE(encodeGbkUrl(u"€"), QStringLiteral("%80"));
+        QCOMPARE(encodeGbkUrl(u"username=李明&score=初一\t3分"),
                  QStringLiteral("username=%C0%EE%C3%F7&score=%B3%F5%D2%BB\t3%B7%D6"));
     }
 
     void decodePercentBytesInvertsTheUrlEncoding() {
         const QString body = QStringLiteral("name=张三&note=a+b 100%&x=%4");
-        QCOMPARE(gbk::decode(DecodePercentBytes(EncodeGbkUrl(body).toLatin1())), body);
-        QCOMPARE(DecodePercentBytes("%41%zz%4"), QByteArray("A%zz%4"));
-        QCOMPARE(DecodePercentBytes("%e5%"), QByteArray("\xE5%"));
+        QCOMPARE(gbk::decode(decodePercentBytes(encodeGbkUrl(body).toLatin1())), body);
+        QCOMPARE(decodePercentBytes("%41%zz%4"), QByteArray("A%zz%4"));
+        QCOMPARE(decodePercentBytes("%e5%"), QByteArray("\xE5%"));
     }
 
     void decodeTextReadsGb2312AsGbk() {
         // 堃 is GBK but not GB2312: the reply must still show it.
         const QByteArray bytes = gbk::encode(u"王堃 Success!");
-        QCOMPARE(DecodeText(bytes, "GB2312"), QStringLiteral("王堃 Success!"));
-        QCOMPARE(DecodeText(bytes, "gbk"), QStringLiteral("王堃 Success!"));
-        QCOMPARE(DecodeText(QStringLiteral("王").toUtf8(), "UTF-8"), QStringLiteral("王"));
+        QCOMPARE(decodeText(bytes, "GB2312"), QStringLiteral("王堃 Success!"));
+        QCOMPARE(decodeText(bytes, "gbk"), QStringLiteral("王堃 Success!"));
+        QCOMPARE(decodeText(QStringLiteral("王").toUtf8(), "UTF-8"), QStringLiteral("王"));
     }
 
     void wireTimeIsTheWallClockDifferenceFrom1970At8() {
-        QCOMPARE(DateToSeconds(QStringLiteral("1970-1-1 08:00:00")), 0);
-        QCOMPARE(DateToSeconds(QStringLiteral("2013-3-15")), 1363276800);
-        QCOMPARE(DateToSeconds(QStringLiteral("2013-03-15 00:00:00")), 1363276800);
-        QCOMPARE(DateToSeconds(QStringLiteral("2013-3-15 8:5:3")), 1363276800 + 8 * 3600 + 303);
-        QCOMPARE(DateToSeconds(QStringLiteral("1970-01-01 07:59:59")), -1);
-        QCOMPARE(SecondsToDate(0), QStringLiteral("1970-01-01 08:00:00"));
-        QCOMPARE(SecondsToDate(-1), QStringLiteral("1970-01-01 07:59:59"));
+        QCOMPARE(dateToSeconds(QStringLiteral("1970-1-1 08:00:00")), 0);
+        QCOMPARE(dateToSeconds(QStringLiteral("2013-3-15")), 1363276800);
+        QCOMPARE(dateToSeconds(QStringLiteral("2013-03-15 00:00:00")), 1363276800);
+        QCOMPARE(dateToSeconds(QStringLiteral("2013-3-15 8:5:3")), 1363276800 + 8 * 3600 + 303);
+        QCOMPARE(dateToSeconds(QStringLiteral("1970-01-01 07:59:59")), -1);
+        QCOMPARE(secondsToDate(0), QStringLiteral("1970-01-01 08:00:00"));
+        QCOMPARE(secondsToDate(-1), QStringLiteral("1970-01-01 07:59:59"));
         for (const qint32 seconds : {0, 1, -86400, 1363276800, 2147483647, -2147483647 - 1})
-            QCOMPARE(DateToSeconds(SecondsToDate(seconds)), seconds);
+            QCOMPARE(dateToSeconds(secondsToDate(seconds)), seconds);
     }
 
     void wireTimeRejectsWhatIsNoDate() {
@@ -87,45 +88,45 @@ private Q_SLOTS:
                               QStringLiteral("2038-01-19 11:14:08"), // one past 32 bits
                               QStringLiteral("1901-12-14 04:45:51")};
         for (const QString& text : bad)
-            QVERIFY2(DateToSeconds(text) == 0, qPrintable(text));
-        QCOMPARE(DateToSeconds(QStringLiteral("2038-01-19 11:14:07")), 2147483647);
+            QVERIFY2(dateToSeconds(text) == 0, qPrintable(text));
+        QCOMPARE(dateToSeconds(QStringLiteral("2038-01-19 11:14:07")), 2147483647);
     }
 
     void md5HexOverGbkBytes() {
-        QCOMPARE(Md5Hex(QString()), QStringLiteral("d41d8cd98f00b204e9800998ecf8427e"));
-        QCOMPARE(Md5Hex(QStringLiteral("abc")), QStringLiteral("900150983cd24fb0d6963f7d28e17f72"));
+        QCOMPARE(md5Hex(QString()), QStringLiteral("d41d8cd98f00b204e9800998ecf8427e"));
+        QCOMPARE(md5Hex(QStringLiteral("abc")), QStringLiteral("900150983cd24fb0d6963f7d28e17f72"));
         // Chinese passwords hash their GBK bytes.
         QCOMPARE(
-            Md5Hex(QStringLiteral("张三")),
+            md5Hex(QStringLiteral("张三")),
             QString::fromLatin1(
                 QCryptographicHash::hash("\xD5\xC5\xC8\xFD", QCryptographicHash::Md5).toHex()));
     }
 
     void leadingNumberReadsLikeTheRecordDoes() {
-        QCOMPARE(LeadingNumber(u"3分"), 3.0);
-        QCOMPARE(LeadingNumber(u"优"), 0.0);
-        QCOMPARE(LeadingNumber(u""), 0.0);
-        QCOMPARE(LeadingNumber(u"  4.25"), 4.25);
-        QCOMPARE(LeadingNumber(u"1 2\t3"), 123.0);
-        QCOMPARE(LeadingNumber(u"-2.5x"), -2.5);
-        QCOMPARE(LeadingNumber(u"+7"), 7.0);
-        QCOMPARE(LeadingNumber(u"1.2.3"), 1.2);
-        QCOMPARE(LeadingNumber(u"5-3"), 5.0);
-        QCOMPARE(LeadingNumber(u"-"), 0.0);
-        QCOMPARE(LeadingNumber(u"."), 0.0);
-        QCOMPARE(LeadingNumber(u".5"), 0.5);
+        QCOMPARE(leadingNumber(u"3分"), 3.0);
+        QCOMPARE(leadingNumber(u"优"), 0.0);
+        QCOMPARE(leadingNumber(u""), 0.0);
+        QCOMPARE(leadingNumber(u"  4.25"), 4.25);
+        QCOMPARE(leadingNumber(u"1 2\t3"), 123.0);
+        QCOMPARE(leadingNumber(u"-2.5x"), -2.5);
+        QCOMPARE(leadingNumber(u"+7"), 7.0);
+        QCOMPARE(leadingNumber(u"1.2.3"), 1.2);
+        QCOMPARE(leadingNumber(u"5-3"), 5.0);
+        QCOMPARE(leadingNumber(u"-"), 0.0);
+        QCOMPARE(leadingNumber(u"."), 0.0);
+        QCOMPARE(leadingNumber(u".5"), 0.5);
     }
 
     void shortestDecimalWritesNoNeedlessDigits() {
-        QCOMPARE(ShortestDecimal(5), QStringLiteral("5"));
-        QCOMPARE(ShortestDecimal(2.5), QStringLiteral("2.5"));
-        QCOMPARE(ShortestDecimal(3.25), QStringLiteral("3.25"));
-        QCOMPARE(ShortestDecimal(-1), QStringLiteral("-1"));
-        QCOMPARE(ShortestDecimal(-0.0), QStringLiteral("0"));
-        QCOMPARE(ShortestDecimal(0.1 + 0.2), QStringLiteral("0.30000000000000004"));
-        QCOMPARE(ShortestDecimal(1e6), QStringLiteral("1000000"));
+        QCOMPARE(shortestDecimal(5), QStringLiteral("5"));
+        QCOMPARE(shortestDecimal(2.5), QStringLiteral("2.5"));
+        QCOMPARE(shortestDecimal(3.25), QStringLiteral("3.25"));
+        QCOMPARE(shortestDecimal(-1), QStringLiteral("-1"));
+        QCOMPARE(shortestDecimal(-0.0), QStringLiteral("0"));
+        QCOMPARE(shortestDecimal(0.1 + 0.2), QStringLiteral("0.30000000000000004"));
+        QCOMPARE(shortestDecimal(1e6), QStringLiteral("1000000"));
     }
 };
 
-QTEST_GUILESS_MAIN(TestWireText)
-#include "tst_WireText.moc"
+QTEST_GUILESS_MAIN(WireTextTest)
+#include "tst_wire_text.moc"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "groups/GroupDrop.h"
 
 #include <QtTest>
@@ -16,7 +17,7 @@ private Q_SLOTS:
         GroupLists lists;
         lists[0] = {A, M};
         lists[3] = {B, C, D};
-        QCOMPARE(DropGroupEntry(lists, {0, 1}, 3, 1), 1);
+        QCOMPARE(dropGroupEntry(lists, {0, 1}, 3, 1), 1);
         QCOMPARE(lists[3], (QStringList{B, M, C, D}));
         QCOMPARE(lists[0], QStringList{A});
     }
@@ -25,11 +26,11 @@ private Q_SLOTS:
         GroupLists lists;
         lists[0] = {A, B};
         lists[5] = {C};
-        QCOMPARE(DropGroupEntry(lists, {0, 0}, 5, -1), 1);
+        QCOMPARE(dropGroupEntry(lists, {0, 0}, 5, -1), 1);
         QCOMPARE(lists[5], (QStringList{C, A}));
         QCOMPARE(lists[0], QStringList{B});
         // An empty group takes the name as its first entry.
-        QCOMPARE(DropGroupEntry(lists, {0, 0}, 9, -1), 0);
+        QCOMPARE(dropGroupEntry(lists, {0, 0}, 9, -1), 0);
         QCOMPARE(lists[9], QStringList{B});
         QVERIFY(lists[0].isEmpty());
     }
@@ -52,7 +53,7 @@ private Q_SLOTS:
         QFETCH(int, selected);
         GroupLists lists;
         lists[2] = {A, B, C, D};
-        QCOMPARE(DropGroupEntry(lists, {2, from}, 2, onto), selected);
+        QCOMPARE(dropGroupEntry(lists, {2, from}, 2, onto), selected);
         QCOMPARE(lists[2], after);
     }
 
@@ -60,15 +61,15 @@ private Q_SLOTS:
         GroupLists lists;
         lists[1] = {A};
         const GroupLists before = lists;
-        QCOMPARE(DropGroupEntry(lists, {}, 1, 0), -1);
-        QCOMPARE(DropGroupEntry(lists, {1, 4}, 2, -1), -1);
-        QCOMPARE(DropGroupEntry(lists, {1, 0}, 16, -1), -1);
+        QCOMPARE(dropGroupEntry(lists, {}, 1, 0), -1);
+        QCOMPARE(dropGroupEntry(lists, {1, 4}, 2, -1), -1);
+        QCOMPARE(dropGroupEntry(lists, {1, 0}, 16, -1), -1);
         lists[7] = {QString()};
-        QCOMPARE(DropGroupEntry(lists, {7, 0}, 1, -1), -1);
+        QCOMPARE(dropGroupEntry(lists, {7, 0}, 1, -1), -1);
         lists[7].clear();
         QVERIFY(lists == before);
     }
 };
 
 QTEST_GUILESS_MAIN(GroupDropTest)
-#include "tst_GroupDrop.moc"
+#include "tst_group_drop.moc"

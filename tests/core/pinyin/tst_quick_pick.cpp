@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pinyin/ManualPanelTabs.h"
 #include "pinyin/QuickPick.h"
 
@@ -22,13 +23,13 @@ class QuickPickTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void resultLineCarriesCountAndScore() {
-        QCOMPARE(QuickPickLine(
+        QCOMPARE(quickPickLine(
                      QStringLiteral("李明"),
                      fields(QStringLiteral("李明"), QStringLiteral("4.5"), QStringLiteral("3"))),
                  QStringLiteral("李明\t[3次,4.5分]"));
         // No record line: the name with empty figures, never a failure.
-        QCOMPARE(QuickPickLine(QStringLiteral("李明"), {}), QStringLiteral("李明\t[次,分]"));
-        QCOMPARE(QuickPickName(QStringLiteral("李明\t[3次,4.5分]")), QStringLiteral("李明"));
+        QCOMPARE(quickPickLine(QStringLiteral("李明"), {}), QStringLiteral("李明\t[次,分]"));
+        QCOMPARE(quickPickName(QStringLiteral("李明\t[3次,4.5分]")), QStringLiteral("李明"));
     }
 
     void matchesNamesAndInitialsAnywhere_data() {
@@ -55,8 +56,8 @@ private Q_SLOTS:
                               QStringLiteral("王李"), QStringLiteral("Tom"),
                               QStringLiteral("刘备")};
         QStringList got;
-        for (const QString& line : QuickPickLines(QuickPickIndex(cls), typed, {}))
-            got << QuickPickName(line);
+        for (const QString& line : quickPickLines(QuickPickIndex(cls), typed, {}))
+            got << quickPickName(line);
         QCOMPARE(got, names);
     }
 
@@ -66,12 +67,12 @@ private Q_SLOTS:
         const auto lookup =
             lookupIn({{QStringLiteral("李明"),
                        fields(QStringLiteral("李明"), QStringLiteral("4"), QStringLiteral("2"))}});
-        const QStringList lines = QuickPickLines(QuickPickIndex(cls), QStringLiteral("LM"), lookup);
+        const QStringList lines = quickPickLines(QuickPickIndex(cls), QStringLiteral("LM"), lookup);
         // Two-character names first, the last of them in class order at the very top.
         QCOMPARE(lines, (QStringList{
                             QStringLiteral("黎明\t[次,分]"), QStringLiteral("刘猛\t[次,分]"),
                             QStringLiteral("李明\t[2次,4分]"), QStringLiteral("李明亮\t[次,分]")}));
-        QVERIFY(QuickPickLines(QuickPickIndex(cls), QString(), lookup).isEmpty());
+        QVERIFY(quickPickLines(QuickPickIndex(cls), QString(), lookup).isEmpty());
     }
 
     void manualTabsShowFourCategories() {
@@ -81,24 +82,24 @@ private Q_SLOTS:
         kinds[0] = {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")};
         kinds[3] = {QStringLiteral("乙")};
 
-        const ManualTabContents first = ManualTab(0, kinds);
+        const ManualTabContents first = manualTab(0, kinds);
         QCOMPARE(first.captions[0], QStringLiteral("曾经被点"));
         QCOMPARE(first.captions[3], QStringLiteral("从未被点"));
         // Everybody except the never-scored students.
         QCOMPARE(first.names[0], (QStringList{QStringLiteral("甲"), QStringLiteral("丙")}));
         QCOMPARE(first.names[3], QStringList{QStringLiteral("乙")});
 
-        const ManualTabContents second = ManualTab(1, kinds);
+        const ManualTabContents second = manualTab(1, kinds);
         QCOMPARE(second.captions[0], QStringLiteral("很少"));
         QCOMPARE(second.names[3], QStringList{QStringLiteral("k7")});
-        const ManualTabContents third = ManualTab(2, kinds);
+        const ManualTabContents third = manualTab(2, kinds);
         QCOMPARE(third.captions[0], QStringLiteral("很易"));
         QCOMPARE(third.captions[1], QStringLiteral("较易"));
         QCOMPARE(third.names[3], QStringList{QStringLiteral("k11")});
-        QCOMPARE(ManualTabTitles(), (QStringList{QStringLiteral("常用"), QStringLiteral("次数"),
+        QCOMPARE(manualTabTitles(), (QStringList{QStringLiteral("常用"), QStringLiteral("次数"),
                                                  QStringLiteral("难度"), QStringLiteral("分组")}));
     }
 };
 
 QTEST_GUILESS_MAIN(QuickPickTest)
-#include "tst_QuickPick.moc"
+#include "tst_quick_pick.moc"

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextLines.h"
 
 namespace ordalis {
 
-QStringList SplitLines(QStringView text) {
+QStringList splitLines(QStringView text) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype size = text.size();

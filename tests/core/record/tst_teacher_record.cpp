@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the teacher record: line kinds, prefix matching, bad input and the snapshot reuse.
 #include "RecordFixture.h"
-#include "net/Gbk.h"
 #include "record/RecordCache.h"
 #include "record/TeacherRecord.h"
+#include "text/Gbk.h"
 
 #include <QtTest>
 
@@ -25,7 +26,7 @@ QStringList topicNames(const QList<Topic>& topics) {
 }
 } // namespace
 
-class TestTeacherRecord : public QObject {
+class TeacherRecordTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -33,30 +34,30 @@ private Q_SLOTS:
         TempDataFolder data;
         TeacherRecord record(data.recordFile());
         QVERIFY(data.writeRecord({QStringLiteral("Class_Is_Ready\t一班\t二班\t")}));
-        QCOMPARE(record.ReadClassList(),
+        QCOMPARE(record.readClassList(),
                  (QStringList{QStringLiteral("一班"), QStringLiteral("二班")}));
         QVERIFY(data.writeRecord({QStringLiteral("Class_Is_Ready\t一班\t二班")}));
-        QCOMPARE(record.ReadClassList(), QStringList{QStringLiteral("一班")});
+        QCOMPARE(record.readClassList(), QStringList{QStringLiteral("一班")});
         QVERIFY(data.writeRecord({QStringLiteral("Class_Is_Ready")}));
-        QCOMPARE(record.ReadClassList(), QStringList());
+        QCOMPARE(record.readClassList(), QStringList());
     }
 
     void topicsKeepFileOrderAndTheirStandards() {
         TempDataFolder data;
         QVERIFY(data.writeSampleRecord());
         TeacherRecord record(data.recordFile());
-        const QList<Topic> topics = record.ReadTopics();
+        const QList<Topic> topics = record.readTopics();
         QCOMPARE(topicNames(topics), (QStringList{QStringLiteral("函数"), QStringLiteral("数列")}));
         QCOMPARE(topics[0].standards.size(), 2);
         QCOMPARE(topics[0].standards[1].text, QStringLiteral("回答错误"));
         QCOMPARE(topics[0].standards[1].score, QStringLiteral("1"));
         QVERIFY(topics[1].standards.isEmpty());
 
-        QCOMPARE(record.FindTopic(QStringLiteral("函数"))->standards[0].score, QStringLiteral("5"));
+        QCOMPARE(record.findTopic(QStringLiteral("函数"))->standards[0].score, QStringLiteral("5"));
         // The standards list looks a topic up by "[keti]" TAB name TAB: a topic line that ends
         // right after its name has no standards to show, and a prefix of a name is no match.
-        QVERIFY(!record.FindTopic(QStringLiteral("数列")));
-        QVERIFY(!record.FindTopic(QStringLiteral("函")));
+        QVERIFY(!record.findTopic(QStringLiteral("数列")));
+        QVERIFY(!record.findTopic(QStringLiteral("函")));
     }
 
     void topicLineNeedsTwoFieldsAndAPairPerStandard() {
@@ -64,7 +65,7 @@ private Q_SLOTS:
         QVERIFY(data.writeRecord({QStringLiteral("[keti]"),
                                   QStringLiteral("[keti]\t概率\t全对\t5\t半对"),
                                   QStringLiteral("[keti]x\t别的")}));
-        const QList<Topic> topics = TeacherRecord(data.recordFile()).ReadTopics();
+        const QList<Topic> topics = TeacherRecord(data.recordFile()).readTopics();
         // "[keti]x" begins with the marker, so it is read as a topic line too.
         QCOMPARE(topicNames(topics), (QStringList{QStringLiteral("概率"), QStringLiteral("别的")}));
         QCOMPARE(topics[0].standards.size(), 1);
@@ -82,7 +83,7 @@ private Q_SLOTS:
             QStringLiteral("1x\t戊\t0\t0\t3\t2"),
         }));
         const ClassRoster roster =
-            TeacherRecord(data.recordFile()).ReadClassRoster(QStringLiteral("1"));
+            TeacherRecord(data.recordFile()).readClassRoster(QStringLiteral("1"));
         QCOMPARE(roster.name, QStringLiteral("1"));
         QCOMPARE(names(roster), (QStringList{QStringLiteral("甲"), QStringLiteral("张三"),
                                              QStringLiteral("王,五")}));
@@ -100,12 +101,12 @@ private Q_SLOTS:
         TempDataFolder data;
         QVERIFY(data.writeSampleRecord());
         TeacherRecord record(data.recordFile());
-        QCOMPARE(record.ReadRecordLines(QStringLiteral("[keti]\t数")),
+        QCOMPARE(record.readRecordLines(QStringLiteral("[keti]\t数")),
                  QStringLiteral("[keti]\t数列\r\n"));
-        QCOMPARE(record.ReadRecordLines(QStringLiteral("二班\t")).count(QStringLiteral("\r\n")), 2);
-        QCOMPARE(record.ReadRecordLines(QStringLiteral("二")).count(QStringLiteral("\r\n")), 2);
-        QCOMPARE(record.ReadRecordLines(QStringLiteral("[KETI]")), QString());
-        QCOMPARE(record.ReadRecordLines(QString()).count(QStringLiteral("\r\n")),
+        QCOMPARE(record.readRecordLines(QStringLiteral("二班\t")).count(QStringLiteral("\r\n")), 2);
+        QCOMPARE(record.readRecordLines(QStringLiteral("二")).count(QStringLiteral("\r\n")), 2);
+        QCOMPARE(record.readRecordLines(QStringLiteral("[KETI]")), QString());
+        QCOMPARE(record.readRecordLines(QString()).count(QStringLiteral("\r\n")),
                  sampleRecordLines().size());
     }
 
@@ -118,21 +119,21 @@ private Q_SLOTS:
             QStringLiteral("一班\t张三丰\t3\t0\t1\t1"),
         }));
         TeacherRecord record(data.recordFile());
-        const auto zhang = record.FindStudent(QStringLiteral("一班"), QStringLiteral("张三"));
+        const auto zhang = record.findStudent(QStringLiteral("一班"), QStringLiteral("张三"));
         QVERIFY(zhang);
         QCOMPARE(zhang->group, QStringLiteral("1"));
         QCOMPARE(zhang->score, 2.5);
         QCOMPARE(
-            record.FirstStudentLineFields(QStringLiteral("一班"), QStringLiteral("张三")),
+            record.firstStudentLineFields(QStringLiteral("一班"), QStringLiteral("张三")),
             (QStringList{QStringLiteral("一班"), QStringLiteral("张三"), QStringLiteral("9")}));
-        QCOMPARE(record.FindStudent(QStringLiteral("一班"), QStringLiteral("张三丰"))->group,
+        QCOMPARE(record.findStudent(QStringLiteral("一班"), QStringLiteral("张三丰"))->group,
                  QStringLiteral("3"));
-        QVERIFY(!record.FindStudent(QStringLiteral("一班"), QStringLiteral("张")));
-        QVERIFY(!record.FindStudent(QStringLiteral("二班"), QStringLiteral("张三")));
+        QVERIFY(!record.findStudent(QStringLiteral("一班"), QStringLiteral("张")));
+        QVERIFY(!record.findStudent(QStringLiteral("二班"), QStringLiteral("张三")));
         QVERIFY(
-            record.FirstStudentLineFields(QStringLiteral("一"), QStringLiteral("张三")).isEmpty());
+            record.firstStudentLineFields(QStringLiteral("一"), QStringLiteral("张三")).isEmpty());
         // A TAB inside an argument is compared as text, as a prefix would be.
-        QCOMPARE(record.FirstStudentLineFields(QStringLiteral("一班\t张三"), QStringLiteral("1"))
+        QCOMPARE(record.firstStudentLineFields(QStringLiteral("一班\t张三"), QStringLiteral("1"))
                      .value(5),
                  QStringLiteral("4"));
     }
@@ -141,21 +142,21 @@ private Q_SLOTS:
         TempDataFolder data;
         TeacherRecord record(data.recordFile());
         QVERIFY(!record.exists());
-        QVERIFY(record.ReadClassList().isEmpty());
-        QVERIFY(record.ReadTopics().isEmpty());
-        QVERIFY(record.ReadClassRoster(QStringLiteral("一班")).students.isEmpty());
-        QVERIFY(!record.FindStudent(QStringLiteral("一班"), QStringLiteral("张三")));
-        QCOMPARE(record.ReadRecordLines(QString()), QString());
+        QVERIFY(record.readClassList().isEmpty());
+        QVERIFY(record.readTopics().isEmpty());
+        QVERIFY(record.readClassRoster(QStringLiteral("一班")).students.isEmpty());
+        QVERIFY(!record.findStudent(QStringLiteral("一班"), QStringLiteral("张三")));
+        QCOMPARE(record.readRecordLines(QString()), QString());
 
         QVERIFY(writeBytes(data.recordFile(), QByteArray()));
         QVERIFY(record.exists());
-        QVERIFY(record.ReadClassList().isEmpty());
+        QVERIFY(record.readClassList().isEmpty());
 
         QVERIFY(data.writeSampleRecord());
-        QCOMPARE(record.ReadClassList().size(), 2);
+        QCOMPARE(record.readClassList().size(), 2);
         QVERIFY(QFile::remove(data.recordFile()));
-        QVERIFY(record.ReadClassList().isEmpty());
-        QVERIFY(!record.FindStudent(QStringLiteral("一班"), QStringLiteral("张三")));
+        QVERIFY(record.readClassList().isEmpty());
+        QVERIFY(!record.findStudent(QStringLiteral("一班"), QStringLiteral("张三")));
     }
 
     void foreignLineEndsAreLineEnds() {
@@ -163,16 +164,16 @@ private Q_SLOTS:
             TempDataFolder data;
             QVERIFY(data.writeRecord(sampleRecordLines(), lineEnd));
             TeacherRecord record(data.recordFile());
-            QCOMPARE(record.ReadClassList().size(), 2);
-            QCOMPARE(names(record.ReadClassRoster(QStringLiteral("一班"))).size(), 3);
-            QCOMPARE(record.FindStudent(QStringLiteral("二班"), QStringLiteral("钱七"))->countText,
+            QCOMPARE(record.readClassList().size(), 2);
+            QCOMPARE(names(record.readClassRoster(QStringLiteral("一班"))).size(), 3);
+            QCOMPARE(record.findStudent(QStringLiteral("二班"), QStringLiteral("钱七"))->countText,
                      QStringLiteral("6"));
         }
         TempDataFolder data;
         QVERIFY(writeBytes(data.recordFile(), gbk::encode(u"一班\t甲\t0\t0\t1\t1\n"
                                                           u"一班\t乙\t0\t0\t1\t1\r\r\n"
                                                           u"一班\t丙\t0\t0\t1\t1")));
-        QCOMPARE(names(TeacherRecord(data.recordFile()).ReadClassRoster(QStringLiteral("一班"))),
+        QCOMPARE(names(TeacherRecord(data.recordFile()).readClassRoster(QStringLiteral("一班"))),
                  (QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}));
     }
 
@@ -186,12 +187,12 @@ private Q_SLOTS:
         bytes += QByteArray("\xD2");
         QVERIFY(writeBytes(data.recordFile(), bytes));
         TeacherRecord record(data.recordFile());
-        QVERIFY(record.ReadClassList().isEmpty());
-        const ClassRoster roster = record.ReadClassRoster(QStringLiteral("一班"));
+        QVERIFY(record.readClassList().isEmpty());
+        const ClassRoster roster = record.readClassRoster(QStringLiteral("一班"));
         QCOMPARE(roster.students.size(), 3);
         QCOMPARE(roster.students[0].name, QStringLiteral("甲"));
         QCOMPARE(roster.students[2].name, QStringLiteral("乙"));
-        QVERIFY(record.FindStudent(QStringLiteral("一班"), QStringLiteral("乙")));
+        QVERIFY(record.findStudent(QStringLiteral("一班"), QStringLiteral("乙")));
     }
 
     void largeFileIsReadWhole() {
@@ -206,8 +207,8 @@ private Q_SLOTS:
         bytes += gbk::encode(u"大班\t最后\t0\t0\t4\t9\r\n");
         QVERIFY(writeBytes(data.recordFile(), bytes));
         TeacherRecord record(data.recordFile());
-        QCOMPARE(record.FindStudent(QStringLiteral("大班"), QStringLiteral("最后"))->count, 9.0);
-        QCOMPARE(record.ReadClassRoster(QStringLiteral("大班")).students.size(), 1);
+        QCOMPARE(record.findStudent(QStringLiteral("大班"), QStringLiteral("最后"))->count, 9.0);
+        QCOMPARE(record.readClassRoster(QStringLiteral("大班")).students.size(), 1);
     }
 
     void unchangedFileIsNotParsedAgain() {
@@ -215,15 +216,15 @@ private Q_SLOTS:
         QVERIFY(data.writeSampleRecord());
         QVERIFY(ageFile(data.recordFile(), 60));
         TeacherRecord record(data.recordFile());
-        QVERIFY(record.FindStudent(QStringLiteral("一班"), QStringLiteral("张三")));
+        QVERIFY(record.findStudent(QStringLiteral("一班"), QStringLiteral("张三")));
         const int parses = RecordCache::parseCount();
         const int reads = RecordCache::readCount();
         for (int i = 0; i < 100; ++i) {
-            QVERIFY(record.FindStudent(QStringLiteral("一班"), QStringLiteral("李四")));
-            QCOMPARE(record.ReadClassList().size(), 2);
+            QVERIFY(record.findStudent(QStringLiteral("一班"), QStringLiteral("李四")));
+            QCOMPARE(record.readClassList().size(), 2);
         }
         // Another reader of the same file shares the snapshot.
-        QCOMPARE(TeacherRecord(data.recordFile()).ReadTopics().size(), 2);
+        QCOMPARE(TeacherRecord(data.recordFile()).readTopics().size(), 2);
         QCOMPARE(RecordCache::parseCount(), parses);
         QCOMPARE(RecordCache::readCount(), reads);
     }
@@ -234,10 +235,10 @@ private Q_SLOTS:
         TempDataFolder data;
         QVERIFY(data.writeSampleRecord());
         TeacherRecord record(data.recordFile());
-        QVERIFY(record.FindStudent(QStringLiteral("一班"), QStringLiteral("张三")));
+        QVERIFY(record.findStudent(QStringLiteral("一班"), QStringLiteral("张三")));
         const int parses = RecordCache::parseCount();
         const int reads = RecordCache::readCount();
-        QVERIFY(record.FindStudent(QStringLiteral("一班"), QStringLiteral("张三")));
+        QVERIFY(record.findStudent(QStringLiteral("一班"), QStringLiteral("张三")));
         QCOMPARE(RecordCache::readCount(), reads + 1);
         QCOMPARE(RecordCache::parseCount(), parses);
     }
@@ -251,7 +252,7 @@ private Q_SLOTS:
             const QString count = QString::number(3 + round % 2);
             const QString name = round % 2 ? QStringLiteral("李四") : QStringLiteral("张三");
             QVERIFY(data.writeRecord({QStringLiteral("%1\t%2\t0\t0\t2\t%3").arg(yi, name, count)}));
-            const ClassRoster roster = record.ReadClassRoster(yi);
+            const ClassRoster roster = record.readClassRoster(yi);
             QCOMPARE(roster.students.size(), 1);
             QCOMPARE(roster.students[0].name, name);
             QCOMPARE(roster.students[0].countText, count);
@@ -263,7 +264,7 @@ private Q_SLOTS:
         QVERIFY(data.writeSampleRecord());
         QVERIFY(ageFile(data.recordFile(), 60));
         TeacherRecord record(data.recordFile());
-        QVERIFY(record.FindStudent(QStringLiteral("一班"), QStringLiteral("张三")));
+        QVERIFY(record.findStudent(QStringLiteral("一班"), QStringLiteral("张三")));
 
         // Replaced by another process with a same-size file of another name (a new inode).
         QStringList lines = sampleRecordLines();
@@ -273,10 +274,10 @@ private Q_SLOTS:
         QVERIFY(ageFile(other, 60));
         QVERIFY(QFile::remove(data.recordFile()));
         QVERIFY(QFile::rename(other, data.recordFile()));
-        QVERIFY(!record.FindStudent(QStringLiteral("一班"), QStringLiteral("张三")));
-        QVERIFY(record.FindStudent(QStringLiteral("一班"), QStringLiteral("章三")));
+        QVERIFY(!record.findStudent(QStringLiteral("一班"), QStringLiteral("张三")));
+        QVERIFY(record.findStudent(QStringLiteral("一班"), QStringLiteral("章三")));
     }
 };
 
-QTEST_GUILESS_MAIN(TestTeacherRecord)
-#include "tst_TeacherRecord.moc"
+QTEST_GUILESS_MAIN(TeacherRecordTest)
+#include "tst_teacher_record.moc"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "draw/DrawEngine.h"
 
 #include <QtTest>
@@ -169,4 +170,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(DrawEngineTest)
-#include "tst_DrawEngine.moc"
+#include "tst_draw_engine.moc"

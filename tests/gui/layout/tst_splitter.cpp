@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The splitter bar on its own: drags with the left button only, the owner's veto and
 // correction, the pointer of each orientation and the stored layout.
 
@@ -27,7 +28,7 @@ struct Host {
     Host() {
         parent.resize(800, 300);
         bar->setGeometry(300, 0, 8, 300);
-        QObject::connect(bar, &Splitter::BeforeMove,
+        QObject::connect(bar, &Splitter::beforeMove,
                          [this](bool&, double& position) { proposed << position; });
     }
     // Left press at x 4 inside the bar, then a move to x inside the bar's current frame.
@@ -45,8 +46,8 @@ class SplitterTest : public QObject {
 private Q_SLOTS:
     void leftDragMovesTheBarAndReports() {
         Host host;
-        QSignalSpy moved(host.bar, &Splitter::Moved);
-        QSignalSpy down(host.bar, &Splitter::MouseDown);
+        QSignalSpy moved(host.bar, &Splitter::moved);
+        QSignalSpy down(host.bar, &Splitter::mousePressed);
         host.drag(50);
         QCOMPARE(host.bar->x(), 350);
         QCOMPARE(host.proposed, QList<double>{350.0});
@@ -56,7 +57,7 @@ private Q_SLOTS:
 
     void rightButtonDoesNotDrag() {
         Host host;
-        QSignalSpy move(host.bar, &Splitter::MouseMove);
+        QSignalSpy move(host.bar, &Splitter::mouseMoved);
         host.drag(50, Qt::RightButton);
         QCOMPARE(host.bar->x(), 300);
         QVERIFY(host.proposed.isEmpty());
@@ -66,16 +67,16 @@ private Q_SLOTS:
 
     void anOwnerCanVetoOrCorrect() {
         Host host;
-        QSignalSpy moved(host.bar, &Splitter::Moved);
+        QSignalSpy moved(host.bar, &Splitter::moved);
         auto veto =
-            connect(host.bar, &Splitter::BeforeMove, [](bool& cancel, double&) { cancel = true; });
+            connect(host.bar, &Splitter::beforeMove, [](bool& cancel, double&) { cancel = true; });
         host.drag(50);
         host.drag(-80);
         QCOMPARE(host.bar->x(), 300);
         QCOMPARE(moved.count(), 0);
         disconnect(veto);
 
-        connect(host.bar, &Splitter::BeforeMove,
+        connect(host.bar, &Splitter::beforeMove,
                 [](bool&, double& position) { position = std::min(position, 320.0); });
         host.drag(50);
         QCOMPARE(host.bar->x(), 320);
@@ -106,8 +107,8 @@ private Q_SLOTS:
 
     void clicksAreReported() {
         Host host;
-        QSignalSpy click(host.bar, &Splitter::Click);
-        QSignalSpy dbl(host.bar, &Splitter::DblClick);
+        QSignalSpy click(host.bar, &Splitter::clicked);
+        QSignalSpy dbl(host.bar, &Splitter::doubleClicked);
         QTest::mouseClick(host.bar, Qt::LeftButton, {}, QPoint(4, 10));
         QTest::mouseDClick(host.bar, Qt::LeftButton, {}, QPoint(4, 10));
         QVERIFY(click.count() >= 1);
@@ -132,7 +133,7 @@ private Q_SLOTS:
         QCOMPARE(readBack.backColor(), Splitter::defaultBackColor());
 
         Splitter changed;
-        QSignalSpy property(&changed, &Splitter::PropertyChanged);
+        QSignalSpy property(&changed, &Splitter::propertyChanged);
         changed.setOrientation(1);
         changed.setBackColor(Qt::darkCyan);
         changed.setBarEnabled(false);
@@ -152,4 +153,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(SplitterTest)
-#include "tst_Splitter.moc"
+#include "tst_splitter.moc"

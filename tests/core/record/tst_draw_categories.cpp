@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sorting a class into the twelve draw categories and the sixteen group lists.
 #include "record/DrawCategories.h"
 
@@ -32,13 +33,13 @@ QStringList studentNames(std::initializer_list<int> numbers) {
 
 } // namespace
 
-class TestDrawCategories : public QObject {
+class DrawCategoriesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void thresholdsSplitAtTheMean() {
         // Counts 0, 1, 2, 5, 7: Mean 3, Low 1 (from 0, 1, 2), High 6 (from 5, 7).
-        const ClassSorting sorting = SortClass(rosterOf({{0, 3}, {1, 3}, {2, 3}, {5, 3}, {7, 3}}));
+        const ClassSorting sorting = sortClass(rosterOf({{0, 3}, {1, 3}, {2, 3}, {5, 3}, {7, 3}}));
         QCOMPARE(sorting.mean, 3.0);
         QCOMPARE(sorting.low, 1.0);
         QCOMPARE(sorting.high, 6.0);
@@ -53,7 +54,7 @@ private Q_SLOTS:
     }
 
     void everyoneScoredEquallyIsCalledOften() {
-        const ClassSorting sorting = SortClass(rosterOf({{3, 1}, {3, 1}, {3, 1}}));
+        const ClassSorting sorting = sortClass(rosterOf({{3, 1}, {3, 1}, {3, 1}}));
         QCOMPARE(sorting.mean, 3.0);
         QCOMPARE(sorting.low, 0.0);
         QCOMPARE(sorting.high, 3.0);
@@ -63,7 +64,7 @@ private Q_SLOTS:
     }
 
     void neverScoredClassFillsOnlyTheLessonLists() {
-        const ClassSorting sorting = SortClass(rosterOf({{0, 5}, {0, 1}, {0, 0}}));
+        const ClassSorting sorting = sortClass(rosterOf({{0, 5}, {0, 1}, {0, 0}}));
         QCOMPARE(sorting.kinds[NeverScored].size(), 3);
         for (int kind = 4; kind < DrawCategoryCount; ++kind)
             QVERIFY(sorting.kinds[kind].isEmpty());
@@ -73,7 +74,7 @@ private Q_SLOTS:
 
     void scoreBandsTakeTheHigherBandAtEachThreshold() {
         const ClassSorting sorting =
-            SortClass(rosterOf({{1, 2}, {1, 3}, {1, 4}, {1, 1.99}, {1, 4.5}, {0, 1}}));
+            sortClass(rosterOf({{1, 2}, {1, 3}, {1, 4}, {1, 1.99}, {1, 4.5}, {0, 1}}));
         QCOMPARE(sorting.kinds[8], studentNames({3}));
         QCOMPARE(sorting.kinds[9], studentNames({0}));
         QCOMPARE(sorting.kinds[10], studentNames({1}));
@@ -82,7 +83,7 @@ private Q_SLOTS:
 
     void meanIsComputedInDoublePrecision() {
         // Counts 1, 1, 2: Mean 4/3, so 1 is below it and 2 is not; Low 1, High 2.
-        const ClassSorting sorting = SortClass(rosterOf({{1, 3}, {1, 3}, {2, 3}}));
+        const ClassSorting sorting = sortClass(rosterOf({{1, 3}, {1, 3}, {2, 3}}));
         QCOMPARE(sorting.mean, 4.0 / 3.0);
         QCOMPARE(sorting.kinds[5], studentNames({0, 1}));
         QCOMPARE(sorting.kinds[7], studentNames({2}));
@@ -91,14 +92,14 @@ private Q_SLOTS:
     void duplicateNamesStayTwoItems() {
         ClassRoster roster = rosterOf({{0, 0}, {2, 3}});
         roster.students[1].name = roster.students[0].name;
-        const ClassSorting sorting = SortClass(roster);
+        const ClassSorting sorting = sortClass(roster);
         QCOMPARE(sorting.kinds[AllStudents],
                  (QStringList{QStringLiteral("生0"), QStringLiteral("生0")}));
         QCOMPARE(sorting.groups[0].size(), 2);
     }
 
     void emptyClassLeavesEveryListEmpty() {
-        const ClassSorting sorting = SortClass(rosterOf({}));
+        const ClassSorting sorting = sortClass(rosterOf({}));
         QCOMPARE(sorting.mean, 0.0);
         for (const QStringList& kind : sorting.kinds)
             QVERIFY(kind.isEmpty());
@@ -117,7 +118,7 @@ private Q_SLOTS:
                                  QStringLiteral(" 7 "),
                                  QStringLiteral("07")};
         const ClassSorting sorting =
-            SortClass(rosterOf(QList<std::pair<double, double>>(9, {0, 0}), groups));
+            sortClass(rosterOf(QList<std::pair<double, double>>(9, {0, 0}), groups));
         QCOMPARE(sorting.groups[0], studentNames({0}));
         QCOMPARE(sorting.groups[15], studentNames({1}));
         QCOMPARE(sorting.groups[7], studentNames({7, 8}));
@@ -127,10 +128,10 @@ private Q_SLOTS:
         QCOMPARE(grouped, 4);
         // Students without a valid group are still drawn.
         QCOMPARE(sorting.kinds[AllStudents].size(), 9);
-        QCOMPARE(GroupNumber(u"3"), 3);
-        QCOMPARE(GroupNumber(u"3分"), -1);
+        QCOMPARE(groupNumber(u"3"), 3);
+        QCOMPARE(groupNumber(u"3分"), -1);
     }
 };
 
-QTEST_GUILESS_MAIN(TestDrawCategories)
-#include "tst_DrawCategories.moc"
+QTEST_GUILESS_MAIN(DrawCategoriesTest)
+#include "tst_draw_categories.moc"

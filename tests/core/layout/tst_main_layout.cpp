@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/MainLayout.h"
 #include "layout/Twips.h"
 
@@ -23,7 +24,7 @@ private Q_SLOTS:
         QFETCH(double, position);
         QFETCH(int, innerWidth);
         QFETCH(bool, accepted);
-        QCOMPARE(AcceptBarPosition(position, innerWidth), accepted);
+        QCOMPARE(acceptBarPosition(position, innerWidth), accepted);
     }
 
     void nameFontFitting_data() {
@@ -44,12 +45,12 @@ private Q_SLOTS:
         QFETCH(int, length);
         QFETCH(int, current);
         QFETCH(int, points);
-        QCOMPARE(FitNameFont(width, length, current), points);
+        QCOMPARE(fitNameFont(width, length, current), points);
     }
 
     void splitLayoutFollowsTheBar() {
         const LeftPane pane{700, 760, 2400};
-        const SplitGeometry g = SplitLayout(pane, 7800, 90, 11900);
+        const SplitGeometry g = splitLayout(pane, 7800, 90, 11900);
         QCOMPARE(g.boardWidth, 7800 - 700 + 120);
         QCOMPARE(g.nameWidth, 7800 - 760 + 90);
         QCOMPARE(g.topicWidth, 7800 - 2400 + 120);
@@ -60,20 +61,20 @@ private Q_SLOTS:
     }
 
     void singlePaneTakesTheWindow() {
-        const SplitGeometry g = SinglePaneLayout(11900);
+        const SplitGeometry g = singlePaneLayout(11900);
         QCOMPARE(g.nameWidth, 11700);
         QCOMPARE(g.boardWidth, 11760);
         QCOMPARE(g.topicWidth, 10060);
     }
 
     void nameIsCentredOnTheBoard() {
-        QCOMPARE(CentredNameTop(120, 2160, 1500), 120 + 330);
-        QCOMPARE(CentredNameTop(120, 2160, 1501), 120 + 329);
+        QCOMPARE(centredNameTop(120, 2160, 1500), 120 + 330);
+        QCOMPARE(centredNameTop(120, 2160, 1501), 120 + 329);
     }
 
     void windowSizes() {
-        QCOMPARE(FullWindowSize(QSize(12000, 5400)), QSize(11900, 6000));
-        QCOMPARE(FullWindowSize(QSize(12000, 5400), 300), QSize(12200, 6300));
+        QCOMPARE(fullWindowSize(QSize(12000, 5400)), QSize(11900, 6000));
+        QCOMPARE(fullWindowSize(QSize(12000, 5400), 300), QSize(12200, 6300));
         QCOMPARE(CompactWindow, QSize(700, 900));
     }
 
@@ -90,7 +91,7 @@ private Q_SLOTS:
         QFETCH(int, lines);
         QFETCH(int, height);
         QFETCH(int, top);
-        const QuickPickPlace place = QuickPickListPlace(lines);
+        const QuickPickPlace place = quickPickListPlace(lines);
         QCOMPARE(place.left, 200);
         QCOMPARE(place.height, height);
         QCOMPARE(place.top, top);
@@ -105,4 +106,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(MainLayoutTest)
-#include "tst_MainLayout.moc"
+#include "tst_main_layout.moc"

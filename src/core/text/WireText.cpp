@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "WireText.h"
 
 #include "Gbk.h"
@@ -40,7 +41,7 @@ const QDateTime& wireEpoch() {
 
 } // namespace
 
-QString EncodeGbkUrl(QStringView text) {
+QString encodeGbkUrl(QStringView text) {
     QString out;
     out.reserve(text.size() * 3);
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -66,7 +67,7 @@ QString EncodeGbkUrl(QStringView text) {
     return out;
 }
 
-QByteArray DecodePercentBytes(QByteArrayView text) {
+QByteArray decodePercentBytes(QByteArrayView text) {
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -82,7 +83,7 @@ QByteArray DecodePercentBytes(QByteArrayView text) {
     return out;
 }
 
-QString DecodeText(const QByteArray& bytes, const QByteArray& charset) {
+QString decodeText(const QByteArray& bytes, const QByteArray& charset) {
     const QByteArray name = charset.trimmed().toUpper();
     // GB2312 replies are read as GBK, its superset, so no valid reply byte is lost.
     if (name.isEmpty() || name == "GB2312" || name == "GBK" || name == "CP936")
@@ -93,7 +94,7 @@ QString DecodeText(const QByteArray& bytes, const QByteArray& charset) {
     return decoder.decode(bytes);
 }
 
-qint32 DateToSeconds(const QString& text) {
+qint32 dateToSeconds(const QString& text) {
     static const QRegularExpression form(QStringLiteral(
         R"(^\s*(\d{1,4})-(\d{1,2})-(\d{1,2})(?:\s+(\d{1,2}):(\d{1,2}):(\d{1,2}))?\s*$)"));
     const QRegularExpressionMatch match = form.match(text);
@@ -114,19 +115,19 @@ qint32 DateToSeconds(const QString& text) {
     return qint32(seconds);
 }
 
-QString SecondsToDate(qint32 seconds) {
+QString secondsToDate(qint32 seconds) {
     const QDateTime moment = wireEpoch().addSecs(seconds);
     if (!moment.isValid())
         return QString();
     return moment.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
-QString Md5Hex(const QString& text) {
+QString md5Hex(const QString& text) {
     return QString::fromLatin1(
         QCryptographicHash::hash(gbk::encode(text), QCryptographicHash::Md5).toHex());
 }
 
-double LeadingNumber(QStringView text) {
+double leadingNumber(QStringView text) {
     QByteArray number;
     bool signAllowed = true;
     bool pointSeen = false;
@@ -151,7 +152,7 @@ double LeadingNumber(QStringView text) {
     return ok && value != 0 ? value : 0.0;
 }
 
-QString ShortestDecimal(double value) {
+QString shortestDecimal(double value) {
     if (value == 0)
         return QStringLiteral("0");
     return QString::number(value, 'f', QLocale::FloatingPointShortest);

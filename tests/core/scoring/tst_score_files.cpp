@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Score lines and the two files that hold them: the daily log and .dms batches.
 #include "RecordFixture.h"
-#include "net/Gbk.h"
 #include "scoring/DailyLog.h"
 #include "scoring/DmsFile.h"
 #include "scoring/ScoreLine.h"
+#include "text/Gbk.h"
 
 #include <QtTest>
 
@@ -19,7 +20,7 @@ QByteArray fileBytes(const QString& path) {
 const QDate March2 = QDate(2020, 3, 2);
 } // namespace
 
-class TestScoreFiles : public QObject {
+class ScoreFilesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -42,16 +43,16 @@ private Q_SLOTS:
 
     void dailyLogAppendsGbkLinesToTheDaysFile() {
         TempDataFolder data;
-        QCOMPARE(DailyLogFileName(QStringLiteral("zhangsan"), QStringLiteral("初一(3)班"), March2),
+        QCOMPARE(dailyLogFileName(QStringLiteral("zhangsan"), QStringLiteral("初一(3)班"), March2),
                  QStringLiteral("zhangsan_初一(3)班_2020-03-02.Log"));
         const QString first = QStringLiteral("初一(3)班\t李明\t3分\t2020-03-02 09:15:07\t");
         const QString second =
             QStringLiteral("初一(3)班\t李明\t5分\t2020-03-02 09:16:00\t回答正确");
-        const LogWrite w1 = AppendToDailyLog(data.path(), QStringLiteral("离线用户"),
+        const LogWrite w1 = appendToDailyLog(data.path(), QStringLiteral("离线用户"),
                                              QStringLiteral("初一(3)班"), March2, first);
         QVERIFY2(w1.ok, qPrintable(w1.error));
         QCOMPARE(w1.filePath, data.filePath(QStringLiteral("离线用户_初一(3)班_2020-03-02.Log")));
-        QVERIFY(AppendToDailyLog(data.path(), QStringLiteral("离线用户"),
+        QVERIFY(appendToDailyLog(data.path(), QStringLiteral("离线用户"),
                                  QStringLiteral("初一(3)班"), March2, second)
                     .ok);
         QCOMPARE(fileBytes(w1.filePath),
@@ -59,7 +60,7 @@ private Q_SLOTS:
 
         // The next day has a file of its own.
         const LogWrite next =
-            AppendToDailyLog(data.path(), QStringLiteral("离线用户"), QStringLiteral("初一(3)班"),
+            appendToDailyLog(data.path(), QStringLiteral("离线用户"), QStringLiteral("初一(3)班"),
                              March2.addDays(1), first);
         QVERIFY(next.ok);
         QVERIFY(next.filePath != w1.filePath);
@@ -68,12 +69,12 @@ private Q_SLOTS:
 
     void dailyLogNamesStayInsideTheFolder() {
         TempDataFolder data;
-        QCOMPARE(DailyLogFileName(QStringLiteral("../x"), QStringLiteral("a/b"), March2),
+        QCOMPARE(dailyLogFileName(QStringLiteral("../x"), QStringLiteral("a/b"), March2),
                  QStringLiteral(".._x_a_b_2020-03-02.Log"));
-        QCOMPARE(DailyLogFileName(QStringLiteral("u\\:*?\"<>|"), QStringLiteral("c\t\n"), March2),
+        QCOMPARE(dailyLogFileName(QStringLiteral("u\\:*?\"<>|"), QStringLiteral("c\t\n"), March2),
                  QStringLiteral("u_________c___2020-03-02.Log"));
         const LogWrite write =
-            AppendToDailyLog(data.path(), QStringLiteral("../x"), QStringLiteral("../../a/b"),
+            appendToDailyLog(data.path(), QStringLiteral("../x"), QStringLiteral("../../a/b"),
                              March2, QStringLiteral("l"));
         QVERIFY2(write.ok, qPrintable(write.error));
         QCOMPARE(QFileInfo(write.filePath).absolutePath(),
@@ -84,15 +85,15 @@ private Q_SLOTS:
     void dailyLogReportsWhatItCannotWrite() {
         TempDataFolder data;
         const QString missing = data.filePath(QStringLiteral("no/such/folder"));
-        const LogWrite intoMissing = AppendToDailyLog(
+        const LogWrite intoMissing = appendToDailyLog(
             missing, QStringLiteral("u"), QStringLiteral("c"), March2, QStringLiteral("l"));
         QVERIFY(!intoMissing.ok);
         QVERIFY(!intoMissing.error.isEmpty());
 
         // A folder where the file should be cannot be opened for appending.
         QVERIFY(QDir(data.path())
-                    .mkdir(DailyLogFileName(QStringLiteral("u"), QStringLiteral("c"), March2)));
-        const LogWrite ontoFolder = AppendToDailyLog(
+                    .mkdir(dailyLogFileName(QStringLiteral("u"), QStringLiteral("c"), March2)));
+        const LogWrite ontoFolder = appendToDailyLog(
             data.path(), QStringLiteral("u"), QStringLiteral("c"), March2, QStringLiteral("l"));
         QVERIFY(!ontoFolder.ok);
         QVERIFY(!ontoFolder.error.isEmpty());
@@ -102,10 +103,10 @@ private Q_SLOTS:
             QTemporaryDir links;
             const QString link =
                 QDir(links.path())
-                    .filePath(DailyLogFileName(QStringLiteral("u"), QStringLiteral("c"), March2));
+                    .filePath(dailyLogFileName(QStringLiteral("u"), QStringLiteral("c"), March2));
             QVERIFY(QFile::link(QStringLiteral("/dev/full"), link));
             const LogWrite full =
-                AppendToDailyLog(links.path(), QStringLiteral("u"), QStringLiteral("c"), March2,
+                appendToDailyLog(links.path(), QStringLiteral("u"), QStringLiteral("c"), March2,
                                  QStringLiteral("l"));
             QVERIFY(!full.ok);
         }
@@ -116,30 +117,30 @@ private Q_SLOTS:
         const QString path = data.filePath(QStringLiteral("成绩.dms"));
         const QStringList lines{QStringLiteral("一班\t张三\t3分\t2020-03-02 09:15:07\t"),
                                 QStringLiteral("一班\t李四\t5分\t2020-03-02 09:16:00\t回答正确")};
-        QVERIFY(WriteDmsFile(path, lines));
+        QVERIFY(writeDmsFile(path, lines));
         QCOMPARE(fileBytes(path), gbk::encode(lines.join(QStringLiteral("\r\n"))) + "\r\n");
-        QCOMPARE(*ReadDmsFile(path), lines);
+        QCOMPARE(*readDmsFile(path), lines);
 
         // Written whole: a shorter batch replaces a longer one.
-        QVERIFY(WriteDmsFile(path, lines.mid(1)));
-        QCOMPARE(*ReadDmsFile(path), lines.mid(1));
+        QVERIFY(writeDmsFile(path, lines.mid(1)));
+        QCOMPARE(*readDmsFile(path), lines.mid(1));
 
         QVERIFY(writeBytes(path, gbk::encode(u"\r\na\tb\n\n  \r\nc\r\n\r\n")));
-        QCOMPARE(*ReadDmsFile(path),
+        QCOMPARE(*readDmsFile(path),
                  (QStringList{QStringLiteral("a\tb"), QStringLiteral("  "), QStringLiteral("c")}));
         QVERIFY(writeBytes(path, QByteArray()));
-        QCOMPARE(*ReadDmsFile(path), QStringList());
+        QCOMPARE(*readDmsFile(path), QStringList());
     }
 
     void dmsFileFailuresAreReported() {
         TempDataFolder data;
-        QVERIFY(!ReadDmsFile(data.filePath(QStringLiteral("missing.dms"))));
+        QVERIFY(!readDmsFile(data.filePath(QStringLiteral("missing.dms"))));
         QString error;
-        QVERIFY(!WriteDmsFile(data.filePath(QStringLiteral("no/such/x.dms")), {QStringLiteral("a")},
+        QVERIFY(!writeDmsFile(data.filePath(QStringLiteral("no/such/x.dms")), {QStringLiteral("a")},
                               &error));
         QVERIFY(!error.isEmpty());
     }
 };
 
-QTEST_GUILESS_MAIN(TestScoreFiles)
-#include "tst_ScoreFiles.moc"
+QTEST_GUILESS_MAIN(ScoreFilesTest)
+#include "tst_score_files.moc"

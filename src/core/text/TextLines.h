@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lines of a text file written on any system.
 
@@ -8,6 +9,6 @@ namespace ordalis {
 
 // CR LF, a lone LF and a lone CR each end a line; a last line without an end is kept, and the
 // empty remainder after a final line end is no line.
-QStringList SplitLines(QStringView text);
+QStringList splitLines(QStringView text);
 
 } // namespace ordalis
