@@ -5,7 +5,7 @@
 
 #include "OnlineFixture.h"
 #include "ServiceProcess.h"
-#include "net/WireText.h"
+#include "text/WireText.h"
 
 #include <QDir>
 #include <QFile>
@@ -141,7 +141,7 @@ private Q_SLOTS:
         QVERIFY(m_online.process().registerTeacher(Account, LoginPassword, OperationPassword,
                                                    QStringLiteral("王老师")));
         m_online.session().userName = Account;
-        m_online.session().mp = ordalis::Md5Hex(LoginPassword);
+        m_online.session().mp = ordalis::md5Hex(LoginPassword);
         ordalis::ServiceEndpoints& service = m_online.endpoints();
         QVERIFY(service.setClasses(OperationPassword, {ClassName}).isSuccess());
         QVERIFY(service.setStudents(OperationPassword, ClassName, Names).isSuccess());
@@ -183,7 +183,7 @@ private Q_SLOTS:
     // A wrong mp: a page that says why, with none of the teacher's data.
     void aWrongMpIsRefused() {
         QString url = m_online.endpoints().uploadResultPage(int(Names.size())).toString();
-        url.replace(m_online.session().mp, ordalis::Md5Hex(QStringLiteral("guess")));
+        url.replace(m_online.session().mp, ordalis::md5Hex(QStringLiteral("guess")));
         const QString dom = m_chromium.load(url, QStringLiteral("browser-refused-phone"));
         QVERIFY2(dom.contains(QStringLiteral("<h1>无法查看计分</h1>")), qPrintable(dom));
         QVERIFY(!dom.contains(QStringLiteral("<table")));
