@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian packages ordalis and ordalis-service into build/packages/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
