@@ -105,6 +105,11 @@ unit() {
     sed "s|^ExecStart=/usr/bin/|ExecStart=$root/usr/bin/|" \
         "$root/usr/lib/systemd/system/ordalis-service.service" >"$unit"
     systemd-analyze verify --man=no "$unit"
+    # The user the unit runs as is the one the package's sysusers file makes.
+    local users=$out/unit/users
+    mkdir -p "$users/etc"
+    systemd-sysusers --root="$users" "$root/usr/lib/sysusers.d/ordalis-service.conf" >/dev/null
+    grep -q "^$(sed -n 's/^User=//p' "$unit"):" "$users/etc/passwd" || fail "the unit's user"
     # The hardening keeps the exposure that systemd rates at most 2.0 of 10.
     systemd-analyze security --offline=yes --threshold=20 "$unit" >"$out/unit/security.txt" ||
         { cat "$out/unit/security.txt"; fail "the unit's exposure"; }
