@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ordalis-service: the score service on its own.
 //   ordalis-service --listen 127.0.0.1:8080 --database /var/lib/ordalis/scores.sqlite [--demo]
 //   ordalis-service --config /etc/ordalis/service.ini

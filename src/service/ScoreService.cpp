@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ScoreService.h"
 
-#include "DemoAccount.h"
-#include "HttpServer.h"
-#include "Protocol.h"
+#include "accounts/DemoAccount.h"
+#include "http/HttpServer.h"
+#include "protocol/Protocol.h"
 
 #include <QDir>
 #include <QStandardPaths>

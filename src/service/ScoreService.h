@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score service as an object: the desktop program runs it inside its own process, the
 // ordalis-service executable runs it alone. It has its own threads and needs no event loop.

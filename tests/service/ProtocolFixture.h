@@ -3,8 +3,8 @@
 // The protocol on a temporary SQLite database, driven without sockets; password hashes at
 // their cheapest so that tests may register many accounts.
 
-#include "Database.h"
-#include "Protocol.h"
+#include "protocol/Protocol.h"
+#include "storage/Database.h"
 #include "text/Gbk.h"
 #include "text/WireText.h"
 
@@ -15,14 +15,15 @@
 namespace ordalis::service::test {
 
 struct ProtocolFixture {
-    // `databaseSpec` empty: a SQLite file of the fixture's own.
-    explicit ProtocolFixture(Throttle::Limits limits = {}, const QString& databaseSpec = {}) {
+    // `databaseLocation` empty: a SQLite file of the fixture's own.
+    explicit ProtocolFixture(Throttle::Limits limits = {}, const QString& databaseLocation = {}) {
         ServiceOptions options;
         options.hashCost = HashCost::Minimal;
         options.limits = limits;
         options.mailSpool = dir.filePath(QStringLiteral("mail"));
-        database = std::make_unique<Database>(
-            databaseSpec.isEmpty() ? dir.filePath(QStringLiteral("service.sqlite")) : databaseSpec);
+        database = std::make_unique<Database>(databaseLocation.isEmpty()
+                                                  ? dir.filePath(QStringLiteral("service.sqlite"))
+                                                  : databaseLocation);
         QString error;
         opened = database->open(&error);
         protocol = std::make_unique<Protocol>(*database, options);
@@ -74,13 +75,13 @@ struct ProtocolFixture {
 
 // One teacher "alice" with two classes, two topics and standards, ready for changes.
 struct AliceFixture : ProtocolFixture {
-    static inline const QString kAccount = QStringLiteral("alice");
-    static inline const QString kLogin = QStringLiteral("alice-login");
-    static inline const QString kOperation = QStringLiteral("alice-op");
+    static inline const QString Account = QStringLiteral("alice");
+    static inline const QString Login = QStringLiteral("alice-login");
+    static inline const QString Operation = QStringLiteral("alice-op");
 
-    explicit AliceFixture(Throttle::Limits limits = {}, const QString& databaseSpec = {})
-        : ProtocolFixture(limits, databaseSpec) {
-        ready = opened && registerTeacher(kAccount, kLogin, kOperation) &&
+    explicit AliceFixture(Throttle::Limits limits = {}, const QString& databaseLocation = {})
+        : ProtocolFixture(limits, databaseLocation) {
+        ready = opened && registerTeacher(Account, Login, Operation) &&
                 change("/setclass.php", QStringLiteral("&class=一班|二班")) ==
                     QLatin1String("Success!") &&
                 change("/student.php", QStringLiteral("&class=一班&student=张三|李四|王五")) ==
@@ -95,10 +96,10 @@ struct AliceFixture : ProtocolFixture {
                     QLatin1String("Success!");
     }
     QString change(const char* path, const QString& rest) {
-        return ProtocolFixture::change(path, kAccount, kOperation, rest);
+        return ProtocolFixture::change(path, Account, Operation, rest);
     }
     QString read(const char* path, const QString& rest = {}) {
-        return ProtocolFixture::read(path, kAccount, kLogin, rest);
+        return ProtocolFixture::read(path, Account, Login, rest);
     }
     QString upload(const QString& topic, const QStringList& lines) {
         return change("/index.php",

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Who a request speaks for: the teacher whose stored hash matches the credential sent, with
+// failures counted by the throttle.
+
+#include "protocol/ServiceContext.h"
+
+#include <optional>
+
+namespace ordalis::service {
+
+// The teacher whose credential of this kind matches, or nullopt with the refusal text set.
+// Failures count towards the throttle of the account and of the client address.
+std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind, const QString& account,
+                                   const QString& secret, QString* refusal);
+// A read of a teacher's data: the account in the query's "t", its login proven by "mp".
+std::optional<qint64> authenticateReader(Call& call, QString* refusal);
+
+} // namespace ordalis::service

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "accounts/DemoAccount.h"
+
+#include "protocol/Protocol.h"
+#include "text/WireText.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+namespace ordalis::service {
+
+namespace {
+
+const QStringList DemoClasses = {QStringLiteral("初一(1)班"), QStringLiteral("初一(2)班")};
+const QStringList DemoTopics = {QStringLiteral("有理数"), QStringLiteral("整式的加减"),
+                                QStringLiteral("一元一次方程")};
+
+QStringList studentNames(int classIndex) {
+    static const QStringList surnames = {"王", "李", "张", "刘", "陈", "杨", "赵",
+                                         "黄", "周", "吴", "徐", "孙", "胡", "朱",
+                                         "高", "林", "何", "郭", "马", "罗"};
+    static const QStringList given = {"子涵", "欣怡", "浩然", "梓萱", "宇轩", "诗琪",
+                                      "俊杰", "雨桐", "博文", "思远", "佳怡", "明轩",
+                                      "可馨", "天佑", "语嫣", "志强", "晓东", "婉清",
+                                      "嘉豪", "若曦", "文博", "雅琴", "子墨"};
+    QStringList names;
+    for (int i = 0; names.size() < 40; ++i) {
+        const QString name = surnames[(i * 7 + classIndex * 3) % surnames.size()] +
+                             given[(i * 5 + classIndex * 11) % given.size()];
+        if (!names.contains(name))
+            names.append(name);
+    }
+    return names;
+}
+
+bool post(Protocol& protocol, const char* path, const QString& body) {
+    Request request;
+    request.method = "POST";
+    request.path = path;
+    request.body = encodeGbkUrl(body).toLatin1();
+    request.peer = QStringLiteral("demo");
+    const Reply reply = protocol.handle(request);
+    return reply.status == 200 && reply.body == "Success!";
+}
+
+QString credentials() {
+    return QStringLiteral("username=%1&password=%2").arg(DemoAccountName, DemoOperationPassword);
+}
+
+} // namespace
+
+bool createDemoAccount(Protocol& protocol) {
+    Request check;
+    check.method = "GET";
+    check.path = "/checkusername.php";
+    check.query = QByteArray("u=") + DemoAccountName;
+    if (protocol.handle(check).body != QByteArray("\xA1\xCC"))
+        return true; // the name is taken: the demo account exists
+
+    if (!post(protocol, "/regteacher.php",
+              QStringLiteral("username=%1&teachername=王老师&password=%2&superpassword=%3"
+                             "&email=demo@example.com&mb=&tel=&qq=")
+                  .arg(DemoAccountName, DemoLoginPassword, DemoOperationPassword)))
+        return false;
+    bool ok = post(protocol, "/setclass.php", credentials() + "&class=" + DemoClasses.join(u'|'));
+    ok = ok && post(protocol, "/setketi.php", credentials() + "&keti=" + DemoTopics.join(u'|'));
+    ok = ok &&
+         post(protocol, "/newscale.php",
+              credentials() + "&keti=" + DemoTopics[0] +
+                  "&newscale=回答完全正确\t思路清晰\t基本正确\t需要提示\t&newscore=5\t4\t3\t2\t");
+    ok = ok && post(protocol, "/newscale.php",
+                    credentials() + "&keti=" + DemoTopics[2] +
+                        "&newscale=板演正确\t步骤完整\t\t\t&newscore=5\t4\t\t\t");
+
+    const QDateTime start = QDateTime::currentDateTime().addDays(-3);
+    int serial = 0;
+    for (int c = 0; c < DemoClasses.size() && ok; ++c) {
+        const QStringList names = studentNames(c);
+        ok = post(protocol, "/student.php",
+                  credentials() + "&class=" + DemoClasses[c] + "&student=" + names.join(u'|'));
+        QString groups = QStringLiteral("class=%1&%2").arg(DemoClasses[c], credentials());
+        for (int g = 0; g < 16; ++g) {
+            QStringList members;
+            for (int i = g; g < 8 && i < names.size(); i += 8)
+                members.append(names[i]);
+            groups += QStringLiteral("&group[%1]=%2").arg(g).arg(members.join(u'|'));
+        }
+        ok = ok && post(protocol, "/group.php", groups);
+        for (int topic = 0; topic < DemoTopics.size() && ok; ++topic) {
+            QStringList lines;
+            for (int i = topic; i < names.size(); i += 3) {
+                const int score = 2 + (i * 7 + topic) % 4;
+                const QString time = start.addSecs(qint64(topic) * 86400 + (++serial) * 97)
+                                         .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+                lines.append(QStringList{
+                    DemoClasses[c], names[i], QStringLiteral("%1分").arg(score), time,
+                    score == 5 && topic == 0 ? QStringLiteral("回答完全正确") : QString()}
+                                 .join(u'\t'));
+            }
+            ok = post(protocol, "/index.php",
+                      credentials() + "&keti=" + DemoTopics[topic] + "&score=" + lines.join(u'|'));
+        }
+    }
+    return ok;
+}
+
+} // namespace ordalis::service

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The fields of a form body or a query string, read the way the program writes them: pairs
+// split at "&", key and value at the first "=", and only then each %XX turned into its byte
+// (a "+" stays a "+") and the bytes read as GBK. Splitting first means an escaped "&" or "="
+// can never cut a value.
+
+#include <QByteArrayView>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+namespace ordalis::service {
+
+class FormFields {
+public:
+    static FormFields parse(QByteArrayView raw);
+
+    // The value of the first pair with this key; empty when the key is absent.
+    QString value(QByteArrayView key) const;
+    bool contains(QByteArrayView key) const;
+
+private:
+    QList<QPair<QByteArray, QString>> m_pairs;
+};
+
+} // namespace ordalis::service

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "http/Reply.h"
+
+#include "text/Gbk.h"
+
+namespace ordalis::service {
+
+Reply Reply::text(const QString& text, int status) {
+    return {status, QByteArrayLiteral("text/plain; charset=GBK"), gbk::encode(text)};
+}
+
+Reply Reply::forbidden(const QString& reason) {
+    return text(reason, 403);
+}
+
+Reply Reply::html(const QString& page) {
+    return {200, QByteArrayLiteral("text/html; charset=UTF-8"), page.toUtf8()};
+}
+
+Reply Reply::bytes(QByteArray body, QByteArray contentType) {
+    return {200, std::move(contentType), std::move(body)};
+}
+
+Reply Reply::error(int status, const QString& message) {
+    return {status, QByteArrayLiteral("text/plain; charset=UTF-8"), message.toUtf8()};
+}
+
+} // namespace ordalis::service

@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Teacher accounts: registration, login, personal data, and the reset of a forgotten password
+// by a mailed check code.
+
+#include "protocol/AccountEndpoints.h"
+
+#include "accounts/Authentication.h"
+#include "protocol/Names.h"
+#include "storage/Sql.h"
+#include "storage/Transaction.h"
+#include "text/WireText.h"
+
+#include <QDateTime>
+#include <sodium.h>
+
+namespace ordalis::service {
+
+namespace {
+
+constexpr int CheckCodeLifetimeSeconds = 30 * 60;
+constexpr int CheckCodesPerHour = 5;
+const QString CheckCodeRequests = QStringLiteral("code-request:");
+
+// The hashes of new passwords, made before the transaction so that the slow hash never holds
+// the write lock. An empty password leaves its hashes null: no change.
+struct NewPasswords {
+    QVariant login;
+    QVariant mp; // of the MD5 of the login password, which the program sends on every read
+    QVariant operation;
+};
+
+NewPasswords hashNewPasswords(const PasswordHasher& hasher, const QString& login,
+                              const QString& operation) {
+    NewPasswords hashes;
+    if (!login.isEmpty()) {
+        hashes.login = hasher.hash(login);
+        hashes.mp = hasher.hash(md5Hex(login));
+    }
+    if (!operation.isEmpty())
+        hashes.operation = hasher.hash(operation);
+    return hashes;
+}
+
+void storeNewPasswords(const QSqlDatabase& db, qint64 teacherId, const NewPasswords& hashes) {
+    if (!hashes.login.isNull())
+        sqlRun(db, QStringLiteral("UPDATE teachers SET login_hash = ?, mp_hash = ? WHERE id = ?"),
+               {hashes.login, hashes.mp, teacherId});
+    if (!hashes.operation.isNull())
+        sqlRun(db, QStringLiteral("UPDATE teachers SET operation_hash = ? WHERE id = ?"),
+               {hashes.operation, teacherId});
+}
+
+} // namespace
+
+Reply checkPassword(Call& call) {
+    QString refusal;
+    const auto teacher = authenticate(call, CredentialCache::Kind::Login, call.field("username"),
+                                      call.field("password"), &refusal);
+    return Reply::text(teacher ? DoneText : refusal);
+}
+
+Reply registerTeacher(Call& call) {
+    const QString account = call.field("username").trimmed();
+    const QString name = call.field("teachername").trimmed();
+    const QString password = call.field("password").trimmed();
+    const QString operation = call.field("superpassword").trimmed();
+    const QString email = call.field("email").trimmed();
+    const QString mobile = call.field("mb").trimmed();
+    const QString tel = call.field("tel").trimmed();
+    const QString qq = call.field("qq").trimmed();
+
+    if (!isValidAccount(account))
+        return Reply::text(QStringLiteral("帐号须为4到32位字母、数字或_"));
+    if (const QString problem = nameProblem(name, QStringLiteral("教师姓名")); !problem.isEmpty())
+        return Reply::text(problem);
+    if (!isValidEmail(email))
+        return Reply::text(QStringLiteral("Email地址不正确"));
+    if (password.isEmpty() || operation.isEmpty())
+        return Reply::text(QStringLiteral("登录密码和操作密码都不能为空"));
+    for (const QString* contact : {&mobile, &tel, &qq})
+        if (contact->size() > 40 || !textProblem(*contact, QString()).isEmpty())
+            return Reply::text(QStringLiteral("手机、电话或QQ号码格式不正确"));
+
+    if (sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account}))
+        return Reply::text(QStringLiteral("该帐号已被注册"));
+    const NewPasswords hashes = hashNewPasswords(call.context.hasher, password, operation);
+    if (hashes.login.toString().isEmpty() || hashes.mp.toString().isEmpty() ||
+        hashes.operation.toString().isEmpty())
+        return Reply::error(503, QStringLiteral("Out of memory"));
+    try {
+        sqlRun(call.db,
+               QStringLiteral(
+                   "INSERT INTO teachers (account, name, email, mobile, tel, qq, login_hash, "
+                   "operation_hash, mp_hash, created_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+               {account, name, email, mobile, tel, qq, hashes.login, hashes.operation, hashes.mp,
+                QDateTime::currentSecsSinceEpoch()});
+    } catch (const DatabaseError&) {
+        // Two registrations of one name at once: the unique account column lets one through.
+        if (sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"),
+                     {account}))
+            return Reply::text(QStringLiteral("该帐号已被注册"));
+        throw;
+    }
+    return Reply::text(DoneText);
+}
+
+Reply checkUserName(Call& call) {
+    const QString account = call.field("u").trimmed();
+    if (!isValidAccount(account))
+        return Reply::text(QStringLiteral("帐号须为4到32位字母、数字或_"));
+    if (sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account}))
+        return Reply::text(QStringLiteral("该帐号已被注册"));
+    return Reply::text(QStringLiteral("√"));
+}
+
+Reply getTeacher(Call& call) {
+    QString refusal;
+    const auto teacher = authenticateReader(call, &refusal);
+    if (!teacher)
+        return Reply::forbidden(refusal);
+    QSqlQuery row =
+        sqlRun(call.db, QStringLiteral("SELECT name, account, email FROM teachers WHERE id = ?"),
+               {*teacher});
+    if (!row.next())
+        return Reply::text(QStringLiteral("帐号不存在"));
+    return Reply::text(row.value(0).toString() + "\r\n" + row.value(1).toString() + "\r\n" +
+                       row.value(2).toString());
+}
+
+Reply setTeacher(Call& call) {
+    QString refusal;
+    const auto teacher =
+        authenticate(call, CredentialCache::Kind::Operation, call.field("username"),
+                     call.field("oldsuperpassword").trimmed(), &refusal);
+    if (!teacher)
+        return Reply::text(refusal);
+    const QString email = call.field("email").trimmed();
+    const QString newLogin = call.field("newlogpassword").trimmed();
+    const QString newOperation = call.field("newsuperpassword").trimmed();
+    if (!isValidEmail(email))
+        return Reply::text(QStringLiteral("Email地址不正确"));
+
+    const NewPasswords hashes = hashNewPasswords(call.context.hasher, newLogin, newOperation);
+    Transaction transaction(call.context.database, call.db);
+    sqlRun(call.db, QStringLiteral("UPDATE teachers SET email = ? WHERE id = ?"),
+           {email, *teacher});
+    storeNewPasswords(call.db, *teacher, hashes);
+    if (!transaction.commit())
+        throw DatabaseError("commit failed");
+    call.context.credentials.forgetTeacher(*teacher);
+    return Reply::text(DoneText);
+}
+
+Reply getPasswordCode(Call& call) {
+    const QString account = call.field("username").trimmed();
+    const QString email = call.field("email").trimmed();
+    ServiceContext& context = call.context;
+    if (context.throttle.blocked(call.db, account, call.request.peer))
+        return Reply::text(
+            QStringLiteral("失败次数过多，请%1分钟后再试").arg(context.throttle.windowMinutes()));
+
+    QSqlQuery row =
+        sqlRun(call.db, QStringLiteral("SELECT id, account, email FROM teachers WHERE account = ?"),
+               {account});
+    if (!row.next() || row.value(2).toString().compare(email, Qt::CaseInsensitive) != 0) {
+        context.throttle.recordFailure(call.db, account, call.request.peer);
+        return Reply::text(QStringLiteral("failure"));
+    }
+    const qint64 teacherId = row.value(0).toLongLong();
+    const QString storedAccount = row.value(1).toString();
+    const QString address = row.value(2).toString();
+    if (!context.throttle.allowEvent(call.db, CheckCodeRequests + storedAccount.toLower(),
+                                     CheckCodesPerHour))
+        return Reply::text(QStringLiteral("验证码发送过于频繁，请稍后再试"));
+
+    const QString code =
+        QStringLiteral("%1").arg(randombytes_uniform(1000000), 6, 10, QLatin1Char('0'));
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const qint64 expires = now + CheckCodeLifetimeSeconds;
+    sqlRun(call.db, QStringLiteral("DELETE FROM check_codes WHERE expires_at < ?"), {now});
+    sqlRun(call.db,
+           QStringLiteral(
+               "INSERT INTO check_codes (teacher_id, code, expires_at, used) VALUES (?, ?, ?, 0)"),
+           {teacherId, code, expires});
+    const QString body = QStringLiteral("您好，\r\n\r\n帐号 %1 的密码重置验证码是：%2\r\n"
+                                        "验证码30分钟内有效，只能使用一次。\r\n"
+                                        "如果不是您本人操作，请忽略这封邮件。\r\n")
+                             .arg(storedAccount, code);
+    if (!context.mail.send(storedAccount, address, QStringLiteral("密码重置验证码"), body))
+        return Reply::text(QStringLiteral("验证码邮件无法发送，请联系管理员"));
+    return Reply::text(QStringLiteral("success"));
+}
+
+Reply setPassword(Call& call) {
+    const QString account = call.field("username").trimmed();
+    const QString code = call.field("checkcode").trimmed();
+    const QString newLogin = call.field("newpswd").trimmed();
+    const QString newOperation = call.field("newsuperpswd").trimmed();
+    ServiceContext& context = call.context;
+    if (newLogin.isEmpty() && newOperation.isEmpty())
+        return Reply::text(QStringLiteral("请填写新的登录密码或操作密码"));
+    if (context.throttle.blocked(call.db, account, call.request.peer))
+        return Reply::text(
+            QStringLiteral("失败次数过多，请%1分钟后再试").arg(context.throttle.windowMinutes()));
+
+    const NewPasswords hashes = hashNewPasswords(context.hasher, newLogin, newOperation);
+    Transaction transaction(context.database, call.db);
+    const auto teacher =
+        sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account});
+    // Marking the code used in the same statement that finds it keeps it single-use even when
+    // two resets race.
+    const bool codeTaken =
+        teacher && !code.isEmpty() &&
+        sqlRun(call.db,
+               QStringLiteral("UPDATE check_codes SET used = 1 WHERE teacher_id = ? AND code = ? "
+                              "AND used = 0 AND expires_at >= ?"),
+               {teacher->toLongLong(), code, QDateTime::currentSecsSinceEpoch()})
+                .numRowsAffected() > 0;
+    if (!codeTaken) {
+        transaction.commit();
+        context.throttle.recordFailure(call.db, account, call.request.peer);
+        return Reply::text(QStringLiteral("failure"));
+    }
+    const qint64 teacherId = teacher->toLongLong();
+    sqlRun(call.db, QStringLiteral("UPDATE check_codes SET used = 1 WHERE teacher_id = ?"),
+           {teacherId});
+    storeNewPasswords(call.db, teacherId, hashes);
+    if (!transaction.commit())
+        throw DatabaseError("commit failed");
+    context.credentials.forgetTeacher(teacherId);
+    return Reply::text(QStringLiteral("success"));
+}
+
+} // namespace ordalis::service

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "protocol/Change.h"
+
+#include "accounts/Authentication.h"
+#include "protocol/Names.h"
+#include "storage/Sql.h"
+#include "storage/Transaction.h"
+
+namespace ordalis::service {
+
+Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply) {
+    QString refusal;
+    const auto teacher = authenticate(call, CredentialCache::Kind::Operation,
+                                      call.field("username"), call.field("password"), &refusal);
+    if (!teacher)
+        return Reply::text(refusal);
+    Transaction transaction(call.context.database, call.db);
+    if (!transaction.isOpen())
+        throw DatabaseError("cannot begin a transaction");
+    refusal = apply(*teacher);
+    if (!refusal.isEmpty())
+        return Reply::text(refusal);
+    if (!transaction.commit())
+        throw DatabaseError("commit failed");
+    call.context.records.invalidate(*teacher);
+    return Reply::text(DoneText);
+}
+
+Reply deleteByIds(Call& call, const QString& statement, const QString& badIds) {
+    QList<qint64> ids;
+    const bool valid = parseIdList(call.field("delid"), &ids);
+    return runChange(call, [&](qint64 teacherId) {
+        if (!valid)
+            return badIds;
+        PreparedStatement remove(call.db, statement);
+        for (qint64 id : std::as_const(ids))
+            remove.run({id, teacherId});
+        return QString();
+    });
+}
+
+} // namespace ordalis::service

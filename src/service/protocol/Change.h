@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The frame of every change to a teacher's data: the operation password is checked, the change
+// runs in one transaction, and the teacher's cached record is dropped once it is committed.
+
+#include "protocol/ServiceContext.h"
+
+#include <functional>
+
+namespace ordalis::service {
+
+// `apply` returns an empty text when the change is made, otherwise the refusal; a refusal rolls
+// back whatever it had written.
+Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply);
+
+// Deletes the rows named in the "delid" list ("|15|12"); `statement` takes the identifier and
+// the teacher. Identifiers already gone (a deletion sent twice) or of another teacher change
+// nothing; a piece that is no identifier refuses the whole deletion with `badIds`.
+Reply deleteByIds(Call& call, const QString& statement, const QString& badIds);
+
+} // namespace ordalis::service

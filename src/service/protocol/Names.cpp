@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "protocol/Names.h"
+
+#include "text/Gbk.h"
+
+#include <QRegularExpression>
+
+namespace ordalis::service {
+
+namespace {
+
+constexpr int MaxNameLength = 60;
+constexpr int MaxTextLength = 500;
+
+bool isForbidden(QChar c) {
+    return c == u'\t' || c == u'\r' || c == u'\n' || c == u'|' || c == u'&' || c == u'=' ||
+           c == QChar::ReplacementCharacter || c.unicode() < 0x20 ||
+           // Bytes that are no GBK character decode into the private use area.
+           c.category() == QChar::Other_PrivateUse;
+}
+
+QString characterProblem(const QString& text, const QString& what) {
+    for (QChar c : text) {
+        if (isForbidden(c))
+            return QStringLiteral("%1不能包含制表符、换行、“|”、“&”、“=”或无法识别的字符：%2")
+                .arg(what,
+                     QString(text).replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' '));
+        if (!c.isSurrogate() && c.unicode() >= 0x80 && gbk::codeOf(c) == 0)
+            return QStringLiteral("%1含有GBK无法表示的字符：%2").arg(what, text);
+    }
+    return {};
+}
+
+} // namespace
+
+QString nameProblem(const QString& name, const QString& what) {
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("%1不能为空").arg(what);
+    if (name.size() > MaxNameLength)
+        return QStringLiteral("%1太长（最多%2个字）：%3")
+            .arg(what)
+            .arg(MaxNameLength)
+            .arg(name.left(MaxNameLength));
+    return characterProblem(name, what);
+}
+
+QString textProblem(const QString& text, const QString& what) {
+    if (text.size() > MaxTextLength)
+        return QStringLiteral("%1太长（最多%2个字）").arg(what).arg(MaxTextLength);
+    return characterProblem(text, what);
+}
+
+QStringList splitList(const QString& value) {
+    return value.split(u'|', Qt::SkipEmptyParts);
+}
+
+bool parseIdList(const QString& value, QList<qint64>* ids) {
+    for (const QString& piece : splitList(value)) {
+        bool ok = false;
+        const qint64 id = piece.trimmed().toLongLong(&ok);
+        if (!ok)
+            return false;
+        ids->append(id);
+    }
+    return true;
+}
+
+bool isValidAccount(const QString& account) {
+    static const QRegularExpression pattern(QStringLiteral("^[A-Za-z0-9_]{4,32}$"));
+    return pattern.match(account).hasMatch();
+}
+
+bool isValidEmail(const QString& email) {
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\w+([\-+.]\w+)*@\w+([\-.]\w+)*\.\w+([\-.]\w+)*$)"));
+    return email.size() <= 120 && pattern.match(email).hasMatch();
+}
+
+bool hasLeadingNumber(QStringView text) {
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        ++i;
+    if (i < text.size() && text[i] == u'.')
+        ++i;
+    return i < text.size() && text[i] >= u'0' && text[i] <= u'9';
+}
+
+} // namespace ordalis::service

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the record format and the wire format can carry: names without TAB, CR, LF (record
+// fields and lines), "|" (list separator), "&" and "=" (form delimiters), nor characters that
+// GBK could not represent.
+
+#include <QString>
+#include <QStringList>
+
+namespace ordalis::service {
+
+// Empty when the name can be stored; otherwise the reason, naming the name. `what` is the
+// kind of name in the refusal ("班级名称").
+QString nameProblem(const QString& name, const QString& what);
+// The same rules for free text fields (a remark, a topic of an upload) that may be empty.
+QString textProblem(const QString& text, const QString& what);
+
+// A "|"-joined list value; empty items (a trailing bar, an empty value) are dropped.
+QStringList splitList(const QString& value);
+
+// Identifiers of a "|"-joined list such as "|15|12"; false when a piece is no identifier.
+bool parseIdList(const QString& value, QList<qint64>* ids);
+
+// Account names: 4 to 32 letters, digits or "_".
+bool isValidAccount(const QString& account);
+bool isValidEmail(const QString& email);
+
+// Whether the text starts with a number after blanks: "3分" does, "优" does not.
+bool hasLeadingNumber(QStringView text);
+
+} // namespace ordalis::service

@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Classes, students, topics and groups. Lists are always sent whole: the stored list becomes
+// exactly the list sent, in its order. Removing a class takes its students and their scores
+// with it, removing a student takes their scores, removing a topic takes its standards but
+// leaves recorded scores alone; a rename keeps everything attached to the renamed item.
+
+#include "protocol/RosterEndpoints.h"
+
+#include "accounts/Authentication.h"
+#include "protocol/Change.h"
+#include "protocol/Names.h"
+#include "protocol/RecordBuilder.h"
+#include "storage/Sql.h"
+#include "storage/Transaction.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace ordalis::service {
+
+namespace {
+
+QString listProblem(const QStringList& names, const QString& what) {
+    QSet<QString> seen;
+    for (const QString& name : names) {
+        if (const QString problem = nameProblem(name, what); !problem.isEmpty())
+            return problem;
+        if (seen.contains(name))
+            return QStringLiteral("%1重复：%2").arg(what, name);
+        seen.insert(name);
+    }
+    return {};
+}
+
+// The rows of `table` under one parent become exactly `names` in this order. The table and
+// column names are this file's constants, never request text.
+void replaceOrderedNames(const QSqlDatabase& db, const QString& table, const QString& parentColumn,
+                         qint64 parentId, const QStringList& names) {
+    QHash<QString, qint64> existing;
+    QSqlQuery rows =
+        sqlRun(db, QStringLiteral("SELECT id, name FROM %1 WHERE %2 = ?").arg(table, parentColumn),
+               {parentId});
+    while (rows.next())
+        existing.insert(rows.value(1).toString(), rows.value(0).toLongLong());
+    const QSet<QString> wanted(names.begin(), names.end());
+    for (auto it = existing.cbegin(); it != existing.cend(); ++it)
+        if (!wanted.contains(it.key()))
+            sqlRun(db, QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(table), {it.value()});
+    for (int position = 0; position < names.size(); ++position) {
+        const auto found = existing.constFind(names[position]);
+        if (found != existing.cend())
+            sqlRun(db, QStringLiteral("UPDATE %1 SET position = ? WHERE id = ?").arg(table),
+                   {position, found.value()});
+        else
+            sqlRun(db,
+                   QStringLiteral("INSERT INTO %1 (%2, name, position) VALUES (?, ?, ?)")
+                       .arg(table, parentColumn),
+                   {parentId, names[position], position});
+    }
+}
+
+// Renames one row under a parent; the refusal text, or empty when done.
+QString renameRow(const QSqlDatabase& db, const QString& table, const QString& parentColumn,
+                  qint64 parentId, const QString& oldName, const QString& newName,
+                  const QString& what) {
+    if (const QString problem = nameProblem(newName, what); !problem.isEmpty())
+        return problem;
+    const auto id = sqlValue(
+        db, QStringLiteral("SELECT id FROM %1 WHERE %2 = ? AND name = ?").arg(table, parentColumn),
+        {parentId, oldName});
+    if (!id)
+        return QStringLiteral("找不到%1：%2").arg(what, oldName);
+    if (oldName == newName)
+        return {};
+    if (sqlValue(
+            db,
+            QStringLiteral("SELECT id FROM %1 WHERE %2 = ? AND name = ?").arg(table, parentColumn),
+            {parentId, newName}))
+        return QStringLiteral("%1已存在：%2").arg(what, newName);
+    sqlRun(db, QStringLiteral("UPDATE %1 SET name = ? WHERE id = ?").arg(table), {newName, *id});
+    return {};
+}
+
+std::optional<qint64> findClass(const QSqlDatabase& db, qint64 teacherId, const QString& name) {
+    const auto id =
+        sqlValue(db, QStringLiteral("SELECT id FROM classes WHERE teacher_id = ? AND name = ?"),
+                 {teacherId, name});
+    return id ? std::optional<qint64>(id->toLongLong()) : std::nullopt;
+}
+
+// The teacher's whole list of classes or topics, sent in the field `key`.
+Reply setTeacherList(Call& call, const char* key, const QString& table, const QString& what) {
+    const QStringList names = splitList(call.field(key));
+    return runChange(call, [&](qint64 teacherId) {
+        if (QString problem = listProblem(names, what); !problem.isEmpty())
+            return problem;
+        replaceOrderedNames(call.db, table, QStringLiteral("teacher_id"), teacherId, names);
+        return QString();
+    });
+}
+
+QString noSuchClass(const QString& name) {
+    return QStringLiteral("找不到班级：%1").arg(name);
+}
+
+// A change within one of the teacher's classes, the one named in the "class" field.
+Reply runClassChange(Call& call, const std::function<QString(qint64 classId)>& apply) {
+    const QString className = call.field("class");
+    return runChange(call, [&](qint64 teacherId) {
+        const auto classId = findClass(call.db, teacherId, className);
+        return classId ? apply(*classId) : noSuchClass(className);
+    });
+}
+
+} // namespace
+
+Reply setClasses(Call& call) {
+    return setTeacherList(call, "class", QStringLiteral("classes"), QStringLiteral("班级名称"));
+}
+
+Reply renameClass(Call& call) {
+    return runChange(call, [&](qint64 teacherId) {
+        return renameRow(call.db, QStringLiteral("classes"), QStringLiteral("teacher_id"),
+                         teacherId, call.field("oldclassname"), call.field("newclassname"),
+                         QStringLiteral("班级"));
+    });
+}
+
+Reply setStudents(Call& call) {
+    const QStringList names = splitList(call.field("student"));
+    return runClassChange(call, [&](qint64 classId) {
+        if (QString problem = listProblem(names, QStringLiteral("学生姓名")); !problem.isEmpty())
+            return problem;
+        replaceOrderedNames(call.db, QStringLiteral("students"), QStringLiteral("class_id"),
+                            classId, names);
+        return QString();
+    });
+}
+
+Reply renameStudent(Call& call) {
+    return runClassChange(call, [&](qint64 classId) {
+        return renameRow(call.db, QStringLiteral("students"), QStringLiteral("class_id"), classId,
+                         call.field("oldstuname"), call.field("newstuname"),
+                         QStringLiteral("学生"));
+    });
+}
+
+Reply setTopics(Call& call) {
+    return setTeacherList(call, "keti", QStringLiteral("topics"), QStringLiteral("课题名称"));
+}
+
+Reply renameTopic(Call& call) {
+    const QString oldName = call.field("oldketi");
+    const QString newName = call.field("newketi");
+    return runChange(call, [&](qint64 teacherId) {
+        QString refusal = renameRow(call.db, QStringLiteral("topics"), QStringLiteral("teacher_id"),
+                                    teacherId, oldName, newName, QStringLiteral("课题"));
+        if (!refusal.isEmpty())
+            return refusal;
+        // The scores recorded under the topic follow it to its new name.
+        sqlRun(
+            call.db,
+            QStringLiteral(
+                "UPDATE scores SET topic = ? WHERE topic = ? AND student_id IN (SELECT s.id FROM "
+                "students s JOIN classes c ON c.id = s.class_id WHERE c.teacher_id = ?)"),
+            {newName, oldName, teacherId});
+        return QString();
+    });
+}
+
+Reply uploadGroups(Call& call) {
+    const QString className = call.field("class");
+    return runClassChange(call, [&](qint64 classId) {
+        QHash<QString, qint64> students;
+        QSqlQuery rows = sqlRun(
+            call.db, QStringLiteral("SELECT id, name FROM students WHERE class_id = ?"), {classId});
+        while (rows.next())
+            students.insert(rows.value(1).toString(), rows.value(0).toLongLong());
+        QSet<QString> placed;
+        for (int group = 0; group < 16; ++group) {
+            const QStringList names =
+                splitList(call.field(QByteArray("group[") + QByteArray::number(group) + "]"));
+            for (const QString& name : names) {
+                const auto student = students.constFind(name);
+                if (student == students.cend())
+                    return QStringLiteral("学生不在班级%1中：%2").arg(className, name);
+                if (placed.contains(name))
+                    return QStringLiteral("学生在分组中出现了两次：%1").arg(name);
+                placed.insert(name);
+                sqlRun(call.db, QStringLiteral("UPDATE students SET group_no = ? WHERE id = ?"),
+                       {group, *student});
+            }
+        }
+        return QString();
+    });
+}
+
+Reply record(Call& call) {
+    QString refusal;
+    const auto teacher = authenticateReader(call, &refusal);
+    if (!teacher)
+        return Reply::forbidden(refusal);
+    BuiltRecordCache& cache = call.context.records;
+    quint64 generation = 0;
+    BuiltRecordCache::Bytes bytes = cache.find(*teacher, &generation);
+    if (!bytes) {
+        Transaction snapshot(call.context.database, call.db, Transaction::Read);
+        bytes = std::make_shared<const QByteArray>(buildRecord(call.db, *teacher));
+        cache.store(*teacher, generation, bytes);
+    }
+    return Reply::bytes(*bytes, QByteArrayLiteral("text/plain; charset=GBK"));
+}
+
+} // namespace ordalis::service

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What every endpoint shares: storage, hashing, caches, throttling and mail; and the one call
+// an endpoint handles, with its decoded fields and this thread's connection.
+
+#include "accounts/CredentialCache.h"
+#include "accounts/MailSpool.h"
+#include "accounts/Passwords.h"
+#include "http/FormFields.h"
+#include "http/Reply.h"
+#include "http/Request.h"
+#include "protocol/BuiltRecordCache.h"
+#include "storage/Database.h"
+#include "storage/Throttle.h"
+
+namespace ordalis::service {
+
+// The reply word of every change that was made.
+inline const QString DoneText = QStringLiteral("Success!");
+
+struct ServiceOptions {
+    QString mailSpool; // folder for check-code mails
+    HashCost hashCost = HashCost::Interactive;
+    Throttle::Limits limits;
+};
+
+struct ServiceContext {
+    ServiceContext(Database& database, const ServiceOptions& options)
+        : database(database)
+        , hasher(options.hashCost)
+        , throttle(options.limits)
+        , mail(options.mailSpool) {}
+    Database& database;
+    PasswordHasher hasher;
+    CredentialCache credentials;
+    BuiltRecordCache records;
+    Throttle throttle;
+    MailSpool mail;
+};
+
+struct Call {
+    ServiceContext& context;
+    const Request& request;
+    FormFields fields;
+    QSqlDatabase db;
+
+    QString field(QByteArrayView key) const { return fields.value(key); }
+};
+
+} // namespace ordalis::service

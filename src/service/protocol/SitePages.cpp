@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The pages a browser opens: the home page, the view of a teacher's latest uploaded scores,
+// the maker's version answer and update page, and the service clock.
+
+#include "protocol/SitePages.h"
+
+#include "accounts/Authentication.h"
+#include "storage/Sql.h"
+#include "text/WireText.h"
+
+#include <QDateTime>
+
+namespace ordalis::service {
+
+namespace {
+
+constexpr int DefaultShownScores = 20;
+constexpr int MaxShownScores = 1000;
+
+QString page(const QString& title, const QString& content) {
+    return QStringLiteral(
+               "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\">"
+               "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+               "<title>%1</title><style>"
+               "body{font-family:sans-serif;margin:0 "
+               "auto;max-width:52em;padding:1em;line-height:1.5}"
+               "table{border-collapse:collapse;width:100%}th,td{border-bottom:1px solid #ccc;"
+               "padding:.4em;text-align:left}th{background:#f2f2f2}"
+               ".wrap{overflow-x:auto}"
+               // On a phone each score becomes a block of whole fields, so that no name is
+               // squeezed into a column one character wide.
+               "@media(max-width:36em){thead{display:none}tr{display:block;border-bottom:1px "
+               "solid #ccc;padding:.4em 0}td{display:inline-block;border:0;padding:0 1em 0 0;"
+               "white-space:nowrap}td:nth-child(2){font-weight:bold}td:nth-child(6){white-space:"
+               "normal}}</style></head><body>%2</body></html>\n")
+        .arg(title.toHtmlEscaped(), content);
+}
+
+QString scoreTable(QSqlQuery& rows) {
+    QString table = QStringLiteral(
+        "<div class=\"wrap\"><table><thead><tr><th>班级</th><th>姓名</th><th>计分</th>"
+        "<th>时间</th><th>课题</th><th>标准</th></tr></thead><tbody>");
+    int count = 0;
+    while (rows.next()) {
+        table += QStringLiteral("<tr>");
+        for (int column = 0; column < 6; ++column)
+            table += QStringLiteral("<td>") + rows.value(column).toString().toHtmlEscaped() +
+                     QStringLiteral("</td>");
+        table += QStringLiteral("</tr>");
+        ++count;
+    }
+    table += QStringLiteral("</tbody></table></div>");
+    return count ? table : QStringLiteral("<p>还没有上传的计分。</p>");
+}
+
+Reply latestScores(Call& call) {
+    QString refusal;
+    const auto teacher = authenticateReader(call, &refusal);
+    if (!teacher) {
+        Reply refused = Reply::html(
+            page(QStringLiteral("无法查看"),
+                 QStringLiteral("<h1>无法查看计分</h1><p>%1</p>").arg(refusal.toHtmlEscaped())));
+        refused.status = 403;
+        return refused;
+    }
+    bool ok = false;
+    int count = call.field("n").trimmed().toInt(&ok);
+    if (!ok || count <= 0)
+        count = DefaultShownScores;
+    count = std::min(count, MaxShownScores);
+    const QString teacherName =
+        sqlValue(call.db, QStringLiteral("SELECT name FROM teachers WHERE id = ?"), {*teacher})
+            .value_or(QString())
+            .toString();
+    QSqlQuery rows = sqlRun(
+        call.db,
+        QStringLiteral("SELECT c.name, s.name, sc.score_text, sc.time_text, sc.topic, sc.remark "
+                       "FROM scores sc JOIN students s ON s.id = sc.student_id "
+                       "JOIN classes c ON c.id = s.class_id WHERE c.teacher_id = ? "
+                       "ORDER BY sc.id DESC LIMIT ?"),
+        {*teacher, count});
+    // The name is the one the teacher registered ("王老师"), shown as it is.
+    const QString heading = QStringLiteral("<h1>最近上传的计分</h1><p>%1，最近的%2条计分：</p>")
+                                .arg(teacherName.toHtmlEscaped())
+                                .arg(count);
+    return Reply::html(page(QStringLiteral("最近上传的计分"), heading + scoreTable(rows)));
+}
+
+} // namespace
+
+Reply homePage(Call& call) {
+    if (call.fields.contains("t"))
+        return latestScores(call);
+    return Reply::html(page(
+        QStringLiteral("Ordalis 计分服务"),
+        QStringLiteral("<h1>Ordalis 计分服务</h1>"
+                       "<p>这是点名计分器的计分服务。老师的班级、学生、课题和计分都保存在这里，"
+                       "请在点名计分器中登录并管理数据。</p>"
+                       "<p>版本 %1</p>")
+            .arg(QStringLiteral(ORDALIS_VERSION))));
+}
+
+Reply version(Call&) {
+    return Reply::text(QStringLiteral("Tumbrel:") + QStringLiteral(ORDALIS_VERSION));
+}
+
+Reply updatePage(Call&) {
+    return Reply::html(page(QStringLiteral("Ordalis 更新"),
+                            QStringLiteral("<h1>点名计分器更新</h1><p>当前版本：%1</p>"
+                                           "<p>你使用的已经是这个服务提供的最新版本。</p>")
+                                .arg(QStringLiteral(ORDALIS_VERSION))));
+}
+
+Reply serverTime(Call&) {
+    // Unix seconds: the wire-time scale of a clock on UTC+8, and an absolute moment wherever
+    // the service runs, so the program can compare it with its own absolute time.
+    return Reply::text(QString::number(QDateTime::currentSecsSinceEpoch()));
+}
+
+} // namespace ordalis::service

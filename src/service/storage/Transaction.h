@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One transaction on a connection; rolled back unless committed. SQLite writers of this process
+// queue on a mutex (in arrival order, without the busy handler's sleeps) and then take the
+// file's write lock at the start, so no writer fails mid-way; a reading transaction gives
+// several statements one consistent snapshot.
+
+#include "storage/Database.h"
+
+#include <QSqlDatabase>
+#include <mutex>
+
+namespace ordalis::service {
+
+class Transaction {
+public:
+    enum Mode { Write, Read };
+    Transaction(const Database& database, QSqlDatabase db, Mode mode = Write);
+    ~Transaction();
+    bool isOpen() const { return m_open; }
+    bool commit();
+
+private:
+    std::unique_lock<std::mutex> m_writer;
+    QSqlDatabase m_db;
+    bool m_open = false;
+};
+
+} // namespace ordalis::service

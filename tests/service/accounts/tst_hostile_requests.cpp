@@ -1,0 +1,269 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Hostile requests: another teacher's credentials, forged or guessed credentials, names that
+// would break the record or the wire format, and what the database keeps of a password.
+
+#include "ProtocolFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+
+using namespace ordalis::service::test;
+
+namespace {
+
+const QString Success = QStringLiteral("Success!");
+
+// Alice with one uploaded score, and Mallory, a second teacher of the same service.
+struct TwoTeachers : AliceFixture {
+    explicit TwoTeachers(ordalis::service::Throttle::Limits limits = {})
+        : AliceFixture(limits) {
+        ready = ready &&
+                registerTeacher(QStringLiteral("mallory"), QStringLiteral("m-login"),
+                                QStringLiteral("m-op")) &&
+                upload(QStringLiteral("函数"),
+                       {QStringLiteral("一班\t张三\t5\t2024-03-15 08:01:02\t")}) == Success;
+        scoreId = read("/getscore.php", QStringLiteral("class=一班&")).section(u'\t', 0, 0);
+        scaleId = read("/getscale.php", QStringLiteral("keti=函数&")).section(u'\t', 0, 0);
+    }
+    QString asMallory(const char* path, const QString& rest) {
+        return ProtocolFixture::change(path, QStringLiteral("mallory"), QStringLiteral("m-op"),
+                                       rest);
+    }
+    QString scoreId;
+    QString scaleId;
+};
+
+} // namespace
+
+class HostileRequestsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void oneTeacherCannotTouchAnothersData() {
+        TwoTeachers f;
+        QVERIFY(f.ready);
+        const QString before = f.record();
+        const QString malloryMp = ordalis::md5Hex(QStringLiteral("m-login"));
+        // Reads with Alice's name and Mallory's own valid mp.
+        for (const char* path :
+             {"/record.php", "/getteacher.php", "/getscore.php", "/getscale.php"}) {
+            const ordalis::service::Reply refused =
+                f.get(path, QStringLiteral("class=一班&keti=函数&t=alice&mp=") + malloryMp);
+            // Not 200: a download must not take the refusal for the teacher's record.
+            QCOMPARE(refused.status, 403);
+            const QString reply = f.text(refused);
+            QVERIFY2(!reply.contains(QStringLiteral("张三")) &&
+                         !reply.contains(QStringLiteral("alice")) &&
+                         !reply.contains(QStringLiteral("正确")),
+                     path);
+        }
+        // Changes with Alice's name and Mallory's operation password.
+        QVERIFY(f.ProtocolFixture::change("/setclass.php", QStringLiteral("alice"),
+                                          QStringLiteral("m-op"), "&class=") != Success);
+        // Changes by Mallory aimed at Alice's rows by identifier or name.
+        QCOMPARE(f.asMallory("/delscore.php", QStringLiteral("&class=一班&delid=|") + f.scoreId),
+                 Success);
+        QVERIFY(f.asMallory("/editscore.php",
+                            QStringLiteral("&class=一班&scoreid=%1&score=0&time=0&keti=x&addtion=x")
+                                .arg(f.scoreId)) != Success);
+        QVERIFY(
+            f.asMallory("/editscale.php",
+                        QStringLiteral("&class=一班&scaleid=%1&scale=x&score=0").arg(f.scaleId)) !=
+            Success);
+        QCOMPARE(f.asMallory("/delscale.php", QStringLiteral("&keti=函数&delid=|") + f.scaleId),
+                 Success);
+        QVERIFY(f.asMallory("/student.php", QStringLiteral("&class=一班&student=")) != Success);
+        QVERIFY(
+            f.asMallory("/index.php",
+                        QStringLiteral("&keti=函数&score=一班\t张三\t1\t2024-03-15 08:01:02\t")) !=
+            Success);
+        QCOMPARE(f.record(), before);
+        QVERIFY(
+            f.read("/getscore.php", QStringLiteral("class=一班&")).startsWith(f.scoreId + u'\t'));
+    }
+
+    void wrongCredentialsAreRefused() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QVERIFY(f.ProtocolFixture::read("/record.php", QStringLiteral("alice"),
+                                        QStringLiteral("wrong")) != f.record());
+        QVERIFY(!f.text(f.get("/record.php", QStringLiteral("t=alice&mp=")))
+                     .contains(QStringLiteral("Class_Is_Ready")));
+        QVERIFY(!f.text(f.get("/record.php", QStringLiteral("t=alice")))
+                     .contains(QStringLiteral("Class_Is_Ready")));
+        // mp is the MD5 of the login password, never the login password itself.
+        QVERIFY(!f.text(f.get("/record.php", QStringLiteral("t=alice&mp=alice-login")))
+                     .contains(QStringLiteral("Class_Is_Ready")));
+        QVERIFY(f.ProtocolFixture::change("/setketi.php", QStringLiteral("alice"),
+                                          QStringLiteral("alice-login"), "&keti=") != Success);
+        QVERIFY(f.ProtocolFixture::change("/setketi.php", QStringLiteral("alice"), QString(),
+                                          "&keti=") != Success);
+        QVERIFY(f.text(f.post("/checkpassword.php",
+                              QStringLiteral("username=alice&password=alice-op"))) != Success);
+        QCOMPARE(f.text(f.post("/checkpassword.php",
+                               QStringLiteral("username=alice&password=alice-login"))),
+                 Success);
+        // A change never comes as a GET.
+        QCOMPARE(f.get("/setclass.php", QStringLiteral("username=alice&password=alice-op&class="))
+                     .status,
+                 405);
+        QVERIFY(f.record().contains(QStringLiteral("一班")));
+    }
+
+    // Names reach the service percent-escaped by a hostile client as well: the decoded name is
+    // what is checked.
+    void namesThatWouldBreakTheFormatsAreRefused_data() {
+        QTest::addColumn<QByteArray>("escaped");
+        QTest::newRow("tab") << QByteArray("%09");
+        QTest::newRow("cr lf") << QByteArray("%0D%0A");
+        QTest::newRow("bar") << QByteArray("%7C");
+        QTest::newRow("ampersand") << QByteArray("%26");
+        QTest::newRow("equals") << QByteArray("%3D");
+        QTest::newRow("invalid gbk") << QByteArray("%FF%FF");
+    }
+    void namesThatWouldBreakTheFormatsAreRefused() {
+        QFETCH(QByteArray, escaped);
+        AliceFixture f;
+        QVERIFY(f.ready);
+        const QByteArray credentials = "username=alice&password=alice-op";
+        const QByteArray name = "bad" + escaped + "name";
+        // In a list value a bar is the separator, and in newscale a TAB is: those cases are
+        // two names, not a bad one.
+        const bool bar = escaped == "%7C";
+        const bool tab = escaped == "%09";
+        const QList<std::tuple<const char*, QByteArray, bool>> requests = {
+            {"/setclass.php", "&class=%D2%BB%B0%E0|" + name, !bar},
+            {"/renameclass.php", "&oldclassname=%D2%BB%B0%E0&newclassname=" + name, true},
+            {"/student.php", "&class=%D2%BB%B0%E0&student=" + name, !bar},
+            {"/renamestudent.php",
+             "&oldstuname=%D5%C5%C8%FD&newstuname=" + name + "&class=%D2%BB%B0%E0", true},
+            {"/setketi.php", "&keti=" + name, !bar},
+            {"/renameketi.php", "&oldketi=%BA%AF%CA%FD&newketi=" + name, true},
+            {"/newscale.php", "&keti=%BA%AF%CA%FD&newscale=" + name + "&newscore=1", !tab},
+        };
+        for (const auto& [path, fields, applies] : requests) {
+            if (!applies)
+                continue;
+            const QString reply = f.text(f.postRaw(path, credentials + fields));
+            QVERIFY2(reply != Success && !reply.isEmpty(),
+                     (QString::fromLatin1(path) + reply).toUtf8().constData());
+        }
+        QCOMPARE(f.record().count(QStringLiteral("\r\n")), 7);
+        QVERIFY(!f.record().contains(QStringLiteral("bad")));
+    }
+
+    void quotesAndSqlAreStoredAsPlainText() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        const QString name = QStringLiteral("O'Brien\"); DROP TABLE scores; --");
+        QCOMPARE(f.change("/student.php", QStringLiteral("&class=二班&student=赵六|") + name),
+                 Success);
+        QVERIFY(f.record().contains(QStringLiteral("二班\t") + name +
+                                    QStringLiteral("\t0\t0\t0\t0\r\n")));
+    }
+
+    void passwordsAreKeptOnlyAsArgon2Hashes() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QSqlQuery query(f.database->connection());
+        QVERIFY(query.exec(QStringLiteral(
+            "SELECT login_hash, operation_hash, mp_hash FROM teachers WHERE account = 'alice'")));
+        QVERIFY(query.next());
+        const QString md5 = ordalis::md5Hex(AliceFixture::Login);
+        for (int column = 0; column < 3; ++column) {
+            const QString stored = query.value(column).toString();
+            QVERIFY(stored.startsWith(QStringLiteral("$argon2id$")));
+            QVERIFY(!stored.contains(md5) && !stored.contains(AliceFixture::Login) &&
+                    !stored.contains(AliceFixture::Operation));
+        }
+    }
+
+    void failedLoginsAreThrottledPerAccountAndPerClient() {
+        ProtocolFixture f({3, 5, 900});
+        QVERIFY(
+            f.registerTeacher(QStringLiteral("alice"), QStringLiteral("pw"), QStringLiteral("op")));
+        QVERIFY(
+            f.registerTeacher(QStringLiteral("bob1"), QStringLiteral("pw"), QStringLiteral("op")));
+        QVERIFY(
+            f.registerTeacher(QStringLiteral("carol"), QStringLiteral("pw"), QStringLiteral("op")));
+        auto login = [&](const QString& account, const QString& password, const QString& peer) {
+            return f.text(f.post("/checkpassword.php",
+                                 QStringLiteral("username=%1&password=%2").arg(account, password),
+                                 peer));
+        };
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(login("alice", QStringLiteral("guess%1").arg(i),
+                          QStringLiteral("10.0.0.%1").arg(i)) != Success);
+        // The account is locked for everyone, even with the right password…
+        QVERIFY(login("alice", "pw", "10.0.0.99").contains(QStringLiteral("失败次数过多")));
+        QVERIFY(f.ProtocolFixture::change("/setketi.php", "alice", "op", "&keti=") != Success);
+        // …while another account from another address is not.
+        QCOMPARE(login("bob1", "pw", "10.0.0.50"), Success);
+
+        // One address guessing across accounts is stopped as well.
+        for (int i = 0; i < 5; ++i)
+            login(QStringLiteral("user%1").arg(i), "x", "10.9.9.9");
+        QVERIFY(login("carol", "pw", "10.9.9.9").contains(QStringLiteral("失败次数过多")));
+    }
+
+    void checkCodesAreSingleUseAndThrottled() {
+        ProtocolFixture f({4, 100, 900});
+        QVERIFY(f.registerTeacher(QStringLiteral("alice"), QStringLiteral("pw"),
+                                  QStringLiteral("op"), "a@example.com"));
+        QCOMPARE(f.text(f.get("/getpswdcode.php",
+                              QStringLiteral("username=alice&email=other@example.com"))),
+                 QStringLiteral("failure"));
+        QCOMPARE(
+            f.text(f.get("/getpswdcode.php", QStringLiteral("username=alice&email=a@example.com"))),
+            QStringLiteral("success"));
+        const QStringList mails = QDir(f.dir.filePath("mail")).entryList(QDir::Files);
+        QCOMPARE(mails.size(), 1);
+        QFile mail(QDir(f.dir.filePath("mail")).filePath(mails[0]));
+        QVERIFY(mail.open(QIODevice::ReadOnly));
+        const QString content = QString::fromUtf8(mail.readAll());
+        QVERIFY(content.contains(QStringLiteral("To: a@example.com")));
+        const QString code = content.section(QStringLiteral("验证码是："), 1).left(6);
+        QCOMPARE(code.size(), 6);
+
+        auto reset = [&](const QString& checkCode, const QString& login) {
+            return f.text(
+                f.post("/setpassword.php",
+                       QStringLiteral("username=alice&checkcode=%1&newpswd=%2&newsuperpswd=")
+                           .arg(checkCode, login)));
+        };
+        QCOMPARE(reset(code == "000000" ? "000001" : "000000", "guess"), QStringLiteral("failure"));
+        QCOMPARE(reset(code, "new-pw"), QStringLiteral("success"));
+        QCOMPARE(reset(code, "again"), QStringLiteral("failure"));
+        QCOMPARE(f.text(f.post("/checkpassword.php", "username=alice&password=new-pw")), Success);
+        QVERIFY(f.ProtocolFixture::read("/getteacher.php", "alice", "new-pw")
+                    .startsWith(QStringLiteral("老师\r\n")));
+        QVERIFY(f.text(f.post("/checkpassword.php", "username=alice&password=pw")) != Success);
+
+        // The failures so far (wrong address, wrong code, used code, old password) lock the
+        // account: even a fresh, right code is no longer taken.
+        QCOMPARE(
+            f.text(f.get("/getpswdcode.php", QStringLiteral("username=alice&email=a@example.com")))
+                .contains("success"),
+            false);
+    }
+
+    void changedPasswordsEndCachedCredentials() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QVERIFY(f.record().contains(QStringLiteral("一班"))); // mp now remembered
+        QCOMPARE(f.text(f.post("/setteacher.php",
+                               "username=alice&email=new@example.com&oldsuperpassword=alice-op"
+                               "&newlogpassword=second-login&newsuperpassword=second-op")),
+                 Success);
+        QVERIFY(!f.record().contains(QStringLiteral("一班")));
+        QVERIFY(f.change("/setketi.php", "&keti=") != Success);
+        QCOMPARE(f.ProtocolFixture::read("/getteacher.php", "alice", "second-login"),
+                 QStringLiteral("老师\r\nalice\r\nnew@example.com"));
+        QCOMPARE(f.ProtocolFixture::change("/setketi.php", "alice", "second-op", "&keti=函数"),
+                 Success);
+    }
+};
+
+QTEST_GUILESS_MAIN(HostileRequestsTest)
+#include "tst_hostile_requests.moc"

@@ -1,0 +1,242 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What each change does to a teacher's data, and what it refuses.
+
+#include "ProtocolFixture.h"
+
+using namespace ordalis::service::test;
+
+namespace {
+
+const QString DoneText = QStringLiteral("Success!");
+
+QString scoreLine(const QString& cls, const QString& student, const QString& score,
+                  const QString& time = QStringLiteral("2024-03-15 08:01:02"),
+                  const QString& standard = {}) {
+    return QStringList{cls, student, score, time, standard}.join(u'\t');
+}
+
+} // namespace
+
+class DataChangesTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void uploadStoresEveryLineOrNone() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        const QString refusal = f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "5"),
+                                                                  scoreLine("一班", "李四", "4"),
+                                                                  scoreLine("一班", "无名", "3")});
+        QVERIFY2(refusal.contains(QStringLiteral("第3行")) &&
+                     refusal.contains(QStringLiteral("无名")),
+                 qPrintable(refusal));
+        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=一班&")), QString());
+
+        const QString unknownClass =
+            f.upload(QStringLiteral("函数"), {scoreLine("三班", "张三", "5")});
+        QVERIFY2(unknownClass.contains(QStringLiteral("第1行")) &&
+                     unknownClass.contains(QStringLiteral("三班")),
+                 qPrintable(unknownClass));
+        QVERIFY(f.upload(QStringLiteral("函数"), {}).contains(QStringLiteral("没有")));
+    }
+
+    void scoreTextNeedsALeadingNumber() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        const QString refusal = f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "3分"),
+                                                                  scoreLine("一班", "李四", "优")});
+        QVERIFY2(refusal.contains(QStringLiteral("第2行")) &&
+                     refusal.contains(QStringLiteral("优")),
+                 qPrintable(refusal));
+        QCOMPARE(f.upload(QStringLiteral("函数"),
+                          {scoreLine("一班", "张三", "3分", "2024-03-15 08:01:02", "正确")}),
+                 DoneText);
+        const QStringList fields =
+            f.read("/getscore.php", QStringLiteral("class=一班&")).split(u'\t');
+        QCOMPARE(fields.size(), 6);
+        QCOMPARE(fields.mid(1), QStringList({"张三", "3", "2024-03-15 08:01:02", "函数", "正确"}));
+    }
+
+    void uploadRefusesBadTimesAndShortLines() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QVERIFY(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "3", "abc")})
+                    .contains(QStringLiteral("时间")));
+        QVERIFY(f.upload(QStringLiteral("函数"), {QStringLiteral("一班\t张三\t3")})
+                    .contains(QStringLiteral("第1行")));
+        // A bare date is a time the program's reader accepts; it is kept in the full form.
+        QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "3", "2013-3-15")}),
+                 DoneText);
+        QVERIFY(f.read("/getscore.php", QStringLiteral("class=一班&"))
+                    .contains(QStringLiteral("\t2013-03-15 00:00:00\t")));
+    }
+
+    void editKeepsAnUnchangedTimeExactly() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.upload(QStringLiteral("函数"),
+                          {scoreLine("一班", "张三", "3", "2024-03-15 08:01:02")}),
+                 DoneText);
+        const QString id =
+            f.read("/getscore.php", QStringLiteral("class=一班&")).section(u'\t', 0, 0);
+        const qint32 seconds = ordalis::dateToSeconds(QStringLiteral("2024-03-15 08:01:02"));
+        QCOMPARE(f.change("/editscore.php",
+                          QStringLiteral(
+                              "&class=一班&scoreid=%1&score=4.5&time=%2&keti=数列&addtion=补记")
+                              .arg(id)
+                              .arg(seconds)),
+                 DoneText);
+        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=一班&")),
+                 QStringLiteral("%1\t张三\t4.5\t2024-03-15 08:01:02\t数列\t补记").arg(id));
+        QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t4.5\t4.5\t1")));
+        QVERIFY(f.change("/editscore.php",
+                         QStringLiteral("&class=一班&scoreid=99999&score=1&time=0&keti=&addtion="))
+                    .contains(QStringLiteral("找不到")));
+    }
+
+    void deletingScoresTakesOnlyTheNamedOnes() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.upload(QStringLiteral("函数"),
+                          {scoreLine("一班", "张三", "1"), scoreLine("一班", "张三", "2"),
+                           scoreLine("一班", "张三", "3")}),
+                 DoneText);
+        const QStringList lines =
+            f.read("/getscore.php", QStringLiteral("class=一班&")).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 3);
+        const QString first = lines[0].section(u'\t', 0, 0);
+        const QString third = lines[2].section(u'\t', 0, 0);
+        QCOMPARE(
+            f.change("/delscore.php", QStringLiteral("&class=一班&delid=|%1|%2").arg(third, first)),
+            DoneText);
+        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=一班&")), lines[1]);
+        // Sent again after a lost reply: nothing left to delete, nothing refused.
+        QCOMPARE(
+            f.change("/delscore.php", QStringLiteral("&class=一班&delid=|%1|%2").arg(third, first)),
+            DoneText);
+        QCOMPARE(f.change("/delscore.php", QStringLiteral("&class=一班&delid=")), DoneText);
+        QVERIFY(f.change("/delscore.php", QStringLiteral("&class=一班&delid=|1 OR 1=1")) !=
+                DoneText);
+    }
+
+    void removingAClassOrStudentTakesTheirScores() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.upload(QStringLiteral("函数"),
+                          {scoreLine("一班", "张三", "5"), scoreLine("一班", "李四", "4"),
+                           scoreLine("二班", "赵六", "3")}),
+                 DoneText);
+        QCOMPARE(f.change("/student.php", QStringLiteral("&class=一班&student=李四|王五|新生")),
+                 DoneText);
+        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=一班&"))
+                     .count(QStringLiteral("\t李四\t")),
+                 1);
+        QVERIFY(!f.read("/getscore.php", QStringLiteral("class=一班&"))
+                     .contains(QStringLiteral("张三")));
+        QVERIFY(f.record().contains(QStringLiteral(
+            "一班\t李四\t0\t4\t4\t1\r\n一班\t王五\t0\t0\t0\t0\r\n一班\t新生\t0\t0\t0\t0\r\n")));
+        // A student put back is a new student without the old scores.
+        QCOMPARE(
+            f.change("/student.php", QStringLiteral("&class=一班&student=李四|王五|新生|张三")),
+            DoneText);
+        QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t0\t0\t0")));
+
+        QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=一班")), DoneText);
+        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=二班&")), QString());
+        QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=一班|二班")), DoneText);
+        QVERIFY(!f.record().contains(QStringLiteral("赵六")));
+        QVERIFY(f.change("/student.php", QStringLiteral("&class=三班&student=甲"))
+                    .contains(QStringLiteral("三班")));
+    }
+
+    void renamesKeepHistory() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "5")}), DoneText);
+        QCOMPARE(f.change("/renameclass.php",
+                          QStringLiteral("&oldclassname=一班&newclassname=高一(1)班")),
+                 DoneText);
+        QCOMPARE(f.change("/renamestudent.php",
+                          QStringLiteral("&oldstuname=张三&newstuname=张叁&class=高一(1)班")),
+                 DoneText);
+        QCOMPARE(f.change("/renameketi.php", QStringLiteral("&oldketi=函数&newketi=函数初步")),
+                 DoneText);
+        QVERIFY(f.read("/getscore.php", QStringLiteral("class=高一(1)班&"))
+                    .contains(QStringLiteral("\t张叁\t5\t2024-03-15 08:01:02\t函数初步\t")));
+        QVERIFY(f.read("/getscale.php", QStringLiteral("keti=函数初步&"))
+                    .contains(QStringLiteral("\t正确\t5")));
+
+        QVERIFY(f.change("/renameclass.php",
+                         QStringLiteral("&oldclassname=高一(1)班&newclassname=二班"))
+                    .contains(QStringLiteral("已存在")));
+        QVERIFY(
+            f.change("/renameclass.php", QStringLiteral("&oldclassname=无此班&newclassname=三班"))
+                .contains(QStringLiteral("找不到")));
+        QVERIFY(f.change("/renameclass.php", QStringLiteral("&oldclassname=二班&newclassname="))
+                    .contains(QStringLiteral("不能为空")));
+    }
+
+    void topicRemovalKeepsRecordedScores() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "5")}), DoneText);
+        QCOMPARE(f.change("/setketi.php", QStringLiteral("&keti=数列")), DoneText);
+        QVERIFY(f.read("/getscore.php", QStringLiteral("class=一班&"))
+                    .contains(QStringLiteral("\t函数\t")));
+        QVERIFY(!f.record().contains(QStringLiteral("[keti]\t函数")));
+        // A topic made again starts without the standards of the removed one.
+        QCOMPARE(f.change("/setketi.php", QStringLiteral("&keti=数列|函数")), DoneText);
+        QCOMPARE(f.read("/getscale.php", QStringLiteral("keti=函数&")), QString());
+        QVERIFY(f.change("/setketi.php", QStringLiteral("&keti=数列|数列"))
+                    .contains(QStringLiteral("重复")));
+    }
+
+    void standardsAreAddedEditedAndDeleted() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        const QStringList standards =
+            f.read("/getscale.php", QStringLiteral("keti=函数&")).split(QStringLiteral("\r\n"));
+        QCOMPARE(standards.size(), 2);
+        QCOMPARE(standards[0].section(u'\t', 1), QStringLiteral("正确\t5"));
+        QCOMPARE(standards[1].section(u'\t', 1), QStringLiteral("部分正确\t2.5"));
+        const QString firstId = standards[0].section(u'\t', 0, 0);
+        QCOMPARE(
+            f.change(
+                "/editscale.php",
+                QStringLiteral("&class=班级&scaleid=%1&scale=完全正确&score=6分").arg(firstId)),
+            DoneText);
+        QVERIFY(
+            f.record().contains(QStringLiteral("[keti]\t函数\t完全正确\t6\t部分正确\t2.5\r\n")));
+        QCOMPARE(f.change("/delscale.php", QStringLiteral("&keti=函数&delid=|%1").arg(firstId)),
+                 DoneText);
+        QVERIFY(f.record().contains(QStringLiteral("[keti]\t函数\t部分正确\t2.5\r\n")));
+
+        QVERIFY(f.change("/newscale.php",
+                         QStringLiteral("&keti=函数&newscale=\t\t\t\t&newscore=\t\t5\t\t"))
+                    .contains(QStringLiteral("第3个")));
+        QVERIFY(f.change("/newscale.php",
+                         QStringLiteral("&keti=函数&newscale=\t\t\t\t&newscore=\t\t\t\t")) !=
+                DoneText);
+        QVERIFY(f.change("/newscale.php", QStringLiteral("&keti=无此课题&newscale=好&newscore=1"))
+                    .contains(QStringLiteral("找不到")));
+    }
+
+    void groupsNameOnlyStudentsOfTheClass() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        auto groups = [&](const QString& group1) {
+            QString body = QStringLiteral("&class=一班");
+            for (int g = 0; g < 16; ++g)
+                body += QStringLiteral("&group[%1]=%2").arg(g).arg(g == 1 ? group1 : QString());
+            return f.change("/group.php", body);
+        };
+        QVERIFY(groups(QStringLiteral("张三|赵六")).contains(QStringLiteral("赵六")));
+        QVERIFY(groups(QStringLiteral("张三|张三")).contains(QStringLiteral("张三")));
+        QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t")));
+        QCOMPARE(groups(QStringLiteral("张三|李四")), DoneText);
+        QVERIFY(f.record().contains(QStringLiteral("一班\t李四\t1\t")));
+    }
+};
+
+QTEST_GUILESS_MAIN(DataChangesTest)
+#include "tst_data_changes.moc"
