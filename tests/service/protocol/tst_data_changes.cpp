@@ -236,6 +236,43 @@ private Q_SLOTS:
         QCOMPARE(groups(QStringLiteral("张三|李四")), DoneText);
         QVERIFY(f.record().contains(QStringLiteral("一班\t李四\t1\t")));
     }
+
+    // Every change names its fields; one left out is refused and changes nothing, while an
+    // explicitly empty list still clears.
+    void anAbsentFieldIsRefusedNotReadAsEmpty() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "5")}), DoneText);
+        const QString before = f.record();
+        QString groups = QStringLiteral("&class=一班");
+        for (int g = 0; g < 15; ++g) // group[15] left out
+            groups += QStringLiteral("&group[%1]=").arg(g);
+        const QList<QPair<const char*, QString>> incomplete = {
+            {"/setclass.php", QString()},
+            {"/student.php", QStringLiteral("&class=一班")},
+            {"/setketi.php", QStringLiteral("&kti=函数")},
+            {"/renameclass.php", QStringLiteral("&oldclassname=一班")},
+            {"/group.php", groups},
+            {"/delscore.php", QStringLiteral("&class=一班")},
+            {"/delscale.php", QStringLiteral("&keti=函数")},
+            {"/index.php", QStringLiteral("&keti=函数")},
+            {"/editscore.php", QStringLiteral("&scoreid=1&score=1&keti=函数&addtion=")},
+        };
+        for (const auto& [path, rest] : incomplete) {
+            const ordalis::service::Reply reply =
+                f.post(path, QStringLiteral("username=alice&password=alice-op") + rest);
+            QVERIFY2(reply.status == 400 && f.text(reply).contains(QStringLiteral("缺少")), path);
+        }
+        QCOMPARE(f.text(f.post("/setteacher.php", "username=alice&oldsuperpassword=alice-op")),
+                 QStringLiteral("请求缺少字段：email"));
+        QCOMPARE(f.get("/getscore.php", QStringLiteral("t=alice&mp=x")).status, 400);
+        QCOMPARE(f.record(), before);
+
+        QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=")), DoneText);
+        QCOMPARE(f.record(),
+                 QStringLiteral("Class_Is_Ready\t\r\n[keti]\t函数\t正确\t5\t部分正确\t2.5\r\n"
+                                "[keti]\t数列\r\n"));
+    }
 };
 
 QTEST_GUILESS_MAIN(DataChangesTest)
