@@ -34,6 +34,10 @@ QString wrongCredentialText(CredentialCache::Kind kind) {
 
 } // namespace
 
+QString throttledRefusal(const ServiceContext& context) {
+    return QStringLiteral("失败次数过多，请%1分钟后再试").arg(context.throttle.windowMinutes());
+}
+
 std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
                                    const QString& rawAccount, const QString& secret,
                                    QString* refusal) {
@@ -46,21 +50,22 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
     }
     if (const auto cached = context.credentials.teacherFor(kind, account, secret))
         return cached;
-    if (context.throttle.blocked(call.db, account, call.request.peer)) {
-        *refusal =
-            QStringLiteral("失败次数过多，请%1分钟后再试").arg(context.throttle.windowMinutes());
+    const PasswordHasher::Slot slot = context.hasher.enter();
+    const auto attempt = context.throttle.begin(call.db, account, call.request.peer);
+    if (!attempt) {
+        *refusal = throttledRefusal(context);
         return std::nullopt;
     }
     QSqlQuery row = sqlRun(
         call.db,
         QStringLiteral("SELECT id, %1 FROM teachers WHERE account = ?").arg(hashColumn(kind)),
         {account});
-    if (row.next() && PasswordHasher::verify(row.value(1).toString(), secret)) {
+    if (row.next() && context.hasher.verify(slot, row.value(1).toString(), secret)) {
         const qint64 teacherId = row.value(0).toLongLong();
+        context.throttle.succeeded(call.db, *attempt);
         context.credentials.remember(kind, account, secret, teacherId);
         return teacherId;
     }
-    context.throttle.recordFailure(call.db, account, call.request.peer);
     *refusal = wrongCredentialText(kind);
     return std::nullopt;
 }

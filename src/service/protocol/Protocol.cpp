@@ -109,6 +109,8 @@ Reply Protocol::handle(const Request& request) {
         if (!m_context.database.isSqlite())
             call.db.close();
         return Reply::error(500, QStringLiteral("Database error"));
+    } catch (const HashingBusy&) {
+        return Reply::error(503, QStringLiteral("Busy, try again shortly"));
     }
 }
 

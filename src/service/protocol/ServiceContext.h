@@ -21,14 +21,15 @@ inline const QString DoneText = QStringLiteral("Success!");
 struct ServiceOptions {
     QString mailSpool; // folder for check-code mails
     HashCost hashCost = HashCost::Interactive;
+    int hashSlots = 0; // passwords hashed at once; 0: one per processor, at least two
     Throttle::Limits limits;
 };
 
 struct ServiceContext {
     ServiceContext(Database& database, const ServiceOptions& options)
         : database(database)
-        , hasher(options.hashCost)
-        , throttle(options.limits)
+        , hasher(options.hashCost, options.hashSlots)
+        , throttle(database, options.limits)
         , mail(options.mailSpool) {}
     Database& database;
     PasswordHasher hasher;

@@ -104,7 +104,7 @@ private Q_SLOTS:
 
     void recordAndChangesMatchSqlite() {
         AliceFixture f({}, createDatabase());
-        QVERIFY(f.ready);
+        QVERIFY2(f.ready, qPrintable(f.error));
         QCOMPARE(f.upload(QStringLiteral("函数"),
                           {QStringLiteral("一班\t张三\t5分\t2024-03-15 08:01:02\t正确"),
                            QStringLiteral("一班\t张三\t2\t2024-03-15 08:02:02\t")}),
