@@ -9,6 +9,17 @@
 
 namespace ordalis::service {
 
+void bumpRevision(const QSqlDatabase& db, qint64 teacherId) {
+    sqlRun(db, QStringLiteral("UPDATE teachers SET revision = revision + 1 WHERE id = ?"),
+           {teacherId});
+}
+
+qint64 revisionOf(const QSqlDatabase& db, qint64 teacherId) {
+    return sqlValue(db, QStringLiteral("SELECT revision FROM teachers WHERE id = ?"), {teacherId})
+        .value_or(-1)
+        .toLongLong();
+}
+
 Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply) {
     QString refusal;
     const auto teacher = authenticate(call, CredentialCache::Kind::Operation,
@@ -21,9 +32,9 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
     refusal = apply(*teacher);
     if (!refusal.isEmpty())
         return Reply::text(refusal);
+    bumpRevision(call.db, *teacher);
     if (!transaction.commit())
         throw DatabaseError("commit failed");
-    call.context.records.invalidate(*teacher);
     return Reply::text(DoneText);
 }
 

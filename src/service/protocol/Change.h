@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame of every change to a teacher's data: the operation password is checked, the change
-// runs in one transaction, and the teacher's cached record is dropped once it is committed.
+// runs in one transaction that also counts up the teacher's revision.
 
 #include "protocol/ServiceContext.h"
 
 #include <functional>
 
 namespace ordalis::service {
+
+// Every committed change of a teacher's data counts up the teacher's revision in the same
+// transaction; what an instance keeps of the teacher is current while the revision is.
+void bumpRevision(const QSqlDatabase& db, qint64 teacherId);
+qint64 revisionOf(const QSqlDatabase& db, qint64 teacherId);
 
 // `apply` returns an empty text when the change is made, otherwise the refusal; a refusal rolls
 // back whatever it had written.

@@ -201,12 +201,13 @@ Reply record(Call& call) {
     if (!teacher)
         return Reply::forbidden(refusal);
     BuiltRecordCache& cache = call.context.records;
-    quint64 generation = 0;
-    BuiltRecordCache::Bytes bytes = cache.find(*teacher, &generation);
+    BuiltRecordCache::Bytes bytes = cache.find(*teacher, revisionOf(call.db, *teacher));
     if (!bytes) {
+        // One snapshot for the whole record and the revision it is stored under.
         Transaction snapshot(call.context.database, call.db, Transaction::Read);
+        const qint64 revision = revisionOf(call.db, *teacher);
         bytes = std::make_shared<const QByteArray>(buildRecord(call.db, *teacher));
-        cache.store(*teacher, generation, bytes);
+        cache.store(*teacher, revision, bytes);
     }
     return Reply::bytes(*bytes, QByteArrayLiteral("text/plain; charset=GBK"));
 }

@@ -76,6 +76,12 @@ const QList<Migration>& migrations() {
             sqlExec(db, QStringLiteral("CREATE UNIQUE INDEX teachers_account_nocase "
                                        "ON teachers (lower(account))"));
         },
+        // A counter of each teacher's changes, by which every instance tells whether what it
+        // holds of the teacher is still current.
+        [](const QSqlDatabase& db, bool) {
+            sqlExec(db, QStringLiteral(
+                            "ALTER TABLE teachers ADD COLUMN revision BIGINT NOT NULL DEFAULT 0"));
+        },
     };
     return list;
 }
