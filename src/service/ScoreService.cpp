@@ -17,7 +17,8 @@ struct ScoreService::Running {
     explicit Running(const QString& database, const ServiceOptions& options)
         : database(database)
         , protocol(this->database, options)
-        , http([this](const Request& request) { return protocol.handle(request); }) {}
+        , http([this](const Request& request) { return protocol.handle(request); },
+               [this](const Request& request) { return protocol.screen(request); }) {}
     ~Running() {
         http.stop(); // no request may run while the connections go
         database.closeAll();

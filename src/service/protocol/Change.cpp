@@ -9,6 +9,12 @@
 
 namespace ordalis::service {
 
+namespace {
+
+constexpr qsizetype MaxDeletedIds = 5000;
+
+} // namespace
+
 void bumpRevision(const QSqlDatabase& db, qint64 teacherId) {
     sqlRun(db, QStringLiteral("UPDATE teachers SET revision = revision + 1 WHERE id = ?"),
            {teacherId});
@@ -40,7 +46,7 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
 
 Reply deleteByIds(Call& call, const QString& statement, const QString& badIds) {
     QList<qint64> ids;
-    const bool valid = parseIdList(call.field("delid"), &ids);
+    const bool valid = parseIdList(call.field("delid"), MaxDeletedIds, &ids);
     return runChange(call, [&](qint64 teacherId) {
         if (!valid)
             return badIds;

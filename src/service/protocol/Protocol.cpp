@@ -17,13 +17,20 @@ namespace {
 
 using Endpoint = Reply (*)(Call&);
 
-struct Route {
+// The most any request of the program sends (group.php: 19); more is no request of it.
+constexpr qsizetype MaxFormFields = 64;
+
+} // namespace
+
+struct Protocol::Route {
     Endpoint endpoint;
     bool changes; // a form POST; otherwise a GET
     // Fields that must be present, even if empty: a missing field is never read as an empty
     // value, so that a request cut short or mistyped cannot clear a list.
     QList<QByteArray> required;
 };
+
+namespace {
 
 QList<QByteArray> changeFields(std::initializer_list<QByteArray> rest) {
     return QList<QByteArray>{"username", "password"} + QList<QByteArray>(rest);
@@ -38,8 +45,8 @@ QList<QByteArray> groupFields() {
 
 const QList<QByteArray> ReaderFields = {"t", "mp"};
 
-const QHash<QByteArray, Route>& routes() {
-    static const QHash<QByteArray, Route> table = {
+const QHash<QByteArray, Protocol::Route>& routes() {
+    static const QHash<QByteArray, Protocol::Route> table = {
         {"/checkpassword.php", {checkPassword, true, {"username", "password"}}},
         {"/regteacher.php",
          {registerTeacher,
@@ -86,20 +93,41 @@ const QHash<QByteArray, Route>& routes() {
 Protocol::Protocol(Database& database, const ServiceOptions& options)
     : m_context(database, options) {}
 
-Reply Protocol::handle(const Request& request) {
+const Protocol::Route* Protocol::routeFor(const Request& request, Reply* refusal) const {
     const auto route = routes().constFind(request.path);
-    if (route == routes().constEnd())
-        return Reply::error(404, QStringLiteral("Not found"));
+    if (route == routes().constEnd()) {
+        *refusal = Reply::error(404, QStringLiteral("Not found"));
+        return nullptr;
+    }
     const bool isPost = request.method == "POST";
     const bool isGet = request.method == "GET" || request.method == "HEAD";
     // A change never comes as a GET: a link or an image in a page must not alter data.
-    if (route->changes ? !isPost : !(isGet || isPost))
-        return Reply::error(405, QStringLiteral("Method not allowed"));
-    FormFields fields = FormFields::parse(isPost && route->changes ? request.body : request.query);
+    if (route->changes ? !isPost : !(isGet || isPost)) {
+        *refusal = Reply::error(405, QStringLiteral("Method not allowed"));
+        return nullptr;
+    }
+    return &*route;
+}
+
+std::optional<Reply> Protocol::screen(const Request& headersOnly) const {
+    Reply refusal;
+    if (!routeFor(headersOnly, &refusal))
+        return refusal;
+    return std::nullopt;
+}
+
+Reply Protocol::handle(const Request& request) {
+    Reply refusal;
+    const Route* route = routeFor(request, &refusal);
+    if (!route)
+        return refusal;
+    auto fields = FormFields::parse(route->changes ? request.body : request.query, MaxFormFields);
+    if (!fields)
+        return Reply::error(400, QStringLiteral("Too many form fields"));
     for (const QByteArray& key : route->required)
-        if (!fields.contains(key))
+        if (!fields->contains(key))
             return Reply::text(QStringLiteral("请求缺少字段：%1").arg(QLatin1String(key)), 400);
-    Call call{m_context, request, std::move(fields), m_context.database.connection()};
+    Call call{m_context, request, std::move(*fields), m_context.database.connection()};
     if (!call.db.isOpen())
         return Reply::error(503, QStringLiteral("Database unavailable"));
     try {

@@ -20,6 +20,10 @@ namespace ordalis::service {
 
 namespace {
 
+// Classes of a teacher, students of a class, topics of a teacher: ample for a school, and a
+// bound on the work one request can ask for.
+constexpr qsizetype MaxListLength = 500;
+
 QString listProblem(const QStringList& names, const QString& what) {
     QSet<QString> seen;
     for (const QString& name : names) {
@@ -90,11 +94,13 @@ std::optional<qint64> findClass(const QSqlDatabase& db, qint64 teacherId, const 
 
 // The teacher's whole list of classes or topics, sent in the field `key`.
 Reply setTeacherList(Call& call, const char* key, const QString& table, const QString& what) {
-    const QStringList names = splitList(call.field(key));
+    const auto names = splitList(call.field(key), MaxListLength);
     return runChange(call, [&](qint64 teacherId) {
-        if (QString problem = listProblem(names, what); !problem.isEmpty())
+        if (!names)
+            return tooManyItems(what, MaxListLength);
+        if (QString problem = listProblem(*names, what); !problem.isEmpty())
             return problem;
-        replaceOrderedNames(call.db, table, QStringLiteral("teacher_id"), teacherId, names);
+        replaceOrderedNames(call.db, table, QStringLiteral("teacher_id"), teacherId, *names);
         return QString();
     });
 }
@@ -127,12 +133,15 @@ Reply renameClass(Call& call) {
 }
 
 Reply setStudents(Call& call) {
-    const QStringList names = splitList(call.field("student"));
+    const auto names = splitList(call.field("student"), MaxListLength);
     return runClassChange(call, [&](qint64 classId) {
-        if (QString problem = listProblem(names, QStringLiteral("学生姓名")); !problem.isEmpty())
+        const QString what = QStringLiteral("学生姓名");
+        if (!names)
+            return tooManyItems(what, MaxListLength);
+        if (QString problem = listProblem(*names, what); !problem.isEmpty())
             return problem;
         replaceOrderedNames(call.db, QStringLiteral("students"), QStringLiteral("class_id"),
-                            classId, names);
+                            classId, *names);
         return QString();
     });
 }
@@ -178,9 +187,11 @@ Reply uploadGroups(Call& call) {
             students.insert(rows.value(1).toString(), rows.value(0).toLongLong());
         QSet<QString> placed;
         for (int group = 0; group < 16; ++group) {
-            const QStringList names =
-                splitList(call.field(QByteArray("group[") + QByteArray::number(group) + "]"));
-            for (const QString& name : names) {
+            const auto names = splitList(
+                call.field(QByteArray("group[") + QByteArray::number(group) + "]"), MaxListLength);
+            if (!names)
+                return tooManyItems(QStringLiteral("每组学生"), MaxListLength);
+            for (const QString& name : *names) {
                 const auto student = students.constFind(name);
                 if (student == students.cend())
                     return QStringLiteral("学生不在班级%1中：%2").arg(className, name);

@@ -273,6 +273,47 @@ private Q_SLOTS:
                  QStringLiteral("Class_Is_Ready\t\r\n[keti]\t函数\t正确\t5\t部分正确\t2.5\r\n"
                                 "[keti]\t数列\r\n"));
     }
+
+    // Scores stay plain finite numbers a record can total, and lists stay within bounds.
+    void numbersAndListsAreBounded() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        const QString before = f.record();
+        const QString huge = QStringLiteral("1") + QString(308, u'0');
+        QVERIFY(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", huge)})
+                    .contains(QStringLiteral("第1行")));
+        QVERIFY(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "-1000001分")})
+                    .contains(QStringLiteral("1000000")));
+        QVERIFY(f.change("/newscale.php",
+                         QStringLiteral("&keti=函数&newscale=多\t&newscore=2000000\t")) !=
+                DoneText);
+        const QString scaleId =
+            f.read("/getscale.php", QStringLiteral("keti=函数&")).section(u'\t', 0, 0);
+        QVERIFY(f.change("/editscale.php",
+                         QStringLiteral("&scaleid=%1&scale=多&score=%2").arg(scaleId, huge)) !=
+                DoneText);
+        QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "1000000")}),
+                 DoneText);
+        const QString scoreId =
+            f.read("/getscore.php", QStringLiteral("class=一班&")).section(u'\t', 0, 0);
+        QVERIFY(f.change("/editscore.php",
+                         QStringLiteral("&scoreid=%1&score=2000000&time=0&keti=函数&addtion=")
+                             .arg(scoreId)) != DoneText);
+        QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t1000000\t1000000\t1\r\n")));
+
+        QStringList many;
+        for (int i = 0; i <= 500; ++i)
+            many.append(QStringLiteral("班%1").arg(i));
+        QVERIFY(f.change("/setclass.php", QStringLiteral("&class=") + many.join(u'|'))
+                    .contains(QStringLiteral("最多500个")));
+        QVERIFY(f.change("/student.php", QStringLiteral("&class=一班&student=") + many.join(u'|'))
+                    .contains(QStringLiteral("最多500个")));
+        QVERIFY(f.change("/setketi.php", QStringLiteral("&keti=") + many.join(u'|'))
+                    .contains(QStringLiteral("最多500个")));
+        many.removeLast();
+        QCOMPARE(f.change("/setketi.php", QStringLiteral("&keti=") + many.join(u'|')), DoneText);
+        QVERIFY(before.startsWith(f.record().section(QStringLiteral("[keti]"), 0, 0)));
+    }
 };
 
 QTEST_GUILESS_MAIN(DataChangesTest)
