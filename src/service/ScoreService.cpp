@@ -73,6 +73,10 @@ void ScoreService::stop() {
     m_running.reset();
 }
 
+bool ScoreService::isLoopback(const QString& listen) {
+    return HttpServer::isLoopback(listen);
+}
+
 bool ScoreService::createDemoAccount() {
     return m_running && service::createDemoAccount(m_running->protocol);
 }

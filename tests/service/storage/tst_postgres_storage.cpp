@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QTcpServer>
 #include <QThread>
+#include <QUrl>
 #include <atomic>
 #include <unistd.h>
 
@@ -56,7 +57,8 @@ private:
                process.exitCode() == 0;
     }
 
-    QString createDatabase() {
+    // `administration` runs after the database is made, with %1 its name.
+    QString createDatabase(const QStringList& administration = {}) {
         const QString name = QStringLiteral("ordalis_%1").arg(++m_databases);
         {
             QSqlDatabase admin =
@@ -65,8 +67,11 @@ private:
             admin.setPort(m_port);
             admin.setUserName(QStringLiteral("postgres"));
             admin.setDatabaseName(QStringLiteral("postgres"));
-            if (admin.open())
+            if (admin.open()) {
                 QSqlQuery(admin).exec(QStringLiteral("CREATE DATABASE ") + name);
+                for (const QString& statement : administration)
+                    QSqlQuery(admin).exec(QString(statement).replace(QStringLiteral("%1"), name));
+            }
         }
         QSqlDatabase::removeDatabase(QStringLiteral("admin"));
         return QStringLiteral("postgresql://postgres@127.0.0.1:%1/%2").arg(m_port).arg(name);
@@ -100,6 +105,13 @@ private Q_SLOTS:
         m_port = freePort();
         if (!run(m_bin + "/initdb", {"-D", m_data, "-A", "trust", "-U", "postgres", "-E", "UTF8"}))
             return;
+        // One account that must give a password, as a school's service account would.
+        QFile hba(m_data + QStringLiteral("/pg_hba.conf"));
+        QVERIFY(hba.open(QIODevice::ReadWrite));
+        const QByteArray rules = hba.readAll();
+        hba.resize(0);
+        hba.write("host all ordalis_app 127.0.0.1/32 scram-sha-256\n" + rules);
+        hba.close();
         m_running = run(
             m_bin + "/pg_ctl",
             {"-D", m_data, "-w", "-l", m_data + "/server.log", "-o",
@@ -267,6 +279,49 @@ private Q_SLOTS:
         ProtocolFixture newer({}, location);
         QVERIFY(!newer.opened);
         QVERIFY2(newer.error.contains(QStringLiteral("9999")), qPrintable(newer.error));
+    }
+
+    // The password comes from PostgreSQL's password file or environment, as for its own tools,
+    // and a database that cannot be opened says why.
+    void passwordFromThePasswordFile() {
+        const QString location =
+            QUrl(createDatabase({QStringLiteral("CREATE ROLE ordalis_app LOGIN "
+                                                "PASSWORD 'app-secret'"),
+                                 QStringLiteral("ALTER DATABASE %1 OWNER TO ordalis_app")}))
+                .adjusted(QUrl::RemoveUserInfo)
+                .toString()
+                .replace(QStringLiteral("//"), QStringLiteral("//ordalis_app@"));
+        const QString name = QUrl(location).path().mid(1);
+        QTemporaryDir dir;
+        const QString passfile = dir.filePath(QStringLiteral("pgpass"));
+        qunsetenv("PGPASSWORD");
+        qputenv("PGPASSFILE", QFile::encodeName(passfile));
+        {
+            Database database(location);
+            QString error;
+            QVERIFY(!database.open(&error));
+            QVERIFY2(error.contains(QStringLiteral("password")), qPrintable(error));
+        }
+        QFile file(passfile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("127.0.0.1:%1:%2:ordalis_app:app-secret\n")
+                       .arg(m_port)
+                       .arg(name)
+                       .toUtf8());
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        {
+            ProtocolFixture f({}, location);
+            QVERIFY2(f.opened, qPrintable(f.error));
+            QVERIFY(f.registerTeacher(QStringLiteral("alice"), QStringLiteral("pw"),
+                                      QStringLiteral("op")));
+        }
+        qunsetenv("PGPASSFILE");
+        qputenv("PGPASSWORD", "app-secret");
+        Database database(location);
+        QString error;
+        QVERIFY2(database.open(&error), qPrintable(error));
+        qunsetenv("PGPASSWORD");
     }
 };
 
