@@ -5,7 +5,6 @@
 #include "accounts/Authentication.h"
 #include "protocol/Names.h"
 #include "storage/Sql.h"
-#include "storage/Transaction.h"
 
 namespace ordalis::service {
 
@@ -32,16 +31,26 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
                                       call.field("username"), call.field("password"), &refusal);
     if (!teacher)
         return Reply::text(refusal);
-    Transaction transaction(call.context.database, call.db);
-    if (!transaction.isOpen())
-        throw DatabaseError("cannot begin a transaction");
-    refusal = apply(*teacher);
-    if (!refusal.isEmpty())
-        return Reply::text(refusal);
-    bumpRevision(call.db, *teacher);
-    if (!transaction.commit())
-        throw DatabaseError("commit failed");
-    return Reply::text(DoneText);
+    const QSqlDatabase own = call.db;
+    const GroupCommit::Result result =
+        call.context.commits.run(call.db, [&](const QSqlDatabase& db) {
+            // The change may be written by another request's thread, on that thread's connection.
+            call.db = db;
+            const QString refused = apply(*teacher);
+            if (refused.isEmpty())
+                bumpRevision(db, *teacher);
+            return refused;
+        });
+    call.db = own;
+    switch (result.outcome) {
+    case GroupCommit::Outcome::Committed:
+        return Reply::text(DoneText);
+    case GroupCommit::Outcome::Refused:
+        return Reply::text(result.refusal);
+    case GroupCommit::Outcome::Failed:
+        break;
+    }
+    throw DatabaseError("the change was not stored");
 }
 
 Reply deleteByIds(Call& call, const QString& statement, const QString& badIds) {

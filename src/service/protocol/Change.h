@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame of every change to a teacher's data: the operation password is checked, the change
-// runs in one transaction that also counts up the teacher's revision.
+// runs all or nothing (in a transaction it may share with concurrent changes, see GroupCommit)
+// and counts up the teacher's revision.
 
 #include "protocol/ServiceContext.h"
 

@@ -11,6 +11,7 @@
 #include "http/Request.h"
 #include "protocol/BuiltRecordCache.h"
 #include "storage/Database.h"
+#include "storage/GroupCommit.h"
 #include "storage/Throttle.h"
 
 namespace ordalis::service {
@@ -28,10 +29,12 @@ struct ServiceOptions {
 struct ServiceContext {
     ServiceContext(Database& database, const ServiceOptions& options)
         : database(database)
+        , commits(database)
         , hasher(options.hashCost, options.hashSlots)
         , throttle(database, options.limits)
         , mail(options.mailSpool) {}
     Database& database;
+    GroupCommit commits;
     PasswordHasher hasher;
     CredentialCache credentials;
     BuiltRecordCache records;

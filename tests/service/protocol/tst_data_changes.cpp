@@ -3,6 +3,8 @@
 
 #include "ProtocolFixture.h"
 
+#include <QThread>
+
 using namespace ordalis::service::test;
 
 namespace {
@@ -313,6 +315,33 @@ private Q_SLOTS:
         many.removeLast();
         QCOMPARE(f.change("/setketi.php", QStringLiteral("&keti=") + many.join(u'|')), DoneText);
         QVERIFY(before.startsWith(f.record().section(QStringLiteral("[keti]"), 0, 0)));
+    }
+
+    // Uploads arriving together may share a commit; each keeps its own outcome all the same.
+    void concurrentUploadsKeepTheirOwnOutcome() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        constexpr int Clients = 12;
+        QList<QString> replies(Clients);
+        QList<QThread*> clients;
+        for (int i = 0; i < Clients; ++i)
+            clients.append(QThread::create([&f, &replies, i] {
+                // Every third upload names a student who is not there and stores nothing.
+                replies[i] = f.upload(QStringLiteral("函数"),
+                                      {scoreLine("一班", "张三", "1"),
+                                       scoreLine("一班", i % 3 ? "李四" : "无名", "2")});
+            }));
+        for (QThread* client : clients)
+            client->start();
+        for (QThread* client : clients) {
+            client->wait();
+            delete client;
+        }
+        for (int i = 0; i < Clients; ++i)
+            QVERIFY2(i % 3 ? replies[i] == DoneText : replies[i].contains(QStringLiteral("无名")),
+                     qPrintable(replies[i]));
+        QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t8\t1\t8\r\n")));
+        QVERIFY(f.record().contains(QStringLiteral("一班\t李四\t0\t16\t2\t8\r\n")));
     }
 };
 
