@@ -7,7 +7,6 @@
 #include <QAtomicInt>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QThread>
 #include <QUrl>
 
 namespace ordalis::service {
@@ -15,6 +14,10 @@ namespace ordalis::service {
 namespace {
 
 QAtomicInt nextInstance;
+QAtomicInteger<quint64> nextThread;
+// A number per thread that is never given again: a new thread must not be taken for a finished
+// one whose system identifier it happens to reuse, as Qt keeps a connection to its own thread.
+thread_local const quint64 threadSerial = nextThread.fetchAndAddRelaxed(1) + 1;
 
 } // namespace
 
@@ -46,7 +49,7 @@ bool Database::open(QString* error) {
 }
 
 QSqlDatabase Database::connection() {
-    const QString name = m_prefix + QString::number(quintptr(QThread::currentThreadId()));
+    const QString name = m_prefix + QString::number(threadSerial);
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
         // A connection closed after a failure (a restarted database server) opens again.

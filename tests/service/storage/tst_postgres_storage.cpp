@@ -3,85 +3,30 @@
 // instances sharing one database (PostgreSQL or SQLite). The PostgreSQL cases are skipped where
 // its server programs are not installed or cannot be started.
 
+#include "PostgresCluster.h"
 #include "ProtocolFixture.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTcpServer>
 #include <QThread>
 #include <QUrl>
 #include <atomic>
-#include <unistd.h>
 
 using namespace ordalis::service::test;
 using ordalis::service::Database;
 using ordalis::service::Throttle;
 
-namespace {
-
-QString serverBinaries() {
-    const QStringList versions = QDir(QStringLiteral("/usr/lib/postgresql"))
-                                     .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (auto it = versions.crbegin(); it != versions.crend(); ++it) {
-        const QString bin = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(*it);
-        if (QFile::exists(bin + QStringLiteral("/initdb")))
-            return bin;
-    }
-    return {};
-}
-
-quint16 freePort() {
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
-
-} // namespace
-
 class PostgresStorageTest : public QObject {
     Q_OBJECT
 
 private:
-    // PostgreSQL refuses to run as root; then its programs run as the postgres account.
-    bool run(const QString& program, const QStringList& arguments) {
-        QProcess process;
-        if (geteuid() == 0)
-            process.start(QStringLiteral("runuser"),
-                          QStringList{QStringLiteral("-u"), QStringLiteral("postgres"),
-                                      QStringLiteral("--"), program} +
-                              arguments);
-        else
-            process.start(program, arguments);
-        return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
-               process.exitCode() == 0;
-    }
-
-    // `administration` runs after the database is made, with %1 its name.
     QString createDatabase(const QStringList& administration = {}) {
-        const QString name = QStringLiteral("ordalis_%1").arg(++m_databases);
-        {
-            QSqlDatabase admin =
-                QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("admin"));
-            admin.setHostName(QStringLiteral("127.0.0.1"));
-            admin.setPort(m_port);
-            admin.setUserName(QStringLiteral("postgres"));
-            admin.setDatabaseName(QStringLiteral("postgres"));
-            if (admin.open()) {
-                QSqlQuery(admin).exec(QStringLiteral("CREATE DATABASE ") + name);
-                for (const QString& statement : administration)
-                    QSqlQuery(admin).exec(QString(statement).replace(QStringLiteral("%1"), name));
-            }
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("admin"));
-        return QStringLiteral("postgresql://postgres@127.0.0.1:%1/%2").arg(m_port).arg(name);
+        return m_cluster->createDatabase(administration);
     }
 
-    QString m_bin;
-    QString m_data;
-    QTemporaryDir m_dir;
+    std::unique_ptr<ordalis::test::PostgresCluster> m_cluster;
     quint16 m_port = 0;
-    int m_databases = 0;
     bool m_running = false;
 
 private Q_SLOTS:
@@ -93,36 +38,12 @@ private Q_SLOTS:
     }
 
     void initTestCase() {
-        m_bin = serverBinaries();
-        if (m_bin.isEmpty() || !QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-            return; // the PostgreSQL cases skip
-        m_data = m_dir.filePath(QStringLiteral("cluster"));
-        QDir().mkpath(m_data);
-        if (geteuid() == 0) {
-            QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("755"), m_dir.path()});
-            QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres"), m_data});
-        }
-        m_port = freePort();
-        if (!run(m_bin + "/initdb", {"-D", m_data, "-A", "trust", "-U", "postgres", "-E", "UTF8"}))
-            return;
-        // One account that must give a password, as a school's service account would.
-        QFile hba(m_data + QStringLiteral("/pg_hba.conf"));
-        QVERIFY(hba.open(QIODevice::ReadWrite));
-        const QByteArray rules = hba.readAll();
-        hba.resize(0);
-        hba.write("host all ordalis_app 127.0.0.1/32 scram-sha-256\n" + rules);
-        hba.close();
-        m_running = run(
-            m_bin + "/pg_ctl",
-            {"-D", m_data, "-w", "-l", m_data + "/server.log", "-o",
-             QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1").arg(m_port).arg(m_data),
-             "start"});
+        m_cluster = std::make_unique<ordalis::test::PostgresCluster>();
+        m_running = m_cluster->isRunning();
+        m_port = m_cluster->port();
     }
 
-    void cleanupTestCase() {
-        if (m_running)
-            run(m_bin + "/pg_ctl", {"-D", m_data, "-m", "immediate", "stop"});
-    }
+    void cleanupTestCase() { m_cluster.reset(); }
 
     void recordAndChangesMatchSqlite() {
         AliceFixture f({}, createDatabase());
