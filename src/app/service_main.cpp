@@ -10,6 +10,38 @@
 #include <csignal>
 #include <cstdio>
 
+namespace {
+
+// --restore-deleted and --backup: done on the database, also while services run on it.
+int runMaintenance(const QCommandLineParser& parser, const QString& database,
+                   const QCommandLineOption& restoreDeleted, const QCommandLineOption& since,
+                   const QCommandLineOption& backup) {
+    QString message;
+    bool done = false;
+    if (parser.isSet(backup)) {
+        done = ordalis::ScoreService::backup(database, parser.value(backup), &message);
+    } else {
+        QDateTime from;
+        if (parser.isSet(since)) {
+            const QString text = parser.value(since).trimmed();
+            for (const char* format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd"})
+                if (!from.isValid())
+                    from = QDateTime::fromString(text, QLatin1String(format));
+            if (!from.isValid()) {
+                std::fprintf(stderr, "ordalis-service: --since %s is no time\n", qPrintable(text));
+                return 1;
+            }
+        }
+        done = ordalis::ScoreService::restoreDeleted(database, parser.value(restoreDeleted), from,
+                                                     &message);
+    }
+    std::fprintf(done ? stdout : stderr, "%s%s\n",
+                 done ? "" : "ordalis-service: ", qPrintable(message));
+    return done ? 0 : 1;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     // Termination signals are taken synchronously below; the server threads inherit the mask.
     sigset_t stopSignals;
@@ -41,7 +73,21 @@ int main(int argc, char* argv[]) {
         QStringLiteral("folder"));
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Create the demo teacher account if missing."));
-    parser.addOptions({listen, database, mailSpool, demo});
+    const QCommandLineOption restoreDeleted(
+        QStringLiteral("restore-deleted"),
+        QStringLiteral(
+            "Bring back what the account's deletions removed (kept 30 days), then exit."),
+        QStringLiteral("account"));
+    const QCommandLineOption since(
+        QStringLiteral("since"),
+        QStringLiteral("With --restore-deleted: only what was deleted at or after this local "
+                       "time (yyyy-mm-dd [hh:mm[:ss]])."),
+        QStringLiteral("time"));
+    const QCommandLineOption backup(
+        QStringLiteral("backup"),
+        QStringLiteral("Write a consistent copy of the SQLite database to a new file, then exit."),
+        QStringLiteral("file"));
+    parser.addOptions({listen, database, mailSpool, demo, restoreDeleted, since, backup});
     parser.process(app);
 
     // A password in the URL would be readable by every user of the machine in the process list.
@@ -56,6 +102,9 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "ordalis-service: --demo is only allowed on a loopback address\n");
         return 1;
     }
+
+    if (parser.isSet(restoreDeleted) || parser.isSet(backup))
+        return runMaintenance(parser, parser.value(database), restoreDeleted, since, backup);
 
     ordalis::ScoreService service;
     if (parser.isSet(mailSpool))

@@ -3,6 +3,7 @@
 // The score service as an object: the desktop program runs it inside its own process, the
 // ordalis-service executable runs it alone. It has its own threads and needs no event loop.
 
+#include <QDateTime>
 #include <QString>
 #include <memory>
 
@@ -28,6 +29,15 @@ public:
     static bool isLoopback(const QString& listen);
     // Creates the demo teacher with classes, topics, standards and scores unless it exists.
     bool createDemoAccount();
+
+    // Maintenance of a database, allowed while services run on it; false with the reason in
+    // `message`, otherwise what was done.
+    // Brings back what the teacher's deletions removed since `since` (an invalid time: all
+    // that is still kept, 30 days).
+    static bool restoreDeleted(const QString& database, const QString& account,
+                               const QDateTime& since, QString* message);
+    // A consistent copy of a SQLite database into `file`, which must not exist.
+    static bool backup(const QString& database, const QString& file, QString* message);
 
 private:
     struct Running;

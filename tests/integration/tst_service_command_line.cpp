@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// ordalis-service's command line: what it refuses to start with, and why it says so.
+// ordalis-service's command line: what it refuses to start with, and why it says so, and its
+// maintenance of a database in use.
+
+#include "ServiceProcess.h"
 
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,6 +53,41 @@ private Q_SLOTS:
         QCOMPARE(outcome.exitCode, 1);
         QVERIFY2(outcome.errors.contains(unreachable) && outcome.errors.contains(u':'),
                  qPrintable(outcome.errors));
+    }
+
+    // A backup of the SQLite database while the service runs and writes, and a restore of
+    // deleted items next to it.
+    void backsUpAndRestoresWhileRunning() {
+        ordalis::test::ServiceProcess service;
+        QVERIFY(service.start());
+        QVERIFY(service.registerTeacher(QStringLiteral("teacher1"), QStringLiteral("pw"),
+                                        QStringLiteral("op")));
+        QTemporaryDir dir;
+        const QString copy = dir.filePath(QStringLiteral("copy.sqlite"));
+        Outcome outcome = runService({QStringLiteral("--database"), service.databasePath(),
+                                      QStringLiteral("--backup"), copy});
+        QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "copy");
+            db.setDatabaseName(copy);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("SELECT account FROM teachers")) && query.next());
+            QCOMPARE(query.value(0).toString(), QStringLiteral("teacher1"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("copy"));
+        outcome = runService({QStringLiteral("--database"), service.databasePath(),
+                              QStringLiteral("--backup"), copy});
+        QCOMPARE(outcome.exitCode, 1); // never over an existing file
+
+        outcome = runService({QStringLiteral("--database"), service.databasePath(),
+                              QStringLiteral("--restore-deleted"), QStringLiteral("teacher1"),
+                              QStringLiteral("--since"), QStringLiteral("2024-03-15 08:00")});
+        QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+        outcome = runService({QStringLiteral("--database"), service.databasePath(),
+                              QStringLiteral("--restore-deleted"), QStringLiteral("teacher1"),
+                              QStringLiteral("--since"), QStringLiteral("yesterday")});
+        QCOMPARE(outcome.exitCode, 1);
     }
 };
 

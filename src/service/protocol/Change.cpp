@@ -53,7 +53,7 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
     throw DatabaseError("the change was not stored");
 }
 
-Reply deleteByIds(Call& call, const QString& statement, const QString& badIds) {
+Reply deleteByIds(Call& call, DeletedKind kind, const QString& statement, const QString& badIds) {
     QList<qint64> ids;
     const bool valid = parseIdList(call.field("delid"), MaxDeletedIds, &ids);
     return runChange(call, [&](qint64 teacherId) {
@@ -61,7 +61,8 @@ Reply deleteByIds(Call& call, const QString& statement, const QString& badIds) {
             return badIds;
         PreparedStatement remove(call.db, statement);
         for (qint64 id : std::as_const(ids))
-            remove.run({id, teacherId});
+            if (keepDeleted(call.db, teacherId, kind, id))
+                remove.run({id, teacherId});
         return QString();
     });
 }

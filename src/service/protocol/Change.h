@@ -4,6 +4,7 @@
 // runs all or nothing (in a transaction it may share with concurrent changes, see GroupCommit)
 // and counts up the teacher's revision.
 
+#include "protocol/DeletedItems.h"
 #include "protocol/ServiceContext.h"
 
 #include <functional>
@@ -21,7 +22,8 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
 
 // Deletes the rows named in the "delid" list ("|15|12"); `statement` takes the identifier and
 // the teacher. Identifiers already gone (a deletion sent twice) or of another teacher change
-// nothing; a piece that is no identifier refuses the whole deletion with `badIds`.
-Reply deleteByIds(Call& call, const QString& statement, const QString& badIds);
+// nothing; a piece that is no identifier refuses the whole deletion with `badIds`. What is
+// deleted is kept as deleted items of `kind`.
+Reply deleteByIds(Call& call, DeletedKind kind, const QString& statement, const QString& badIds);
 
 } // namespace ordalis::service

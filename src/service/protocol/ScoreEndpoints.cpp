@@ -148,7 +148,8 @@ Reply editScore(Call& call) {
 }
 
 Reply deleteScores(Call& call) {
-    return deleteByIds(call, QStringLiteral("DELETE FROM scores WHERE id = ? AND ") + OwnScore,
+    return deleteByIds(call, DeletedKind::Score,
+                       QStringLiteral("DELETE FROM scores WHERE id = ? AND ") + OwnScore,
                        QStringLiteral("计分编号不正确"));
 }
 

@@ -90,7 +90,7 @@ Reply editScale(Call& call) {
 }
 
 Reply deleteScales(Call& call) {
-    return deleteByIds(call,
+    return deleteByIds(call, DeletedKind::Standard,
                        QStringLiteral("DELETE FROM standards WHERE id = ? AND topic_id IN "
                                       "(SELECT id FROM topics WHERE teacher_id = ?)"),
                        QStringLiteral("标准编号不正确"));

@@ -82,6 +82,18 @@ const QList<Migration>& migrations() {
             sqlExec(db, QStringLiteral(
                             "ALTER TABLE teachers ADD COLUMN revision BIGINT NOT NULL DEFAULT 0"));
         },
+        // What deletions removed, kept for a while to be restored.
+        [](const QSqlDatabase& db, bool sqlite) {
+            sqlExec(db, QStringLiteral("CREATE TABLE deleted_items (id %1, teacher_id BIGINT NOT "
+                                       "NULL, kind TEXT NOT NULL, content TEXT NOT NULL, "
+                                       "deleted_at BIGINT NOT NULL)")
+                            .arg(sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                                        : QStringLiteral("BIGSERIAL PRIMARY KEY")));
+            sqlExec(db, QStringLiteral("CREATE INDEX deleted_items_teacher "
+                                       "ON deleted_items (teacher_id, kind, deleted_at)"));
+            sqlExec(db,
+                    QStringLiteral("CREATE INDEX deleted_items_age ON deleted_items (deleted_at)"));
+        },
     };
     return list;
 }

@@ -2,7 +2,9 @@
 // What each change does to a teacher's data, and what it refuses.
 
 #include "ProtocolFixture.h"
+#include "ScoreService.h"
 
+#include <QSqlQuery>
 #include <QThread>
 
 using namespace ordalis::service::test;
@@ -342,6 +344,53 @@ private Q_SLOTS:
                      qPrintable(replies[i]));
         QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t8\t1\t8\r\n")));
         QVERIFY(f.record().contains(QStringLiteral("一班\t李四\t0\t16\t2\t8\r\n")));
+    }
+
+    // What deletions remove is kept and can be brought back, all of it or what went since a
+    // moment; names given again in between take back what was theirs.
+    void deletionsAreKeptAndRestored() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.upload(QStringLiteral("函数"),
+                          {scoreLine("一班", "张三", "5"), scoreLine("二班", "赵六", "3")}),
+                 DoneText);
+        QString groups = QStringLiteral("&class=一班");
+        for (int g = 0; g < 16; ++g)
+            groups += QStringLiteral("&group[%1]=%2").arg(g).arg(g == 1 ? "张三" : "");
+        QCOMPARE(f.change("/group.php", groups), DoneText);
+        const QString before = f.record();
+        const QString scaleId =
+            f.read("/getscale.php", QStringLiteral("keti=函数&")).section(u'\t', 0, 0);
+        QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=二班")), DoneText);
+        QCOMPARE(f.change("/setketi.php", QStringLiteral("&keti=函数")), DoneText);
+        // The class went an hour ago; the standard goes now.
+        QSqlQuery(f.database->connection())
+            .exec(QStringLiteral("UPDATE deleted_items SET deleted_at = deleted_at - 3600"));
+        QCOMPARE(f.change("/delscale.php", QStringLiteral("&keti=函数&delid=") + scaleId),
+                 DoneText);
+        const QString location = f.dir.filePath(QStringLiteral("service.sqlite"));
+        QString message;
+        QVERIFY2(ordalis::ScoreService::restoreDeleted(location, QStringLiteral("alice"),
+                                                       QDateTime::currentDateTime().addSecs(-600),
+                                                       &message),
+                 qPrintable(message));
+        QCOMPARE(message, QStringLiteral("restored 0 classes, 0 students, 0 topics, 1 standards, "
+                                         "0 scores"));
+        QVERIFY(!f.record().contains(QStringLiteral("一班")));
+        // A restored standard comes after those the topic has now.
+        QVERIFY(f.record().contains(QStringLiteral("[keti]\t函数\t部分正确\t2.5\t正确\t5\r\n")));
+
+        QVERIFY(
+            ordalis::ScoreService::restoreDeleted(location, QStringLiteral("alice"), {}, &message));
+        QCOMPARE(message, QStringLiteral("restored 1 classes, 3 students, 1 topics, 0 standards, "
+                                         "1 scores"));
+        // Everything is back; the restored class and topic come last in their lists.
+        const QString after = f.record();
+        QVERIFY(after.startsWith(QStringLiteral("Class_Is_Ready\t二班\t一班\t\r\n")));
+        for (const QString& line : before.split(QStringLiteral("\r\n")).mid(2))
+            QVERIFY2(after.contains(line), qPrintable(line));
+        QVERIFY(!ordalis::ScoreService::restoreDeleted(location, QStringLiteral("nobody"), {},
+                                                       &message));
     }
 };
 
