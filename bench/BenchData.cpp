@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchData.h"
 
-#include "net/Gbk.h"
+#include "text/Gbk.h"
 
 #include <QDateTime>
 #include <QDir>

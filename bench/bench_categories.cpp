@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sorting one class into the draw categories and group lists when it is chosen.
 #include "BenchData.h"
 #include "record/DrawCategories.h"
@@ -8,7 +9,7 @@ using namespace ordalis;
 
 namespace {
 
-void SortClass(benchmark::State& state) {
+void sortClass(benchmark::State& state) {
     ClassRoster roster;
     roster.name = QStringLiteral("高一班");
     for (int i = 0; i < state.range(0); ++i) {
@@ -21,9 +22,9 @@ void SortClass(benchmark::State& state) {
         roster.students.append(student);
     }
     for (auto _ : state)
-        benchmark::DoNotOptimize(ordalis::SortClass(roster));
+        benchmark::DoNotOptimize(ordalis::sortClass(roster));
 }
 
 } // namespace
 
-BENCHMARK(SortClass)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(sortClass)->Arg(1000)->Unit(benchmark::kMicrosecond);

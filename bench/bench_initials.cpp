@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Initials of a whole roster, as the quick pick computes them for every student.
 #include "BenchData.h"
 #include "pinyin/Initials.h"
@@ -8,7 +9,7 @@ using namespace ordalis;
 
 namespace {
 
-void GetInitials(benchmark::State& state) {
+void getInitials(benchmark::State& state) {
     // Mostly Chinese names (level-1, level-2 and exception characters), every tenth Latin.
     QStringList roster;
     qsizetype characters = 0;
@@ -21,10 +22,10 @@ void GetInitials(benchmark::State& state) {
         characters += name.size();
         roster << name;
     }
-    ordalis::GetInitials(roster.first()); // the code table is built once per run
+    ordalis::getInitials(roster.first()); // the code table is built once per run
     for (auto _ : state) {
         for (const QString& name : roster)
-            benchmark::DoNotOptimize(ordalis::GetInitials(name));
+            benchmark::DoNotOptimize(ordalis::getInitials(name));
     }
     state.SetItemsProcessed(state.iterations() * characters);
     state.counters["chars/roster"] = double(characters);
@@ -32,4 +33,4 @@ void GetInitials(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(GetInitials)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(getInitials)->Arg(10000)->Unit(benchmark::kMicrosecond);

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Student lookups on records of 50 to 5,000 lines: the draw looks a student up every 5 ms.
 #include "BenchData.h"
-#include "net/Gbk.h"
 #include "record/TeacherRecord.h"
+#include "text/Gbk.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>
@@ -32,16 +33,16 @@ template <typename Lookup> void lookUpStudents(benchmark::State& state, Lookup l
     }
 }
 
-void FindStudent(benchmark::State& state) {
+void findStudent(benchmark::State& state) {
     lookUpStudents(state, [](const TeacherRecord& record, const bench::StudentKey& key) {
-        return record.FindStudent(key.className, key.name);
+        return record.findStudent(key.className, key.name);
     });
 }
 
 // The lookup of the name display: the first line of that class and name, whatever its fields.
 void StudentLineLookup(benchmark::State& state) {
     lookUpStudents(state, [](const TeacherRecord& record, const bench::StudentKey& key) {
-        return record.FirstStudentLineFields(key.className, key.name);
+        return record.firstStudentLineFields(key.className, key.name);
     });
 }
 
@@ -70,6 +71,6 @@ void FindStudentReread(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(FindStudent)->Arg(50)->Arg(500)->Arg(5000);
+BENCHMARK(findStudent)->Arg(50)->Arg(500)->Arg(5000);
 BENCHMARK(StudentLineLookup)->Arg(50)->Arg(500)->Arg(5000);
 BENCHMARK(FindStudentReread)->Arg(50)->Arg(500)->Arg(5000);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmarks run inside a QApplication so that widget benchmarks can create real
 // widgets; without a display they use the offscreen platform.
 #include <QApplication>

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ordalis-service: the score service on its own.
 //   ordalis-service --listen 127.0.0.1:8080 --database /var/lib/ordalis/scores.sqlite [--demo]
+//   ordalis-service --config /etc/ordalis/service.ini
 
+#include "ConfigFile.h"
 #include "ScoreService.h"
 
 #include <QCommandLineParser>
@@ -56,12 +58,16 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral(ORDALIS_VERSION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Ordalis score service"));
+    parser.setApplicationDescription(QStringLiteral(
+        "The Ordalis score service: it keeps every teacher's classes, students, topics, scoring "
+        "standards and scores, and answers the Ordalis program and the browser over HTTP."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption listen(QStringLiteral("listen"),
-                                    QStringLiteral("Address and port to listen on."),
-                                    QStringLiteral("host:port"), QStringLiteral("127.0.0.1:8080"));
+    const QCommandLineOption listen(
+        QStringLiteral("listen"),
+        QStringLiteral("Address and port to listen on (default 127.0.0.1:8080; port 0 picks a "
+                       "free one; [::1]:PORT for IPv6)."),
+        QStringLiteral("host:port"), QStringLiteral("127.0.0.1:8080"));
     const QCommandLineOption database(
         QStringLiteral("database"),
         QStringLiteral("SQLite file, or postgresql://user@host:port/db (the password from "
@@ -87,14 +93,33 @@ int main(int argc, char* argv[]) {
         QStringLiteral("backup"),
         QStringLiteral("Write a consistent copy of the SQLite database to a new file, then exit."),
         QStringLiteral("file"));
-    parser.addOptions({listen, database, mailSpool, demo, restoreDeleted, since, backup});
+    // Every option a settings file may set: its lines name=value stand for --name value.
+    const QList<QCommandLineOption> settings{listen, database, mailSpool, demo};
+    const QCommandLineOption config(
+        QStringLiteral("config"),
+        QStringLiteral("Read settings from FILE, one name=value line per option (listen=..., "
+                       "database=...); options given on the command line win."),
+        QStringLiteral("FILE"));
+    parser.addOptions(settings);
+    parser.addOptions({config, restoreDeleted, since, backup});
     parser.process(app);
+    if (parser.isSet(config)) {
+        QString error;
+        const auto arguments =
+            ordalis::withConfigFile(app.arguments(), parser.value(config), settings, &error);
+        if (!arguments) {
+            std::fprintf(stderr, "ordalis-service: %s\n", qPrintable(error));
+            return 2;
+        }
+        parser.process(*arguments);
+    }
 
-    // A password in the URL would be readable by every user of the machine in the process list.
+    // A password in the address would be readable in the process list or a shared settings
+    // file; PostgreSQL's own tools read it from their password file or environment instead.
     if (!QUrl(parser.value(database)).password().isEmpty()) {
         std::fprintf(stderr,
-                     "ordalis-service: the database password does not belong on the command "
-                     "line; give it in PGPASSFILE (a password file) or PGPASSWORD\n");
+                     "ordalis-service: the database password does not belong in the database "
+                     "address; give it in PGPASSFILE (a password file) or PGPASSWORD\n");
         return 1;
     }
     // The demo account's passwords are public: only a service on loopback may have it.

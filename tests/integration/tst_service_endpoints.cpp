@@ -5,12 +5,12 @@
 // refused with a wrong operation password, and every call fails cleanly with the service gone.
 
 #include "ServiceProcess.h"
-#include "net/Gbk.h"
 #include "net/ServiceConfig.h"
 #include "net/ServiceEndpoints.h"
-#include "net/WireText.h"
 #include "session/DataFolder.h"
 #include "session/Session.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -160,7 +160,7 @@ void ServiceEndpointsTest::init() {
                 ->registerTeacher({Teacher, QStringLiteral("王老师"), LoginPassword,
                                    OperationPassword, "t@example.com", "", "", ""})
                 .isSuccess());
-    m_session = Session{Teacher, Md5Hex(LoginPassword)};
+    m_session = Session{Teacher, md5Hex(LoginPassword)};
     QFile::remove(m_folder->recordFile());
 }
 
@@ -294,7 +294,7 @@ void ServiceEndpointsTest::scoresAreUploadedEditedAndDeleted() {
     QCOMPARE(fieldOf(record(), 1, QStringLiteral("张三"), 4), "3.5");
 
     // An edit that keeps the time keeps it to the second.
-    const qint32 time = DateToSeconds(fieldOf(scores, 0, liSi, 3));
+    const qint32 time = dateToSeconds(fieldOf(scores, 0, liSi, 3));
     QVERIFY(
         m_endpoints
             ->editScore(OperationPassword, Class1, liSi, 2, time, TopicName, QStringLiteral("补充"))
@@ -353,7 +353,7 @@ void ServiceEndpointsTest::staleCredentialKeepsPreviousRecord() {
     QCOMPARE(record(), before);
     QVERIFY(lines(m_endpoints->getTeacher()).size() != 3);
 
-    m_session.mp = Md5Hex("changed");
+    m_session.mp = md5Hex("changed");
     QVERIFY(downloadRecord());
     QCOMPARE(record(), before);
 }
@@ -361,7 +361,7 @@ void ServiceEndpointsTest::staleCredentialKeepsPreviousRecord() {
 void ServiceEndpointsTest::clockAndVersionChecks() {
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     // The service answers Unix seconds, whatever the zone of its clock.
-    const double serviceTime = LeadingNumber(m_endpoints->serverTime());
+    const double serviceTime = leadingNumber(m_endpoints->serverTime());
     QVERIFY(qAbs(serviceTime - now) <= 2);
     QCOMPARE(m_endpoints->makerVersion(), "Tumbrel:" ORDALIS_VERSION);
 }
@@ -384,7 +384,7 @@ void ServiceEndpointsTest::wrongPasswordIsRefusedEverywhere() {
     QCOMPARE(record(), before);
 
     // Reads with a wrong mp give nothing away.
-    m_session.mp = Md5Hex("wrong");
+    m_session.mp = md5Hex("wrong");
     QVERIFY(!m_endpoints->getTeacher().contains("t@example.com"));
     QVERIFY(!m_endpoints->getScores(Class1).contains(QStringLiteral("张三")));
     QVERIFY(!downloadRecord());

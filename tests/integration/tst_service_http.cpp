@@ -3,8 +3,8 @@
 // uploads, and an upload cut short by killing the process.
 
 #include "ServiceProcess.h"
-#include "net/Gbk.h"
-#include "net/WireText.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -62,13 +62,13 @@ HttpReply request(const QUrl& url, const QByteArray& body = QByteArray()) {
 }
 
 QByteArray form(const QString& text) {
-    return ordalis::EncodeGbkUrl(text).toLatin1();
+    return ordalis::encodeGbkUrl(text).toLatin1();
 }
 
 QString recordOf(const ServiceProcess& service, const QString& account, const QString& login) {
     return ordalis::gbk::decode(
         request(QUrl(service.baseUrl() +
-                     QStringLiteral("/record.php?t=%1&mp=%2").arg(account, ordalis::Md5Hex(login))))
+                     QStringLiteral("/record.php?t=%1&mp=%2").arg(account, ordalis::md5Hex(login))))
             .body);
 }
 
@@ -95,7 +95,7 @@ private Q_SLOTS:
         // A query escaped in GBK, as the program sends class names.
         QCOMPARE(
             request(QUrl(service.baseUrl() +
-                         "/getscore.php?class=%D2%BB%B0%E0&t=teacher1&mp=" + ordalis::Md5Hex("pw")))
+                         "/getscore.php?class=%D2%BB%B0%E0&t=teacher1&mp=" + ordalis::md5Hex("pw")))
                 .status,
             200);
         QCOMPARE(recordOf(service, "teacher1", "pw"),

@@ -3,10 +3,10 @@
 // The protocol on a temporary SQLite database, driven without sockets; password hashes at
 // their cheapest so that tests may register many accounts.
 
-#include "net/Gbk.h"
-#include "net/WireText.h"
 #include "protocol/Protocol.h"
 #include "storage/Database.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,7 +35,7 @@ struct ProtocolFixture {
     // A form POST whose body is encoded the way the program encodes it.
     Reply post(const char* path, const QString& body,
                const QString& peer = QStringLiteral("192.0.2.1")) {
-        return postRaw(path, EncodeGbkUrl(body).toLatin1(), peer);
+        return postRaw(path, encodeGbkUrl(body).toLatin1(), peer);
     }
     Reply postRaw(const char* path, const QByteArray& body,
                   const QString& peer = QStringLiteral("192.0.2.1")) {
@@ -43,7 +43,7 @@ struct ProtocolFixture {
     }
     Reply get(const char* path, const QString& query,
               const QString& peer = QStringLiteral("192.0.2.1")) {
-        return protocol->handle({"GET", path, EncodeGbkUrl(query).toLatin1(), {}, peer});
+        return protocol->handle({"GET", path, encodeGbkUrl(query).toLatin1(), {}, peer});
     }
     // Reply text as the program decodes it.
     static QString text(const Reply& reply) { return gbk::decode(reply.body); }
@@ -63,7 +63,7 @@ struct ProtocolFixture {
     }
     QString read(const char* path, const QString& account, const QString& login,
                  const QString& rest = {}) {
-        return text(get(path, rest + QStringLiteral("t=%1&mp=%2").arg(account, Md5Hex(login))));
+        return text(get(path, rest + QStringLiteral("t=%1&mp=%2").arg(account, md5Hex(login))));
     }
 
     QTemporaryDir dir;

@@ -4,8 +4,8 @@
 
 #include "ScoreService.h"
 #include "accounts/DemoAccount.h"
-#include "net/Gbk.h"
-#include "net/WireText.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -48,7 +48,7 @@ private Q_SLOTS:
         const QString recordUrl =
             QStringLiteral("/record.php?t=%1&mp=%2")
                 .arg(QLatin1String(ordalis::service::DemoAccountName),
-                     ordalis::Md5Hex(QLatin1String(ordalis::service::DemoLoginPassword)));
+                     ordalis::md5Hex(QLatin1String(ordalis::service::DemoLoginPassword)));
         const QString record = ordalis::gbk::decode(fetch(service.baseUrl() + recordUrl));
         QVERIFY(record.startsWith(QStringLiteral("Class_Is_Ready\t初一(1)班\t初一(2)班\t\r\n")));
         QCOMPARE(record.count(QStringLiteral("\r\n初一(1)班\t")), 40);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real score service on a loopback port with one or more registered teachers, and the
 // program's side of it: configuration, Session and endpoint catalogue pointed at it.

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecordFixture.h"
 
-#include "net/Gbk.h"
-#include "net/WireText.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -42,8 +43,8 @@ QString studentLine(const QString& className, const QString& name, int group, do
     return QStringList{className,
                        name,
                        QString::number(group),
-                       ShortestDecimal(score * count),
-                       ShortestDecimal(score),
+                       shortestDecimal(score * count),
+                       shortestDecimal(score),
                        QString::number(count)}
         .join(u'\t');
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real ordalis-service started on a free loopback port with a temporary database of its
 // own, for end-to-end tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A loopback HTTP listener that accepts connections and never answers: a service that hangs.
 // It counts the connections and can act while the first request waits for its reply.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DrawEngine.h"
 
 #include <array>
@@ -19,7 +20,7 @@ QRandomGenerator* sharedGenerator() {
 
 } // namespace
 
-QString DrawButtonCaption(int button) {
+QString drawButtonCaption(int button) {
     static const QStringList captions{
         QStringLiteral("所有"), QStringLiteral("未点"), QStringLiteral("已点"),
         QStringLiteral("从未"), QStringLiteral("很少"), QStringLiteral("较少"),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The roll-call draw over the twelve categories of the chosen class: the pool copied at the
 // start, the position shown by each roll step, and the bookkeeping at the stop and at a call by
@@ -14,7 +15,7 @@
 namespace ordalis {
 
 // "所有" .. "很难" for the twelve categories, "手动" for the thirteenth button.
-QString DrawButtonCaption(int button);
+QString drawButtonCaption(int button);
 inline const QString PauseCaption = QStringLiteral("暂停");
 constexpr int ManualButton = 12;
 

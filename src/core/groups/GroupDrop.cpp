@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GroupDrop.h"
 
 namespace ordalis {
@@ -8,7 +9,7 @@ bool isGroup(int list) {
 }
 } // namespace
 
-int DropGroupEntry(GroupLists& lists, const GroupDrag& drag, int target, int position) {
+int dropGroupEntry(GroupLists& lists, const GroupDrag& drag, int target, int position) {
     if (!isGroup(drag.sourceList) || !isGroup(target))
         return -1;
     QStringList& source = lists[drag.sourceList];

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainLayout.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ constexpr int QuickPickMinHeight = 600;
 constexpr int QuickPickMaxHeight = 1650;
 } // namespace
 
-SplitGeometry SplitLayout(const LeftPane& pane, int barLeft, int barWidth, int innerWidth) {
+SplitGeometry splitLayout(const LeftPane& pane, int barLeft, int barWidth, int innerWidth) {
     SplitGeometry g;
     g.boardWidth = barLeft - pane.boardLeft + BoardMargin;
     g.nameWidth = barLeft - pane.nameLeft + NameMargin;
@@ -23,34 +24,35 @@ SplitGeometry SplitLayout(const LeftPane& pane, int barLeft, int barWidth, int i
     return g;
 }
 
-SplitGeometry SinglePaneLayout(int windowWidth) {
+SplitGeometry singlePaneLayout(const LeftPane& pane, int innerWidth) {
+    const int boardRight = innerWidth - BoardMargin;
     SplitGeometry g;
-    g.nameWidth = windowWidth - 200;
-    g.boardWidth = windowWidth - 140;
-    g.topicWidth = g.boardWidth - 1700;
+    g.boardWidth = boardRight - pane.boardLeft;
+    g.nameWidth = boardRight - (pane.nameLeft - pane.boardLeft) - pane.nameLeft;
+    g.topicWidth = boardRight - pane.topicLeft;
     return g;
 }
 
-bool AcceptBarPosition(double proposedLeft, int innerWidth) {
+bool acceptBarPosition(double proposedLeft, int innerWidth) {
     return proposedLeft > MinLeftPane && innerWidth - proposedLeft >= MinRightPane;
 }
 
-int FitNameFont(int boxWidth, int nameLength, int currentPoints) {
+int fitNameFont(int boxWidth, int nameLength, int currentPoints) {
     int points = currentPoints;
     if (nameLength > 0)
         points = boxWidth / (nameLength * TwipsPerNameCharacter);
     return std::min(points, MaxNameFontPoints);
 }
 
-int CentredNameTop(int boardTop, int boardHeight, int nameHeight) {
+int centredNameTop(int boardTop, int boardHeight, int nameHeight) {
     return boardTop + (boardHeight - nameHeight) / 2;
 }
 
-QSize FullWindowSize(QSize drawPanel, int debugWidth) {
+QSize fullWindowSize(QSize drawPanel, int debugWidth) {
     return QSize(drawPanel.width() - 100 + debugWidth, drawPanel.height() + 600 + debugWidth);
 }
 
-QuickPickPlace QuickPickListPlace(int lineCount) {
+QuickPickPlace quickPickListPlace(int lineCount) {
     const int height =
         std::clamp(lineCount * QuickPickLineHeight, QuickPickMinHeight, QuickPickMaxHeight);
     return {QuickPickLeft, QuickPickBottom - height, height};

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's layout rules, in twips: the split between the name board and the
 // standards list, the limits of the splitter bar, the name's font fitting and centring, the
@@ -29,21 +30,23 @@ struct SplitGeometry {
 };
 
 // With the standards list shown: the left pane ends at the bar, the list fills the rest.
-SplitGeometry SplitLayout(const LeftPane& pane, int barLeft, int barWidth, int innerWidth);
-// Without standards: the left pane takes the window's width.
-SplitGeometry SinglePaneLayout(int windowWidth);
+SplitGeometry splitLayout(const LeftPane& pane, int barLeft, int barWidth, int innerWidth);
+// Without standards: the left pane takes the window's width. The board and the topic box end
+// one margin inside the window's right edge and the name as far inside the board as it starts,
+// so every edge stays inside the window whatever the pane's left edges.
+SplitGeometry singlePaneLayout(const LeftPane& pane, int innerWidth);
 
 // Whether the bar may move to the proposed left edge.
-bool AcceptBarPosition(double proposedLeft, int innerWidth);
+bool acceptBarPosition(double proposedLeft, int innerWidth);
 
 // The name display's font size in points for a box width and a name length; an empty name
 // keeps the current size. Never above the cap.
-int FitNameFont(int boxWidth, int nameLength, int currentPoints);
+int fitNameFont(int boxWidth, int nameLength, int currentPoints);
 // Top of the name so that it stands centred over the board.
-int CentredNameTop(int boardTop, int boardHeight, int nameHeight);
+int centredNameTop(int boardTop, int boardHeight, int nameHeight);
 
 // The whole window, grown from the draw panel's designed size.
-QSize FullWindowSize(QSize drawPanel, int debugWidth = 0);
+QSize fullWindowSize(QSize drawPanel, int debugWidth = 0);
 
 // The quick-pick list grows upwards from a fixed bottom line, 200 twips per line.
 constexpr int QuickPickLineHeight = 200;
@@ -52,6 +55,6 @@ struct QuickPickPlace {
     int top = 0;
     int height = 0;
 };
-QuickPickPlace QuickPickListPlace(int lineCount);
+QuickPickPlace quickPickListPlace(int lineCount);
 
 } // namespace ordalis::layout

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window geometry is planned in twips (1/1440 inch) so the window keeps its proportions on a
 // projector and on a high-density screen; widgets get pixels at the boundary.

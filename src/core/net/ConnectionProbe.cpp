@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConnectionProbe.h"
 
 #include <QHostAddress>
@@ -33,7 +34,7 @@ QNetworkInformation* reachabilityBackend() {
 
 } // namespace
 
-bool IsLoopbackUrl(const QUrl& url) {
+bool isLoopbackUrl(const QUrl& url) {
     const QString host = url.host();
     if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
         return true;
@@ -41,7 +42,7 @@ bool IsLoopbackUrl(const QUrl& url) {
     return !address.isNull() && address.isLoopback();
 }
 
-bool NetworkLinkUp() {
+bool networkLinkUp() {
     if (QNetworkInformation* backend = reachabilityBackend()) {
         const auto reachability = backend->reachability();
         if (reachability != QNetworkInformation::Reachability::Unknown)
@@ -55,7 +56,7 @@ ConnectionProbe::ConnectionProbe(QUrl serviceBase, LinkQuery linkUp)
     , m_linkUp(std::move(linkUp)) {}
 
 bool ConnectionProbe::connected() const {
-    return IsLoopbackUrl(m_serviceBase) || (m_linkUp && m_linkUp());
+    return isLoopbackUrl(m_serviceBase) || (m_linkUp && m_linkUp());
 }
 
 } // namespace ordalis

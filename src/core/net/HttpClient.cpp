@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HttpClient.h"
 
-#include "WireText.h"
+#include "text/WireText.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -71,7 +72,7 @@ PostOutcome HttpClient::postForm(const QUrl& url, const QByteArray& encodedBody,
     const Reply reply = await(m_manager->post(request, encodedBody), Waiting::AllEvents);
     PostOutcome outcome;
     outcome.httpStatus = reply.httpStatus;
-    outcome.replyText = DecodeText(reply.body, ReplyCharset);
+    outcome.replyText = decodeText(reply.body, ReplyCharset);
     if (reply.httpStatus != 200 || !reply.complete)
         outcome.kind = PostOutcome::Kind::NetworkFailure;
     else if (outcome.replyText == successWord)
@@ -85,12 +86,12 @@ QString HttpClient::getText(const QUrl& url, const QByteArray& charset) {
     QNetworkRequest request = makeRequest(url);
     request.setRawHeader("If-Modified-Since", "0");
     const Reply reply = await(m_manager->get(request), Waiting::DeferUserInput);
-    return DecodeText(reply.body, charset);
+    return decodeText(reply.body, charset);
 }
 
 QString HttpClient::pollGet(const QUrl& url) {
     const Reply reply = await(m_manager->get(makeRequest(url)), Waiting::AllEvents);
-    return DecodeText(reply.body, ReplyCharset);
+    return decodeText(reply.body, ReplyCharset);
 }
 
 bool HttpClient::downloadToFile(const QUrl& url, const QString& filePath,

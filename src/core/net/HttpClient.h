@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's four ways of talking HTTP to the score service and the maker's site. Every
 // call waits for its reply with the event loop running, so the window repaints and the class

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program finds its score service, the maker's site and the web console, and how
 // long it waits for them. Read from ordalis.ini in the per-user config folder, overridden by

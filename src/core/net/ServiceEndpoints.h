@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every call the program makes to the score service and the maker's site, one typed function
 // per endpoint. Changes are made as the session user; reads carry the session's mp. The

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ServiceRequests.h"
 
-#include "Gbk.h"
-#include "WireText.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 namespace ordalis {
 
 QByteArray FormRequest::wireBody() const {
     // The escaped text is ASCII but for characters GBK has no code for (they become "?"),
     // so its GBK bytes are the bytes sent.
-    return gbk::encode(EncodeGbkUrl(body));
+    return gbk::encode(encodeGbkUrl(body));
 }
 
 namespace requests {
@@ -169,7 +170,7 @@ FormRequest newScales(const QString& userName, const QString& operationPassword,
                       const StandardScores& scores) {
     QStringList scoreTexts;
     for (const std::optional<double>& score : scores)
-        scoreTexts << (score ? ShortestDecimal(*score) : QString());
+        scoreTexts << (score ? shortestDecimal(*score) : QString());
     const QStringList textList(texts.begin(), texts.end());
     return changeBody(userName, operationPassword)
         .add(u"keti", topic)
@@ -185,7 +186,7 @@ FormRequest editScale(const QString& userName, const QString& operationPassword,
         .add(u"class", className)
         .add(u"scaleid", scaleId)
         .add(u"scale", text)
-        .add(u"score", ShortestDecimal(score))
+        .add(u"score", shortestDecimal(score))
         .to(QStringLiteral("/editscale.php"));
 }
 
@@ -203,7 +204,7 @@ FormRequest editScore(const QString& userName, const QString& operationPassword,
     return changeBody(userName, operationPassword)
         .add(u"class", className)
         .add(u"scoreid", scoreId)
-        .add(u"score", ShortestDecimal(score))
+        .add(u"score", shortestDecimal(score))
         .add(u"time", QString::number(wireTime))
         .add(u"keti", topic)
         .add(u"addtion", remark)
@@ -239,7 +240,7 @@ QString queryValue(QStringView value) {
             escaped += c;
         }
     }
-    return EncodeGbkUrl(escaped);
+    return encodeGbkUrl(escaped);
 }
 
 QUrl recordUrl(const QString& serviceBase, const QString& userName, const QString& mp) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score service's wire protocol as pure functions: the form bodies of every change, with
 // their keys in the order the service reads them, and the addresses of every GET and browser
@@ -6,7 +7,7 @@
 // Values go into bodies as given; callers trim where their window says so. Lists are joined
 // here with "|" (or TAB where the service expects it), so no window assembles a body by hand.
 
-#include "record/DrawCategories.h"
+#include "groups/GroupLists.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,7 +26,7 @@ struct FormRequest {
     QString body;        // key=value pairs as assembled, not yet encoded
     QString successWord; // the exact reply that means the change was made
 
-    // The body as it goes on the wire: through EncodeGbkUrl once, as bytes.
+    // The body as it goes on the wire: through encodeGbkUrl once, as bytes.
     QByteArray wireBody() const;
 };
 

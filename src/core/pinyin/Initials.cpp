@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Initials.h"
 
-#include "net/Gbk.h"
+#include "text/Gbk.h"
 
 #include <algorithm>
 #include <array>
@@ -116,7 +117,7 @@ QChar initialOf(QChar c) {
 
 } // namespace
 
-QString GetInitials(QStringView text) {
+QString getInitials(QStringView text) {
     QString initials;
     initials.reserve(text.size());
     for (const QChar c : text)

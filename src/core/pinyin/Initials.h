@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // First letters of the pinyin readings of Chinese characters, for the quick pick.
 
@@ -7,6 +8,6 @@ namespace ordalis {
 
 // Every GB2312 Chinese character becomes the upper-case first letter of its reading; every
 // other character passes unchanged, so the result is as long as the input.
-QString GetInitials(QStringView text);
+QString getInitials(QStringView text);
 
 } // namespace ordalis

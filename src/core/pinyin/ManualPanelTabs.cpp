@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ManualPanelTabs.h"
 
 namespace ordalis {
 
-QStringList ManualTabTitles() {
+QStringList manualTabTitles() {
     return {QStringLiteral("常用"), QStringLiteral("次数"), QStringLiteral("难度"),
             QStringLiteral("分组")};
 }
 
-QString ManualCategoryCaption(int category) {
+QString manualCategoryCaption(int category) {
     static const QStringList captions{
         QStringLiteral("曾经被点"), QStringLiteral("本次未点"), QStringLiteral("本次已点"),
         QStringLiteral("从未被点"), QStringLiteral("很少"),     QStringLiteral("较少"),
@@ -16,13 +17,13 @@ QString ManualCategoryCaption(int category) {
     return captions.value(category);
 }
 
-ManualTabContents ManualTab(int tab, const std::array<QStringList, DrawCategoryCount>& kinds) {
+ManualTabContents manualTab(int tab, const std::array<QStringList, DrawCategoryCount>& kinds) {
     ManualTabContents contents;
     if (tab < 0 || tab >= GroupsTab)
         return contents;
     for (int i = 0; i < CategoriesPerTab; ++i) {
         const int category = CategoriesPerTab * tab + i;
-        contents.captions[i] = ManualCategoryCaption(category);
+        contents.captions[i] = manualCategoryCaption(category);
         contents.names[i] = kinds[category];
     }
     if (tab == 0) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "QuickPick.h"
 
 #include "Initials.h"
@@ -13,7 +14,7 @@ QString fieldOrEmpty(const QStringList& fields, int index) {
 }
 } // namespace
 
-QString QuickPickLine(const QString& name, const QStringList& recordFields) {
+QString quickPickLine(const QString& name, const QStringList& recordFields) {
     return name + QStringLiteral("\t[") + fieldOrEmpty(recordFields, CountField) +
            QStringLiteral("次,") + fieldOrEmpty(recordFields, ScoreField) + QStringLiteral("分]");
 }
@@ -22,10 +23,10 @@ QuickPickIndex::QuickPickIndex(const QStringList& classNames)
     : names(classNames) {
     initials.reserve(names.size());
     for (const QString& name : names)
-        initials << GetInitials(name);
+        initials << getInitials(name);
 }
 
-QStringList QuickPickLines(const QuickPickIndex& index, const QString& typed,
+QStringList quickPickLines(const QuickPickIndex& index, const QString& typed,
                            const StudentLineLookup& lookup) {
     QStringList lines;
     if (typed.isEmpty())
@@ -35,7 +36,7 @@ QStringList QuickPickLines(const QuickPickIndex& index, const QString& typed,
         const QString& name = index.names.at(i);
         if (!name.contains(typed) && !index.initials.at(i).contains(upperTyped))
             continue;
-        const QString line = QuickPickLine(name, lookup ? lookup(name) : QStringList());
+        const QString line = quickPickLine(name, lookup ? lookup(name) : QStringList());
         if (typed.size() == name.size())
             lines.prepend(line);
         else
@@ -44,7 +45,7 @@ QStringList QuickPickLines(const QuickPickIndex& index, const QString& typed,
     return lines;
 }
 
-QString QuickPickName(const QString& line) {
+QString quickPickName(const QString& line) {
     return line.section(u'\t', 0, 0);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The quick-pick filter: the students of the class whose name contains the typed text or whose
 // pinyin initials contain it upper-cased, each with the figures of its record line.
@@ -12,7 +13,7 @@ namespace ordalis {
 using StudentLineLookup = std::function<QStringList(const QString& name)>;
 
 // name TAB "[" count "次," score "分]"; a student without a record line shows empty figures.
-QString QuickPickLine(const QString& name, const QStringList& recordFields);
+QString quickPickLine(const QString& name, const QStringList& recordFields);
 
 // The names of a class with their initials, worked out once when the class is chosen so that
 // a keystroke only compares text.
@@ -26,10 +27,10 @@ struct QuickPickIndex {
 
 // The result lines for the typed text over the class in roster order: matches as long as the
 // typed text go to the top (the last of them first), the others follow in class order.
-QStringList QuickPickLines(const QuickPickIndex& index, const QString& typed,
+QStringList quickPickLines(const QuickPickIndex& index, const QString& typed,
                            const StudentLineLookup& lookup);
 
 // The name of a result line (the text before the first TAB).
-QString QuickPickName(const QString& line);
+QString quickPickName(const QString& line);
 
 } // namespace ordalis

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DrawCategories.h"
 
 namespace ordalis {
@@ -35,20 +36,7 @@ int scoreBand(double score) {
 
 } // namespace
 
-int GroupNumber(QStringView field) {
-    const QStringView digits = field.trimmed();
-    if (digits.isEmpty() || digits.size() > 2)
-        return -1;
-    int value = 0;
-    for (const QChar c : digits) {
-        if (c < u'0' || c > u'9')
-            return -1;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return value < GroupCount ? value : -1;
-}
-
-ClassSorting SortClass(const ClassRoster& roster) {
+ClassSorting sortClass(const ClassRoster& roster) {
     ClassSorting sorting;
     sorting.className = roster.name;
     const QList<StudentEntry>& students = roster.students;
@@ -83,7 +71,7 @@ ClassSorting SortClass(const ClassRoster& roster) {
         }
         // A student whose group field is no group 0..15 is drawn like everyone else but
         // belongs to no group list.
-        const int group = GroupNumber(student.group);
+        const int group = groupNumber(student.group);
         if (group >= 0)
             sorting.groups[group].append(student.name);
     }

@@ -1,18 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sorting of a class into the twelve draw categories and the sixteen group lists.
 
 #include "TeacherRecord.h"
+#include "groups/GroupLists.h"
 
 #include <array>
 
 namespace ordalis {
 
 constexpr int DrawCategoryCount = 12;
-constexpr int GroupCount = 16;
-
-// The sixteen group lists, each with its members in list order.
-using GroupLists = std::array<QStringList, GroupCount>;
-
 enum DrawCategory {
     AllStudents = 0,   // 所有
     NotYetCalled = 1,  // 未点
@@ -30,9 +27,6 @@ struct ClassSorting {
     double high = 0;
 };
 
-ClassSorting SortClass(const ClassRoster& roster);
-
-// The group number of a group field: a whole number 0..15, or -1 for anything else.
-int GroupNumber(QStringView field);
+ClassSorting sortClass(const ClassRoster& roster);
 
 } // namespace ordalis

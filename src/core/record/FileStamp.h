@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the file system says about a file without reading it: enough to tell that a file was
 // replaced or rewritten since it was last read.

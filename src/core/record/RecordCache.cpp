@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecordCache.h"
 
 #include "FileStamp.h"
-#include "TextLines.h"
-#include "net/Gbk.h"
-#include "net/WireText.h"
+#include "text/Gbk.h"
+#include "text/TextLines.h"
+#include "text/WireText.h"
 
 #include <QFile>
 #include <atomic>
@@ -39,7 +40,7 @@ const std::shared_ptr<const RecordSnapshot>& emptySnapshot() {
 RecordSnapshot parseRecord(const QByteArray& bytes) {
     ++parses;
     RecordSnapshot record;
-    record.lines = SplitLines(gbk::decode(bytes));
+    record.lines = splitLines(gbk::decode(bytes));
     for (int n = 0; n < record.lines.size(); ++n) {
         const QString& line = record.lines[n];
         const qsizetype firstTab = line.indexOf(u'\t');
@@ -73,8 +74,8 @@ StudentEntry studentFromFields(const QStringList& fields) {
     entry.total = fields[3];
     entry.scoreText = fields[4];
     entry.countText = fields[5];
-    entry.score = LeadingNumber(entry.scoreText);
-    entry.count = LeadingNumber(entry.countText);
+    entry.score = leadingNumber(entry.scoreText);
+    entry.count = leadingNumber(entry.countText);
     return entry;
 }
 

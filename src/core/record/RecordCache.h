@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Parsed snapshots of record files, shared by every reader in the process. A snapshot is
 // reused only while the file is provably unchanged: its stamp (size, times, identity) must be

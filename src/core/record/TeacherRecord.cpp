@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TeacherRecord.h"
 
 #include "RecordCache.h"
@@ -75,7 +76,7 @@ bool TeacherRecord::exists() const {
     return QFileInfo(m_filePath).isFile();
 }
 
-QString TeacherRecord::ReadRecordLines(const QString& prefix) const {
+QString TeacherRecord::readRecordLines(const QString& prefix) const {
     const auto record = RecordCache::snapshot(m_filePath);
     QString text;
     for (const int n : linesWithPrefix(*record, prefix))
@@ -83,7 +84,7 @@ QString TeacherRecord::ReadRecordLines(const QString& prefix) const {
     return text;
 }
 
-QStringList TeacherRecord::ReadClassList() const {
+QStringList TeacherRecord::readClassList() const {
     const auto record = RecordCache::snapshot(m_filePath);
     QStringList classes;
     // Each name is followed by a TAB; what follows the last TAB is the line end, never a name.
@@ -94,7 +95,7 @@ QStringList TeacherRecord::ReadClassList() const {
     return classes;
 }
 
-QList<Topic> TeacherRecord::ReadTopics() const {
+QList<Topic> TeacherRecord::readTopics() const {
     const auto record = RecordCache::snapshot(m_filePath);
     QList<Topic> topics;
     for (const int n : linesWithPrefix(*record, TopicMarker)) {
@@ -105,7 +106,7 @@ QList<Topic> TeacherRecord::ReadTopics() const {
     return topics;
 }
 
-std::optional<Topic> TeacherRecord::FindTopic(const QString& name) const {
+std::optional<Topic> TeacherRecord::findTopic(const QString& name) const {
     const auto record = RecordCache::snapshot(m_filePath);
     const QList<int> lines = linesWithPrefix(*record, TopicMarker + u'\t' + name + u'\t');
     if (lines.isEmpty())
@@ -113,7 +114,7 @@ std::optional<Topic> TeacherRecord::FindTopic(const QString& name) const {
     return topicFromFields(record->lines[lines.first()].split(u'\t'));
 }
 
-ClassRoster TeacherRecord::ReadClassRoster(const QString& className) const {
+ClassRoster TeacherRecord::readClassRoster(const QString& className) const {
     const auto record = RecordCache::snapshot(m_filePath);
     ClassRoster roster;
     roster.name = className;
@@ -125,7 +126,7 @@ ClassRoster TeacherRecord::ReadClassRoster(const QString& className) const {
     return roster;
 }
 
-std::optional<StudentEntry> TeacherRecord::FindStudent(const QString& className,
+std::optional<StudentEntry> TeacherRecord::findStudent(const QString& className,
                                                        const QString& name) const {
     const auto record = RecordCache::snapshot(m_filePath);
     return firstStudentLine(*record, record->firstStudentLine, className, name,
@@ -136,7 +137,7 @@ std::optional<StudentEntry> TeacherRecord::FindStudent(const QString& className,
                             });
 }
 
-QStringList TeacherRecord::FirstStudentLineFields(const QString& className,
+QStringList TeacherRecord::firstStudentLineFields(const QString& className,
                                                   const QString& name) const {
     const auto record = RecordCache::snapshot(m_filePath);
     return firstStudentLine(*record, record->firstLineByStudent, className, name,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The teacher record "ServerRec.dmd": GBK text, CR LF lines, TAB fields. Readers go to the file
 // at every use, so a new download is seen everywhere at once; a parsed snapshot is reused for
@@ -45,20 +46,20 @@ public:
     bool exists() const;
 
     // Every line that begins with the prefix (exact, case-sensitive), each followed by CR LF.
-    QString ReadRecordLines(const QString& prefix) const;
+    QString readRecordLines(const QString& prefix) const;
     // The names between "Class_Is_Ready" and the last TAB of the class list line.
-    QStringList ReadClassList() const;
+    QStringList readClassList() const;
     // Every "[keti]" line with at least two fields, in file order, with its standards.
-    QList<Topic> ReadTopics() const;
+    QList<Topic> readTopics() const;
     // The first "[keti]" TAB name TAB line, as the standards list of the main window reads it.
-    std::optional<Topic> FindTopic(const QString& name) const;
+    std::optional<Topic> findTopic(const QString& name) const;
     // The six-field lines whose first field is exactly the class name.
-    ClassRoster ReadClassRoster(const QString& className) const;
+    ClassRoster readClassRoster(const QString& className) const;
     // The first six-field line of that class and name.
-    std::optional<StudentEntry> FindStudent(const QString& className, const QString& name) const;
+    std::optional<StudentEntry> findStudent(const QString& className, const QString& name) const;
     // The fields of the first line that begins with class TAB name TAB, whatever its field
     // count (the lookup of the name display and the quick pick); empty when there is none.
-    QStringList FirstStudentLineFields(const QString& className, const QString& name) const;
+    QStringList firstStudentLineFields(const QString& className, const QString& name) const;
 
 private:
     QString m_filePath;

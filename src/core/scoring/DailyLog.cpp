@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DailyLog.h"
 
-#include "net/Gbk.h"
+#include "text/Gbk.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,15 +24,15 @@ QString fileNamePart(const QString& text) {
 
 } // namespace
 
-QString DailyLogFileName(const QString& user, const QString& className, const QDate& date) {
+QString dailyLogFileName(const QString& user, const QString& className, const QDate& date) {
     return fileNamePart(user) + u'_' + fileNamePart(className) + u'_' +
            date.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".Log");
 }
 
-LogWrite AppendToDailyLog(const QString& folder, const QString& user, const QString& className,
+LogWrite appendToDailyLog(const QString& folder, const QString& user, const QString& className,
                           const QDate& date, const QString& line) {
     LogWrite result;
-    result.filePath = QDir(folder).filePath(DailyLogFileName(user, className, date));
+    result.filePath = QDir(folder).filePath(dailyLogFileName(user, className, date));
     QFile file(result.filePath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
         result.error = file.errorString();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The daily log: one append-only GBK file per user, class and day, in the data folder.
 
@@ -8,7 +9,7 @@ namespace ordalis {
 
 // user + "_" + class + "_" + yyyy-mm-dd + ".Log"; characters a file name cannot hold
 // (path separators among them) become "_", so the file always stays in its folder.
-QString DailyLogFileName(const QString& user, const QString& className, const QDate& date);
+QString dailyLogFileName(const QString& user, const QString& className, const QDate& date);
 
 struct LogWrite {
     bool ok = false;
@@ -17,7 +18,7 @@ struct LogWrite {
 };
 
 // Appends the line and CR LF, creating the file when missing.
-LogWrite AppendToDailyLog(const QString& folder, const QString& user, const QString& className,
+LogWrite appendToDailyLog(const QString& folder, const QString& user, const QString& className,
                           const QDate& date, const QString& line);
 
 } // namespace ordalis

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DmsFile.h"
 
-#include "net/Gbk.h"
-#include "record/TextLines.h"
+#include "text/Gbk.h"
+#include "text/TextLines.h"
 
 #include <QFile>
 #include <QSaveFile>
 
 namespace ordalis {
 
-bool WriteDmsFile(const QString& path, const QStringList& lines, QString* error) {
+bool writeDmsFile(const QString& path, const QStringList& lines, QString* error) {
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += gbk::encode(line) + "\r\n";
@@ -21,11 +22,11 @@ bool WriteDmsFile(const QString& path, const QStringList& lines, QString* error)
     return false;
 }
 
-std::optional<QStringList> ReadDmsFile(const QString& path) {
+std::optional<QStringList> readDmsFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QStringList lines = SplitLines(gbk::decode(file.readAll()));
+    QStringList lines = splitLines(gbk::decode(file.readAll()));
     lines.removeAll(QString());
     return lines;
 }

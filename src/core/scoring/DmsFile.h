@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Score batch files (.dms): pending score lines saved for a later upload. GBK, CR LF.
 
@@ -8,9 +9,9 @@
 namespace ordalis {
 
 // Replaces the file whole; false (with the reason) when it cannot be written.
-bool WriteDmsFile(const QString& path, const QStringList& lines, QString* error = nullptr);
+bool writeDmsFile(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // The non-empty lines in file order; nullopt when the file cannot be read.
-std::optional<QStringList> ReadDmsFile(const QString& path);
+std::optional<QStringList> readDmsFile(const QString& path);
 
 } // namespace ordalis

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GroupStatistics.h"
 
-#include "net/WireText.h"
 #include "session/Blanks.h"
+#include "text/WireText.h"
 
 #include <cmath>
 #include <limits>
@@ -49,7 +50,7 @@ bool averageGreater(const GroupStanding& a, const GroupStanding& b) {
 QString GroupStanding::averageText() const {
     if (members.isEmpty())
         return QString();
-    return ShortestDecimal(static_cast<double>(hundredthsHalfEven(total, members.size())) / 100.0);
+    return shortestDecimal(static_cast<double>(hundredthsHalfEven(total, members.size())) / 100.0);
 }
 
 QString GroupStanding::line() const {
@@ -58,10 +59,10 @@ QString GroupStanding::line() const {
         memberText += u' ' + member;
     return QStringLiteral("第%1名").arg(place) + Tab +
            QStringLiteral("%1/%2=%3分").arg(total).arg(members.size()).arg(averageText()) + Tab +
-           TrimSpaces(contributors) + Tab + memberText;
+           trimSpaces(contributors) + Tab + memberText;
 }
 
-QList<GroupStanding> ComputeGroupStandings(const QStringList& pendingLines,
+QList<GroupStanding> computeGroupStandings(const QStringList& pendingLines,
                                            const GroupLists& groups) {
     QList<GroupStanding> all;
     for (int g = 0; g < GroupCount; ++g)
@@ -70,7 +71,7 @@ QList<GroupStanding> ComputeGroupStandings(const QStringList& pendingLines,
     for (const QString& line : pendingLines) {
         const QStringList fields = line.split(Tab);
         const QString student = fields.value(1);
-        const double score = LeadingNumber(fields.value(2));
+        const double score = leadingNumber(fields.value(2));
         for (GroupStanding& standing : all) {
             for (const QString& member : standing.members) {
                 if (member != student)
@@ -97,10 +98,10 @@ QList<GroupStanding> ComputeGroupStandings(const QStringList& pendingLines,
     return listed;
 }
 
-StandingDetail SplitStandingLine(const QString& line) {
+StandingDetail splitStandingLine(const QString& line) {
     const QStringList parts = line.split(Tab);
     return StandingDetail{parts.value(0), parts.value(1), parts.value(2),
-                          TrimSpaces(parts.value(3))};
+                          trimSpaces(parts.value(3))};
 }
 
 } // namespace ordalis

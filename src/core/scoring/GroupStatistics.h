@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Totals of the pending scores per group: place, total, members, average, contributors. Nothing
 // is sent or stored; the figures are recomputed from the pending lines and the group lists.
 
-#include "record/DrawCategories.h"
+#include "groups/GroupLists.h"
 
 #include <QList>
 #include <QString>
@@ -26,7 +27,7 @@ struct GroupStanding {
 // One standing per group whose total is not 0, in group order. Every pending line (ScoreLine
 // text) counts, matched to the groups by the student name alone; a score adds its leading
 // number, the total rounded to an integer (halves to even) after every addition.
-QList<GroupStanding> ComputeGroupStandings(const QStringList& pendingLines,
+QList<GroupStanding> computeGroupStandings(const QStringList& pendingLines,
                                            const GroupLists& groups);
 
 // The parts of a statistics line for the detail panel: place, score, contributors, members
@@ -37,6 +38,6 @@ struct StandingDetail {
     QString contributors;
     QString members;
 };
-StandingDetail SplitStandingLine(const QString& line);
+StandingDetail splitStandingLine(const QString& line);
 
 } // namespace ordalis

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One score given to one student: class, student, score, time, standard, joined by TAB. The
 // line of the daily log, of the pending list, of .dms files and of a score upload.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Removing the blanks around a typed text: spaces only, so a TAB or other character that
 // belongs to the text is kept.
@@ -6,7 +7,7 @@
 
 namespace ordalis {
 
-inline QString TrimSpaces(QStringView text) {
+inline QString trimSpaces(QStringView text) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text.at(first) == u' ')

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder where the program keeps its files: the teacher record, the daily logs and the
 // embedded service's database. Per user by default, so teachers never share files by accident.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user names remembered across runs for the login window: every name that logged in online
 // (newest first, each followed by "|") and the name of the last online login.

@@ -1,9 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one program-wide session: who is logged in and the mp credential for the service.
 
 #include <QString>
 
 namespace ordalis {
+
+// How the teacher logged in: online (the record is downloaded first) or offline (the record on
+// disk from the last online login is used).
+enum class SessionMode { Online, Offline };
 
 struct Session {
     static inline const QString OfflineUserName = QStringLiteral("离线用户");

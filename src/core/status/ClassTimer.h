@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one-second tick of the main window: counts the ticks since start-up (the first one runs
 // the clock and version checks) and drives the class timer the teacher starts and stops.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The checks of the first tick: the computer's clock against the score service's, and the
 // version the maker's site offers.
@@ -18,9 +19,9 @@ constexpr qint64 ClockTolerance = 300;
 // is compared with the computer's absolute time, so a computer outside UTC+8 is never warned
 // merely for its time zone. The text shows the service's time on the wire scale and the
 // computer's local time.
-std::optional<QString> ClockWarning(const QString& serverTimeReply, const QDateTime& now);
+std::optional<QString> clockWarning(const QString& serverTimeReply, const QDateTime& now);
 
 // The version in a maker's site reply "Tumbrel:2.8"; nothing for a reply without the prefix.
-std::optional<QString> OfferedVersion(const QString& reply);
+std::optional<QString> offeredVersion(const QString& reply);
 
 } // namespace ordalis

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening an address in the default web browser. Tests switch to recording mode, in which the
 // addresses are kept instead of opened.

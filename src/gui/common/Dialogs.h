@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes and file dialogs of the whole program. Tests switch them to scripted mode, in
 // which nothing modal opens: messages are recorded, questions and file dialogs take the answers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One group list of the groups page. A left press remembers the pressed entry and a drag
 // carries it to another group list (or to another place in this one). Drops that did not

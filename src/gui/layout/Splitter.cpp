@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Splitter.h"
 
 #include <QApplication>
@@ -53,7 +54,7 @@ void Splitter::setBackColor(const QColor& color) {
         return;
     m_backColor = color;
     update();
-    Q_EMIT PropertyChanged(QStringLiteral("BackColor"));
+    Q_EMIT propertyChanged(QStringLiteral("BackColor"));
 }
 
 void Splitter::setPicture(const QPixmap& picture) {
@@ -65,7 +66,7 @@ void Splitter::setBarEnabled(bool enabled) {
     if (enabled == isEnabled())
         return;
     setEnabled(enabled);
-    Q_EMIT PropertyChanged(QStringLiteral("Enabled"));
+    Q_EMIT propertyChanged(QStringLiteral("Enabled"));
 }
 
 void Splitter::setUnitsPerPixel(double units) {
@@ -96,7 +97,8 @@ double Splitter::along(const QPointF& point) const {
 
 void Splitter::mousePressEvent(QMouseEvent* event) {
     const QPointF at = event->position() * m_unitsPerPixel;
-    Q_EMIT MouseDown(buttonValue(event->button()), shiftValue(event->modifiers()), at.x(), at.y());
+    Q_EMIT mousePressed(buttonValue(event->button()), shiftValue(event->modifiers()), at.x(),
+                        at.y());
     m_pressed = true;
     if (event->button() == Qt::LeftButton) {
         m_grabOffset = along(event->position());
@@ -106,12 +108,13 @@ void Splitter::mousePressEvent(QMouseEvent* event) {
 
 void Splitter::mouseMoveEvent(QMouseEvent* event) {
     const QPointF at = event->position() * m_unitsPerPixel;
-    Q_EMIT MouseMove(buttonValue(event->buttons()), shiftValue(event->modifiers()), at.x(), at.y());
+    Q_EMIT mouseMoved(buttonValue(event->buttons()), shiftValue(event->modifiers()), at.x(),
+                      at.y());
     if (!m_dragging)
         return;
     bool cancel = false;
     double proposed = position() + along(event->position()) - m_grabOffset;
-    Q_EMIT BeforeMove(cancel, proposed);
+    Q_EMIT beforeMove(cancel, proposed);
     if (cancel)
         return;
     const int pixels = int(std::lround(proposed / m_unitsPerPixel));
@@ -119,20 +122,21 @@ void Splitter::mouseMoveEvent(QMouseEvent* event) {
         move(x(), pixels);
     else
         move(pixels, y());
-    Q_EMIT Moved();
+    Q_EMIT moved();
 }
 
 void Splitter::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF at = event->position() * m_unitsPerPixel;
-    Q_EMIT MouseUp(buttonValue(event->button()), shiftValue(event->modifiers()), at.x(), at.y());
+    Q_EMIT mouseReleased(buttonValue(event->button()), shiftValue(event->modifiers()), at.x(),
+                         at.y());
     m_dragging = false;
     if (m_pressed && rect().contains(event->position().toPoint()))
-        Q_EMIT Click();
+        Q_EMIT clicked();
     m_pressed = false;
 }
 
 void Splitter::mouseDoubleClickEvent(QMouseEvent* event) {
-    Q_EMIT DblClick();
+    Q_EMIT doubleClicked();
     mousePressEvent(event);
 }
 

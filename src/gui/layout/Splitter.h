@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A thin bar that the user drags with the left mouse button across its parent. It resizes
 // nothing itself: before every step it asks its owner (BeforeMove, which may cancel or change
@@ -50,14 +51,14 @@ public:
     static QColor defaultBackColor();
 
 Q_SIGNALS:
-    void Moved();
-    void BeforeMove(bool& cancel, double& position);
-    void Click();
-    void DblClick();
-    void MouseDown(int button, int shift, double x, double y);
-    void MouseMove(int button, int shift, double x, double y);
-    void MouseUp(int button, int shift, double x, double y);
-    void PropertyChanged(const QString& name);
+    void moved();
+    void beforeMove(bool& cancel, double& position);
+    void clicked();
+    void doubleClicked();
+    void mousePressed(int button, int shift, double x, double y);
+    void mouseMoved(int button, int shift, double x, double y);
+    void mouseReleased(int button, int shift, double x, double y);
+    void propertyChanged(const QString& name);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

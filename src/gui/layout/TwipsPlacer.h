@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Places widgets from twips geometry, converting with the logical DPI of the screen the window
 // is on, so the designed proportions hold on any screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's windows and how they meet: the main window with its status bar, upload panel
 // and group upload, the login window it opens, and the score service they all talk to.
@@ -15,6 +16,7 @@ namespace ordalis {
 class Form1;
 class GroupUploader;
 class LoginWindow;
+class PendingKeeper;
 class ServiceConfig;
 class StatusPanels;
 class UploadController;
@@ -40,7 +42,6 @@ public:
     // Created at the first click on 用户.
     LoginWindow* loginWindow() const { return m_login.get(); }
     StatusPanels* statusPanels() const { return m_status; }
-    UploadController* upload() const { return m_upload; }
 
     // 用户: the main window makes way for the login window.
     void showLoginWindow();
@@ -60,6 +61,7 @@ private:
     StatusPanels* m_status = nullptr;
     UploadController* m_upload = nullptr;
     GroupUploader* m_groupUploader = nullptr;
+    PendingKeeper* m_pending = nullptr;
 };
 
 } // namespace ordalis

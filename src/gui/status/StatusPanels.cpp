@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatusPanels.h"
 
 #include "common/Browser.h"
@@ -27,7 +28,7 @@ StatusPanels::StatusPanels(QStatusBar* bar, QLabel* classTimerLabel, ServiceEndp
     , m_service(service)
     , m_config(config)
     , m_clock([] { return QDateTime::currentDateTime(); })
-    , m_timer(new QTimer(this)) {
+    , m_secondTimer(new QTimer(this)) {
     struct PanelSetup {
         QString text;
         QString toolTip;
@@ -61,17 +62,13 @@ StatusPanels::StatusPanels(QStatusBar* bar, QLabel* classTimerLabel, ServiceEndp
         m_classTimerLabel->installEventFilter(this);
     }
 
-    m_timer->setObjectName(QStringLiteral("Timer2"));
-    m_timer->setInterval(1000);
-    connect(m_timer, &QTimer::timeout, this, &StatusPanels::tick);
+    m_secondTimer->setObjectName(QStringLiteral("Timer2"));
+    m_secondTimer->setInterval(1000);
+    connect(m_secondTimer, &QTimer::timeout, this, &StatusPanels::tick);
 }
 
 void StatusPanels::start() {
-    m_timer->start();
-}
-
-QLabel* StatusPanels::panel(int number) const {
-    return number >= 1 && number <= 5 ? m_panels[number - 1] : nullptr;
+    m_secondTimer->start();
 }
 
 void StatusPanels::tick() {
@@ -104,7 +101,7 @@ void StatusPanels::doubleClickPanel(int number) {
 }
 
 void StatusPanels::checkClock() {
-    const std::optional<QString> warning = ClockWarning(m_service.serverTime(), m_clock());
+    const std::optional<QString> warning = clockWarning(m_service.serverTime(), m_clock());
     if (warning)
         dialogs::showMessage(m_bar->window(), QStringLiteral("时间错误"), *warning,
                              dialogs::Icon::Warning);
@@ -112,7 +109,7 @@ void StatusPanels::checkClock() {
 
 void StatusPanels::checkVersion() {
     m_panels[1]->setText(Checking);
-    if (const std::optional<QString> version = OfferedVersion(m_service.makerVersion()))
+    if (const std::optional<QString> version = offeredVersion(m_service.makerVersion()))
         m_panels[1]->setText(QStringLiteral("服务器版本:") + *version);
 }
 

@@ -2,7 +2,7 @@
 
 #include "http/Reply.h"
 
-#include "net/Gbk.h"
+#include "text/Gbk.h"
 
 namespace ordalis::service {
 

@@ -5,10 +5,10 @@
 #include "protocol/AccountEndpoints.h"
 
 #include "accounts/Authentication.h"
-#include "net/WireText.h"
 #include "protocol/Names.h"
 #include "storage/Sql.h"
 #include "storage/Transaction.h"
+#include "text/WireText.h"
 
 #include <QDateTime>
 #include <sodium.h>
@@ -35,7 +35,7 @@ NewPasswords hashNewPasswords(PasswordHasher& hasher, const QString& login,
     const PasswordHasher::Slot slot = hasher.enter();
     if (!login.isEmpty()) {
         hashes.login = hasher.hash(slot, login);
-        hashes.mp = hasher.hash(slot, Md5Hex(login));
+        hashes.mp = hasher.hash(slot, md5Hex(login));
     }
     if (!operation.isEmpty())
         hashes.operation = hasher.hash(slot, operation);

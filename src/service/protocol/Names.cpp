@@ -2,7 +2,7 @@
 
 #include "protocol/Names.h"
 
-#include "net/Gbk.h"
+#include "text/Gbk.h"
 
 #include <QRegularExpression>
 

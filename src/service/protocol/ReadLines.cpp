@@ -3,8 +3,8 @@
 #include "protocol/ReadLines.h"
 
 #include "accounts/Authentication.h"
-#include "net/WireText.h"
 #include "storage/Sql.h"
+#include "text/WireText.h"
 
 #include <QSqlRecord>
 
@@ -22,7 +22,7 @@ Reply readLines(Call& call, const QString& statement, const QVariantList& values
         QStringList fields;
         for (int column = 0; column < rows.record().count(); ++column)
             fields.append(numberColumns.contains(column)
-                              ? ShortestDecimal(rows.value(column).toDouble())
+                              ? shortestDecimal(rows.value(column).toDouble())
                               : rows.value(column).toString());
         lines.append(fields.join(u'\t'));
     }

@@ -2,9 +2,9 @@
 
 #include "protocol/RecordBuilder.h"
 
-#include "net/Gbk.h"
-#include "net/WireText.h"
 #include "storage/Sql.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
 
 #include <cmath>
 
@@ -13,7 +13,7 @@ namespace ordalis::service {
 QString averageText(double total, qint64 count) {
     if (count <= 0)
         return QStringLiteral("0");
-    return ShortestDecimal(std::round(total / double(count) * 100.0) / 100.0);
+    return shortestDecimal(std::round(total / double(count) * 100.0) / 100.0);
 }
 
 QByteArray buildRecord(const QSqlDatabase& db, qint64 teacherId) {
@@ -43,7 +43,7 @@ QByteArray buildRecord(const QSqlDatabase& db, qint64 teacherId) {
         }
         if (!topics.value(2).isNull())
             text += u'\t' + topics.value(2).toString() + u'\t' +
-                    ShortestDecimal(topics.value(3).toDouble());
+                    shortestDecimal(topics.value(3).toDouble());
     }
     if (currentTopic >= 0)
         text += QStringLiteral("\r\n");
@@ -62,7 +62,7 @@ QByteArray buildRecord(const QSqlDatabase& db, qint64 teacherId) {
         const double total = std::round(students.value(3).toDouble() * 100.0) / 100.0;
         const qint64 count = students.value(4).toLongLong();
         text += students.value(0).toString() + u'\t' + students.value(1).toString() + u'\t' +
-                QString::number(students.value(2).toInt()) + u'\t' + ShortestDecimal(total) +
+                QString::number(students.value(2).toInt()) + u'\t' + shortestDecimal(total) +
                 u'\t' + averageText(total, count) + u'\t' + QString::number(count) +
                 QStringLiteral("\r\n");
     }

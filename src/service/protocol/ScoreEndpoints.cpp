@@ -5,13 +5,13 @@
 
 #include "protocol/ScoreEndpoints.h"
 
-#include "net/WireText.h"
 #include "protocol/Change.h"
 #include "protocol/Names.h"
 #include "protocol/ReadLines.h"
 #include "protocol/ScoreTime.h"
 #include "protocol/ScoreValue.h"
 #include "storage/Sql.h"
+#include "text/WireText.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -163,7 +163,7 @@ Reply editScore(Call& call) {
                                              "time_text = ?, topic = ?, remark = ? "
                                              "WHERE id = ? AND ") +
                                   OwnScore,
-                              {*value, ShortestDecimal(*value), SecondsToDate(qint32(seconds)),
+                              {*value, shortestDecimal(*value), secondsToDate(qint32(seconds)),
                                topic, remark, id, teacherId})
                                .numRowsAffected() > 0;
         return changed ? QString() : QStringLiteral("找不到该计分记录");

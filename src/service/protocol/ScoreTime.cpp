@@ -2,7 +2,7 @@
 
 #include "protocol/ScoreTime.h"
 
-#include "net/WireText.h"
+#include "text/WireText.h"
 
 #include <QDateTime>
 
@@ -15,8 +15,8 @@ QString canonicalScoreTime(const QString& text) {
         QDate::fromString(trimmed.left(10), QStringLiteral("yyyy-MM-dd")).isValid() &&
         QTime::fromString(trimmed.mid(11), QStringLiteral("HH:mm:ss")).isValid())
         return trimmed;
-    const qint32 seconds = DateToSeconds(trimmed);
-    return seconds != 0 ? SecondsToDate(seconds) : QString();
+    const qint32 seconds = dateToSeconds(trimmed);
+    return seconds != 0 ? secondsToDate(seconds) : QString();
 }
 
 } // namespace ordalis::service

@@ -2,14 +2,14 @@
 
 #include "protocol/ScoreValue.h"
 
-#include "net/WireText.h"
+#include "text/WireText.h"
 
 #include <cmath>
 
 namespace ordalis::service {
 
 std::optional<double> scoreValue(QStringView text) {
-    const double value = LeadingNumber(text);
+    const double value = leadingNumber(text);
     if (!std::isfinite(value) || std::abs(value) > MaxScoreMagnitude)
         return std::nullopt;
     return value;

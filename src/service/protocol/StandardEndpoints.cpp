@@ -4,12 +4,12 @@
 
 #include "protocol/StandardEndpoints.h"
 
-#include "net/WireText.h"
 #include "protocol/Change.h"
 #include "protocol/Names.h"
 #include "protocol/ReadLines.h"
 #include "protocol/ScoreValue.h"
 #include "storage/Sql.h"
+#include "text/WireText.h"
 
 namespace ordalis::service {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scripted HTTP server on 127.0.0.1 for the client tests: it records every raw request and
 // answers each with the reply queued for it (or the default one), cuts the connection in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HTTP procedures against a scripted loopback server: how replies are classified, that a
 // silent server cannot freeze the program, and that a failed download never damages the
 // record already on disk.
@@ -41,7 +42,7 @@ QString closedPortUrl() {
 
 } // namespace
 
-class TestHttpClient : public QObject {
+class HttpClientTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -57,7 +58,7 @@ private Q_SLOTS:
     void downloadsInARowBothReachTheServer();
 };
 
-void TestHttpClient::postFormClassifiesReplies_data() {
+void HttpClientTest::postFormClassifiesReplies_data() {
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QString>("word");
     QTest::addColumn<PostOutcome::Kind>("kind");
@@ -92,7 +93,7 @@ void TestHttpClient::postFormClassifiesReplies_data() {
         << LoopbackHttpServer::reply(200, "failure") << "success" << refused << "failure";
 }
 
-void TestHttpClient::postFormClassifiesReplies() {
+void HttpClientTest::postFormClassifiesReplies() {
     QFETCH(QByteArray, reply);
     QFETCH(QString, word);
     QFETCH(PostOutcome::Kind, kind);
@@ -110,7 +111,7 @@ void TestHttpClient::postFormClassifiesReplies() {
     QCOMPARE(server.requests().size(), 1);
 }
 
-void TestHttpClient::postFormWithoutServiceIsNetworkFailure() {
+void HttpClientTest::postFormWithoutServiceIsNetworkFailure() {
     HttpClient client(5s);
     const PostOutcome refused =
         client.postForm(QUrl(closedPortUrl() + "/index.php"), "username=a", "Success!");
@@ -122,7 +123,7 @@ void TestHttpClient::postFormWithoutServiceIsNetworkFailure() {
     QVERIFY(unusable.isNetworkFailure());
 }
 
-void TestHttpClient::postFormSendsBodyWithFormHeaders() {
+void HttpClientTest::postFormSendsBodyWithFormHeaders() {
     LoopbackHttpServer server;
     HttpClient client(5s);
     const QByteArray body = "username=a b&password=x+y%z&keti=k";
@@ -139,7 +140,7 @@ void TestHttpClient::postFormSendsBodyWithFormHeaders() {
     QCOMPARE(request.header("Content-Type"), "application/x-www-form-urlencoded");
 }
 
-void TestHttpClient::silentServerEndsWaitAfterTimeoutWhileTimersRun() {
+void HttpClientTest::silentServerEndsWaitAfterTimeoutWhileTimersRun() {
     LoopbackHttpServer server;
     server.setSilent(true);
     HttpClient client(300ms);
@@ -165,7 +166,7 @@ void TestHttpClient::silentServerEndsWaitAfterTimeoutWhileTimersRun() {
     QVERIFY(!QFile::exists(dir.filePath("ServerRec.dmd")));
 }
 
-void TestHttpClient::getTextDecodesGbkWhateverTheStatus() {
+void HttpClientTest::getTextDecodesGbkWhateverTheStatus() {
     LoopbackHttpServer server;
     server.queueReply(LoopbackHttpServer::reply(200, "\xD5\xC5\xC8\xFD\r\nab"));
     server.queueReply(LoopbackHttpServer::reply(500, "\xB4\xED"));
@@ -176,7 +177,7 @@ void TestHttpClient::getTextDecodesGbkWhateverTheStatus() {
     QCOMPARE(client.getText(QUrl(closedPortUrl() + "/getteacher.php")), QString());
 }
 
-void TestHttpClient::getTextAsksPastCaches() {
+void HttpClientTest::getTextAsksPastCaches() {
     LoopbackHttpServer server;
     HttpClient client(5s);
     client.getText(QUrl(server.baseUrl() + "/checkusername.php?u=abcd"));
@@ -185,7 +186,7 @@ void TestHttpClient::getTextAsksPastCaches() {
     QCOMPARE(server.requests().first().header("If-Modified-Since"), "0");
 }
 
-void TestHttpClient::downloadReplacesFileOnlyAfterCompleteReply_data() {
+void HttpClientTest::downloadReplacesFileOnlyAfterCompleteReply_data() {
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<bool>("replaced");
 
@@ -196,7 +197,7 @@ void TestHttpClient::downloadReplacesFileOnlyAfterCompleteReply_data() {
     QTest::newRow("cut connection") << LoopbackHttpServer::cutReply("new\r\nrec") << false;
 }
 
-void TestHttpClient::downloadReplacesFileOnlyAfterCompleteReply() {
+void HttpClientTest::downloadReplacesFileOnlyAfterCompleteReply() {
     QFETCH(QByteArray, reply);
     QFETCH(bool, replaced);
 
@@ -216,7 +217,7 @@ void TestHttpClient::downloadReplacesFileOnlyAfterCompleteReply() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"ServerRec.dmd"});
 }
 
-void TestHttpClient::downloadsInARowBothReachTheServer() {
+void HttpClientTest::downloadsInARowBothReachTheServer() {
     LoopbackHttpServer server;
     server.queueReply(LoopbackHttpServer::reply(200, "first"));
     server.queueReply(LoopbackHttpServer::reply(200, "second"));
@@ -230,5 +231,5 @@ void TestHttpClient::downloadsInARowBothReachTheServer() {
     QCOMPARE(readAll(path), "second");
 }
 
-QTEST_GUILESS_MAIN(TestHttpClient)
+QTEST_GUILESS_MAIN(HttpClientTest)
 #include "tst_http_client.moc"

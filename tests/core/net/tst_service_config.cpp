@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program looks for its service: the per-user file, the command line over it, and
 // the embedded service when nothing is configured.
 
@@ -11,7 +12,7 @@
 using namespace ordalis;
 using namespace std::chrono_literals;
 
-class TestServiceConfig : public QObject {
+class ServiceConfigTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -24,7 +25,7 @@ private Q_SLOTS:
     void userSettingsFileIsOrdalisIni();
 };
 
-void TestServiceConfig::nothingConfiguredMeansEmbeddedService() {
+void ServiceConfigTest::nothingConfiguredMeansEmbeddedService() {
     ServiceConfig config;
     QVERIFY(config.usesEmbeddedService());
     QCOMPARE(config.timeout(), 30000ms);
@@ -38,7 +39,7 @@ void TestServiceConfig::nothingConfiguredMeansEmbeddedService() {
     QCOMPARE(config.webConsoleAddress(), "http://127.0.0.1:41234");
 }
 
-void TestServiceConfig::readsSettingsFile() {
+void ServiceConfigTest::readsSettingsFile() {
     QTemporaryDir dir;
     QSettings settings(dir.filePath("ordalis.ini"), QSettings::IniFormat);
     settings.setValue("service/base", "http://school.example:8080/");
@@ -55,7 +56,7 @@ void TestServiceConfig::readsSettingsFile() {
     QCOMPARE(config.timeout(), 12500ms);
 }
 
-void TestServiceConfig::brokenTimeoutInFileKeepsDefault() {
+void ServiceConfigTest::brokenTimeoutInFileKeepsDefault() {
     QTemporaryDir dir;
     QSettings settings(dir.filePath("ordalis.ini"), QSettings::IniFormat);
     for (const char* broken : {"abc", "0", "-3", "inf"}) {
@@ -64,7 +65,7 @@ void TestServiceConfig::brokenTimeoutInFileKeepsDefault() {
     }
 }
 
-void TestServiceConfig::argumentsOverrideFile() {
+void ServiceConfigTest::argumentsOverrideFile() {
     ServiceConfig config;
     config.setServiceBase("http://school.example");
     config.setMakerSite("http://maker.example");
@@ -81,7 +82,7 @@ void TestServiceConfig::argumentsOverrideFile() {
     QCOMPARE(config.timeout(), 300ms);
 }
 
-void TestServiceConfig::badArgumentsChangeNothing_data() {
+void ServiceConfigTest::badArgumentsChangeNothing_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("missing value") << QStringList{"--service-base"};
     QTest::newRow("no scheme") << QStringList{"--service-base", "127.0.0.1:5000"};
@@ -92,7 +93,7 @@ void TestServiceConfig::badArgumentsChangeNothing_data() {
         << QStringList{"--service-base", "http://127.0.0.1:5000", "--timeout", "-1"};
 }
 
-void TestServiceConfig::badArgumentsChangeNothing() {
+void ServiceConfigTest::badArgumentsChangeNothing() {
     QFETCH(QStringList, arguments);
     ServiceConfig config;
     QString error;
@@ -102,7 +103,7 @@ void TestServiceConfig::badArgumentsChangeNothing() {
     QCOMPARE(config.timeout(), ServiceConfig::DefaultTimeout);
 }
 
-void TestServiceConfig::userSettingsFileIsOrdalisIni() {
+void ServiceConfigTest::userSettingsFileIsOrdalisIni() {
     QTemporaryDir dir;
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
@@ -114,5 +115,5 @@ void TestServiceConfig::userSettingsFileIsOrdalisIni() {
     QCOMPARE(ServiceConfig::fromUserSettings().serviceBase(), "http://127.0.0.1:7000");
 }
 
-QTEST_GUILESS_MAIN(TestServiceConfig)
+QTEST_GUILESS_MAIN(ServiceConfigTest)
 #include "tst_service_config.moc"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wire form of every request: the body keys in the order the service reads them, the
 // exact bytes that leave the program for Chinese names, and the addresses of the GETs and
 // browser pages. Bytes are captured by a loopback server, so what is checked is what is sent.
@@ -26,7 +27,7 @@ GroupLists someGroups() {
 
 } // namespace
 
-class TestServiceRequests : public QObject {
+class ServiceRequestsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -38,7 +39,7 @@ private Q_SLOTS:
     void browserAndMakerAddresses();
 };
 
-void TestServiceRequests::bodiesKeepKeyOrder_data() {
+void ServiceRequestsTest::bodiesKeepKeyOrder_data() {
     QTest::addColumn<FormRequest>("request");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("body");
@@ -102,7 +103,7 @@ void TestServiceRequests::bodiesKeepKeyOrder_data() {
                               << "username=u&password=op&class=c1&delid=|88|90" << ok;
 }
 
-void TestServiceRequests::bodiesKeepKeyOrder() {
+void ServiceRequestsTest::bodiesKeepKeyOrder() {
     QFETCH(FormRequest, request);
     QFETCH(QString, path);
     QFETCH(QString, body);
@@ -115,7 +116,7 @@ void TestServiceRequests::bodiesKeepKeyOrder() {
     QCOMPARE(request.wireBody(), body.toLatin1());
 }
 
-void TestServiceRequests::chineseBodyGoesOutAsGbkEscapes() {
+void ServiceRequestsTest::chineseBodyGoesOutAsGbkEscapes() {
     LoopbackHttpServer server;
     ServiceConfig config;
     config.setServiceBase(server.baseUrl());
@@ -138,7 +139,7 @@ void TestServiceRequests::chineseBodyGoesOutAsGbkEscapes() {
     QCOMPARE(request.header("Content-Length"), QByteArray::number(expected.size()));
 }
 
-void TestServiceRequests::groupUploadSendsAllSixteenGroups() {
+void ServiceRequestsTest::groupUploadSendsAllSixteenGroups() {
     LoopbackHttpServer server;
     ServiceConfig config;
     config.setServiceBase(server.baseUrl());
@@ -160,7 +161,7 @@ void TestServiceRequests::groupUploadSendsAllSixteenGroups() {
     QCOMPARE(requests::uploadGroups("c", "u", "op", GroupLists()).body.count("&group["), 16);
 }
 
-void TestServiceRequests::queryValuesGoOutAsGbkEscapes() {
+void ServiceRequestsTest::queryValuesGoOutAsGbkEscapes() {
     LoopbackHttpServer server;
     ServiceConfig config;
     config.setServiceBase(server.baseUrl() + "/");
@@ -191,7 +192,7 @@ void TestServiceRequests::queryValuesGoOutAsGbkEscapes() {
         QCOMPARE(server.requests()[i].target, expected[i]);
 }
 
-void TestServiceRequests::browserAndMakerAddresses() {
+void ServiceRequestsTest::browserAndMakerAddresses() {
     ServiceConfig config;
     config.setServiceBase("http://127.0.0.1:8080");
     const Session session{QStringLiteral("张三"), "abc"};
@@ -214,5 +215,5 @@ void TestServiceRequests::browserAndMakerAddresses() {
                 .startsWith("http://m/version.php?s=Tumbrel&t=0.0000010"));
 }
 
-QTEST_GUILESS_MAIN(TestServiceRequests)
+QTEST_GUILESS_MAIN(ServiceRequestsTest)
 #include "tst_service_requests.moc"

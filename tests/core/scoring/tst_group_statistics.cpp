@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scoring/GroupStatistics.h"
 
 #include <QTest>
@@ -25,7 +26,7 @@ class GroupStatisticsTest : public QObject {
 
 private Q_SLOTS:
     void sharedPlacesAndLines() {
-        const auto standings = ComputeGroupStandings(
+        const auto standings = computeGroupStandings(
             {pending("甲", "5分"), pending("甲", "3分"), pending("丙", "4分")},
             groups({{0, {"甲", "乙"}}, {1, {"丙"}}}));
         QCOMPARE(standings.size(), 2);
@@ -36,7 +37,7 @@ private Q_SLOTS:
     // Equal averages share a place and the next place numbers are skipped; a negative group
     // is listed but never counts against another one.
     void placesSkipAfterTiesAndIgnoreNegatives() {
-        const auto standings = ComputeGroupStandings(
+        const auto standings = computeGroupStandings(
             {pending("a", "5"), pending("b", "5"), pending("c", "3"), pending("d", "-9")},
             groups({{2, {"a"}}, {5, {"b"}}, {7, {"c"}}, {9, {"d"}}}));
         QCOMPARE(standings.size(), 4);
@@ -50,15 +51,15 @@ private Q_SLOTS:
     }
 
     void roundsHalfToEvenAtEveryAddition() {
-        auto standings = ComputeGroupStandings({pending("a", "2.5分"), pending("a", "2.5分")},
+        auto standings = computeGroupStandings({pending("a", "2.5分"), pending("a", "2.5分")},
                                                groups({{0, {"a"}}}));
         QCOMPARE(standings.value(0).total, qint64(4));
 
         // 13/4 = 3.25 exactly; 1/8 = 0.125 rounds to 0.12, 3/8 = 0.375 to 0.38, 2/3 to 0.67.
         standings =
-            ComputeGroupStandings({pending("a", "13")}, groups({{0, {"a", "b", "c", "d"}}}));
+            computeGroupStandings({pending("a", "13")}, groups({{0, {"a", "b", "c", "d"}}}));
         QCOMPARE(standings.value(0).averageText(), QStringLiteral("3.25"));
-        standings = ComputeGroupStandings({pending("a", "1")}, groups({{0, QStringList(8, "a")}}));
+        standings = computeGroupStandings({pending("a", "1")}, groups({{0, QStringList(8, "a")}}));
         QCOMPARE(standings.value(0).total, qint64(8)); // a name listed 8 times counts 8 times
         GroupStanding eighth{0, 1, QStringList(8, "x"), QString(), 1};
         QCOMPARE(eighth.averageText(), QStringLiteral("0.12"));
@@ -71,35 +72,35 @@ private Q_SLOTS:
     }
 
     void leavesOutZeroTotalsUnknownStudentsAndTextScores() {
-        const auto standings = ComputeGroupStandings(
+        const auto standings = computeGroupStandings(
             {pending("a", "3分"), pending("a", "-3分"), pending("b", "优"), pending("外人", "5分")},
             groups({{0, {"a"}}, {1, {"b"}}, {2, {"c"}}}));
         QVERIFY(standings.isEmpty());
     }
 
     void contributorsUseTheSubstringRule() {
-        const auto standings = ComputeGroupStandings({pending("李明亮", "1"), pending("李明", "1"),
+        const auto standings = computeGroupStandings({pending("李明亮", "1"), pending("李明", "1"),
                                                       pending("李明亮", "1"), pending("王", "1")},
                                                      groups({{4, {"李明亮", "李明", "王"}}}));
         QCOMPARE(standings.size(), 1);
         QCOMPARE(standings[0].contributors, QStringLiteral(" 李明亮 王"));
-        QCOMPARE(SplitStandingLine(standings[0].line()).contributors, QStringLiteral("李明亮 王"));
-        QCOMPARE(SplitStandingLine(standings[0].line()).members, QStringLiteral("李明亮 李明 王"));
+        QCOMPARE(splitStandingLine(standings[0].line()).contributors, QStringLiteral("李明亮 王"));
+        QCOMPARE(splitStandingLine(standings[0].line()).members, QStringLiteral("李明亮 李明 王"));
     }
 
     // A total past 32767 keeps counting instead of wrapping to a negative number.
     void totalsDoNotWrap() {
         QStringList lines(700, pending("a", "50分"));
-        const auto standings = ComputeGroupStandings(lines, groups({{0, {"a"}}}));
+        const auto standings = computeGroupStandings(lines, groups({{0, {"a"}}}));
         QCOMPARE(standings.value(0).total, qint64(35000));
         QCOMPARE(standings.value(0).line(), QStringLiteral("第1名\t35000/1=35000分\ta\t a"));
         const auto huge =
-            ComputeGroupStandings({pending("a", QString(30, u'9'))}, groups({{0, {"a"}}}));
+            computeGroupStandings({pending("a", QString(30, u'9'))}, groups({{0, {"a"}}}));
         QVERIFY(huge.value(0).total > 0);
     }
 
     void splitsShortLinesIntoEmptyParts() {
-        const StandingDetail detail = SplitStandingLine(QStringLiteral("第1名"));
+        const StandingDetail detail = splitStandingLine(QStringLiteral("第1名"));
         QCOMPARE(detail.place, QStringLiteral("第1名"));
         QVERIFY(detail.score.isEmpty() && detail.contributors.isEmpty() &&
                 detail.members.isEmpty());

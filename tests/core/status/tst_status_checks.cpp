@@ -1,6 +1,7 @@
-#include "net/WireText.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "status/ClassTimer.h"
 #include "status/StartupChecks.h"
+#include "text/WireText.h"
 
 #include <QTest>
 #include <QTimeZone>
@@ -68,7 +69,7 @@ private Q_SLOTS:
         for (const QTimeZone& zone :
              {QTimeZone("Asia/Shanghai"), QTimeZone("America/New_York"), QTimeZone::utc()}) {
             const QDateTime now = QDateTime::fromSecsSinceEpoch(service - offset, zone);
-            QCOMPARE(ClockWarning(QString::number(service), now).has_value(), warned);
+            QCOMPARE(clockWarning(QString::number(service), now).has_value(), warned);
         }
     }
 
@@ -76,13 +77,13 @@ private Q_SLOTS:
     // a wrong clock: only the absolute moment counts.
     void wallClockSecondsAreNoAbsoluteTime() {
         const QDateTime now = QDateTime::fromSecsSinceEpoch(1700000000, QTimeZone::utc());
-        const qint32 wall = DateToSeconds(now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-        QVERIFY(ClockWarning(QString::number(wall), now).has_value());
+        const qint32 wall = dateToSeconds(now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        QVERIFY(clockWarning(QString::number(wall), now).has_value());
     }
 
     void clockWarningText() {
         const QDateTime now = QDateTime::fromSecsSinceEpoch(1700000000 - 3600);
-        const auto warning = ClockWarning(QStringLiteral("1700000000\r\n"), now);
+        const auto warning = clockWarning(QStringLiteral("1700000000\r\n"), now);
         QVERIFY(warning.has_value());
         const QStringList lines = warning->split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 3);
@@ -97,15 +98,15 @@ private Q_SLOTS:
         for (const QString& reply : {QStringLiteral("0"), QStringLiteral("服务器忙"), QString(),
                                      QStringLiteral("1363276800"), QStringLiteral("1000000000"),
                                      QStringLiteral("99999999999999")})
-            QVERIFY2(!ClockWarning(reply, farAway).has_value(), qPrintable(reply));
-        QVERIFY(ClockWarning(QStringLiteral("1363276801"), farAway).has_value());
+            QVERIFY2(!clockWarning(reply, farAway).has_value(), qPrintable(reply));
+        QVERIFY(clockWarning(QStringLiteral("1363276801"), farAway).has_value());
     }
 
     void offeredVersionNeedsThePrefix() {
-        QCOMPARE(OfferedVersion(QStringLiteral("Tumbrel:  2.8  ")), QStringLiteral("2.8"));
-        QCOMPARE(OfferedVersion(QStringLiteral("Tumbrel:")), QString());
-        QVERIFY(!OfferedVersion(QStringLiteral("2.8")).has_value());
-        QVERIFY(!OfferedVersion(QStringLiteral(" Tumbrel:2.8")).has_value());
+        QCOMPARE(offeredVersion(QStringLiteral("Tumbrel:  2.8  ")), QStringLiteral("2.8"));
+        QCOMPARE(offeredVersion(QStringLiteral("Tumbrel:")), QString());
+        QVERIFY(!offeredVersion(QStringLiteral("2.8")).has_value());
+        QVERIFY(!offeredVersion(QStringLiteral(" Tumbrel:2.8")).has_value());
     }
 };
 

@@ -102,12 +102,12 @@ private Q_SLOTS:
                            QStringLiteral("一班\t李四\t3分\t2024-03-15 08:01:03\t")}),
                  QStringLiteral("Success!"));
         const QString page = QString::fromUtf8(
-            f.get("/", QStringLiteral("t=alice&n=1&mp=") + ordalis::Md5Hex(AliceFixture::Login))
+            f.get("/", QStringLiteral("t=alice&n=1&mp=") + ordalis::md5Hex(AliceFixture::Login))
                 .body);
         QVERIFY(page.contains(QStringLiteral("李四")));
         QVERIFY(!page.contains(QStringLiteral("张三"))); // only the last n lines
         const QString both = QString::fromUtf8(
-            f.get("/", QStringLiteral("t=alice&n=2&mp=") + ordalis::Md5Hex(AliceFixture::Login))
+            f.get("/", QStringLiteral("t=alice&n=2&mp=") + ordalis::md5Hex(AliceFixture::Login))
                 .body);
         QVERIFY(both.contains(QStringLiteral("&lt;b&gt;正确")) &&
                 !both.contains(QStringLiteral("<b>")));

@@ -46,7 +46,7 @@ private Q_SLOTS:
         TwoTeachers f;
         QVERIFY(f.ready);
         const QString before = f.record();
-        const QString malloryMp = ordalis::Md5Hex(QStringLiteral("m-login"));
+        const QString malloryMp = ordalis::md5Hex(QStringLiteral("m-login"));
         // Reads with Alice's name and Mallory's own valid mp.
         for (const char* path :
              {"/record.php", "/getteacher.php", "/getscore.php", "/getscale.php"}) {
@@ -172,7 +172,7 @@ private Q_SLOTS:
         QVERIFY(query.exec(QStringLiteral(
             "SELECT login_hash, operation_hash, mp_hash FROM teachers WHERE account = 'alice'")));
         QVERIFY(query.next());
-        const QString md5 = ordalis::Md5Hex(AliceFixture::Login);
+        const QString md5 = ordalis::md5Hex(AliceFixture::Login);
         for (int column = 0; column < 3; ++column) {
             const QString stored = query.value(column).toString();
             QVERIFY(stored.startsWith(QStringLiteral("$argon2id$")));

@@ -83,7 +83,7 @@ private Q_SLOTS:
                  DoneText);
         const QString id =
             f.read("/getscore.php", QStringLiteral("class=一班&")).section(u'\t', 0, 0);
-        const qint32 seconds = ordalis::DateToSeconds(QStringLiteral("2024-03-15 08:01:02"));
+        const qint32 seconds = ordalis::dateToSeconds(QStringLiteral("2024-03-15 08:01:02"));
         QCOMPARE(f.change("/editscore.php",
                           QStringLiteral(
                               "&class=一班&scoreid=%1&score=4.5&time=%2&keti=数列&addtion=补记")

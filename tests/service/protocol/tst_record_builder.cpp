@@ -19,7 +19,7 @@ private Q_SLOTS:
                            QStringLiteral("二班\t赵六\t4\t2024-03-15 08:04:02\t")}),
                  QStringLiteral("Success!"));
         const QByteArray bytes = f.get("/record.php", QStringLiteral("t=alice&mp=") +
-                                                          ordalis::Md5Hex(AliceFixture::Login))
+                                                          ordalis::md5Hex(AliceFixture::Login))
                                      .body;
         const QString expected = QStringLiteral("Class_Is_Ready\t一班\t二班\t\r\n"
                                                 "[keti]\t函数\t正确\t5\t部分正确\t2.5\r\n"

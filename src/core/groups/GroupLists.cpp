@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "GroupLists.h"
+
+namespace ordalis {
+
+int groupNumber(QStringView field) {
+    const QStringView digits = field.trimmed();
+    if (digits.isEmpty() || digits.size() > 2)
+        return -1;
+    int value = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value < GroupCount ? value : -1;
+}
+
+} // namespace ordalis

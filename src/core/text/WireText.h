@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Text helpers shared by the program and the score service: the URL encoding of form bodies,
+// reply decoding, wire time, the mp credential and the reading of numbers in text.
+
+#include <QByteArray>
+#include <QString>
+
+namespace ordalis {
+
+// Every double-byte GBK character becomes %HH%LL (upper-case hex); nothing else is escaped,
+// so "&", "=", "+", "%", blanks, TAB, CR and LF pass as they are. Unrepresentable characters
+// pass as "?".
+QString encodeGbkUrl(QStringView text);
+
+// The inverse used by the service: each "%" followed by two hex digits becomes that byte,
+// every other character (a "+" included) stays itself.
+QByteArray decodePercentBytes(QByteArrayView text);
+
+// Reply bytes decoded in a named character set ("GB2312", "GBK", "UTF-8").
+QString decodeText(const QByteArray& bytes, const QByteArray& charset);
+
+// Wire time: whole seconds since 1970-01-01 08:00:00 of the wall clock. Accepts
+// "yyyy-mm-dd hh:mm:ss" and a bare date such as "2013-3-15"; text that is no date, or a
+// result outside 32 bits, gives 0.
+qint32 dateToSeconds(const QString& text);
+// The moment as "yyyy-mm-dd hh:mm:ss"; dateToSeconds reads it back.
+QString secondsToDate(qint32 seconds);
+
+// MD5 over the GBK bytes of the text, 32 lowercase hexadecimal digits.
+QString md5Hex(const QString& text);
+
+// The number a text begins with: blanks, TABs and line feeds are skipped wherever they stand,
+// then an optional sign, digits and one decimal point; reading stops at the first other
+// character. A text without a leading number gives 0. ("3分" gives 3, "优" gives 0.)
+double leadingNumber(QStringView text);
+
+// A number in its shortest decimal form with "." as decimal point: 5, 2.5, -1, 3.25.
+QString shortestDecimal(double value);
+
+} // namespace ordalis

@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// GBK conversion and the text helpers that the program and the service share.
+#include "text/Gbk.h"
+#include "text/WireText.h"
+
+#include <QtTest>
+
+using namespace ordalis;
+
+class WireTextTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void gbkRoundTripsChineseAndAscii() {
+        const QString text = QStringLiteral("张三 abc 初一(3)班，优");
+        const QByteArray bytes = gbk::encode(text);
+        QCOMPARE(bytes.left(4), QByteArray("\xD5\xC5\xC8\xFD"));
+        QCOMPARE(gbk::decode(bytes), text);
+        QCOMPARE(gbk::codeOf(QChar(u'张')), quint16(0xD5C5));
+        QCOMPARE(gbk::codeOf(QChar(u'A')), quint16('A'));
+        QCOMPARE(gbk::codeOf(QChar(u'?')), quint16('?'));
+    }
+
+    void gbkUnrepresentableBecomesOneQuestionMark() {
+        // Korean, an emoji (a surrogate pair) and a lone surrogate: one "?" each.
+        const QString text = QStringLiteral("a한") + QString::fromUtf8("😀") + QChar(0xD800) + u'b';
+        QCOMPARE(gbk::encode(text), QByteArray("a???b"));
+        QCOMPARE(gbk::codeOf(QChar(u'한')), quint16(0));
+        QCOMPARE(gbk::encode(QString(QChar(0))), QByteArray(1, '\0'));
+    }
+
+    void gbkInvalidBytesNeverFail() {
+        // A lead byte at the very end and a lead byte followed by a control byte.
+        const QString text = gbk::decode(QByteArray("\xD5\xC5\x81", 3));
+        QCOMPARE(text.left(1), QStringLiteral("张"));
+        QVERIFY(text.size() == 2);
+        QVERIFY(!gbk::decode(QByteArray("\x81\x0A", 2)).isEmpty());
+        QCOMPARE(gbk::decode(QByteArray()), QString());
+    }
+
+    void encodeGbkUrlEscapesOnlyDoubleByteCharacters() {
+        QCOMPARE(encodeGbkUrl(u"张三"), QStringLiteral("%D5%C5%C8%FD"));
+        QCOMPARE(encodeGbkUrl(u"a&b=c d+e%"), QStringLiteral("a&b=c d+e%"));
+        QCOMPARE(encodeGbkUrl(u"x\ty\r\n|"), QStringLiteral("x\ty\r\n|"));
+        QCOMPARE(encodeGbkUrl(u""), QString());
+        QCOMPARE(encodeGbkUrl(u"a한b"), QStringLiteral("a?b"));
+        // The euro sign is GBK's one single byte above ASCII; it is escaped like the rest.
+        QCOMPARE(encodeGbkUrl(u"€"), QStringLiteral("%80"));
+        QCOMPARE(encodeGbkUrl(u"username=李明&score=初一\t3分"),
+                 QStringLiteral("username=%C0%EE%C3%F7&score=%B3%F5%D2%BB\t3%B7%D6"));
+    }
+
+    void decodePercentBytesInvertsTheUrlEncoding() {
+        const QString body = QStringLiteral("name=张三&note=a+b 100%&x=%4");
+        QCOMPARE(gbk::decode(decodePercentBytes(encodeGbkUrl(body).toLatin1())), body);
+        QCOMPARE(decodePercentBytes("%41%zz%4"), QByteArray("A%zz%4"));
+        QCOMPARE(decodePercentBytes("%e5%"), QByteArray("\xE5%"));
+    }
+
+    void decodeTextReadsGb2312AsGbk() {
+        // 堃 is GBK but not GB2312: the reply must still show it.
+        const QByteArray bytes = gbk::encode(u"王堃 Success!");
+        QCOMPARE(decodeText(bytes, "GB2312"), QStringLiteral("王堃 Success!"));
+        QCOMPARE(decodeText(bytes, "gbk"), QStringLiteral("王堃 Success!"));
+        QCOMPARE(decodeText(QStringLiteral("王").toUtf8(), "UTF-8"), QStringLiteral("王"));
+    }
+
+    void wireTimeIsTheWallClockDifferenceFrom1970At8() {
+        QCOMPARE(dateToSeconds(QStringLiteral("1970-1-1 08:00:00")), 0);
+        QCOMPARE(dateToSeconds(QStringLiteral("2013-3-15")), 1363276800);
+        QCOMPARE(dateToSeconds(QStringLiteral("2013-03-15 00:00:00")), 1363276800);
+        QCOMPARE(dateToSeconds(QStringLiteral("2013-3-15 8:5:3")), 1363276800 + 8 * 3600 + 303);
+        QCOMPARE(dateToSeconds(QStringLiteral("1970-01-01 07:59:59")), -1);
+        QCOMPARE(secondsToDate(0), QStringLiteral("1970-01-01 08:00:00"));
+        QCOMPARE(secondsToDate(-1), QStringLiteral("1970-01-01 07:59:59"));
+        for (const qint32 seconds : {0, 1, -86400, 1363276800, 2147483647, -2147483647 - 1})
+            QCOMPARE(dateToSeconds(secondsToDate(seconds)), seconds);
+    }
+
+    void wireTimeRejectsWhatIsNoDate() {
+        const QStringList bad{QStringLiteral("abc"),
+                              QString(),
+                              QStringLiteral("2013-2-30"),
+                              QStringLiteral("2013-3-15 25:00:00"),
+                              QStringLiteral("2013-3-15x"),
+                              QStringLiteral("2013/3/15"),
+                              QStringLiteral("2013-3-15 8:05"),
+                              QStringLiteral("2038-01-19 11:14:08"), // one past 32 bits
+                              QStringLiteral("1901-12-14 04:45:51")};
+        for (const QString& text : bad)
+            QVERIFY2(dateToSeconds(text) == 0, qPrintable(text));
+        QCOMPARE(dateToSeconds(QStringLiteral("2038-01-19 11:14:07")), 2147483647);
+    }
+
+    void md5HexOverGbkBytes() {
+        QCOMPARE(md5Hex(QString()), QStringLiteral("d41d8cd98f00b204e9800998ecf8427e"));
+        QCOMPARE(md5Hex(QStringLiteral("abc")), QStringLiteral("900150983cd24fb0d6963f7d28e17f72"));
+        // Chinese passwords hash their GBK bytes.
+        QCOMPARE(
+            md5Hex(QStringLiteral("张三")),
+            QString::fromLatin1(
+                QCryptographicHash::hash("\xD5\xC5\xC8\xFD", QCryptographicHash::Md5).toHex()));
+    }
+
+    void leadingNumberReadsLikeTheRecordDoes() {
+        QCOMPARE(leadingNumber(u"3分"), 3.0);
+        QCOMPARE(leadingNumber(u"优"), 0.0);
+        QCOMPARE(leadingNumber(u""), 0.0);
+        QCOMPARE(leadingNumber(u"  4.25"), 4.25);
+        QCOMPARE(leadingNumber(u"1 2\t3"), 123.0);
+        QCOMPARE(leadingNumber(u"-2.5x"), -2.5);
+        QCOMPARE(leadingNumber(u"+7"), 7.0);
+        QCOMPARE(leadingNumber(u"1.2.3"), 1.2);
+        QCOMPARE(leadingNumber(u"5-3"), 5.0);
+        QCOMPARE(leadingNumber(u"-"), 0.0);
+        QCOMPARE(leadingNumber(u"."), 0.0);
+        QCOMPARE(leadingNumber(u".5"), 0.5);
+    }
+
+    void shortestDecimalWritesNoNeedlessDigits() {
+        QCOMPARE(shortestDecimal(5), QStringLiteral("5"));
+        QCOMPARE(shortestDecimal(2.5), QStringLiteral("2.5"));
+        QCOMPARE(shortestDecimal(3.25), QStringLiteral("3.25"));
+        QCOMPARE(shortestDecimal(-1), QStringLiteral("-1"));
+        QCOMPARE(shortestDecimal(-0.0), QStringLiteral("0"));
+        QCOMPARE(shortestDecimal(0.1 + 0.2), QStringLiteral("0.30000000000000004"));
+        QCOMPARE(shortestDecimal(1e6), QStringLiteral("1000000"));
+    }
+};
+
+QTEST_GUILESS_MAIN(WireTextTest)
+#include "tst_wire_text.moc"
