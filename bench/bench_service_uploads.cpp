@@ -5,9 +5,9 @@
 
 #include "BenchData.h"
 #include "PostgresCluster.h"
-#include "text/WireText.h"
 #include "protocol/Protocol.h"
 #include "storage/Database.h"
+#include "text/WireText.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

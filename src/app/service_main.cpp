@@ -79,14 +79,6 @@ int main(int argc, char* argv[]) {
         QStringLiteral("folder"));
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Create the demo teacher account if missing."));
-    // Every option a settings file may set: its lines name=value stand for --name value.
-    const QList<QCommandLineOption> settings{listen, database, mailSpool, demo};
-    const QCommandLineOption config(
-        QStringLiteral("config"),
-        QStringLiteral("Read settings from FILE, one name=value line per option (listen=..., "
-                       "database=...); options given on the command line win."),
-        QStringLiteral("FILE"));
-    parser.addOption(config);
     const QCommandLineOption restoreDeleted(
         QStringLiteral("restore-deleted"),
         QStringLiteral(
@@ -101,8 +93,15 @@ int main(int argc, char* argv[]) {
         QStringLiteral("backup"),
         QStringLiteral("Write a consistent copy of the SQLite database to a new file, then exit."),
         QStringLiteral("file"));
+    // Every option a settings file may set: its lines name=value stand for --name value.
+    const QList<QCommandLineOption> settings{listen, database, mailSpool, demo};
+    const QCommandLineOption config(
+        QStringLiteral("config"),
+        QStringLiteral("Read settings from FILE, one name=value line per option (listen=..., "
+                       "database=...); options given on the command line win."),
+        QStringLiteral("FILE"));
     parser.addOptions(settings);
-    parser.addOptions({restoreDeleted, since, backup});
+    parser.addOptions({config, restoreDeleted, since, backup});
     parser.process(app);
     if (parser.isSet(config)) {
         QString error;
@@ -115,11 +114,12 @@ int main(int argc, char* argv[]) {
         parser.process(*arguments);
     }
 
-    // A password in the URL would be readable by every user of the machine in the process list.
+    // A password in the address would be readable in the process list or a shared settings
+    // file; PostgreSQL's own tools read it from their password file or environment instead.
     if (!QUrl(parser.value(database)).password().isEmpty()) {
         std::fprintf(stderr,
-                     "ordalis-service: the database password does not belong on the command "
-                     "line; give it in PGPASSFILE (a password file) or PGPASSWORD\n");
+                     "ordalis-service: the database password does not belong in the database "
+                     "address; give it in PGPASSFILE (a password file) or PGPASSWORD\n");
         return 1;
     }
     // The demo account's passwords are public: only a service on loopback may have it.

@@ -29,6 +29,16 @@ const char* kindName(DeletedKind kind) {
     return "score";
 }
 
+// A score from six columns from `first` on: value, text, time, topic, remark, upload time.
+QJsonObject scoreAt(const QSqlQuery& row, int first) {
+    return {{"value", row.value(first).toDouble()},
+            {"text", row.value(first + 1).toString()},
+            {"time", row.value(first + 2).toString()},
+            {"topic", row.value(first + 3).toString()},
+            {"remark", row.value(first + 4).toString()},
+            {"uploaded", row.value(first + 5).toLongLong()}};
+}
+
 QJsonArray scoresOf(const QSqlDatabase& db, qint64 studentId) {
     QJsonArray scores;
     QSqlQuery rows =
@@ -37,12 +47,7 @@ QJsonArray scoresOf(const QSqlDatabase& db, qint64 studentId) {
                               "uploaded_at FROM scores WHERE student_id = ? ORDER BY id"),
                {studentId});
     while (rows.next())
-        scores.append(QJsonObject{{"value", rows.value(0).toDouble()},
-                                  {"text", rows.value(1).toString()},
-                                  {"time", rows.value(2).toString()},
-                                  {"topic", rows.value(3).toString()},
-                                  {"remark", rows.value(4).toString()},
-                                  {"uploaded", rows.value(5).toLongLong()}});
+        scores.append(scoreAt(rows, 0));
     return scores;
 }
 
@@ -122,15 +127,9 @@ std::optional<QJsonObject> snapshot(const QSqlDatabase& db, qint64 teacherId, De
                {rowId, teacherId});
     if (!row.next())
         return std::nullopt;
-    return QJsonObject{
-        {"class", row.value(0).toString()},
-        {"student", row.value(1).toString()},
-        {"scores", QJsonArray{QJsonObject{{"value", row.value(2).toDouble()},
-                                          {"text", row.value(3).toString()},
-                                          {"time", row.value(4).toString()},
-                                          {"topic", row.value(5).toString()},
-                                          {"remark", row.value(6).toString()},
-                                          {"uploaded", row.value(7).toLongLong()}}}}};
+    return QJsonObject{{"class", row.value(0).toString()},
+                       {"student", row.value(1).toString()},
+                       {"scores", QJsonArray{scoreAt(row, 2)}}};
 }
 
 // Finds a named row under a parent, or adds it at the end of its list; whether it was added.

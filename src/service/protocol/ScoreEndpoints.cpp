@@ -21,6 +21,7 @@ namespace ordalis::service {
 namespace {
 
 constexpr int MaxUploadLines = 5000;
+constexpr qsizetype RowsPerInsert = 100;
 
 QString lineRefusal(int lineNumber, const QString& reason) {
     return QStringLiteral("第%1行无法上传：%2").arg(lineNumber).arg(reason);
@@ -77,6 +78,33 @@ QHash<QString, QHash<QString, qint64>> loadRoster(const QSqlDatabase& db, qint64
     return roster;
 }
 
+// Many rows per statement: one round trip to a database server for a hundred lines.
+void insertScores(const QSqlDatabase& db, const QList<ScoreRow>& rows, const QString& topic) {
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    auto statementFor = [](qsizetype count) {
+        QStringList values(count, QStringLiteral("(?, ?, ?, ?, ?, ?, ?)"));
+        return QStringLiteral("INSERT INTO scores (student_id, value, score_text, time_text, "
+                              "topic, remark, uploaded_at) VALUES ") +
+               values.join(QStringLiteral(", "));
+    };
+    std::optional<PreparedStatement> full;
+    for (qsizetype start = 0; start < rows.size(); start += RowsPerInsert) {
+        const qsizetype count = std::min(RowsPerInsert, rows.size() - start);
+        QVariantList values;
+        values.reserve(count * 7);
+        for (const ScoreRow& row : rows.mid(start, count))
+            values << row.studentId << row.value << row.scoreText << row.time << topic << row.remark
+                   << now;
+        if (count < RowsPerInsert) {
+            PreparedStatement(db, statementFor(count)).run(values);
+            continue;
+        }
+        if (!full)
+            full.emplace(db, statementFor(RowsPerInsert));
+        full->run(values);
+    }
+}
+
 const QString OwnScore = QStringLiteral("student_id IN (SELECT s.id FROM students s JOIN classes "
                                         "c ON c.id = s.class_id WHERE c.teacher_id = ?)");
 
@@ -97,12 +125,7 @@ Reply uploadScores(Call& call) {
         for (int i = 0; i < lines->size(); ++i)
             if (QString problem = readScoreLine(lines->at(i), roster, &rows[i]); !problem.isEmpty())
                 return lineRefusal(i + 1, problem);
-        const qint64 now = QDateTime::currentSecsSinceEpoch();
-        PreparedStatement insert(
-            call.db, QStringLiteral("INSERT INTO scores (student_id, value, score_text, time_text, "
-                                    "topic, remark, uploaded_at) VALUES (?, ?, ?, ?, ?, ?, ?)"));
-        for (const ScoreRow& row : std::as_const(rows))
-            insert.run({row.studentId, row.value, row.scoreText, row.time, topic, row.remark, now});
+        insertScores(call.db, rows, topic);
         return QString();
     });
 }
