@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramWindows.h"
 
+#include "common/Dialogs.h"
+#include "console/ConsoleWindow.h"
 #include "draw/DrawPanel.h"
 #include "groups/GroupUploader.h"
 #include "net/ConnectionProbe.h"
@@ -13,6 +15,7 @@
 #include "session/Session.h"
 #include "status/StatusPanels.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -50,9 +53,12 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
         [form] { return form->classNum(); }, [form] { return form->groups(); }, this);
     connect(form, &Form1::groupUploadRequested, m_groupUploader, &GroupUploader::upload);
     connect(form, &Form1::userRequested, this, &ProgramWindows::showLoginWindow);
+    connect(form, &Form1::manageRequested, this, &ProgramWindows::openConsole);
 }
 
-ProgramWindows::~ProgramWindows() = default;
+ProgramWindows::~ProgramWindows() {
+    delete m_console.data();
+}
 
 void ProgramWindows::start() {
     m_form1->show();
@@ -74,13 +80,50 @@ void ProgramWindows::showLoginWindow() {
     m_login->activateWindow();
 }
 
+ConsoleWindow* ProgramWindows::console() const {
+    return m_console;
+}
+
+void ProgramWindows::openConsole() {
+    if (!m_console) {
+        Form1* form = m_form1.get();
+        ConsoleHooks hooks;
+        hooks.operationPassword = [form] { return form->uploadPanel()->Text4->text(); };
+        hooks.setOperationPassword = [form](const QString& password) {
+            form->uploadPanel()->Text4->setText(password);
+        };
+        // The console has just downloaded the record: the main window shows the file.
+        hooks.applyRecord = [form] { form->applyTeacherRecord(QStringLiteral("offline")); };
+        hooks.showTopicStandards = [form] { form->showTopicStandards(); };
+        hooks.openFileName = [form](const QString& title, const QString& filter) {
+            return dialogs::openFileName(form, title, filter);
+        };
+        m_console = new ConsoleWindow(m_session, m_endpoints, m_folder, m_config, hooks);
+        connect(m_console, &ConsoleWindow::returned, form, &QWidget::show);
+        connect(m_console, &ConsoleWindow::closedByFrame, this, [this] {
+            discardConsole();
+            m_form1->show();
+        });
+    }
+    m_console->open();
+    m_form1->hide();
+}
+
+void ProgramWindows::discardConsole() {
+    if (m_console)
+        m_console->discard();
+    m_console = nullptr;
+}
+
 void ProgramWindows::afterOnlineLogin() {
+    discardConsole();
     m_form1->show();
     m_form1->applyTeacherRecord(QStringLiteral("online"));
     m_form1->drawPanel()->btnManage->setEnabled(true);
 }
 
 void ProgramWindows::afterOfflineLogin() {
+    discardConsole();
     m_form1->applyTeacherRecord(QStringLiteral("offline"));
     m_form1->show();
 }
