@@ -132,6 +132,7 @@ private Q_SLOTS:
         QVERIFY(room.in(QStringLiteral("Frame3"))->isVisible());
         QCOMPARE(room.in<QLineEdit>(QStringLiteral("Text14"))->text(), QStringLiteral("李四"));
         room.in<QLineEdit>(QStringLiteral("Text15"))->setText(QStringLiteral("李思"));
+        room.saveScreenshot(QStringLiteral("console_students"));
         room.clickIn(QStringLiteral("Command21"));
         messages = dialogs::takeShownMessages();
         QCOMPARE(messages.size(), 1);
@@ -151,7 +152,6 @@ private Q_SLOTS:
         room.clickIn(QStringLiteral("Command3"));
         QCOMPARE(room.in<QLabel>(QStringLiteral("Label2"))->text(),
                  QStringLiteral("成功反向选择了3个学生！"));
-        room.saveScreenshot(QStringLiteral("console_students"));
 
         // Entering the page again: no class, so no button that could save "班级".
         room.showPage(2);
