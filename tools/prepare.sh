@@ -2,10 +2,13 @@
 # incrementally in build/. Sourced, not run.
 ORDALIS_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql
+    qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
+    qt6-speech-dev qt6-speech-flite-plugin
     libmicrohttpd-dev libsodium-dev
     libgtest-dev libbenchmark-dev
     fonts-noto-cjk xdg-utils
+    help2man librsvg2-bin dpkg-dev file
+    desktop-file-utils appstream chromium
 )
 
 ordalis_install_missing() {

@@ -18,6 +18,7 @@ class ConsoleWindow;
 class Form1;
 class GroupUploader;
 class LoginWindow;
+class PendingKeeper;
 class ServiceConfig;
 class StatusPanels;
 class UploadController;
@@ -45,7 +46,6 @@ public:
     // Created at the click on 后台; none after it was discarded (closed or a new login).
     ConsoleWindow* console() const;
     StatusPanels* statusPanels() const { return m_status; }
-    UploadController* upload() const { return m_upload; }
 
     // 用户: the main window makes way for the login window.
     void showLoginWindow();
@@ -69,6 +69,7 @@ private:
     StatusPanels* m_status = nullptr;
     UploadController* m_upload = nullptr;
     GroupUploader* m_groupUploader = nullptr;
+    PendingKeeper* m_pending = nullptr;
 };
 
 } // namespace ordalis
