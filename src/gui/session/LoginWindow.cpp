@@ -3,6 +3,7 @@
 
 #include "common/Dialogs.h"
 #include "common/EscapeKey.h"
+#include "common/StarEcho.h"
 #include "net/ServiceEndpoints.h"
 #include "session/Blanks.h"
 #include "session/DataFolder.h"
@@ -17,24 +18,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace ordalis {
 namespace {
-
-// The password box shows one "*" per character, as teachers are used to.
-class StarPasswordStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == SH_LineEdit_PasswordCharacter)
-            return u'*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* result = new QPushButton(caption, parent);
@@ -76,10 +65,7 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     m_userBox->setMinimumHeight(32);
     m_passwordBox->setMinimumHeight(32);
     m_passwordBox->setObjectName(QStringLiteral("txtPassword"));
-    m_passwordBox->setEchoMode(QLineEdit::Password);
-    auto* starStyle = new StarPasswordStyle;
-    starStyle->setParent(m_passwordBox);
-    m_passwordBox->setStyle(starStyle);
+    echoStars(m_passwordBox);
     m_loginButton->setDefault(true);
 
     auto* fields = new QGridLayout;
