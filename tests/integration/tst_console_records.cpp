@@ -52,12 +52,8 @@ private Q_SLOTS:
     void initTestCase() {
         look::apply(*qApp);
         dialogs::setScripted(true);
-        QVERIFY2(m_online.start(), qPrintable(m_online.error()));
-        QVERIFY2(m_online.addTeacher(Teacher, LoginPassword, OperationPassword),
+        QVERIFY2(m_online.startAs(Teacher, LoginPassword, OperationPassword),
                  qPrintable(m_online.error()));
-        Session& s = m_online.session();
-        s.userName = Teacher;
-        s.mp = md5Hex(LoginPassword);
         ServiceEndpoints& e = m_online.endpoints();
         QVERIFY(e.setClasses(OperationPassword, {ClassName}).isSuccess());
         QVERIFY(e.setStudents(OperationPassword, ClassName, {"张三", "李四", "王五"}).isSuccess());
