@@ -255,6 +255,7 @@ private Q_SLOTS:
         silent.onFirstConnection([&] {
             QVERIFY(!save->isEnabled());
             QVERIFY(!room.in(QStringLiteral("Command10"))->isEnabled());
+            QVERIFY(!room.in(QStringLiteral("Cmd_manage_2"))->isEnabled());
             ConsoleRoom::click(save);
             Q_EMIT save->clicked(); // even a click that gets through sends nothing
             checked = true;

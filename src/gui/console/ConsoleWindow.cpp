@@ -128,6 +128,8 @@ ConsoleWindow::ConsoleWindow(Session& session, ServiceEndpoints& service, const 
             console::button(this, QStringLiteral("Cmd_manage_%1").arg(page.index),
                             QString::fromUtf16(page.caption));
         connect(pageButton, &QPushButton::clicked, this, [this, page] { showPage(page.index); });
+        // A page refilled while a request waits would lose what the reply is for.
+        m_actions.gate().guard(pageButton);
         buttons->addWidget(pageButton);
     }
     QPushButton* back = console::button(this, QStringLiteral("OKButton"), QStringLiteral("返回"));
