@@ -76,6 +76,9 @@ PersonalPage::PersonalPage(ConsoleActions& actions, QWidget* parent)
 }
 
 void PersonalPage::enter(const QStringList&, const QStringList&) {
+    // An offline session has no account on the service to show; asking would only wait.
+    if (!m_actions.session().canChangeService())
+        return;
     const QString reply = m_actions.read([this] { return m_actions.service().getTeacher(); });
     if (const auto teacher = console::readTeacherData(reply)) {
         m_name->setText(teacher->name);
