@@ -11,6 +11,7 @@
 #include "http/Request.h"
 #include "protocol/BuiltRecordCache.h"
 #include "storage/Database.h"
+#include "storage/GroupCommit.h"
 #include "storage/Throttle.h"
 
 namespace ordalis::service {
@@ -21,16 +22,19 @@ inline const QString DoneText = QStringLiteral("Success!");
 struct ServiceOptions {
     QString mailSpool; // folder for check-code mails
     HashCost hashCost = HashCost::Interactive;
+    int hashSlots = 0; // passwords hashed at once; 0: one per processor, at least two
     Throttle::Limits limits;
 };
 
 struct ServiceContext {
     ServiceContext(Database& database, const ServiceOptions& options)
         : database(database)
-        , hasher(options.hashCost)
-        , throttle(options.limits)
+        , commits(database)
+        , hasher(options.hashCost, options.hashSlots)
+        , throttle(database, options.limits)
         , mail(options.mailSpool) {}
     Database& database;
+    GroupCommit commits;
     PasswordHasher hasher;
     CredentialCache credentials;
     BuiltRecordCache records;
