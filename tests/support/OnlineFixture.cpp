@@ -2,6 +2,7 @@
 #include "OnlineFixture.h"
 
 #include "ServiceProcess.h"
+#include "text/WireText.h"
 
 #include <chrono>
 
@@ -32,6 +33,15 @@ bool OnlineFixture::addTeacher(const QString& user, const QString& loginPassword
         return true;
     m_error = QStringLiteral("registering %1 failed").arg(user);
     return false;
+}
+
+bool OnlineFixture::startAs(const QString& user, const QString& loginPassword,
+                            const QString& operationPassword) {
+    if (!start() || !addTeacher(user, loginPassword, operationPassword))
+        return false;
+    m_session.userName = user;
+    m_session.mp = md5Hex(loginPassword);
+    return true;
 }
 
 void OnlineFixture::stopService() {

@@ -24,6 +24,9 @@ public:
     // Registers a teacher through the service's own registration endpoint.
     bool addTeacher(const QString& user, const QString& loginPassword,
                     const QString& operationPassword);
+    // Starts the service with one registered teacher, who is then the session's user.
+    bool startAs(const QString& user, const QString& loginPassword,
+                 const QString& operationPassword);
     void stopService();
 
     QString error() const { return m_error; }

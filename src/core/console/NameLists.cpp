@@ -42,7 +42,7 @@ std::optional<QString> firstUnfitName(const QStringList& names) {
 }
 
 QString unfitNameMessage(const QString& name) {
-    return QStringLiteral("名称“%1”中有“|”、“&”、“=”、制表符或换行，请修改后再试！").arg(name);
+    return QStringLiteral("“%1”中有“|”、“&”、“=”、制表符或换行，请修改后再试！").arg(name);
 }
 
 QString deletionText(const QStringList& ids) {

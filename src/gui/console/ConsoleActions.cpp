@@ -46,9 +46,8 @@ QString ConsoleActions::operationPassword() const {
     return m_password ? m_password->text() : QString();
 }
 
-void ConsoleActions::tell(const QString& title, const QString& text, bool warning) const {
-    dialogs::showMessage(m_window, title, text,
-                         warning ? dialogs::Icon::Warning : dialogs::Icon::Information);
+void ConsoleActions::tell(const QString& title, const QString& text, dialogs::Icon icon) const {
+    dialogs::showMessage(m_window, title, text, icon);
 }
 
 QString ConsoleActions::openFileName(const QString& title, const QString& filter) const {
@@ -60,7 +59,7 @@ bool ConsoleActions::guard() const {
     const QString refusal = console::guardRefusal(m_session.userName, operationPassword());
     if (refusal.isEmpty())
         return true;
-    tell(QStringLiteral("提示"), refusal, true);
+    tell(QStringLiteral("提示"), refusal, dialogs::Icon::Warning);
     return false;
 }
 
@@ -68,8 +67,23 @@ bool ConsoleActions::namesFit(const QStringList& names) const {
     const std::optional<QString> unfit = console::firstUnfitName(names);
     if (!unfit)
         return true;
-    tell(QStringLiteral("提示"), console::unfitNameMessage(*unfit), true);
+    tell(QStringLiteral("提示"), console::unfitNameMessage(*unfit), dialogs::Icon::Warning);
     return false;
+}
+
+ConsoleActions::Reply ConsoleActions::saveReply(QLabel* status, bool appliesRecord) {
+    return {status,
+            QStringLiteral("操作成功！"),
+            QStringLiteral("操作错误！"),
+            true,
+            [this, status] {
+                downloadRecord();
+                status->setText(QStringLiteral("操作成功！"));
+            },
+            [this, appliesRecord] {
+                if (appliesRecord)
+                    applyRecord();
+            }};
 }
 
 bool ConsoleActions::request(const std::function<PostOutcome()>& sendChange, const Reply& reply) {
@@ -91,19 +105,21 @@ bool ConsoleActions::send(const std::function<PostOutcome()>& sendChange, const 
         if (outcome.isSuccess()) {
             if (reply.beforeMessage)
                 reply.beforeMessage();
-            tell(QStringLiteral("成功"), reply.successText, false);
+            tell(QStringLiteral("成功"), reply.successText, dialogs::Icon::Information);
             if (reply.afterMessage)
                 reply.afterMessage();
         } else if (outcome.isRefused()) {
             if (reply.statusShowsReply && reply.status)
                 reply.status->setText(outcome.replyText);
-            tell(QStringLiteral("错误"), outcome.replyText + LineBreak + reply.refusalText, true);
+            tell(QStringLiteral("错误"), outcome.replyText + LineBreak + reply.refusalText,
+                 dialogs::Icon::Warning);
         } else if (networkShowsReply) {
-            tell(QStringLiteral("错误"), outcome.replyText + LineBreak + NetworkFailureText, true);
+            tell(QStringLiteral("错误"), outcome.replyText + LineBreak + NetworkFailureText,
+                 dialogs::Icon::Warning);
         } else {
             if (reply.status)
                 reply.status->setText(NetworkFailureText);
-            tell(QStringLiteral("错误"), NetworkFailureText, true);
+            tell(QStringLiteral("错误"), NetworkFailureText, dialogs::Icon::Warning);
         }
     });
 }
@@ -118,10 +134,14 @@ void ConsoleActions::downloadRecord() {
     m_service.downloadRecord(m_folder);
 }
 
-void ConsoleActions::downloadAndApplyRecord() {
-    downloadRecord();
+void ConsoleActions::applyRecord() const {
     if (m_hooks.applyRecord)
         m_hooks.applyRecord();
+}
+
+void ConsoleActions::downloadAndApplyRecord() {
+    downloadRecord();
+    applyRecord();
 }
 
 void ConsoleActions::showTopicStandards() const {

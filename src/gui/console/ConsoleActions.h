@@ -5,6 +5,7 @@
 // and invert. One instance per console window; its request gate lets one request wait at a
 // time and keeps the controls that send or change data disabled meanwhile.
 
+#include "common/Dialogs.h"
 #include "common/RequestGate.h"
 #include "console/ConsoleHooks.h"
 #include "net/HttpClient.h"
@@ -41,7 +42,7 @@ public:
     QString operationPassword() const;
 
     // A message box over the console.
-    void tell(const QString& title, const QString& text, bool warning) const;
+    void tell(const QString& title, const QString& text, dialogs::Icon icon) const;
 
     // The main window's open-file dialog; "" when cancelled.
     QString openFileName(const QString& title, const QString& filter) const;
@@ -62,6 +63,9 @@ public:
         std::function<void()> beforeMessage; // success steps before the "成功" box
         std::function<void()> afterMessage;  // and after it
     };
+    // The reply of a save: the record downloaded and "操作成功！" in the status label and in
+    // the box; then, when asked, the main window shows the new record.
+    Reply saveReply(QLabel* status, bool appliesRecord);
     // Sends one change and shows its outcome. Returns false, sending nothing, while another
     // request of the console waits.
     bool request(const std::function<PostOutcome()>& send, const Reply& reply);
@@ -72,6 +76,8 @@ public:
     // A read of the service; the window is not discarded while it waits.
     QString read(const std::function<QString()>& get);
     void downloadRecord();
+    // The main window shows the record on disk.
+    void applyRecord() const;
     // Downloads the record and lets the main window show it.
     void downloadAndApplyRecord();
     void showTopicStandards() const;

@@ -5,6 +5,10 @@
 #include "common/Look.h"
 #include "console/ClassesPage.h"
 #include "console/ConsoleWidgets.h"
+#include "console/PersonalPage.h"
+#include "console/ScoresPage.h"
+#include "console/ShortcutsPage.h"
+#include "console/StandardsPage.h"
 #include "console/StudentsPage.h"
 #include "console/TopicsPage.h"
 #include "layout/TwipsPlacer.h"
@@ -13,6 +17,7 @@
 #include "record/TeacherRecord.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -40,7 +45,10 @@ QListWidget, QLineEdit, QPlainTextEdit { background: #ffffff; color: #1d2a33;
 QLineEdit:read-only { background: #f4f6f8; }
 QLabel[status="true"] { color: #2e5f7a; }
 QLabel[link="true"] { color: #2e86ab; text-decoration: underline; }
-QGroupBox[editBox="true"] { background: #ffffff; border: 2px solid #2e86ab; }
+QGroupBox[editBox="true"] { background: #ffffff; border: 2px solid #2e86ab; margin-top: 0px;
+    padding-top: 24px; }
+QGroupBox[editBox="true"]::title { subcontrol-origin: padding; left: 10px; top: 6px;
+    color: #2e86ab; }
 )";
 
 struct PageButton {
@@ -55,14 +63,6 @@ constexpr std::array<PageButton, ConsoleWindow::PageCount> PageButtons{{{0, u"�
                                                                         {6, u"评分标准"},
                                                                         {3, u"计分管理"},
                                                                         {4, u"快捷方式"}}};
-
-// A page of the next console issue: its frame only.
-class EmptyPage : public ConsolePage {
-public:
-    EmptyPage(int index, const QString& caption, ConsoleActions& actions, QWidget* parent)
-        : ConsolePage(index, caption, actions, parent) {}
-    void enter(const QStringList&, const QStringList&) override {}
-};
 
 // The start view's picture: a five-pointed star on the program's accent colour.
 QPixmap startPicture() {
@@ -101,13 +101,16 @@ ConsoleWindow::ConsoleWindow(Session& session, ServiceEndpoints& service, const 
 
     auto* pageArea = new QGridLayout;
     pageArea->addWidget(buildStartView(), 0, 0);
-    m_pages[0] = new EmptyPage(0, QStringLiteral("个人信息维护"), m_actions, this);
-    m_pages[1] = new ClassesPage(m_actions, this);
-    m_pages[2] = new StudentsPage(m_actions, this);
-    m_pages[3] = new EmptyPage(3, QStringLiteral("计分管理"), m_actions, this);
-    m_pages[4] = new EmptyPage(4, QStringLiteral("快捷方式管理"), m_actions, this);
-    m_pages[5] = new TopicsPage(m_actions, this);
-    m_pages[6] = new EmptyPage(6, QStringLiteral("评分标准"), m_actions, this);
+    auto* personal = new PersonalPage(m_actions, this);
+    auto* scores = new ScoresPage(m_actions, this);
+    m_pages = {personal,
+               new ClassesPage(m_actions, this),
+               new StudentsPage(m_actions, this),
+               scores,
+               new ShortcutsPage(m_actions, this),
+               new TopicsPage(m_actions, this),
+               new StandardsPage(
+                   m_actions, [scores] { return scores->chooser()->currentText(); }, this)};
     for (ConsolePage* page : m_pages)
         pageArea->addWidget(page, 0, 0);
     for (int index : {1, 2, 5}) {
@@ -125,6 +128,8 @@ ConsoleWindow::ConsoleWindow(Session& session, ServiceEndpoints& service, const 
             console::button(this, QStringLiteral("Cmd_manage_%1").arg(page.index),
                             QString::fromUtf16(page.caption));
         connect(pageButton, &QPushButton::clicked, this, [this, page] { showPage(page.index); });
+        // A page refilled while a request waits would lose what the reply is for.
+        m_actions.gate().guard(pageButton);
         buttons->addWidget(pageButton);
     }
     QPushButton* back = console::button(this, QStringLiteral("OKButton"), QStringLiteral("返回"));
@@ -134,6 +139,13 @@ ConsoleWindow::ConsoleWindow(Session& session, ServiceEndpoints& service, const 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
+
+    connect(personal, &PersonalPage::operationPasswordChanged, this,
+            [this](const QString& password) {
+                m_password->setText(password);
+                if (m_actions.hooks().setOperationPassword)
+                    m_actions.hooks().setOperationPassword(password);
+            });
 
     // Window load: the operation password typed in the main window comes along.
     if (m_actions.hooks().operationPassword)

@@ -72,15 +72,7 @@ void NameListPage::add() {
 void NameListPage::save() {
     const QStringList names = ConsoleActions::lines(m_list);
     m_actions.request([&] { return sendList(names); },
-                      {m_status, QStringLiteral("操作成功！"), QStringLiteral("操作错误！"), true,
-                       [this] {
-                           m_actions.downloadRecord();
-                           m_status->setText(QStringLiteral("操作成功！"));
-                       },
-                       [this] {
-                           if (appliesRecordAfterSave() && m_actions.hooks().applyRecord)
-                               m_actions.hooks().applyRecord();
-                       }});
+                      m_actions.saveReply(m_status, appliesRecordAfterSave()));
 }
 
 bool NameListPage::renameAllowed(const QString& newName) {

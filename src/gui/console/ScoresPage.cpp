@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ScoresPage.h"
+
+#include "console/EditBox.h"
+#include "console/ServiceLists.h"
+#include "net/ServiceEndpoints.h"
+#include "text/WireText.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace ordalis {
+
+namespace {
+
+constexpr int ScoreLineFields = 6;
+
+} // namespace
+
+ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
+    : ServiceListPage(
+          3, QStringLiteral("计分管理"),
+          {QStringLiteral("Combo1"), QStringLiteral("Label56"), QStringLiteral("选择班级："),
+           QStringLiteral("班级"), QStringLiteral("List3"), QStringLiteral("Command17"),
+           QStringLiteral("Command16"), QStringLiteral("Command15"), QStringLiteral("Command7"),
+           QStringLiteral("Label16"), QStringLiteral("[警告]计分信息删除后不可恢复！")},
+          {QStringLiteral("请选择需要删除的计分！"), QStringLiteral("条计分！")}, actions, parent)
+    , m_editBox(new EditBox(this, QStringLiteral("Frame4"), QStringLiteral("计分修改")))
+    , m_id(m_editBox->addField(QStringLiteral("Label30"), QStringLiteral("ID:"),
+                               QStringLiteral("Text16"), true)) {
+    m_editBox->addField(QStringLiteral("Label29"), QStringLiteral("姓名:"),
+                        QStringLiteral("Text17"), true);
+    m_score = m_editBox->addField(QStringLiteral("Label31"), QStringLiteral("计分:"),
+                                  QStringLiteral("Text18"));
+    m_time = m_editBox->addField(QStringLiteral("Label32"), QStringLiteral("时间:"),
+                                 QStringLiteral("Text19"));
+    m_topic = m_editBox->addField(QStringLiteral("Label33"), QStringLiteral("课题:"),
+                                  QStringLiteral("Text20"));
+    m_remark = m_editBox->addField(QStringLiteral("Label39"), QStringLiteral("说明:"),
+                                   QStringLiteral("Text24"));
+    m_editBox->addButtons(QStringLiteral("Command23"), QStringLiteral("修改"),
+                          QStringLiteral("Command22"));
+    actions.gate().guard(m_editBox->confirmButton());
+
+    connect(list(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        m_editBox->open(console::lineFields(item->text(), ScoreLineFields));
+    });
+    connect(m_editBox->confirmButton(), &QPushButton::clicked, this, &ScoresPage::edit);
+}
+
+void ScoresPage::enter(const QStringList& classes, const QStringList&) {
+    reset(classes);
+}
+
+QString ScoresPage::fetch(const QString& choice) {
+    return m_actions.service().getScores(choice);
+}
+
+PostOutcome ScoresPage::sendDeletions(const QString& deletionText) {
+    return m_actions.service().deleteScores(m_actions.operationPassword(), chooser()->currentText(),
+                                            deletionText);
+}
+
+void ScoresPage::edit() {
+    const std::optional<qint32> time = readWireTime(m_time->text());
+    if (!time) {
+        m_actions.tell(
+            QStringLiteral("提示"),
+            QStringLiteral("时间“%1”不是可以识别的日期，请按“2013-03-15 08:00:00”的格式填写！")
+                .arg(m_time->text()),
+            dialogs::Icon::Warning);
+        return;
+    }
+    if (!m_actions.namesFit({m_topic->text(), m_remark->text()}))
+        return;
+    const QString className = chooser()->currentText();
+    const QString id = m_id->text();
+    const double score = leadingNumber(m_score->text());
+    const QString topic = m_topic->text();
+    const QString remark = m_remark->text();
+    m_actions.request(
+        [&] {
+            return m_actions.service().editScore(m_actions.operationPassword(), className, id,
+                                                 score, *time, topic, remark);
+        },
+        {status(), QStringLiteral("修改成功！"), QStringLiteral("修改失败！"), false,
+         [this] { choose(); }, [this] { m_editBox->hide(); }});
+}
+
+} // namespace ordalis

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ServiceListPage.h"
+
+#include "console/ConsoleWidgets.h"
+#include "console/FieldColumns.h"
+#include "console/NameLists.h"
+#include "console/ServiceLists.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ordalis {
+
+ServiceListPage::ServiceListPage(int index, const QString& caption, const Names& names,
+                                 const Texts& texts, ConsoleActions& actions, QWidget* parent)
+    : ConsolePage(index, caption, actions, parent)
+    , m_texts(texts)
+    , m_prompt(names.prompt)
+    , m_chooser(console::chooser(this, names.chooser, names.prompt))
+    , m_list(console::multiList(this, names.list))
+    , m_status(console::statusLabel(this, names.status, names.warning))
+    , m_topRow(new QHBoxLayout) {
+    QPushButton* selectAll = console::button(this, names.selectAll, QStringLiteral("全选"));
+    QPushButton* invert = console::button(this, names.invert, QStringLiteral("反选"));
+    QPushButton* remove = console::button(this, names.deleteButton, QStringLiteral("删除"));
+    QPushButton* save = console::button(this, names.saveButton, QStringLiteral("保存到服务器"));
+    actions.gate().guard({remove, save});
+    new FieldColumns(m_list);
+
+    m_topRow->addWidget(console::label(this, names.chooserLabel, names.chooserCaption));
+    m_topRow->addWidget(m_chooser, 1);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {selectAll, invert, remove, save})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_status);
+    layout->addLayout(m_topRow);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+
+    connect(m_chooser, &QComboBox::activated, this, [this] { choose(); });
+    connect(selectAll, &QPushButton::clicked, this, [this] { ConsoleActions::selectAll(m_list); });
+    connect(invert, &QPushButton::clicked, this,
+            [this] { ConsoleActions::invertSelection(m_list); });
+    connect(remove, &QPushButton::clicked, this, [this] { deleteSelected(); });
+    connect(save, &QPushButton::clicked, this, &ServiceListPage::sendPending);
+}
+
+void ServiceListPage::reset(const QStringList& items) {
+    console::refillChooser(m_chooser, items, m_prompt);
+    m_list->clear();
+}
+
+void ServiceListPage::choose() {
+    const QString choice = m_chooser->currentText();
+    const QString reply = m_actions.read([&] { return fetch(choice); });
+    m_list->clear();
+    m_list->addItems(console::replyLines(reply));
+    m_pending.clear();
+}
+
+void ServiceListPage::deleteSelected() {
+    if (!m_actions.guard())
+        return;
+    QStringList ids;
+    for (const QString& line : ConsoleActions::removeSelected(m_list))
+        ids << line.section(u'\t', 0, 0);
+    m_pending = console::deletionText(ids);
+    if (ids.isEmpty()) {
+        m_status->setText(m_texts.selectFirst);
+        return;
+    }
+    sendPending();
+    m_status->setText(QStringLiteral("已删除%1%2").arg(ids.size()).arg(m_texts.deletedUnit));
+}
+
+void ServiceListPage::sendPending() {
+    const QString pending = m_pending;
+    m_actions.request([&] { return sendDeletions(pending); }, m_actions.saveReply(m_status, true));
+}
+
+} // namespace ordalis
