@@ -4,7 +4,7 @@
 // an endpoint handles, with its decoded fields and this thread's connection.
 
 #include "accounts/CredentialCache.h"
-#include "accounts/MailSpool.h"
+#include "accounts/Outbox.h"
 #include "accounts/Passwords.h"
 #include "http/FormFields.h"
 #include "http/Reply.h"
@@ -19,7 +19,9 @@ namespace ordalis::service {
 inline const QString DoneText = QStringLiteral("Success!");
 
 struct ServiceOptions {
-    QString mailSpool; // folder for check-code mails
+    QString mailSpool;   // folder for check-code mails
+    QString mailCommand; // sendmail-compatible command; empty: the spool only
+    QString mailSender;  // From header; empty: the default
     HashCost hashCost = HashCost::Interactive;
     Throttle::Limits limits;
 };
@@ -29,13 +31,13 @@ struct ServiceContext {
         : database(database)
         , hasher(options.hashCost)
         , throttle(options.limits)
-        , mail(options.mailSpool) {}
+        , mail(options.mailSpool, options.mailCommand, options.mailSender) {}
     Database& database;
     PasswordHasher hasher;
     CredentialCache credentials;
     BuiltRecordCache records;
     Throttle throttle;
-    MailSpool mail;
+    Outbox mail;
 };
 
 struct Call {
