@@ -6,6 +6,8 @@ ORDALIS_PACKAGES=(
     libmicrohttpd-dev libsodium-dev
     libgtest-dev libbenchmark-dev
     fonts-noto-cjk xdg-utils
+    help2man librsvg2-bin dpkg-dev file
+    desktop-file-utils appstream chromium
 )
 
 ordalis_install_missing() {

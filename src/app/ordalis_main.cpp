@@ -23,14 +23,20 @@ struct Options {
 
 Options parseOptions(const QApplication& app) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Ordalis roll-call and scoring"));
+    parser.setApplicationDescription(QStringLiteral(
+        "Ordalis, the roll-call and scoring tool a teacher uses in front of a class: it rolls the "
+        "names of a class, stops on one student and records a score, which it uploads to the "
+        "school's score service or to one it runs itself."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
-                                     QStringLiteral("Folder of the teacher record and logs."),
-                                     QStringLiteral("DIR"));
-    const QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
-                                           QStringLiteral("Quit once the main window is shown."));
+    const QCommandLineOption dataDir(
+        QStringLiteral("data-dir"),
+        QStringLiteral("Folder of the teacher record, the daily logs and the embedded "
+                       "service's database (default ~/.local/share/Ordalis)."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption quitWhenShown(
+        QStringLiteral("quit-when-shown"),
+        QStringLiteral("Quit once the main window is shown (checks that the program starts)."));
     parser.addOption(dataDir);
     parser.addOption(quitWhenShown);
     // Read by the service configuration from the arguments themselves.
@@ -52,7 +58,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ordalis"));
     QApplication::setApplicationVersion(QStringLiteral(ORDALIS_VERSION));
-    ordalis::look::apply(app);
+    // The menu entry of the installed program, which the desktop matches to the window.
+    QApplication::setDesktopFileName(QStringLiteral("org.ordalis.Ordalis"));
+    ordalis::look::apply(app); // with the window icon
     const Options options = parseOptions(app);
 
     const ordalis::DataFolder folder =

@@ -200,6 +200,7 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(room.data.recordFile()));
         QVERIFY(room.draw()->btnManage->isEnabled());
         QCOMPARE(room.form()->windowTitle(), QStringLiteral("Ordalis [tutor]"));
+        QCOMPARE(room.form()->windowIcon().pixmap(256).size(), QSize(256, 256));
         QVERIFY(room.chooseClass(ClassName));
 
         QVERIFY(!room.drawStudent().isEmpty());

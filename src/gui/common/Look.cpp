@@ -25,8 +25,16 @@ QFont font(int points, bool bold) {
     return f;
 }
 
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/ordalis.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 void apply(QApplication& app) {
     app.setFont(font(10));
+    app.setWindowIcon(programIcon());
     app.setStyleSheet(QStringLiteral(R"(
 QWidget { color: #1d2a33; }
 QMainWindow, QWidget#Frame5, QWidget#Frame6, QWidget#Frame4 { background: #eef2f5; }

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QString>
 
 class QApplication;
@@ -12,7 +13,9 @@ namespace ordalis::look {
 
 QString fontFamily();
 QFont font(int points, bool bold = false);
-// Application font and style sheet; called once by main() and by the tests.
+// The program's icon at the sizes it is drawn in, carried in the program itself.
+QIcon programIcon();
+// Application font, style sheet and window icon; called once by main() and by the tests.
 void apply(QApplication& app);
 
 inline const QColor BoardColor{0x1f, 0x3b, 0x4d};

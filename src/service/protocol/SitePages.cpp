@@ -26,14 +26,20 @@ QString page(const QString& title, const QString& content) {
                "auto;max-width:52em;padding:1em;line-height:1.5}"
                "table{border-collapse:collapse;width:100%}th,td{border-bottom:1px solid #ccc;"
                "padding:.4em;text-align:left}th{background:#f2f2f2}"
-               ".wrap{overflow-x:auto}</style></head><body>%2</body></html>\n")
+               ".wrap{overflow-x:auto}"
+               // On a phone each score becomes a block of whole fields, so that no name is
+               // squeezed into a column one character wide.
+               "@media(max-width:36em){thead{display:none}tr{display:block;border-bottom:1px "
+               "solid #ccc;padding:.4em 0}td{display:inline-block;border:0;padding:0 1em 0 0;"
+               "white-space:nowrap}td:nth-child(2){font-weight:bold}td:nth-child(6){white-space:"
+               "normal}}</style></head><body>%2</body></html>\n")
         .arg(title.toHtmlEscaped(), content);
 }
 
 QString scoreTable(QSqlQuery& rows) {
-    QString table =
-        QStringLiteral("<div class=\"wrap\"><table><tr><th>班级</th><th>姓名</th><th>计分</th>"
-                       "<th>时间</th><th>课题</th><th>标准</th></tr>");
+    QString table = QStringLiteral(
+        "<div class=\"wrap\"><table><thead><tr><th>班级</th><th>姓名</th><th>计分</th>"
+        "<th>时间</th><th>课题</th><th>标准</th></tr></thead><tbody>");
     int count = 0;
     while (rows.next()) {
         table += QStringLiteral("<tr>");
@@ -43,7 +49,7 @@ QString scoreTable(QSqlQuery& rows) {
         table += QStringLiteral("</tr>");
         ++count;
     }
-    table += QStringLiteral("</table></div>");
+    table += QStringLiteral("</tbody></table></div>");
     return count ? table : QStringLiteral("<p>还没有上传的计分。</p>");
 }
 
@@ -73,7 +79,8 @@ Reply latestScores(Call& call) {
                        "JOIN classes c ON c.id = s.class_id WHERE c.teacher_id = ? "
                        "ORDER BY sc.id DESC LIMIT ?"),
         {*teacher, count});
-    const QString heading = QStringLiteral("<h1>最近上传的计分</h1><p>%1老师，最近的%2条计分：</p>")
+    // The name is the one the teacher registered ("王老师"), shown as it is.
+    const QString heading = QStringLiteral("<h1>最近上传的计分</h1><p>%1，最近的%2条计分：</p>")
                                 .arg(teacherName.toHtmlEscaped())
                                 .arg(count);
     return Reply::html(page(QStringLiteral("最近上传的计分"), heading + scoreTable(rows)));
