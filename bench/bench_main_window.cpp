@@ -5,7 +5,7 @@
 #include "BenchData.h"
 #include "RecordFixture.h"
 #include "common/Look.h"
-#include "draw/DrawPanel.h"
+#include "draw/DrawController.h"
 #include "session/Form1.h"
 
 #include <QApplication>
@@ -44,25 +44,31 @@ struct BenchWindow {
         look::apply(*qobject_cast<QApplication*>(QCoreApplication::instance()));
         form = std::make_unique<Form1>(data.folder(), session);
         form->show();
-        form->applyTeacherRecord(QStringLiteral("offline"));
+        form->applyTeacherRecord(SessionMode::Offline);
     }
 
-    DrawPanel* d() const { return form->drawPanel(); }
+    template <typename T> T* find(const char* name) const {
+        return form->findChild<T*>(QLatin1String(name));
+    }
+    DrawController* draw() const { return form->findChild<DrawController*>(); }
+    QTimer* rollTimer() const { return find<QTimer>("Timer1"); }
+    QPushButton* everybody() const { return find<QPushButton>("btnChou_0"); }
 
     void chooseClass(int index) {
-        d()->Combo2->setCurrentIndex(index);
-        Q_EMIT d()->Combo2->activated(index);
+        QComboBox* classes = find<QComboBox>("Combo2");
+        classes->setCurrentIndex(index);
+        Q_EMIT classes->activated(index);
     }
 };
 
 void RollStep(benchmark::State& state) {
     BenchWindow w(int(state.range(0)));
     w.chooseClass(0);
-    w.d()->btnChou[AllStudents]->click();
-    w.form->rollTimer()->stop(); // the benchmark runs the steps itself
+    w.everybody()->click();
+    w.rollTimer()->stop(); // the benchmark runs the steps itself
     for (auto _ : state)
-        w.form->rollStep();
-    benchmark::DoNotOptimize(w.d()->Text2->text());
+        w.draw()->rollStep();
+    benchmark::DoNotOptimize(w.find<QLineEdit>("Text2")->text());
 }
 BENCHMARK(RollStep)->Arg(5000)->Unit(benchmark::kMicrosecond);
 
@@ -72,14 +78,14 @@ void RollRate(benchmark::State& state) {
     for (auto _ : state) {
         int steps = 0;
         const auto counting =
-            QObject::connect(w.form->rollTimer(), &QTimer::timeout, [&steps] { ++steps; });
-        w.d()->btnChou[AllStudents]->click();
+            QObject::connect(w.rollTimer(), &QTimer::timeout, [&steps] { ++steps; });
+        w.everybody()->click();
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < 2000)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
         const double seconds = clock.nsecsElapsed() / 1e9;
-        w.d()->btnChou[AllStudents]->click();
+        w.everybody()->click();
         QObject::disconnect(counting);
         state.counters["steps_per_s"] = steps / seconds;
     }
@@ -89,7 +95,7 @@ BENCHMARK(RollRate)->Iterations(1)->Unit(benchmark::kMillisecond);
 void QuickPickFilter(benchmark::State& state) {
     BenchWindow w(int(state.range(0)));
     w.chooseClass(0);
-    QLineEdit* search = w.d()->txtManual;
+    QLineEdit* search = w.find<QLineEdit>("txtManual");
     const QString keys[2] = {QStringLiteral("Z"), QStringLiteral("ZM")};
     int i = 0;
     for (auto _ : state)

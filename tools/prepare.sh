@@ -2,7 +2,8 @@
 # incrementally in build/. Sourced, not run.
 ORDALIS_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql
+    qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
+    qt6-speech-dev qt6-speech-flite-plugin
     libmicrohttpd-dev libsodium-dev
     libgtest-dev libbenchmark-dev
     fonts-noto-cjk xdg-utils

@@ -4,6 +4,7 @@
 
 #include "ScoreService.h"
 #include "common/Look.h"
+#include "common/Translations.h"
 #include "net/ServiceConfig.h"
 #include "session/DataFolder.h"
 #include "session/ProgramWindows.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     // The menu entry of the installed program, which the desktop matches to the window.
     QApplication::setDesktopFileName(QStringLiteral("org.ordalis.Ordalis"));
     ordalis::look::apply(app); // with the window icon
+    ordalis::installQtChinese(app);
     const Options options = parseOptions(app);
 
     const ordalis::DataFolder folder =

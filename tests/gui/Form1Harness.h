@@ -7,12 +7,13 @@
 #include "RecordFixture.h"
 #include "common/Dialogs.h"
 #include "common/Look.h"
+#include "draw/DrawController.h"
 #include "draw/DrawPanel.h"
 #include "groups/GroupList.h"
+#include "layout/LayoutController.h"
 #include "layout/Splitter.h"
-#include "pinyin/ManualPanel.h"
 #include "pinyin/ManualPanelTabs.h"
-#include "scoring/UploadPanel.h"
+#include "scoring/ScoringController.h"
 #include "session/Form1.h"
 #include "session/Session.h"
 
@@ -58,14 +59,43 @@ struct Form1Harness {
         form->show();
     }
 
-    DrawPanel* d() const { return form->drawPanel(); }
-    ManualPanel* m() const { return form->manualPanel(); }
-    QPushButton* button(int i) const { return d()->btnChou[i]; }
+    // A widget of the window by its objectName.
+    template <typename T = QWidget> T* find(const QString& name) const {
+        T* found = form->findChild<T*>(name);
+        if (found == nullptr)
+            qFatal("no widget %s", qPrintable(name));
+        return found;
+    }
 
-    void apply() { form->applyTeacherRecord(QStringLiteral("offline")); }
+    QWidget* d() const { return find(QStringLiteral("Frame5")); }
+    QWidget* m() const { return find(QStringLiteral("Frame6")); }
+    QPushButton* button(int i) const {
+        return find<QPushButton>(QStringLiteral("btnChou_%1").arg(i));
+    }
+    QComboBox* classBox() const { return find<QComboBox>(QStringLiteral("Combo2")); }
+    QComboBox* topicBox() const { return find<QComboBox>(QStringLiteral("Combo3")); }
+    QComboBox* scoreBox() const { return find<QComboBox>(QStringLiteral("Combo1")); }
+    QLineEdit* nameDisplay() const { return find<QLineEdit>(QStringLiteral("Text2")); }
+    QListWidget* standardsList() const { return find<QListWidget>(QStringLiteral("List1")); }
+    QLineEdit* searchBox() const { return find<QLineEdit>(QStringLiteral("txtManual")); }
+    QListWidget* resultList() const { return find<QListWidget>(QStringLiteral("List2")); }
+    Splitter* bar() const { return find<Splitter>(QStringLiteral("Splitter1")); }
+    QLabel* label(const char* name) const { return find<QLabel>(QLatin1String(name)); }
+    QListWidget* list(const QString& name) const { return find<QListWidget>(name); }
+    GroupList* groupList(int g) const {
+        return find<GroupList>(QStringLiteral("List_group_%1").arg(g));
+    }
+    QTimer* rollTimer() const { return find<QTimer>(QStringLiteral("Timer1")); }
+
+    const DrawEngine& engine() const { return form->findChild<DrawController*>()->engine(); }
+    QString scoreable() const { return form->findChild<ScoringController*>()->scoreableStudent(); }
+    bool isCompact() const { return form->findChild<LayoutController*>()->isCompact(); }
+    TwipsPlacer placer() const { return TwipsPlacer::forWidget(form.get()); }
+
+    void apply() { form->applyTeacherRecord(SessionMode::Offline); }
 
     void chooseClass(const QString& name) {
-        QComboBox* box = d()->Combo2;
+        QComboBox* box = classBox();
         const int index = box->findText(name);
         QVERIFY2(index >= 0, qPrintable(name));
         box->setCurrentIndex(index);
@@ -78,22 +108,22 @@ struct Form1Harness {
         if (!b->isEnabled())
             return QString();
         QTest::mouseClick(b, Qt::LeftButton);
-        if (b->text() != QStringLiteral("暂停") || !form->rollTimer()->isActive())
+        if (b->text() != QStringLiteral("暂停") || !rollTimer()->isActive())
             return QString();
-        if (!QTest::qWaitFor([this] { return !d()->Text2->text().isEmpty(); }, 2000))
+        if (!QTest::qWaitFor([this] { return !nameDisplay()->text().isEmpty(); }, 2000))
             return QString();
         QTest::mouseClick(b, Qt::LeftButton);
-        return d()->Text2->text();
+        return nameDisplay()->text();
     }
 
     void chooseScore(const QString& text) {
-        QComboBox* box = d()->Combo1;
+        QComboBox* box = scoreBox();
         const int index = box->findText(text);
         box->setCurrentIndex(index);
         Q_EMIT box->activated(index);
     }
 
-    QStringList pending() const { return listTexts(form->uploadPanel()->List4); }
+    QStringList pending() const { return listTexts(list(QStringLiteral("List4"))); }
 
     QByteArray logBytes(const QString& className, const QDate& date) const {
         QFile file(data.filePath(

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 using namespace ordalis;
@@ -186,6 +187,34 @@ private Q_SLOTS:
         QVERIFY(window.isVisible());
     }
 
+    // The prompt is selected when the box gets the focus, so typing replaces it; Enter in the
+    // password box logs in and Escape cancels.
+    void keysOfTheLoginWindow() {
+        RememberedUsers users(m_ini);
+        auto window = makeWindow(users);
+        QSignalSpy online(window.get(), &LoginWindow::onlineLogin);
+        QSignalSpy returned(window.get(), &LoginWindow::returned);
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QLineEdit* userText = combo(*window)->lineEdit();
+        password(*window)->setFocus();
+        combo(*window)->setFocus(Qt::MouseFocusReason);
+        QTRY_COMPARE(userText->selectedText(), LoginWindow::Prompt);
+        QTest::keyClicks(userText, QStringLiteral("anna"));
+        QCOMPARE(combo(*window)->currentText(), QStringLiteral("anna"));
+
+        QTest::keyClicks(password(*window), QStringLiteral("secret"));
+        QTest::keyClick(password(*window), Qt::Key_Return);
+        QCOMPARE(online.count(), 1);
+        QCOMPARE(m_online.session().userName, QStringLiteral("anna"));
+
+        window->show();
+        QTest::keyClick(password(*window), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(returned.count(), 1);
+    }
+
     void cancelAndCloseReturnToTheMainWindow() {
         RememberedUsers users(m_ini);
         auto window = makeWindow(users);
@@ -199,12 +228,18 @@ private Q_SLOTS:
         QVERIFY(m_online.session().userName.isEmpty());
     }
 
-    void screenshot() {
+    // The last name comes back in the user box and the password shows one star a character.
+    void rememberedNameAndStarredPassword() {
         RememberedUsers users(m_ini);
         users.remember(QStringLiteral("张老师"));
         auto window = makeWindow(users);
         window->show();
         password(*window)->setText(QStringLiteral("secret"));
+        QCOMPARE(combo(*window)->currentText(), QStringLiteral("张老师"));
+        QLineEdit* box = password(*window);
+        QCOMPARE(box->echoMode(), QLineEdit::Password);
+        QCOMPARE(box->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, box),
+                 int(u'*'));
         QVERIFY(QDir().mkpath(QStringLiteral(ORDALIS_SCREENSHOT_DIR)));
         QVERIFY(window->grab().save(QStringLiteral(ORDALIS_SCREENSHOT_DIR "/login_window.png")));
     }

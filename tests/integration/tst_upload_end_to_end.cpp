@@ -9,13 +9,9 @@
 #include "common/Browser.h"
 #include "common/Dialogs.h"
 #include "common/Look.h"
-#include "draw/DrawPanel.h"
-#include "pinyin/ManualPanel.h"
 #include "scoring/DmsFile.h"
 #include "scoring/LineEditPanel.h"
 #include "scoring/StatisticsPanel.h"
-#include "scoring/UploadController.h"
-#include "scoring/UploadPanel.h"
 #include "session/Form1.h"
 #include "session/LoginWindow.h"
 #include "session/ProgramWindows.h"
@@ -39,6 +35,13 @@ using namespace ordalis;
 
 namespace {
 
+template <typename T = QWidget> T* child(QObject* parent, const char* name) {
+    T* found = parent->findChild<T*>(QLatin1String(name));
+    if (found == nullptr)
+        qFatal("no widget %s", name);
+    return found;
+}
+
 const QString Teacher = QStringLiteral("tutor");
 const QString LoginPassword = QStringLiteral("login-pass");
 const QString OperationPassword = QStringLiteral("op-pass");
@@ -56,12 +59,17 @@ public:
     }
 
     Form1* form() const { return windows.form1(); }
-    DrawPanel* draw() const { return form()->drawPanel(); }
-    UploadPanel* upload() const { return form()->uploadPanel(); }
-    QListWidget* pending() const { return upload()->List4; }
+    // A widget of the main window by its objectName.
+    template <typename T = QWidget> T* find(const char* name) const {
+        return child<T>(form(), name);
+    }
+    QPushButton* button(const char* name) const { return find<QPushButton>(name); }
+    QLineEdit* lineEdit(const char* name) const { return find<QLineEdit>(name); }
+    QWidget* upload() const { return find("Frame4"); }
+    QListWidget* pending() const { return find<QListWidget>("List4"); }
 
     void login(const QString& user, const QString& password) {
-        QTest::mouseClick(draw()->Command1, Qt::LeftButton);
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
         LoginWindow* window = windows.loginWindow();
         window->findChild<QComboBox*>(QStringLiteral("ComboUser"))->setEditText(user);
         window->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->setText(password);
@@ -69,7 +77,7 @@ public:
     }
 
     void loginOffline() {
-        QTest::mouseClick(draw()->Command1, Qt::LeftButton);
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
         windows.loginWindow()->probe();
         QTest::mouseClick(
             windows.loginWindow()->findChild<QPushButton*>(QStringLiteral("Command1")),
@@ -77,27 +85,27 @@ public:
     }
 
     bool chooseClass(const QString& name) {
-        const int index = draw()->Combo2->findText(name);
+        const int index = find<QComboBox>("Combo2")->findText(name);
         if (index < 0)
             return false;
-        draw()->Combo2->setCurrentIndex(index);
-        Q_EMIT draw()->Combo2->activated(index);
+        find<QComboBox>("Combo2")->setCurrentIndex(index);
+        Q_EMIT find<QComboBox>("Combo2")->activated(index);
         return true;
     }
 
     // Rolls "所有" for a moment and stops on one student.
     QString drawStudent() {
-        QPushButton* everybody = draw()->btnChou[0];
+        QPushButton* everybody = button("btnChou_0");
         QTest::mouseClick(everybody, Qt::LeftButton);
         QTest::qWait(30);
         QTest::mouseClick(everybody, Qt::LeftButton);
-        return draw()->Text2->text();
+        return lineEdit("Text2")->text();
     }
 
     void giveFreeScore(const QString& score) {
-        const int index = draw()->Combo1->findText(score);
-        draw()->Combo1->setCurrentIndex(index);
-        Q_EMIT draw()->Combo1->activated(index);
+        const int index = find<QComboBox>("Combo1")->findText(score);
+        find<QComboBox>("Combo1")->setCurrentIndex(index);
+        Q_EMIT find<QComboBox>("Combo1")->activated(index);
     }
 
     // One draw and one free score for each score, in order.
@@ -109,7 +117,7 @@ public:
     }
 
     void giveStandardScore() {
-        QListWidget* list = draw()->List1;
+        QListWidget* list = find<QListWidget>("List1");
         QListWidgetItem* item = list->item(0);
         const QRect rect = list->visualItemRect(item);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
@@ -117,8 +125,8 @@ public:
     }
 
     void openUploadPanel(const QString& password) {
-        QTest::mouseClick(draw()->Command11, Qt::LeftButton);
-        upload()->Text4->setText(password);
+        QTest::mouseClick(button("Command11"), Qt::LeftButton);
+        lineEdit("Text4")->setText(password);
     }
 
     QStringList pendingLines() const {
@@ -198,7 +206,7 @@ private Q_SLOTS:
         Classroom room(m_online.config());
         room.login(Teacher, LoginPassword);
         QVERIFY(QFile::exists(room.data.recordFile()));
-        QVERIFY(room.draw()->btnManage->isEnabled());
+        QVERIFY(room.button("btnManage")->isEnabled());
         QCOMPARE(room.form()->windowTitle(), QStringLiteral("Ordalis [tutor]"));
         QCOMPARE(room.form()->windowIcon().pixmap(256).size(), QSize(256, 256));
         QVERIFY(room.chooseClass(ClassName));
@@ -214,11 +222,11 @@ private Q_SLOTS:
 
         const QStringList before = storedScores(m_online.endpoints());
         room.openUploadPanel(OperationPassword);
-        QVERIFY(!room.form()->statusBar1()->isVisible());
-        QCOMPARE(room.upload()->Text5->text(), TopicName);
+        QVERIFY(!room.form()->statusBar()->isVisible());
+        QCOMPARE(room.lineEdit("Text5")->text(), TopicName);
         QCOMPARE(room.pending()->selectedItems().size(), 2);
         dialogs::setNextAnswer(true);
-        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
 
         const auto shown = dialogs::takeShownMessages();
         QCOMPARE(shown.size(), 1);
@@ -228,8 +236,8 @@ private Q_SLOTS:
         QCOMPARE(room.pending()->count(), 0);
         QCOMPARE(storedScores(m_online.endpoints()), before + asStored(given, TopicName));
 
-        QTest::mouseClick(room.upload()->Command12, Qt::LeftButton);
-        QVERIFY(room.form()->statusBar1()->isVisible());
+        QTest::mouseClick(room.button("Command12"), Qt::LeftButton);
+        QVERIFY(room.form()->statusBar()->isVisible());
     }
 
     // Deselected lines stay home, and after "Success!" every line is gone, on No as on Yes.
@@ -243,11 +251,37 @@ private Q_SLOTS:
         room.pending()->item(1)->setSelected(false);
         const QStringList before = storedScores(m_online.endpoints());
         dialogs::setNextAnswer(false);
-        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         QVERIFY(browser::takeOpenedUrls().isEmpty());
         QCOMPARE(room.pending()->count(), 0);
         QCOMPARE(storedScores(m_online.endpoints()),
                  before + asStored({given[0], given[2]}, TopicName));
+    }
+
+    // Enter in the password box uploads; Escape leaves the statistics and the upload panel.
+    void keysOfTheUploadPanel() {
+        Classroom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        QVERIFY(room.chooseClass(ClassName));
+        room.scoreDraws({"4分"});
+        const QStringList before = storedScores(m_online.endpoints());
+        room.openUploadPanel(OperationPassword);
+
+        QTest::mouseClick(room.button("Command27"), Qt::LeftButton);
+        QListWidget* standings = room.find<QListWidget>("List9");
+        QVERIFY(standings->isVisible());
+        QTest::keyClick(standings, Qt::Key_Escape);
+        QVERIFY(!standings->isVisible());
+        QVERIFY(room.upload()->isVisible());
+
+        dialogs::setNextAnswer(false);
+        QTest::keyClick(room.lineEdit("Text4"), Qt::Key_Return);
+        QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
+        QCOMPARE(storedScores(m_online.endpoints()).size(), before.size() + 1);
+
+        QTest::keyClick(room.pending(), Qt::Key_Escape);
+        QVERIFY(!room.upload()->isVisible());
+        QVERIFY(room.find("Frame5")->isVisible());
     }
 
     void refusedUploadKeepsThePendingLines() {
@@ -260,7 +294,7 @@ private Q_SLOTS:
         const QStringList before = storedScores(m_online.endpoints());
 
         room.openUploadPanel(QStringLiteral("not-the-password"));
-        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         const auto shown = dialogs::takeShownMessages();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].title, QStringLiteral("错误"));
@@ -268,7 +302,7 @@ private Q_SLOTS:
         QVERIFY(shown[0].text.endsWith(QStringLiteral("\r\n上传错误！")));
         QCOMPARE(room.pendingLines(), given);
         QCOMPARE(storedScores(m_online.endpoints()), before);
-        QVERIFY(room.upload()->Command13->isEnabled());
+        QVERIFY(room.button("Command13")->isEnabled());
     }
 
     // Offline: scores, export; later online: import and upload.
@@ -285,10 +319,10 @@ private Q_SLOTS:
         const QStringList given = room.pendingLines();
 
         room.openUploadPanel(OperationPassword);
-        QVERIFY(!room.upload()->Command13->isEnabled()); // offline: no upload
+        QVERIFY(!room.button("Command13")->isEnabled()); // offline: no upload
         const QString file = room.data.filePath(QStringLiteral("周一.dms"));
         dialogs::setNextFileName(file);
-        QTest::mouseClick(room.upload()->Command14, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command14"), Qt::LeftButton);
         QCOMPARE(dialogs::takeFileDialogTitles(), QStringList{QStringLiteral("另存数据文件")});
         auto shown = dialogs::takeShownMessages();
         QCOMPARE(shown.value(0).title, QStringLiteral("保存成功"));
@@ -297,19 +331,19 @@ private Q_SLOTS:
         QCOMPARE(room.pending()->count(), 0);
         QCOMPARE(readDmsFile(file).value_or(QStringList()), given);
 
-        QTest::mouseClick(room.upload()->Command12, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command12"), Qt::LeftButton);
         room.login(Teacher, LoginPassword);
         room.openUploadPanel(OperationPassword);
-        QVERIFY(room.upload()->Command13->isEnabled());
+        QVERIFY(room.button("Command13")->isEnabled());
         dialogs::setNextFileName(file);
-        QTest::mouseClick(room.upload()->Command15, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command15"), Qt::LeftButton);
         QCOMPARE(dialogs::takeFileDialogTitles(), QStringList{QStringLiteral("打开数据文件")});
         QCOMPARE(room.pendingLines(), given);
         QCOMPARE(room.pending()->selectedItems().size(), 2);
 
         const QStringList before = storedScores(m_online.endpoints());
         dialogs::setNextAnswer(false);
-        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         QCOMPARE(storedScores(m_online.endpoints()), before + asStored(given, TopicName));
     }
 
@@ -320,18 +354,18 @@ private Q_SLOTS:
             {"一\t甲\t1分\t2026-03-01 08:00:00\t", "一\t乙\t2分\t2026-03-01 08:00:01\t"});
         room.openUploadPanel(QString());
         dialogs::setNextFileName(QString());
-        QTest::mouseClick(room.upload()->Command15, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command15"), Qt::LeftButton);
         QCOMPARE(room.pending()->count(), 2);
 
         dialogs::setNextFileName(room.data.filePath(QStringLiteral("missing.dms")));
-        QTest::mouseClick(room.upload()->Command15, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command15"), Qt::LeftButton);
         QCOMPARE(room.pending()->count(), 2);
         QCOMPARE(dialogs::takeShownMessages().size(), 1);
 
         const QString file = room.data.filePath(QStringLiteral("blank.dms"));
         QVERIFY(test::writeBytes(file, "a\tb\t3\r\n\r\nc\td\t4\n\n"));
         dialogs::setNextFileName(file);
-        QTest::mouseClick(room.upload()->Command15, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command15"), Qt::LeftButton);
         QCOMPARE(room.pendingLines(), (QStringList{"a\tb\t3", "c\td\t4"}));
         QCOMPARE(room.pending()->selectedItems().size(), 2);
     }
@@ -341,7 +375,7 @@ private Q_SLOTS:
         room.pending()->addItems({"一\t甲\t1分\t2026-03-01 08:00:00\t",
                                   "一\t乙\t2分\t2026-03-01 08:00:01\t标准", "短行\t丙"});
         room.openUploadPanel(QString());
-        LineEditPanel* edit = room.windows.upload()->editPanel();
+        LineEditPanel* edit = room.find<LineEditPanel>("Frame7");
         QListWidget* list = room.pending();
         const auto doubleClick = [list](int row) {
             const QRect rect = list->visualItemRect(list->item(row));
@@ -352,17 +386,17 @@ private Q_SLOTS:
         const bool selectedBefore = list->item(1)->isSelected();
         doubleClick(1);
         QVERIFY(edit->isVisible());
-        QCOMPARE(edit->Text8->text(), QStringLiteral("乙"));
-        QCOMPARE(edit->Text14->text(), QStringLiteral("标准"));
-        QTest::mouseClick(edit->Command26, Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>(edit, "Text8")->text(), QStringLiteral("乙"));
+        QCOMPARE(child<QLineEdit>(edit, "Text14")->text(), QStringLiteral("标准"));
+        QTest::mouseClick(child<QPushButton>(edit, "Command26"), Qt::LeftButton);
         QVERIFY(!edit->isVisible());
         QVERIFY(room.upload()->isVisible());
         QCOMPARE(list->item(1)->text(), QStringLiteral("一\t乙\t2分\t2026-03-01 08:00:01\t标准"));
         QCOMPARE(list->item(1)->isSelected(), selectedBefore);
 
         doubleClick(1);
-        edit->Text9->setText(QStringLiteral("4分"));
-        QTest::mouseClick(edit->Command25, Qt::LeftButton);
+        child<QLineEdit>(edit, "Text9")->setText(QStringLiteral("4分"));
+        QTest::mouseClick(child<QPushButton>(edit, "Command25"), Qt::LeftButton);
         QCOMPARE(room.pendingLines(),
                  (QStringList{"一\t甲\t1分\t2026-03-01 08:00:00\t",
                               "一\t乙\t4分\t2026-03-01 08:00:01\t标准", "短行\t丙"}));
@@ -370,10 +404,11 @@ private Q_SLOTS:
 
         // A short foreign line opens with empty boxes for its missing fields.
         doubleClick(2);
-        QCOMPARE(edit->txt_class->text(), QStringLiteral("短行"));
-        QCOMPARE(edit->Text8->text(), QStringLiteral("丙"));
-        QVERIFY(edit->Text9->text().isEmpty() && edit->Text14->text().isEmpty());
-        QTest::mouseClick(edit->Command25, Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>(edit, "txt_class")->text(), QStringLiteral("短行"));
+        QCOMPARE(child<QLineEdit>(edit, "Text8")->text(), QStringLiteral("丙"));
+        QVERIFY(child<QLineEdit>(edit, "Text9")->text().isEmpty() &&
+                child<QLineEdit>(edit, "Text14")->text().isEmpty());
+        QTest::mouseClick(child<QPushButton>(edit, "Command25"), Qt::LeftButton);
         QCOMPARE(list->item(2)->text(), QStringLiteral("短行\t丙\t\t\t"));
 
         // A double-click beside every line edits nothing.
@@ -392,32 +427,34 @@ private Q_SLOTS:
                                   ClassName + "\t王五\t4分\t2026-03-01 08:00:02\t",
                                   ClassName + "\t赵六\t5分\t2026-03-01 08:00:03\t"});
         room.openUploadPanel(OperationPassword);
-        QTest::mouseClick(room.upload()->Command27, Qt::LeftButton);
-        StatisticsPanel* statistics = room.windows.upload()->statisticsPanel();
+        QTest::mouseClick(room.button("Command27"), Qt::LeftButton);
+        StatisticsPanel* statistics = room.find<StatisticsPanel>("Frame8");
         QVERIFY(statistics->isVisible());
         QVERIFY(!room.upload()->isVisible());
-        QCOMPARE(statistics->List9->count(), 3);
-        QCOMPARE(statistics->List9->item(0)->text(),
+        QCOMPARE(child<QListWidget>(statistics, "List9")->count(), 3);
+        QCOMPARE(child<QListWidget>(statistics, "List9")->item(0)->text(),
                  QStringLiteral("第2名\t8/2=4分\t张三\t 张三 李四"));
-        QCOMPARE(statistics->List9->item(1)->text(), QStringLiteral("第2名\t4/1=4分\t王五\t 王五"));
-        QCOMPARE(statistics->List9->item(2)->text(), QStringLiteral("第1名\t5/1=5分\t赵六\t 赵六"));
+        QCOMPARE(child<QListWidget>(statistics, "List9")->item(1)->text(),
+                 QStringLiteral("第2名\t4/1=4分\t王五\t 王五"));
+        QCOMPARE(child<QListWidget>(statistics, "List9")->item(2)->text(),
+                 QStringLiteral("第1名\t5/1=5分\t赵六\t 赵六"));
         QVERIFY(QDir().mkpath(QStringLiteral(ORDALIS_SCREENSHOT_DIR)));
         QVERIFY(room.form()->grab().save(
             QStringLiteral(ORDALIS_SCREENSHOT_DIR "/statistics_panel.png")));
 
-        QListWidget* list = statistics->List9;
+        QListWidget* list = child<QListWidget>(statistics, "List9");
         const QRect rect = list->visualItemRect(list->item(0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-        GroupDetailPanel* detail = room.windows.upload()->detailPanel();
+        GroupDetailPanel* detail = room.find<GroupDetailPanel>("Frame1");
         QVERIFY(detail->isVisible());
-        QCOMPARE(detail->Label22->text(), QStringLiteral("第2名"));
-        QCOMPARE(detail->Label23->text(), QStringLiteral("得分：8/2=4分"));
-        QCOMPARE(detail->Text7->text(), QStringLiteral("张三"));
-        QCOMPARE(detail->Text12->text(), QStringLiteral("张三 李四"));
-        QTest::mouseClick(detail->Command2, Qt::LeftButton);
+        QCOMPARE(child<QLabel>(detail, "Label22")->text(), QStringLiteral("第2名"));
+        QCOMPARE(child<QLabel>(detail, "Label23")->text(), QStringLiteral("得分：8/2=4分"));
+        QCOMPARE(child<QLineEdit>(detail, "Text7")->text(), QStringLiteral("张三"));
+        QCOMPARE(child<QLineEdit>(detail, "Text12")->text(), QStringLiteral("张三 李四"));
+        QTest::mouseClick(child<QPushButton>(detail, "Command2"), Qt::LeftButton);
         QVERIFY(statistics->isVisible());
-        QTest::mouseClick(statistics->Command28, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(statistics, "Command28"), Qt::LeftButton);
         QVERIFY(room.upload()->isVisible());
         QCOMPARE(room.pending()->count(), 4); // nothing sent, nothing dropped
     }
@@ -426,20 +463,19 @@ private Q_SLOTS:
         Classroom room(m_online.config());
         room.login(Teacher, LoginPassword);
         QVERIFY(room.chooseClass(ClassName));
-        ManualPanel* manual = room.form()->manualPanel();
-        Q_EMIT manual->Command29->clicked();
+        Q_EMIT room.button("Command29")->clicked();
         auto shown = dialogs::takeShownMessages();
         QCOMPARE(shown.value(0).title, QStringLiteral("提示"));
         QCOMPARE(shown.value(0).text, QStringLiteral("请输入操作密码！"));
 
-        manual->Text11->setText(QStringLiteral("wrong"));
-        QCOMPARE(room.upload()->Text4->text(), QStringLiteral("wrong"));
-        Q_EMIT manual->Command29->clicked();
+        room.lineEdit("Text11")->setText(QStringLiteral("wrong"));
+        QCOMPARE(room.lineEdit("Text4")->text(), QStringLiteral("wrong"));
+        Q_EMIT room.button("Command29")->clicked();
         shown = dialogs::takeShownMessages();
         QVERIFY(shown.value(0).text.endsWith(QStringLiteral("\r\n上传错误！")));
 
-        manual->Text11->setText(OperationPassword);
-        Q_EMIT manual->Command29->clicked();
+        room.lineEdit("Text11")->setText(OperationPassword);
+        Q_EMIT room.button("Command29")->clicked();
         shown = dialogs::takeShownMessages();
         QCOMPARE(shown.value(0).title, QStringLiteral("完成"));
         QCOMPARE(shown.value(0).text, QStringLiteral("上传成功！"));
@@ -461,14 +497,14 @@ private Q_SLOTS:
         bool disabledMeanwhile = false;
         silent.onFirstConnection([&] {
             disabledMeanwhile =
-                !room.upload()->Command13->isEnabled() && !room.upload()->Command15->isEnabled();
-            QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+                !room.button("Command13")->isEnabled() && !room.button("Command15")->isEnabled();
+            QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         });
-        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         QVERIFY(disabledMeanwhile);
         QCOMPARE(silent.connections(), 1);
         QCOMPARE(room.pending()->count(), 1);
-        QVERIFY(room.upload()->Command13->isEnabled());
+        QVERIFY(room.button("Command13")->isEnabled());
     }
 
     // A score given while the upload waits for its reply is not emptied with the sent lines.
@@ -492,7 +528,7 @@ private Q_SLOTS:
         const QString later = QStringLiteral("一\t乙\t5分\t2026-03-01 08:00:01\t");
         QTimer::singleShot(100, room.form(), [&] { room.pending()->addItem(later); });
         dialogs::setNextAnswer(false);
-        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
         QCOMPARE(room.pendingLines(), QStringList{later});
     }
@@ -505,22 +541,21 @@ private Q_SLOTS:
         config.setTimeout(std::chrono::seconds(3));
         Classroom room(config);
         room.session.userName = Teacher;
-        ManualPanel* manual = room.form()->manualPanel();
-        manual->Command29->setEnabled(true); // as after a name was dragged
-        manual->Text11->setText(OperationPassword);
+        room.button("Command29")->setEnabled(true); // as after a name was dragged
+        room.lineEdit("Text11")->setText(OperationPassword);
 
         bool disabledMeanwhile = false;
         silent.onFirstConnection([&] {
-            disabledMeanwhile = !manual->Command29->isEnabled();
-            QTest::mouseClick(manual->Command29, Qt::LeftButton);
+            disabledMeanwhile = !room.button("Command29")->isEnabled();
+            QTest::mouseClick(room.button("Command29"), Qt::LeftButton);
         });
-        Q_EMIT manual->Command29->clicked();
+        Q_EMIT room.button("Command29")->clicked();
         QVERIFY(disabledMeanwhile);
         QCOMPARE(silent.connections(), 1);
         const auto shown = dialogs::takeShownMessages();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, QStringLiteral("网络异常！请检查网络，然后重新上传！"));
-        QVERIFY(manual->Command29->isEnabled());
+        QVERIFY(room.button("Command29")->isEnabled());
     }
 
     void screenshotOfTheMainWindowWithTheClassTimer() {
@@ -534,20 +569,25 @@ private Q_SLOTS:
         status->doubleClickPanel(4);
         for (int i = 0; i < 754; ++i)
             status->tick();
-        QCOMPARE(status->panel(4)->text(), QStringLiteral("00:12:34"));
-        QCOMPARE(room.draw()->Label30->text(), QStringLiteral("12:34"));
+        QCOMPARE(room.find<QLabel>("Panels_4")->text(), QStringLiteral("00:12:34"));
+        QCOMPARE(room.find<QLabel>("Label30")->text(), QStringLiteral("12:34"));
         QVERIFY(QDir().mkpath(QStringLiteral(ORDALIS_SCREENSHOT_DIR)));
         QVERIFY(room.form()->grab().save(
             QStringLiteral(ORDALIS_SCREENSHOT_DIR "/main_window_class_timer.png")));
     }
 
-    void screenshotOfTheUploadPanel() {
+    // The panel as the teacher finds it: every pending line selected and the upload usable.
+    void uploadPanelOpensWithEveryLineSelected() {
         Classroom room(m_online.config());
         room.session.userName = Teacher;
         room.pending()->addItems({ClassName + "\t张三\t5分\t2026-03-01 08:00:00\t",
                                   ClassName + "\t李四\t4分\t2026-03-01 08:03:10\t" + Standard});
         room.openUploadPanel(OperationPassword);
-        room.upload()->Text5->setText(TopicName);
+        room.lineEdit("Text5")->setText(TopicName);
+        QVERIFY(room.upload()->isVisible());
+        QVERIFY(!room.find("Frame5")->isVisible());
+        QCOMPARE(room.pending()->selectedItems().size(), 2);
+        QVERIFY(room.button("Command13")->isEnabled());
         QVERIFY(QDir().mkpath(QStringLiteral(ORDALIS_SCREENSHOT_DIR)));
         QVERIFY(
             room.form()->grab().save(QStringLiteral(ORDALIS_SCREENSHOT_DIR "/upload_panel.png")));
@@ -567,7 +607,7 @@ private Q_SLOTS:
 
         const QString file = room.data.filePath(QStringLiteral("failed.dms"));
         dialogs::setNextFileName(file);
-        QTest::mouseClick(room.upload()->Command13, Qt::LeftButton);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         const auto shown = dialogs::takeShownMessages();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[0].title, QStringLiteral("错误"));

@@ -24,11 +24,12 @@ SplitGeometry splitLayout(const LeftPane& pane, int barLeft, int barWidth, int i
     return g;
 }
 
-SplitGeometry singlePaneLayout(int windowWidth) {
+SplitGeometry singlePaneLayout(const LeftPane& pane, int innerWidth) {
+    const int boardRight = innerWidth - BoardMargin;
     SplitGeometry g;
-    g.nameWidth = windowWidth - 200;
-    g.boardWidth = windowWidth - 140;
-    g.topicWidth = g.boardWidth - 1700;
+    g.boardWidth = boardRight - pane.boardLeft;
+    g.nameWidth = boardRight - (pane.nameLeft - pane.boardLeft) - pane.nameLeft;
+    g.topicWidth = boardRight - pane.topicLeft;
     return g;
 }
 

@@ -31,8 +31,10 @@ struct SplitGeometry {
 
 // With the standards list shown: the left pane ends at the bar, the list fills the rest.
 SplitGeometry splitLayout(const LeftPane& pane, int barLeft, int barWidth, int innerWidth);
-// Without standards: the left pane takes the window's width.
-SplitGeometry singlePaneLayout(int windowWidth);
+// Without standards: the left pane takes the window's width. The board and the topic box end
+// one margin inside the window's right edge and the name as far inside the board as it starts,
+// so every edge stays inside the window whatever the pane's left edges.
+SplitGeometry singlePaneLayout(const LeftPane& pane, int innerWidth);
 
 // Whether the bar may move to the proposed left edge.
 bool acceptBarPosition(double proposedLeft, int innerWidth);

@@ -6,6 +6,10 @@
 
 namespace ordalis {
 
+// How the teacher logged in: online (the record is downloaded first) or offline (the record on
+// disk from the last online login is used).
+enum class SessionMode { Online, Offline };
+
 struct Session {
     static inline const QString OfflineUserName = QStringLiteral("离线用户");
 

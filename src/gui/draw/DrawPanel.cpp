@@ -8,11 +8,13 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <algorithm>
 
 namespace ordalis {
@@ -53,96 +55,277 @@ DrawPanel::DrawPanel(QWidget* parent)
     setObjectName(QStringLiteral("Frame5"));
     setAttribute(Qt::WA_StyledBackground);
 
-    Text13 = named(new QFrame(this), QStringLiteral("Text13"));
-    Text2 = named(new QLineEdit(this), QStringLiteral("Text2"));
-    Text2->setReadOnly(true);
-    Text2->setAlignment(Qt::AlignCenter);
-    Text2->setFocusPolicy(Qt::NoFocus);
-    Text2->setFont(look::font(layout::MaxNameFontPoints, true));
+    m_board = named(new QFrame(this), QStringLiteral("Text13"));
+    m_nameDisplay = named(new QLineEdit(this), QStringLiteral("Text2"));
+    m_nameDisplay->setReadOnly(true);
+    m_nameDisplay->setAlignment(Qt::AlignCenter);
+    m_nameDisplay->setFocusPolicy(Qt::NoFocus);
+    m_nameDisplay->setFont(look::font(layout::MaxNameFontPoints, true));
 
-    Combo3 = named(new QComboBox(this), QStringLiteral("Combo3"));
-    Combo3->setEditable(true);
-    Combo3->setInsertPolicy(QComboBox::NoInsert);
-    Combo3->setEditText(QStringLiteral("课题"));
-    Combo3->setToolTip(QStringLiteral("课题"));
+    m_topicBox = named(new QComboBox(this), QStringLiteral("Combo3"));
+    m_topicBox->setEditable(true);
+    m_topicBox->setInsertPolicy(QComboBox::NoInsert);
+    m_topicBox->setEditText(QStringLiteral("课题"));
+    m_topicBox->setToolTip(QStringLiteral("课题"));
 
-    List1 = named(new QListWidget(this), QStringLiteral("List1"));
-    List1->setFont(look::font(12));
-    List1->setToolTip(QStringLiteral("双击评分标准给分"));
-    Splitter1 = named(new Splitter(this), QStringLiteral("Splitter1"));
-    Splitter1->setBackColor(QColor(0xc7, 0xd2, 0xda));
+    m_standardsList = named(new QListWidget(this), QStringLiteral("List1"));
+    m_standardsList->setFont(look::font(12));
+    m_standardsList->setToolTip(QStringLiteral("双击评分标准给分"));
+    m_bar = named(new Splitter(this), QStringLiteral("Splitter1"));
+    m_bar->setBackColor(QColor(0xc7, 0xd2, 0xda));
 
-    txtManual = named(new QLineEdit(this), QStringLiteral("txtManual"));
-    txtManual->setPlaceholderText(QStringLiteral("拼音首字母或姓名"));
-    txtManual->setEnabled(false);
-    Combo2 = named(new QComboBox(this), QStringLiteral("Combo2"));
-    Combo2->setEditable(true);
-    Combo2->lineEdit()->setReadOnly(true);
-    Combo2->setInsertPolicy(QComboBox::NoInsert);
-    Combo2->setEditText(QStringLiteral("班级"));
+    m_quickPickBox = named(new QLineEdit(this), QStringLiteral("txtManual"));
+    m_quickPickBox->setPlaceholderText(QStringLiteral("拼音首字母或姓名"));
+    m_quickPickBox->setEnabled(false);
+    m_classBox = named(new QComboBox(this), QStringLiteral("Combo2"));
+    m_classBox->setEditable(true);
+    m_classBox->lineEdit()->setReadOnly(true);
+    m_classBox->setInsertPolicy(QComboBox::NoInsert);
+    m_classBox->setEditText(QStringLiteral("班级"));
 
-    for (int i = 0; i < int(btnChou.size()); ++i) {
-        btnChou[i] =
+    for (int i = 0; i < CategoryButtonCount; ++i) {
+        m_categoryButtons[i] =
             named(new QPushButton(drawButtonCaption(i), this), QStringLiteral("btnChou_%1").arg(i));
-        btnChou[i]->setProperty("category", true);
+        m_categoryButtons[i]->setProperty("category", true);
     }
 
     m_scoreBoxCaption = new QLabel(QStringLiteral("得分"), this);
-    Combo1 = named(new QComboBox(this), QStringLiteral("Combo1"));
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setFont(look::font(12, true));
+    m_scoreBox = named(new QComboBox(this), QStringLiteral("Combo1"));
+    m_scoreBox->setEditable(true);
+    m_scoreBox->setInsertPolicy(QComboBox::NoInsert);
+    m_scoreBox->setFont(look::font(12, true));
     m_scoreCaption = new QLabel(QStringLiteral("均分"), this);
-    Label4 = named(new QLabel(this), QStringLiteral("Label4"));
+    m_averageScoreLabel = named(new QLabel(this), QStringLiteral("Label4"));
     m_countCaption = new QLabel(QStringLiteral("次数"), this);
-    Label28 = named(new QLabel(this), QStringLiteral("Label28"));
-    for (QLabel* figure : {Label4, Label28})
+    m_scoredCountLabel = named(new QLabel(this), QStringLiteral("Label28"));
+    m_classTimerLabel = named(new QLabel(QStringLiteral("00:00"), this), QStringLiteral("Label30"));
+    for (QLabel* figure : {m_averageScoreLabel, m_scoredCountLabel, m_classTimerLabel})
         figure->setProperty("figure", true);
-    Label30 = named(new QLabel(QStringLiteral("00:00"), this), QStringLiteral("Label30"));
-    Label30->setProperty("figure", true);
-    Label30->setAlignment(Qt::AlignCenter);
+    m_classTimerLabel->setAlignment(Qt::AlignCenter);
 
-    Command11 = named(new QPushButton(QStringLiteral("上传"), this), QStringLiteral("Command11"));
-    Command1 = named(new QPushButton(QStringLiteral("用户"), this), QStringLiteral("Command1"));
-    btnManage = named(new QPushButton(QStringLiteral("后台"), this), QStringLiteral("btnManage"));
-    btnManage->setEnabled(false);
+    m_uploadButton =
+        named(new QPushButton(QStringLiteral("上传"), this), QStringLiteral("Command11"));
+    m_userButton = named(new QPushButton(QStringLiteral("用户"), this), QStringLiteral("Command1"));
+    m_manageButton =
+        named(new QPushButton(QStringLiteral("后台"), this), QStringLiteral("btnManage"));
+    m_manageButton->setEnabled(false);
 
-    Image1 = named(new QLabel(this), QStringLiteral("Image1"));
-    Image2 = named(new QLabel(this), QStringLiteral("Image2"));
-    Image1->setPixmap(hoverGlyph(true));
-    Image2->setPixmap(hoverGlyph(false));
-    Image1->setToolTip(QStringLiteral("完整窗口"));
-    Image2->setToolTip(QStringLiteral("小窗口"));
-    for (QLabel* image : {Image1, Image2}) {
-        image->setScaledContents(true);
-        image->setMouseTracking(true);
+    m_fullWindowPicture = named(new QLabel(this), QStringLiteral("Image1"));
+    m_compactWindowPicture = named(new QLabel(this), QStringLiteral("Image2"));
+    m_fullWindowPicture->setPixmap(hoverGlyph(true));
+    m_compactWindowPicture->setPixmap(hoverGlyph(false));
+    m_fullWindowPicture->setToolTip(QStringLiteral("完整窗口"));
+    m_compactWindowPicture->setToolTip(QStringLiteral("小窗口"));
+    for (QLabel* picture : {m_fullWindowPicture, m_compactWindowPicture}) {
+        picture->setScaledContents(true);
+        picture->setMouseTracking(true);
+        picture->installEventFilter(this);
     }
 
     // The quick-pick results lie over the board, so they come last.
-    List2 = named(new QListWidget(this), QStringLiteral("List2"));
-    List2->setFrameShape(QFrame::NoFrame);
-    List2->setUniformItemSizes(true);
-    List2->hide();
+    m_quickPickList = named(new QListWidget(this), QStringLiteral("List2"));
+    m_quickPickList->setFrameShape(QFrame::NoFrame);
+    m_quickPickList->setUniformItemSizes(true);
+    m_quickPickList->hide();
+
+    for (int i = 0; i < CategoryButtonCount; ++i)
+        connect(m_categoryButtons[i], &QPushButton::clicked, this,
+                [this, i] { Q_EMIT categoryClicked(i); });
+    connect(m_classBox, qOverload<int>(&QComboBox::activated), this,
+            [this] { Q_EMIT classChosen(m_classBox->currentText()); });
+    connect(m_topicBox, &QComboBox::editTextChanged, this, &DrawPanel::topicChanged);
+    connect(m_topicBox, qOverload<int>(&QComboBox::activated), this,
+            [this] { Q_EMIT topicChanged(m_topicBox->currentText()); });
+    connect(m_nameDisplay, &QLineEdit::textChanged, this, &DrawPanel::nameShown);
+    connect(m_scoreBox, qOverload<int>(&QComboBox::activated), this, &DrawPanel::freeScoreChosen);
+    m_scoreBox->installEventFilter(this);
+    connect(m_standardsList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        // A double-click beside every entry selects nothing and scores nothing.
+        if (item != nullptr && item->isSelected())
+            Q_EMIT standardChosen(m_standardsList->row(item));
+    });
+    connect(m_uploadButton, &QPushButton::clicked, this, &DrawPanel::uploadRequested);
+    connect(m_userButton, &QPushButton::clicked, this, &DrawPanel::userRequested);
+    connect(m_manageButton, &QPushButton::clicked, this, &DrawPanel::manageRequested);
+}
+
+bool DrawPanel::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool hover = type == QEvent::Enter || type == QEvent::MouseMove;
+    if (hover && watched == m_compactWindowPicture) {
+        Q_EMIT compactRequested(true);
+    } else if (hover && watched == m_fullWindowPicture) {
+        Q_EMIT compactRequested(false);
+    } else if (watched == m_scoreBox && type == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_scoreBox->currentText().isEmpty())
+            Q_EMIT freeScoreChosen();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DrawPanel::setClasses(const QStringList& classes) {
+    m_classBox->clear();
+    m_classBox->addItems(classes);
+    m_classBox->setCurrentIndex(-1);
+    m_classBox->setEditText(QStringLiteral("班级"));
+    m_classBox->setEnabled(true);
+}
+
+void DrawPanel::setClassBoxEnabled(bool enabled) {
+    m_classBox->setEnabled(enabled);
+}
+
+void DrawPanel::setTopics(const QStringList& topics) {
+    m_topicBox->clear();
+    m_topicBox->addItems(topics);
+    m_topicBox->setEditText(topics.value(0));
+}
+
+QString DrawPanel::topic() const {
+    return m_topicBox->currentText();
+}
+
+void DrawPanel::setCategoryEnabled(int button, bool enabled) {
+    m_categoryButtons.at(button)->setEnabled(enabled);
+}
+
+void DrawPanel::setCategoryRolling(int button, bool rolling) {
+    QPushButton* b = m_categoryButtons.at(button);
+    b->setText(rolling ? PauseCaption : drawButtonCaption(button));
+    b->setProperty("rolling", rolling);
+    b->style()->unpolish(b);
+    b->style()->polish(b);
+}
+
+void DrawPanel::focusCategory(int button) {
+    if (m_categoryButtons.at(button)->isEnabled())
+        m_categoryButtons.at(button)->setFocus();
+}
+
+void DrawPanel::showName(const QString& name) {
+    m_nameDisplay->setText(name);
+}
+
+void DrawPanel::setNameFontPoints(int points) {
+    QFont font = m_nameDisplay->font();
+    font.setPointSize(points);
+    m_nameDisplay->setFont(font);
+}
+
+void DrawPanel::showFigures(const QString& averageScore, const QString& scoredCount) {
+    m_averageScoreLabel->setText(averageScore);
+    m_scoredCountLabel->setText(scoredCount);
+}
+
+void DrawPanel::setScoreChoices(const QStringList& scores) {
+    m_scoreBox->clear();
+    m_scoreBox->addItems(scores);
+    m_scoreBox->setEditText(QString());
+}
+
+void DrawPanel::setScoreBoxEnabled(bool enabled) {
+    m_scoreBox->setEnabled(enabled);
+}
+
+void DrawPanel::setScoreText(const QString& text) {
+    m_scoreBox->setEditText(text);
+}
+
+QString DrawPanel::scoreText() const {
+    return m_scoreBox->currentText();
+}
+
+void DrawPanel::focusScoreBox() {
+    m_scoreBox->setFocus();
+}
+
+void DrawPanel::setStandards(const QStringList& entries) {
+    m_standardsList->clear();
+    m_standardsList->addItems(entries);
+}
+
+void DrawPanel::setStandardText(int row, const QString& text) {
+    if (QListWidgetItem* item = m_standardsList->item(row))
+        item->setText(text);
+}
+
+void DrawPanel::setStandardsEnabled(bool enabled) {
+    m_standardsList->setEnabled(enabled);
+}
+
+void DrawPanel::enableQuickPick() {
+    m_quickPickBox->setEnabled(true);
+    m_quickPickBox->setFocus();
+}
+
+void DrawPanel::focusQuickPick() {
+    m_quickPickBox->setFocus();
+}
+
+void DrawPanel::setManageEnabled(bool enabled) {
+    m_manageButton->setEnabled(enabled);
+}
+
+int DrawPanel::layOut(bool split) {
+    const QSize window = layout::fullWindowSize(DesignSize);
+    const layout::LeftPane pane{BoardRect.x(), NameLeft, TopicLeft};
+    layout::SplitGeometry g;
+    if (split) {
+        g = layout::splitLayout(pane, int(m_bar->position()), BarWidth, window.width());
+        m_standardsList->setGeometry(m_placer.pixels(g.listLeft), m_standardsList->y(),
+                                     m_placer.pixels(g.listWidth), m_standardsList->height());
+    } else {
+        g = layout::singlePaneLayout(pane, window.width());
+    }
+    m_board->resize(m_placer.pixels(g.boardWidth), m_board->height());
+    m_topicBox->resize(m_placer.pixels(g.topicWidth), m_topicBox->height());
+    m_nameDisplay->resize(m_placer.pixels(g.nameWidth), m_nameDisplay->height());
+    centreName();
+    return g.nameWidth;
+}
+
+void DrawPanel::centreName() {
+    const int height = m_nameDisplay->sizeHint().height();
+    const int top =
+        layout::centredNameTop(BoardRect.y(), BoardRect.height(), int(m_placer.twipsOf(height)));
+    m_nameDisplay->setGeometry(m_nameDisplay->x(), m_placer.pixels(top), m_nameDisplay->width(),
+                               height);
+}
+
+void DrawPanel::setStandardsShown(bool shown) {
+    m_standardsList->setVisible(shown);
+    m_bar->setVisible(shown);
+}
+
+void DrawPanel::setCompactView(bool compact) {
+    m_nameDisplay->setVisible(!compact);
+    m_board->setVisible(!compact);
+    if (compact)
+        m_quickPickList->hide();
 }
 
 void DrawPanel::placeDesigned(const TwipsPlacer& placer) {
+    m_placer = placer;
+    m_bar->setUnitsPerPixel(placer.twipsOf(1));
     resize(placer.pixels(DesignSize.width()), placer.pixels(DesignSize.height()));
-    placer.place(Image1, QRect(120, 120, 460, 460));
-    placer.place(Image2, QRect(120, 700, 460, 460));
-    placer.place(Text13, BoardRect);
-    placer.place(Text2, QRect(NameLeft, BoardRect.y(), BarLeft - NameLeft + 90, 1500));
-    placer.place(Splitter1, QRect(BarLeft, BoardRect.y(), BarWidth, BoardRect.height()));
-    placer.place(List1, QRect(BarLeft + BarWidth + 120, BoardRect.y(), 3000, BoardRect.height()));
+    placer.place(m_fullWindowPicture, QRect(120, 120, 460, 460));
+    placer.place(m_compactWindowPicture, QRect(120, 700, 460, 460));
+    placer.place(m_board, BoardRect);
+    placer.place(m_nameDisplay, QRect(NameLeft, BoardRect.y(), BarLeft - NameLeft + 90, 1500));
+    placer.place(m_bar, QRect(BarLeft, BoardRect.y(), BarWidth, BoardRect.height()));
+    placer.place(m_standardsList,
+                 QRect(BarLeft + BarWidth + 120, BoardRect.y(), 3000, BoardRect.height()));
 
     // The quick-pick lines are 200 twips high; their font fills them.
     QFont pickFont = look::font(9);
     pickFont.setPixelSize(std::max(8, placer.pixels(layout::QuickPickLineHeight) - 2));
-    List2->setFont(pickFont);
+    m_quickPickList->setFont(pickFont);
 
     constexpr int row = 2400;
     constexpr int rowHeight = 480;
-    placer.place(txtManual, QRect(200, row, 2080, rowHeight));
-    placer.place(Combo3, QRect(TopicLeft, row, BarLeft - TopicLeft + 120, rowHeight));
+    placer.place(m_quickPickBox, QRect(200, row, 2080, rowHeight));
+    placer.place(m_topicBox, QRect(TopicLeft, row, BarLeft - TopicLeft + 120, rowHeight));
 
     // Thirteen buttons in two rows of seven columns.
     constexpr int buttonTop = 3000;
@@ -150,26 +333,26 @@ void DrawPanel::placeDesigned(const TwipsPlacer& placer) {
     constexpr int gap = 120;
     constexpr int columns = 7;
     constexpr int buttonWidth = (11780 - 200 - (columns - 1) * gap) / columns;
-    for (int i = 0; i < int(btnChou.size()); ++i) {
+    for (int i = 0; i < CategoryButtonCount; ++i) {
         const int column = i % columns;
         const int line = i / columns;
-        placer.place(btnChou[i],
+        placer.place(m_categoryButtons[i],
                      QRect(200 + column * (buttonWidth + gap),
                            buttonTop + line * (buttonHeight + gap), buttonWidth, buttonHeight));
     }
 
     constexpr int bottom = 4740;
-    placer.place(Combo2, QRect(200, bottom, 2000, rowHeight));
+    placer.place(m_classBox, QRect(200, bottom, 2000, rowHeight));
     placer.place(m_scoreBoxCaption, QRect(2320, bottom, 520, rowHeight));
-    placer.place(Combo1, QRect(2840, bottom, 1200, rowHeight));
+    placer.place(m_scoreBox, QRect(2840, bottom, 1200, rowHeight));
     placer.place(m_scoreCaption, QRect(4200, bottom, 520, rowHeight));
-    placer.place(Label4, QRect(4720, bottom, 760, rowHeight));
+    placer.place(m_averageScoreLabel, QRect(4720, bottom, 760, rowHeight));
     placer.place(m_countCaption, QRect(5560, bottom, 520, rowHeight));
-    placer.place(Label28, QRect(6080, bottom, 760, rowHeight));
-    placer.place(Label30, QRect(6920, bottom, 1100, rowHeight));
-    placer.place(Command11, QRect(8240, bottom, 1100, rowHeight));
-    placer.place(Command1, QRect(9460, bottom, 1100, rowHeight));
-    placer.place(btnManage, QRect(10680, bottom, 1100, rowHeight));
+    placer.place(m_scoredCountLabel, QRect(6080, bottom, 760, rowHeight));
+    placer.place(m_classTimerLabel, QRect(6920, bottom, 1100, rowHeight));
+    placer.place(m_uploadButton, QRect(8240, bottom, 1100, rowHeight));
+    placer.place(m_userButton, QRect(9460, bottom, 1100, rowHeight));
+    placer.place(m_manageButton, QRect(10680, bottom, 1100, rowHeight));
 }
 
 } // namespace ordalis

@@ -2,10 +2,11 @@
 #pragma once
 // The draw panel Frame5: the name board with the called student, the topic's standards beside
 // it, the class, topic, quick-pick and score boxes, the thirteen category buttons and the
-// buttons that lead to the other panels. It only builds and places its widgets; the main
-// window drives them.
+// buttons that lead to the other panels. It builds, places and shows; what a click means is
+// decided by the controllers that listen to its signals.
 
 #include "layout/MainLayout.h"
+#include "layout/TwipsPlacer.h"
 
 #include <QWidget>
 #include <array>
@@ -20,45 +21,113 @@ class QPushButton;
 namespace ordalis {
 
 class Splitter;
-class TwipsPlacer;
 
 class DrawPanel : public QWidget {
     Q_OBJECT
 public:
     // The designed panel, in twips.
     static constexpr QSize DesignSize{12000, 5400};
-    static constexpr QRect BoardRect{700, 120, 7220, 2160}; // Text13 with the bar at 7800
+    static constexpr QRect BoardRect{700, 120, 7220, 2160}; // the board with the bar at 7800
     static constexpr int NameLeft = 760;
     static constexpr int TopicLeft = 2400; // 1700 right of the board, whose right edge it shares
     static constexpr int BarLeft = 7800;
     static constexpr int BarWidth = 90;
+    static constexpr int CategoryButtonCount = 13;
 
     explicit DrawPanel(QWidget* parent = nullptr);
 
     // Places every widget at its designed spot (the bar at its designed position).
     void placeDesigned(const TwipsPlacer& placer);
-    layout::LeftPane leftPane() const { return {BoardRect.x(), NameLeft, TopicLeft}; }
+    const TwipsPlacer& placer() const { return m_placer; }
 
-    QFrame* Text13;
-    QLineEdit* Text2;
-    QComboBox* Combo3;
-    QListWidget* List1;
-    Splitter* Splitter1;
-    QLineEdit* txtManual;
-    QListWidget* List2;
-    QComboBox* Combo2;
-    QComboBox* Combo1;
-    std::array<QPushButton*, 13> btnChou;
-    QLabel* Label4;         // the called student's average score
-    QLabel* Label28;        // how often the student has been scored
-    QLabel* Label30;        // class timer
-    QPushButton* Command11; // 上传
-    QPushButton* Command1;  // 用户
-    QPushButton* btnManage; // 后台
-    QLabel* Image1;         // hover: full window
-    QLabel* Image2;         // hover: compact window
+    // ---- class and topic ----
+    // The classes of the record, none chosen: the box shows its prompt "班级".
+    void setClasses(const QStringList& classes);
+    void setClassBoxEnabled(bool enabled);
+    // The topics, the first one shown.
+    void setTopics(const QStringList& topics);
+    QString topic() const; // as shown, typed or chosen
+
+    // ---- the category buttons (0..11 categories, 12 "手动") ----
+    void setCategoryEnabled(int button, bool enabled);
+    // A rolling button reads "暂停"; stopped, it shows its category again.
+    void setCategoryRolling(int button, bool rolling);
+    void focusCategory(int button); // when it is enabled
+
+    // ---- the called student ----
+    void showName(const QString& name);
+    void setNameFontPoints(int points);
+    void showFigures(const QString& averageScore, const QString& scoredCount);
+
+    // ---- scores ----
+    void setScoreChoices(const QStringList& scores);
+    void setScoreBoxEnabled(bool enabled);
+    void setScoreText(const QString& text);
+    QString scoreText() const;
+    void focusScoreBox();
+    void setStandards(const QStringList& entries);
+    void setStandardText(int row, const QString& text);
+    void setStandardsEnabled(bool enabled);
+
+    // ---- quick pick: the search box is enabled and takes the keys ----
+    void enableQuickPick();
+    void focusQuickPick();
+    // The search box and its result list, driven by the quick-pick controller.
+    QLineEdit* quickPickBox() const { return m_quickPickBox; }
+    QListWidget* quickPickList() const { return m_quickPickList; }
+
+    // ---- layout ----
+    // Lays out the board, the name, the topic box and (split) the standards list for the bar's
+    // current position; returns the name box's width in twips.
+    int layOut(bool split);
+    // Stands the name centred over the board.
+    void centreName();
+    void setStandardsShown(bool shown); // the standards list and its bar
+    // The compact form shows no board and no quick-pick list.
+    void setCompactView(bool compact);
+    Splitter* bar() const { return m_bar; }
+
+    // ---- the rest ----
+    QLabel* classTimerLabel() const { return m_classTimerLabel; }
+    void setManageEnabled(bool enabled);
+
+Q_SIGNALS:
+    void categoryClicked(int button);
+    void classChosen(const QString& className);
+    void topicChanged(const QString& topic);
+    void nameShown(const QString& name);
+    // The score box chose a score, or Enter was released in it with a score typed.
+    void freeScoreChosen();
+    // A double-click on a selected standard.
+    void standardChosen(int row);
+    void compactRequested(bool compact); // the pointer on one of the two pictures
+    void uploadRequested();              // 上传
+    void userRequested();                // 用户
+    void manageRequested();              // 后台
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TwipsPlacer m_placer;
+    QFrame* m_board;
+    QLineEdit* m_nameDisplay;
+    QComboBox* m_topicBox;
+    QListWidget* m_standardsList;
+    Splitter* m_bar;
+    QLineEdit* m_quickPickBox;
+    QListWidget* m_quickPickList;
+    QComboBox* m_classBox;
+    QComboBox* m_scoreBox;
+    std::array<QPushButton*, CategoryButtonCount> m_categoryButtons;
+    QLabel* m_averageScoreLabel;
+    QLabel* m_scoredCountLabel;
+    QLabel* m_classTimerLabel;
+    QPushButton* m_uploadButton;
+    QPushButton* m_userButton;
+    QPushButton* m_manageButton;
+    QLabel* m_fullWindowPicture;
+    QLabel* m_compactWindowPicture;
     QLabel* m_scoreCaption;
     QLabel* m_countCaption;
     QLabel* m_scoreBoxCaption;

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sending the arrangement of the sixteen groups of the current class to the score service
-// (Command29 "上传分组信息" with the password in Text11).
+// ("上传分组信息" with the operation password of the groups page).
 
+#include "common/RequestGate.h"
 #include "net/ServiceRequests.h"
 
 #include <QObject>
 #include <functional>
 
-class QLineEdit;
-class QPushButton;
+class QWidget;
 
 namespace ordalis {
 
@@ -19,21 +19,24 @@ class GroupUploader : public QObject {
     Q_OBJECT
 
 public:
-    using ClassSource = std::function<QString()>;
+    using TextSource = std::function<QString()>;
     using GroupsSource = std::function<GroupLists()>;
 
-    GroupUploader(QPushButton* command29, QLineEdit* text11, ServiceEndpoints& service,
-                  ClassSource className, GroupsSource groups, QObject* parent = nullptr);
+    // window: where the messages are shown; gate: the window's request gate, which holds the
+    // upload button while the request waits.
+    GroupUploader(QWidget* window, RequestGate gate, ServiceEndpoints& service,
+                  TextSource operationPassword, TextSource className, GroupsSource groups,
+                  QObject* parent = nullptr);
 
     void upload();
 
 private:
-    QPushButton* m_button;
-    QLineEdit* m_password;
+    QWidget* m_window;
+    RequestGate m_gate;
     ServiceEndpoints& m_service;
-    ClassSource m_className;
+    TextSource m_password;
+    TextSource m_className;
     GroupsSource m_groups;
-    bool m_sending = false;
 };
 
 } // namespace ordalis

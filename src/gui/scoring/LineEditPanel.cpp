@@ -21,50 +21,50 @@ QLineEdit* box(QWidget* parent, const char* name) {
 
 LineEditPanel::LineEditPanel(QWidget* parent)
     : QWidget(parent)
-    , txt_class(box(this, "txt_class"))
-    , Text8(box(this, "Text8"))
-    , Text9(box(this, "Text9"))
-    , Text10(box(this, "Text10"))
-    , Text14(box(this, "Text14"))
-    , Command25(new QPushButton(QStringLiteral("确定"), this))
-    , Command26(new QPushButton(QStringLiteral("取消"), this)) {
+    , m_classBox(box(this, "txt_class"))
+    , m_studentBox(box(this, "Text8"))
+    , m_scoreBox(box(this, "Text9"))
+    , m_timeBox(box(this, "Text10"))
+    , m_standardBox(box(this, "Text14"))
+    , m_confirmButton(new QPushButton(QStringLiteral("确定"), this))
+    , m_cancelButton(new QPushButton(QStringLiteral("取消"), this)) {
     setObjectName(QStringLiteral("Frame7"));
     setAttribute(Qt::WA_StyledBackground);
-    Command25->setObjectName(QStringLiteral("Command25"));
-    Command26->setObjectName(QStringLiteral("Command26"));
+    m_confirmButton->setObjectName(QStringLiteral("Command25"));
+    m_cancelButton->setObjectName(QStringLiteral("Command26"));
 
     auto* title = new QLabel(QStringLiteral("修改数据"), this);
     title->setObjectName(QStringLiteral("Frame7Caption"));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("班级："), txt_class);
-    form->addRow(QStringLiteral("姓名："), Text8);
-    form->addRow(QStringLiteral("计分："), Text9);
-    form->addRow(QStringLiteral("时间："), Text10);
-    form->addRow(QStringLiteral("标准："), Text14);
+    form->addRow(QStringLiteral("班级："), m_classBox);
+    form->addRow(QStringLiteral("姓名："), m_studentBox);
+    form->addRow(QStringLiteral("计分："), m_scoreBox);
+    form->addRow(QStringLiteral("时间："), m_timeBox);
+    form->addRow(QStringLiteral("标准："), m_standardBox);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command25);
-    buttons->addWidget(Command26);
+    buttons->addWidget(m_confirmButton);
+    buttons->addWidget(m_cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addLayout(form);
     layout->addStretch();
     layout->addLayout(buttons);
 
-    connect(Command25, &QPushButton::clicked, this, &LineEditPanel::confirmed);
-    connect(Command26, &QPushButton::clicked, this, &LineEditPanel::cancelled);
+    connect(m_confirmButton, &QPushButton::clicked, this, &LineEditPanel::confirmed);
+    connect(m_cancelButton, &QPushButton::clicked, this, &LineEditPanel::cancelled);
 }
 
 void LineEditPanel::setLine(const QString& line) {
     const QStringList fields = line.split(u'\t');
-    const QList<QLineEdit*> boxes{txt_class, Text8, Text9, Text10, Text14};
+    const QList<QLineEdit*> boxes{m_classBox, m_studentBox, m_scoreBox, m_timeBox, m_standardBox};
     for (int i = 0; i < boxes.size(); ++i)
         boxes[i]->setText(fields.value(i));
 }
 
 QString LineEditPanel::line() const {
-    return QStringList{txt_class->text(), Text8->text(), Text9->text(), Text10->text(),
-                       Text14->text()}
+    return QStringList{m_classBox->text(), m_studentBox->text(), m_scoreBox->text(),
+                       m_timeBox->text(), m_standardBox->text()}
         .join(u'\t');
 }
 

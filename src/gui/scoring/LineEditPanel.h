@@ -20,17 +20,18 @@ public:
     // The five boxes joined by TAB.
     QString line() const;
 
-    QLineEdit* txt_class;
-    QLineEdit* Text8;       // student
-    QLineEdit* Text9;       // score
-    QLineEdit* Text10;      // time
-    QLineEdit* Text14;      // standard
-    QPushButton* Command25; // 确定
-    QPushButton* Command26; // 取消
-
 Q_SIGNALS:
-    void confirmed();
-    void cancelled();
+    void confirmed(); // 确定
+    void cancelled(); // 取消
+
+private:
+    QLineEdit* m_classBox;
+    QLineEdit* m_studentBox;
+    QLineEdit* m_scoreBox;
+    QLineEdit* m_timeBox;
+    QLineEdit* m_standardBox;
+    QPushButton* m_confirmButton;
+    QPushButton* m_cancelButton;
 };
 
 } // namespace ordalis

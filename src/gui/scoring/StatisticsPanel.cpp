@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatisticsPanel.h"
 
+#include "common/EscapeKey.h"
 #include "scoring/GroupStatistics.h"
 
 #include <QFormLayout>
@@ -33,76 +34,77 @@ QHBoxLayout* backRow(QPushButton* button) {
 
 StatisticsPanel::StatisticsPanel(QWidget* parent)
     : QWidget(parent)
-    , List9(new QListWidget(this))
-    , Label26(new QLabel(QStringLiteral("双击列表项目可显示详细信息"), this))
-    , Command28(new QPushButton(QStringLiteral("返回"), this)) {
+    , m_standingsList(new QListWidget(this))
+    , m_hint(new QLabel(QStringLiteral("双击列表项目可显示详细信息"), this))
+    , m_backButton(new QPushButton(QStringLiteral("返回"), this)) {
     setObjectName(QStringLiteral("Frame8"));
     setAttribute(Qt::WA_StyledBackground);
-    List9->setObjectName(QStringLiteral("List9"));
-    List9->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    Label26->setObjectName(QStringLiteral("Label26"));
-    Command28->setObjectName(QStringLiteral("Command28"));
+    m_standingsList->setObjectName(QStringLiteral("List9"));
+    m_standingsList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_hint->setObjectName(QStringLiteral("Label26"));
+    m_backButton->setObjectName(QStringLiteral("Command28"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption(this, QStringLiteral("小组统计")));
-    layout->addWidget(List9, 1);
-    layout->addWidget(Label26);
-    layout->addLayout(backRow(Command28));
+    layout->addWidget(m_standingsList, 1);
+    layout->addWidget(m_hint);
+    layout->addLayout(backRow(m_backButton));
 
-    connect(Command28, &QPushButton::clicked, this, &StatisticsPanel::back);
-    connect(List9, &QListWidget::itemDoubleClicked, this, [this] {
-        const QList<QListWidgetItem*> selected = List9->selectedItems();
+    connect(m_backButton, &QPushButton::clicked, this, &StatisticsPanel::back);
+    onEscape(this, [this] { Q_EMIT back(); });
+    connect(m_standingsList, &QListWidget::itemDoubleClicked, this, [this] {
+        const QList<QListWidgetItem*> selected = m_standingsList->selectedItems();
         if (!selected.isEmpty())
             Q_EMIT detailRequested(selected.first()->text());
     });
 }
 
 void StatisticsPanel::fill(const QStringList& pendingLines, const GroupLists& groups) {
-    List9->clear();
+    m_standingsList->clear();
     for (const GroupStanding& standing : computeGroupStandings(pendingLines, groups))
-        List9->addItem(standing.line());
+        m_standingsList->addItem(standing.line());
 }
 
 GroupDetailPanel::GroupDetailPanel(QWidget* parent)
     : QWidget(parent)
-    , Label22(new QLabel(this))
-    , Label23(new QLabel(this))
-    , Text7(new QLineEdit(this))
-    , Text12(new QLineEdit(this))
-    , Command2(new QPushButton(QStringLiteral("返回"), this)) {
+    , m_placeLabel(new QLabel(this))
+    , m_scoreLabel(new QLabel(this))
+    , m_contributorsBox(new QLineEdit(this))
+    , m_membersBox(new QLineEdit(this))
+    , m_backButton(new QPushButton(QStringLiteral("返回"), this)) {
     setObjectName(QStringLiteral("Frame1"));
     setAttribute(Qt::WA_StyledBackground);
-    Label22->setObjectName(QStringLiteral("Label22"));
-    Label23->setObjectName(QStringLiteral("Label23"));
-    Text7->setObjectName(QStringLiteral("Text7"));
-    Text7->setReadOnly(true);
-    Text12->setObjectName(QStringLiteral("Text12"));
-    Text12->setReadOnly(true);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    QFont big = Label22->font();
+    m_placeLabel->setObjectName(QStringLiteral("Label22"));
+    m_scoreLabel->setObjectName(QStringLiteral("Label23"));
+    m_contributorsBox->setObjectName(QStringLiteral("Text7"));
+    m_contributorsBox->setReadOnly(true);
+    m_membersBox->setObjectName(QStringLiteral("Text12"));
+    m_membersBox->setReadOnly(true);
+    m_backButton->setObjectName(QStringLiteral("Command2"));
+    QFont big = m_placeLabel->font();
     big.setPointSize(big.pointSize() + 8);
     big.setBold(true);
-    Label22->setFont(big);
+    m_placeLabel->setFont(big);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("贡献者："), Text7);
-    form->addRow(QStringLiteral("组员："), Text12);
+    form->addRow(QStringLiteral("贡献者："), m_contributorsBox);
+    form->addRow(QStringLiteral("组员："), m_membersBox);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label22);
-    layout->addWidget(Label23);
+    layout->addWidget(m_placeLabel);
+    layout->addWidget(m_scoreLabel);
     layout->addLayout(form);
     layout->addStretch();
-    layout->addLayout(backRow(Command2));
+    layout->addLayout(backRow(m_backButton));
 
-    connect(Command2, &QPushButton::clicked, this, &GroupDetailPanel::back);
+    connect(m_backButton, &QPushButton::clicked, this, &GroupDetailPanel::back);
 }
 
 void GroupDetailPanel::showStanding(const QString& line) {
     const StandingDetail detail = splitStandingLine(line);
-    Label22->setText(detail.place);
-    Label23->setText(QStringLiteral("得分：") + detail.score);
-    Text7->setText(detail.contributors);
-    Text12->setText(detail.members);
+    m_placeLabel->setText(detail.place);
+    m_scoreLabel->setText(QStringLiteral("得分：") + detail.score);
+    m_contributorsBox->setText(detail.contributors);
+    m_membersBox->setText(detail.members);
 }
 
 } // namespace ordalis

@@ -22,14 +22,15 @@ public:
     // Recomputes the standings from all pending lines and the sixteen group lists.
     void fill(const QStringList& pendingLines, const GroupLists& groups);
 
-    QListWidget* List9;
-    QLabel* Label26;
-    QPushButton* Command28; // 返回
-
 Q_SIGNALS:
     // A double-click on a selected standing; nothing is emitted without a selection.
     void detailRequested(const QString& line);
-    void back();
+    void back(); // 返回
+
+private:
+    QListWidget* m_standingsList;
+    QLabel* m_hint;
+    QPushButton* m_backButton;
 };
 
 class GroupDetailPanel : public QWidget {
@@ -40,14 +41,15 @@ public:
 
     void showStanding(const QString& line);
 
-    QLabel* Label22;       // place
-    QLabel* Label23;       // score
-    QLineEdit* Text7;      // contributors
-    QLineEdit* Text12;     // members
-    QPushButton* Command2; // 返回
-
 Q_SIGNALS:
-    void back();
+    void back(); // 返回
+
+private:
+    QLabel* m_placeLabel;
+    QLabel* m_scoreLabel;
+    QLineEdit* m_contributorsBox;
+    QLineEdit* m_membersBox;
+    QPushButton* m_backButton;
 };
 
 } // namespace ordalis

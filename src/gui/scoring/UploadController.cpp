@@ -11,37 +11,37 @@
 #include "session/Session.h"
 
 #include <QDir>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 
 namespace ordalis {
 
-UploadController::UploadController(UploadPanel* upload, Session& session, ServiceEndpoints& service,
-                                   GroupsSource groupLists, QObject* parent)
+UploadController::UploadController(UploadPanel* upload, RequestGate gate, Session& session,
+                                   ServiceEndpoints& service, GroupsSource groupLists,
+                                   QObject* parent)
     : QObject(parent)
     , m_upload(upload)
+    , m_gate(std::move(gate))
     , m_edit(new LineEditPanel(upload->parentWidget()))
     , m_statistics(new StatisticsPanel(upload->parentWidget()))
     , m_detail(new GroupDetailPanel(upload->parentWidget()))
     , m_session(session)
     , m_service(service)
     , m_groupLists(std::move(groupLists)) {
+    setObjectName(QStringLiteral("uploadController"));
     for (QWidget* panel : panels()) {
         if (panel != m_upload)
             panel->hide();
     }
 
-    connect(m_upload->Text4, &QLineEdit::textChanged, this, [this] {
+    connect(m_upload, &UploadPanel::operationPasswordEdited, this, [this] {
         // Typing a password can enable the upload but never disables it.
-        if (uploadAllowed() && !m_sending)
-            m_upload->Command13->setEnabled(true);
+        if (uploadAllowed() && !m_gate.isWaiting())
+            m_upload->setUploadEnabled(true);
     });
-    connect(m_upload->Command13, &QPushButton::clicked, this, &UploadController::upload);
-    connect(m_upload->Command14, &QPushButton::clicked, this, &UploadController::exportSelected);
-    connect(m_upload->Command15, &QPushButton::clicked, this, &UploadController::importFile);
-    connect(m_upload->Command27, &QPushButton::clicked, this, &UploadController::showStatistics);
-    connect(m_upload->List4, &QListWidget::itemDoubleClicked, this, &UploadController::editLine);
+    connect(m_upload, &UploadPanel::uploadClicked, this, &UploadController::upload);
+    connect(m_upload, &UploadPanel::exportClicked, this, &UploadController::exportSelected);
+    connect(m_upload, &UploadPanel::importClicked, this, &UploadController::importFile);
+    connect(m_upload, &UploadPanel::statisticsClicked, this, &UploadController::showStatistics);
+    connect(m_upload, &UploadPanel::lineDoubleClicked, this, &UploadController::editLine);
     connect(m_edit, &LineEditPanel::confirmed, this, &UploadController::confirmEdit);
     connect(m_edit, &LineEditPanel::cancelled, this, &UploadController::cancelEdit);
     connect(m_statistics, &StatisticsPanel::back, this, [this] { showOnly(m_upload); });
@@ -53,13 +53,13 @@ UploadController::UploadController(UploadPanel* upload, Session& session, Servic
 }
 
 bool UploadController::uploadAllowed() const {
-    return m_session.canChangeService() && !m_upload->Text4->text().isEmpty();
+    return m_session.canChangeService() && !m_upload->operationPassword().isEmpty();
 }
 
 void UploadController::opened() {
     showOnly(m_upload);
-    m_upload->Command13->setEnabled(uploadAllowed() && !m_sending);
-    m_upload->List4->selectAll();
+    m_upload->setUploadEnabled(uploadAllowed() && !m_gate.isWaiting());
+    m_upload->selectAllPending();
 }
 
 QList<QWidget*> UploadController::panels() const {
@@ -76,44 +76,24 @@ void UploadController::showOnly(QWidget* panel) {
     panel->raise();
 }
 
-QStringList UploadController::selectedLines() const {
-    QStringList lines;
-    const QListWidget* list = m_upload->List4;
-    for (int row = 0; row < list->count(); ++row) {
-        if (list->item(row)->isSelected())
-            lines << list->item(row)->text();
-    }
-    return lines;
-}
-
-void UploadController::setSending(bool sending) {
-    // While the reply is awaited nothing may send the lines again or change List4 under it.
-    m_sending = sending;
-    m_upload->Command13->setEnabled(!sending && uploadAllowed());
-    m_upload->Command14->setEnabled(!sending);
-    m_upload->Command15->setEnabled(!sending);
-    m_upload->Command27->setEnabled(!sending);
-}
-
 void UploadController::upload() {
-    const QStringList lines = selectedLines();
-    if (m_sending || m_session.userName.isEmpty() || m_upload->Text4->text().isEmpty() ||
-        lines.isEmpty())
+    const QStringList lines = m_upload->selectedLines();
+    const QString password = m_upload->operationPassword();
+    if (m_session.userName.isEmpty() || password.isEmpty() || lines.isEmpty())
         return;
 
     // Scores given while the reply is awaited are appended after these rows and stay pending.
-    const int rowsAtSend = m_upload->List4->count();
-    setSending(true);
-    const PostOutcome outcome =
-        m_service.uploadScores(m_upload->Text4->text(), m_upload->Text5->text(), lines);
-    setSending(false);
+    const int rowsAtSend = int(m_upload->pendingLines().size());
+    PostOutcome outcome;
+    // While the reply is awaited nothing may send the lines again or change them under it.
+    if (!m_gate.run([&] { outcome = m_service.uploadScores(password, m_upload->topic(), lines); }))
+        return;
 
     if (outcome.isSuccess()) {
         if (dialogs::askYesNo(m_upload->window(), QStringLiteral("成功"),
                               QStringLiteral("上传成功，是否上网查看上传结果！")))
             browser::open(m_service.uploadResultPage(lines.size()));
-        for (int row = 0; row < rowsAtSend && m_upload->List4->count() > 0; ++row)
-            delete m_upload->List4->takeItem(0);
+        m_upload->removeOldestLines(rowsAtSend);
         return;
     }
     if (outcome.isRefused()) {
@@ -130,7 +110,7 @@ void UploadController::upload() {
 }
 
 void UploadController::exportSelected() {
-    exportLines(selectedLines());
+    exportLines(m_upload->selectedLines());
 }
 
 void UploadController::exportLines(const QStringList& lines) {
@@ -149,7 +129,7 @@ void UploadController::exportLines(const QStringList& lines) {
                              dialogs::Icon::Warning);
         return;
     }
-    m_upload->List4->clear();
+    m_upload->clearPending();
     dialogs::showMessage(m_upload->window(), QStringLiteral("保存成功"),
                          QStringLiteral("数据已保存，你可以再次导入此数据上传！\r\n保存位置：") +
                              QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
@@ -168,41 +148,30 @@ void UploadController::importFile() {
                              dialogs::Icon::Warning);
         return;
     }
-    m_upload->List4->clear();
-    m_upload->List4->addItems(*lines);
-    m_upload->List4->selectAll();
+    m_upload->setPendingLines(*lines);
 }
 
-void UploadController::editLine(QListWidgetItem* item) {
-    if (item == nullptr || m_sending)
+void UploadController::editLine(int row) {
+    if (m_gate.isWaiting())
         return;
-    m_editedRow = m_upload->List4->row(item);
-    m_edit->setLine(item->text());
+    m_editedRow = row;
+    m_edit->setLine(m_upload->pendingLine(row));
     showOnly(m_edit);
 }
 
 void UploadController::confirmEdit() {
     showOnly(m_upload);
-    QListWidgetItem* item = m_upload->List4->item(m_editedRow);
-    if (item == nullptr)
-        return;
-    item->setText(m_edit->line());
-    item->setSelected(true);
-    m_upload->List4->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+    m_upload->replacePendingLine(m_editedRow, m_edit->line());
 }
 
 void UploadController::cancelEdit() {
     showOnly(m_upload);
     // The double-click toggled the line's selection; toggling again restores it.
-    if (QListWidgetItem* item = m_upload->List4->item(m_editedRow))
-        item->setSelected(!item->isSelected());
+    m_upload->togglePendingSelection(m_editedRow);
 }
 
 void UploadController::showStatistics() {
-    QStringList all;
-    for (int row = 0; row < m_upload->List4->count(); ++row)
-        all << m_upload->List4->item(row)->text();
-    m_statistics->fill(all, m_groupLists ? m_groupLists() : GroupLists());
+    m_statistics->fill(m_upload->pendingLines(), m_groupLists ? m_groupLists() : GroupLists());
     showOnly(m_statistics);
 }
 

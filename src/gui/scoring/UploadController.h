@@ -4,12 +4,12 @@
 // score service, save them to a .dms file and load them back, edit one line on Frame7, and
 // total them per group on Frame8 and Frame1.
 
+#include "common/RequestGate.h"
 #include "record/DrawCategories.h"
 
 #include <QObject>
 #include <functional>
 
-class QListWidgetItem;
 class QWidget;
 
 namespace ordalis {
@@ -30,13 +30,10 @@ public:
     using GroupsSource = std::function<GroupLists()>;
 
     // Creates the edit, statistics and detail panels beside the upload panel: the four share
-    // one place in the main window and this object switches between them.
-    UploadController(UploadPanel* upload, Session& session, ServiceEndpoints& service,
-                     GroupsSource groupLists, QObject* parent = nullptr);
-
-    LineEditPanel* editPanel() const { return m_edit; }
-    StatisticsPanel* statisticsPanel() const { return m_statistics; }
-    GroupDetailPanel* detailPanel() const { return m_detail; }
+    // one place in the main window and this object switches between them. The upload waits
+    // for its reply through the window's request gate.
+    UploadController(UploadPanel* upload, RequestGate gate, Session& session,
+                     ServiceEndpoints& service, GroupsSource groupLists, QObject* parent = nullptr);
 
     // The panel is being shown: every pending line selected, upload enabled when it can work.
     void opened();
@@ -44,28 +41,26 @@ public:
     void upload();
     void exportSelected();
     void importFile();
-    void editLine(QListWidgetItem* item);
+    void editLine(int row);
     void confirmEdit();
     void cancelEdit();
     void showStatistics();
 
 private:
     bool uploadAllowed() const;
-    QStringList selectedLines() const;
     void exportLines(const QStringList& lines);
-    void setSending(bool sending);
     // The upload panel and the panels that take its place.
     QList<QWidget*> panels() const;
     void showOnly(QWidget* panel);
 
     UploadPanel* m_upload;
+    RequestGate m_gate;
     LineEditPanel* m_edit;
     StatisticsPanel* m_statistics;
     GroupDetailPanel* m_detail;
     Session& m_session;
     ServiceEndpoints& m_service;
     GroupsSource m_groupLists;
-    bool m_sending = false;
     int m_editedRow = -1;
 };
 

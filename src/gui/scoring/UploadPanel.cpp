@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UploadPanel.h"
 
+#include "common/EscapeKey.h"
 #include "layout/TwipsPlacer.h"
 
 #include <QLabel>
@@ -14,32 +15,51 @@ UploadPanel::UploadPanel(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Frame4"));
     setAttribute(Qt::WA_StyledBackground);
-    List4 = new QListWidget(this);
-    List4->setObjectName(QStringLiteral("List4"));
-    List4->setSelectionMode(QAbstractItemView::MultiSelection);
-    Text5 = new QLineEdit(this);
-    Text5->setObjectName(QStringLiteral("Text5"));
-    Text5->setPlaceholderText(QStringLiteral("课题"));
-    Text4 = new QLineEdit(this);
-    Text4->setObjectName(QStringLiteral("Text4"));
-    Text4->setEchoMode(QLineEdit::Password);
-    Text4->setPlaceholderText(QStringLiteral("操作密码"));
+    m_pendingList = new QListWidget(this);
+    m_pendingList->setObjectName(QStringLiteral("List4"));
+    m_pendingList->setSelectionMode(QAbstractItemView::MultiSelection);
+    m_topicBox = new QLineEdit(this);
+    m_topicBox->setObjectName(QStringLiteral("Text5"));
+    m_topicBox->setPlaceholderText(QStringLiteral("课题"));
+    m_passwordBox = new QLineEdit(this);
+    m_passwordBox->setObjectName(QStringLiteral("Text4"));
+    m_passwordBox->setEchoMode(QLineEdit::Password);
+    m_passwordBox->setPlaceholderText(QStringLiteral("操作密码"));
     const auto button = [this](const QString& caption, const char* name) {
         auto* result = new QPushButton(caption, this);
         result->setObjectName(QLatin1String(name));
         return result;
     };
-    Command13 = button(QStringLiteral("上传"), "Command13");
-    Command14 = button(QStringLiteral("导出"), "Command14");
-    Command15 = button(QStringLiteral("导入"), "Command15");
-    Command27 = button(QStringLiteral("小组统计"), "Command27");
-    Command12 = button(QStringLiteral("返回"), "Command12");
+    m_uploadButton = button(QStringLiteral("上传"), "Command13");
+    m_exportButton = button(QStringLiteral("导出"), "Command14");
+    m_importButton = button(QStringLiteral("导入"), "Command15");
+    m_statisticsButton = button(QStringLiteral("小组统计"), "Command27");
+    m_backButton = button(QStringLiteral("返回"), "Command12");
     m_caption = new QLabel(QStringLiteral("上传到服务器"), this);
     QFont bold = m_caption->font();
     bold.setBold(true);
     m_caption->setFont(bold);
     m_topicLabel = new QLabel(QStringLiteral("课题："), this);
     m_passwordLabel = new QLabel(QStringLiteral("操作密码："), this);
+
+    connect(m_uploadButton, &QPushButton::clicked, this, &UploadPanel::uploadClicked);
+    connect(m_exportButton, &QPushButton::clicked, this, &UploadPanel::exportClicked);
+    connect(m_importButton, &QPushButton::clicked, this, &UploadPanel::importClicked);
+    connect(m_statisticsButton, &QPushButton::clicked, this, &UploadPanel::statisticsClicked);
+    connect(m_backButton, &QPushButton::clicked, this, &UploadPanel::back);
+    onEscape(this, [this] { Q_EMIT back(); });
+    connect(m_pendingList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        if (item != nullptr)
+            Q_EMIT lineDoubleClicked(m_pendingList->row(item));
+    });
+    connect(m_passwordBox, &QLineEdit::textChanged, this, &UploadPanel::operationPasswordEdited);
+    const QAbstractItemModel* lines = m_pendingList->model();
+    for (const auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(lines, change, this, &UploadPanel::pendingChanged);
+    connect(lines, &QAbstractItemModel::dataChanged, this, &UploadPanel::pendingChanged);
+    connect(lines, &QAbstractItemModel::modelReset, this, &UploadPanel::pendingChanged);
+    // Enter in the password box uploads, when the upload is possible.
+    connect(m_passwordBox, &QLineEdit::returnPressed, m_uploadButton, &QPushButton::click);
 }
 
 void UploadPanel::placeDesigned(const TwipsPlacer& placer, QSize size) {
@@ -52,20 +72,103 @@ void UploadPanel::placeDesigned(const TwipsPlacer& placer, QSize size) {
     const int fieldsTop = bottom - gap - rowHeight;
     const int listTop = margin + captionHeight;
     placer.place(m_caption, QRect(margin, margin, size.width() - 2 * margin, captionHeight));
-    placer.place(List4,
+    placer.place(m_pendingList,
                  QRect(margin, listTop, size.width() - 2 * margin, fieldsTop - gap - listTop));
     placer.place(m_topicLabel, QRect(margin, fieldsTop, 700, rowHeight));
-    placer.place(Text5, QRect(margin + 700, fieldsTop, 3000, rowHeight));
+    placer.place(m_topicBox, QRect(margin + 700, fieldsTop, 3000, rowHeight));
     placer.place(m_passwordLabel, QRect(margin + 3900, fieldsTop, 1100, rowHeight));
-    placer.place(Text4, QRect(margin + 5000, fieldsTop, 2400, rowHeight));
+    placer.place(m_passwordBox, QRect(margin + 5000, fieldsTop, 2400, rowHeight));
     constexpr int buttonWidth = 1400;
     int left = margin;
-    for (QPushButton* button : {Command13, Command14, Command15, Command27}) {
+    for (QPushButton* button :
+         {m_uploadButton, m_exportButton, m_importButton, m_statisticsButton}) {
         placer.place(button, QRect(left, bottom, buttonWidth, rowHeight));
         left += buttonWidth + gap;
     }
-    placer.place(Command12,
+    placer.place(m_backButton,
                  QRect(size.width() - margin - buttonWidth, bottom, buttonWidth, rowHeight));
+}
+
+void UploadPanel::addPendingLine(const QString& line) {
+    m_pendingList->addItem(line);
+}
+
+QStringList UploadPanel::pendingLines() const {
+    QStringList lines;
+    for (int row = 0; row < m_pendingList->count(); ++row)
+        lines << m_pendingList->item(row)->text();
+    return lines;
+}
+
+QStringList UploadPanel::selectedLines() const {
+    QStringList lines;
+    for (int row = 0; row < m_pendingList->count(); ++row) {
+        if (m_pendingList->item(row)->isSelected())
+            lines << m_pendingList->item(row)->text();
+    }
+    return lines;
+}
+
+void UploadPanel::setPendingLines(const QStringList& lines) {
+    m_pendingList->clear();
+    m_pendingList->addItems(lines);
+    m_pendingList->selectAll();
+}
+
+void UploadPanel::clearPending() {
+    m_pendingList->clear();
+}
+
+void UploadPanel::removeOldestLines(int count) {
+    for (int row = 0; row < count && m_pendingList->count() > 0; ++row)
+        delete m_pendingList->takeItem(0);
+}
+
+void UploadPanel::selectAllPending() {
+    m_pendingList->selectAll();
+}
+
+QString UploadPanel::pendingLine(int row) const {
+    const QListWidgetItem* item = m_pendingList->item(row);
+    return item != nullptr ? item->text() : QString();
+}
+
+void UploadPanel::replacePendingLine(int row, const QString& line) {
+    QListWidgetItem* item = m_pendingList->item(row);
+    if (item == nullptr)
+        return;
+    item->setText(line);
+    item->setSelected(true);
+    m_pendingList->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+}
+
+void UploadPanel::togglePendingSelection(int row) {
+    if (QListWidgetItem* item = m_pendingList->item(row))
+        item->setSelected(!item->isSelected());
+}
+
+QString UploadPanel::topic() const {
+    return m_topicBox->text();
+}
+
+void UploadPanel::setTopic(const QString& topic) {
+    m_topicBox->setText(topic);
+}
+
+QString UploadPanel::operationPassword() const {
+    return m_passwordBox->text();
+}
+
+void UploadPanel::setOperationPassword(const QString& password) {
+    m_passwordBox->setText(password);
+}
+
+void UploadPanel::setUploadEnabled(bool enabled) {
+    m_uploadButton->setEnabled(enabled);
+}
+
+QList<QWidget*> UploadPanel::dataControls() const {
+    return {m_uploadButton, m_exportButton, m_importButton, m_statisticsButton, m_pendingList};
 }
 
 } // namespace ordalis

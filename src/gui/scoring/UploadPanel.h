@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The upload panel Frame4: the pending score lines, the current topic and the operation
-// password for sending them.
+// The upload panel Frame4: the pending score lines in List4, the current topic and the
+// operation password for sending them, and the buttons that upload, export, import and total.
 
 #include <QWidget>
 
-class QLabel;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -22,16 +21,50 @@ public:
 
     void placeDesigned(const TwipsPlacer& placer, QSize twipsSize);
 
-    QListWidget* List4;     // pending ScoreLines, oldest first
-    QLineEdit* Text5;       // the current topic
-    QLineEdit* Text4;       // the operation password
-    QPushButton* Command13; // 上传
-    QPushButton* Command14; // 导出
-    QPushButton* Command15; // 导入
-    QPushButton* Command27; // 小组统计
-    QPushButton* Command12; // 返回
+    // ---- the pending score lines, oldest first ----
+    void addPendingLine(const QString& line);
+    QStringList pendingLines() const;
+    QStringList selectedLines() const;
+    // Replaces every pending line, all selected.
+    void setPendingLines(const QStringList& lines);
+    void clearPending();
+    // The oldest lines, sent meanwhile; lines added later stay.
+    void removeOldestLines(int count);
+    void selectAllPending();
+    QString pendingLine(int row) const;
+    // A line edited in place, selected and current afterwards.
+    void replacePendingLine(int row, const QString& line);
+    void togglePendingSelection(int row);
+
+    QString topic() const;
+    void setTopic(const QString& topic);
+    QString operationPassword() const;
+    void setOperationPassword(const QString& password);
+    void setUploadEnabled(bool enabled);
+
+    // The controls that send or change the pending lines.
+    QList<QWidget*> dataControls() const;
+
+Q_SIGNALS:
+    void uploadClicked();     // 上传
+    void exportClicked();     // 导出
+    void importClicked();     // 导入
+    void statisticsClicked(); // 小组统计
+    void back();              // 返回
+    void lineDoubleClicked(int row);
+    // A pending line was added, removed or edited.
+    void pendingChanged();
+    void operationPasswordEdited(const QString& password);
 
 private:
+    QListWidget* m_pendingList;
+    QLineEdit* m_topicBox;
+    QLineEdit* m_passwordBox;
+    QPushButton* m_uploadButton;
+    QPushButton* m_exportButton;
+    QPushButton* m_importButton;
+    QPushButton* m_statisticsButton;
+    QPushButton* m_backButton;
     QLabel* m_caption;
     QLabel* m_topicLabel;
     QLabel* m_passwordLabel;

@@ -1,30 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include "draw/DrawController.h"
 #include "draw/DrawPanel.h"
-#include "groups/GroupList.h"
+#include "groups/GroupsController.h"
+#include "layout/LayoutController.h"
 #include "layout/MainLayout.h"
-#include "layout/Splitter.h"
 #include "pinyin/ManualPanel.h"
+#include "pinyin/ManualPanelTabs.h"
+#include "pinyin/QuickPickController.h"
+#include "scoring/ScoringController.h"
 #include "scoring/UploadPanel.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QTabBar>
-#include <QTimer>
 
 namespace ordalis {
 
 namespace {
-constexpr int RollIntervalMs = 5;
 constexpr QPoint ManualPanelAt{100, 100};
 } // namespace
 
@@ -32,19 +27,12 @@ Form1::Form1(const DataFolder& folder, Session& session, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint)
     , m_folder(folder)
     , m_session(session)
-    , m_record(folder.recordFile())
-    , m_clock([] { return QDateTime::currentDateTime(); }) {
+    , m_record(folder.recordFile()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ordalis"));
-    m_placer = TwipsPlacer::forWidget(this);
     buildWindow();
-    connectDrawPanel();
-    connectManualPanel();
+    connectControllers();
     startUp();
-}
-
-QStatusBar* Form1::statusBar1() const {
-    return statusBar();
 }
 
 void Form1::setRecordDownloader(std::function<void()> downloader) {
@@ -52,10 +40,19 @@ void Form1::setRecordDownloader(std::function<void()> downloader) {
 }
 
 void Form1::setClock(std::function<QDateTime()> clock) {
-    m_clock = std::move(clock);
+    m_scoring->setClock(std::move(clock));
+}
+
+QString Form1::chosenClass() const {
+    return m_scoring->className();
+}
+
+const GroupLists& Form1::groups() const {
+    return m_groups->groups();
 }
 
 void Form1::buildWindow() {
+    const TwipsPlacer placer = TwipsPlacer::forWidget(this);
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("clientArea"));
     area->setMinimumSize(0, 0);
@@ -64,201 +61,180 @@ void Form1::buildWindow() {
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
     setStatusBar(bar);
+    auto* pendingCount = new QLabel(bar);
+    pendingCount->setObjectName(QStringLiteral("PendingCount"));
+    pendingCount->setToolTip(QStringLiteral("等待上传的成绩"));
+    bar->addPermanentWidget(pendingCount);
 
-    m_draw = new DrawPanel(area);
-    m_draw->placeDesigned(m_placer);
-    m_draw->Splitter1->setUnitsPerPixel(m_placer.twipsOf(1));
+    m_drawPanel = new DrawPanel(area);
+    m_drawPanel->placeDesigned(placer);
 
     const QSize window = layout::fullWindowSize(DrawPanel::DesignSize);
-    const QSize panel(window.width() - 2 * ManualPanelAt.x(),
-                      DrawPanel::DesignSize.height() - ManualPanelAt.y());
-    m_manual = new ManualPanel(area);
-    m_manual->placeDesigned(m_placer, panel);
-    m_manual->hide();
-    m_upload = new UploadPanel(area);
-    m_upload->placeDesigned(m_placer, QSize(window.width(), DrawPanel::DesignSize.height()));
-    m_upload->hide();
+    const QSize manual(window.width() - 2 * ManualPanelAt.x(),
+                       DrawPanel::DesignSize.height() - ManualPanelAt.y());
+    m_manualPanel = new ManualPanel(area);
+    m_manualPanel->placeDesigned(placer, manual);
+    m_manualPanel->hide();
+    m_uploadPanel = new UploadPanel(area);
+    m_uploadPanel->placeDesigned(placer, QSize(window.width(), DrawPanel::DesignSize.height()));
+    m_uploadPanel->hide();
+    const auto showPendingCount = [this, pendingCount] {
+        pendingCount->setText(
+            QStringLiteral("待上传：%1").arg(m_uploadPanel->pendingLines().size()));
+    };
+    connect(m_uploadPanel, &UploadPanel::pendingChanged, pendingCount, showPendingCount);
+    showPendingCount();
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setTimerType(Qt::PreciseTimer);
-    m_timer1->setInterval(RollIntervalMs);
-    connect(m_timer1, &QTimer::timeout, this, &Form1::rollStep);
+    // The controls of this window that send or change data, held while a request waits.
+    for (QWidget* control : m_uploadPanel->dataControls())
+        m_requestGate.guard(control);
+    m_requestGate.guard(m_manualPanel->groupUploadButton());
+
+    m_draw = new DrawController(m_drawPanel, this);
+    m_scoring = new ScoringController(m_drawPanel, m_record, m_folder, m_session, this);
+    m_quickPick = new QuickPickController(m_drawPanel->quickPickBox(), m_drawPanel->quickPickList(),
+                                          m_record, m_drawPanel->placer(), this);
+    m_groups = new GroupsController(m_manualPanel, this);
+    m_layout = new LayoutController(this, m_drawPanel, this);
 }
 
-void Form1::connectDrawPanel() {
-    DrawPanel* d = m_draw;
-    for (int i = 0; i < int(d->btnChou.size()); ++i)
-        connect(d->btnChou[i], &QPushButton::clicked, this, [this, i] { onCategoryButton(i); });
-    connect(d->Combo2, qOverload<int>(&QComboBox::activated), this, &Form1::chooseClass);
-    connect(d->Combo3, &QComboBox::editTextChanged, this, [this](const QString& text) {
-        m_upload->Text5->setText(text);
+void Form1::connectControllers() {
+    DrawPanel* d = m_drawPanel;
+    connect(d, &DrawPanel::categoryClicked, this, [this](int button) {
+        if (button == ManualButton)
+            showManualPanel();
+    });
+    connect(d, &DrawPanel::classChosen, this, &Form1::chooseClass);
+    connect(d, &DrawPanel::topicChanged, this, [this](const QString& topic) {
+        m_uploadPanel->setTopic(topic);
         showTopicStandards();
     });
-    connect(d->Combo3, qOverload<int>(&QComboBox::activated), this, [this] {
-        m_upload->Text5->setText(m_draw->Combo3->currentText());
-        showTopicStandards();
-    });
-    connect(d->Text2, &QLineEdit::textChanged, this, &Form1::showCalledName);
-    connect(d->Combo1, qOverload<int>(&QComboBox::activated), this, &Form1::giveFreeScore);
-    connect(d->List1, &QListWidget::itemDoubleClicked, this, &Form1::applyStandard);
-    connect(d->txtManual, &QLineEdit::textChanged, this, &Form1::filterQuickPick);
-    connect(d->List2, &QListWidget::itemDoubleClicked, this, &Form1::callFromQuickPick);
-    connect(d->Splitter1, &Splitter::beforeMove, this, &Form1::onBarBeforeMove);
-    connect(d->Splitter1, &Splitter::moved, this, &Form1::onBarMoved);
-    connect(d->Command1, &QPushButton::clicked, this, &Form1::userRequested);
-    connect(d->btnManage, &QPushButton::clicked, this, &Form1::manageRequested);
-    connect(d->Command11, &QPushButton::clicked, this, &Form1::showUploadPanel);
-    connect(m_upload->Command12, &QPushButton::clicked, this, &Form1::showDrawPanel);
-    for (QObject* watched :
-         std::initializer_list<QObject*>{d->Combo1, d->txtManual, d->List2, d->Image1, d->Image2})
-        watched->installEventFilter(this);
-}
+    connect(d, &DrawPanel::nameShown, m_layout, &LayoutController::fitName);
+    connect(d, &DrawPanel::uploadRequested, this, &Form1::showUploadPanel);
+    connect(d, &DrawPanel::userRequested, this, &Form1::userRequested);
+    connect(d, &DrawPanel::manageRequested, this, &Form1::manageRequested);
 
-void Form1::connectManualPanel() {
-    ManualPanel* m = m_manual;
-    connect(m->TabStrip1, &QTabBar::tabBarClicked, this, &Form1::onTab);
-    for (QListWidget* list : m->List_manual)
-        connect(list, &QListWidget::itemDoubleClicked, this, &Form1::callFromPanel);
-    for (GroupList* list : m->List_group) {
-        connect(list, &QListWidget::itemDoubleClicked, this, &Form1::callFromPanel);
-        connect(list, &GroupList::pressed, this, [this](int group, int row) {
-            m_drag = {group, row};
-        });
-        connect(list, &GroupList::dropped, this, &Form1::onGroupDropped);
-        connect(list, &GroupList::dragEnded, this, &Form1::onGroupDragEnded);
-    }
+    connect(m_draw, &DrawController::rollStarted, this, [this] {
+        showTopicStandards();
+        m_scoring->drawStarted();
+    });
+    connect(m_draw, &DrawController::rollStopped, m_scoring, &ScoringController::drawStopped);
+    connect(m_draw, &DrawController::called, m_scoring, &ScoringController::call);
+    connect(m_scoring, &ScoringController::scoreRecorded, this, [this](const QString& line) {
+        m_uploadPanel->addPendingLine(line);
+        Q_EMIT scoreRecorded(line);
+    });
+    connect(m_quickPick, &QuickPickController::picked, this, &Form1::callFromQuickPick);
+    connect(m_layout, &LayoutController::expanded, this, &Form1::showTopicStandards);
+
+    ManualPanel* m = m_manualPanel;
+    connect(m, &ManualPanel::tabChosen, this, &Form1::showManualTab);
+    connect(m, &ManualPanel::studentChosen, this, &Form1::callFromManualPanel);
     // One password in two places: what is typed here is the upload panel's password too.
-    connect(m->Text11, &QLineEdit::textChanged, m_upload->Text4, &QLineEdit::setText);
-    connect(m->Command29, &QPushButton::clicked, this, &Form1::groupUploadRequested);
-    connect(m->Command24, &QPushButton::clicked, this, &Form1::showDrawPanel);
+    connect(m, &ManualPanel::operationPasswordEdited, m_uploadPanel,
+            &UploadPanel::setOperationPassword);
+    connect(m, &ManualPanel::groupUploadRequested, this, &Form1::groupUploadRequested);
+    connect(m, &ManualPanel::back, this, &Form1::showDrawPanel);
+    connect(m_uploadPanel, &UploadPanel::back, this, &Form1::showDrawPanel);
 }
 
 void Form1::startUp() {
-    m_classNum.clear();
-    resize(fullWindowPixels());
-    m_draw->Combo2->setEnabled(false);
-    clearCategories();
-    m_draw->btnChou[ManualButton]->setEnabled(false);
+    resize(m_layout->fullWindowPixels());
+    m_drawPanel->setClassBoxEnabled(false);
+    clearClass();
     showTopicStandards();
-    m_draw->Combo1->clear();
-    for (int points = 5; points >= 0; --points)
-        m_draw->Combo1->addItem(QStringLiteral("%1分").arg(points));
-    m_draw->Combo1->setEditText(QString());
-    // Nobody is called yet, so there is nobody to score.
-    m_draw->Combo1->setEnabled(false);
-    m_draw->List1->setEnabled(false);
-    m_draw->Label4->clear();
-    m_draw->Label28->clear();
 }
 
-void Form1::applyTeacherRecord(const QString& mode) {
+void Form1::applyTeacherRecord(SessionMode mode) {
     setWindowTitle(QStringLiteral("Ordalis [%1]").arg(m_session.userName));
-    if (mode == QLatin1String("online") && m_downloader)
+    if (mode == SessionMode::Online && m_downloader)
         m_downloader();
 
-    QComboBox* classes = m_draw->Combo2;
-    classes->clear();
-    classes->addItems(m_record.readClassList());
-    classes->setCurrentIndex(-1);
-    classes->setEditText(QStringLiteral("班级"));
-    classes->setEnabled(true);
-
-    QComboBox* topics = m_draw->Combo3;
-    topics->clear();
-    const QList<Topic> all = m_record.readTopics();
-    for (const Topic& topic : all) {
-        if (topic.name.isEmpty())
-            continue; // a topic line without a name has nothing to choose
-        topics->addItem(topic.name);
+    m_drawPanel->setClasses(m_record.readClassList());
+    QStringList topics;
+    for (const Topic& topic : m_record.readTopics()) {
+        if (!topic.name.isEmpty()) // a topic line without a name has nothing to choose
+            topics << topic.name;
     }
-    topics->setEditText(topics->count() > 0 ? topics->itemText(0) : QString());
-    m_upload->Text5->setText(topics->currentText());
+    m_drawPanel->setTopics(topics);
+    m_uploadPanel->setTopic(m_drawPanel->topic());
     showTopicStandards();
-
-    clearCategories();
-    m_draw->btnChou[ManualButton]->setEnabled(false);
+    clearClass();
 }
 
-void Form1::clearCategories() {
-    if (m_engine.isStarted())
-        setRolling(m_engine.startedCategory(), false);
-    m_timer1->stop();
-    m_engine.clear();
-    m_pickIndex = QuickPickIndex();
-    for (int i = 0; i < DrawCategoryCount; ++i)
-        m_draw->btnChou[i]->setEnabled(false);
+void Form1::clearClass() {
+    m_draw->clear();
+    m_quickPick->setClass(QString(), {});
+    m_scoring->recordApplied();
+    m_drawPanel->setCategoryEnabled(ManualButton, false);
 }
 
-void Form1::chooseClass() {
-    if (m_engine.isStarted())
+void Form1::chooseClass(const QString& className) {
+    if (m_draw->isRolling())
         return; // the class box is locked while a draw rolls
-    m_classNum = m_draw->Combo2->currentText();
-    const ClassSorting sorting = sortClass(m_record.readClassRoster(m_classNum));
-    m_engine.setKinds(sorting.kinds);
-    m_pickIndex = QuickPickIndex(sorting.kinds[AllStudents]);
-    m_groups = sorting.groups;
-    for (int g = 0; g < GroupCount; ++g)
-        fillGroupList(g);
-    m_draw->btnChou[ManualButton]->setEnabled(true);
-    refreshCategoryButtons();
-    m_draw->txtManual->clear();
+    m_scoring->setClass(className);
+    const ClassSorting sorting = sortClass(m_record.readClassRoster(className));
+    m_draw->setKinds(sorting.kinds);
+    m_quickPick->setClass(className, sorting.kinds[AllStudents]);
+    m_groups->setGroups(sorting.groups);
 }
 
-void Form1::refreshCategoryButtons() {
-    for (int i = 0; i < DrawCategoryCount; ++i)
-        m_draw->btnChou[i]->setEnabled(m_engine.hasNames(i));
-    m_draw->txtManual->setEnabled(true);
-    m_draw->txtManual->setFocus();
+void Form1::showTopicStandards() {
+    const int count = m_scoring->showStandards(m_drawPanel->topic());
+    m_layout->showStandards(count > 0);
+}
+
+void Form1::callFromQuickPick(const QString& name) {
+    m_scoring->call(name);
+    m_draw->callByHand(name);
+    showTopicStandards();
+    m_drawPanel->focusScoreBox();
+}
+
+void Form1::callFromManualPanel(const QString& name) {
+    m_scoring->call(name);
+    showDrawPanel();
+    showTopicStandards();
 }
 
 void Form1::showDrawPanel() {
-    m_manual->hide();
-    m_upload->hide();
-    m_draw->show();
+    m_manualPanel->hide();
+    m_uploadPanel->hide();
+    m_drawPanel->show();
     statusBar()->show();
 }
 
 void Form1::showManualPanel() {
-    m_manual->move(m_placer.pixels(ManualPanelAt.x()), m_placer.pixels(ManualPanelAt.y()));
-    m_manual->show();
-    m_manual->raise();
-    m_draw->hide();
+    const TwipsPlacer& placer = m_drawPanel->placer();
+    m_manualPanel->move(placer.pixels(ManualPanelAt.x()), placer.pixels(ManualPanelAt.y()));
+    m_manualPanel->show();
+    m_manualPanel->raise();
+    m_drawPanel->hide();
     statusBar()->hide();
-    onTab(m_manual->TabStrip1->currentIndex());
+    showManualTab(m_manualPanel->currentTab());
+}
+
+void Form1::showManualTab(int tab) {
+    m_manualPanel->setOperationPassword(m_uploadPanel->operationPassword());
+    m_draw->pause();
+    if (tab == GroupsTab)
+        m_manualPanel->showGroups();
+    else
+        m_manualPanel->showCategories(manualTab(tab, m_draw->engine().kinds()));
 }
 
 void Form1::showUploadPanel() {
-    m_draw->hide();
-    m_upload->show();
-    m_upload->raise();
+    m_drawPanel->hide();
+    statusBar()->hide();
+    m_uploadPanel->show();
+    m_uploadPanel->raise();
+    Q_EMIT uploadPanelShown();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, whatever other windows are open.
     event->accept();
     QCoreApplication::quit();
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (watched == m_draw->Image2 && (type == QEvent::Enter || type == QEvent::MouseMove)) {
-        setCompact(true);
-    } else if (watched == m_draw->Image1 && (type == QEvent::Enter || type == QEvent::MouseMove)) {
-        setCompact(false);
-    } else if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (watched == m_draw->Combo1) {
-            if (type == QEvent::KeyRelease && (key == Qt::Key_Return || key == Qt::Key_Enter) &&
-                !m_draw->Combo1->currentText().isEmpty())
-                giveFreeScore();
-        } else if (type == QEvent::KeyPress && watched == m_draw->txtManual) {
-            return onQuickPickKey(key);
-        } else if (type == QEvent::KeyPress && watched == m_draw->List2) {
-            return onResultListKey(key);
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace ordalis

@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the draw panel with the name board, the manual and groups panel and the
-// upload panel, which replace one another. Handlers read the widgets, ask the core and write
-// the widgets back; the panels only build and place their widgets.
+// upload panel, which replace one another. It wires its controllers together: the draw, the
+// scores, the quick pick, the groups and the layout each keep their own state.
 
-#include "draw/DrawEngine.h"
-#include "groups/GroupDrop.h"
-#include "layout/MainLayout.h"
-#include "layout/TwipsPlacer.h"
-#include "pinyin/QuickPick.h"
+#include "common/RequestGate.h"
+#include "groups/GroupLists.h"
 #include "record/TeacherRecord.h"
 #include "session/DataFolder.h"
 #include "session/Session.h"
@@ -17,14 +14,15 @@
 #include <QMainWindow>
 #include <functional>
 
-class QListWidgetItem;
-class QStatusBar;
-class QTimer;
-
 namespace ordalis {
 
+class DrawController;
 class DrawPanel;
+class GroupsController;
+class LayoutController;
 class ManualPanel;
+class QuickPickController;
+class ScoringController;
 class UploadPanel;
 
 class Form1 : public QMainWindow {
@@ -32,117 +30,68 @@ class Form1 : public QMainWindow {
 public:
     Form1(const DataFolder& folder, Session& session, QWidget* parent = nullptr);
 
-    // Fills the class and topic boxes from the teacher record after a login ("offline" reads
-    // the file on disk, "online" downloads it first). No class is chosen afterwards.
-    void applyTeacherRecord(const QString& mode);
-    // Refills the standards list for the topic in the topic box and lays the window out.
-    void showTopicStandards();
+    // Fills the class and topic boxes from the teacher record after a login (online downloads
+    // it first). No class is chosen afterwards and a rolling draw ends.
+    void applyTeacherRecord(SessionMode mode);
 
     // Fetches the teacher record before an online apply; unset, nothing is fetched.
     void setRecordDownloader(std::function<void()> downloader);
     // The clock of the score lines and daily logs (the wall clock unless a test sets one).
     void setClock(std::function<QDateTime()> clock);
 
-    DrawPanel* drawPanel() const { return m_draw; }
-    ManualPanel* manualPanel() const { return m_manual; }
-    UploadPanel* uploadPanel() const { return m_upload; }
-    QStatusBar* statusBar1() const;
-    QTimer* rollTimer() const { return m_timer1; }
-    const DrawEngine& draw() const { return m_engine; }
-    const GroupLists& groups() const { return m_groups; }
-    const TeacherRecord& record() const { return m_record; }
-    const QString& classNum() const { return m_classNum; }
-    const QString& newStu() const { return m_newStu; }
-    bool isCompact() const { return m_compact; }
-    const TwipsPlacer& placer() const { return m_placer; }
+    // The panels, for the controllers of the program's windows.
+    DrawPanel* drawPanel() const { return m_drawPanel; }
+    ManualPanel* manualPanel() const { return m_manualPanel; }
+    UploadPanel* uploadPanel() const { return m_uploadPanel; }
+    // The window's one request gate: every request of this window waits through it (copies
+    // share the gate).
+    RequestGate requestGate() const { return m_requestGate; }
 
-    // One roll step: the timer runs it every 5 ms while a draw rolls.
-    void rollStep();
-
-    // Panel switching, as the buttons of the panels do it.
-    void showDrawPanel();
-    void showManualPanel();
-    void showUploadPanel();
-    void setCompact(bool compact);
+    // The class chosen last, and its sixteen groups as arranged now.
+    QString chosenClass() const;
+    const GroupLists& groups() const;
 
 Q_SIGNALS:
     void userRequested();        // 用户: back to the login window
     void manageRequested();      // 后台: the management console
+    void uploadPanelShown();     // 上传: the upload panel took the draw panel's place
     void groupUploadRequested(); // 上传分组信息
     void scoreRecorded(const QString& scoreLine);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
-    void connectDrawPanel();
-    void connectManualPanel();
+    void connectControllers();
     void startUp();
 
-    // class and categories
-    void chooseClass();
-    void refreshCategoryButtons();
-    void clearCategories();
+    void chooseClass(const QString& className);
+    void clearClass();
+    void showTopicStandards();
+    void callFromQuickPick(const QString& name);
+    void callFromManualPanel(const QString& name);
 
-    // the draw
-    void onCategoryButton(int category);
-    void startDraw(int category);
-    void stopDraw(int category);
-    void setRolling(int category, bool rolling);
-
-    // the called student
-    void callStudent(const QString& name);
-    void showCalledName(const QString& name);
-    void centreName();
-
-    // scores
-    void giveFreeScore();
-    void applyStandard(QListWidgetItem* item);
-    void recordScore(const QString& score, const QString& standard);
-
-    // quick pick and the manual panel
-    void filterQuickPick();
-    bool onQuickPickKey(int key);
-    bool onResultListKey(int key);
-    void callFromQuickPick();
-    void onTab(int tab);
-    void callFromPanel(QListWidgetItem* item);
-
-    // groups
-    void fillGroupList(int group);
-    void onGroupDropped(int target, int row);
-    void onGroupDragEnded();
-
-    // layout
-    void layOut(bool split);
-    void onBarBeforeMove(bool& cancel, double& position);
-    void onBarMoved();
-    QSize fullWindowPixels() const;
+    void showDrawPanel();
+    void showManualPanel();
+    void showManualTab(int tab);
+    void showUploadPanel();
 
     DataFolder m_folder;
     Session& m_session;
     TeacherRecord m_record;
-    DrawEngine m_engine;
-    GroupLists m_groups;
-    QuickPickIndex m_pickIndex; // the chosen class, for the quick pick
-    GroupDrag m_drag;
-    TwipsPlacer m_placer;
     std::function<void()> m_downloader;
-    std::function<QDateTime()> m_clock;
+    RequestGate m_requestGate;
 
-    DrawPanel* m_draw = nullptr;
-    ManualPanel* m_manual = nullptr;
-    UploadPanel* m_upload = nullptr;
-    QTimer* m_timer1 = nullptr;
+    DrawPanel* m_drawPanel = nullptr;
+    ManualPanel* m_manualPanel = nullptr;
+    UploadPanel* m_uploadPanel = nullptr;
 
-    QString m_classNum;   // the class chosen last
-    QString m_newStu;     // the student called last who has no free score yet
-    QString m_tmpCaption; // the rolling button's caption
-    int m_namePoints = layout::MaxNameFontPoints;
-    int m_nameWidth = 0; // Text2's width in twips
-    bool m_compact = false;
+    DrawController* m_draw = nullptr;
+    ScoringController* m_scoring = nullptr;
+    QuickPickController* m_quickPick = nullptr;
+    GroupsController* m_groups = nullptr;
+    LayoutController* m_layout = nullptr;
 };
 
 } // namespace ordalis

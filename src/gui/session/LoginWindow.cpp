@@ -2,6 +2,7 @@
 #include "LoginWindow.h"
 
 #include "common/Dialogs.h"
+#include "common/EscapeKey.h"
 #include "net/ServiceEndpoints.h"
 #include "session/Blanks.h"
 #include "session/DataFolder.h"
@@ -52,14 +53,14 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     , m_folder(folder)
     , m_users(users)
     , m_connected(std::move(connected))
-    , m_user(new QComboBox(this))
-    , m_password(new QLineEdit(this))
-    , m_ok(button(this, "cmdOK", QStringLiteral("确定")))
-    , m_cancel(button(this, "cmdCancel", QStringLiteral("取消")))
-    , m_offline(button(this, "Command1", QStringLiteral("离线登录")))
-    , m_register(button(this, "Command2", QStringLiteral("注册帐号")))
-    , m_forgot(button(this, "Command3", QStringLiteral("忘记密码")))
-    , m_forget(button(this, "Command4", QStringLiteral("清除记录")))
+    , m_userBox(new QComboBox(this))
+    , m_passwordBox(new QLineEdit(this))
+    , m_loginButton(button(this, "cmdOK", QStringLiteral("确定")))
+    , m_cancelButton(button(this, "cmdCancel", QStringLiteral("取消")))
+    , m_offlineButton(button(this, "Command1", QStringLiteral("离线登录")))
+    , m_registerButton(button(this, "Command2", QStringLiteral("注册帐号")))
+    , m_resetButton(button(this, "Command3", QStringLiteral("忘记密码")))
+    , m_forgetButton(button(this, "Command4", QStringLiteral("清除记录")))
     , m_probeTimer(new QTimer(this)) {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("登录"));
@@ -68,34 +69,34 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     userLabel->setObjectName(QStringLiteral("lblLabels_0"));
     auto* passwordLabel = new QLabel(QStringLiteral("登录密码:"), this);
     passwordLabel->setObjectName(QStringLiteral("lblLabels_1"));
-    m_user->setObjectName(QStringLiteral("ComboUser"));
-    m_user->setEditable(true);
-    m_user->setInsertPolicy(QComboBox::NoInsert);
-    m_user->setMinimumWidth(260);
-    m_user->setMinimumHeight(32);
-    m_password->setMinimumHeight(32);
-    m_password->setObjectName(QStringLiteral("txtPassword"));
-    m_password->setEchoMode(QLineEdit::Password);
+    m_userBox->setObjectName(QStringLiteral("ComboUser"));
+    m_userBox->setEditable(true);
+    m_userBox->setInsertPolicy(QComboBox::NoInsert);
+    m_userBox->setMinimumWidth(260);
+    m_userBox->setMinimumHeight(32);
+    m_passwordBox->setMinimumHeight(32);
+    m_passwordBox->setObjectName(QStringLiteral("txtPassword"));
+    m_passwordBox->setEchoMode(QLineEdit::Password);
     auto* starStyle = new StarPasswordStyle;
-    starStyle->setParent(m_password);
-    m_password->setStyle(starStyle);
-    m_ok->setDefault(true);
+    starStyle->setParent(m_passwordBox);
+    m_passwordBox->setStyle(starStyle);
+    m_loginButton->setDefault(true);
 
     auto* fields = new QGridLayout;
     fields->addWidget(userLabel, 0, 0);
-    fields->addWidget(m_user, 0, 1);
+    fields->addWidget(m_userBox, 0, 1);
     fields->addWidget(passwordLabel, 1, 0);
-    fields->addWidget(m_password, 1, 1);
+    fields->addWidget(m_passwordBox, 1, 1);
     auto* main = new QHBoxLayout;
     main->addStretch();
-    main->addWidget(m_ok);
-    main->addWidget(m_cancel);
-    main->addWidget(m_offline);
+    main->addWidget(m_loginButton);
+    main->addWidget(m_cancelButton);
+    main->addWidget(m_offlineButton);
     auto* extra = new QHBoxLayout;
     extra->addStretch();
-    extra->addWidget(m_register);
-    extra->addWidget(m_forgot);
-    extra->addWidget(m_forget);
+    extra->addWidget(m_registerButton);
+    extra->addWidget(m_resetButton);
+    extra->addWidget(m_forgetButton);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 16);
     layout->setSpacing(12);
@@ -108,50 +109,59 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     connect(m_probeTimer, &QTimer::timeout, this, &LoginWindow::probe);
     m_probeTimer->start();
 
-    connect(m_ok, &QPushButton::clicked, this, &LoginWindow::loginOnline);
-    connect(m_offline, &QPushButton::clicked, this, &LoginWindow::loginOffline);
-    connect(m_cancel, &QPushButton::clicked, this, [this] {
+    // Enter in the password box is 确定; click() does nothing while the button is disabled.
+    connect(m_passwordBox, &QLineEdit::returnPressed, m_loginButton, &QPushButton::click);
+    // The prompt is selected whenever the box gets the focus, so typing replaces it.
+    m_userBox->installEventFilter(this);
+    onEscape(this, [this] { m_cancelButton->click(); }); // Escape is 取消
+    connect(m_loginButton, &QPushButton::clicked, this, &LoginWindow::loginOnline);
+    connect(m_offlineButton, &QPushButton::clicked, this, &LoginWindow::loginOffline);
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] {
         hide();
         Q_EMIT returned();
     });
-    connect(m_register, &QPushButton::clicked, this, &LoginWindow::registrationRequested);
-    connect(m_forgot, &QPushButton::clicked, this, &LoginWindow::passwordResetRequested);
-    connect(m_forget, &QPushButton::clicked, this, &LoginWindow::forgetUsers);
+    connect(m_registerButton, &QPushButton::clicked, this, &LoginWindow::registrationRequested);
+    connect(m_resetButton, &QPushButton::clicked, this, &LoginWindow::passwordResetRequested);
+    connect(m_forgetButton, &QPushButton::clicked, this, &LoginWindow::forgetUsers);
+
+    // While a login waits for its reply it cannot be sent again, nor the session changed.
+    m_gate.guard({m_loginButton, m_offlineButton, m_forgetButton});
 
     fillUserBox();
     probe();
 }
 
 void LoginWindow::fillUserBox() {
-    m_password->clear();
-    m_user->setEditText(Prompt);
+    m_passwordBox->clear();
+    m_userBox->setEditText(Prompt);
     if (!m_users.storedNames().isEmpty()) {
-        m_user->addItems(m_users.names());
-        m_user->setEditText(m_users.lastLoginName());
+        m_userBox->addItems(m_users.names());
+        m_userBox->setEditText(m_users.lastLoginName());
     }
 }
 
 void LoginWindow::probe() {
-    m_offline->setEnabled(QFile::exists(m_folder.recordFile()));
+    if (m_gate.isWaiting())
+        return; // the gate gives the buttons back when the reply is in; probed again then
+    m_offlineButton->setEnabled(QFile::exists(m_folder.recordFile()));
     const bool connected = m_connected && m_connected();
-    // While a login is in flight its button stays disabled, so it cannot be sent twice.
-    m_ok->setEnabled(connected && !m_sending);
-    m_register->setEnabled(connected);
+    m_loginButton->setEnabled(connected);
+    m_registerButton->setEnabled(connected);
 }
 
 void LoginWindow::loginOnline() {
-    const QString userName = m_user->currentText();
-    const QString typedPassword = m_password->text();
+    const QString userName = m_userBox->currentText();
+    const QString typedPassword = m_passwordBox->text();
     if (userName.isEmpty() || typedPassword.isEmpty()) {
         dialogs::showMessage(this, QStringLiteral("错误"), QStringLiteral("请输入用户名和密码！"),
                              dialogs::Icon::Critical);
         return;
     }
 
-    m_sending = true;
-    m_ok->setEnabled(false);
-    const PostOutcome outcome = m_service.checkPassword(userName, trimSpaces(typedPassword));
-    m_sending = false;
+    PostOutcome outcome;
+    if (!m_gate.run(
+            [&] { outcome = m_service.checkPassword(userName, trimSpaces(typedPassword)); }))
+        return;
     probe();
 
     if (outcome.isSuccess()) {
@@ -165,8 +175,8 @@ void LoginWindow::loginOnline() {
     if (outcome.isRefused()) {
         dialogs::showMessage(this, QStringLiteral("登录"), QStringLiteral("无效的密码，请重试!"),
                              dialogs::Icon::Warning);
-        m_password->setFocus();
-        m_password->selectAll();
+        m_passwordBox->setFocus();
+        m_passwordBox->selectAll();
         return;
     }
     dialogs::showMessage(this, QStringLiteral("错误"),
@@ -180,9 +190,18 @@ void LoginWindow::loginOffline() {
 }
 
 void LoginWindow::forgetUsers() {
-    m_user->clear();
-    m_user->setEditText(QString());
+    m_userBox->clear();
+    m_userBox->setEditText(QString());
     m_users.clear();
+}
+
+bool LoginWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && watched == m_userBox &&
+        m_userBox->currentText() == Prompt) {
+        // After the click that brought the focus has placed the cursor.
+        QTimer::singleShot(0, m_userBox->lineEdit(), &QLineEdit::selectAll);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void LoginWindow::closeEvent(QCloseEvent* event) {

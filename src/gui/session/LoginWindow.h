@@ -4,6 +4,8 @@
 // lets the teacher work offline from the last downloaded record. It fills the Session and
 // tells the rest of the program what happened through its signals.
 
+#include "common/RequestGate.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -44,6 +46,7 @@ Q_SIGNALS:
     void passwordResetRequested();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -57,16 +60,16 @@ private:
     const DataFolder& m_folder;
     RememberedUsers& m_users;
     std::function<bool()> m_connected;
-    bool m_sending = false; // a login request is in flight
+    RequestGate m_gate;
 
-    QComboBox* m_user;
-    QLineEdit* m_password;
-    QPushButton* m_ok;
-    QPushButton* m_cancel;
-    QPushButton* m_offline;
-    QPushButton* m_register;
-    QPushButton* m_forgot;
-    QPushButton* m_forget;
+    QComboBox* m_userBox;
+    QLineEdit* m_passwordBox;
+    QPushButton* m_loginButton;
+    QPushButton* m_cancelButton;
+    QPushButton* m_offlineButton;
+    QPushButton* m_registerButton;
+    QPushButton* m_resetButton;
+    QPushButton* m_forgetButton;
     QTimer* m_probeTimer;
 };
 

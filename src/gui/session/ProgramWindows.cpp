@@ -6,14 +6,13 @@
 #include "net/ConnectionProbe.h"
 #include "net/ServiceConfig.h"
 #include "pinyin/ManualPanel.h"
+#include "scoring/PendingKeeper.h"
 #include "scoring/UploadController.h"
-#include "scoring/UploadPanel.h"
 #include "session/Form1.h"
 #include "session/LoginWindow.h"
 #include "session/Session.h"
 #include "status/StatusPanels.h"
 
-#include <QPushButton>
 #include <QStatusBar>
 
 namespace ordalis {
@@ -34,20 +33,19 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     Form1* form = m_form1.get();
     form->setRecordDownloader([this] { m_endpoints.downloadRecord(m_folder); });
 
-    m_status = new StatusPanels(form->statusBar1(), form->drawPanel()->Label30, m_endpoints,
-                                m_config, this);
+    m_status = new StatusPanels(form->statusBar(), form->drawPanel()->classTimerLabel(),
+                                m_endpoints, m_config, this);
 
-    m_upload = new UploadController(
-        form->uploadPanel(), m_session, m_endpoints, [form] { return form->groups(); }, this);
-    // After the main window's own handling, which swaps the draw panel for the upload panel.
-    connect(form->drawPanel()->Command11, &QPushButton::clicked, this, [this, form] {
-        form->statusBar1()->hide();
-        m_upload->opened();
-    });
+    const auto groups = [form] { return form->groups(); };
+    m_upload = new UploadController(form->uploadPanel(), form->requestGate(), m_session,
+                                    m_endpoints, groups, this);
+    connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
+    m_pending = new PendingKeeper(form->uploadPanel(), m_folder.path(), this);
 
+    ManualPanel* manual = form->manualPanel();
     m_groupUploader = new GroupUploader(
-        form->manualPanel()->Command29, form->manualPanel()->Text11, m_endpoints,
-        [form] { return form->classNum(); }, [form] { return form->groups(); }, this);
+        form, form->requestGate(), m_endpoints, [manual] { return manual->operationPassword(); },
+        [form] { return form->chosenClass(); }, groups, this);
     connect(form, &Form1::groupUploadRequested, m_groupUploader, &GroupUploader::upload);
     connect(form, &Form1::userRequested, this, &ProgramWindows::showLoginWindow);
 }
@@ -75,13 +73,15 @@ void ProgramWindows::showLoginWindow() {
 }
 
 void ProgramWindows::afterOnlineLogin() {
+    m_pending->changeUser(m_session.userName);
     m_form1->show();
-    m_form1->applyTeacherRecord(QStringLiteral("online"));
-    m_form1->drawPanel()->btnManage->setEnabled(true);
+    m_form1->applyTeacherRecord(SessionMode::Online);
+    m_form1->drawPanel()->setManageEnabled(true);
 }
 
 void ProgramWindows::afterOfflineLogin() {
-    m_form1->applyTeacherRecord(QStringLiteral("offline"));
+    m_pending->changeUser(m_session.userName);
+    m_form1->applyTeacherRecord(SessionMode::Offline);
     m_form1->show();
 }
 

@@ -16,6 +16,7 @@ namespace ordalis {
 class Form1;
 class GroupUploader;
 class LoginWindow;
+class PendingKeeper;
 class ServiceConfig;
 class StatusPanels;
 class UploadController;
@@ -41,7 +42,6 @@ public:
     // Created at the first click on 用户.
     LoginWindow* loginWindow() const { return m_login.get(); }
     StatusPanels* statusPanels() const { return m_status; }
-    UploadController* upload() const { return m_upload; }
 
     // 用户: the main window makes way for the login window.
     void showLoginWindow();
@@ -61,6 +61,7 @@ private:
     StatusPanels* m_status = nullptr;
     UploadController* m_upload = nullptr;
     GroupUploader* m_groupUploader = nullptr;
+    PendingKeeper* m_pending = nullptr;
 };
 
 } // namespace ordalis

@@ -28,7 +28,7 @@ StatusPanels::StatusPanels(QStatusBar* bar, QLabel* classTimerLabel, ServiceEndp
     , m_service(service)
     , m_config(config)
     , m_clock([] { return QDateTime::currentDateTime(); })
-    , m_timer(new QTimer(this)) {
+    , m_secondTimer(new QTimer(this)) {
     struct PanelSetup {
         QString text;
         QString toolTip;
@@ -62,17 +62,13 @@ StatusPanels::StatusPanels(QStatusBar* bar, QLabel* classTimerLabel, ServiceEndp
         m_classTimerLabel->installEventFilter(this);
     }
 
-    m_timer->setObjectName(QStringLiteral("Timer2"));
-    m_timer->setInterval(1000);
-    connect(m_timer, &QTimer::timeout, this, &StatusPanels::tick);
+    m_secondTimer->setObjectName(QStringLiteral("Timer2"));
+    m_secondTimer->setInterval(1000);
+    connect(m_secondTimer, &QTimer::timeout, this, &StatusPanels::tick);
 }
 
 void StatusPanels::start() {
-    m_timer->start();
-}
-
-QLabel* StatusPanels::panel(int number) const {
-    return number >= 1 && number <= 5 ? m_panels[number - 1] : nullptr;
+    m_secondTimer->start();
 }
 
 void StatusPanels::tick() {

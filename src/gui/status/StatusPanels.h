@@ -33,10 +33,8 @@ public:
     // The computer's clock for the clock check; the system clock unless a test sets another.
     void setClock(Clock clock) { m_clock = std::move(clock); }
     void start();
-    QTimer* timer() const { return m_timer; }
 
-    // Panels numbered 1 to 5 as the status bar numbers them.
-    QLabel* panel(int number) const;
+    // A double-click on a panel, numbered 1 to 5 as the status bar numbers them.
     void doubleClickPanel(int number);
     const ClassTimer& classTimer() const { return m_classTimer; }
 
@@ -57,7 +55,7 @@ private:
     Clock m_clock;
     ClassTimer m_classTimer;
     std::array<QLabel*, 5> m_panels{};
-    QTimer* m_timer;
+    QTimer* m_secondTimer;
 };
 
 } // namespace ordalis

@@ -60,11 +60,15 @@ private Q_SLOTS:
         QCOMPARE(pane.boardLeft + g.boardWidth, pane.topicLeft + g.topicWidth);
     }
 
+    // The pane reaches one margin short of the window's right edge: no control runs past it
+    // (the board, the topic box and the name keep their left edges).
     void singlePaneTakesTheWindow() {
-        const SplitGeometry g = singlePaneLayout(11900);
-        QCOMPARE(g.nameWidth, 11700);
-        QCOMPARE(g.boardWidth, 11760);
-        QCOMPARE(g.topicWidth, 10060);
+        const LeftPane pane{700, 760, 2400};
+        const SplitGeometry g = singlePaneLayout(pane, 11900);
+        QCOMPARE(pane.boardLeft + g.boardWidth, 11780);
+        QCOMPARE(pane.topicLeft + g.topicWidth, 11780);
+        QCOMPARE(pane.nameLeft + g.nameWidth, 11720);
+        QCOMPARE(g.nameWidth, 10960);
     }
 
     void nameIsCentredOnTheBoard() {

@@ -3,7 +3,9 @@
 #include "RecordFixture.h"
 #include "scoring/DailyLog.h"
 #include "scoring/DmsFile.h"
+#include "scoring/PendingStore.h"
 #include "scoring/ScoreLine.h"
+#include "session/Session.h"
 #include "text/Gbk.h"
 
 #include <QtTest>
@@ -139,6 +141,39 @@ private Q_SLOTS:
         QVERIFY(!writeDmsFile(data.filePath(QStringLiteral("no/such/x.dms")), {QStringLiteral("a")},
                               &error));
         QVERIFY(!error.isEmpty());
+    }
+
+    // Each user's pending lines in a file of their own inside the folder; an account keeps its
+    // lines, and lines given without one go on with the next login.
+    void pendingListsBelongToTheirUsers() {
+        TempDataFolder data;
+        const PendingStore store(data.path());
+        QCOMPARE(QFileInfo(store.filePath(QStringLiteral("张老师"))).fileName(),
+                 QStringLiteral("pending_张老师.dms"));
+        QSet<QString> files;
+        for (const char* name : {"../x", "a/b", "a%2Fb", "a_2Fb", "a b"}) {
+            const QFileInfo file(store.filePath(QString::fromUtf8(name)));
+            QCOMPARE(file.absolutePath(), QFileInfo(data.path()).absoluteFilePath());
+            files.insert(file.fileName());
+        }
+        QCOMPARE(files.size(), 5);
+
+        const QStringList anna{QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t")};
+        QVERIFY(store.save(QStringLiteral("anna"), anna));
+        QCOMPARE(fileBytes(store.filePath(QStringLiteral("anna"))), gbk::encode(anna[0]) + "\r\n");
+        QCOMPARE(store.load(QStringLiteral("anna")), anna);
+        QVERIFY(store.load(QStringLiteral("bert")).isEmpty());
+
+        QCOMPARE(store.changeUser(QStringLiteral("anna"), anna, QStringLiteral("anna")), anna);
+        QVERIFY(store.changeUser(QStringLiteral("anna"), anna, QStringLiteral("bert")).isEmpty());
+        QCOMPARE(store.load(QStringLiteral("anna")), anna);
+
+        const QStringList offline{QStringLiteral("一\t乙\t2分\t2026-03-01 08:00:01\t")};
+        QCOMPARE(store.changeUser(Session::OfflineUserName, offline, QStringLiteral("anna")),
+                 anna + offline);
+        QCOMPARE(store.load(QStringLiteral("anna")), anna + offline);
+        QVERIFY(store.load(Session::OfflineUserName).isEmpty());
+        QCOMPARE(store.changeUser(QString(), offline, Session::OfflineUserName), offline);
     }
 };
 

@@ -32,20 +32,20 @@ private Q_SLOTS:
     void startUpKnowsNoTeacher() {
         Form1Harness h;
         QVERIFY(h.form->windowFlags() & Qt::WindowStaysOnTopHint);
-        QVERIFY(!h.d()->Combo2->isEnabled());
-        for (QPushButton* b : h.d()->btnChou)
-            QVERIFY(!b->isEnabled());
-        QCOMPARE(h.form->rollTimer()->interval(), 5);
-        QCOMPARE(h.form->rollTimer()->timerType(), Qt::PreciseTimer);
-        QVERIFY(!h.form->rollTimer()->isActive());
+        QVERIFY(!h.classBox()->isEnabled());
+        for (int i = 0; i < DrawPanel::CategoryButtonCount; ++i)
+            QVERIFY(!h.button(i)->isEnabled());
+        QCOMPARE(h.rollTimer()->interval(), 5);
+        QCOMPARE(h.rollTimer()->timerType(), Qt::PreciseTimer);
+        QVERIFY(!h.rollTimer()->isActive());
         QStringList scores;
-        for (int i = 0; i < h.d()->Combo1->count(); ++i)
-            scores << h.d()->Combo1->itemText(i);
+        for (int i = 0; i < h.scoreBox()->count(); ++i)
+            scores << h.scoreBox()->itemText(i);
         QCOMPARE(scores, (QStringList{QStringLiteral("5分"), QStringLiteral("4分"),
                                       QStringLiteral("3分"), QStringLiteral("2分"),
                                       QStringLiteral("1分"), QStringLiteral("0分")}));
-        QVERIFY(h.d()->Label4->text().isEmpty());
-        QVERIFY(h.d()->Label28->text().isEmpty());
+        QVERIFY(h.label("Label4")->text().isEmpty());
+        QVERIFY(h.label("Label28")->text().isEmpty());
     }
 
     void applyingTheRecordFillsClassesAndTopics() {
@@ -55,54 +55,54 @@ private Q_SLOTS:
         h.apply();
         QCOMPARE(downloads, 0);
         QCOMPARE(h.form->windowTitle(), QStringLiteral("Ordalis [离线用户]"));
-        QVERIFY(h.d()->Combo2->isEnabled());
-        QCOMPARE(h.d()->Combo2->currentText(), QStringLiteral("班级"));
-        QCOMPARE(h.d()->Combo2->count(), 2);
-        QCOMPARE(h.d()->Combo2->itemText(1), QStringLiteral("二班"));
-        QCOMPARE(h.d()->Combo3->currentText(), QStringLiteral("函数"));
-        QCOMPARE(h.form->uploadPanel()->Text5->text(), QStringLiteral("函数"));
-        QCOMPARE(listTexts(h.d()->List1), (QStringList{QStringLiteral("[5分]\t回答正确"),
-                                                       QStringLiteral("[1分]\t回答错误")}));
-        QVERIFY(h.d()->List1->isVisibleTo(h.form.get()));
-        for (QPushButton* b : h.d()->btnChou)
-            QVERIFY(!b->isEnabled());
+        QVERIFY(h.classBox()->isEnabled());
+        QCOMPARE(h.classBox()->currentText(), QStringLiteral("班级"));
+        QCOMPARE(h.classBox()->count(), 2);
+        QCOMPARE(h.classBox()->itemText(1), QStringLiteral("二班"));
+        QCOMPARE(h.topicBox()->currentText(), QStringLiteral("函数"));
+        QCOMPARE(h.find<QLineEdit>(QStringLiteral("Text5"))->text(), QStringLiteral("函数"));
+        QCOMPARE(listTexts(h.standardsList()), (QStringList{QStringLiteral("[5分]\t回答正确"),
+                                                            QStringLiteral("[1分]\t回答错误")}));
+        QVERIFY(h.standardsList()->isVisibleTo(h.form.get()));
+        for (int i = 0; i < DrawPanel::CategoryButtonCount; ++i)
+            QVERIFY(!h.button(i)->isEnabled());
 
-        h.form->applyTeacherRecord(QStringLiteral("online"));
+        h.form->applyTeacherRecord(SessionMode::Online);
         QCOMPARE(downloads, 1);
 
         // A topic without standards hides the list and the bar.
-        h.d()->Combo3->setCurrentIndex(1);
-        Q_EMIT h.d()->Combo3->activated(1);
-        QCOMPARE(h.form->uploadPanel()->Text5->text(), QStringLiteral("数列"));
-        QCOMPARE(h.d()->List1->count(), 0);
-        QVERIFY(!h.d()->List1->isVisibleTo(h.form.get()));
-        QVERIFY(!h.d()->Splitter1->isVisibleTo(h.form.get()));
+        h.topicBox()->setCurrentIndex(1);
+        Q_EMIT h.topicBox()->activated(1);
+        QCOMPARE(h.find<QLineEdit>(QStringLiteral("Text5"))->text(), QStringLiteral("数列"));
+        QCOMPARE(h.standardsList()->count(), 0);
+        QVERIFY(!h.standardsList()->isVisibleTo(h.form.get()));
+        QVERIFY(!h.bar()->isVisibleTo(h.form.get()));
     }
 
     void withoutARecordNothingIsListed() {
         Form1Harness h(QStringList{});
         h.apply();
-        QVERIFY(h.d()->Combo2->isEnabled());
-        QCOMPARE(h.d()->Combo2->currentText(), QStringLiteral("班级"));
-        QCOMPARE(h.d()->Combo2->count(), 0);
-        QCOMPARE(h.d()->Combo3->count(), 0);
-        QVERIFY(h.d()->Combo3->currentText().isEmpty());
-        QCOMPARE(h.d()->List1->count(), 0);
+        QVERIFY(h.classBox()->isEnabled());
+        QCOMPARE(h.classBox()->currentText(), QStringLiteral("班级"));
+        QCOMPARE(h.classBox()->count(), 0);
+        QCOMPARE(h.topicBox()->count(), 0);
+        QVERIFY(h.topicBox()->currentText().isEmpty());
+        QCOMPARE(h.standardsList()->count(), 0);
     }
 
     void choosingAClassEnablesItsCategories() {
         Form1Harness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
-        QCOMPARE(h.form->classNum(), QStringLiteral("一班"));
+        QCOMPARE(h.form->chosenClass(), QStringLiteral("一班"));
         const QList<bool> enabled{true, true, false, true, false, true, true,
                                   true, true, true,  true, true,  true};
         for (int i = 0; i < 13; ++i)
             QVERIFY2(h.button(i)->isEnabled() == enabled[i], qPrintable(QString::number(i)));
-        QVERIFY(h.d()->txtManual->isEnabled());
-        QCOMPARE(h.form->draw().kind(5), (QStringList{QStringLiteral("乙"), QStringLiteral("丙")}));
+        QVERIFY(h.searchBox()->isEnabled());
+        QCOMPARE(h.engine().kind(5), (QStringList{QStringLiteral("乙"), QStringLiteral("丙")}));
         QCOMPARE(h.form->groups()[1], (QStringList{QStringLiteral("丙"), QStringLiteral("丁")}));
-        QCOMPARE(listTexts(h.m()->List_group[2]), QStringList{QStringLiteral("李明")});
+        QCOMPARE(listTexts(h.groupList(2)), QStringList{QStringLiteral("李明")});
     }
 
     void rollingAndStopping() {
@@ -112,28 +112,28 @@ private Q_SLOTS:
         QPushButton* notYet = h.button(NotYetCalled);
         QTest::mouseClick(notYet, Qt::LeftButton);
         QCOMPARE(notYet->text(), QStringLiteral("暂停"));
-        QVERIFY(h.form->rollTimer()->isActive());
-        QVERIFY(!h.d()->Combo2->isEnabled());
+        QVERIFY(h.rollTimer()->isActive());
+        QVERIFY(!h.classBox()->isEnabled());
         for (int i = 0; i < DrawCategoryCount; ++i)
             QCOMPARE(h.button(i)->isEnabled(), i == NotYetCalled);
         QVERIFY(h.button(ManualButton)->isEnabled());
-        QTRY_VERIFY(!h.d()->Text2->text().isEmpty());
+        QTRY_VERIFY(!h.nameDisplay()->text().isEmpty());
         h.saveScreenshot(h.form.get(), QStringLiteral("draw-panel-rolling"));
 
         QTest::mouseClick(notYet, Qt::LeftButton);
-        const QString called = h.d()->Text2->text();
+        const QString called = h.nameDisplay()->text();
         QCOMPARE(notYet->text(), QStringLiteral("未点"));
-        QVERIFY(!h.form->rollTimer()->isActive());
-        QVERIFY(h.d()->Combo2->isEnabled());
-        QVERIFY(h.d()->Combo1->isEnabled());
-        QVERIFY(h.d()->List1->isEnabled());
-        QCOMPARE(h.form->newStu(), called);
-        QCOMPARE(h.form->draw().kind(AlreadyCalled), QStringList{called});
-        QVERIFY(!h.form->draw().kind(NotYetCalled).contains(called));
-        QCOMPARE(h.form->draw().kind(AllStudents).size(), 5);
+        QVERIFY(!h.rollTimer()->isActive());
+        QVERIFY(h.classBox()->isEnabled());
+        QVERIFY(h.scoreBox()->isEnabled());
+        QVERIFY(h.standardsList()->isEnabled());
+        QCOMPARE(h.scoreable(), called);
+        QCOMPARE(h.engine().kind(AlreadyCalled), QStringList{called});
+        QVERIFY(!h.engine().kind(NotYetCalled).contains(called));
+        QCOMPARE(h.engine().kind(AllStudents).size(), 5);
         QVERIFY(h.button(AlreadyCalled)->isEnabled());
         QTest::qWait(30);
-        QCOMPARE(h.d()->Text2->text(), called); // nothing rolls after the stop
+        QCOMPARE(h.nameDisplay()->text(), called); // nothing rolls after the stop
         h.saveScreenshot(h.form.get(), QStringLiteral("draw-panel-stopped"));
     }
 
@@ -142,12 +142,12 @@ private Q_SLOTS:
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
-        QVERIFY(h.form->rollTimer()->isActive());
+        QVERIFY(h.rollTimer()->isActive());
         h.apply();
-        QVERIFY(!h.form->rollTimer()->isActive());
+        QVERIFY(!h.rollTimer()->isActive());
         QCOMPARE(h.button(AllStudents)->text(), QStringLiteral("所有"));
         QVERIFY(!h.button(AllStudents)->isEnabled());
-        QVERIFY(h.d()->Combo2->isEnabled());
+        QVERIFY(h.classBox()->isEnabled());
         h.chooseClass(QStringLiteral("一班"));
         QVERIFY(!h.drawFrom(AllStudents).isEmpty());
     }
@@ -161,11 +161,11 @@ private Q_SLOTS:
             called.insert(h.drawFrom(NotYetCalled));
         QCOMPARE(called.size(), 5);
         QVERIFY(!h.button(NotYetCalled)->isEnabled());
-        QCOMPARE(h.form->draw().kind(AlreadyCalled).size(), 5);
+        QCOMPARE(h.engine().kind(AlreadyCalled).size(), 5);
         // Everybody stays drawable from 所有, which never shrinks.
         QVERIFY(!h.drawFrom(AllStudents).isEmpty());
-        QCOMPARE(h.form->draw().kind(AllStudents).size(), 5);
-        QCOMPARE(h.form->draw().kind(AlreadyCalled).size(), 5);
+        QCOMPARE(h.engine().kind(AllStudents).size(), 5);
+        QCOMPARE(h.engine().kind(AlreadyCalled).size(), 5);
     }
 
     void drawingFromAFigureCategory() {
@@ -175,16 +175,16 @@ private Q_SLOTS:
         // 很多 holds only 李明 (count 7); 很难 only 李明 too (score 4.5).
         QCOMPARE(h.drawFrom(7), QStringLiteral("李明"));
         QVERIFY(!h.button(7)->isEnabled());
-        QVERIFY(h.form->draw().kind(NotYetCalled).contains(QStringLiteral("李明")));
-        QCOMPARE(h.form->draw().kind(AlreadyCalled), QStringList{QStringLiteral("李明")});
+        QVERIFY(h.engine().kind(NotYetCalled).contains(QStringLiteral("李明")));
+        QCOMPARE(h.engine().kind(AlreadyCalled), QStringList{QStringLiteral("李明")});
         QCOMPARE(h.drawFrom(11), QStringLiteral("李明"));
-        QCOMPARE(h.form->draw().kind(AlreadyCalled), QStringList{QStringLiteral("李明")});
-        QCOMPARE(h.d()->Label4->text(), QStringLiteral("4.5"));
-        QCOMPARE(h.d()->Label28->text(), QStringLiteral("7"));
+        QCOMPARE(h.engine().kind(AlreadyCalled), QStringList{QStringLiteral("李明")});
+        QCOMPARE(h.label("Label4")->text(), QStringLiteral("4.5"));
+        QCOMPARE(h.label("Label28")->text(), QStringLiteral("7"));
         // The never-scored student shows no figures.
         QCOMPARE(h.drawFrom(NeverScored), QStringLiteral("甲"));
-        QVERIFY(h.d()->Label4->text().isEmpty());
-        QVERIFY(h.d()->Label28->text().isEmpty());
+        QVERIFY(h.label("Label4")->text().isEmpty());
+        QVERIFY(h.label("Label28")->text().isEmpty());
     }
 
     void nameFontFitsTheBoard() {
@@ -194,13 +194,13 @@ private Q_SLOTS:
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QCOMPARE(h.drawFrom(AllStudents), QStringLiteral("欧阳娜娜子明月清风"));
-        QLineEdit* name = h.d()->Text2;
-        const int twipsWidth = int(h.form->placer().twipsOf(name->width()));
+        QLineEdit* name = h.nameDisplay();
+        const int twipsWidth = int(h.placer().twipsOf(name->width()));
         const int expected = std::min(70, twipsWidth / (9 * 24));
         QVERIFY(std::abs(name->font().pointSize() - expected) <= 1);
         QVERIFY(name->font().pointSize() < 70);
         // Centred on the board, never beyond it.
-        const QRect board = h.d()->Text13->geometry();
+        const QRect board = h.find(QStringLiteral("Text13"))->geometry();
         QVERIFY(std::abs(name->geometry().center().y() - board.center().y()) <= 2);
     }
 
@@ -214,12 +214,12 @@ private Q_SLOTS:
         const QString line = QStringLiteral("一班\t李明\t3分\t2020-03-02 09:15:07\t");
         QCOMPARE(h.pending(), QStringList{line});
         QCOMPARE(h.logBytes(QStringLiteral("一班"), h.now.date()), gbk::encode(line) + "\r\n");
-        QVERIFY(h.form->newStu().isEmpty());
-        QVERIFY(!h.d()->Combo1->isEnabled());
-        QVERIFY(!h.d()->List1->isEnabled());
+        QVERIFY(h.scoreable().isEmpty());
+        QVERIFY(!h.scoreBox()->isEnabled());
+        QVERIFY(!h.standardsList()->isEnabled());
 
         // A second free score for the same call records nothing.
-        h.d()->Combo1->setEnabled(true);
+        h.scoreBox()->setEnabled(true);
         h.chooseScore(QStringLiteral("5分"));
         QCOMPARE(h.pending().size(), 1);
     }
@@ -229,7 +229,7 @@ private Q_SLOTS:
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         h.drawFrom(7);
-        QComboBox* box = h.d()->Combo1;
+        QComboBox* box = h.scoreBox();
         box->setFocus();
         box->setEditText(QString());
         QTest::keyClick(box, Qt::Key_Return);
@@ -244,7 +244,7 @@ private Q_SLOTS:
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         h.drawFrom(7);
-        QListWidget* standards = h.d()->List1;
+        QListWidget* standards = h.standardsList();
         auto doubleClick = [standards](int row) {
             QListWidgetItem* item = standards->item(row);
             const QRect rect = standards->visualItemRect(item);
@@ -259,7 +259,7 @@ private Q_SLOTS:
                               QStringLiteral("一班\t李明\t2.5分\t2020-03-02 09:15:07\t方法巧妙")}));
         QCOMPARE(listTexts(standards), (QStringList{QStringLiteral("[5分]√\t回答正确"),
                                                     QStringLiteral("[2.5分]√\t方法巧妙")}));
-        QCOMPARE(h.d()->Combo1->currentText(), QStringLiteral("2.5分"));
+        QCOMPARE(h.scoreBox()->currentText(), QStringLiteral("2.5分"));
         QVERIFY(standards->isEnabled());
         QCOMPARE(h.logBytes(QStringLiteral("一班"), h.now.date()).count("\r\n"), 2);
 
@@ -278,13 +278,48 @@ private Q_SLOTS:
         Form1Harness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
-        h.d()->Combo1->setEnabled(true);
-        h.d()->List1->setEnabled(true);
+        h.scoreBox()->setEnabled(true);
+        h.standardsList()->setEnabled(true);
         h.chooseScore(QStringLiteral("3分"));
-        QListWidgetItem* item = h.d()->List1->item(0);
+        QListWidgetItem* item = h.standardsList()->item(0);
         item->setSelected(true);
-        Q_EMIT h.d()->List1->itemDoubleClicked(item);
+        Q_EMIT h.standardsList()->itemDoubleClicked(item);
         QVERIFY(h.pending().isEmpty());
+    }
+
+    // A rolling name is nobody's to score: the score box and the standards wait for the stop,
+    // and a record applied while rolling gives them back as they were.
+    void nothingIsScoredWhileADrawRolls() {
+        Form1Harness h(classOne());
+        h.apply();
+        h.chooseClass(QStringLiteral("一班"));
+        QCOMPARE(h.drawFrom(7), QStringLiteral("李明"));
+        QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
+        QTRY_VERIFY(!h.nameDisplay()->text().isEmpty());
+        QVERIFY(!h.scoreBox()->isEnabled());
+        QVERIFY(!h.standardsList()->isEnabled());
+        h.chooseScore(QStringLiteral("3分"));
+        QListWidgetItem* item = h.standardsList()->item(0);
+        item->setSelected(true);
+        Q_EMIT h.standardsList()->itemDoubleClicked(item);
+        QVERIFY(h.pending().isEmpty());
+
+        QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
+        const QString called = h.nameDisplay()->text();
+        QVERIFY(h.scoreBox()->isEnabled() && h.standardsList()->isEnabled());
+        h.chooseScore(QStringLiteral("3分"));
+        QCOMPARE(h.pending(),
+                 QStringList{QStringLiteral("一班\t%1\t3分\t2020-03-02 09:15:07\t").arg(called)});
+
+        // Scored, so both closed; a roll ended by a new record leaves them closed.
+        QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
+        h.apply();
+        QVERIFY(!h.scoreBox()->isEnabled() && !h.standardsList()->isEnabled());
+        h.chooseClass(QStringLiteral("一班"));
+        h.drawFrom(AllStudents);
+        QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
+        h.apply();
+        QVERIFY(h.scoreBox()->isEnabled() && h.standardsList()->isEnabled());
     }
 
     void anUnwritableLogIsReportedAndTheScoreKept() {

@@ -55,15 +55,15 @@ private Q_SLOTS:
         Form1Harness h(pickRecord());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
-        QLineEdit* search = h.d()->txtManual;
-        QListWidget* results = h.d()->List2;
+        QLineEdit* search = h.searchBox();
+        QListWidget* results = h.resultList();
         search->setText(QStringLiteral("lm"));
         QVERIFY(results->isVisible());
         QCOMPARE(listTexts(results), (QStringList{QStringLiteral("刘猛\t[1次,1分]"),
                                                   QStringLiteral("李明\t[3次,4.5分]"),
                                                   QStringLiteral("李明亮\t[3次,2分]")}));
         // Three lines: the shortest list, 600 twips, standing on the line at 2370 twips.
-        const TwipsPlacer& p = h.form->placer();
+        const TwipsPlacer& p = h.placer();
         QCOMPARE(results->height(), p.pixels(600));
         QCOMPARE(results->y(), p.pixels(1770));
         QCOMPARE(results->x(), p.pixels(200));
@@ -87,8 +87,8 @@ private Q_SLOTS:
         Form1Harness h(pickRecord());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
-        QLineEdit* search = h.d()->txtManual;
-        QListWidget* results = h.d()->List2;
+        QLineEdit* search = h.searchBox();
+        QListWidget* results = h.resultList();
         search->setFocus();
         QTest::keyClicks(search, QStringLiteral("LM"));
         QTest::keyClick(search, Qt::Key_Down);
@@ -97,22 +97,22 @@ private Q_SLOTS:
         QCOMPARE(results->currentItem()->text(), QStringLiteral("李明\t[3次,4.5分]"));
         QTest::keyClick(results, Qt::Key_Return);
 
-        QCOMPARE(h.d()->Text2->text(), QStringLiteral("李明"));
-        QCOMPARE(h.form->newStu(), QStringLiteral("李明"));
+        QCOMPARE(h.nameDisplay()->text(), QStringLiteral("李明"));
+        QCOMPARE(h.scoreable(), QStringLiteral("李明"));
         QVERIFY(!results->isVisible());
         QCOMPARE(results->count(), 0);
         QVERIFY(search->text().isEmpty());
-        QVERIFY(h.d()->Combo1->isEnabled());
-        QVERIFY(!h.form->draw().kind(NotYetCalled).contains(QStringLiteral("李明")));
-        QCOMPARE(h.form->draw().kind(AlreadyCalled), QStringList{QStringLiteral("李明")});
-        QCOMPARE(h.d()->Label4->text(), QStringLiteral("4.5"));
+        QVERIFY(h.scoreBox()->isEnabled());
+        QVERIFY(!h.engine().kind(NotYetCalled).contains(QStringLiteral("李明")));
+        QCOMPARE(h.engine().kind(AlreadyCalled), QStringList{QStringLiteral("李明")});
+        QCOMPARE(h.label("Label4")->text(), QStringLiteral("4.5"));
 
         // Escape in the result list calls nobody and hands the keys back to the search box.
         QTest::keyClicks(search, QStringLiteral("Z"));
         QTest::keyClick(search, Qt::Key_Return);
         QTest::keyClick(results, Qt::Key_Escape);
         QVERIFY(!results->isVisible());
-        QCOMPARE(h.d()->Text2->text(), QStringLiteral("李明"));
+        QCOMPARE(h.nameDisplay()->text(), QStringLiteral("李明"));
     }
 
     void manualPanelTabs() {
@@ -122,9 +122,9 @@ private Q_SLOTS:
         QTest::mouseClick(h.button(ManualButton), Qt::LeftButton);
         QVERIFY(h.m()->isVisible());
         QVERIFY(!h.d()->isVisible());
-        QVERIFY(!h.form->statusBar1()->isVisible());
+        QVERIFY(!h.form->statusBar()->isVisible());
 
-        QTabBar* tabs = h.m()->TabStrip1;
+        QTabBar* tabs = h.find<QTabBar>(QStringLiteral("TabStrip1"));
         const QStringList tabNames{
             QStringLiteral("manual-tab-common"), QStringLiteral("manual-tab-count"),
             QStringLiteral("manual-tab-difficulty"), QStringLiteral("manual-tab-groups")};
@@ -133,40 +133,46 @@ private Q_SLOTS:
             QCOMPARE(tabs->currentIndex(), tab);
             h.saveScreenshot(h.form.get(), tabNames[tab]);
             if (tab == 0) {
-                QCOMPARE(h.m()->Frame_m[0]->title(), QStringLiteral("曾经被点"));
+                QCOMPARE(h.find<QGroupBox>(QStringLiteral("Frame_m_0"))->title(),
+                         QStringLiteral("曾经被点"));
                 // 张三丰 was never scored: absent from the first frame, present in the fourth.
-                QCOMPARE(listTexts(h.m()->List_manual[0]),
+                QCOMPARE(listTexts(h.list(QStringLiteral("List_manual_0"))),
                          (QStringList{QStringLiteral("李明亮"), QStringLiteral("李明"),
                                       QStringLiteral("刘猛"), QStringLiteral("王五")}));
-                QCOMPARE(listTexts(h.m()->List_manual[3]), QStringList{QStringLiteral("张三丰")});
+                QCOMPARE(listTexts(h.list(QStringLiteral("List_manual_3"))),
+                         QStringList{QStringLiteral("张三丰")});
             } else if (tab == 1) {
-                QCOMPARE(h.m()->Frame_m[3]->title(), QStringLiteral("很多"));
-                QCOMPARE(listTexts(h.m()->List_manual[3]), QStringList{QStringLiteral("王五")});
+                QCOMPARE(h.find<QGroupBox>(QStringLiteral("Frame_m_3"))->title(),
+                         QStringLiteral("很多"));
+                QCOMPARE(listTexts(h.list(QStringLiteral("List_manual_3"))),
+                         QStringList{QStringLiteral("王五")});
             } else if (tab == 2) {
-                QCOMPARE(h.m()->Frame_m[0]->title(), QStringLiteral("很易"));
-                QCOMPARE(listTexts(h.m()->List_manual[0]), QStringList{QStringLiteral("刘猛")});
+                QCOMPARE(h.find<QGroupBox>(QStringLiteral("Frame_m_0"))->title(),
+                         QStringLiteral("很易"));
+                QCOMPARE(listTexts(h.list(QStringLiteral("List_manual_0"))),
+                         QStringList{QStringLiteral("刘猛")});
             } else {
-                QVERIFY(!h.m()->Frame_m[0]->isVisible());
-                QVERIFY(h.m()->List_group[15]->isVisible());
-                QVERIFY(h.m()->Command29->isVisible());
-                QVERIFY(!h.m()->Command29->isEnabled());
-                QVERIFY(!h.m()->Text11->isVisible());
+                QVERIFY(!h.find<QGroupBox>(QStringLiteral("Frame_m_0"))->isVisible());
+                QVERIFY(h.groupList(15)->isVisible());
+                QVERIFY(h.find<QPushButton>(QStringLiteral("Command29"))->isVisible());
+                QVERIFY(!h.find<QPushButton>(QStringLiteral("Command29"))->isEnabled());
+                QVERIFY(!h.find<QLineEdit>(QStringLiteral("Text11"))->isVisible());
             }
         }
 
         // A pick from a category list calls the student but moves him between no categories.
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
-        QListWidget* everybody = h.m()->List_manual[0];
+        QListWidget* everybody = h.list(QStringLiteral("List_manual_0"));
         QListWidgetItem* item = everybody->item(1);
         everybody->setCurrentItem(item);
         Q_EMIT everybody->itemDoubleClicked(item);
-        QCOMPARE(h.d()->Text2->text(), QStringLiteral("李明"));
-        QCOMPARE(h.form->newStu(), QStringLiteral("李明"));
+        QCOMPARE(h.nameDisplay()->text(), QStringLiteral("李明"));
+        QCOMPARE(h.scoreable(), QStringLiteral("李明"));
         QVERIFY(h.d()->isVisible());
         QVERIFY(!h.m()->isVisible());
-        QVERIFY(h.form->statusBar1()->isVisible());
-        QVERIFY(h.form->draw().kind(NotYetCalled).contains(QStringLiteral("李明")));
-        QVERIFY(h.form->draw().kind(AlreadyCalled).isEmpty());
+        QVERIFY(h.form->statusBar()->isVisible());
+        QVERIFY(h.engine().kind(NotYetCalled).contains(QStringLiteral("李明")));
+        QVERIFY(h.engine().kind(AlreadyCalled).isEmpty());
     }
 
     void openingThePanelPausesARollingDraw() {
@@ -174,18 +180,25 @@ private Q_SLOTS:
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
-        QTRY_VERIFY(!h.d()->Text2->text().isEmpty());
+        QTRY_VERIFY(!h.nameDisplay()->text().isEmpty());
         QTest::mouseClick(h.button(ManualButton), Qt::LeftButton);
-        QVERIFY(!h.form->rollTimer()->isActive());
-        QTest::mouseClick(h.m()->Command24, Qt::LeftButton);
+        QVERIFY(!h.rollTimer()->isActive());
+        QTest::mouseClick(h.find<QPushButton>(QStringLiteral("Command24")), Qt::LeftButton);
         QVERIFY(h.d()->isVisible());
         QCOMPARE(h.button(AllStudents)->text(), QStringLiteral("暂停"));
         QVERIFY(!h.button(NotYetCalled)->isEnabled());
-        const QString shown = h.d()->Text2->text();
+        const QString shown = h.nameDisplay()->text();
         QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
         QCOMPARE(h.button(AllStudents)->text(), QStringLiteral("所有"));
-        QCOMPARE(h.form->newStu(), shown);
-        QCOMPARE(h.form->draw().kind(AlreadyCalled), QStringList{shown});
+        QCOMPARE(h.scoreable(), shown);
+        QCOMPARE(h.engine().kind(AlreadyCalled), QStringList{shown});
+
+        // Escape leaves the panel as 返回 does.
+        QTest::mouseClick(h.button(ManualButton), Qt::LeftButton);
+        QVERIFY(h.m()->isVisible());
+        QTest::keyClick(h.find<QTabBar>(QStringLiteral("TabStrip1")), Qt::Key_Escape);
+        QVERIFY(!h.m()->isVisible());
+        QVERIFY(h.d()->isVisible());
     }
 
     void groupsAreRearrangedByDragAndDrop() {
@@ -193,10 +206,10 @@ private Q_SLOTS:
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QTest::mouseClick(h.button(ManualButton), Qt::LeftButton);
-        QTabBar* tabs = h.m()->TabStrip1;
+        QTabBar* tabs = h.find<QTabBar>(QStringLiteral("TabStrip1"));
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(GroupsTab).center());
-        GroupList* first = h.m()->List_group[0];
-        GroupList* fourth = h.m()->List_group[3];
+        GroupList* first = h.groupList(0);
+        GroupList* fourth = h.groupList(3);
         QCOMPARE(listTexts(fourth), (QStringList{QStringLiteral("李明"), QStringLiteral("刘猛"),
                                                  QStringLiteral("王五")}));
 
@@ -215,7 +228,7 @@ private Q_SLOTS:
                                                  QStringLiteral("刘猛"), QStringLiteral("王五")}));
 
         // Below the last entry of an empty group: appended.
-        GroupList* empty = h.m()->List_group[9];
+        GroupList* empty = h.groupList(9);
         pressEntry(fourth, 3);
         dropGroupEntryOn(empty, QPoint(5, 5));
         QCOMPARE(listTexts(empty), QStringList{QStringLiteral("王五")});
@@ -232,17 +245,17 @@ private Q_SLOTS:
 
         // The end of a drag makes the upload usable; the password is one in two places.
         Q_EMIT fourth->dragEnded(3);
-        QVERIFY(h.m()->Command29->isEnabled());
-        QVERIFY(h.m()->Text11->isVisible());
-        QTest::keyClicks(h.m()->Text11, QStringLiteral("secret"));
-        QCOMPARE(h.form->uploadPanel()->Text4->text(), QStringLiteral("secret"));
+        QVERIFY(h.find<QPushButton>(QStringLiteral("Command29"))->isEnabled());
+        QVERIFY(h.find<QLineEdit>(QStringLiteral("Text11"))->isVisible());
+        QTest::keyClicks(h.find<QLineEdit>(QStringLiteral("Text11")), QStringLiteral("secret"));
+        QCOMPARE(h.find<QLineEdit>(QStringLiteral("Text4"))->text(), QStringLiteral("secret"));
 
         // A double-click on a group entry calls that student.
         QListWidgetItem* item = empty->item(0);
         Q_EMIT empty->itemDoubleClicked(item);
-        QCOMPARE(h.d()->Text2->text(), QStringLiteral("王五"));
+        QCOMPARE(h.nameDisplay()->text(), QStringLiteral("王五"));
         QVERIFY(h.d()->isVisible());
-        QCOMPARE(h.d()->Label28->text(), QStringLiteral("6"));
+        QCOMPARE(h.label("Label28")->text(), QStringLiteral("6"));
     }
 };
 

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DrawController.h"
+
+#include "draw/DrawPanel.h"
+
+#include <QTimer>
+
+namespace ordalis {
+
+DrawController::DrawController(DrawPanel* panel, QObject* parent)
+    : QObject(parent)
+    , m_panel(panel)
+    , m_rollTimer(new QTimer(this)) {
+    setObjectName(QStringLiteral("drawController"));
+    m_rollTimer->setObjectName(QStringLiteral("Timer1"));
+    m_rollTimer->setTimerType(Qt::PreciseTimer);
+    m_rollTimer->setInterval(RollIntervalMs);
+    connect(m_rollTimer, &QTimer::timeout, this, &DrawController::rollStep);
+    connect(m_panel, &DrawPanel::categoryClicked, this, &DrawController::toggle);
+}
+
+void DrawController::setKinds(const DrawEngine::Kinds& kinds) {
+    m_engine.setKinds(kinds);
+    m_panel->setCategoryEnabled(ManualButton, true);
+    refreshCategories();
+}
+
+void DrawController::clear() {
+    const bool wasRolling = m_engine.isStarted();
+    if (wasRolling)
+        m_panel->setCategoryRolling(m_engine.startedCategory(), false);
+    m_rollTimer->stop();
+    m_engine.clear();
+    if (wasRolling)
+        Q_EMIT rollStopped();
+    for (int i = 0; i < DrawCategoryCount; ++i)
+        m_panel->setCategoryEnabled(i, false);
+}
+
+void DrawController::refreshCategories() {
+    for (int i = 0; i < DrawCategoryCount; ++i)
+        m_panel->setCategoryEnabled(i, m_engine.hasNames(i));
+    m_panel->enableQuickPick();
+}
+
+void DrawController::toggle(int category) {
+    if (category < 0 || category >= DrawCategoryCount)
+        return;
+    if (m_engine.isStarted() && m_engine.startedCategory() == category)
+        stop(category);
+    else
+        start(category);
+}
+
+void DrawController::start(int category) {
+    if (!m_engine.start(category))
+        return;
+    Q_EMIT rollStarted(category);
+    m_panel->setCategoryRolling(category, true);
+    for (int i = 0; i < DrawCategoryCount; ++i)
+        m_panel->setCategoryEnabled(i, i == category);
+    // A class chosen while rolling would mix two classes' lists.
+    m_panel->setClassBoxEnabled(false);
+    m_rollTimer->start();
+    m_panel->focusCategory(category);
+}
+
+void DrawController::rollStep() {
+    m_panel->showName(m_engine.step());
+}
+
+void DrawController::stop(int category) {
+    m_panel->setCategoryRolling(category, false);
+    m_rollTimer->stop();
+    const std::optional<DrawEngine::Called> stopped = m_engine.stop();
+    m_panel->setClassBoxEnabled(true);
+    Q_EMIT rollStopped();
+    if (!stopped)
+        return;
+    Q_EMIT called(stopped->name);
+    refreshCategories();
+    m_panel->focusCategory(category);
+}
+
+void DrawController::pause() {
+    m_rollTimer->stop();
+}
+
+void DrawController::callByHand(const QString& name) {
+    m_engine.callByHand(name);
+}
+
+} // namespace ordalis

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The roll-call draw on the draw panel: the engine over the chosen class's categories, the
+// roll timer Timer1 that shows a name every 5 ms, and the category buttons. Whether a draw
+// rolls is the engine's state, never a button's caption.
+
+#include "draw/DrawEngine.h"
+
+#include <QObject>
+
+class QTimer;
+
+namespace ordalis {
+
+class DrawPanel;
+
+class DrawController : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int RollIntervalMs = 5;
+
+    explicit DrawController(DrawPanel* panel, QObject* parent = nullptr);
+
+    const DrawEngine& engine() const { return m_engine; }
+    // A draw is started and not yet stopped (its timer may be paused meanwhile).
+    bool isRolling() const { return m_engine.isStarted(); }
+
+    // A class was chosen: its categories replace the old ones.
+    void setKinds(const DrawEngine::Kinds& kinds);
+    // No class: any draw ends without a call and every category button is disabled.
+    void clear();
+    // A category button was clicked: starts a draw there, or stops the one rolling there.
+    void toggle(int category);
+    // One roll step: the timer runs it while a draw rolls.
+    void rollStep();
+    // The timer stops; the draw stays started, and its button stops it later.
+    void pause();
+    // A student called from the quick-pick list leaves "未点" for "已点".
+    void callByHand(const QString& name);
+
+Q_SIGNALS:
+    void rollStarted(int category);
+    // The draw ended, on a student or not (a stop, or the class cleared while rolling).
+    void rollStopped();
+    // The draw stopped on a student.
+    void called(const QString& name);
+
+private:
+    void start(int category);
+    void stop(int category);
+    void refreshCategories();
+
+    DrawPanel* m_panel;
+    DrawEngine m_engine;
+    QTimer* m_rollTimer;
+};
+
+} // namespace ordalis

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LayoutController.h"
+
+#include "draw/DrawPanel.h"
+#include "layout/Splitter.h"
+
+#include <QMainWindow>
+#include <QStatusBar>
+
+namespace ordalis {
+
+LayoutController::LayoutController(QMainWindow* window, DrawPanel* panel, QObject* parent)
+    : QObject(parent)
+    , m_window(window)
+    , m_panel(panel) {
+    setObjectName(QStringLiteral("layoutController"));
+    connect(m_panel->bar(), &Splitter::beforeMove, this, &LayoutController::onBarBeforeMove);
+    connect(m_panel->bar(), &Splitter::moved, this, &LayoutController::onBarMoved);
+    connect(m_panel, &DrawPanel::compactRequested, this, &LayoutController::setCompact);
+}
+
+QSize LayoutController::fullWindowPixels() const {
+    const QSize twips = layout::fullWindowSize(DrawPanel::DesignSize);
+    const TwipsPlacer& placer = m_panel->placer();
+    return QSize(placer.pixels(twips.width()), placer.pixels(twips.height()));
+}
+
+void LayoutController::showStandards(bool split) {
+    layOut(split);
+    m_panel->setStandardsShown(split && !m_compact);
+}
+
+void LayoutController::layOut(bool split) {
+    m_nameWidth = m_panel->layOut(split);
+}
+
+void LayoutController::fitName(const QString& name) {
+    m_shownName = name;
+    const int points = layout::fitNameFont(m_nameWidth, int(name.size()), m_namePoints);
+    if (points > 0 && points != m_namePoints) {
+        m_namePoints = points;
+        m_panel->setNameFontPoints(points);
+        m_panel->centreName();
+    }
+}
+
+void LayoutController::onBarBeforeMove(bool& cancel, double& position) {
+    // The full window's inner width: the bar's limits do not change while compact.
+    const int inner = layout::fullWindowSize(DrawPanel::DesignSize).width();
+    cancel = !layout::acceptBarPosition(position, inner);
+}
+
+void LayoutController::onBarMoved() {
+    layOut(true);
+    fitName(m_shownName);
+    m_panel->centreName();
+}
+
+void LayoutController::setCompact(bool compact) {
+    if (compact == m_compact)
+        return;
+    m_compact = compact;
+    m_panel->setCompactView(compact);
+    m_window->statusBar()->setVisible(!compact);
+    if (compact) {
+        m_window->setMinimumSize(0, 0);
+        const QSize small = layout::CompactWindow;
+        const TwipsPlacer& placer = m_panel->placer();
+        m_window->resize(placer.pixels(small.width()), placer.pixels(small.height()));
+    } else {
+        m_window->resize(fullWindowPixels());
+        Q_EMIT expanded();
+    }
+}
+
+} // namespace ordalis

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The main window's layout: the standards list beside the name board and the splitter bar
+// between them, the name display's font fitted to its box, and the compact form with the way
+// back to the full window.
+
+#include "layout/MainLayout.h"
+
+#include <QObject>
+#include <QSize>
+
+class QMainWindow;
+
+namespace ordalis {
+
+class DrawPanel;
+
+class LayoutController : public QObject {
+    Q_OBJECT
+
+public:
+    LayoutController(QMainWindow* window, DrawPanel* panel, QObject* parent = nullptr);
+
+    // The designed full window in pixels.
+    QSize fullWindowPixels() const;
+    bool isCompact() const { return m_compact; }
+
+    // Lays out for a topic with (split) or without standards.
+    void showStandards(bool split);
+    // The name display shows this name: its font is fitted to the box.
+    void fitName(const QString& name);
+    void setCompact(bool compact);
+
+Q_SIGNALS:
+    // Back from the compact form: the standards are shown again.
+    void expanded();
+
+private:
+    void layOut(bool split);
+    void onBarBeforeMove(bool& cancel, double& position);
+    void onBarMoved();
+
+    QMainWindow* m_window;
+    DrawPanel* m_panel;
+    int m_namePoints = layout::MaxNameFontPoints;
+    int m_nameWidth = 0; // the name box's width in twips
+    bool m_compact = false;
+    QString m_shownName;
+};
+
+} // namespace ordalis

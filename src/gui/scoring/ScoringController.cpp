@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ScoringController.h"
+
+#include "common/Dialogs.h"
+#include "draw/DrawPanel.h"
+#include "scoring/DailyLog.h"
+#include "scoring/ScoreLine.h"
+#include "session/Session.h"
+#include "text/WireText.h"
+
+#include <QDir>
+
+namespace ordalis {
+
+namespace {
+
+QString standardEntry(const ScaleStandard& standard) {
+    return QStringLiteral("[%1分]\t%2").arg(standard.score, standard.text);
+}
+
+} // namespace
+
+ScoringController::ScoringController(DrawPanel* panel, const TeacherRecord& record,
+                                     const DataFolder& folder, const Session& session,
+                                     QObject* parent)
+    : QObject(parent)
+    , m_panel(panel)
+    , m_record(record)
+    , m_folder(folder)
+    , m_session(session)
+    , m_clock([] { return QDateTime::currentDateTime(); }) {
+    setObjectName(QStringLiteral("scoringController"));
+    QStringList scores;
+    for (int points = 5; points >= 0; --points)
+        scores << QStringLiteral("%1分").arg(points);
+    m_panel->setScoreChoices(scores);
+    // Nobody is called yet, so there is nobody to score.
+    showScoringState();
+    m_panel->showFigures(QString(), QString());
+
+    connect(m_panel, &DrawPanel::nameShown, this, &ScoringController::showFigures);
+    connect(m_panel, &DrawPanel::freeScoreChosen, this, &ScoringController::giveFreeScore);
+    connect(m_panel, &DrawPanel::standardChosen, this, &ScoringController::applyStandard);
+}
+
+void ScoringController::setClass(const QString& className) {
+    m_className = className;
+    m_figuresClass = className;
+}
+
+void ScoringController::recordApplied() {
+    m_figuresClass.clear();
+}
+
+int ScoringController::showStandards(const QString& topic) {
+    m_standards.clear();
+    if (const std::optional<Topic> found = m_record.findTopic(topic))
+        m_standards = found->standards;
+    m_ticked = QList<bool>(m_standards.size(), false);
+    QStringList entries;
+    for (const ScaleStandard& standard : std::as_const(m_standards))
+        entries << standardEntry(standard);
+    m_panel->setStandards(entries);
+    return int(m_standards.size());
+}
+
+void ScoringController::setScoring(bool scoreBox, bool standards) {
+    m_scoreBoxOpen = scoreBox;
+    m_standardsOpen = standards;
+    showScoringState();
+}
+
+void ScoringController::showScoringState() {
+    m_panel->setScoreBoxEnabled(m_scoreBoxOpen && !m_rolling);
+    m_panel->setStandardsEnabled(m_standardsOpen && !m_rolling);
+}
+
+void ScoringController::call(const QString& name) {
+    setScoring(true, true);
+    m_panel->setScoreText(QString());
+    m_panel->showName(name);
+    m_scoreable = name;
+}
+
+void ScoringController::drawStarted() {
+    m_rolling = true;
+    m_panel->setScoreText(QString());
+    showScoringState();
+}
+
+void ScoringController::drawStopped() {
+    m_rolling = false;
+    showScoringState();
+}
+
+void ScoringController::showFigures(const QString& name) {
+    m_shownName = name;
+    const QStringList fields = m_record.firstStudentLineFields(m_figuresClass, name);
+    const bool scored = fields.size() > 5 && leadingNumber(fields.at(5)) > 0;
+    m_panel->showFigures(scored ? fields.at(4) : QString(), scored ? fields.at(5) : QString());
+}
+
+void ScoringController::giveFreeScore() {
+    // One free score per call: the first empties the scoreable student. A rolling name is
+    // nobody's to score.
+    if (m_rolling || m_shownName.isEmpty() || m_shownName != m_scoreable)
+        return;
+    recordScore(m_panel->scoreText(), QString());
+    m_scoreable.clear();
+    setScoring(false, false);
+    m_panel->focusQuickPick();
+}
+
+void ScoringController::applyStandard(int row) {
+    if (m_rolling || row < 0 || row >= m_standards.size() || m_ticked.at(row) ||
+        m_shownName.isEmpty())
+        return;
+    const ScaleStandard& standard = m_standards.at(row);
+    const QString score = shortestDecimal(leadingNumber(standard.score)) + QStringLiteral("分");
+    m_panel->setScoreText(score);
+    setScoring(false, m_standardsOpen);
+    recordScore(score, standard.text);
+    m_ticked[row] = true;
+    m_panel->setStandardText(row, standardEntry(standard).replace(u']', QStringLiteral("]√")));
+}
+
+void ScoringController::recordScore(const QString& score, const QString& standard) {
+    const QDateTime now = m_clock();
+    ScoreLine line;
+    line.className = m_className;
+    line.student = m_shownName;
+    line.score = score;
+    line.time = ScoreLine::timeText(now);
+    line.standard = standard;
+    const QString text = line.toText();
+
+    const LogWrite written =
+        appendToDailyLog(m_folder.path(), m_session.userName, m_className, now.date(), text);
+    if (!written.ok) {
+        // The score is not lost: it still goes to the pending list.
+        dialogs::showMessage(
+            m_panel->window(), QStringLiteral("错误"),
+            QStringLiteral("无法写入日志文件：%1\r\n%2\r\n成绩已保留在待上传列表中。")
+                .arg(QDir::toNativeSeparators(written.filePath), written.error),
+            dialogs::Icon::Warning);
+    }
+    Q_EMIT scoreRecorded(text);
+}
+
+} // namespace ordalis

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A score not yet uploaded survives the program being killed: the test runs itself a second
+// time as the program, gives one score offline, kills that process with SIGKILL and finds the
+// score pending again at the next offline login.
+
+#include "RecordFixture.h"
+#include "common/Dialogs.h"
+#include "common/Look.h"
+#include "net/ServiceConfig.h"
+#include "scoring/PendingStore.h"
+#include "session/Form1.h"
+#include "session/LoginWindow.h"
+#include "session/ProgramWindows.h"
+#include "session/Session.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <cstdio>
+
+using namespace ordalis;
+
+namespace {
+
+const char* const FolderVariable = "ORDALIS_PENDING_TEST_FOLDER";
+
+template <typename T> T* child(QObject* parent, const char* name) {
+    T* found = parent->findChild<T*>(QLatin1String(name));
+    if (found == nullptr)
+        qFatal("no widget %s", name);
+    return found;
+}
+
+// The program on a data folder, with no service to reach.
+struct Program {
+    Session session;
+    ServiceConfig config;
+    std::unique_ptr<ProgramWindows> windows;
+
+    explicit Program(const DataFolder& folder) {
+        config.setServiceBase(QStringLiteral("http://127.0.0.1:9"));
+        windows = std::make_unique<ProgramWindows>(folder, config, session,
+                                                   folder.filePath(QStringLiteral("users.ini")),
+                                                   [] { return false; });
+        windows->form1()->show();
+    }
+    Form1* form() const { return windows->form1(); }
+
+    void loginOffline() {
+        QTest::mouseClick(child<QPushButton>(form(), "Command1"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(windows->loginWindow(), "Command1"), Qt::LeftButton);
+    }
+};
+
+// The second run: one free score given offline, then the process waits to be killed.
+int scoreThenWait(int argc, char** argv) {
+    QApplication app(argc, argv);
+    look::apply(app);
+    dialogs::setScripted(true);
+    Program program(DataFolder(qEnvironmentVariable(FolderVariable)));
+    program.loginOffline();
+    auto* classes = child<QComboBox>(program.form(), "Combo2");
+    classes->setCurrentIndex(0);
+    Q_EMIT classes->activated(0);
+    QPushButton* everybody = child<QPushButton>(program.form(), "btnChou_0");
+    QTest::mouseClick(everybody, Qt::LeftButton);
+    QTest::qWait(20);
+    QTest::mouseClick(everybody, Qt::LeftButton);
+    auto* scores = child<QComboBox>(program.form(), "Combo1");
+    scores->setCurrentIndex(0);
+    Q_EMIT scores->activated(0);
+    std::printf("scored\n");
+    std::fflush(stdout);
+    return app.exec();
+}
+
+} // namespace
+
+class PendingAfterKillTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pendingScoreSurvivesSigkill() {
+        test::TempDataFolder data;
+        QVERIFY(data.writeSampleRecord());
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(FolderVariable), data.path());
+        program.setProcessEnvironment(environment);
+        program.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(program.waitForStarted());
+        QByteArray output;
+        while (!output.contains("scored\n") && program.waitForReadyRead(30000))
+            output += program.readAllStandardOutput();
+        QVERIFY2(output.contains("scored\n"), output.constData());
+        program.kill(); // SIGKILL: nothing of the program runs after it
+        QVERIFY(program.waitForFinished());
+        QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+
+        const QStringList kept = PendingStore(data.path()).load(Session::OfflineUserName);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept[0].section(u'\t', 2, 2), QStringLiteral("5分"));
+
+        dialogs::setScripted(true);
+        Program next(data.folder());
+        QCOMPARE(child<QLabel>(next.form(), "PendingCount")->text(), QStringLiteral("待上传：0"));
+        next.loginOffline();
+        QListWidget* pending = child<QListWidget>(next.form(), "List4");
+        QCOMPARE(pending->count(), 1);
+        QCOMPARE(pending->item(0)->text(), kept[0]);
+        QCOMPARE(child<QLabel>(next.form(), "PendingCount")->text(), QStringLiteral("待上传：1"));
+    }
+};
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsSet(FolderVariable))
+        return scoreThenWait(argc, argv);
+    QApplication app(argc, argv);
+    PendingAfterKillTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_pending_after_kill.moc"
