@@ -3,6 +3,7 @@
 
 #include "accounts/PasswordResetForm.h"
 #include "common/Dialogs.h"
+#include "common/EscapeKey.h"
 #include "common/StarPassword.h"
 #include "net/ServiceEndpoints.h"
 
@@ -120,6 +121,7 @@ PasswordResetWindow::PasswordResetWindow(ServiceEndpoints& service, QWidget* par
     connect(m_sendCode, &QPushButton::clicked, this, &PasswordResetWindow::requestCode);
     connect(m_reset, &QPushButton::clicked, this, &PasswordResetWindow::resetPasswords);
     connect(m_back, &QPushButton::clicked, this, &QWidget::close);
+    onEscape(this, [this] { m_back->click(); }); // Escape is 返回
     updateButtons();
 }
 

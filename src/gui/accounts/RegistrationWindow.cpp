@@ -3,6 +3,7 @@
 
 #include "accounts/RegistrationForm.h"
 #include "common/Dialogs.h"
+#include "common/EscapeKey.h"
 #include "common/StarPassword.h"
 #include "net/ServiceEndpoints.h"
 
@@ -98,7 +99,11 @@ RegistrationWindow::RegistrationWindow(ServiceEndpoints& service, QWidget* paren
     addRow(optionalRows, label(this, "Label8", QStringLiteral("手机：")), m_mobile);
     addRow(optionalRows, label(this, "Label9", QStringLiteral("电话：")), m_telephone);
     addRow(optionalRows, label(this, "Label10", QStringLiteral("QQ：")), m_qq);
-    optionalRows->setColumnMinimumWidth(2, m_accountHint->minimumWidth());
+    // Both frames' boxes in one column.
+    for (QGridLayout* rows : {requiredRows, optionalRows}) {
+        rows->setColumnMinimumWidth(0, 90);
+        rows->setColumnMinimumWidth(2, m_accountHint->minimumWidth());
+    }
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -123,6 +128,7 @@ RegistrationWindow::RegistrationWindow(ServiceEndpoints& service, QWidget* paren
     connect(m_account, &QLineEdit::textChanged, this, &RegistrationWindow::checkName);
     connect(m_register, &QPushButton::clicked, this, &RegistrationWindow::registerTeacher);
     connect(m_back, &QPushButton::clicked, this, &QWidget::close);
+    onEscape(this, [this] { m_back->click(); }); // Escape is 返回
     showNameCheck();
 }
 

@@ -47,7 +47,7 @@ QPushButton[rolling="true"] { background: #e07a5f; color: white; border-color: #
 QComboBox, QLineEdit, QListWidget { background: #ffffff; border: 1px solid #b9c6d0; border-radius: 4px; }
 QComboBox:disabled, QLineEdit:disabled, QListWidget:disabled { background: #f4f6f8; color: #8d99a3; }
 QListWidget#List2 { border: none; background: #fffbe8; }
-QLineEdit#Text2 { background: transparent; border: none; color: #fff6d5; }
+QWidget#Frame5 QLineEdit#Text2 { background: transparent; border: none; color: #fff6d5; }
 QFrame#Text13 { background: #1f3b4d; border-radius: 10px; }
 QLabel[figure="true"] { font-size: 13pt; font-weight: bold; color: #2e86ab; }
 QGroupBox { font-weight: bold; border: 1px solid #c7d2da; border-radius: 6px; margin-top: 14px; }

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LoginWindow.h"
 
+#include "accounts/SecretText.h"
 #include "common/Dialogs.h"
 #include "common/EscapeKey.h"
+#include "common/StarPassword.h"
 #include "net/ServiceEndpoints.h"
-#include "session/Blanks.h"
 #include "session/DataFolder.h"
 #include "session/RememberedUsers.h"
 #include "session/Session.h"
@@ -17,24 +18,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace ordalis {
 namespace {
-
-// The password box shows one "*" per character, as teachers are used to.
-class StarPasswordStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == SH_LineEdit_PasswordCharacter)
-            return u'*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* result = new QPushButton(caption, parent);
@@ -76,10 +65,7 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     m_userBox->setMinimumHeight(32);
     m_passwordBox->setMinimumHeight(32);
     m_passwordBox->setObjectName(QStringLiteral("txtPassword"));
-    m_passwordBox->setEchoMode(QLineEdit::Password);
-    auto* starStyle = new StarPasswordStyle;
-    starStyle->setParent(m_passwordBox);
-    m_passwordBox->setStyle(starStyle);
+    showAsStars(m_passwordBox);
     m_loginButton->setDefault(true);
 
     auto* fields = new QGridLayout;
@@ -140,6 +126,10 @@ void LoginWindow::fillUserBox() {
     }
 }
 
+void LoginWindow::setUserName(const QString& name) {
+    m_userBox->setEditText(name);
+}
+
 void LoginWindow::probe() {
     if (m_gate.isWaiting())
         return; // the gate gives the buttons back when the reply is in; probed again then
@@ -160,13 +150,14 @@ void LoginWindow::loginOnline() {
 
     PostOutcome outcome;
     if (!m_gate.run(
-            [&] { outcome = m_service.checkPassword(userName, trimSpaces(typedPassword)); }))
+            [&] { outcome = m_service.checkPassword(userName, trimSecret(typedPassword)); }))
         return;
     probe();
 
     if (outcome.isSuccess()) {
         m_session.userName = userName;
-        m_session.mp = md5Hex(typedPassword);
+        // From the password as the service verified it, so the reads it opens match.
+        m_session.mp = md5Hex(trimSecret(typedPassword));
         Q_EMIT onlineLogin();
         hide();
         m_users.remember(userName);

@@ -13,6 +13,7 @@
 
 namespace ordalis {
 
+class AccountWindows;
 class Form1;
 class GroupUploader;
 class LoginWindow;
@@ -58,6 +59,7 @@ private:
     ConnectionQuery m_connected;
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<LoginWindow> m_login;
+    std::unique_ptr<AccountWindows> m_accounts; // registration and password reset, of m_login
     StatusPanels* m_status = nullptr;
     UploadController* m_upload = nullptr;
     GroupUploader* m_groupUploader = nullptr;
