@@ -3,12 +3,10 @@
 
 #include "accounts/PasswordResetForm.h"
 #include "common/Dialogs.h"
-#include "common/EscapeKey.h"
 #include "common/StarPassword.h"
 #include "net/ServiceEndpoints.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,12 +26,6 @@ Widget* named(QWidget* parent, const char* name, Args&&... args) {
     return widget;
 }
 
-QLineEdit* lineEdit(QWidget* parent, const char* name) {
-    auto* box = named<QLineEdit>(parent, name);
-    box->setMinimumSize(200, 30);
-    return box;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* result = named<QPushButton>(parent, name, caption);
     result->setMinimumSize(110, 34);
@@ -41,8 +33,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 }
 
 // A new password box, shown only while its check box is ticked; its place stays reserved.
-QLineEdit* newPasswordBox(QWidget* parent, const char* name) {
-    QLineEdit* box = lineEdit(parent, name);
+QLineEdit* hiddenPasswordBox(QLineEdit* box) {
     showAsStars(box);
     QSizePolicy policy = box->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
@@ -54,19 +45,18 @@ QLineEdit* newPasswordBox(QWidget* parent, const char* name) {
 } // namespace
 
 PasswordResetWindow::PasswordResetWindow(ServiceEndpoints& service, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : AccountWindow(parent)
     , m_service(service)
-    , m_account(lineEdit(this, "Text1"))
+    , m_account(newBox("Text1"))
     , m_emailLabel(named<QLabel>(this, "Label2", QStringLiteral("Email:")))
-    , m_email(lineEdit(this, "Text2"))
+    , m_email(newBox("Text2"))
     , m_resetsLogin(named<QCheckBox>(this, "Check1", QStringLiteral("登录密码")))
-    , m_newLoginPassword(newPasswordBox(this, "Text3"))
+    , m_newLoginPassword(hiddenPasswordBox(newBox("Text3")))
     , m_resetsOperation(named<QCheckBox>(this, "Check2", QStringLiteral("操作密码")))
-    , m_newOperationPassword(newPasswordBox(this, "Text4"))
-    , m_checkCode(lineEdit(this, "TxtCheckCode"))
+    , m_newOperationPassword(hiddenPasswordBox(newBox("Text4")))
+    , m_checkCode(newBox("TxtCheckCode"))
     , m_sendCode(button(this, "Command3", QStringLiteral("发送验证码")))
-    , m_reset(button(this, "Command1", QStringLiteral("重置密码")))
-    , m_back(button(this, "Command2", QStringLiteral("返回"))) {
+    , m_reset(button(this, "Command1", QStringLiteral("重置密码"))) {
     setObjectName(QStringLiteral("frmPswd"));
     setWindowTitle(QStringLiteral("重置密码"));
 
@@ -88,7 +78,8 @@ PasswordResetWindow::PasswordResetWindow(ServiceEndpoints& service, QWidget* par
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_sendCode);
     buttons->addWidget(m_reset);
-    buttons->addWidget(m_back);
+    backButton()->setMinimumSize(m_reset->minimumSize());
+    buttons->addWidget(backButton());
     buttons->addStretch();
 
     auto* top = new QHBoxLayout;
@@ -120,8 +111,6 @@ PasswordResetWindow::PasswordResetWindow(ServiceEndpoints& service, QWidget* par
     });
     connect(m_sendCode, &QPushButton::clicked, this, &PasswordResetWindow::requestCode);
     connect(m_reset, &QPushButton::clicked, this, &PasswordResetWindow::resetPasswords);
-    connect(m_back, &QPushButton::clicked, this, &QWidget::close);
-    onEscape(this, [this] { m_back->click(); }); // Escape is 返回
     updateButtons();
 }
 
@@ -194,12 +183,6 @@ void PasswordResetWindow::resetPasswords() {
     });
     if (!self.isNull())
         updateButtons();
-}
-
-void PasswordResetWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    hide();
-    Q_EMIT returned();
 }
 
 } // namespace ordalis

@@ -5,9 +5,8 @@
 // operation password, or both. The service checks that account, address and code belong
 // together.
 
+#include "accounts/AccountWindow.h"
 #include "common/RequestGate.h"
-
-#include <QWidget>
 
 class QCheckBox;
 class QLabel;
@@ -19,18 +18,11 @@ namespace ordalis {
 class ServiceEndpoints;
 struct PasswordResetForm;
 
-class PasswordResetWindow : public QWidget {
+class PasswordResetWindow : public AccountWindow {
     Q_OBJECT
 
 public:
     explicit PasswordResetWindow(ServiceEndpoints& service, QWidget* parent = nullptr);
-
-Q_SIGNALS:
-    // 返回 or closed: the window has hidden itself.
-    void returned();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     PasswordResetForm form() const;
@@ -51,7 +43,6 @@ private:
     QLineEdit* m_checkCode;
     QPushButton* m_sendCode;
     QPushButton* m_reset;
-    QPushButton* m_back;
 };
 
 } // namespace ordalis

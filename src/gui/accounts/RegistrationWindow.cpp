@@ -3,11 +3,9 @@
 
 #include "accounts/RegistrationForm.h"
 #include "common/Dialogs.h"
-#include "common/EscapeKey.h"
 #include "common/StarPassword.h"
 #include "net/ServiceEndpoints.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,13 +18,6 @@
 namespace ordalis {
 
 namespace {
-
-QLineEdit* lineEdit(QWidget* parent, const char* name) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setMinimumSize(200, 30);
-    return box;
-}
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption) {
     auto* result = new QLabel(caption, parent);
@@ -58,26 +49,24 @@ void addRow(QGridLayout* grid, QLabel* caption, QLineEdit* box, QLabel* hint = n
 } // namespace
 
 RegistrationWindow::RegistrationWindow(ServiceEndpoints& service, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : AccountWindow(parent)
     , m_service(service)
-    , m_account(lineEdit(this, "Text1"))
+    , m_account(newBox("Text1"))
     , m_accountHint(label(this, "Label5", NameCheck::LengthHint))
-    , m_teacherName(lineEdit(this, "Text4"))
-    , m_email(lineEdit(this, "Text5"))
-    , m_loginPassword(lineEdit(this, "Text2"))
-    , m_operationPassword(lineEdit(this, "Text3"))
-    , m_mobile(lineEdit(this, "Text6"))
-    , m_telephone(lineEdit(this, "Text7"))
-    , m_qq(lineEdit(this, "Text8"))
-    , m_register(new QPushButton(QStringLiteral("注册"), this))
-    , m_back(new QPushButton(QStringLiteral("返回"), this)) {
+    , m_teacherName(newBox("Text4"))
+    , m_email(newBox("Text5"))
+    , m_loginPassword(newBox("Text2"))
+    , m_operationPassword(newBox("Text3"))
+    , m_mobile(newBox("Text6"))
+    , m_telephone(newBox("Text7"))
+    , m_qq(newBox("Text8"))
+    , m_register(new QPushButton(QStringLiteral("注册"), this)) {
     setObjectName(QStringLiteral("frmReg"));
     setWindowTitle(QStringLiteral("用户注册"));
     showAsStars(m_loginPassword);
     showAsStars(m_operationPassword);
     m_register->setObjectName(QStringLiteral("Command1"));
-    m_back->setObjectName(QStringLiteral("Command2"));
-    for (QPushButton* button : {m_register, m_back})
+    for (QPushButton* button : {m_register, backButton()})
         button->setMinimumSize(96, 34);
     m_accountHint->setMinimumWidth(180);
 
@@ -108,7 +97,7 @@ RegistrationWindow::RegistrationWindow(ServiceEndpoints& service, QWidget* paren
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_register);
-    buttons->addWidget(m_back);
+    buttons->addWidget(backButton());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);
     layout->setSpacing(12);
@@ -119,7 +108,7 @@ RegistrationWindow::RegistrationWindow(ServiceEndpoints& service, QWidget* paren
     QWidget* previous = m_account;
     for (QWidget* next : std::initializer_list<QWidget*>{m_teacherName, m_email, m_loginPassword,
                                                          m_operationPassword, m_mobile, m_telephone,
-                                                         m_qq, m_register, m_back}) {
+                                                         m_qq, m_register, backButton()}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -127,8 +116,6 @@ RegistrationWindow::RegistrationWindow(ServiceEndpoints& service, QWidget* paren
     m_gate.guard(m_register);
     connect(m_account, &QLineEdit::textChanged, this, &RegistrationWindow::checkName);
     connect(m_register, &QPushButton::clicked, this, &RegistrationWindow::registerTeacher);
-    connect(m_back, &QPushButton::clicked, this, &QWidget::close);
-    onEscape(this, [this] { m_back->click(); }); // Escape is 返回
     showNameCheck();
 }
 
@@ -203,12 +190,6 @@ void RegistrationWindow::registerTeacher() {
     });
     if (!self.isNull())
         showNameCheck();
-}
-
-void RegistrationWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    hide();
-    Q_EMIT returned();
 }
 
 } // namespace ordalis

@@ -4,10 +4,9 @@
 // name is checked while it is typed, without holding the window up; the required fields are
 // checked when 注册 is pressed, and a new account's name goes back to the login window.
 
+#include "accounts/AccountWindow.h"
 #include "accounts/NameCheck.h"
 #include "common/RequestGate.h"
-
-#include <QWidget>
 
 class QLabel;
 class QLineEdit;
@@ -18,7 +17,7 @@ namespace ordalis {
 class ServiceEndpoints;
 enum class RegistrationField;
 
-class RegistrationWindow : public QWidget {
+class RegistrationWindow : public AccountWindow {
     Q_OBJECT
 
 public:
@@ -27,11 +26,6 @@ public:
 Q_SIGNALS:
     // The account was made; the window has hidden itself.
     void registered(const QString& account);
-    // 返回 or closed: the window has hidden itself.
-    void returned();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void checkName();
@@ -53,7 +47,6 @@ private:
     QLineEdit* m_telephone;
     QLineEdit* m_qq;
     QPushButton* m_register;
-    QPushButton* m_back;
 };
 
 } // namespace ordalis
