@@ -37,10 +37,11 @@ const QColor Green(0x00, 0xFF, 0x00);
 const QColor Red(0xFF, 0x00, 0x00);
 const QColor White(0xFF, 0xFF, 0xFF);
 
-// The password of the new teacher: every character a form body could misread, and a blank
-// at the end that is no part of it.
+// The passwords of the new teacher: every character a form body could misread, and a blank at
+// the end that is no part of them (the program trims it from the login password, the service
+// from the operation password that changes send as typed).
 const QString NewLogin = QStringLiteral("a&b=c%41+d ");
-const QString NewOperation = QStringLiteral("op&=%+");
+const QString NewOperation = QStringLiteral("op&=%+ ");
 
 template <typename Widget = QLineEdit> Widget* child(QWidget* window, const char* name) {
     auto* widget = window->findChild<Widget*>(QLatin1String(name));
