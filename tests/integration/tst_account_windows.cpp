@@ -64,12 +64,16 @@ void type(QWidget* window, const char* box, const QString& text) {
         edit->insert(text);
 }
 
-// The one message shown since the last call.
-dialogs::ShownMessage onlyMessage() {
-    const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
-    if (shown.size() != 1)
-        return {QStringLiteral("(%1 messages)").arg(shown.size()), QString(), dialogs::Icon::None};
-    return shown.first();
+// The messages shown since the last call, as "title|text|icon" lines to compare in one go.
+QString shownMessages() {
+    QStringList lines;
+    for (const dialogs::ShownMessage& shown : dialogs::takeShownMessages())
+        lines << shown.title + u'|' + shown.text + u'|' + QString::number(int(shown.icon));
+    return lines.join(u'\n');
+}
+
+QString message(const QString& title, const QString& text, dialogs::Icon icon) {
+    return title + u'|' + text + u'|' + QString::number(int(icon));
 }
 
 bool saveScreenshot(QWidget* window, const char* name) {
@@ -140,10 +144,8 @@ private Q_SLOTS:
         for (const auto& step : steps) {
             type(reg, step.box, step.typed);
             click(reg, "Command1");
-            const dialogs::ShownMessage shown = onlyMessage();
-            QCOMPARE(shown.title, QStringLiteral("提示"));
-            QCOMPARE(shown.text, step.message);
-            QCOMPARE(shown.icon, dialogs::Icon::Warning);
+            QCOMPARE(shownMessages(),
+                     message(QStringLiteral("提示"), step.message, dialogs::Icon::Warning));
             QCOMPARE(reg->focusWidget(), child(reg, step.focus));
         }
         type(reg, "Text3", NewOperation);
@@ -151,11 +153,11 @@ private Q_SLOTS:
         QVERIFY(saveScreenshot(reg, "registration_window.png"));
 
         click(reg, "Command1");
-        const dialogs::ShownMessage done = onlyMessage();
-        QCOMPARE(done.title, QStringLiteral("成功"));
-        QCOMPARE(done.text, QStringLiteral("注册成功！\r\n请用您的帐号和登录密码登录！\r\n"
-                                           "请牢记您的操作密码！"));
-        QCOMPARE(done.icon, dialogs::Icon::Information);
+        QCOMPARE(shownMessages(),
+                 message(QStringLiteral("成功"),
+                         QStringLiteral("注册成功！\r\n请用您的帐号和登录密码登录！\r\n"
+                                        "请牢记您的操作密码！"),
+                         dialogs::Icon::Information));
         QVERIFY(!reg->isVisible());
         QVERIFY(m_login->isVisible());
         QCOMPARE(child<QComboBox>(m_login.get(), "ComboUser")->currentText(),
@@ -201,17 +203,15 @@ private Q_SLOTS:
         type(reset, "Text1", QStringLiteral("anna"));
         type(reset, "Text2", QStringLiteral("other@example.com"));
         click(reset, "Command3");
-        dialogs::ShownMessage shown = onlyMessage();
-        QCOMPARE(shown.title, QStringLiteral("请重试"));
-        QCOMPARE(shown.text, QStringLiteral("用户名或者Email有误，请查证后重试！"));
-        QCOMPARE(shown.icon, dialogs::Icon::Warning);
+        QCOMPARE(shownMessages(), message(QStringLiteral("请重试"),
+                                          QStringLiteral("用户名或者Email有误，请查证后重试！"),
+                                          dialogs::Icon::Warning));
 
         type(reset, "Text2", QStringLiteral("t@example.com"));
         click(reset, "Command3");
-        shown = onlyMessage();
-        QCOMPARE(shown.title, QStringLiteral("请查收"));
-        QCOMPARE(shown.text, QStringLiteral("验证码已经发送到您的邮箱:t@example.com"));
-        QCOMPARE(shown.icon, dialogs::Icon::Information);
+        QCOMPARE(shownMessages(), message(QStringLiteral("请查收"),
+                                          QStringLiteral("验证码已经发送到您的邮箱:t@example.com"),
+                                          dialogs::Icon::Information));
         QCOMPARE(m_sendmail.arguments().value(0), QStringLiteral("-t"));
         const QString mail = QString::fromUtf8(m_sendmail.messages().value(0));
         QVERIFY2(mail.startsWith(QStringLiteral("To: t@example.com\n")), qPrintable(mail));
@@ -230,17 +230,14 @@ private Q_SLOTS:
         QVERIFY(resetButton->isEnabled());
         QVERIFY(saveScreenshot(reset, "password_reset_window.png"));
         click(reset, "Command1");
-        shown = onlyMessage();
-        QCOMPARE(shown.title, QStringLiteral("错误"));
-        QCOMPARE(shown.text, QStringLiteral("验证码错误，请重试！"));
-        QCOMPARE(shown.icon, dialogs::Icon::Warning);
+        QCOMPARE(shownMessages(),
+                 message(QStringLiteral("错误"), QStringLiteral("验证码错误，请重试！"),
+                         dialogs::Icon::Warning));
 
         type(reset, "TxtCheckCode", code);
         click(reset, "Command1");
-        shown = onlyMessage();
-        QCOMPARE(shown.title, QStringLiteral("成功"));
-        QCOMPARE(shown.text, QStringLiteral("密码修改成功！"));
-        QCOMPARE(shown.icon, dialogs::Icon::Information);
+        QCOMPARE(shownMessages(), message(QStringLiteral("成功"), QStringLiteral("密码修改成功！"),
+                                          dialogs::Icon::Information));
         QVERIFY(reset->isVisible());
 
         click(reset, "Command2");
@@ -267,10 +264,8 @@ private Q_SLOTS:
         m_online.stopService();
 
         click(reg, "Command1");
-        dialogs::ShownMessage shown = onlyMessage();
-        QCOMPARE(shown.title, QStringLiteral("错误"));
-        QCOMPARE(shown.text, QStringLiteral("\r\n网络异常！"));
-        QCOMPARE(shown.icon, dialogs::Icon::None);
+        QCOMPARE(shownMessages(), message(QStringLiteral("错误"), QStringLiteral("\r\n网络异常！"),
+                                          dialogs::Icon::None));
         QVERIFY(reg->isVisible());
         QCOMPARE(child(reg, "Text1")->text(), QStringLiteral("later01"));
 
@@ -284,16 +279,13 @@ private Q_SLOTS:
         click(m_login.get(), "Command3");
         QWidget* reset = m_accounts->passwordReset();
         click(reset, "Command3");
-        shown = onlyMessage();
-        QCOMPARE(shown.title, QStringLiteral("错误"));
-        QCOMPARE(shown.text, QStringLiteral("无法连接到服务器"));
-        QCOMPARE(shown.icon, dialogs::Icon::Critical);
+        QCOMPARE(shownMessages(),
+                 message(QStringLiteral("错误"), QStringLiteral("无法连接到服务器"),
+                         dialogs::Icon::Critical));
 
         click(reset, "Command1");
-        shown = onlyMessage();
-        QCOMPARE(shown.title, QStringLiteral("错误"));
-        QCOMPARE(shown.text, QStringLiteral("网络异常！"));
-        QCOMPARE(shown.icon, dialogs::Icon::Warning);
+        QCOMPARE(shownMessages(), message(QStringLiteral("错误"), QStringLiteral("网络异常！"),
+                                          dialogs::Icon::Warning));
         QCOMPARE(child<QLabel>(reset, "Label2")->text(), QStringLiteral("网络异常！"));
     }
 

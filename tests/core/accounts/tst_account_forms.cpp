@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The account forms' own judgements: which names the service is asked about, which e-mail
-// addresses pass, and when a password reset may be sent.
+// The account forms' own judgements: which e-mail addresses pass, and how blanks count in a
+// password reset.
 
-#include "accounts/NameCheck.h"
 #include "accounts/PasswordResetForm.h"
 #include "accounts/RegistrationForm.h"
 
@@ -14,31 +13,6 @@ class AccountFormsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void namesJudgedWithoutTheService() {
-        NameCheck check;
-        QVERIFY(!check.nameChanged("abc"));
-        QCOMPARE(check.hint(), NameCheck::LengthHint);
-        QCOMPARE(check.colour(), NameCheck::Colour::Red);
-        for (const char* illegal : {"ab cd", "ab-cd", "张三abcd"}) {
-            QVERIFY(!check.nameChanged(QString::fromUtf8(illegal)));
-            QCOMPARE(check.hint(), NameCheck::IllegalHint);
-            QCOMPARE(check.colour(), NameCheck::Colour::Red);
-        }
-        // Upper-case letters pass; the service decides from here on.
-        const auto query = check.nameChanged("Teacher_01");
-        QVERIFY(query);
-        QCOMPARE(query->name, QStringLiteral("Teacher_01"));
-        QCOMPARE(check.hint(), NameCheck::CheckingHint);
-        QCOMPARE(check.colour(), NameCheck::Colour::White);
-        QVERIFY(!check.canRegister());
-        QVERIFY(check.replyArrived(query->ticket, "√"));
-        QVERIFY(check.canRegister());
-        QCOMPARE(check.colour(), NameCheck::Colour::Green);
-        // A reply counts once.
-        QVERIFY(!check.replyArrived(query->ticket, "x"));
-        QCOMPARE(check.hint(), NameCheck::FreeReply);
-    }
-
     void emailAddresses_data() {
         QTest::addColumn<QString>("address");
         QTest::addColumn<bool>("wellFormed");
@@ -54,26 +28,17 @@ private Q_SLOTS:
         QCOMPARE(isWellFormedEmail(address), wellFormed);
     }
 
-    void resetNeedsAChosenTypedPassword() {
-        PasswordResetForm form{"  ", "t@example.com", "123456", false, {}, false, {}};
+    // Blanks alone are no account and no password; a chosen password is sent trimmed.
+    void resetFieldsAreJudgedTrimmed() {
+        PasswordResetForm form{"  ", "t@example.com", "123456", true, " \t", false, {}};
         QVERIFY(!form.canRequestCode());
         form.account = "anna";
         QVERIFY(form.canRequestCode());
         QVERIFY(!form.canReset());
-
-        form.resetsLogin = true;
-        form.newLoginPassword = " \t";
-        QVERIFY(!form.canReset());
-        form.newLoginPassword = " new pw ";
+        form.newLoginPassword = " new pw\u3000";
         QVERIFY(form.canReset());
         QCOMPARE(form.sentLoginPassword(), QStringLiteral("new pw"));
         QCOMPARE(form.sentOperationPassword(), QString());
-
-        form.resetsOperation = true;
-        QVERIFY(!form.canReset());
-        form.newOperationPassword = "op";
-        form.checkCode = " ";
-        QVERIFY(!form.canReset());
     }
 };
 
