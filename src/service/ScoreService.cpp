@@ -4,9 +4,14 @@
 
 #include "accounts/DemoAccount.h"
 #include "http/HttpServer.h"
+#include "protocol/Change.h"
+#include "protocol/DeletedItems.h"
 #include "protocol/Protocol.h"
+#include "storage/Sql.h"
+#include "storage/Transaction.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace ordalis {
@@ -17,7 +22,8 @@ struct ScoreService::Running {
     explicit Running(const QString& database, const ServiceOptions& options)
         : database(database)
         , protocol(this->database, options)
-        , http([this](const Request& request) { return protocol.handle(request); }) {}
+        , http([this](const Request& request) { return protocol.handle(request); },
+               [this](const Request& request) { return protocol.screen(request); }) {}
     ~Running() {
         http.stop(); // no request may run while the connections go
         database.closeAll();
@@ -72,6 +78,65 @@ QString ScoreService::baseUrl() const {
 
 void ScoreService::stop() {
     m_running.reset();
+}
+
+namespace {
+
+bool fail(QString* message, const QString& text) {
+    if (message)
+        *message = text;
+    return false;
+}
+
+} // namespace
+
+bool ScoreService::restoreDeleted(const QString& location, const QString& account,
+                                  const QDateTime& since, QString* message) {
+    Database database(location);
+    if (!database.open(message))
+        return false;
+    try {
+        const QSqlDatabase db = database.connection();
+        Transaction transaction(database, db);
+        const auto teacher =
+            sqlValue(db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account});
+        if (!teacher)
+            return fail(message, QStringLiteral("no account %1").arg(account));
+        const QString restored = service::restoreDeleted(
+            db, teacher->toLongLong(), since.isValid() ? since.toSecsSinceEpoch() : 0);
+        bumpRevision(db, teacher->toLongLong());
+        if (!transaction.commit())
+            return fail(message, QStringLiteral("the restored items could not be stored"));
+        if (message)
+            *message = restored;
+        return true;
+    } catch (const DatabaseError& error) {
+        return fail(message, QString::fromStdString(error.what()));
+    }
+}
+
+bool ScoreService::backup(const QString& location, const QString& file, QString* message) {
+    if (!Database::isSqliteLocation(location))
+        return fail(message, QStringLiteral("--backup copies a SQLite database; back up "
+                                            "PostgreSQL with pg_dump"));
+    if (QFileInfo::exists(file))
+        return fail(message, QStringLiteral("%1 exists already").arg(file));
+    Database database(location);
+    if (!database.open(message))
+        return false;
+    try {
+        // One read transaction of SQLite: writers of running services carry on meanwhile.
+        sqlRun(database.connection(), QStringLiteral("VACUUM INTO ?"), {file});
+    } catch (const DatabaseError& error) {
+        return fail(message, QString::fromStdString(error.what()));
+    }
+    if (message)
+        *message = QStringLiteral("copied %1 to %2").arg(location, file);
+    return true;
+}
+
+bool ScoreService::isLoopback(const QString& listen) {
+    return HttpServer::isLoopback(listen);
 }
 
 bool ScoreService::createDemoAccount() {

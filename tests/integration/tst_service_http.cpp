@@ -217,6 +217,9 @@ private Q_SLOTS:
                                    [](auto* r) { return r->isFinished(); });
             },
             10000);
+        const auto acknowledged = std::count_if(replies.begin(), replies.end(), [](auto* r) {
+            return r->readAll() == QByteArray("Success!");
+        });
         QVERIFY(service.start());
         const QString record = recordOf(service, "teacher1", "pw");
         qint64 count = 0;
@@ -224,6 +227,8 @@ private Q_SLOTS:
             if (line.startsWith(QStringLiteral("一班\t")))
                 count += line.section(u'\t', 5, 5).toLongLong();
         QVERIFY2(count % Lines == 0 && count >= Lines, qPrintable(QString::number(count)));
+        // Every upload answered "Success!" before the kill is there.
+        QVERIFY2(count >= acknowledged * Lines, qPrintable(QString::number(count)));
         qDeleteAll(replies);
     }
 };

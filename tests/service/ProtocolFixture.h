@@ -24,7 +24,6 @@ struct ProtocolFixture {
         database = std::make_unique<Database>(databaseLocation.isEmpty()
                                                   ? dir.filePath(QStringLiteral("service.sqlite"))
                                                   : databaseLocation);
-        QString error;
         opened = database->open(&error);
         protocol = std::make_unique<Protocol>(*database, options);
     }
@@ -71,6 +70,7 @@ struct ProtocolFixture {
     std::unique_ptr<Database> database;
     std::unique_ptr<Protocol> protocol;
     bool opened = false;
+    QString error; // why the database did not open
 };
 
 // One teacher "alice" with two classes, two topics and standards, ready for changes.

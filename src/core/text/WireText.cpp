@@ -114,11 +114,15 @@ QString decodeText(const QByteArray& bytes, const QByteArray& charset) {
 }
 
 qint32 dateToSeconds(const QString& text) {
+    return readWireTime(text).value_or(0);
+}
+
+std::optional<qint32> readWireTime(const QString& text) {
     static const QRegularExpression form(QStringLiteral(
         R"(^\s*(\d{1,4})-(\d{1,2})-(\d{1,2})(?:\s+(\d{1,2}):(\d{1,2}):(\d{1,2}))?\s*$)"));
     const QRegularExpressionMatch match = form.match(text);
     if (!match.hasMatch())
-        return 0;
+        return std::nullopt;
     const QDate date(match.captured(1).toInt(), match.captured(2).toInt(),
                      match.captured(3).toInt());
     const QTime time = match.capturedLength(4) == 0
@@ -126,11 +130,11 @@ qint32 dateToSeconds(const QString& text) {
                            : QTime(match.captured(4).toInt(), match.captured(5).toInt(),
                                    match.captured(6).toInt());
     if (!date.isValid() || !time.isValid())
-        return 0;
+        return std::nullopt;
     const qint64 seconds = wireEpoch().secsTo(QDateTime(date, time, Qt::UTC));
     if (seconds < std::numeric_limits<qint32>::min() ||
         seconds > std::numeric_limits<qint32>::max())
-        return 0;
+        return std::nullopt;
     return qint32(seconds);
 }
 

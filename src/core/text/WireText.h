@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace ordalis {
 
@@ -29,6 +30,9 @@ QString decodeText(const QByteArray& bytes, const QByteArray& charset);
 // "yyyy-mm-dd hh:mm:ss" and a bare date such as "2013-3-15"; text that is no date, or a
 // result outside 32 bits, gives 0.
 qint32 dateToSeconds(const QString& text);
+// The same reading, with no value for text that is no date or lies outside 32 bits, so that
+// a caller can tell an unreadable text from the moment 1970-01-01 08:00:00.
+std::optional<qint32> readWireTime(const QString& text);
 // The moment as "yyyy-mm-dd hh:mm:ss"; dateToSeconds reads it back.
 QString secondsToDate(qint32 seconds);
 

@@ -3,7 +3,7 @@
 
 #include "accounts/PasswordResetForm.h"
 #include "common/Dialogs.h"
-#include "common/StarPassword.h"
+#include "common/StarEcho.h"
 #include "net/ServiceEndpoints.h"
 
 #include <QCheckBox>
@@ -34,7 +34,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 
 // A new password box, shown only while its check box is ticked; its place stays reserved.
 QLineEdit* hiddenPasswordBox(QLineEdit* box) {
-    showAsStars(box);
+    echoStars(box);
     QSizePolicy policy = box->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     box->setSizePolicy(policy);

@@ -3,7 +3,7 @@
 
 #include "accounts/RegistrationForm.h"
 #include "common/Dialogs.h"
-#include "common/StarPassword.h"
+#include "common/StarEcho.h"
 #include "net/ServiceEndpoints.h"
 
 #include <QGridLayout>
@@ -63,8 +63,8 @@ RegistrationWindow::RegistrationWindow(ServiceEndpoints& service, QWidget* paren
     , m_register(new QPushButton(QStringLiteral("注册"), this)) {
     setObjectName(QStringLiteral("frmReg"));
     setWindowTitle(QStringLiteral("用户注册"));
-    showAsStars(m_loginPassword);
-    showAsStars(m_operationPassword);
+    echoStars(m_loginPassword);
+    echoStars(m_operationPassword);
     m_register->setObjectName(QStringLiteral("Command1"));
     for (QPushButton* button : {m_register, backButton()})
         button->setMinimumSize(96, 34);

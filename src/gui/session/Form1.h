@@ -33,6 +33,9 @@ public:
     // Fills the class and topic boxes from the teacher record after a login (online downloads
     // it first). No class is chosen afterwards and a rolling draw ends.
     void applyTeacherRecord(SessionMode mode);
+    // Refills the standards list for the topic in the topic box and lays the window out (also
+    // after the console changed topics or standards).
+    void showTopicStandards();
 
     // Fetches the teacher record before an online apply; unset, nothing is fetched.
     void setRecordDownloader(std::function<void()> downloader);
@@ -68,7 +71,6 @@ private:
 
     void chooseClass(const QString& className);
     void clearClass();
-    void showTopicStandards();
     void callFromQuickPick(const QString& name);
     void callFromManualPanel(const QString& name);
 

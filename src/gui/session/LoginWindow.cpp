@@ -4,7 +4,7 @@
 #include "accounts/SecretText.h"
 #include "common/Dialogs.h"
 #include "common/EscapeKey.h"
-#include "common/StarPassword.h"
+#include "common/StarEcho.h"
 #include "net/ServiceEndpoints.h"
 #include "session/DataFolder.h"
 #include "session/RememberedUsers.h"
@@ -65,7 +65,7 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     m_userBox->setMinimumHeight(32);
     m_passwordBox->setMinimumHeight(32);
     m_passwordBox->setObjectName(QStringLiteral("txtPassword"));
-    showAsStars(m_passwordBox);
+    echoStars(m_passwordBox);
     m_loginButton->setDefault(true);
 
     auto* fields = new QGridLayout;

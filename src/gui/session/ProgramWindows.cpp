@@ -2,6 +2,8 @@
 #include "ProgramWindows.h"
 
 #include "accounts/AccountWindows.h"
+#include "common/Dialogs.h"
+#include "console/ConsoleWindow.h"
 #include "draw/DrawPanel.h"
 #include "groups/GroupUploader.h"
 #include "net/ConnectionProbe.h"
@@ -9,6 +11,7 @@
 #include "pinyin/ManualPanel.h"
 #include "scoring/PendingKeeper.h"
 #include "scoring/UploadController.h"
+#include "scoring/UploadPanel.h"
 #include "session/Form1.h"
 #include "session/LoginWindow.h"
 #include "session/Session.h"
@@ -49,9 +52,12 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
         [form] { return form->chosenClass(); }, groups, this);
     connect(form, &Form1::groupUploadRequested, m_groupUploader, &GroupUploader::upload);
     connect(form, &Form1::userRequested, this, &ProgramWindows::showLoginWindow);
+    connect(form, &Form1::manageRequested, this, &ProgramWindows::openConsole);
 }
 
-ProgramWindows::~ProgramWindows() = default;
+ProgramWindows::~ProgramWindows() {
+    delete m_console.data();
+}
 
 void ProgramWindows::start() {
     m_form1->show();
@@ -74,7 +80,44 @@ void ProgramWindows::showLoginWindow() {
     m_login->activateWindow();
 }
 
+ConsoleWindow* ProgramWindows::console() const {
+    return m_console;
+}
+
+void ProgramWindows::openConsole() {
+    if (!m_console) {
+        Form1* form = m_form1.get();
+        ConsoleHooks hooks;
+        UploadPanel* upload = form->uploadPanel();
+        hooks.operationPassword = [upload] { return upload->operationPassword(); };
+        hooks.setOperationPassword = [upload](const QString& password) {
+            upload->setOperationPassword(password);
+        };
+        // The console has just downloaded the record: the main window shows the file.
+        hooks.applyRecord = [form] { form->applyTeacherRecord(SessionMode::Offline); };
+        hooks.showTopicStandards = [form] { form->showTopicStandards(); };
+        hooks.openFileName = [form](const QString& title, const QString& filter) {
+            return dialogs::openFileName(form, title, filter);
+        };
+        m_console = new ConsoleWindow(m_session, m_endpoints, m_folder, m_config, hooks);
+        connect(m_console, &ConsoleWindow::returned, form, &QWidget::show);
+        connect(m_console, &ConsoleWindow::closedByFrame, this, [this] {
+            discardConsole();
+            m_form1->show();
+        });
+    }
+    m_console->open();
+    m_form1->hide();
+}
+
+void ProgramWindows::discardConsole() {
+    if (m_console)
+        m_console->discard();
+    m_console = nullptr;
+}
+
 void ProgramWindows::afterOnlineLogin() {
+    discardConsole();
     m_pending->changeUser(m_session.userName);
     m_form1->show();
     m_form1->applyTeacherRecord(SessionMode::Online);
@@ -82,6 +125,7 @@ void ProgramWindows::afterOnlineLogin() {
 }
 
 void ProgramWindows::afterOfflineLogin() {
+    discardConsole();
     m_pending->changeUser(m_session.userName);
     m_form1->applyTeacherRecord(SessionMode::Offline);
     m_form1->show();

@@ -8,12 +8,14 @@
 #include "session/RememberedUsers.h"
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
 namespace ordalis {
 
 class AccountWindows;
+class ConsoleWindow;
 class Form1;
 class GroupUploader;
 class LoginWindow;
@@ -42,12 +44,17 @@ public:
     Form1* form1() const { return m_form1.get(); }
     // Created at the first click on 用户.
     LoginWindow* loginWindow() const { return m_login.get(); }
+    // Created at the click on 后台; none after it was discarded (closed or a new login).
+    ConsoleWindow* console() const;
     StatusPanels* statusPanels() const { return m_status; }
 
     // 用户: the main window makes way for the login window.
     void showLoginWindow();
+    // 后台: the console replaces the main window on screen.
+    void openConsole();
 
 private:
+    void discardConsole();
     void afterOnlineLogin();
     void afterOfflineLogin();
 
@@ -60,6 +67,7 @@ private:
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<LoginWindow> m_login;
     std::unique_ptr<AccountWindows> m_accounts; // registration and password reset, of m_login
+    QPointer<ConsoleWindow> m_console;
     StatusPanels* m_status = nullptr;
     UploadController* m_upload = nullptr;
     GroupUploader* m_groupUploader = nullptr;

@@ -35,6 +35,10 @@ QString wrongCredentialText(CredentialCache::Kind kind) {
 
 } // namespace
 
+QString throttledRefusal(const ServiceContext& context) {
+    return QStringLiteral("失败次数过多，请%1分钟后再试").arg(context.throttle.windowMinutes());
+}
+
 std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
                                    const QString& rawAccount, const QString& typedSecret,
                                    QString* refusal) {
@@ -47,23 +51,32 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
                                                             : wrongCredentialText(kind);
         return std::nullopt;
     }
-    if (const auto cached = context.credentials.teacherFor(kind, account, secret))
-        return cached;
-    if (context.throttle.blocked(call.db, account, call.request.peer)) {
-        *refusal =
-            QStringLiteral("失败次数过多，请%1分钟后再试").arg(context.throttle.windowMinutes());
+    if (const auto cached = context.credentials.find(kind, account, secret)) {
+        // One indexed lookup instead of the slow hash: the credential stands while the hash
+        // it was verified against is still the stored one.
+        const auto stored = sqlValue(
+            call.db, QStringLiteral("SELECT %1 FROM teachers WHERE id = ?").arg(hashColumn(kind)),
+            {cached->teacherId});
+        if (stored && stored->toString() == cached->storedHash)
+            return cached->teacherId;
+    }
+    const PasswordHasher::Slot slot = context.hasher.enter();
+    const auto attempt = context.throttle.begin(call.db, account, call.request.peer);
+    if (!attempt) {
+        *refusal = throttledRefusal(context);
         return std::nullopt;
     }
     QSqlQuery row = sqlRun(
         call.db,
         QStringLiteral("SELECT id, %1 FROM teachers WHERE account = ?").arg(hashColumn(kind)),
         {account});
-    if (row.next() && PasswordHasher::verify(row.value(1).toString(), secret)) {
-        const qint64 teacherId = row.value(0).toLongLong();
-        context.credentials.remember(kind, account, secret, teacherId);
-        return teacherId;
+    if (row.next() && context.hasher.verify(slot, row.value(1).toString(), secret)) {
+        const CredentialCache::Verified verified{row.value(0).toLongLong(),
+                                                 row.value(1).toString()};
+        context.throttle.succeeded(call.db, *attempt);
+        context.credentials.remember(kind, account, secret, verified);
+        return verified.teacherId;
     }
-    context.throttle.recordFailure(call.db, account, call.request.peer);
     *refusal = wrongCredentialText(kind);
     return std::nullopt;
 }

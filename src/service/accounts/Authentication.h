@@ -11,9 +11,12 @@ namespace ordalis::service {
 
 // The teacher whose credential of this kind matches, or nullopt with the refusal text set. The
 // secret is taken as typed and trimmed by the one rule for secrets.
-// Failures count towards the throttle of the account and of the client address.
+// Failures count towards the throttle of the account from this address and of the address;
+// throws HashingBusy when no hashing slot is free.
 std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind, const QString& account,
                                    const QString& secret, QString* refusal);
+// The refusal of a check whose account and address, or address, has failed too often.
+QString throttledRefusal(const ServiceContext& context);
 // A read of a teacher's data: the account in the query's "t", its login proven by "mp".
 std::optional<qint64> authenticateReader(Call& call, QString* refusal);
 

@@ -43,8 +43,8 @@ QByteArray CredentialCache::digest(Kind kind, const QString& account, const QStr
     return out;
 }
 
-std::optional<qint64> CredentialCache::teacherFor(Kind kind, const QString& account,
-                                                  const QString& secret) {
+std::optional<CredentialCache::Verified> CredentialCache::find(Kind kind, const QString& account,
+                                                               const QString& secret) {
     const QByteArray key = digest(kind, account, secret);
     QMutexLocker lock(&m_mutex);
     const auto it = m_entries.constFind(key);
@@ -54,11 +54,11 @@ std::optional<qint64> CredentialCache::teacherFor(Kind kind, const QString& acco
         m_entries.erase(it);
         return std::nullopt;
     }
-    return it->teacherId;
+    return it->verified;
 }
 
 void CredentialCache::remember(Kind kind, const QString& account, const QString& secret,
-                               qint64 teacherId) {
+                               const Verified& verified) {
     const QByteArray key = digest(kind, account, secret);
     const qint64 now = nowMs();
     QMutexLocker lock(&m_mutex);
@@ -67,13 +67,13 @@ void CredentialCache::remember(Kind kind, const QString& account, const QString&
         if (m_entries.size() >= MaxCachedCredentials)
             m_entries.clear();
     }
-    m_entries.insert(key, {teacherId, now + m_lifetimeMs});
+    m_entries.insert(key, {verified, now + m_lifetimeMs});
 }
 
 void CredentialCache::forgetTeacher(qint64 teacherId) {
     QMutexLocker lock(&m_mutex);
     m_entries.removeIf(
-        [teacherId](const auto& entry) { return entry.value().teacherId == teacherId; });
+        [teacherId](const auto& entry) { return entry.value().verified.teacherId == teacherId; });
 }
 
 } // namespace ordalis::service

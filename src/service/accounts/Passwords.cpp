@@ -2,6 +2,7 @@
 
 #include "accounts/Passwords.h"
 
+#include <QThread>
 #include <sodium.h>
 
 namespace ordalis::service {
@@ -11,10 +12,23 @@ bool sodiumReady() {
     return ready;
 }
 
-PasswordHasher::PasswordHasher(HashCost cost)
-    : m_cost(cost) {}
+namespace {
 
-QString PasswordHasher::hash(const QString& secret) const {
+constexpr int SlotWaitMs = 500;
+
+} // namespace
+
+PasswordHasher::PasswordHasher(HashCost cost, int slotCount)
+    : m_cost(cost)
+    , m_slots(slotCount > 0 ? slotCount : std::max(2, QThread::idealThreadCount())) {}
+
+PasswordHasher::Slot PasswordHasher::enter() {
+    if (!m_slots.tryAcquire(1, SlotWaitMs))
+        throw HashingBusy();
+    return Slot(m_slots);
+}
+
+QString PasswordHasher::hash(const Slot&, const QString& secret) const {
     if (!sodiumReady())
         return {};
     const QByteArray bytes = secret.toUtf8();
@@ -28,7 +42,7 @@ QString PasswordHasher::hash(const QString& secret) const {
     return QString::fromLatin1(out);
 }
 
-bool PasswordHasher::verify(const QString& encodedHash, const QString& secret) {
+bool PasswordHasher::verify(const Slot&, const QString& encodedHash, const QString& secret) const {
     if (!sodiumReady() || encodedHash.isEmpty() || encodedHash.size() >= crypto_pwhash_STRBYTES)
         return false;
     char stored[crypto_pwhash_STRBYTES] = {};

@@ -7,7 +7,9 @@
 
 namespace ordalis::service {
 
-FormFields FormFields::parse(QByteArrayView raw) {
+std::optional<FormFields> FormFields::parse(QByteArrayView raw, qsizetype maxFields) {
+    if (raw.count('&') >= maxFields)
+        return std::nullopt;
     FormFields fields;
     qsizetype start = 0;
     while (start <= raw.size()) {

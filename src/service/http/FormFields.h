@@ -9,12 +9,14 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <optional>
 
 namespace ordalis::service {
 
 class FormFields {
 public:
-    static FormFields parse(QByteArrayView raw);
+    // Nullopt when there are more than `maxFields` pairs, counted before any is decoded.
+    static std::optional<FormFields> parse(QByteArrayView raw, qsizetype maxFields);
 
     // The value of the first pair with this key; empty when the key is absent.
     QString value(QByteArrayView key) const;

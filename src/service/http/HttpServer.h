@@ -1,25 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The HTTP side of the service on libmicrohttpd: a thread pool with connection limits and
-// timeouts, bodies over 1 MiB refused with 413, and every complete request handed to a handler
-// as raw bytes (the query and body are decoded by the protocol, not here).
+// The HTTP side of the service on libmicrohttpd: a thread pool with bounded connections, every
+// complete request handed to a handler as raw bytes (the query and body are decoded by the
+// protocol, not here). Anonymous clients cannot hold the service: connections are limited per
+// client address and in total (a connection past a limit is closed at once), a request must
+// arrive whole, headers and body, within one deadline, a request the protocol would refuse by
+// its path is answered before its body is read, and bodies over 1 MiB are refused.
 
 #include "http/Reply.h"
 #include "http/Request.h"
 
 #include <QString>
 #include <functional>
+#include <memory>
+#include <optional>
 
 struct MHD_Daemon;
 
 namespace ordalis::service {
 
+class ConnectionTable;
+struct ServerState;
+
+struct HttpLimits {
+    int connections = 1000;
+    int connectionsPerAddress = 64;
+    int requestDeadlineSeconds = 30; // headers and body together
+};
+
 class HttpServer {
 public:
     using Handler = std::function<Reply(const Request&)>;
+    // Looks at a request before its body is read: a reply refuses it at once.
+    using Screen = std::function<std::optional<Reply>(const Request& headersOnly)>;
     static constexpr qsizetype MaxBody = 1024 * 1024;
 
-    explicit HttpServer(Handler handler);
+    explicit HttpServer(Handler handler, Screen screen = {}, HttpLimits limits = {});
     ~HttpServer();
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;
@@ -30,10 +46,15 @@ public:
     quint16 port() const { return m_port; }
     QString host() const { return m_host; }
 
-    const Handler& handler() const { return m_handler; }
+    // Whether `listen` names a loopback address only.
+    static bool isLoopback(const QString& listen);
 
 private:
     Handler m_handler;
+    Screen m_screen;
+    HttpLimits m_limits;
+    std::unique_ptr<ConnectionTable> m_connections;
+    std::unique_ptr<ServerState> m_state;
     MHD_Daemon* m_daemon = nullptr;
     quint16 m_port = 0;
     QString m_host;

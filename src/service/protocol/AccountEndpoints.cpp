@@ -19,8 +19,6 @@ namespace ordalis::service {
 namespace {
 
 constexpr int CheckCodeLifetimeSeconds = 30 * 60;
-constexpr int CheckCodesPerHour = 5;
-const QString CheckCodeRequests = QStringLiteral("code-request:");
 
 // The hashes of new passwords, made before the transaction so that the slow hash never holds
 // the write lock. An empty password leaves its hashes null: no change.
@@ -30,15 +28,22 @@ struct NewPasswords {
     QVariant operation;
 };
 
-NewPasswords hashNewPasswords(const PasswordHasher& hasher, const QString& login,
+NewPasswords hashNewPasswords(PasswordHasher& hasher, const QString& login,
                               const QString& operation) {
     NewPasswords hashes;
+    if (login.isEmpty() && operation.isEmpty())
+        return hashes;
+    const PasswordHasher::Slot slot = hasher.enter();
     if (!login.isEmpty()) {
-        hashes.login = hasher.hash(login);
-        hashes.mp = hasher.hash(md5Hex(login));
+        hashes.login = hasher.hash(slot, login);
+        hashes.mp = hasher.hash(slot, md5Hex(login));
     }
     if (!operation.isEmpty())
-        hashes.operation = hasher.hash(operation);
+        hashes.operation = hasher.hash(slot, operation);
+    // A hash that could not be made (out of memory) must never be stored as a password.
+    for (const QVariant* hash : {&hashes.login, &hashes.mp, &hashes.operation})
+        if (!hash->isNull() && hash->toString().isEmpty())
+            throw HashingBusy();
     return hashes;
 }
 
@@ -49,6 +54,18 @@ void storeNewPasswords(const QSqlDatabase& db, qint64 teacherId, const NewPasswo
     if (!hashes.operation.isNull())
         sqlRun(db, QStringLiteral("UPDATE teachers SET operation_hash = ? WHERE id = ?"),
                {hashes.operation, teacherId});
+}
+
+// Account names are unique whatever their letter case.
+bool accountTaken(const QSqlDatabase& db, const QString& account) {
+    return sqlValue(db, QStringLiteral("SELECT id FROM teachers WHERE lower(account) = lower(?)"),
+                    {account})
+        .has_value();
+}
+
+void commit(Transaction& transaction) {
+    if (!transaction.commit())
+        throw DatabaseError("commit failed");
 }
 
 } // namespace
@@ -82,23 +99,25 @@ Reply registerTeacher(Call& call) {
         if (contact->size() > 40 || !textProblem(*contact, QString()).isEmpty())
             return Reply::text(QStringLiteral("手机、电话或QQ号码格式不正确"));
 
-    if (sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account}))
+    if (accountTaken(call.db, account))
         return Reply::text(QStringLiteral("该帐号已被注册"));
+    const Throttle& throttle = call.context.throttle;
+    if (!throttle.allowEvents(call.db, {{QStringLiteral("register:") + call.request.peer,
+                                         throttle.limits().registrationsPerPeer}}))
+        return Reply::text(QStringLiteral("注册过于频繁，请稍后再试"));
     const NewPasswords hashes = hashNewPasswords(call.context.hasher, password, operation);
-    if (hashes.login.toString().isEmpty() || hashes.mp.toString().isEmpty() ||
-        hashes.operation.toString().isEmpty())
-        return Reply::error(503, QStringLiteral("Out of memory"));
     try {
+        Transaction transaction(call.context.database, call.db);
         sqlRun(call.db,
                QStringLiteral(
                    "INSERT INTO teachers (account, name, email, mobile, tel, qq, login_hash, "
                    "operation_hash, mp_hash, created_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                {account, name, email, mobile, tel, qq, hashes.login, hashes.operation, hashes.mp,
                 QDateTime::currentSecsSinceEpoch()});
+        commit(transaction);
     } catch (const DatabaseError&) {
-        // Two registrations of one name at once: the unique account column lets one through.
-        if (sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"),
-                     {account}))
+        // Two registrations of one name at once: the unique index lets one through.
+        if (accountTaken(call.db, account))
             return Reply::text(QStringLiteral("该帐号已被注册"));
         throw;
     }
@@ -109,7 +128,7 @@ Reply checkUserName(Call& call) {
     const QString account = call.field("u").trimmed();
     if (!isValidAccount(account))
         return Reply::text(QStringLiteral("帐号须为4到32位字母、数字或_"));
-    if (sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account}))
+    if (accountTaken(call.db, account))
         return Reply::text(QStringLiteral("该帐号已被注册"));
     return Reply::text(QStringLiteral("√"));
 }
@@ -146,8 +165,7 @@ Reply setTeacher(Call& call) {
     sqlRun(call.db, QStringLiteral("UPDATE teachers SET email = ? WHERE id = ?"),
            {email, *teacher});
     storeNewPasswords(call.db, *teacher, hashes);
-    if (!transaction.commit())
-        throw DatabaseError("commit failed");
+    commit(transaction);
     call.context.credentials.forgetTeacher(*teacher);
     return Reply::text(DoneText);
 }
@@ -156,33 +174,41 @@ Reply getPasswordCode(Call& call) {
     const QString account = call.field("username").trimmed();
     const QString email = call.field("email").trimmed();
     ServiceContext& context = call.context;
-    if (context.throttle.blocked(call.db, account, call.request.peer))
-        return Reply::text(
-            QStringLiteral("失败次数过多，请%1分钟后再试").arg(context.throttle.windowMinutes()));
+    const Throttle& throttle = context.throttle;
+    const auto attempt = throttle.begin(call.db, account, call.request.peer);
+    if (!attempt)
+        return Reply::text(throttledRefusal(context));
 
     QSqlQuery row =
         sqlRun(call.db, QStringLiteral("SELECT id, account, email FROM teachers WHERE account = ?"),
                {account});
-    if (!row.next() || row.value(2).toString().compare(email, Qt::CaseInsensitive) != 0) {
-        context.throttle.recordFailure(call.db, account, call.request.peer);
+    if (!row.next() || row.value(2).toString().compare(email, Qt::CaseInsensitive) != 0)
         return Reply::text(QStringLiteral("failure"));
-    }
+    throttle.succeeded(call.db, *attempt);
     const qint64 teacherId = row.value(0).toLongLong();
     const QString storedAccount = row.value(1).toString();
     const QString address = row.value(2).toString();
-    if (!context.throttle.allowEvent(call.db, CheckCodeRequests + storedAccount.toLower(),
-                                     CheckCodesPerHour))
+    // Codes are mailed within limits per client, per account and per mailbox, so that neither
+    // one client nor many fresh accounts can flood an address.
+    const Throttle::Limits& limits = throttle.limits();
+    if (!throttle.allowEvents(
+            call.db,
+            {{QStringLiteral("code-peer:") + call.request.peer, limits.codeMailsPerPeer},
+             {QStringLiteral("code-account:") + storedAccount.toLower(),
+              limits.codeMailsPerAccount},
+             {QStringLiteral("code-email:") + address.toLower(), limits.codeMailsPerEmail}}))
         return Reply::text(QStringLiteral("验证码发送过于频繁，请稍后再试"));
 
     const QString code =
         QStringLiteral("%1").arg(randombytes_uniform(1000000), 6, 10, QLatin1Char('0'));
     const qint64 now = QDateTime::currentSecsSinceEpoch();
-    const qint64 expires = now + CheckCodeLifetimeSeconds;
+    Transaction transaction(context.database, call.db);
     sqlRun(call.db, QStringLiteral("DELETE FROM check_codes WHERE expires_at < ?"), {now});
     sqlRun(call.db,
            QStringLiteral(
                "INSERT INTO check_codes (teacher_id, code, expires_at, used) VALUES (?, ?, ?, 0)"),
-           {teacherId, code, expires});
+           {teacherId, code, now + CheckCodeLifetimeSeconds});
+    commit(transaction);
     const QString body = QStringLiteral("您好，\r\n\r\n帐号 %1 的密码重置验证码是：%2\r\n"
                                         "验证码30分钟内有效，只能使用一次。\r\n"
                                         "如果不是您本人操作，请忽略这封邮件。\r\n")
@@ -200,34 +226,36 @@ Reply setPassword(Call& call) {
     ServiceContext& context = call.context;
     if (newLogin.isEmpty() && newOperation.isEmpty())
         return Reply::text(QStringLiteral("请填写新的登录密码或操作密码"));
-    if (context.throttle.blocked(call.db, account, call.request.peer))
-        return Reply::text(
-            QStringLiteral("失败次数过多，请%1分钟后再试").arg(context.throttle.windowMinutes()));
+    const auto attempt = context.throttle.begin(call.db, account, call.request.peer);
+    if (!attempt)
+        return Reply::text(throttledRefusal(context));
+
+    // The code is checked before any password is hashed: a guess costs no hash.
+    const auto teacher =
+        sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account});
+    const QString liveCode =
+        QStringLiteral("teacher_id = ? AND code = ? AND used = 0 AND expires_at >= ?");
+    const QVariantList codeValues = {teacher.value_or(QVariant()).toLongLong(), code,
+                                     QDateTime::currentSecsSinceEpoch()};
+    if (!teacher || code.isEmpty() ||
+        !sqlValue(call.db, QStringLiteral("SELECT id FROM check_codes WHERE ") + liveCode,
+                  codeValues))
+        return Reply::text(QStringLiteral("failure"));
 
     const NewPasswords hashes = hashNewPasswords(context.hasher, newLogin, newOperation);
     Transaction transaction(context.database, call.db);
-    const auto teacher =
-        sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account});
     // Marking the code used in the same statement that finds it keeps it single-use even when
     // two resets race.
-    const bool codeTaken =
-        teacher && !code.isEmpty() &&
-        sqlRun(call.db,
-               QStringLiteral("UPDATE check_codes SET used = 1 WHERE teacher_id = ? AND code = ? "
-                              "AND used = 0 AND expires_at >= ?"),
-               {teacher->toLongLong(), code, QDateTime::currentSecsSinceEpoch()})
-                .numRowsAffected() > 0;
-    if (!codeTaken) {
-        transaction.commit();
-        context.throttle.recordFailure(call.db, account, call.request.peer);
+    if (sqlRun(call.db, QStringLiteral("UPDATE check_codes SET used = 1 WHERE ") + liveCode,
+               codeValues)
+            .numRowsAffected() == 0)
         return Reply::text(QStringLiteral("failure"));
-    }
     const qint64 teacherId = teacher->toLongLong();
     sqlRun(call.db, QStringLiteral("UPDATE check_codes SET used = 1 WHERE teacher_id = ?"),
            {teacherId});
     storeNewPasswords(call.db, teacherId, hashes);
-    if (!transaction.commit())
-        throw DatabaseError("commit failed");
+    commit(transaction);
+    context.throttle.succeeded(call.db, *attempt);
     context.credentials.forgetTeacher(teacherId);
     return Reply::text(QStringLiteral("success"));
 }

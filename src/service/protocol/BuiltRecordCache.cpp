@@ -4,25 +4,17 @@
 
 namespace ordalis::service {
 
-BuiltRecordCache::Bytes BuiltRecordCache::find(qint64 teacherId, quint64* generation) {
+BuiltRecordCache::Bytes BuiltRecordCache::find(qint64 teacherId, qint64 revision) {
     QMutexLocker lock(&m_mutex);
-    const Entry& entry = m_entries[teacherId];
-    *generation = entry.generation;
-    return entry.record;
+    const auto entry = m_entries.constFind(teacherId);
+    return entry != m_entries.cend() && entry->revision == revision ? entry->record : nullptr;
 }
 
-void BuiltRecordCache::store(qint64 teacherId, quint64 generation, Bytes record) {
+void BuiltRecordCache::store(qint64 teacherId, qint64 revision, Bytes record) {
     QMutexLocker lock(&m_mutex);
     Entry& entry = m_entries[teacherId];
-    if (entry.generation == generation)
-        entry.record = std::move(record);
-}
-
-void BuiltRecordCache::invalidate(qint64 teacherId) {
-    QMutexLocker lock(&m_mutex);
-    Entry& entry = m_entries[teacherId];
-    ++entry.generation;
-    entry.record.reset();
+    if (revision >= entry.revision)
+        entry = {revision, std::move(record)};
 }
 
 } // namespace ordalis::service

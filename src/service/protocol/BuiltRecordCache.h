@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The generated teacher record kept per teacher until any change of that teacher's data.
-// A generation number per teacher keeps a record built before a change from being stored after
-// the change has invalidated it.
+// The generated teacher record kept per teacher with the revision of the teacher's data it was
+// built from. A reader compares that with the revision stored now, so a change made through
+// any instance sharing the database is seen at the next read.
 
 #include <QByteArray>
 #include <QHash>
@@ -15,13 +15,14 @@ class BuiltRecordCache {
 public:
     using Bytes = std::shared_ptr<const QByteArray>;
 
-    Bytes find(qint64 teacherId, quint64* generation);
-    void store(qint64 teacherId, quint64 generation, Bytes record);
-    void invalidate(qint64 teacherId);
+    // The record built at `revision`, or null.
+    Bytes find(qint64 teacherId, qint64 revision);
+    // Keeps the record unless one of a later revision is already kept.
+    void store(qint64 teacherId, qint64 revision, Bytes record);
 
 private:
     struct Entry {
-        quint64 generation = 0;
+        qint64 revision = -1;
         Bytes record;
     };
     QMutex m_mutex;

@@ -5,9 +5,25 @@
 #include "accounts/Authentication.h"
 #include "protocol/Names.h"
 #include "storage/Sql.h"
-#include "storage/Transaction.h"
 
 namespace ordalis::service {
+
+namespace {
+
+constexpr qsizetype MaxDeletedIds = 5000;
+
+} // namespace
+
+void bumpRevision(const QSqlDatabase& db, qint64 teacherId) {
+    sqlRun(db, QStringLiteral("UPDATE teachers SET revision = revision + 1 WHERE id = ?"),
+           {teacherId});
+}
+
+qint64 revisionOf(const QSqlDatabase& db, qint64 teacherId) {
+    return sqlValue(db, QStringLiteral("SELECT revision FROM teachers WHERE id = ?"), {teacherId})
+        .value_or(-1)
+        .toLongLong();
+}
 
 Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply) {
     QString refusal;
@@ -15,27 +31,38 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
                                       call.field("username"), call.field("password"), &refusal);
     if (!teacher)
         return Reply::text(refusal);
-    Transaction transaction(call.context.database, call.db);
-    if (!transaction.isOpen())
-        throw DatabaseError("cannot begin a transaction");
-    refusal = apply(*teacher);
-    if (!refusal.isEmpty())
-        return Reply::text(refusal);
-    if (!transaction.commit())
-        throw DatabaseError("commit failed");
-    call.context.records.invalidate(*teacher);
-    return Reply::text(DoneText);
+    const QSqlDatabase own = call.db;
+    const GroupCommit::Result result =
+        call.context.commits.run(call.db, [&](const QSqlDatabase& db) {
+            // The change may be written by another request's thread, on that thread's connection.
+            call.db = db;
+            const QString refused = apply(*teacher);
+            if (refused.isEmpty())
+                bumpRevision(db, *teacher);
+            return refused;
+        });
+    call.db = own;
+    switch (result.outcome) {
+    case GroupCommit::Outcome::Committed:
+        return Reply::text(DoneText);
+    case GroupCommit::Outcome::Refused:
+        return Reply::text(result.refusal);
+    case GroupCommit::Outcome::Failed:
+        break;
+    }
+    throw DatabaseError("the change was not stored");
 }
 
-Reply deleteByIds(Call& call, const QString& statement, const QString& badIds) {
+Reply deleteByIds(Call& call, DeletedKind kind, const QString& statement, const QString& badIds) {
     QList<qint64> ids;
-    const bool valid = parseIdList(call.field("delid"), &ids);
+    const bool valid = parseIdList(call.field("delid"), MaxDeletedIds, &ids);
     return runChange(call, [&](qint64 teacherId) {
         if (!valid)
             return badIds;
         PreparedStatement remove(call.db, statement);
         for (qint64 id : std::as_const(ids))
-            remove.run({id, teacherId});
+            if (keepDeleted(call.db, teacherId, kind, id))
+                remove.run({id, teacherId});
         return QString();
     });
 }

@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame of every change to a teacher's data: the operation password is checked, the change
-// runs in one transaction, and the teacher's cached record is dropped once it is committed.
+// runs all or nothing (in a transaction it may share with concurrent changes, see GroupCommit)
+// and counts up the teacher's revision.
 
+#include "protocol/DeletedItems.h"
 #include "protocol/ServiceContext.h"
 
 #include <functional>
 
 namespace ordalis::service {
+
+// Every committed change of a teacher's data counts up the teacher's revision in the same
+// transaction; what an instance keeps of the teacher is current while the revision is.
+void bumpRevision(const QSqlDatabase& db, qint64 teacherId);
+qint64 revisionOf(const QSqlDatabase& db, qint64 teacherId);
 
 // `apply` returns an empty text when the change is made, otherwise the refusal; a refusal rolls
 // back whatever it had written.
@@ -15,7 +22,8 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
 
 // Deletes the rows named in the "delid" list ("|15|12"); `statement` takes the identifier and
 // the teacher. Identifiers already gone (a deletion sent twice) or of another teacher change
-// nothing; a piece that is no identifier refuses the whole deletion with `badIds`.
-Reply deleteByIds(Call& call, const QString& statement, const QString& badIds);
+// nothing; a piece that is no identifier refuses the whole deletion with `badIds`. What is
+// deleted is kept as deleted items of `kind`.
+Reply deleteByIds(Call& call, DeletedKind kind, const QString& statement, const QString& badIds);
 
 } // namespace ordalis::service

@@ -51,12 +51,25 @@ QString textProblem(const QString& text, const QString& what) {
     return characterProblem(text, what);
 }
 
-QStringList splitList(const QString& value) {
+std::optional<QStringList> splitList(const QString& value, qsizetype maximum) {
+    qsizetype count = 0;
+    for (QStringView piece : QStringView(value).tokenize(u'|', Qt::SkipEmptyParts)) {
+        Q_UNUSED(piece)
+        if (++count > maximum)
+            return std::nullopt;
+    }
     return value.split(u'|', Qt::SkipEmptyParts);
 }
 
-bool parseIdList(const QString& value, QList<qint64>* ids) {
-    for (const QString& piece : splitList(value)) {
+QString tooManyItems(const QString& what, qsizetype maximum) {
+    return QStringLiteral("%1最多%2个").arg(what).arg(maximum);
+}
+
+bool parseIdList(const QString& value, qsizetype maximum, QList<qint64>* ids) {
+    const auto pieces = splitList(value, maximum);
+    if (!pieces)
+        return false;
+    for (const QString& piece : *pieces) {
         bool ok = false;
         const qint64 id = piece.trimmed().toLongLong(&ok);
         if (!ok)

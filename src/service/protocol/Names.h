@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace ordalis::service {
 
@@ -15,11 +16,15 @@ QString nameProblem(const QString& name, const QString& what);
 // The same rules for free text fields (a remark, a topic of an upload) that may be empty.
 QString textProblem(const QString& text, const QString& what);
 
-// A "|"-joined list value; empty items (a trailing bar, an empty value) are dropped.
-QStringList splitList(const QString& value);
+// A "|"-joined list value; empty items (a trailing bar, an empty value) are dropped. Nullopt
+// when it holds more than `maximum` items, found before any item is copied.
+std::optional<QStringList> splitList(const QString& value, qsizetype maximum);
+// The refusal of a list longer than its maximum.
+QString tooManyItems(const QString& what, qsizetype maximum);
 
-// Identifiers of a "|"-joined list such as "|15|12"; false when a piece is no identifier.
-bool parseIdList(const QString& value, QList<qint64>* ids);
+// Identifiers of a "|"-joined list such as "|15|12"; false when a piece is no identifier or
+// there are more than `maximum`.
+bool parseIdList(const QString& value, qsizetype maximum, QList<qint64>* ids);
 
 // Account names: 4 to 32 letters, digits or "_".
 bool isValidAccount(const QString& account);

@@ -17,41 +17,73 @@ namespace {
 
 using Endpoint = Reply (*)(Call&);
 
-struct Route {
+// The most any request of the program sends (group.php: 19); more is no request of it.
+constexpr qsizetype MaxFormFields = 64;
+
+} // namespace
+
+struct Protocol::Route {
     Endpoint endpoint;
     bool changes; // a form POST; otherwise a GET
+    // Fields that must be present, even if empty: a missing field is never read as an empty
+    // value, so that a request cut short or mistyped cannot clear a list.
+    QList<QByteArray> required;
 };
 
-const QHash<QByteArray, Route>& routes() {
-    static const QHash<QByteArray, Route> table = {
-        {"/checkpassword.php", {checkPassword, true}},
-        {"/regteacher.php", {registerTeacher, true}},
-        {"/setpassword.php", {setPassword, true}},
-        {"/index.php", {uploadScores, true}},
-        {"/group.php", {uploadGroups, true}},
-        {"/setteacher.php", {setTeacher, true}},
-        {"/setclass.php", {setClasses, true}},
-        {"/renameclass.php", {renameClass, true}},
-        {"/student.php", {setStudents, true}},
-        {"/renamestudent.php", {renameStudent, true}},
-        {"/setketi.php", {setTopics, true}},
-        {"/renameketi.php", {renameTopic, true}},
-        {"/newscale.php", {newScales, true}},
-        {"/editscale.php", {editScale, true}},
-        {"/delscale.php", {deleteScales, true}},
-        {"/editscore.php", {editScore, true}},
-        {"/delscore.php", {deleteScores, true}},
-        {"/record.php", {record, false}},
-        {"/getteacher.php", {getTeacher, false}},
-        {"/getscore.php", {getScores, false}},
-        {"/getscale.php", {getScales, false}},
-        {"/checkusername.php", {checkUserName, false}},
-        {"/getpswdcode.php", {getPasswordCode, false}},
-        {"/servertime.php", {serverTime, false}},
-        {"/version.php", {version, false}},
-        {"/update.php", {updatePage, false}},
-        {"/", {homePage, false}},
-        {"/index.html", {homePage, false}},
+namespace {
+
+QList<QByteArray> changeFields(std::initializer_list<QByteArray> rest) {
+    return QList<QByteArray>{"username", "password"} + QList<QByteArray>(rest);
+}
+
+QList<QByteArray> groupFields() {
+    QList<QByteArray> fields = changeFields({"class"});
+    for (int group = 0; group < 16; ++group)
+        fields.append("group[" + QByteArray::number(group) + "]");
+    return fields;
+}
+
+const QList<QByteArray> ReaderFields = {"t", "mp"};
+
+const QHash<QByteArray, Protocol::Route>& routes() {
+    static const QHash<QByteArray, Protocol::Route> table = {
+        {"/checkpassword.php", {checkPassword, true, {"username", "password"}}},
+        {"/regteacher.php",
+         {registerTeacher,
+          true,
+          {"username", "teachername", "password", "superpassword", "email", "mb", "tel", "qq"}}},
+        {"/setpassword.php",
+         {setPassword, true, {"username", "checkcode", "newpswd", "newsuperpswd"}}},
+        {"/index.php", {uploadScores, true, changeFields({"keti", "score"})}},
+        {"/group.php", {uploadGroups, true, groupFields()}},
+        {"/setteacher.php",
+         {setTeacher,
+          true,
+          {"username", "email", "oldsuperpassword", "newlogpassword", "newsuperpassword"}}},
+        {"/setclass.php", {setClasses, true, changeFields({"class"})}},
+        {"/renameclass.php", {renameClass, true, changeFields({"oldclassname", "newclassname"})}},
+        {"/student.php", {setStudents, true, changeFields({"class", "student"})}},
+        {"/renamestudent.php",
+         {renameStudent, true, changeFields({"class", "oldstuname", "newstuname"})}},
+        {"/setketi.php", {setTopics, true, changeFields({"keti"})}},
+        {"/renameketi.php", {renameTopic, true, changeFields({"oldketi", "newketi"})}},
+        {"/newscale.php", {newScales, true, changeFields({"keti", "newscale", "newscore"})}},
+        {"/editscale.php", {editScale, true, changeFields({"scaleid", "scale", "score"})}},
+        {"/delscale.php", {deleteScales, true, changeFields({"delid"})}},
+        {"/editscore.php",
+         {editScore, true, changeFields({"scoreid", "score", "time", "keti", "addtion"})}},
+        {"/delscore.php", {deleteScores, true, changeFields({"delid"})}},
+        {"/record.php", {record, false, ReaderFields}},
+        {"/getteacher.php", {getTeacher, false, ReaderFields}},
+        {"/getscore.php", {getScores, false, ReaderFields + QList<QByteArray>{"class"}}},
+        {"/getscale.php", {getScales, false, ReaderFields + QList<QByteArray>{"keti"}}},
+        {"/checkusername.php", {checkUserName, false, {"u"}}},
+        {"/getpswdcode.php", {getPasswordCode, false, {"username", "email"}}},
+        {"/servertime.php", {serverTime, false, {}}},
+        {"/version.php", {version, false, {}}},
+        {"/update.php", {updatePage, false, {}}},
+        {"/", {homePage, false, {}}},
+        {"/index.html", {homePage, false, {}}},
     };
     return table;
 }
@@ -61,18 +93,41 @@ const QHash<QByteArray, Route>& routes() {
 Protocol::Protocol(Database& database, const ServiceOptions& options)
     : m_context(database, options) {}
 
-Reply Protocol::handle(const Request& request) {
+const Protocol::Route* Protocol::routeFor(const Request& request, Reply* refusal) const {
     const auto route = routes().constFind(request.path);
-    if (route == routes().constEnd())
-        return Reply::error(404, QStringLiteral("Not found"));
+    if (route == routes().constEnd()) {
+        *refusal = Reply::error(404, QStringLiteral("Not found"));
+        return nullptr;
+    }
     const bool isPost = request.method == "POST";
     const bool isGet = request.method == "GET" || request.method == "HEAD";
     // A change never comes as a GET: a link or an image in a page must not alter data.
-    if (route->changes ? !isPost : !(isGet || isPost))
-        return Reply::error(405, QStringLiteral("Method not allowed"));
-    Call call{m_context, request,
-              FormFields::parse(isPost && route->changes ? request.body : request.query),
-              m_context.database.connection()};
+    if (route->changes ? !isPost : !(isGet || isPost)) {
+        *refusal = Reply::error(405, QStringLiteral("Method not allowed"));
+        return nullptr;
+    }
+    return &*route;
+}
+
+std::optional<Reply> Protocol::screen(const Request& headersOnly) const {
+    Reply refusal;
+    if (!routeFor(headersOnly, &refusal))
+        return refusal;
+    return std::nullopt;
+}
+
+Reply Protocol::handle(const Request& request) {
+    Reply refusal;
+    const Route* route = routeFor(request, &refusal);
+    if (!route)
+        return refusal;
+    auto fields = FormFields::parse(route->changes ? request.body : request.query, MaxFormFields);
+    if (!fields)
+        return Reply::error(400, QStringLiteral("Too many form fields"));
+    for (const QByteArray& key : route->required)
+        if (!fields->contains(key))
+            return Reply::text(QStringLiteral("请求缺少字段：%1").arg(QLatin1String(key)), 400);
+    Call call{m_context, request, std::move(*fields), m_context.database.connection()};
     if (!call.db.isOpen())
         return Reply::error(503, QStringLiteral("Database unavailable"));
     try {
@@ -82,6 +137,8 @@ Reply Protocol::handle(const Request& request) {
         if (!m_context.database.isSqlite())
             call.db.close();
         return Reply::error(500, QStringLiteral("Database error"));
+    } catch (const HashingBusy&) {
+        return Reply::error(503, QStringLiteral("Busy, try again shortly"));
     }
 }
 

@@ -7,15 +7,23 @@
 #include "http/Request.h"
 #include "protocol/ServiceContext.h"
 
+#include <optional>
+
 namespace ordalis::service {
 
 class Protocol {
 public:
     Protocol(Database& database, const ServiceOptions& options);
     Reply handle(const Request& request);
+    // Refuses a request by its method and path alone, before its body is read.
+    std::optional<Reply> screen(const Request& headersOnly) const;
     ServiceContext& context() { return m_context; }
 
+    struct Route;
+
 private:
+    const Route* routeFor(const Request& request, Reply* refusal) const;
+
     ServiceContext m_context;
 };
 

@@ -8,6 +8,7 @@
 
 #include "accounts/Authentication.h"
 #include "protocol/Change.h"
+#include "protocol/DeletedItems.h"
 #include "protocol/Names.h"
 #include "protocol/RecordBuilder.h"
 #include "storage/Sql.h"
@@ -19,6 +20,10 @@
 namespace ordalis::service {
 
 namespace {
+
+// Classes of a teacher, students of a class, topics of a teacher: ample for a school, and a
+// bound on the work one request can ask for.
+constexpr qsizetype MaxListLength = 500;
 
 QString listProblem(const QStringList& names, const QString& what) {
     QSet<QString> seen;
@@ -32,10 +37,12 @@ QString listProblem(const QStringList& names, const QString& what) {
     return {};
 }
 
-// The rows of `table` under one parent become exactly `names` in this order. The table and
-// column names are this file's constants, never request text.
-void replaceOrderedNames(const QSqlDatabase& db, const QString& table, const QString& parentColumn,
-                         qint64 parentId, const QStringList& names) {
+// The rows of `table` under one parent become exactly `names` in this order; what goes is kept
+// as deleted items of `kind`. The table and column names are this file's constants, never
+// request text.
+void replaceOrderedNames(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind,
+                         const QString& table, const QString& parentColumn, qint64 parentId,
+                         const QStringList& names) {
     QHash<QString, qint64> existing;
     QSqlQuery rows =
         sqlRun(db, QStringLiteral("SELECT id, name FROM %1 WHERE %2 = ?").arg(table, parentColumn),
@@ -44,7 +51,7 @@ void replaceOrderedNames(const QSqlDatabase& db, const QString& table, const QSt
         existing.insert(rows.value(1).toString(), rows.value(0).toLongLong());
     const QSet<QString> wanted(names.begin(), names.end());
     for (auto it = existing.cbegin(); it != existing.cend(); ++it)
-        if (!wanted.contains(it.key()))
+        if (!wanted.contains(it.key()) && keepDeleted(db, teacherId, kind, it.value()))
             sqlRun(db, QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(table), {it.value()});
     for (int position = 0; position < names.size(); ++position) {
         const auto found = existing.constFind(names[position]);
@@ -89,12 +96,16 @@ std::optional<qint64> findClass(const QSqlDatabase& db, qint64 teacherId, const 
 }
 
 // The teacher's whole list of classes or topics, sent in the field `key`.
-Reply setTeacherList(Call& call, const char* key, const QString& table, const QString& what) {
-    const QStringList names = splitList(call.field(key));
+Reply setTeacherList(Call& call, const char* key, DeletedKind kind, const QString& table,
+                     const QString& what) {
+    const auto names = splitList(call.field(key), MaxListLength);
     return runChange(call, [&](qint64 teacherId) {
-        if (QString problem = listProblem(names, what); !problem.isEmpty())
+        if (!names)
+            return tooManyItems(what, MaxListLength);
+        if (QString problem = listProblem(*names, what); !problem.isEmpty())
             return problem;
-        replaceOrderedNames(call.db, table, QStringLiteral("teacher_id"), teacherId, names);
+        replaceOrderedNames(call.db, teacherId, kind, table, QStringLiteral("teacher_id"),
+                            teacherId, *names);
         return QString();
     });
 }
@@ -104,18 +115,20 @@ QString noSuchClass(const QString& name) {
 }
 
 // A change within one of the teacher's classes, the one named in the "class" field.
-Reply runClassChange(Call& call, const std::function<QString(qint64 classId)>& apply) {
+Reply runClassChange(Call& call,
+                     const std::function<QString(qint64 teacherId, qint64 classId)>& apply) {
     const QString className = call.field("class");
     return runChange(call, [&](qint64 teacherId) {
         const auto classId = findClass(call.db, teacherId, className);
-        return classId ? apply(*classId) : noSuchClass(className);
+        return classId ? apply(teacherId, *classId) : noSuchClass(className);
     });
 }
 
 } // namespace
 
 Reply setClasses(Call& call) {
-    return setTeacherList(call, "class", QStringLiteral("classes"), QStringLiteral("班级名称"));
+    return setTeacherList(call, "class", DeletedKind::Class, QStringLiteral("classes"),
+                          QStringLiteral("班级名称"));
 }
 
 Reply renameClass(Call& call) {
@@ -127,18 +140,21 @@ Reply renameClass(Call& call) {
 }
 
 Reply setStudents(Call& call) {
-    const QStringList names = splitList(call.field("student"));
-    return runClassChange(call, [&](qint64 classId) {
-        if (QString problem = listProblem(names, QStringLiteral("学生姓名")); !problem.isEmpty())
+    const auto names = splitList(call.field("student"), MaxListLength);
+    return runClassChange(call, [&](qint64 teacherId, qint64 classId) {
+        const QString what = QStringLiteral("学生姓名");
+        if (!names)
+            return tooManyItems(what, MaxListLength);
+        if (QString problem = listProblem(*names, what); !problem.isEmpty())
             return problem;
-        replaceOrderedNames(call.db, QStringLiteral("students"), QStringLiteral("class_id"),
-                            classId, names);
+        replaceOrderedNames(call.db, teacherId, DeletedKind::Student, QStringLiteral("students"),
+                            QStringLiteral("class_id"), classId, *names);
         return QString();
     });
 }
 
 Reply renameStudent(Call& call) {
-    return runClassChange(call, [&](qint64 classId) {
+    return runClassChange(call, [&](qint64, qint64 classId) {
         return renameRow(call.db, QStringLiteral("students"), QStringLiteral("class_id"), classId,
                          call.field("oldstuname"), call.field("newstuname"),
                          QStringLiteral("学生"));
@@ -146,7 +162,8 @@ Reply renameStudent(Call& call) {
 }
 
 Reply setTopics(Call& call) {
-    return setTeacherList(call, "keti", QStringLiteral("topics"), QStringLiteral("课题名称"));
+    return setTeacherList(call, "keti", DeletedKind::Topic, QStringLiteral("topics"),
+                          QStringLiteral("课题名称"));
 }
 
 Reply renameTopic(Call& call) {
@@ -170,7 +187,7 @@ Reply renameTopic(Call& call) {
 
 Reply uploadGroups(Call& call) {
     const QString className = call.field("class");
-    return runClassChange(call, [&](qint64 classId) {
+    return runClassChange(call, [&](qint64, qint64 classId) {
         QHash<QString, qint64> students;
         QSqlQuery rows = sqlRun(
             call.db, QStringLiteral("SELECT id, name FROM students WHERE class_id = ?"), {classId});
@@ -178,9 +195,11 @@ Reply uploadGroups(Call& call) {
             students.insert(rows.value(1).toString(), rows.value(0).toLongLong());
         QSet<QString> placed;
         for (int group = 0; group < 16; ++group) {
-            const QStringList names =
-                splitList(call.field(QByteArray("group[") + QByteArray::number(group) + "]"));
-            for (const QString& name : names) {
+            const auto names = splitList(
+                call.field(QByteArray("group[") + QByteArray::number(group) + "]"), MaxListLength);
+            if (!names)
+                return tooManyItems(QStringLiteral("每组学生"), MaxListLength);
+            for (const QString& name : *names) {
                 const auto student = students.constFind(name);
                 if (student == students.cend())
                     return QStringLiteral("学生不在班级%1中：%2").arg(className, name);
@@ -201,12 +220,13 @@ Reply record(Call& call) {
     if (!teacher)
         return Reply::forbidden(refusal);
     BuiltRecordCache& cache = call.context.records;
-    quint64 generation = 0;
-    BuiltRecordCache::Bytes bytes = cache.find(*teacher, &generation);
+    BuiltRecordCache::Bytes bytes = cache.find(*teacher, revisionOf(call.db, *teacher));
     if (!bytes) {
+        // One snapshot for the whole record and the revision it is stored under.
         Transaction snapshot(call.context.database, call.db, Transaction::Read);
+        const qint64 revision = revisionOf(call.db, *teacher);
         bytes = std::make_shared<const QByteArray>(buildRecord(call.db, *teacher));
-        cache.store(*teacher, generation, bytes);
+        cache.store(*teacher, revision, bytes);
     }
     return Reply::bytes(*bytes, QByteArrayLiteral("text/plain; charset=GBK"));
 }

@@ -9,6 +9,7 @@
 #include "protocol/Names.h"
 #include "protocol/ReadLines.h"
 #include "protocol/ScoreTime.h"
+#include "protocol/ScoreValue.h"
 #include "storage/Sql.h"
 #include "text/WireText.h"
 
@@ -20,6 +21,7 @@ namespace ordalis::service {
 namespace {
 
 constexpr int MaxUploadLines = 5000;
+constexpr qsizetype RowsPerInsert = 100;
 
 QString lineRefusal(int lineNumber, const QString& reason) {
     return QStringLiteral("第%1行无法上传：%2").arg(lineNumber).arg(reason);
@@ -47,6 +49,9 @@ QString readScoreLine(const QString& line, const QHash<QString, QHash<QString, q
         return QStringLiteral("班级“%1”中找不到学生“%2”").arg(fields[0], fields[1]);
     if (!hasLeadingNumber(fields[2]))
         return QStringLiteral("计分“%1”不是以数字开头，请在上传前修改").arg(fields[2]);
+    const auto value = scoreValue(fields[2]);
+    if (!value)
+        return scoreOutOfRange(fields[2]);
     const QString time = canonicalScoreTime(fields[3]);
     if (time.isEmpty())
         return QStringLiteral("时间“%1”格式不正确").arg(fields[3]);
@@ -55,7 +60,7 @@ QString readScoreLine(const QString& line, const QHash<QString, QHash<QString, q
         return problem;
     if (QString problem = textProblem(remark, QStringLiteral("评分标准")); !problem.isEmpty())
         return problem;
-    *row = {*student, leadingNumber(fields[2]), fields[2], time, remark};
+    *row = {*student, *value, fields[2], time, remark};
     return {};
 }
 
@@ -73,6 +78,33 @@ QHash<QString, QHash<QString, qint64>> loadRoster(const QSqlDatabase& db, qint64
     return roster;
 }
 
+// Many rows per statement: one round trip to a database server for a hundred lines.
+void insertScores(const QSqlDatabase& db, const QList<ScoreRow>& rows, const QString& topic) {
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    auto statementFor = [](qsizetype count) {
+        QStringList values(count, QStringLiteral("(?, ?, ?, ?, ?, ?, ?)"));
+        return QStringLiteral("INSERT INTO scores (student_id, value, score_text, time_text, "
+                              "topic, remark, uploaded_at) VALUES ") +
+               values.join(QStringLiteral(", "));
+    };
+    std::optional<PreparedStatement> full;
+    for (qsizetype start = 0; start < rows.size(); start += RowsPerInsert) {
+        const qsizetype count = std::min(RowsPerInsert, rows.size() - start);
+        QVariantList values;
+        values.reserve(count * 7);
+        for (const ScoreRow& row : rows.mid(start, count))
+            values << row.studentId << row.value << row.scoreText << row.time << topic << row.remark
+                   << now;
+        if (count < RowsPerInsert) {
+            PreparedStatement(db, statementFor(count)).run(values);
+            continue;
+        }
+        if (!full)
+            full.emplace(db, statementFor(RowsPerInsert));
+        full->run(values);
+    }
+}
+
 const QString OwnScore = QStringLiteral("student_id IN (SELECT s.id FROM students s JOIN classes "
                                         "c ON c.id = s.class_id WHERE c.teacher_id = ?)");
 
@@ -80,25 +112,20 @@ const QString OwnScore = QStringLiteral("student_id IN (SELECT s.id FROM student
 
 Reply uploadScores(Call& call) {
     const QString topic = call.field("keti");
-    const QStringList lines = splitList(call.field("score"));
+    const auto lines = splitList(call.field("score"), MaxUploadLines);
     return runChange(call, [&](qint64 teacherId) {
-        if (lines.isEmpty())
-            return QStringLiteral("没有要上传的计分");
-        if (lines.size() > MaxUploadLines)
+        if (!lines)
             return QStringLiteral("一次最多上传%1行").arg(MaxUploadLines);
+        if (lines->isEmpty())
+            return QStringLiteral("没有要上传的计分");
         if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())
             return problem;
         const auto roster = loadRoster(call.db, teacherId);
-        QList<ScoreRow> rows(lines.size());
-        for (int i = 0; i < lines.size(); ++i)
-            if (QString problem = readScoreLine(lines[i], roster, &rows[i]); !problem.isEmpty())
+        QList<ScoreRow> rows(lines->size());
+        for (int i = 0; i < lines->size(); ++i)
+            if (QString problem = readScoreLine(lines->at(i), roster, &rows[i]); !problem.isEmpty())
                 return lineRefusal(i + 1, problem);
-        const qint64 now = QDateTime::currentSecsSinceEpoch();
-        PreparedStatement insert(
-            call.db, QStringLiteral("INSERT INTO scores (student_id, value, score_text, time_text, "
-                                    "topic, remark, uploaded_at) VALUES (?, ?, ?, ?, ?, ?, ?)"));
-        for (const ScoreRow& row : std::as_const(rows))
-            insert.run({row.studentId, row.value, row.scoreText, row.time, topic, row.remark, now});
+        insertScores(call.db, rows, topic);
         return QString();
     });
 }
@@ -118,10 +145,12 @@ Reply editScore(Call& call) {
     const qint64 id = call.field("scoreid").trimmed().toLongLong(&validId);
     bool validTime = false;
     const qint64 seconds = call.field("time").trimmed().toLongLong(&validTime);
-    const double value = leadingNumber(call.field("score"));
+    const auto value = scoreValue(call.field("score"));
     const QString topic = call.field("keti");
     const QString remark = call.field("addtion");
     return runChange(call, [&](qint64 teacherId) {
+        if (!value)
+            return scoreOutOfRange(call.field("score"));
         if (!validTime || seconds < INT32_MIN || seconds > INT32_MAX)
             return QStringLiteral("时间不正确");
         if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())
@@ -134,15 +163,16 @@ Reply editScore(Call& call) {
                                              "time_text = ?, topic = ?, remark = ? "
                                              "WHERE id = ? AND ") +
                                   OwnScore,
-                              {value, shortestDecimal(value), secondsToDate(qint32(seconds)), topic,
-                               remark, id, teacherId})
+                              {*value, shortestDecimal(*value), secondsToDate(qint32(seconds)),
+                               topic, remark, id, teacherId})
                                .numRowsAffected() > 0;
         return changed ? QString() : QStringLiteral("找不到该计分记录");
     });
 }
 
 Reply deleteScores(Call& call) {
-    return deleteByIds(call, QStringLiteral("DELETE FROM scores WHERE id = ? AND ") + OwnScore,
+    return deleteByIds(call, DeletedKind::Score,
+                       QStringLiteral("DELETE FROM scores WHERE id = ? AND ") + OwnScore,
                        QStringLiteral("计分编号不正确"));
 }
 

@@ -11,6 +11,7 @@
 #include "http/Request.h"
 #include "protocol/BuiltRecordCache.h"
 #include "storage/Database.h"
+#include "storage/GroupCommit.h"
 #include "storage/Throttle.h"
 
 namespace ordalis::service {
@@ -23,16 +24,19 @@ struct ServiceOptions {
     QString mailCommand; // sendmail-compatible command; empty: the spool only
     QString mailSender;  // From header; empty: the default
     HashCost hashCost = HashCost::Interactive;
+    int hashSlots = 0; // passwords hashed at once; 0: one per processor, at least two
     Throttle::Limits limits;
 };
 
 struct ServiceContext {
     ServiceContext(Database& database, const ServiceOptions& options)
         : database(database)
-        , hasher(options.hashCost)
-        , throttle(options.limits)
+        , commits(database)
+        , hasher(options.hashCost, options.hashSlots)
+        , throttle(database, options.limits)
         , mail(options.mailSpool, options.mailCommand, options.mailSender) {}
     Database& database;
+    GroupCommit commits;
     PasswordHasher hasher;
     CredentialCache credentials;
     BuiltRecordCache records;

@@ -7,6 +7,7 @@
 #include "protocol/Change.h"
 #include "protocol/Names.h"
 #include "protocol/ReadLines.h"
+#include "protocol/ScoreValue.h"
 #include "storage/Sql.h"
 #include "text/WireText.h"
 
@@ -54,9 +55,12 @@ Reply newScales(Call& call) {
                 return QStringLiteral("第%1个标准只有评分，没有标准内容").arg(i + 1);
             if (QString problem = nameProblem(text, QStringLiteral("标准内容")); !problem.isEmpty())
                 return problem;
+            const auto value = scoreValue(score);
+            if (!value)
+                return scoreOutOfRange(score);
             sqlRun(call.db,
                    QStringLiteral("INSERT INTO standards (topic_id, text, score) VALUES (?, ?, ?)"),
-                   {*topicId, text, leadingNumber(score)});
+                   {*topicId, text, *value});
             ++added;
         }
         return added ? QString() : QStringLiteral("至少填写一个标准");
@@ -65,26 +69,28 @@ Reply newScales(Call& call) {
 
 Reply editScale(Call& call) {
     const QString text = call.field("scale").trimmed();
-    const double score = leadingNumber(call.field("score"));
+    const auto score = scoreValue(call.field("score"));
     bool validId = false;
     const qint64 id = call.field("scaleid").trimmed().toLongLong(&validId);
     return runChange(call, [&](qint64 teacherId) {
         if (QString problem = nameProblem(text, QStringLiteral("标准内容")); !problem.isEmpty())
             return problem;
+        if (!score)
+            return scoreOutOfRange(call.field("score"));
         const bool changed =
             validId &&
             sqlRun(call.db,
                    QStringLiteral(
                        "UPDATE standards SET text = ?, score = ? WHERE id = ? AND topic_id IN "
                        "(SELECT id FROM topics WHERE teacher_id = ?)"),
-                   {text, score, id, teacherId})
+                   {text, *score, id, teacherId})
                     .numRowsAffected() > 0;
         return changed ? QString() : QStringLiteral("找不到该标准");
     });
 }
 
 Reply deleteScales(Call& call) {
-    return deleteByIds(call,
+    return deleteByIds(call, DeletedKind::Standard,
                        QStringLiteral("DELETE FROM standards WHERE id = ? AND topic_id IN "
                                       "(SELECT id FROM topics WHERE teacher_id = ?)"),
                        QStringLiteral("标准编号不正确"));

@@ -2,12 +2,11 @@
 
 #include "storage/Database.h"
 
-#include "storage/Transaction.h"
+#include "storage/Migrations.h"
 
 #include <QAtomicInt>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QThread>
 #include <QUrl>
 
 namespace ordalis::service {
@@ -15,51 +14,10 @@ namespace ordalis::service {
 namespace {
 
 QAtomicInt nextInstance;
-
-QStringList schemaStatements(bool sqlite) {
-    const QString id = sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
-                              : QStringLiteral("BIGSERIAL PRIMARY KEY");
-    const QString ref = QStringLiteral("BIGINT NOT NULL REFERENCES %1(id) ON DELETE CASCADE");
-    return {
-        QStringLiteral("CREATE TABLE IF NOT EXISTS teachers (id %1, account TEXT NOT NULL UNIQUE, "
-                       "name TEXT NOT NULL, email TEXT NOT NULL, mobile TEXT NOT NULL, "
-                       "tel TEXT NOT NULL, qq TEXT NOT NULL, login_hash TEXT NOT NULL, "
-                       "operation_hash TEXT NOT NULL, mp_hash TEXT NOT NULL, "
-                       "created_at BIGINT NOT NULL)")
-            .arg(id),
-        QStringLiteral(
-            "CREATE TABLE IF NOT EXISTS classes (id %1, teacher_id %2, name TEXT NOT NULL, "
-            "position INTEGER NOT NULL, UNIQUE (teacher_id, name))")
-            .arg(id, ref.arg("teachers")),
-        QStringLiteral(
-            "CREATE TABLE IF NOT EXISTS students (id %1, class_id %2, name TEXT NOT NULL, "
-            "group_no INTEGER NOT NULL DEFAULT 0, position INTEGER NOT NULL, "
-            "UNIQUE (class_id, name))")
-            .arg(id, ref.arg("classes")),
-        QStringLiteral(
-            "CREATE TABLE IF NOT EXISTS topics (id %1, teacher_id %2, name TEXT NOT NULL, "
-            "position INTEGER NOT NULL, UNIQUE (teacher_id, name))")
-            .arg(id, ref.arg("teachers")),
-        QStringLiteral(
-            "CREATE TABLE IF NOT EXISTS standards (id %1, topic_id %2, text TEXT NOT NULL, "
-            "score DOUBLE PRECISION NOT NULL)")
-            .arg(id, ref.arg("topics")),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS scores (id %1, student_id %2, "
-                       "value DOUBLE PRECISION NOT NULL, score_text TEXT NOT NULL, "
-                       "time_text TEXT NOT NULL, topic TEXT NOT NULL, remark TEXT NOT NULL, "
-                       "uploaded_at BIGINT NOT NULL)")
-            .arg(id, ref.arg("students")),
-        QStringLiteral("CREATE INDEX IF NOT EXISTS scores_student ON scores (student_id)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS check_codes (id %1, teacher_id %2, "
-                       "code TEXT NOT NULL, expires_at BIGINT NOT NULL, used INTEGER NOT NULL)")
-            .arg(id, ref.arg("teachers")),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS failed_attempts (id %1, subject TEXT NOT NULL, "
-                       "at BIGINT NOT NULL)")
-            .arg(id),
-        QStringLiteral("CREATE INDEX IF NOT EXISTS failed_attempts_subject "
-                       "ON failed_attempts (subject, at)"),
-    };
-}
+QAtomicInteger<quint64> nextThread;
+// A number per thread that is never given again: a new thread must not be taken for a finished
+// one whose system identifier it happens to reuse, as Qt keeps a connection to its own thread.
+thread_local const quint64 threadSerial = nextThread.fetchAndAddRelaxed(1) + 1;
 
 } // namespace
 
@@ -81,15 +39,17 @@ bool Database::open(QString* error) {
     QSqlDatabase db = connection();
     if (!db.isOpen()) {
         if (error)
-            *error =
-                QStringLiteral("cannot open the database %1").arg(m_sqlite ? m_location : "server");
+            *error = QStringLiteral("cannot open the database %1: %2")
+                         .arg(m_sqlite ? m_location
+                                       : QUrl(m_location).toDisplayString(QUrl::RemovePassword),
+                              db.lastError().text());
         return false;
     }
-    return createSchema(db, error);
+    return migrate(*this, db, error);
 }
 
 QSqlDatabase Database::connection() {
-    const QString name = m_prefix + QString::number(quintptr(QThread::currentThreadId()));
+    const QString name = m_prefix + QString::number(threadSerial);
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
         // A connection closed after a failure (a restarted database server) opens again.
@@ -130,21 +90,11 @@ bool Database::configure(QSqlDatabase& db, QString* error) const {
         // A reply "Success!" promises the change survives a power cut, not only a crash.
         query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
         query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+    } else {
+        // "already exists, skipping" and the like are no errors of the service.
+        query.exec(QStringLiteral("SET client_min_messages = warning"));
     }
     return true;
-}
-
-bool Database::createSchema(QSqlDatabase& db, QString* error) const {
-    Transaction transaction(*this, db);
-    QSqlQuery query(db);
-    for (const QString& statement : schemaStatements(m_sqlite)) {
-        if (!query.exec(statement)) {
-            if (error)
-                *error = query.lastError().text();
-            return false;
-        }
-    }
-    return transaction.commit();
 }
 
 void Database::closeAll() {

@@ -19,7 +19,7 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens a first connection and creates the tables that are missing.
+    // Opens a first connection and brings the schema to this release's version.
     bool open(QString* error);
     // This thread's connection, opened on first use; invalid when it cannot be opened.
     QSqlDatabase connection();
@@ -31,7 +31,6 @@ public:
 
 private:
     bool configure(QSqlDatabase& db, QString* error) const;
-    bool createSchema(QSqlDatabase& db, QString* error) const;
 
     QString m_location;
     bool m_sqlite;

@@ -26,6 +26,12 @@ QSqlQuery sqlRun(const QSqlDatabase& db, const QString& statement, const QVarian
     return std::move(prepared.run(values));
 }
 
+void sqlExec(const QSqlDatabase& db, const QString& statement) {
+    QSqlQuery query(db);
+    if (!query.exec(statement))
+        throw DatabaseError(query.lastError().text().toStdString());
+}
+
 std::optional<QVariant> sqlValue(const QSqlDatabase& db, const QString& statement,
                                  const QVariantList& values) {
     QSqlQuery query = sqlRun(db, statement, values);

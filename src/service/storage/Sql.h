@@ -29,6 +29,8 @@ private:
 
 // Prepares the statement, binds the values to its "?" in order and runs it.
 QSqlQuery sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
+// Runs a statement that takes no values and cannot be prepared (schema changes).
+void sqlExec(const QSqlDatabase& db, const QString& statement);
 // The first column of the first row, if there is a row.
 std::optional<QVariant> sqlValue(const QSqlDatabase& db, const QString& statement,
                                  const QVariantList& values = {});

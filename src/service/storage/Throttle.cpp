@@ -3,6 +3,7 @@
 #include "storage/Throttle.h"
 
 #include "storage/Sql.h"
+#include "storage/Transaction.h"
 
 #include <QDateTime>
 
@@ -10,50 +11,81 @@ namespace ordalis::service {
 
 namespace {
 
+constexpr int EventWindowSeconds = 60 * 60;
+// Serialises the count-then-insert of every instance on PostgreSQL.
+constexpr qint64 ThrottleLockKey = 0x6f7264616c6974; // "ordalit"
+
 qint64 now() {
     return QDateTime::currentSecsSinceEpoch();
 }
 
-QString accountSubject(const QString& account) {
-    return QStringLiteral("account:") + account.toLower();
-}
-
-QString peerSubject(const QString& peer) {
-    return QStringLiteral("peer:") + peer;
-}
-
 } // namespace
 
-int Throttle::count(const QSqlDatabase& db, const QString& subject) const {
+Throttle::Throttle(const Database& database, Limits limits)
+    : m_database(database)
+    , m_limits(limits) {}
+
+int Throttle::count(const QSqlDatabase& db, const QString& subject, int windowSeconds) const {
     return sqlValue(
                db,
                QStringLiteral("SELECT COUNT(*) FROM failed_attempts WHERE subject = ? AND at > ?"),
-               {subject, now() - m_limits.windowSeconds})
+               {subject, now() - windowSeconds})
         .value_or(0)
         .toInt();
 }
 
-bool Throttle::blocked(const QSqlDatabase& db, const QString& account, const QString& peer) const {
-    return count(db, accountSubject(account)) >= m_limits.perAccount ||
-           count(db, peerSubject(peer)) >= m_limits.perPeer;
+qint64 Throttle::insert(const QSqlDatabase& db, const QString& subject, qint64 at) const {
+    return sqlValue(db,
+                    QStringLiteral(
+                        "INSERT INTO failed_attempts (subject, at) VALUES (?, ?) RETURNING id"),
+                    {subject, at})
+        .value_or(0)
+        .toLongLong();
 }
 
-void Throttle::recordFailure(const QSqlDatabase& db, const QString& account,
-                             const QString& peer) const {
+void Throttle::lockAcrossInstances(const QSqlDatabase& db) const {
+    if (!m_database.isSqlite())
+        sqlRun(db, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {ThrottleLockKey});
+}
+
+std::optional<Throttle::Attempt> Throttle::begin(const QSqlDatabase& db, const QString& account,
+                                                 const QString& peer) const {
+    const QString pair = QStringLiteral("account:%1|%2").arg(account.toLower(), peer);
+    const QString address = QStringLiteral("peer:") + peer;
+    Transaction transaction(m_database, db);
+    lockAcrossInstances(db);
+    if (count(db, pair, m_limits.windowSeconds) >= m_limits.perAccountAndPeer ||
+        count(db, address, m_limits.windowSeconds) >= m_limits.perPeer)
+        return std::nullopt;
     const qint64 at = now();
+    // Rows older than every window are of no use any more.
     sqlRun(db, QStringLiteral("DELETE FROM failed_attempts WHERE at <= ?"),
-           {at - m_limits.windowSeconds});
-    const QString insert =
-        QStringLiteral("INSERT INTO failed_attempts (subject, at) VALUES (?, ?)");
-    sqlRun(db, insert, {accountSubject(account), at});
-    sqlRun(db, insert, {peerSubject(peer), at});
+           {at - std::max(m_limits.windowSeconds, EventWindowSeconds)});
+    const Attempt attempt = {insert(db, pair, at), insert(db, address, at)};
+    if (!transaction.commit())
+        throw DatabaseError("cannot count a credential check");
+    return attempt;
 }
 
-bool Throttle::allowEvent(const QSqlDatabase& db, const QString& subject, int limit) const {
-    if (count(db, subject) >= limit)
-        return false;
-    sqlRun(db, QStringLiteral("INSERT INTO failed_attempts (subject, at) VALUES (?, ?)"),
-           {subject, now()});
+void Throttle::succeeded(const QSqlDatabase& db, const Attempt& attempt) const {
+    Transaction transaction(m_database, db);
+    for (qint64 id : attempt)
+        sqlRun(db, QStringLiteral("DELETE FROM failed_attempts WHERE id = ?"), {id});
+    transaction.commit();
+}
+
+bool Throttle::allowEvents(const QSqlDatabase& db,
+                           const QList<QPair<QString, int>>& subjectLimits) const {
+    Transaction transaction(m_database, db);
+    lockAcrossInstances(db);
+    for (const auto& [subject, limit] : subjectLimits)
+        if (count(db, subject, EventWindowSeconds) >= limit)
+            return false;
+    const qint64 at = now();
+    for (const auto& subjectLimit : subjectLimits)
+        insert(db, subjectLimit.first, at);
+    if (!transaction.commit())
+        throw DatabaseError("cannot count an event");
     return true;
 }
 

@@ -1,33 +1,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Failed credential checks (logins, operation passwords, mp, check codes) counted per account
-// and per client address in the database, so that guessing is slowed down for every instance
-// sharing the database. Past the limit a subject is refused until its old failures age out.
+// Credential checks (logins, operation passwords, mp, check codes) and costly events
+// (registrations, mailed codes) counted in the database, so that every instance sharing it
+// counts together. A check is counted as failed before it runs and forgiven when it succeeds:
+// parallel guesses, or a check cut short by a storage error, are counted all the same.
 
+#include "storage/Database.h"
+
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <optional>
 
 namespace ordalis::service {
 
 class Throttle {
 public:
     struct Limits {
-        int perAccount = 10;
-        int perPeer = 30;
+        // Failures of one account from one client address: a guesser elsewhere cannot lock
+        // the teacher out.
+        int perAccountAndPeer = 10;
+        int perPeer = 30; // failures of one client address over all accounts
         int windowSeconds = 15 * 60;
+        // Per hour:
+        int registrationsPerPeer = 20;
+        int codeMailsPerPeer = 20;
+        int codeMailsPerAccount = 5;
+        int codeMailsPerEmail = 5;
     };
-    Throttle() = default;
-    explicit Throttle(Limits limits)
-        : m_limits(limits) {}
+    // The failure rows of one check, removed again when it succeeds.
+    using Attempt = QList<qint64>;
 
-    bool blocked(const QSqlDatabase& db, const QString& account, const QString& peer) const;
-    void recordFailure(const QSqlDatabase& db, const QString& account, const QString& peer) const;
-    // Counts one event (a mailed check code) against a subject; false once the limit is spent.
-    bool allowEvent(const QSqlDatabase& db, const QString& subject, int limit) const;
+    Throttle(const Database& database, Limits limits);
+
+    // Counts a check of `account` from `peer` as failed; nullopt when the limit is spent and
+    // the check must not run.
+    std::optional<Attempt> begin(const QSqlDatabase& db, const QString& account,
+                                 const QString& peer) const;
+    void succeeded(const QSqlDatabase& db, const Attempt& attempt) const;
+
+    // Counts one event against each subject for an hour; false, counting nothing, once any
+    // subject has spent its limit.
+    bool allowEvents(const QSqlDatabase& db, const QList<QPair<QString, int>>& subjectLimits) const;
+
+    const Limits& limits() const { return m_limits; }
     int windowMinutes() const { return m_limits.windowSeconds / 60; }
 
 private:
-    int count(const QSqlDatabase& db, const QString& subject) const;
+    int count(const QSqlDatabase& db, const QString& subject, int windowSeconds) const;
+    qint64 insert(const QSqlDatabase& db, const QString& subject, qint64 at) const;
+    void lockAcrossInstances(const QSqlDatabase& db) const;
+
+    const Database& m_database;
     Limits m_limits;
 };
 

@@ -12,7 +12,12 @@ Transaction::Transaction(const Database& database, QSqlDatabase db, Mode mode)
     if (sqliteWriter)
         m_writer = std::unique_lock<std::mutex>(database.m_writers);
     QSqlQuery query(m_db);
-    m_open = query.exec(sqliteWriter ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+    QString begin = QStringLiteral("BEGIN");
+    if (sqliteWriter)
+        begin = QStringLiteral("BEGIN IMMEDIATE");
+    else if (!database.isSqlite() && mode == Read)
+        begin = QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    m_open = query.exec(begin);
 }
 
 Transaction::~Transaction() {

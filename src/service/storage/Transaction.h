@@ -2,8 +2,9 @@
 #pragma once
 // One transaction on a connection; rolled back unless committed. SQLite writers of this process
 // queue on a mutex (in arrival order, without the busy handler's sleeps) and then take the
-// file's write lock at the start, so no writer fails mid-way; a reading transaction gives
-// several statements one consistent snapshot.
+// file's write lock at the start, so no writer fails mid-way. A reading transaction gives
+// several statements one consistent snapshot (REPEATABLE READ on PostgreSQL, where the default
+// level would give each statement its own).
 
 #include "storage/Database.h"
 

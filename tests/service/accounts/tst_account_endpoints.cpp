@@ -13,16 +13,18 @@ class AccountEndpointsTest : public QObject {
 
 private Q_SLOTS:
     void fieldsAreSplitBeforeTheyAreDecoded() {
-        const FormFields fields =
-            FormFields::parse("class=%D2%BB%B0%E0&name=a+b%2&x=%26%3D&empty=&bare&class=second");
+        const FormFields fields = *FormFields::parse(
+            "class=%D2%BB%B0%E0&name=a+b%2&x=%26%3D&empty=&bare&class=second", 6);
         QCOMPARE(fields.value("class"), QStringLiteral("一班")); // the first of two pairs counts
         QCOMPARE(fields.value("name"), QStringLiteral("a+b%2"));
         QCOMPARE(fields.value("x"), QStringLiteral("&="));
         QVERIFY(fields.contains("empty") && fields.value("empty").isEmpty());
         QVERIFY(fields.contains("bare"));
         QVERIFY(!fields.contains("missing"));
-        QCOMPARE(FormFields::parse("k=%E4%E4%zz%4").value("k"),
+        QCOMPARE(FormFields::parse("k=%E4%E4%zz%4", 1)->value("k"),
                  ordalis::gbk::decode("\xE4\xE4") + QStringLiteral("%zz%4"));
+        // Past the cap nothing is decoded: the empty pairs of a flood count as well.
+        QVERIFY(!FormFields::parse(QByteArray(100, '&'), 64));
     }
 
     void registrationAndNameCheck() {

@@ -4,9 +4,11 @@
 
 #include "ProtocolFixture.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
+#include <QThread>
 
 using namespace ordalis::service::test;
 
@@ -193,18 +195,117 @@ private Q_SLOTS:
                                  peer));
         };
         for (int i = 0; i < 3; ++i)
-            QVERIFY(login("alice", QStringLiteral("guess%1").arg(i),
-                          QStringLiteral("10.0.0.%1").arg(i)) != Success);
-        // The account is locked for everyone, even with the right password…
-        QVERIFY(login("alice", "pw", "10.0.0.99").contains(QStringLiteral("失败次数过多")));
+            QVERIFY(login("alice", QStringLiteral("guess%1").arg(i), "192.0.2.1") != Success);
+        // The guessing address is locked out of the account, even with the right password…
+        QVERIFY(login("alice", "pw", "192.0.2.1").contains(QStringLiteral("失败次数过多")));
         QVERIFY(f.ProtocolFixture::change("/setketi.php", "alice", "op", "&keti=") != Success);
-        // …while another account from another address is not.
-        QCOMPARE(login("bob1", "pw", "10.0.0.50"), Success);
+        // …while the teacher at another address is not, nor another account.
+        QCOMPARE(login("alice", "pw", "10.0.0.99"), Success);
+        QCOMPARE(login("bob1", "pw", "192.0.2.1"), Success);
 
         // One address guessing across accounts is stopped as well.
         for (int i = 0; i < 5; ++i)
             login(QStringLiteral("user%1").arg(i), "x", "10.9.9.9");
         QVERIFY(login("carol", "pw", "10.9.9.9").contains(QStringLiteral("失败次数过多")));
+
+        // Account names are one whatever their letter case.
+        QVERIFY(!f.registerTeacher(QStringLiteral("ALICE"), QStringLiteral("pw"),
+                                   QStringLiteral("op")));
+        QVERIFY(f.text(f.get("/checkusername.php", QStringLiteral("u=Bob1"))) !=
+                QStringLiteral("√"));
+    }
+
+    // Guesses sent in parallel are each counted before they are checked, so no more are
+    // checked than the limit allows.
+    void parallelGuessesStopAtTheLimit() {
+        ProtocolFixture f({5, 1000, 900});
+        QVERIFY(
+            f.registerTeacher(QStringLiteral("alice"), QStringLiteral("pw"), QStringLiteral("op")));
+        QList<QThread*> guessers;
+        for (int t = 0; t < 16; ++t)
+            guessers.append(QThread::create([&f, t] {
+                for (int i = 0; i < 3; ++i)
+                    f.post("/checkpassword.php",
+                           QStringLiteral("username=alice&password=g%1-%2").arg(t).arg(i));
+            }));
+        for (QThread* guesser : guessers)
+            guesser->start();
+        for (QThread* guesser : guessers) {
+            guesser->wait();
+            delete guesser;
+        }
+        QSqlQuery counted(f.database->connection());
+        QVERIFY(counted.exec(QStringLiteral(
+            "SELECT COUNT(*) FROM failed_attempts WHERE subject LIKE 'account:alice|%'")));
+        QVERIFY(counted.next());
+        QCOMPARE(counted.value(0).toInt(), 5);
+    }
+
+    // Registration and mailed codes are limited per client address and per mailbox; a reset
+    // code is checked before any hash is made, and hashes wait for a free slot or are refused.
+    void anonymousRequestsAreBounded() {
+        ordalis::service::Throttle::Limits limits;
+        limits.registrationsPerPeer = 3;
+        limits.codeMailsPerEmail = 2;
+        ProtocolFixture f(limits);
+        for (const char* account : {"vic1", "vic2", "vic3"})
+            QVERIFY(f.registerTeacher(QLatin1String(account), QStringLiteral("pw"),
+                                      QStringLiteral("op"), QStringLiteral("victim@example.com")));
+        QVERIFY(f.text(f.post("/regteacher.php",
+                              "username=vic4&teachername=x&password=a&superpassword=b"
+                              "&email=v@example.com&mb=&tel=&qq="))
+                    .contains(QStringLiteral("频繁")));
+        QCOMPARE(f.text(f.post("/regteacher.php",
+                               "username=vic4&teachername=x&password=a&superpassword=b"
+                               "&email=v@example.com&mb=&tel=&qq=",
+                               QStringLiteral("10.1.1.1"))),
+                 Success);
+
+        auto requestCode = [&](const char* account) {
+            return f.text(f.get(
+                "/getpswdcode.php",
+                QStringLiteral("username=%1&email=victim@example.com").arg(QLatin1String(account)),
+                QStringLiteral("10.2.2.2")));
+        };
+        QCOMPARE(requestCode("vic1"), QStringLiteral("success"));
+        QCOMPARE(requestCode("vic2"), QStringLiteral("success"));
+        QVERIFY(requestCode("vic3").contains(QStringLiteral("频繁")));
+
+        // With every hashing slot taken, a wrong code still gets its answer, while a new
+        // account must wait for a slot and is turned away.
+        std::vector<ordalis::service::PasswordHasher::Slot> held;
+        try {
+            for (;;)
+                held.push_back(f.protocol->context().hasher.enter());
+        } catch (const ordalis::service::HashingBusy&) {
+        }
+        QCOMPARE(f.text(f.post("/setpassword.php",
+                               "username=vic1&checkcode=abc&newpswd=x&newsuperpswd=")),
+                 QStringLiteral("failure"));
+        QCOMPARE(f.post("/regteacher.php",
+                        "username=vic5&teachername=x&password=a&superpassword=b"
+                        "&email=v@example.com&mb=&tel=&qq=",
+                        QStringLiteral("10.3.3.3"))
+                     .status,
+                 503);
+    }
+
+    // The hourly limit of mailed codes counts a whole hour, beyond the window of failures.
+    void codeMailsCountAWholeHour() {
+        ordalis::service::Throttle::Limits limits;
+        limits.codeMailsPerAccount = 1;
+        ProtocolFixture f(limits);
+        QVERIFY(f.registerTeacher(QStringLiteral("alice"), QStringLiteral("pw"),
+                                  QStringLiteral("op"), "a@example.com"));
+        QSqlQuery earlier(f.database->connection());
+        QVERIFY(earlier.exec(
+            QStringLiteral(
+                "INSERT INTO failed_attempts (subject, at) VALUES ('code-account:alice', "
+                "%1)")
+                .arg(QDateTime::currentSecsSinceEpoch() - 40 * 60)));
+        QVERIFY(
+            f.text(f.get("/getpswdcode.php", QStringLiteral("username=alice&email=a@example.com")))
+                .contains(QStringLiteral("频繁")));
     }
 
     void checkCodesAreSingleUseAndThrottled() {

@@ -2,6 +2,10 @@
 // What each change does to a teacher's data, and what it refuses.
 
 #include "ProtocolFixture.h"
+#include "ScoreService.h"
+
+#include <QSqlQuery>
+#include <QThread>
 
 using namespace ordalis::service::test;
 
@@ -235,6 +239,158 @@ private Q_SLOTS:
         QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t")));
         QCOMPARE(groups(QStringLiteral("张三|李四")), DoneText);
         QVERIFY(f.record().contains(QStringLiteral("一班\t李四\t1\t")));
+    }
+
+    // Every change names its fields; one left out is refused and changes nothing, while an
+    // explicitly empty list still clears.
+    void anAbsentFieldIsRefusedNotReadAsEmpty() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "5")}), DoneText);
+        const QString before = f.record();
+        QString groups = QStringLiteral("&class=一班");
+        for (int g = 0; g < 15; ++g) // group[15] left out
+            groups += QStringLiteral("&group[%1]=").arg(g);
+        const QList<QPair<const char*, QString>> incomplete = {
+            {"/setclass.php", QString()},
+            {"/student.php", QStringLiteral("&class=一班")},
+            {"/setketi.php", QStringLiteral("&kti=函数")},
+            {"/renameclass.php", QStringLiteral("&oldclassname=一班")},
+            {"/group.php", groups},
+            {"/delscore.php", QStringLiteral("&class=一班")},
+            {"/delscale.php", QStringLiteral("&keti=函数")},
+            {"/index.php", QStringLiteral("&keti=函数")},
+            {"/editscore.php", QStringLiteral("&scoreid=1&score=1&keti=函数&addtion=")},
+        };
+        for (const auto& [path, rest] : incomplete) {
+            const ordalis::service::Reply reply =
+                f.post(path, QStringLiteral("username=alice&password=alice-op") + rest);
+            QVERIFY2(reply.status == 400 && f.text(reply).contains(QStringLiteral("缺少")), path);
+        }
+        QCOMPARE(f.text(f.post("/setteacher.php", "username=alice&oldsuperpassword=alice-op")),
+                 QStringLiteral("请求缺少字段：email"));
+        QCOMPARE(f.get("/getscore.php", QStringLiteral("t=alice&mp=x")).status, 400);
+        QCOMPARE(f.record(), before);
+
+        QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=")), DoneText);
+        QCOMPARE(f.record(),
+                 QStringLiteral("Class_Is_Ready\t\r\n[keti]\t函数\t正确\t5\t部分正确\t2.5\r\n"
+                                "[keti]\t数列\r\n"));
+    }
+
+    // Scores stay plain finite numbers a record can total, and lists stay within bounds.
+    void numbersAndListsAreBounded() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        const QString before = f.record();
+        const QString huge = QStringLiteral("1") + QString(308, u'0');
+        QVERIFY(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", huge)})
+                    .contains(QStringLiteral("第1行")));
+        QVERIFY(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "-1000001分")})
+                    .contains(QStringLiteral("1000000")));
+        QVERIFY(f.change("/newscale.php",
+                         QStringLiteral("&keti=函数&newscale=多\t&newscore=2000000\t")) !=
+                DoneText);
+        const QString scaleId =
+            f.read("/getscale.php", QStringLiteral("keti=函数&")).section(u'\t', 0, 0);
+        QVERIFY(f.change("/editscale.php",
+                         QStringLiteral("&scaleid=%1&scale=多&score=%2").arg(scaleId, huge)) !=
+                DoneText);
+        QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "1000000")}),
+                 DoneText);
+        const QString scoreId =
+            f.read("/getscore.php", QStringLiteral("class=一班&")).section(u'\t', 0, 0);
+        QVERIFY(f.change("/editscore.php",
+                         QStringLiteral("&scoreid=%1&score=2000000&time=0&keti=函数&addtion=")
+                             .arg(scoreId)) != DoneText);
+        QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t1000000\t1000000\t1\r\n")));
+
+        QStringList many;
+        for (int i = 0; i <= 500; ++i)
+            many.append(QStringLiteral("班%1").arg(i));
+        QVERIFY(f.change("/setclass.php", QStringLiteral("&class=") + many.join(u'|'))
+                    .contains(QStringLiteral("最多500个")));
+        QVERIFY(f.change("/student.php", QStringLiteral("&class=一班&student=") + many.join(u'|'))
+                    .contains(QStringLiteral("最多500个")));
+        QVERIFY(f.change("/setketi.php", QStringLiteral("&keti=") + many.join(u'|'))
+                    .contains(QStringLiteral("最多500个")));
+        many.removeLast();
+        QCOMPARE(f.change("/setketi.php", QStringLiteral("&keti=") + many.join(u'|')), DoneText);
+        QVERIFY(before.startsWith(f.record().section(QStringLiteral("[keti]"), 0, 0)));
+    }
+
+    // Uploads arriving together may share a commit; each keeps its own outcome all the same.
+    void concurrentUploadsKeepTheirOwnOutcome() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        constexpr int Clients = 12;
+        QList<QString> replies(Clients);
+        QList<QThread*> clients;
+        for (int i = 0; i < Clients; ++i)
+            clients.append(QThread::create([&f, &replies, i] {
+                // Every third upload names a student who is not there and stores nothing.
+                replies[i] = f.upload(QStringLiteral("函数"),
+                                      {scoreLine("一班", "张三", "1"),
+                                       scoreLine("一班", i % 3 ? "李四" : "无名", "2")});
+            }));
+        for (QThread* client : clients)
+            client->start();
+        for (QThread* client : clients) {
+            client->wait();
+            delete client;
+        }
+        for (int i = 0; i < Clients; ++i)
+            QVERIFY2(i % 3 ? replies[i] == DoneText : replies[i].contains(QStringLiteral("无名")),
+                     qPrintable(replies[i]));
+        QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t8\t1\t8\r\n")));
+        QVERIFY(f.record().contains(QStringLiteral("一班\t李四\t0\t16\t2\t8\r\n")));
+    }
+
+    // What deletions remove is kept and can be brought back, all of it or what went since a
+    // moment; names given again in between take back what was theirs.
+    void deletionsAreKeptAndRestored() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.upload(QStringLiteral("函数"),
+                          {scoreLine("一班", "张三", "5"), scoreLine("二班", "赵六", "3")}),
+                 DoneText);
+        QString groups = QStringLiteral("&class=一班");
+        for (int g = 0; g < 16; ++g)
+            groups += QStringLiteral("&group[%1]=%2").arg(g).arg(g == 1 ? "张三" : "");
+        QCOMPARE(f.change("/group.php", groups), DoneText);
+        const QString before = f.record();
+        const QString scaleId =
+            f.read("/getscale.php", QStringLiteral("keti=函数&")).section(u'\t', 0, 0);
+        QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=二班")), DoneText);
+        QCOMPARE(f.change("/setketi.php", QStringLiteral("&keti=函数")), DoneText);
+        // The class went an hour ago; the standard goes now.
+        QSqlQuery(f.database->connection())
+            .exec(QStringLiteral("UPDATE deleted_items SET deleted_at = deleted_at - 3600"));
+        QCOMPARE(f.change("/delscale.php", QStringLiteral("&keti=函数&delid=") + scaleId),
+                 DoneText);
+        const QString location = f.dir.filePath(QStringLiteral("service.sqlite"));
+        QString message;
+        QVERIFY2(ordalis::ScoreService::restoreDeleted(location, QStringLiteral("alice"),
+                                                       QDateTime::currentDateTime().addSecs(-600),
+                                                       &message),
+                 qPrintable(message));
+        QCOMPARE(message, QStringLiteral("restored 0 classes, 0 students, 0 topics, 1 standards, "
+                                         "0 scores"));
+        QVERIFY(!f.record().contains(QStringLiteral("一班")));
+        // A restored standard comes after those the topic has now.
+        QVERIFY(f.record().contains(QStringLiteral("[keti]\t函数\t部分正确\t2.5\t正确\t5\r\n")));
+
+        QVERIFY(
+            ordalis::ScoreService::restoreDeleted(location, QStringLiteral("alice"), {}, &message));
+        QCOMPARE(message, QStringLiteral("restored 1 classes, 3 students, 1 topics, 0 standards, "
+                                         "1 scores"));
+        // Everything is back; the restored class and topic come last in their lists.
+        const QString after = f.record();
+        QVERIFY(after.startsWith(QStringLiteral("Class_Is_Ready\t二班\t一班\t\r\n")));
+        for (const QString& line : before.split(QStringLiteral("\r\n")).mid(2))
+            QVERIFY2(after.contains(line), qPrintable(line));
+        QVERIFY(!ordalis::ScoreService::restoreDeleted(location, QStringLiteral("nobody"), {},
+                                                       &message));
     }
 };
 

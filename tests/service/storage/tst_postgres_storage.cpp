@@ -1,110 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The same protocol on PostgreSQL: a throwaway cluster in a temporary folder. Skipped where
-// PostgreSQL's server programs are not installed or cannot be started.
+// The same protocol on PostgreSQL, on a throwaway cluster in a temporary folder, and several
+// instances sharing one database (PostgreSQL or SQLite). The PostgreSQL cases are skipped where
+// its server programs are not installed or cannot be started.
 
+#include "PostgresCluster.h"
 #include "ProtocolFixture.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTcpServer>
-#include <unistd.h>
+#include <QThread>
+#include <QUrl>
+#include <atomic>
 
 using namespace ordalis::service::test;
-
-namespace {
-
-QString serverBinaries() {
-    const QStringList versions = QDir(QStringLiteral("/usr/lib/postgresql"))
-                                     .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (auto it = versions.crbegin(); it != versions.crend(); ++it) {
-        const QString bin = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(*it);
-        if (QFile::exists(bin + QStringLiteral("/initdb")))
-            return bin;
-    }
-    return {};
-}
-
-quint16 freePort() {
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
-
-} // namespace
+using ordalis::service::Database;
+using ordalis::service::Throttle;
 
 class PostgresStorageTest : public QObject {
     Q_OBJECT
 
 private:
-    // PostgreSQL refuses to run as root; then its programs run as the postgres account.
-    bool run(const QString& program, const QStringList& arguments) {
-        QProcess process;
-        if (geteuid() == 0)
-            process.start(QStringLiteral("runuser"),
-                          QStringList{QStringLiteral("-u"), QStringLiteral("postgres"),
-                                      QStringLiteral("--"), program} +
-                              arguments);
-        else
-            process.start(program, arguments);
-        return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
-               process.exitCode() == 0;
+    QString createDatabase(const QStringList& administration = {}) {
+        return m_cluster->createDatabase(administration);
     }
 
-    QString createDatabase() {
-        const QString name = QStringLiteral("ordalis_%1").arg(++m_databases);
-        {
-            QSqlDatabase admin =
-                QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("admin"));
-            admin.setHostName(QStringLiteral("127.0.0.1"));
-            admin.setPort(m_port);
-            admin.setUserName(QStringLiteral("postgres"));
-            admin.setDatabaseName(QStringLiteral("postgres"));
-            if (admin.open())
-                QSqlQuery(admin).exec(QStringLiteral("CREATE DATABASE ") + name);
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("admin"));
-        return QStringLiteral("postgresql://postgres@127.0.0.1:%1/%2").arg(m_port).arg(name);
-    }
-
-    QString m_bin;
-    QString m_data;
-    QTemporaryDir m_dir;
+    std::unique_ptr<ordalis::test::PostgresCluster> m_cluster;
     quint16 m_port = 0;
-    int m_databases = 0;
     bool m_running = false;
 
 private Q_SLOTS:
-    void initTestCase() {
-        m_bin = serverBinaries();
-        if (m_bin.isEmpty() || !QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-            QSKIP("PostgreSQL server or Qt's QPSQL driver not installed");
-        m_data = m_dir.filePath(QStringLiteral("cluster"));
-        QDir().mkpath(m_data);
-        if (geteuid() == 0) {
-            QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("755"), m_dir.path()});
-            QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres"), m_data});
-        }
-        m_port = freePort();
-        if (!run(m_bin + "/initdb", {"-D", m_data, "-A", "trust", "-U", "postgres", "-E", "UTF8"}))
-            QSKIP("initdb failed");
-        m_running = run(
-            m_bin + "/pg_ctl",
-            {"-D", m_data, "-w", "-l", m_data + "/server.log", "-o",
-             QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1").arg(m_port).arg(m_data),
-             "start"});
-        if (!m_running)
-            QSKIP("the PostgreSQL server did not start");
+    void init() {
+        const bool sqliteOnly = QByteArray(QTest::currentDataTag()) == "sqlite" ||
+                                QByteArray(QTest::currentTestFunction()).startsWith("older");
+        if (!sqliteOnly && !m_running)
+            QSKIP("no PostgreSQL server");
     }
 
-    void cleanupTestCase() {
-        if (m_running)
-            run(m_bin + "/pg_ctl", {"-D", m_data, "-m", "immediate", "stop"});
+    void initTestCase() {
+        m_cluster = std::make_unique<ordalis::test::PostgresCluster>();
+        m_running = m_cluster->isRunning();
+        m_port = m_cluster->port();
     }
+
+    void cleanupTestCase() { m_cluster.reset(); }
 
     void recordAndChangesMatchSqlite() {
         AliceFixture f({}, createDatabase());
-        QVERIFY(f.ready);
+        QVERIFY2(f.ready, qPrintable(f.error));
         QCOMPARE(f.upload(QStringLiteral("函数"),
                           {QStringLiteral("一班\t张三\t5分\t2024-03-15 08:01:02\t正确"),
                            QStringLiteral("一班\t张三\t2\t2024-03-15 08:02:02\t")}),
@@ -138,6 +81,168 @@ private Q_SLOTS:
             f.registerTeacher(QStringLiteral("bob1"), QStringLiteral("pw"), QStringLiteral("op")));
         QVERIFY(
             !f.registerTeacher(QStringLiteral("bob1"), QStringLiteral("pw"), QStringLiteral("op")));
+    }
+
+    void instancesShareOneDatabase_data() {
+        QTest::addColumn<bool>("postgres");
+        QTest::newRow("sqlite") << false;
+        QTest::newRow("postgresql") << true;
+    }
+    // Instances started together on a fresh database all come up; what one changes, the others
+    // read at once, old passwords stop working everywhere, and failures count together.
+    void instancesShareOneDatabase() {
+        QFETCH(bool, postgres);
+        QTemporaryDir dir;
+        const QString location =
+            postgres ? createDatabase() : dir.filePath(QStringLiteral("shared.sqlite"));
+        {
+            std::vector<std::unique_ptr<Database>> instances;
+            QList<QThread*> starters;
+            std::atomic<int> opened = 0;
+            for (int i = 0; i < 4; ++i) {
+                instances.push_back(std::make_unique<Database>(location));
+                starters.append(QThread::create([&opened, db = instances.back().get()] {
+                    QString error;
+                    if (db->open(&error))
+                        ++opened;
+                    else
+                        qWarning("%s", qPrintable(error));
+                    db->closeAll();
+                }));
+            }
+            for (QThread* starter : starters)
+                starter->start();
+            for (QThread* starter : starters) {
+                starter->wait();
+                delete starter;
+            }
+            QCOMPARE(opened.load(), 4);
+        }
+
+        Throttle::Limits limits;
+        limits.perAccountAndPeer = 4;
+        AliceFixture a(limits, location);
+        QVERIFY2(a.ready, qPrintable(a.error));
+        ProtocolFixture b(limits, location);
+        auto readB = [&](const char* path, const QString& rest = {}) {
+            return b.read(path, AliceFixture::Account, AliceFixture::Login, rest);
+        };
+        // B holds the record, scores, standards and both credentials before A changes them.
+        QVERIFY(readB("/record.php").contains(QStringLiteral("一班")));
+        QCOMPARE(readB("/getscore.php", QStringLiteral("class=一班&")), QString());
+        QVERIFY(
+            readB("/getscale.php", QStringLiteral("keti=函数&")).contains(QStringLiteral("正确")));
+        QCOMPARE(b.change("/setketi.php", AliceFixture::Account, AliceFixture::Operation,
+                          QStringLiteral("&keti=函数|数列")),
+                 QStringLiteral("Success!"));
+
+        QCOMPARE(a.change("/setclass.php", QStringLiteral("&class=二班")),
+                 QStringLiteral("Success!"));
+        QCOMPARE(a.upload(QStringLiteral("函数"),
+                          {QStringLiteral("二班\t赵六\t4\t2024-03-15 08:01:02\t")}),
+                 QStringLiteral("Success!"));
+        const QString scaleId =
+            a.read("/getscale.php", QStringLiteral("keti=函数&")).section(u'\t', 0, 0);
+        QCOMPARE(a.change("/editscale.php",
+                          QStringLiteral("&scaleid=%1&scale=全对&score=6").arg(scaleId)),
+                 QStringLiteral("Success!"));
+        QCOMPARE(readB("/record.php"), a.record());
+        QVERIFY(readB("/record.php").startsWith(QStringLiteral("Class_Is_Ready\t二班\t\r\n")));
+        QVERIFY(
+            readB("/getscore.php", QStringLiteral("class=二班&")).contains(QStringLiteral("赵六")));
+        QVERIFY(readB("/getscale.php", QStringLiteral("keti=函数&"))
+                    .contains(QStringLiteral("全对\t6")));
+
+        QCOMPARE(a.text(a.post("/setteacher.php",
+                               "username=alice&email=n@example.com&oldsuperpassword=alice-op"
+                               "&newlogpassword=second-login&newsuperpassword=second-op")),
+                 QStringLiteral("Success!"));
+        QVERIFY(!readB("/record.php").contains(QStringLiteral("二班")));
+        QVERIFY(b.change("/setketi.php", AliceFixture::Account, AliceFixture::Operation,
+                         QStringLiteral("&keti=")) != QStringLiteral("Success!"));
+        QVERIFY(b.text(b.post("/checkpassword.php", "username=alice&password=alice-login")) !=
+                QStringLiteral("Success!"));
+        QVERIFY(b.read("/record.php", AliceFixture::Account, QStringLiteral("second-login"))
+                    .contains(QStringLiteral("二班")));
+
+        // Three failures through B (the old mp, operation password and login above) and one
+        // through A spend the limit of the account from this address on both instances.
+        QVERIFY(a.text(a.post("/checkpassword.php", "username=alice&password=guess")) !=
+                QStringLiteral("Success!"));
+        QVERIFY(b.text(b.post("/checkpassword.php", "username=alice&password=second-login"))
+                    .contains(QStringLiteral("失败次数过多")));
+    }
+
+    // A database of a release before schema versions is brought up to date in place; one of a
+    // later release is refused.
+    void olderDatabasesAreUpgradedNewerRefused() {
+        QTemporaryDir dir;
+        const QString location = dir.filePath(QStringLiteral("old.sqlite"));
+        {
+            AliceFixture old({}, location);
+            QVERIFY(old.ready);
+            QSqlQuery query(old.database->connection());
+            for (const char* statement : {"DROP TABLE schema_version", "DROP TABLE deleted_items",
+                                          "DROP INDEX teachers_account_nocase",
+                                          "ALTER TABLE teachers DROP COLUMN revision"})
+                QVERIFY2(query.exec(QLatin1String(statement)), statement);
+        }
+        {
+            ProtocolFixture upgraded({}, location);
+            QVERIFY2(upgraded.opened, qPrintable(upgraded.error));
+            QVERIFY(upgraded.read("/record.php", AliceFixture::Account, AliceFixture::Login)
+                        .contains(QStringLiteral("一班")));
+            QVERIFY(!upgraded.registerTeacher(QStringLiteral("ALICE"), QStringLiteral("pw"),
+                                              QStringLiteral("op")));
+            QSqlQuery(upgraded.database->connection())
+                .exec(QStringLiteral("INSERT INTO schema_version (version) VALUES (9999)"));
+        }
+        ProtocolFixture newer({}, location);
+        QVERIFY(!newer.opened);
+        QVERIFY2(newer.error.contains(QStringLiteral("9999")), qPrintable(newer.error));
+    }
+
+    // The password comes from PostgreSQL's password file or environment, as for its own tools,
+    // and a database that cannot be opened says why.
+    void passwordFromThePasswordFile() {
+        const QString location =
+            QUrl(createDatabase({QStringLiteral("CREATE ROLE ordalis_app LOGIN "
+                                                "PASSWORD 'app-secret'"),
+                                 QStringLiteral("ALTER DATABASE %1 OWNER TO ordalis_app")}))
+                .adjusted(QUrl::RemoveUserInfo)
+                .toString()
+                .replace(QStringLiteral("//"), QStringLiteral("//ordalis_app@"));
+        const QString name = QUrl(location).path().mid(1);
+        QTemporaryDir dir;
+        const QString passfile = dir.filePath(QStringLiteral("pgpass"));
+        qunsetenv("PGPASSWORD");
+        qputenv("PGPASSFILE", QFile::encodeName(passfile));
+        {
+            Database database(location);
+            QString error;
+            QVERIFY(!database.open(&error));
+            QVERIFY2(error.contains(QStringLiteral("password")), qPrintable(error));
+        }
+        QFile file(passfile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("127.0.0.1:%1:%2:ordalis_app:app-secret\n")
+                       .arg(m_port)
+                       .arg(name)
+                       .toUtf8());
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        {
+            ProtocolFixture f({}, location);
+            QVERIFY2(f.opened, qPrintable(f.error));
+            QVERIFY(f.registerTeacher(QStringLiteral("alice"), QStringLiteral("pw"),
+                                      QStringLiteral("op")));
+        }
+        qunsetenv("PGPASSFILE");
+        qputenv("PGPASSWORD", "app-secret");
+        Database database(location);
+        QString error;
+        QVERIFY2(database.open(&error), qPrintable(error));
+        qunsetenv("PGPASSWORD");
     }
 };
 

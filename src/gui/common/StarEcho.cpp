@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StarPassword.h"
+#include "StarEcho.h"
 
 #include <QLineEdit>
 #include <QProxyStyle>
@@ -8,21 +8,21 @@ namespace ordalis {
 
 namespace {
 
-class StarPasswordStyle : public QProxyStyle {
+class StarStyle : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
-        if (hint == SH_LineEdit_PasswordCharacter)
-            return u'*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
+        return hint == SH_LineEdit_PasswordCharacter
+                   ? int(u'*')
+                   : QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
 
 } // namespace
 
-void showAsStars(QLineEdit* box) {
+void echoStars(QLineEdit* box) {
     box->setEchoMode(QLineEdit::Password);
-    auto* style = new StarPasswordStyle;
+    auto* style = new StarStyle;
     style->setParent(box);
     box->setStyle(style);
 }

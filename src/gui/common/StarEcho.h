@@ -6,6 +6,6 @@ class QLineEdit;
 
 namespace ordalis {
 
-void showAsStars(QLineEdit* box);
+void echoStars(QLineEdit* box);
 
 } // namespace ordalis

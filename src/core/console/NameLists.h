@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The console's lists of names (classes, students, topics): names typed or imported into an
+// add box, the duplicate test, the characters the service cannot store in a name, and the
+// identifier text of deleted score and standard lines.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ordalis::console {
+
+// The names of an add box: one per line (CR LF, LF or CR), every space removed; lines that
+// hold nothing else are skipped.
+QStringList typedNames(QStringView boxText);
+
+struct AddedNames {
+    int added = 0;
+    int duplicates = 0;
+};
+
+// Appends each name that is not in the list yet, in order. A name met twice is added once and
+// counted once as a duplicate.
+AddedNames appendNew(QStringList& list, const QStringList& names);
+
+// The first name holding a character that would break the list or the form it travels in
+// ("|", "&", "=", TAB, CR, LF); none when all can be sent.
+std::optional<QString> firstUnfitName(const QStringList& names);
+// The "提示" text that names it.
+QString unfitNameMessage(const QString& name);
+
+// The identifiers of deleted lines as the service reads them: each led by "|" ("|15|12").
+QString deletionText(const QStringList& ids);
+
+} // namespace ordalis::console

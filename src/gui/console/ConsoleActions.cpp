@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ConsoleActions.h"
+
+#include "common/Dialogs.h"
+#include "console/NameLists.h"
+#include "console/OperationGuard.h"
+#include "net/ServiceEndpoints.h"
+#include "session/Session.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+namespace ordalis {
+
+namespace {
+
+const QString LineBreak = QStringLiteral("\r\n");
+const QString NetworkFailureText = QStringLiteral("网络异常！");
+
+// Counts a wait of the window; the destructor runs when it is over, however it ended.
+struct Waiting {
+    int& busy;
+    std::function<void()> over;
+    Waiting(int& counter, std::function<void()> done)
+        : busy(++counter)
+        , over(std::move(done)) {}
+    ~Waiting() {
+        --busy;
+        over();
+    }
+};
+
+} // namespace
+
+ConsoleActions::ConsoleActions(QWidget* window, Session& session, ServiceEndpoints& service,
+                               const DataFolder& folder, ConsoleHooks hooks)
+    : m_window(window)
+    , m_session(session)
+    , m_service(service)
+    , m_folder(folder)
+    , m_hooks(std::move(hooks)) {}
+
+QString ConsoleActions::operationPassword() const {
+    return m_password ? m_password->text() : QString();
+}
+
+void ConsoleActions::tell(const QString& title, const QString& text, bool warning) const {
+    dialogs::showMessage(m_window, title, text,
+                         warning ? dialogs::Icon::Warning : dialogs::Icon::Information);
+}
+
+QString ConsoleActions::openFileName(const QString& title, const QString& filter) const {
+    return m_hooks.openFileName ? m_hooks.openFileName(title, filter)
+                                : dialogs::openFileName(m_window, title, filter);
+}
+
+bool ConsoleActions::guard() const {
+    const QString refusal = console::guardRefusal(m_session.userName, operationPassword());
+    if (refusal.isEmpty())
+        return true;
+    tell(QStringLiteral("提示"), refusal, true);
+    return false;
+}
+
+bool ConsoleActions::namesFit(const QStringList& names) const {
+    const std::optional<QString> unfit = console::firstUnfitName(names);
+    if (!unfit)
+        return true;
+    tell(QStringLiteral("提示"), console::unfitNameMessage(*unfit), true);
+    return false;
+}
+
+bool ConsoleActions::request(const std::function<PostOutcome()>& sendChange, const Reply& reply) {
+    return send(sendChange, reply, false);
+}
+
+bool ConsoleActions::requestShowingNetworkReply(const std::function<PostOutcome()>& sendChange,
+                                                const Reply& reply) {
+    return send(sendChange, reply, true);
+}
+
+bool ConsoleActions::send(const std::function<PostOutcome()>& sendChange, const Reply& reply,
+                          bool networkShowsReply) {
+    if (m_gate.isWaiting())
+        return false;
+    Waiting waiting(m_busy, [this] { afterWait(); });
+    return m_gate.run([&] {
+        const PostOutcome outcome = sendChange();
+        if (outcome.isSuccess()) {
+            if (reply.beforeMessage)
+                reply.beforeMessage();
+            tell(QStringLiteral("成功"), reply.successText, false);
+            if (reply.afterMessage)
+                reply.afterMessage();
+        } else if (outcome.isRefused()) {
+            if (reply.statusShowsReply && reply.status)
+                reply.status->setText(outcome.replyText);
+            tell(QStringLiteral("错误"), outcome.replyText + LineBreak + reply.refusalText, true);
+        } else if (networkShowsReply) {
+            tell(QStringLiteral("错误"), outcome.replyText + LineBreak + NetworkFailureText, true);
+        } else {
+            if (reply.status)
+                reply.status->setText(NetworkFailureText);
+            tell(QStringLiteral("错误"), NetworkFailureText, true);
+        }
+    });
+}
+
+QString ConsoleActions::read(const std::function<QString()>& get) {
+    Waiting waiting(m_busy, [this] { afterWait(); });
+    return get();
+}
+
+void ConsoleActions::downloadRecord() {
+    Waiting waiting(m_busy, [this] { afterWait(); });
+    m_service.downloadRecord(m_folder);
+}
+
+void ConsoleActions::downloadAndApplyRecord() {
+    downloadRecord();
+    if (m_hooks.applyRecord)
+        m_hooks.applyRecord();
+}
+
+void ConsoleActions::showTopicStandards() const {
+    if (m_hooks.showTopicStandards)
+        m_hooks.showTopicStandards();
+}
+
+void ConsoleActions::discardWindow() {
+    m_discardAsked = true;
+    afterWait();
+}
+
+void ConsoleActions::afterWait() {
+    if (m_discardAsked && m_busy == 0)
+        m_window->deleteLater();
+}
+
+void ConsoleActions::addFromBox(QPlainTextEdit* box, QListWidget* list, QLabel* status,
+                                const AddTexts& texts, const std::function<void()>& save) const {
+    if (!guard())
+        return;
+    const QStringList names = console::typedNames(box->toPlainText());
+    if (!namesFit(names))
+        return;
+    QStringList all = lines(list);
+    const int before = int(all.size());
+    const console::AddedNames counts = console::appendNew(all, names);
+    list->addItems(all.mid(before));
+
+    status->clear();
+    if (counts.added == 0) {
+        status->setText(texts.nothingToAdd);
+    } else {
+        save();
+        box->clear();
+        status->setText(QStringLiteral("已添加%1%2").arg(counts.added).arg(texts.addedUnit));
+    }
+    if (counts.duplicates > 0)
+        status->setText(status->text() + QString::number(counts.duplicates) + texts.duplicatesText);
+}
+
+QStringList ConsoleActions::lines(const QListWidget* list) {
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+QStringList ConsoleActions::removeSelected(QListWidget* list) {
+    QStringList removed;
+    for (int row = list->count() - 1; row >= 0; --row) {
+        if (list->item(row)->isSelected())
+            removed << QString(std::unique_ptr<QListWidgetItem>(list->takeItem(row))->text());
+    }
+    return removed;
+}
+
+void ConsoleActions::selectAll(QListWidget* list) {
+    for (int row = 0; row < list->count(); ++row)
+        list->item(row)->setSelected(true);
+}
+
+void ConsoleActions::invertSelection(QListWidget* list) {
+    for (int row = 0; row < list->count(); ++row)
+        list->item(row)->setSelected(!list->item(row)->isSelected());
+}
+
+} // namespace ordalis

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The patterns every console page shares: the operation guard, one change sent to the service
+// with its reply shown, adding names from a text box, removing the selected lines, select all
+// and invert. One instance per console window; its request gate lets one request wait at a
+// time and keeps the controls that send or change data disabled meanwhile.
+
+#include "common/RequestGate.h"
+#include "console/ConsoleHooks.h"
+#include "net/HttpClient.h"
+#include "session/DataFolder.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QWidget;
+
+namespace ordalis {
+
+class ServiceEndpoints;
+class TeacherRecord;
+struct Session;
+
+class ConsoleActions {
+public:
+    ConsoleActions(QWidget* window, Session& session, ServiceEndpoints& service,
+                   const DataFolder& folder, ConsoleHooks hooks);
+
+    Session& session() const { return m_session; }
+    ServiceEndpoints& service() const { return m_service; }
+    const ConsoleHooks& hooks() const { return m_hooks; }
+    const DataFolder& folder() const { return m_folder; }
+    RequestGate& gate() { return m_gate; }
+
+    void setPasswordBox(QLineEdit* box) { m_password = box; }
+    QString operationPassword() const;
+
+    // A message box over the console.
+    void tell(const QString& title, const QString& text, bool warning) const;
+
+    // The main window's open-file dialog; "" when cancelled.
+    QString openFileName(const QString& title, const QString& filter) const;
+
+    // The guard before adding and deleting: false, after its "提示" box, when the session is
+    // offline or no operation password was typed.
+    bool guard() const;
+    // False, after a "提示" box naming it, when a name holds a character the service cannot
+    // store in a list.
+    bool namesFit(const QStringList& names) const;
+
+    // How a page shows the reply to one change.
+    struct Reply {
+        QLabel* status = nullptr;      // "网络异常！" on a network failure
+        QString successText;           // in the "成功" box
+        QString refusalText;           // after the reply text in the "错误" box
+        bool statusShowsReply = false; // saves put a refusal's reply text into the status label
+        std::function<void()> beforeMessage; // success steps before the "成功" box
+        std::function<void()> afterMessage;  // and after it
+    };
+    // Sends one change and shows its outcome. Returns false, sending nothing, while another
+    // request of the console waits.
+    bool request(const std::function<PostOutcome()>& send, const Reply& reply);
+    // The personal page's variant: a network failure shows the reply text before "网络异常！"
+    // and no status label.
+    bool requestShowingNetworkReply(const std::function<PostOutcome()>& send, const Reply& reply);
+
+    // A read of the service; the window is not discarded while it waits.
+    QString read(const std::function<QString()>& get);
+    void downloadRecord();
+    // Downloads the record and lets the main window show it.
+    void downloadAndApplyRecord();
+    void showTopicStandards() const;
+
+    // While a request or read waits the window cannot be discarded: a discard asked for
+    // meanwhile happens when it is over.
+    bool isBusy() const { return m_busy > 0; }
+    void discardWindow();
+
+    // The adding pattern: guard, the names of the box appended to the list unless already
+    // there, the save run with the whole list, and the status texts.
+    struct AddTexts {
+        QString nothingToAdd;   // "没有需要添加的班级！"
+        QString addedUnit;      // after "已添加" and the count
+        QString duplicatesText; // after the duplicate count
+    };
+    void addFromBox(QPlainTextEdit* box, QListWidget* list, QLabel* status, const AddTexts& texts,
+                    const std::function<void()>& save) const;
+
+    static QStringList lines(const QListWidget* list);
+    // Removes the selected lines, from the last to the first; returns them in that order.
+    static QStringList removeSelected(QListWidget* list);
+    static void selectAll(QListWidget* list);
+    static void invertSelection(QListWidget* list);
+
+private:
+    bool send(const std::function<PostOutcome()>& send, const Reply& reply, bool networkShowsReply);
+    void afterWait();
+
+    QWidget* m_window;
+    Session& m_session;
+    ServiceEndpoints& m_service;
+    DataFolder m_folder;
+    ConsoleHooks m_hooks;
+    RequestGate m_gate;
+    QLineEdit* m_password = nullptr;
+    int m_busy = 0;
+    bool m_discardAsked = false;
+};
+
+} // namespace ordalis

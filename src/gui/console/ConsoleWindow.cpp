@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ConsoleWindow.h"
+
+#include "common/Browser.h"
+#include "common/Look.h"
+#include "console/ClassesPage.h"
+#include "console/ConsoleWidgets.h"
+#include "console/StudentsPage.h"
+#include "console/TopicsPage.h"
+#include "layout/TwipsPlacer.h"
+#include "net/ServiceConfig.h"
+#include "net/ServiceEndpoints.h"
+#include "record/TeacherRecord.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtMath>
+
+namespace ordalis {
+
+namespace {
+
+constexpr QSize WindowTwips{10800, 5800};
+
+// The main window's rules for its own List2, Text2 and Text13 must not reach the console's
+// widgets of those names.
+const char* const ConsoleStyle = R"(
+QWidget#Dialog { background: #eef2f5; }
+QListWidget, QLineEdit, QPlainTextEdit { background: #ffffff; color: #1d2a33;
+    border: 1px solid #b9c6d0; border-radius: 4px; }
+QLineEdit:read-only { background: #f4f6f8; }
+QLabel[status="true"] { color: #2e5f7a; }
+QLabel[link="true"] { color: #2e86ab; text-decoration: underline; }
+QGroupBox[editBox="true"] { background: #ffffff; border: 2px solid #2e86ab; }
+)";
+
+struct PageButton {
+    int index;
+    const char16_t* caption;
+};
+// Along the bottom edge, left to right.
+constexpr std::array<PageButton, ConsoleWindow::PageCount> PageButtons{{{0, u"个人信息"},
+                                                                        {1, u"班级管理"},
+                                                                        {2, u"学生管理"},
+                                                                        {5, u"课题管理"},
+                                                                        {6, u"评分标准"},
+                                                                        {3, u"计分管理"},
+                                                                        {4, u"快捷方式"}}};
+
+// A page of the next console issue: its frame only.
+class EmptyPage : public ConsolePage {
+public:
+    EmptyPage(int index, const QString& caption, ConsoleActions& actions, QWidget* parent)
+        : ConsolePage(index, caption, actions, parent) {}
+    void enter(const QStringList&, const QStringList&) override {}
+};
+
+// The start view's picture: a five-pointed star on the program's accent colour.
+QPixmap startPicture() {
+    QPixmap pixmap(160, 160);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(look::AccentColor);
+    p.drawEllipse(QRectF(4, 4, 152, 152));
+    QPainterPath star;
+    for (int i = 0; i < 10; ++i) {
+        const double radius = i % 2 == 0 ? 62 : 26;
+        const double angle = qDegreesToRadians(-90.0 + i * 36.0);
+        const QPointF point(80 + radius * std::cos(angle), 82 + radius * std::sin(angle));
+        if (i == 0)
+            star.moveTo(point);
+        else
+            star.lineTo(point);
+    }
+    star.closeSubpath();
+    p.setBrush(look::NameColor);
+    p.drawPath(star);
+    return pixmap;
+}
+
+} // namespace
+
+ConsoleWindow::ConsoleWindow(Session& session, ServiceEndpoints& service, const DataFolder& folder,
+                             const ServiceConfig& config, ConsoleHooks hooks, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_actions(this, session, service, folder, std::move(hooks)) {
+    setObjectName(QStringLiteral("Dialog"));
+    setWindowTitle(QStringLiteral("点名计分器管理后台"));
+    setStyleSheet(QString::fromLatin1(ConsoleStyle));
+
+    auto* pageArea = new QGridLayout;
+    pageArea->addWidget(buildStartView(), 0, 0);
+    m_pages[0] = new EmptyPage(0, QStringLiteral("个人信息维护"), m_actions, this);
+    m_pages[1] = new ClassesPage(m_actions, this);
+    m_pages[2] = new StudentsPage(m_actions, this);
+    m_pages[3] = new EmptyPage(3, QStringLiteral("计分管理"), m_actions, this);
+    m_pages[4] = new EmptyPage(4, QStringLiteral("快捷方式管理"), m_actions, this);
+    m_pages[5] = new TopicsPage(m_actions, this);
+    m_pages[6] = new EmptyPage(6, QStringLiteral("评分标准"), m_actions, this);
+    for (ConsolePage* page : m_pages)
+        pageArea->addWidget(page, 0, 0);
+    for (int index : {1, 2, 5}) {
+        connect(static_cast<NameListPage*>(m_pages[index]), &NameListPage::reenterRequested, this,
+                [this, index] { showPage(index); });
+    }
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(pageArea, 1);
+    top->addWidget(buildNotes(config));
+
+    auto* buttons = new QHBoxLayout;
+    for (const PageButton& page : PageButtons) {
+        QPushButton* pageButton =
+            console::button(this, QStringLiteral("Cmd_manage_%1").arg(page.index),
+                            QString::fromUtf16(page.caption));
+        connect(pageButton, &QPushButton::clicked, this, [this, page] { showPage(page.index); });
+        buttons->addWidget(pageButton);
+    }
+    QPushButton* back = console::button(this, QStringLiteral("OKButton"), QStringLiteral("返回"));
+    connect(back, &QPushButton::clicked, this, &ConsoleWindow::leave);
+    buttons->addWidget(back);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+
+    // Window load: the operation password typed in the main window comes along.
+    if (m_actions.hooks().operationPassword)
+        m_password->setText(m_actions.hooks().operationPassword());
+    // The designed size, taller when the notes need more lines in this font.
+    const TwipsPlacer placer = TwipsPlacer::forWidget(this);
+    QSize size = QSize(placer.pixels(WindowTwips.width()), placer.pixels(WindowTwips.height()))
+                     .expandedTo(minimumSizeHint());
+    size.setHeight(std::max(size.height(), layout->totalHeightForWidth(size.width())));
+    resize(size);
+}
+
+QWidget* ConsoleWindow::buildStartView() {
+    m_startView = new QWidget(this);
+    QLabel* picture = console::label(m_startView, QStringLiteral("Picture1"), QString());
+    picture->setPixmap(startPicture());
+    picture->setAlignment(Qt::AlignCenter);
+    QLabel* motto =
+        console::label(m_startView, QStringLiteral("Label1"), QStringLiteral("赞赏是一种美德"));
+    motto->setAlignment(Qt::AlignCenter);
+    motto->setFont(look::font(16, true));
+    auto* layout = new QVBoxLayout(m_startView);
+    layout->addStretch();
+    layout->addWidget(picture);
+    layout->addWidget(motto);
+    layout->addStretch();
+    return m_startView;
+}
+
+QWidget* ConsoleWindow::buildNotes(const ServiceConfig& config) {
+    auto* column = new QWidget(this);
+    auto* notes = new QGroupBox(column);
+    notes->setObjectName(QStringLiteral("Frame1"));
+    auto* noteLayout = new QVBoxLayout(notes);
+    QLabel* title =
+        console::label(notes, QStringLiteral("Label17"), QStringLiteral("后台管理说明"));
+    title->setFont(look::font(11, true));
+    noteLayout->addWidget(title);
+    const std::array<std::pair<const char*, const char16_t*>, 5> texts{{
+        {"Label18", u"这里提供一些常用功能，见底部按钮。"},
+        {"Label19", u"密码管理提供修改密码服务，密码重置在登录界面。"},
+        {"Label20", u"班级管理和学生管理功能可以添加和删除数据，这里不能修改名称。删除后的数据不可"
+                    u"恢复，请慎重操作！"},
+        {"Label21", u"计分管理功能可以删除计分，删除后不可恢复，请谨慎操作！"},
+        {"Label22", u"你可以通过快捷方式功能管理快捷方式。"},
+    }};
+    for (const auto& [name, text] : texts) {
+        QLabel* note = console::label(notes, QString::fromLatin1(name), QString::fromUtf16(text));
+        note->setWordWrap(true);
+        noteLayout->addWidget(note);
+    }
+    m_webConsole = console::label(notes, QStringLiteral("Label15"),
+                                  QStringLiteral("后台地址 ") + config.webConsoleAddress());
+    m_webConsole->setWordWrap(true);
+    m_webConsole->setCursor(Qt::PointingHandCursor);
+    m_webConsole->setProperty("link", true);
+    m_webConsole->installEventFilter(this);
+    noteLayout->addWidget(m_webConsole);
+    noteLayout->addStretch();
+
+    m_password = console::passwordBox(column, QStringLiteral("txtSuperPassword"));
+    m_actions.setPasswordBox(m_password);
+    auto* passwordRow = new QHBoxLayout;
+    passwordRow->addWidget(
+        console::label(column, QStringLiteral("Label14"), QStringLiteral("操作密码：")));
+    passwordRow->addWidget(m_password, 1);
+
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(notes, 1);
+    layout->addLayout(passwordRow);
+    column->setFixedWidth(230);
+    return column;
+}
+
+void ConsoleWindow::setStartViewVisible(bool visible) {
+    m_startView->setVisible(visible);
+}
+
+void ConsoleWindow::open() {
+    for (ConsolePage* page : m_pages)
+        page->hide();
+    show();
+    raise();
+    activateWindow();
+}
+
+void ConsoleWindow::showPage(int index) {
+    for (ConsolePage* page : m_pages)
+        page->hide();
+    setStartViewVisible(false);
+    m_pages[index]->show();
+
+    const TeacherRecord record(m_actions.folder().recordFile());
+    QStringList topics;
+    for (const Topic& topic : record.readTopics())
+        topics << topic.name;
+    m_pages[index]->enter(record.readClassList(), topics);
+}
+
+void ConsoleWindow::leave() {
+    setStartViewVisible(true);
+    hide();
+    Q_EMIT returned();
+}
+
+void ConsoleWindow::discard() {
+    hide();
+    m_actions.discardWindow();
+}
+
+void ConsoleWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Q_EMIT closedByFrame();
+}
+
+bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_webConsole && event->type() == QEvent::MouseButtonRelease)
+        browser::open(m_actions.service().serviceHome());
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace ordalis

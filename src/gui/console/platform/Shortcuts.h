@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The program's three shortcuts: 0 on the desktop, 1 in the program group "Brannock" of the
+// applications menu, 2 directly in the applications menu. On a free desktop they are
+// "Rovani.desktop" launchers, on Windows "Rovani.lnk" shell links. A folder that cannot be
+// found or written makes an operation fail quietly; it never stops the program.
+
+#include <QString>
+
+namespace ordalis::shortcuts {
+
+inline constexpr int Desktop = 0;
+inline constexpr int ProgramGroup = 1;
+inline constexpr int ApplicationsMenu = 2;
+inline constexpr int Count = 3;
+
+// The shortcut's file; empty when its folder cannot be determined.
+QString path(int shortcut);
+bool exists(int shortcut);
+// Writes the shortcut to the running program anew (over an existing one); false on failure.
+bool create(int shortcut);
+// Deletes the shortcut; the program group goes with its whole folder. A missing one is no
+// failure.
+bool remove(int shortcut);
+
+} // namespace ordalis::shortcuts

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "http/ConnectionTable.h"
+
+#include <QDateTime>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace ordalis::service {
+
+namespace {
+
+qint64 nowMs() {
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+} // namespace
+
+ConnectionTable::ConnectionTable(int total, int perAddress, int deadlineSeconds)
+    : m_total(total)
+    , m_perAddress(perAddress)
+    , m_deadlineMs(qint64(deadlineSeconds) * 1000)
+    , m_watcher([this] { watch(); }) {}
+
+ConnectionTable::~ConnectionTable() {
+    {
+        QMutexLocker lock(&m_mutex);
+        m_stopping = true;
+        m_wake.wakeAll();
+    }
+    m_watcher.join();
+    for (const Entry& entry : std::as_const(m_entries))
+        ::close(entry.socket);
+}
+
+bool ConnectionTable::admits(const QString& address) {
+    QMutexLocker lock(&m_mutex);
+    return m_entries.size() < m_total && m_perAddressCount.value(address) < m_perAddress;
+}
+
+void ConnectionTable::opened(const void* connection, int socket, const QString& address) {
+    const int duplicate = ::fcntl(socket, F_DUPFD_CLOEXEC, 0);
+    QMutexLocker lock(&m_mutex);
+    m_entries.insert(connection, {duplicate, address, nowMs() + m_deadlineMs});
+    ++m_perAddressCount[address];
+}
+
+void ConnectionTable::closed(const void* connection) {
+    QMutexLocker lock(&m_mutex);
+    const auto entry = m_entries.constFind(connection);
+    if (entry == m_entries.cend())
+        return;
+    if (entry->socket >= 0)
+        ::close(entry->socket);
+    if (--m_perAddressCount[entry->address] <= 0)
+        m_perAddressCount.remove(entry->address);
+    m_entries.erase(entry);
+}
+
+void ConnectionTable::requestReceived(const void* connection) {
+    QMutexLocker lock(&m_mutex);
+    if (const auto entry = m_entries.find(connection); entry != m_entries.end())
+        entry->deadlineMs = 0;
+}
+
+void ConnectionTable::requestDone(const void* connection) {
+    QMutexLocker lock(&m_mutex);
+    if (const auto entry = m_entries.find(connection); entry != m_entries.end())
+        entry->deadlineMs = nowMs() + m_deadlineMs;
+}
+
+void ConnectionTable::watch() {
+    const unsigned long interval = ulong(std::clamp<qint64>(m_deadlineMs / 4, 50, 1000));
+    QMutexLocker lock(&m_mutex);
+    while (!m_stopping) {
+        m_wake.wait(&m_mutex, interval);
+        const qint64 now = nowMs();
+        for (Entry& entry : m_entries) {
+            if (entry.deadlineMs != 0 && entry.deadlineMs < now && entry.socket >= 0) {
+                // The server sees the connection end and closes it as its own.
+                ::shutdown(entry.socket, SHUT_RDWR);
+                entry.deadlineMs = 0;
+            }
+        }
+    }
+}
+
+} // namespace ordalis::service

@@ -1,0 +1,288 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "protocol/DeletedItems.h"
+
+#include "storage/Sql.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace ordalis::service {
+
+namespace {
+
+const char* kindName(DeletedKind kind) {
+    switch (kind) {
+    case DeletedKind::Class:
+        return "class";
+    case DeletedKind::Student:
+        return "student";
+    case DeletedKind::Topic:
+        return "topic";
+    case DeletedKind::Standard:
+        return "standard";
+    case DeletedKind::Score:
+        break;
+    }
+    return "score";
+}
+
+// A score from six columns from `first` on: value, text, time, topic, remark, upload time.
+QJsonObject scoreAt(const QSqlQuery& row, int first) {
+    return {{"value", row.value(first).toDouble()},
+            {"text", row.value(first + 1).toString()},
+            {"time", row.value(first + 2).toString()},
+            {"topic", row.value(first + 3).toString()},
+            {"remark", row.value(first + 4).toString()},
+            {"uploaded", row.value(first + 5).toLongLong()}};
+}
+
+QJsonArray scoresOf(const QSqlDatabase& db, qint64 studentId) {
+    QJsonArray scores;
+    QSqlQuery rows =
+        sqlRun(db,
+               QStringLiteral("SELECT value, score_text, time_text, topic, remark, "
+                              "uploaded_at FROM scores WHERE student_id = ? ORDER BY id"),
+               {studentId});
+    while (rows.next())
+        scores.append(scoreAt(rows, 0));
+    return scores;
+}
+
+QJsonObject studentOf(const QSqlDatabase& db, QSqlQuery& row) {
+    return {{"name", row.value(1).toString()},
+            {"group", row.value(2).toInt()},
+            {"scores", scoresOf(db, row.value(0).toLongLong())}};
+}
+
+std::optional<QJsonObject> snapshot(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind,
+                                    qint64 rowId) {
+    switch (kind) {
+    case DeletedKind::Class: {
+        const auto name =
+            sqlValue(db, QStringLiteral("SELECT name FROM classes WHERE id = ? AND teacher_id = ?"),
+                     {rowId, teacherId});
+        if (!name)
+            return std::nullopt;
+        QJsonArray students;
+        QSqlQuery rows = sqlRun(db,
+                                QStringLiteral("SELECT id, name, group_no FROM students "
+                                               "WHERE class_id = ? ORDER BY position"),
+                                {rowId});
+        while (rows.next())
+            students.append(studentOf(db, rows));
+        return QJsonObject{{"name", name->toString()}, {"students", students}};
+    }
+    case DeletedKind::Student: {
+        QSqlQuery row = sqlRun(db,
+                               QStringLiteral("SELECT s.id, s.name, s.group_no, c.name FROM "
+                                              "students s JOIN classes c ON c.id = s.class_id "
+                                              "WHERE s.id = ? AND c.teacher_id = ?"),
+                               {rowId, teacherId});
+        if (!row.next())
+            return std::nullopt;
+        QJsonObject student = studentOf(db, row);
+        student.insert("class", row.value(3).toString());
+        return student;
+    }
+    case DeletedKind::Topic: {
+        const auto name =
+            sqlValue(db, QStringLiteral("SELECT name FROM topics WHERE id = ? AND teacher_id = ?"),
+                     {rowId, teacherId});
+        if (!name)
+            return std::nullopt;
+        QJsonArray standards;
+        QSqlQuery rows = sqlRun(
+            db, QStringLiteral("SELECT text, score FROM standards WHERE topic_id = ? ORDER BY id"),
+            {rowId});
+        while (rows.next())
+            standards.append(QJsonObject{{"text", rows.value(0).toString()},
+                                         {"score", rows.value(1).toDouble()}});
+        return QJsonObject{{"name", name->toString()}, {"standards", standards}};
+    }
+    case DeletedKind::Standard: {
+        QSqlQuery row = sqlRun(db,
+                               QStringLiteral("SELECT t.name, s.text, s.score FROM standards s "
+                                              "JOIN topics t ON t.id = s.topic_id "
+                                              "WHERE s.id = ? AND t.teacher_id = ?"),
+                               {rowId, teacherId});
+        if (!row.next())
+            return std::nullopt;
+        return QJsonObject{{"topic", row.value(0).toString()},
+                           {"text", row.value(1).toString()},
+                           {"score", row.value(2).toDouble()}};
+    }
+    case DeletedKind::Score:
+        break;
+    }
+    QSqlQuery row =
+        sqlRun(db,
+               QStringLiteral(
+                   "SELECT c.name, s.name, sc.value, sc.score_text, sc.time_text, sc.topic, "
+                   "sc.remark, sc.uploaded_at FROM scores sc "
+                   "JOIN students s ON s.id = sc.student_id JOIN classes c ON c.id = s.class_id "
+                   "WHERE sc.id = ? AND c.teacher_id = ?"),
+               {rowId, teacherId});
+    if (!row.next())
+        return std::nullopt;
+    return QJsonObject{{"class", row.value(0).toString()},
+                       {"student", row.value(1).toString()},
+                       {"scores", QJsonArray{scoreAt(row, 2)}}};
+}
+
+// Finds a named row under a parent, or adds it at the end of its list; whether it was added.
+std::pair<qint64, bool> findOrAppend(const QSqlDatabase& db, const QString& table,
+                                     const QString& parentColumn, qint64 parentId,
+                                     const QString& name) {
+    if (const auto id = sqlValue(
+            db,
+            QStringLiteral("SELECT id FROM %1 WHERE %2 = ? AND name = ?").arg(table, parentColumn),
+            {parentId, name}))
+        return {id->toLongLong(), false};
+    const qint64 position =
+        sqlValue(db,
+                 QStringLiteral("SELECT COALESCE(MAX(position), -1) + 1 FROM %1 WHERE %2 = ?")
+                     .arg(table, parentColumn),
+                 {parentId})
+            .value_or(0)
+            .toLongLong();
+    return {sqlValue(db,
+                     QStringLiteral("INSERT INTO %1 (%2, name, position) VALUES (?, ?, ?) "
+                                    "RETURNING id")
+                         .arg(table, parentColumn),
+                     {parentId, name, position})
+                ->toLongLong(),
+            true};
+}
+
+struct Restorer {
+    const QSqlDatabase& db;
+    qint64 teacherId;
+    int classes = 0, students = 0, topics = 0, standards = 0, scores = 0;
+
+    qint64 classNamed(const QString& name) {
+        return findOrAppend(db, QStringLiteral("classes"), QStringLiteral("teacher_id"), teacherId,
+                            name)
+            .first;
+    }
+    void student(qint64 classId, const QJsonObject& content) {
+        const auto [id, added] =
+            findOrAppend(db, QStringLiteral("students"), QStringLiteral("class_id"), classId,
+                         content["name"].toString());
+        // A student who is there again keeps the group given since.
+        if (added && content.contains("group"))
+            sqlRun(db, QStringLiteral("UPDATE students SET group_no = ? WHERE id = ?"),
+                   {content["group"].toInt(), id});
+        for (const QJsonValue& score : content["scores"].toArray()) {
+            const QJsonObject s = score.toObject();
+            sqlRun(db,
+                   QStringLiteral("INSERT INTO scores (student_id, value, score_text, time_text, "
+                                  "topic, remark, uploaded_at) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                   {id, s["value"].toDouble(), s["text"].toString(), s["time"].toString(),
+                    s["topic"].toString(), s["remark"].toString(),
+                    qint64(s["uploaded"].toDouble())});
+            ++scores;
+        }
+    }
+    qint64 topicNamed(const QString& name) {
+        return findOrAppend(db, QStringLiteral("topics"), QStringLiteral("teacher_id"), teacherId,
+                            name)
+            .first;
+    }
+    void standard(qint64 topicId, const QJsonObject& content) {
+        const QVariantList values = {topicId, content["text"].toString(),
+                                     content["score"].toDouble()};
+        if (sqlValue(db,
+                     QStringLiteral("SELECT id FROM standards WHERE topic_id = ? AND text = ? "
+                                    "AND score = ?"),
+                     values))
+            return; // given again since
+        sqlRun(db, QStringLiteral("INSERT INTO standards (topic_id, text, score) VALUES (?, ?, ?)"),
+               values);
+        ++standards;
+    }
+
+    void restore(DeletedKind kind, const QJsonObject& content) {
+        switch (kind) {
+        case DeletedKind::Class: {
+            const qint64 classId = classNamed(content["name"].toString());
+            ++classes;
+            for (const QJsonValue& one : content["students"].toArray()) {
+                student(classId, one.toObject());
+                ++students;
+            }
+            return;
+        }
+        case DeletedKind::Student:
+            student(classNamed(content["class"].toString()), content);
+            ++students;
+            return;
+        case DeletedKind::Topic: {
+            const qint64 topicId = topicNamed(content["name"].toString());
+            ++topics;
+            for (const QJsonValue& one : content["standards"].toArray())
+                standard(topicId, one.toObject());
+            return;
+        }
+        case DeletedKind::Standard:
+            standard(topicNamed(content["topic"].toString()), content);
+            return;
+        case DeletedKind::Score: {
+            // Only the score goes back: the student exists again or is added without a group.
+            QJsonObject scored = content;
+            scored.insert("name", content["student"]);
+            scored.remove("group");
+            student(classNamed(content["class"].toString()), scored);
+            return;
+        }
+        }
+    }
+};
+
+} // namespace
+
+bool keepDeleted(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind, qint64 rowId) {
+    const auto content = snapshot(db, teacherId, kind, rowId);
+    if (!content)
+        return false;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    sqlRun(db, QStringLiteral("DELETE FROM deleted_items WHERE deleted_at < ?"),
+           {now - qint64(DeletedKeptDays) * 24 * 3600});
+    sqlRun(db,
+           QStringLiteral("INSERT INTO deleted_items (teacher_id, kind, content, deleted_at) "
+                          "VALUES (?, ?, ?, ?)"),
+           {teacherId, QString::fromLatin1(kindName(kind)),
+            QString::fromUtf8(QJsonDocument(*content).toJson(QJsonDocument::Compact)), now});
+    return true;
+}
+
+QString restoreDeleted(const QSqlDatabase& db, qint64 teacherId, qint64 since) {
+    Restorer restorer{db, teacherId};
+    // Parents before what belongs to them, whatever order they were deleted in.
+    for (DeletedKind kind : {DeletedKind::Class, DeletedKind::Student, DeletedKind::Topic,
+                             DeletedKind::Standard, DeletedKind::Score}) {
+        QSqlQuery rows = sqlRun(db,
+                                QStringLiteral("SELECT id, content FROM deleted_items WHERE "
+                                               "teacher_id = ? AND kind = ? AND deleted_at >= ? "
+                                               "ORDER BY id"),
+                                {teacherId, QString::fromLatin1(kindName(kind)), since});
+        QList<QPair<qint64, QJsonObject>> items;
+        while (rows.next())
+            items.append({rows.value(0).toLongLong(),
+                          QJsonDocument::fromJson(rows.value(1).toString().toUtf8()).object()});
+        for (const auto& [id, content] : std::as_const(items)) {
+            restorer.restore(kind, content);
+            sqlRun(db, QStringLiteral("DELETE FROM deleted_items WHERE id = ?"), {id});
+        }
+    }
+    return QStringLiteral("restored %1 classes, %2 students, %3 topics, %4 standards, %5 scores")
+        .arg(restorer.classes)
+        .arg(restorer.students)
+        .arg(restorer.topics)
+        .arg(restorer.standards)
+        .arg(restorer.scores);
+}
+
+} // namespace ordalis::service

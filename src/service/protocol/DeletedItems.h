@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What a deletion removes from a teacher's data is kept for 30 days, so that a mis-click (a
+// class removed with all its students and their scores) can be undone by an administrator.
+// Each deleted item is kept whole, with everything that went with it, as one JSON document.
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace ordalis::service {
+
+enum class DeletedKind { Class, Student, Topic, Standard, Score };
+
+inline constexpr int DeletedKeptDays = 30;
+
+// Keeps the row and what deleting it takes along, in the same transaction as the deletion.
+// False, keeping nothing, when the row is not the teacher's.
+bool keepDeleted(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind, qint64 rowId);
+
+// Brings back everything of the teacher deleted at or after `since` (Unix seconds): classes,
+// students, topics and standards whose names are free again are added at the end of their
+// lists, into those that exist again under the same name otherwise; scores are added back.
+// Returns what was restored, in words.
+QString restoreDeleted(const QSqlDatabase& db, qint64 teacherId, qint64 since);
+
+} // namespace ordalis::service

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "storage/GroupCommit.h"
+
+#include "storage/Sql.h"
+#include "storage/Transaction.h"
+
+namespace ordalis::service {
+
+namespace {
+
+// Bounds how long the first change of a group waits for the last.
+constexpr std::size_t MaxGroupSize = 64;
+
+} // namespace
+
+GroupCommit::GroupCommit(Database& database)
+    : m_database(database) {}
+
+GroupCommit::Result GroupCommit::run(const QSqlDatabase& db, const Change& change) {
+    Job job{&change, {}};
+    QMutexLocker lock(&m_mutex);
+    m_waiting.push_back(&job);
+    while (!job.done) {
+        if (m_writing) {
+            m_finished.wait(&m_mutex);
+            continue;
+        }
+        // No group is being written: this thread writes the changes waiting now, its own
+        // among them.
+        m_writing = true;
+        std::deque<Job*> group;
+        while (!m_waiting.empty() && group.size() < MaxGroupSize) {
+            group.push_back(m_waiting.front());
+            m_waiting.pop_front();
+        }
+        lock.unlock();
+        write(db, group);
+        lock.relock();
+        for (Job* written : group)
+            written->done = true;
+        m_writing = false;
+        m_finished.wakeAll();
+    }
+    return job.result;
+}
+
+void GroupCommit::write(const QSqlDatabase& db, const std::deque<Job*>& group) {
+    Transaction transaction(m_database, db);
+    if (!transaction.isOpen())
+        return; // every result stays Failed
+    for (Job* job : group) {
+        try {
+            sqlExec(db, QStringLiteral("SAVEPOINT change"));
+            const QString refusal = (*job->change)(db);
+            if (refusal.isEmpty()) {
+                sqlExec(db, QStringLiteral("RELEASE SAVEPOINT change"));
+                job->result = {Outcome::Committed, {}};
+                continue;
+            }
+            job->result = {Outcome::Refused, refusal};
+        } catch (const DatabaseError&) {
+            job->result = {Outcome::Failed, {}};
+        }
+        try {
+            sqlExec(db, QStringLiteral("ROLLBACK TO SAVEPOINT change"));
+            sqlExec(db, QStringLiteral("RELEASE SAVEPOINT change"));
+        } catch (const DatabaseError&) {
+            // The transaction itself is broken: nothing of the group can be kept.
+            for (Job* other : group)
+                if (other->result.outcome == Outcome::Committed)
+                    other->result = {Outcome::Failed, {}};
+            return;
+        }
+    }
+    if (!transaction.commit())
+        for (Job* job : group)
+            if (job->result.outcome == Outcome::Committed)
+                job->result = {Outcome::Failed, {}};
+}
+
+} // namespace ordalis::service

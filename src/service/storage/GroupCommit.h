@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Changes that arrive while another is being written share one transaction and one commit, so
+// that concurrent clients pay for one disk sync instead of one each. Every change still runs
+// in a savepoint of its own: a refused or failed change is rolled back alone, and each caller
+// learns only after the commit whether its change is kept.
+
+#include "storage/Database.h"
+
+#include <QMutex>
+#include <QWaitCondition>
+#include <deque>
+#include <functional>
+
+namespace ordalis::service {
+
+class GroupCommit {
+public:
+    // Runs on the connection of the thread that writes the group; returns the refusal, or
+    // empty when the change is made. A DatabaseError fails the change alone.
+    using Change = std::function<QString(const QSqlDatabase& db)>;
+    enum class Outcome { Committed, Refused, Failed };
+    struct Result {
+        Outcome outcome = Outcome::Failed;
+        QString refusal;
+    };
+
+    explicit GroupCommit(Database& database);
+    // Blocks until the change is committed, refused or failed. `db` is this thread's
+    // connection, used if this thread writes the group.
+    Result run(const QSqlDatabase& db, const Change& change);
+
+private:
+    struct Job {
+        const Change* change;
+        Result result;
+        bool done = false;
+    };
+    void write(const QSqlDatabase& db, const std::deque<Job*>& group);
+
+    Database& m_database;
+    QMutex m_mutex;
+    QWaitCondition m_finished;
+    std::deque<Job*> m_waiting;
+    bool m_writing = false;
+};
+
+} // namespace ordalis::service

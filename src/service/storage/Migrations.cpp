@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "storage/Migrations.h"
+
+#include "storage/Sql.h"
+#include "storage/Transaction.h"
+
+#include <functional>
+
+namespace ordalis::service {
+
+namespace {
+
+// Any number that no other program on the same PostgreSQL database uses as its lock.
+constexpr qint64 SchemaLockKey = 0x6f7264616c6973; // "ordalis"
+
+using Migration = std::function<void(const QSqlDatabase& db, bool sqlite)>;
+
+// Version 1: the tables as the first release made them; "IF NOT EXISTS" adopts a database
+// that an unversioned release created.
+QStringList firstTables(bool sqlite) {
+    const QString id = sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                              : QStringLiteral("BIGSERIAL PRIMARY KEY");
+    const QString ref = QStringLiteral("BIGINT NOT NULL REFERENCES %1(id) ON DELETE CASCADE");
+    return {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS teachers (id %1, account TEXT NOT NULL UNIQUE, "
+                       "name TEXT NOT NULL, email TEXT NOT NULL, mobile TEXT NOT NULL, "
+                       "tel TEXT NOT NULL, qq TEXT NOT NULL, login_hash TEXT NOT NULL, "
+                       "operation_hash TEXT NOT NULL, mp_hash TEXT NOT NULL, "
+                       "created_at BIGINT NOT NULL)")
+            .arg(id),
+        QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS classes (id %1, teacher_id %2, name TEXT NOT NULL, "
+            "position INTEGER NOT NULL, UNIQUE (teacher_id, name))")
+            .arg(id, ref.arg("teachers")),
+        QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS students (id %1, class_id %2, name TEXT NOT NULL, "
+            "group_no INTEGER NOT NULL DEFAULT 0, position INTEGER NOT NULL, "
+            "UNIQUE (class_id, name))")
+            .arg(id, ref.arg("classes")),
+        QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS topics (id %1, teacher_id %2, name TEXT NOT NULL, "
+            "position INTEGER NOT NULL, UNIQUE (teacher_id, name))")
+            .arg(id, ref.arg("teachers")),
+        QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS standards (id %1, topic_id %2, text TEXT NOT NULL, "
+            "score DOUBLE PRECISION NOT NULL)")
+            .arg(id, ref.arg("topics")),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS scores (id %1, student_id %2, "
+                       "value DOUBLE PRECISION NOT NULL, score_text TEXT NOT NULL, "
+                       "time_text TEXT NOT NULL, topic TEXT NOT NULL, remark TEXT NOT NULL, "
+                       "uploaded_at BIGINT NOT NULL)")
+            .arg(id, ref.arg("students")),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS scores_student ON scores (student_id)"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS check_codes (id %1, teacher_id %2, "
+                       "code TEXT NOT NULL, expires_at BIGINT NOT NULL, used INTEGER NOT NULL)")
+            .arg(id, ref.arg("teachers")),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS failed_attempts (id %1, subject TEXT NOT NULL, "
+                       "at BIGINT NOT NULL)")
+            .arg(id),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS failed_attempts_subject "
+                       "ON failed_attempts (subject, at)"),
+    };
+}
+
+void runAll(const QSqlDatabase& db, const QStringList& statements) {
+    for (const QString& statement : statements)
+        sqlExec(db, statement);
+}
+
+const QList<Migration>& migrations() {
+    static const QList<Migration> list = {
+        [](const QSqlDatabase& db, bool sqlite) { runAll(db, firstTables(sqlite)); },
+        // Account names unique whatever their letter case.
+        [](const QSqlDatabase& db, bool) {
+            sqlExec(db, QStringLiteral("CREATE UNIQUE INDEX teachers_account_nocase "
+                                       "ON teachers (lower(account))"));
+        },
+        // A counter of each teacher's changes, by which every instance tells whether what it
+        // holds of the teacher is still current.
+        [](const QSqlDatabase& db, bool) {
+            sqlExec(db, QStringLiteral(
+                            "ALTER TABLE teachers ADD COLUMN revision BIGINT NOT NULL DEFAULT 0"));
+        },
+        // What deletions removed, kept for a while to be restored.
+        [](const QSqlDatabase& db, bool sqlite) {
+            sqlExec(db, QStringLiteral("CREATE TABLE deleted_items (id %1, teacher_id BIGINT NOT "
+                                       "NULL, kind TEXT NOT NULL, content TEXT NOT NULL, "
+                                       "deleted_at BIGINT NOT NULL)")
+                            .arg(sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                                        : QStringLiteral("BIGSERIAL PRIMARY KEY")));
+            sqlExec(db, QStringLiteral("CREATE INDEX deleted_items_teacher "
+                                       "ON deleted_items (teacher_id, kind, deleted_at)"));
+            sqlExec(db,
+                    QStringLiteral("CREATE INDEX deleted_items_age ON deleted_items (deleted_at)"));
+        },
+    };
+    return list;
+}
+
+} // namespace
+
+int latestSchemaVersion() {
+    return int(migrations().size());
+}
+
+bool migrate(const Database& database, const QSqlDatabase& db, QString* error) {
+    try {
+        Transaction transaction(database, db);
+        if (!transaction.isOpen())
+            throw DatabaseError("cannot begin the schema transaction");
+        if (!database.isSqlite())
+            sqlRun(db, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {SchemaLockKey});
+        sqlExec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version "
+                                   "(version INTEGER NOT NULL)"));
+        const int current =
+            sqlValue(db, QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version"))
+                .value_or(0)
+                .toInt();
+        if (current > latestSchemaVersion()) {
+            if (error)
+                *error = QStringLiteral("the database has schema version %1, newer than this "
+                                        "release's %2")
+                             .arg(current)
+                             .arg(latestSchemaVersion());
+            return false;
+        }
+        for (int version = current + 1; version <= latestSchemaVersion(); ++version) {
+            migrations()[version - 1](db, database.isSqlite());
+            sqlRun(db, QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"),
+                   {version});
+        }
+        if (!transaction.commit())
+            throw DatabaseError("cannot commit the schema");
+        return true;
+    } catch (const DatabaseError& failure) {
+        if (error)
+            *error = QStringLiteral("cannot prepare the database: %1")
+                         .arg(QString::fromStdString(failure.what()));
+        return false;
+    }
+}
+
+} // namespace ordalis::service

@@ -1,0 +1,319 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A new teacher's first visit to the management console against the real score service:
+// classes, students and topics typed or imported, renamed, deleted and saved, with the main
+// window and the service's record checked after each step; the guards, refusals and failures.
+
+#include "ConsoleRoom.h"
+#include "OnlineFixture.h"
+#include "ServiceProcess.h"
+#include "SilentServer.h"
+#include "common/Browser.h"
+#include "common/Look.h"
+#include "text/Gbk.h"
+#include "text/WireText.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+using namespace ordalis;
+using namespace ordalis::test;
+
+namespace {
+
+const QString Teacher = QStringLiteral("newteacher");
+const QString LoginPassword = QStringLiteral("login-pass");
+const QString OperationPassword = QStringLiteral("op-pass");
+const QString Class1 = QStringLiteral("初一(1)班");
+const QString Class2 = QStringLiteral("初一(2)班");
+
+bool isSuccessBox(const dialogs::ShownMessage& message, const QString& text) {
+    return message.title == QStringLiteral("成功") && message.text == text &&
+           message.icon == dialogs::Icon::Information;
+}
+
+bool isWarning(const dialogs::ShownMessage& message, const QString& title, const QString& text) {
+    return message.title == title && message.text == text && message.icon == dialogs::Icon::Warning;
+}
+
+} // namespace
+
+class ConsoleRosterTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        look::apply(*qApp);
+        dialogs::setScripted(true);
+        browser::setRecording(true);
+        QVERIFY2(m_online.start(), qPrintable(m_online.error()));
+        QVERIFY2(m_online.addTeacher(Teacher, LoginPassword, OperationPassword),
+                 qPrintable(m_online.error()));
+        m_online.session().userName = Teacher;
+        m_online.session().mp = md5Hex(LoginPassword);
+    }
+
+    void init() {
+        dialogs::takeShownMessages();
+        dialogs::takeFileDialogTitles();
+        browser::takeOpenedUrls();
+    }
+
+    // Log in, open the console with the operation password typed in the main window, enter
+    // classes, import two rosters, rename and delete a student, add and rename topics, return.
+    void newTeacherEntersTheRoster() {
+        ConsoleRoom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        room.inForm<QLineEdit>(QStringLiteral("Text4"))->setText(OperationPassword);
+        room.openConsole();
+        QVERIFY(room.console()->isVisible());
+        QVERIFY(!room.form()->isVisible());
+        QCOMPARE(room.console()->windowTitle(), QStringLiteral("点名计分器管理后台"));
+        QCOMPARE(room.in<QLineEdit>(QStringLiteral("txtSuperPassword"))->text(), OperationPassword);
+        QVERIFY(room.in(QStringLiteral("Picture1"))->isVisible());
+
+        // Classes: three typed, one of them the first again with a space.
+        room.showPage(1);
+        QVERIFY(!room.in(QStringLiteral("Picture1"))->isVisible());
+        QVERIFY(room.in(QStringLiteral("Frame_manage_1"))->isVisible());
+        room.in<QPlainTextEdit>(QStringLiteral("Text5"))
+            ->setPlainText(Class1 + u'\n' + Class2 + QStringLiteral("\n初一 (1)班"));
+        room.clickIn(QStringLiteral("Command10"));
+        QCOMPARE(room.lines(QStringLiteral("List2")), QStringList({Class1, Class2}));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label6"))->text(),
+                 QStringLiteral("已添加2个班级！1个班级名称已存在，被忽略！"));
+        QVERIFY(room.in<QPlainTextEdit>(QStringLiteral("Text5"))->toPlainText().isEmpty());
+        auto messages = dialogs::takeShownMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(isSuccessBox(messages[0], QStringLiteral("操作成功！")));
+        QCOMPARE(ServiceRecord(m_online.endpoints())->readClassList(),
+                 QStringList({Class1, Class2}));
+        QCOMPARE(room.items(room.inForm<QComboBox>(QStringLiteral("Combo2"))),
+                 QStringList({Class1, Class2}));
+        room.saveScreenshot(QStringLiteral("console_classes"));
+
+        // Students: the buttons wait for a class; a UTF-8 and a GBK roster go into one class.
+        room.showPage(2);
+        QCOMPARE(room.in<QComboBox>(QStringLiteral("Combo2"))->currentText(),
+                 QStringLiteral("班级"));
+        QVERIFY(!room.in(QStringLiteral("Command8"))->isEnabled());
+        QVERIFY(room.choose(QStringLiteral("Combo2"), Class1));
+        QVERIFY(room.in(QStringLiteral("Command8"))->isEnabled());
+        QVERIFY(room.lines(QStringLiteral("List1")).isEmpty());
+
+        const QString utf8File = room.data.filePath(QStringLiteral("名单.txt"));
+        QVERIFY(writeBytes(utf8File, "\xEF\xBB\xBF" + QStringLiteral("张三\r\n李四\r\n").toUtf8()));
+        dialogs::setNextFileName(utf8File);
+        room.clickIn(QStringLiteral("Command5"));
+        QCOMPARE(dialogs::takeFileDialogTitles(), QStringList{QStringLiteral("打开")});
+        QCOMPARE(room.in<QPlainTextEdit>(QStringLiteral("Text1"))->toPlainText(),
+                 QStringLiteral("张三\n李四"));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("已成功导入，请检查后点击添加！"));
+        room.clickIn(QStringLiteral("Command1"));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("已添加2名学生！"));
+
+        const QString gbkFile = room.data.filePath(QStringLiteral("roster-gbk.txt"));
+        QVERIFY(writeBytes(gbkFile, gbk::encode(u"王五\r赵六\r张三\r")));
+        dialogs::setNextFileName(gbkFile);
+        room.clickIn(QStringLiteral("Command5"));
+        room.clickIn(QStringLiteral("Command1"));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("已添加2名学生！1名学生存在，被忽略！"));
+        const QStringList four{"张三", "李四", "王五", "赵六"};
+        QCOMPARE(room.lines(QStringLiteral("List1")), four);
+        QCOMPARE(ServiceRecord(m_online.endpoints()).students(Class1), four);
+        QCOMPARE(dialogs::takeShownMessages().size(), 2);
+
+        // Rename 李四, then delete 王五.
+        room.doubleClick(QStringLiteral("List1"), QStringLiteral("李四"));
+        QVERIFY(room.in(QStringLiteral("Frame3"))->isVisible());
+        QCOMPARE(room.in<QLineEdit>(QStringLiteral("Text14"))->text(), QStringLiteral("李四"));
+        room.in<QLineEdit>(QStringLiteral("Text15"))->setText(QStringLiteral("李思"));
+        room.saveScreenshot(QStringLiteral("console_students"));
+        room.clickIn(QStringLiteral("Command21"));
+        messages = dialogs::takeShownMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(isSuccessBox(messages[0], QStringLiteral("修改成功！")));
+        QVERIFY(!room.in(QStringLiteral("Frame3"))->isVisible());
+        const QStringList renamed{"张三", "李思", "王五", "赵六"};
+        QCOMPARE(room.lines(QStringLiteral("List1")), renamed);
+        QCOMPARE(ServiceRecord(m_online.endpoints()).students(Class1), renamed);
+
+        room.select(QStringLiteral("List1"), {QStringLiteral("王五")});
+        room.clickIn(QStringLiteral("Command6"));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("操作成功！"));
+        const QStringList three{"张三", "李思", "赵六"};
+        QCOMPARE(room.lines(QStringLiteral("List1")), three);
+        QCOMPARE(ServiceRecord(m_online.endpoints()).students(Class1), three);
+        QCOMPARE(dialogs::takeShownMessages().size(), 1);
+        room.clickIn(QStringLiteral("Command3"));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("成功反向选择了3个学生！"));
+
+        // Entering the page again: no class, so no button that could save "班级".
+        room.showPage(2);
+        for (const char* button :
+             {"Command1", "Command2", "Command3", "Command5", "Command6", "Command8"})
+            QVERIFY(!room.in(QString::fromLatin1(button))->isEnabled());
+
+        // Topics: two added, one renamed; the main window's topic box follows.
+        room.showPage(5);
+        room.in<QPlainTextEdit>(QStringLiteral("Text4"))
+            ->setPlainText(QStringLiteral("函数\r\n数列"));
+        room.clickIn(QStringLiteral("Command26"));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label34"))->text(),
+                 QStringLiteral("已添加2个课题！"));
+        QCOMPARE(ServiceRecord(m_online.endpoints()).topics(), QStringList({"函数", "数列"}));
+        room.doubleClick(QStringLiteral("List4"), QStringLiteral("数列"));
+        room.in<QLineEdit>(QStringLiteral("Text2"))->setText(QStringLiteral("数列求和"));
+        room.clickIn(QStringLiteral("Command25"));
+        QCOMPARE(room.lines(QStringLiteral("List4")), QStringList({"函数", "数列求和"}));
+        QCOMPARE(ServiceRecord(m_online.endpoints()).topics(), QStringList({"函数", "数列求和"}));
+        QCOMPARE(room.items(room.inForm<QComboBox>(QStringLiteral("Combo3"))),
+                 QStringList({"函数", "数列求和"}));
+        messages = dialogs::takeShownMessages();
+        QCOMPARE(messages.size(), 2);
+        QVERIFY(isSuccessBox(messages[1], QStringLiteral("修改成功！")));
+        room.saveScreenshot(QStringLiteral("console_topics"));
+
+        room.clickIn(QStringLiteral("OKButton"));
+        QVERIFY(!room.console()->isVisible());
+        QVERIFY(room.form()->isVisible());
+        room.openConsole();
+        QVERIFY(room.in(QStringLiteral("Picture1"))->isVisible());
+        QVERIFY(!room.in(QStringLiteral("Frame_manage_5"))->isVisible());
+    }
+
+    // Nothing is sent without a login, without an operation password, or with a name the
+    // service cannot store; a new login and the window frame discard the console.
+    void guardsStopBeforeSending() {
+        ConsoleRoom room(m_online.config());
+        room.login(Teacher, LoginPassword); // 后台 opens after an online login
+        room.loginOffline();
+        room.openConsole();
+        room.showPage(1);
+        room.in<QPlainTextEdit>(QStringLiteral("Text5"))->setPlainText(QStringLiteral("三班"));
+        room.in<QLineEdit>(QStringLiteral("txtSuperPassword"))->setText(OperationPassword);
+        room.clickIn(QStringLiteral("Command10"));
+        room.clickIn(QStringLiteral("Command9"));
+        const QString needLogin = QStringLiteral("登录后才能进行此操作！");
+        auto messages = dialogs::takeShownMessages();
+        QCOMPARE(messages.size(), 2);
+        QVERIFY(isWarning(messages[0], QStringLiteral("提示"), needLogin));
+        QVERIFY(isWarning(messages[1], QStringLiteral("提示"), needLogin));
+        QCOMPARE(room.lines(QStringLiteral("List2")),
+                 ServiceRecord(m_online.endpoints())->readClassList());
+
+        room.clickIn(QStringLiteral("OKButton"));
+        room.login(Teacher, LoginPassword);
+        QVERIFY(!room.console()); // the new login discarded it
+        room.openConsole();
+        QVERIFY(room.in<QLineEdit>(QStringLiteral("txtSuperPassword"))->text().isEmpty());
+        room.showPage(5);
+        room.in<QPlainTextEdit>(QStringLiteral("Text4"))->setPlainText(QStringLiteral("几何"));
+        room.clickIn(QStringLiteral("Command26"));
+        messages = dialogs::takeShownMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(isWarning(messages[0], QStringLiteral("提示"),
+                          QStringLiteral("请在右侧输入操作密码！")));
+
+        const QStringList topics = ServiceRecord(m_online.endpoints()).topics();
+        room.in<QLineEdit>(QStringLiteral("txtSuperPassword"))->setText(OperationPassword);
+        room.in<QPlainTextEdit>(QStringLiteral("Text4"))
+            ->setPlainText(QStringLiteral("几何\n代数|方程"));
+        room.clickIn(QStringLiteral("Command26"));
+        messages = dialogs::takeShownMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].title, QStringLiteral("提示"));
+        QVERIFY(messages[0].text.contains(QStringLiteral("“代数|方程”")));
+        QVERIFY(!room.lines(QStringLiteral("List4")).contains(QStringLiteral("几何")));
+        QCOMPARE(ServiceRecord(m_online.endpoints()).topics(), topics);
+
+        QTest::mouseRelease(room.in(QStringLiteral("Label15")), Qt::LeftButton);
+        QCOMPARE(browser::takeOpenedUrls(), QList<QUrl>{QUrl(m_online.baseUrl())});
+
+        QPointer<ConsoleWindow> closed = room.console();
+        closed->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(closed.isNull());
+        QVERIFY(!room.console());
+        QVERIFY(room.form()->isVisible());
+    }
+
+    // While a save waits, the buttons that send are disabled and a second click sends nothing.
+    void oneRequestAtATime() {
+        ConsoleRoom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        room.openConsole();
+        room.showPage(1);
+        room.in<QLineEdit>(QStringLiteral("txtSuperPassword"))->setText(OperationPassword);
+
+        SilentServer silent;
+        room.config.setServiceBase(silent.baseUrl());
+        room.config.setTimeout(std::chrono::milliseconds(500));
+        QPushButton* save = room.in<QPushButton>(QStringLiteral("Command4"));
+        bool checked = false;
+        silent.onFirstConnection([&] {
+            QVERIFY(!save->isEnabled());
+            QVERIFY(!room.in(QStringLiteral("Command10"))->isEnabled());
+            ConsoleRoom::click(save);
+            Q_EMIT save->clicked(); // even a click that gets through sends nothing
+            checked = true;
+        });
+        ConsoleRoom::click(save);
+        QVERIFY(checked);
+        QCOMPARE(silent.connections(), 1);
+        QVERIFY(save->isEnabled());
+        const auto messages = dialogs::takeShownMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(isWarning(messages[0], QStringLiteral("错误"), QStringLiteral("网络异常！")));
+    }
+
+    // A refused save keeps the console's edit for a second try; a stopped service is a
+    // network failure.
+    void refusedSaveAndStoppedService() {
+        ConsoleRoom room(m_online.config());
+        room.login(Teacher, LoginPassword);
+        room.openConsole();
+        room.showPage(1);
+        const QStringList classes = room.lines(QStringLiteral("List2"));
+        room.in<QLineEdit>(QStringLiteral("txtSuperPassword"))->setText(QStringLiteral("wrong"));
+        room.in<QPlainTextEdit>(QStringLiteral("Text5"))->setPlainText(QStringLiteral("初二(1)班"));
+        room.clickIn(QStringLiteral("Command10"));
+        auto messages = dialogs::takeShownMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(isWarning(messages[0], QStringLiteral("错误"),
+                          QStringLiteral("用户名或操作密码错误\r\n操作错误！")));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label6"))->text(),
+                 QStringLiteral("已添加1个班级！"));
+        QCOMPARE(room.lines(QStringLiteral("List2")), classes + QStringList{"初二(1)班"});
+        QCOMPARE(ServiceRecord(m_online.endpoints())->readClassList(), classes);
+
+        room.in<QLineEdit>(QStringLiteral("txtSuperPassword"))->setText(OperationPassword);
+        room.clickIn(QStringLiteral("Command4"));
+        QCOMPARE(ServiceRecord(m_online.endpoints())->readClassList(),
+                 classes + QStringList{"初二(1)班"});
+
+        m_online.stopService();
+        room.select(QStringLiteral("List2"), {QStringLiteral("初二(1)班")});
+        room.clickIn(QStringLiteral("Command9"));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label6"))->text(),
+                 QStringLiteral("已成功删除1个班级！"));
+        dialogs::takeShownMessages();
+        room.clickIn(QStringLiteral("Command4"));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label6"))->text(), QStringLiteral("网络异常！"));
+        messages = dialogs::takeShownMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(isWarning(messages[0], QStringLiteral("错误"), QStringLiteral("网络异常！")));
+        QCOMPARE(room.lines(QStringLiteral("List2")), classes);
+    }
+
+private:
+    OnlineFixture m_online;
+};
+
+QTEST_MAIN(ConsoleRosterTest)
+#include "tst_console_roster.moc"
