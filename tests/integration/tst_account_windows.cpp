@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The account windows against the real score service, reached from the login window: a new
-// teacher registers and logs in, a password with "&", "=", "%" and "+" works all the way to an
+// The account windows against the real score service, reached from the program's login window: a
+// new teacher registers and logs in, a password with "&", "=", "%" and "+" works all the way to an
 // upload, a forgotten password is reset with the code the service mails through a sendmail
 // command, and every window reports a stopped service in its own words.
 
@@ -9,13 +9,10 @@
 #include "OnlineFixture.h"
 #include "RecordFixture.h"
 #include "ServiceProcess.h"
-#include "accounts/AccountWindows.h"
-#include "accounts/PasswordResetWindow.h"
-#include "accounts/RegistrationWindow.h"
 #include "common/Dialogs.h"
 #include "common/Look.h"
 #include "session/LoginWindow.h"
-#include "session/RememberedUsers.h"
+#include "session/ProgramWindows.h"
 #include "text/WireText.h"
 
 #include <QApplication>
@@ -76,6 +73,14 @@ QString message(const QString& title, const QString& text, dialogs::Icon icon) {
     return title + u'|' + text + u'|' + QString::number(int(icon));
 }
 
+// The account windows are made at their first opening.
+QWidget* topLevel(const char* objectName) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String(objectName))
+            return window;
+    qFatal("no window %s", objectName);
+}
+
 bool saveScreenshot(QWidget* window, const char* name) {
     const QDir dir(QStringLiteral(ORDALIS_SCREENSHOT_DIR));
     return dir.mkpath(QStringLiteral(".")) &&
@@ -93,17 +98,18 @@ private Q_SLOTS:
         dialogs::setScripted(true);
         QVERIFY2(m_online.start(), qPrintable(m_online.error()));
         QVERIFY2(m_online.addTeacher("anna", "secret", "op-a"), qPrintable(m_online.error()));
-        m_login = std::make_unique<LoginWindow>(m_online.session(), m_online.endpoints(),
-                                                m_data.folder(), m_users, [] { return true; });
-        m_accounts = std::make_unique<AccountWindows>(*m_login, m_online.endpoints());
-        m_login->show();
+        m_windows = std::make_unique<ProgramWindows>(
+            m_data.folder(), m_online.config(), m_online.session(),
+            m_settingsDir.filePath(QStringLiteral("users.ini")), [] { return true; });
+        m_windows->showLoginWindow();
+        m_login = m_windows->loginWindow();
     }
 
     void init() { dialogs::takeShownMessages(); }
 
     void newTeacherRegistersAndLogsIn() {
-        click(m_login.get(), "Command2");
-        QWidget* reg = m_accounts->registration();
+        click(m_login, "Command2");
+        QWidget* reg = topLevel("frmReg");
         QVERIFY(reg->isVisible());
         QVERIFY(!m_login->isVisible());
         QCOMPARE(reg->windowTitle(), QStringLiteral("用户注册"));
@@ -160,8 +166,7 @@ private Q_SLOTS:
                          dialogs::Icon::Information));
         QVERIFY(!reg->isVisible());
         QVERIFY(m_login->isVisible());
-        QCOMPARE(child<QComboBox>(m_login.get(), "ComboUser")->currentText(),
-                 QStringLiteral("Li_Ming"));
+        QCOMPARE(child<QComboBox>(m_login, "ComboUser")->currentText(), QStringLiteral("Li_Ming"));
         for (const char* box : {"Text1", "Text2", "Text3", "Text4", "Text5"})
             QVERIFY2(child(reg, box)->text().isEmpty(), box);
         QCOMPARE(child(reg, "Text8")->text(), QStringLiteral("12345"));
@@ -169,9 +174,9 @@ private Q_SLOTS:
         QVERIFY(!registerButton->isEnabled());
 
         // The password as typed, trailing blank included, logs in and opens the reads.
-        QSignalSpy online(m_login.get(), &LoginWindow::onlineLogin);
-        type(m_login.get(), "txtPassword", NewLogin);
-        click(m_login.get(), "cmdOK");
+        QSignalSpy online(m_login, &LoginWindow::onlineLogin);
+        type(m_login, "txtPassword", NewLogin);
+        click(m_login, "cmdOK");
         QCOMPARE(online.count(), 1);
         QCOMPARE(m_online.session().userName, QStringLiteral("Li_Ming"));
 
@@ -190,8 +195,8 @@ private Q_SLOTS:
 
     void forgottenPasswordIsReset() {
         m_login->show();
-        click(m_login.get(), "Command3");
-        QWidget* reset = m_accounts->passwordReset();
+        click(m_login, "Command3");
+        QWidget* reset = topLevel("frmPswd");
         QVERIFY(reset->isVisible());
         QVERIFY(!m_login->isVisible());
         QCOMPARE(reset->windowTitle(), QStringLiteral("重置密码"));
@@ -243,18 +248,18 @@ private Q_SLOTS:
         click(reset, "Command2");
         QVERIFY(!reset->isVisible());
         QVERIFY(m_login->isVisible());
-        QSignalSpy online(m_login.get(), &LoginWindow::onlineLogin);
-        child<QComboBox>(m_login.get(), "ComboUser")->setEditText(QStringLiteral("anna"));
-        type(m_login.get(), "txtPassword", QStringLiteral("fresh+pw&1"));
-        click(m_login.get(), "cmdOK");
+        QSignalSpy online(m_login, &LoginWindow::onlineLogin);
+        child<QComboBox>(m_login, "ComboUser")->setEditText(QStringLiteral("anna"));
+        type(m_login, "txtPassword", QStringLiteral("fresh+pw&1"));
+        click(m_login, "cmdOK");
         QCOMPARE(online.count(), 1);
         QCOMPARE(m_online.session().mp, md5Hex(QStringLiteral("fresh+pw&1")));
     }
 
     void stoppedServiceInEachWindowsWords() {
         m_login->show();
-        click(m_login.get(), "Command2");
-        QWidget* reg = m_accounts->registration();
+        click(m_login, "Command2");
+        QWidget* reg = topLevel("frmReg");
         type(reg, "Text1", QStringLiteral("later01"));
         QTRY_COMPARE(child<QLabel>(reg, "Label5")->text(), QStringLiteral("√"));
         type(reg, "Text4", QStringLiteral("王老师"));
@@ -276,8 +281,8 @@ private Q_SLOTS:
         QVERIFY(!child<QPushButton>(reg, "Command1")->isEnabled());
 
         click(reg, "Command2");
-        click(m_login.get(), "Command3");
-        QWidget* reset = m_accounts->passwordReset();
+        click(m_login, "Command3");
+        QWidget* reset = topLevel("frmPswd");
         click(reset, "Command3");
         QCOMPARE(shownMessages(),
                  message(QStringLiteral("错误"), QStringLiteral("无法连接到服务器"),
@@ -294,9 +299,8 @@ private:
     test::OnlineFixture m_online{{QStringLiteral("--mail-command"), m_sendmail.command()}};
     test::TempDataFolder m_data;
     QTemporaryDir m_settingsDir;
-    RememberedUsers m_users{m_settingsDir.filePath(QStringLiteral("users.ini"))};
-    std::unique_ptr<LoginWindow> m_login;
-    std::unique_ptr<AccountWindows> m_accounts;
+    std::unique_ptr<ProgramWindows> m_windows; // the program's own windows and their wiring
+    LoginWindow* m_login = nullptr;
 };
 
 QTEST_MAIN(AccountWindowsTest)
