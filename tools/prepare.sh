@@ -1,9 +1,10 @@
 # Shared by ./run and ./test: install what is missing from Debian, then configure and build
 # incrementally in build/. Sourced, not run.
+# qt6-declarative-dev: Qt TextToSpeech's headers and CMake package need its QML integration.
 ORDALIS_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
-    qt6-speech-dev qt6-speech-flite-plugin
+    qt6-speech-dev qt6-speech-flite-plugin qt6-declarative-dev
     libmicrohttpd-dev libsodium-dev
     libgtest-dev libbenchmark-dev
     fonts-noto-cjk xdg-utils

@@ -17,6 +17,7 @@
 #include "session/Form1.h"
 #include "session/Session.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -38,6 +39,31 @@ inline QStringList listTexts(const QListWidget* list) {
     for (int i = 0; i < list->count(); ++i)
         texts << list->item(i)->text();
     return texts;
+}
+
+inline bool isControl(QWidget* widget) {
+    return qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
+           qobject_cast<QLineEdit*>(widget) || qobject_cast<QFrame*>(widget) ||
+           qobject_cast<Splitter*>(widget) || qobject_cast<QTabBar*>(widget);
+}
+
+// The visible controls of a window that reach past its right or bottom edge (the panels that
+// hold them may be wider than the window).
+inline QStringList controlsOutside(QWidget* window) {
+    QStringList outside;
+    const QRect inside = window->rect();
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (control->isWindow() || !control->isVisibleTo(window) || !isControl(control))
+            continue;
+        const QRect at(control->mapTo(window, QPoint()), control->size());
+        if (!inside.contains(at))
+            outside << control->objectName() + QStringLiteral(" %1,%2 %3x%4")
+                                                   .arg(at.x())
+                                                   .arg(at.y())
+                                                   .arg(at.width())
+                                                   .arg(at.height());
+    }
+    return outside;
 }
 
 struct Form1Harness {

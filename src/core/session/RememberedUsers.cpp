@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RememberedUsers.h"
 
-#include <QSettings>
+#include "session/SettingsStore.h"
 
 namespace ordalis {
 namespace {
@@ -13,10 +13,7 @@ const QChar Separator = u'|';
 } // namespace
 
 RememberedUsers::RememberedUsers(const QString& iniPath)
-    : m_store(iniPath.isEmpty() ? std::make_unique<QSettings>(
-                                      QSettings::NativeFormat, QSettings::UserScope,
-                                      QStringLiteral("Pelorand"), QStringLiteral("Pelorand"))
-                                : std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}
+    : m_store(openSettingsStore(iniPath)) {}
 
 RememberedUsers::~RememberedUsers() = default;
 

@@ -48,6 +48,12 @@ QComboBox, QLineEdit, QListWidget { background: #ffffff; border: 1px solid #b9c6
 QComboBox:disabled, QLineEdit:disabled, QListWidget:disabled { background: #f4f6f8; color: #8d99a3; }
 QListWidget#List2 { border: none; background: #fffbe8; }
 QWidget#Frame5 QLineEdit#Text2 { background: transparent; border: none; color: #fff6d5; }
+QWidget#Frame5 QLineEdit#Text2[blanked="true"] { color: transparent; }
+QPushButton[tool="true"] { padding: 2px; }
+QWidget#Frame5[projector="true"] QPushButton[category="true"] { font-size: 20pt; }
+QWidget#Frame5[projector="true"] QComboBox { font-size: 16pt; }
+QWidget#Frame5[projector="true"] QListWidget#List1 { font-size: 18pt; }
+QPushButton[tool="true"]:checked { background: #cfe5f0; border-color: #2e86ab; }
 QFrame#Text13 { background: #1f3b4d; border-radius: 10px; }
 QLabel[figure="true"] { font-size: 13pt; font-weight: bold; color: #2e86ab; }
 QGroupBox { font-weight: bold; border: 1px solid #c7d2da; border-radius: 6px; margin-top: 14px; }

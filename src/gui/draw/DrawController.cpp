@@ -52,9 +52,25 @@ void DrawController::toggle(int category) {
         start(category);
 }
 
+void DrawController::toggleLastCategory() {
+    stopOrStart(m_lastCategory);
+}
+
+void DrawController::toggleNotYetCalled() {
+    stopOrStart(NotYetCalled);
+}
+
+void DrawController::stopOrStart(int category) {
+    if (m_engine.isStarted())
+        stop(m_engine.startedCategory());
+    else
+        start(category);
+}
+
 void DrawController::start(int category) {
     if (!m_engine.start(category))
         return;
+    m_lastCategory = category;
     Q_EMIT rollStarted(category);
     m_panel->setCategoryRolling(category, true);
     for (int i = 0; i < DrawCategoryCount; ++i)

@@ -32,6 +32,10 @@ public:
     void clear();
     // A category button was clicked: starts a draw there, or stops the one rolling there.
     void toggle(int category);
+    // The presenter's keys: a rolling draw stops; otherwise one starts on the category used
+    // last ("所有" at first), or on "未点".
+    void toggleLastCategory();
+    void toggleNotYetCalled();
     // One roll step: the timer runs it while a draw rolls.
     void rollStep();
     // The timer stops; the draw stays started, and its button stops it later.
@@ -50,10 +54,12 @@ private:
     void start(int category);
     void stop(int category);
     void refreshCategories();
+    void stopOrStart(int category);
 
     DrawPanel* m_panel;
     DrawEngine m_engine;
     QTimer* m_rollTimer;
+    int m_lastCategory = AllStudents;
 };
 
 } // namespace ordalis

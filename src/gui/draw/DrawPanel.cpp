@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QSet>
 #include <QStyle>
 #include <algorithm>
 
@@ -26,27 +27,62 @@ template <typename W> W* named(W* widget, const QString& name) {
     return widget;
 }
 
-// A small drawn glyph for the two hover targets: corner marks of a frame (full window) or of
-// a small square (compact window).
-QPixmap hoverGlyph(bool outwards) {
+// A glyph drawn by `paint` on a transparent 64-pixel square.
+template <typename Paint> QPixmap glyph(Paint paint) {
     QPixmap pixmap(64, 64);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(look::AccentColor);
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
-    p.setPen(QPen(Qt::white, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QPointF centre(32, 32);
-    for (const QPointF sign : {QPointF(-1, -1), QPointF(1, -1), QPointF(-1, 1), QPointF(1, 1)}) {
-        const double reach = outwards ? 18 : 7;
-        const double arm = outwards ? -10 : 10; // towards the centre, or away from it
-        const QPointF corner = centre + sign * reach;
-        p.drawPolyline(QPolygonF(
-            {corner + QPointF(sign.x() * arm, 0), corner, corner + QPointF(0, sign.y() * arm)}));
-    }
+    paint(p);
     return pixmap;
 }
+
+// The two hover targets: corner marks of a frame (full window) or of a small square (compact
+// window).
+QPixmap hoverGlyph(bool outwards) {
+    return glyph([outwards](QPainter& p) {
+        p.setBrush(look::AccentColor);
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+        p.setPen(QPen(Qt::white, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QPointF centre(32, 32);
+        for (const QPointF sign :
+             {QPointF(-1, -1), QPointF(1, -1), QPointF(-1, 1), QPointF(1, 1)}) {
+            const double reach = outwards ? 18 : 7;
+            const double arm = outwards ? -10 : 10; // towards the centre, or away from it
+            const QPointF corner = centre + sign * reach;
+            p.drawPolyline(QPolygonF({corner + QPointF(sign.x() * arm, 0), corner,
+                                      corner + QPointF(0, sign.y() * arm)}));
+        }
+    });
+}
+
+// The projector button's screen and the speech toggle's loudspeaker, drawn in the accent colour.
+QIcon screenIcon() {
+    return QIcon(glyph([](QPainter& p) {
+        p.setPen(QPen(look::AccentColor, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawRoundedRect(QRectF(6, 10, 52, 34), 4, 4);
+        p.drawLine(QPointF(32, 44), QPointF(32, 54));
+        p.drawLine(QPointF(20, 56), QPointF(44, 56));
+    }));
+}
+
+QIcon speakerIcon() {
+    return QIcon(glyph([](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(look::AccentColor);
+        p.drawPolygon(QPolygonF({QPointF(6, 24), QPointF(18, 24), QPointF(32, 10), QPointF(32, 54),
+                                 QPointF(18, 40), QPointF(6, 40)}));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(look::AccentColor, 5, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(28, 20, 16, 24), -50 * 16, 100 * 16);
+        p.drawArc(QRectF(26, 10, 30, 44), -50 * 16, 100 * 16);
+    }));
+}
+
+const QString PresenterKeysHelp =
+    QStringLiteral("放映键：PageDown 或空格开始、停止上次的类别（起初为“所有”），"
+                   "PageUp 开始、停止“未点”，B 或 . 遮住、显示姓名");
 
 } // namespace
 
@@ -87,6 +123,9 @@ DrawPanel::DrawPanel(QWidget* parent)
         m_categoryButtons[i] =
             named(new QPushButton(drawButtonCaption(i), this), QStringLiteral("btnChou_%1").arg(i));
         m_categoryButtons[i]->setProperty("category", true);
+        m_categoryButtons[i]->setToolTip(
+            i == ManualButton ? QStringLiteral("手动点名与分组")
+                              : QStringLiteral("点击开始抽取，再点停止。\n") + PresenterKeysHelp);
     }
 
     m_scoreBoxCaption = new QLabel(QStringLiteral("得分"), this);
@@ -122,6 +161,20 @@ DrawPanel::DrawPanel(QWidget* parent)
         picture->installEventFilter(this);
     }
 
+    m_projectorButton = named(new QPushButton(this), QStringLiteral("cmdProjector"));
+    m_projectorButton->setIcon(screenIcon());
+    m_projectorButton->setToolTip(
+        QStringLiteral("投影模式：全屏显示姓名（F11 或 F5 进入，F11 或 Esc 退出）\n") +
+        PresenterKeysHelp);
+    m_speechButton = named(new QPushButton(this), QStringLiteral("cmdSpeech"));
+    m_speechButton->setIcon(speakerIcon());
+    m_speechButton->setCheckable(true);
+    for (QPushButton* button : {m_projectorButton, m_speechButton}) {
+        button->setProperty("tool", true);
+        button->setFocusPolicy(Qt::NoFocus);
+    }
+    m_nameDisplay->setToolTip(QStringLiteral("B 或 . 遮住、显示姓名"));
+
     // The quick-pick results lie over the board, so they come last.
     m_quickPickList = named(new QListWidget(this), QStringLiteral("List2"));
     m_quickPickList->setFrameShape(QFrame::NoFrame);
@@ -144,6 +197,8 @@ DrawPanel::DrawPanel(QWidget* parent)
         if (item != nullptr && item->isSelected())
             Q_EMIT standardChosen(m_standardsList->row(item));
     });
+    connect(m_projectorButton, &QPushButton::clicked, this, &DrawPanel::projectorRequested);
+    connect(m_speechButton, &QPushButton::toggled, this, &DrawPanel::speechToggled);
     connect(m_uploadButton, &QPushButton::clicked, this, &DrawPanel::uploadRequested);
     connect(m_userButton, &QPushButton::clicked, this, &DrawPanel::userRequested);
     connect(m_manageButton, &QPushButton::clicked, this, &DrawPanel::manageRequested);
@@ -211,6 +266,13 @@ void DrawPanel::setNameFontPoints(int points) {
     QFont font = m_nameDisplay->font();
     font.setPointSize(points);
     m_nameDisplay->setFont(font);
+}
+
+void DrawPanel::setNameBlanked(bool blanked) {
+    m_nameBlanked = blanked;
+    m_nameDisplay->setProperty("blanked", blanked);
+    m_nameDisplay->style()->unpolish(m_nameDisplay);
+    m_nameDisplay->style()->polish(m_nameDisplay);
 }
 
 void DrawPanel::showFigures(const QString& averageScore, const QString& scoredCount) {
@@ -305,12 +367,83 @@ void DrawPanel::setCompactView(bool compact) {
         m_quickPickList->hide();
 }
 
+void DrawPanel::setSpeechAvailable(bool available, const QString& reason) {
+    m_speechButton->setEnabled(available);
+    m_speechButton->setToolTip(available ? QStringLiteral("朗读点到的姓名（开/关）") : reason);
+}
+
+void DrawPanel::setSpeechOn(bool on) {
+    m_speechButton->setChecked(on);
+}
+
+void DrawPanel::saveDesignedPlaces() {
+    m_designedPlaces.clear();
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        m_designedPlaces.insert(child, {child->geometry(), !child->isHidden()});
+    m_designedGeometry = geometry();
+    m_designedNameFont = m_nameDisplay->font();
+}
+
+void DrawPanel::setProjectorLook(bool projector) {
+    // The style sheet gives the bar and the standards projector sizes while this is set.
+    setProperty("projector", projector);
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        widget->style()->unpolish(widget);
+        widget->style()->polish(widget);
+    }
+}
+
+void DrawPanel::restoreDesignedPlaces() {
+    setProjectorLook(false);
+    setGeometry(m_designedGeometry);
+    for (auto place = m_designedPlaces.cbegin(); place != m_designedPlaces.cend(); ++place) {
+        place.key()->setGeometry(place->geometry);
+        place.key()->setVisible(place->shown);
+    }
+    m_nameDisplay->setFont(m_designedNameFont);
+}
+
+void DrawPanel::placeProjector(const layout::ProjectorGeometry& g, bool split) {
+    static_assert(layout::ProjectorCategoryButtons == DrawCategoryCount);
+    if (!property("projector").toBool())
+        setProjectorLook(true);
+    setGeometry(parentWidget()->rect());
+    const QList<QPair<QWidget*, QRect>> shown{{m_board, g.board},
+                                              {m_nameDisplay, g.name},
+                                              {m_classBox, g.classBox},
+                                              {m_topicBox, g.topicBox},
+                                              {m_scoreBox, g.scoreBox},
+                                              {m_speechButton, g.speechButton},
+                                              {m_projectorButton, g.projectorButton}};
+    QSet<QWidget*> placed;
+    for (const auto& [widget, rect] : shown) {
+        widget->setGeometry(rect);
+        placed.insert(widget);
+    }
+    for (int i = 0; i < DrawCategoryCount; ++i) {
+        m_categoryButtons[i]->setGeometry(g.categories[i]);
+        placed.insert(m_categoryButtons[i]);
+    }
+    if (split) {
+        m_standardsList->setGeometry(g.standards);
+        placed.insert(m_standardsList);
+    }
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->setVisible(placed.contains(child));
+}
+
+QSize DrawPanel::nameBoxSize() const {
+    return m_nameDisplay->size();
+}
+
 void DrawPanel::placeDesigned(const TwipsPlacer& placer) {
     m_placer = placer;
     m_bar->setUnitsPerPixel(placer.twipsOf(1));
     resize(placer.pixels(DesignSize.width()), placer.pixels(DesignSize.height()));
     placer.place(m_fullWindowPicture, QRect(120, 120, 460, 460));
     placer.place(m_compactWindowPicture, QRect(120, 700, 460, 460));
+    placer.place(m_projectorButton, QRect(120, 1280, 460, 460));
+    placer.place(m_speechButton, QRect(120, 1860, 460, 460));
     placer.place(m_board, BoardRect);
     placer.place(m_nameDisplay, QRect(NameLeft, BoardRect.y(), BarLeft - NameLeft + 90, 1500));
     placer.place(m_bar, QRect(BarLeft, BoardRect.y(), BarWidth, BoardRect.height()));

@@ -6,8 +6,10 @@
 // decided by the controllers that listen to its signals.
 
 #include "layout/MainLayout.h"
+#include "layout/ProjectorLayout.h"
 #include "layout/TwipsPlacer.h"
 
+#include <QHash>
 #include <QWidget>
 #include <array>
 
@@ -57,6 +59,9 @@ public:
     // ---- the called student ----
     void showName(const QString& name);
     void setNameFontPoints(int points);
+    // A blanked name display shows nothing while the draw goes on behind it.
+    void setNameBlanked(bool blanked);
+    bool isNameBlanked() const { return m_nameBlanked; }
     void showFigures(const QString& averageScore, const QString& scoredCount);
 
     // ---- scores ----
@@ -87,6 +92,20 @@ public:
     void setCompactView(bool compact);
     Splitter* bar() const { return m_bar; }
 
+    // ---- projector mode ----
+    // Keeps every control's designed place, shown state and the name's font...
+    void saveDesignedPlaces();
+    // ...and puts them back exactly.
+    void restoreDesignedPlaces();
+    // Fills the panel's parent with the name, the standards (split) and the bar.
+    void placeProjector(const layout::ProjectorGeometry& geometry, bool split);
+    QSize nameBoxSize() const;
+
+    // ---- speaking the called name ----
+    // Without a speech engine the toggle is disabled and its tooltip says why.
+    void setSpeechAvailable(bool available, const QString& reason);
+    void setSpeechOn(bool on);
+
     // ---- the rest ----
     QLabel* classTimerLabel() const { return m_classTimerLabel; }
     void setManageEnabled(bool enabled);
@@ -101,14 +120,18 @@ Q_SIGNALS:
     // A double-click on a selected standard.
     void standardChosen(int row);
     void compactRequested(bool compact); // the pointer on one of the two pictures
-    void uploadRequested();              // 上传
-    void userRequested();                // 用户
-    void manageRequested();              // 后台
+    void projectorRequested();           // the projector button
+    void speechToggled(bool on);
+    void uploadRequested(); // 上传
+    void userRequested();   // 用户
+    void manageRequested(); // 后台
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setProjectorLook(bool projector);
+
     TwipsPlacer m_placer;
     QFrame* m_board;
     QLineEdit* m_nameDisplay;
@@ -128,9 +151,20 @@ private:
     QPushButton* m_manageButton;
     QLabel* m_fullWindowPicture;
     QLabel* m_compactWindowPicture;
+    QPushButton* m_projectorButton;
+    QPushButton* m_speechButton;
     QLabel* m_scoreCaption;
     QLabel* m_countCaption;
     QLabel* m_scoreBoxCaption;
+    bool m_nameBlanked = false;
+
+    struct Place {
+        QRect geometry;
+        bool shown = false;
+    };
+    QHash<QWidget*, Place> m_designedPlaces;
+    QRect m_designedGeometry;
+    QFont m_designedNameFont;
 };
 
 } // namespace ordalis

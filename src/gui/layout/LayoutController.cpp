@@ -17,6 +17,7 @@ LayoutController::LayoutController(QMainWindow* window, DrawPanel* panel, QObjec
     connect(m_panel->bar(), &Splitter::beforeMove, this, &LayoutController::onBarBeforeMove);
     connect(m_panel->bar(), &Splitter::moved, this, &LayoutController::onBarMoved);
     connect(m_panel, &DrawPanel::compactRequested, this, &LayoutController::setCompact);
+    connect(m_panel, &DrawPanel::projectorRequested, this, [this] { setProjector(!m_projector); });
 }
 
 QSize LayoutController::fullWindowPixels() const {
@@ -26,6 +27,11 @@ QSize LayoutController::fullWindowPixels() const {
 }
 
 void LayoutController::showStandards(bool split) {
+    m_split = split;
+    if (m_projector) {
+        placeProjector();
+        return;
+    }
     layOut(split);
     m_panel->setStandardsShown(split && !m_compact);
 }
@@ -36,6 +42,15 @@ void LayoutController::layOut(bool split) {
 
 void LayoutController::fitName(const QString& name) {
     m_shownName = name;
+    if (m_projector) {
+        const int points = layout::fitProjectorNameFont(
+            m_panel->nameBoxSize(), m_panel->placer().dpi(), int(name.size()), m_projectorPoints);
+        if (points > 0 && points != m_projectorPoints) {
+            m_projectorPoints = points;
+            m_panel->setNameFontPoints(points);
+        }
+        return;
+    }
     const int points = layout::fitNameFont(m_nameWidth, int(name.size()), m_namePoints);
     if (points > 0 && points != m_namePoints) {
         m_namePoints = points;
@@ -57,7 +72,7 @@ void LayoutController::onBarMoved() {
 }
 
 void LayoutController::setCompact(bool compact) {
-    if (compact == m_compact)
+    if (compact == m_compact || m_projector)
         return;
     m_compact = compact;
     m_panel->setCompactView(compact);
@@ -71,6 +86,50 @@ void LayoutController::setCompact(bool compact) {
         m_window->resize(fullWindowPixels());
         Q_EMIT expanded();
     }
+}
+
+} // namespace ordalis
+
+namespace ordalis {
+
+void LayoutController::setProjector(bool on) {
+    if (on == m_projector)
+        return;
+    if (on) {
+        m_designed = {m_window->geometry(), m_window->windowState(),
+                      !m_window->statusBar()->isHidden(), m_namePoints};
+        m_panel->saveDesignedPlaces();
+        m_projector = true;
+        m_projectorPoints = 0;
+        m_window->statusBar()->hide();
+        m_window->showFullScreen();
+        placeProjector();
+        return;
+    }
+    m_projector = false;
+    m_window->setWindowState(m_designed.states);
+    m_window->setGeometry(m_designed.geometry);
+    m_window->statusBar()->setVisible(m_designed.statusBarShown);
+    m_panel->restoreDesignedPlaces();
+    m_namePoints = m_designed.namePoints;
+    // A topic chosen meanwhile may have brought or taken away the standards.
+    if (!m_compact) {
+        layOut(m_split);
+        m_panel->setStandardsShown(m_split);
+        fitName(m_shownName);
+    }
+}
+
+void LayoutController::windowResized() {
+    if (m_projector)
+        placeProjector();
+}
+
+void LayoutController::placeProjector() {
+    m_panel->placeProjector(layout::projectorLayout(m_panel->parentWidget()->size(), m_split),
+                            m_split);
+    m_projectorPoints = 0; // the box changed: fit again
+    fitName(m_shownName);
 }
 
 } // namespace ordalis

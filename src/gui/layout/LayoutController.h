@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's layout: the standards list beside the name board and the splitter bar
-// between them, the name display's font fitted to its box, and the compact form with the way
-// back to the full window.
+// between them, the name display's font fitted to its box, the compact form with the way back
+// to the full window, and projector mode, which fills the screen and gives the designed window
+// back exactly as it was.
 
 #include "layout/MainLayout.h"
 
@@ -31,6 +32,11 @@ public:
     void fitName(const QString& name);
     void setCompact(bool compact);
 
+    bool isProjector() const { return m_projector; }
+    void setProjector(bool on);
+    // The window's size changed: projector mode follows it.
+    void windowResized();
+
 Q_SIGNALS:
     // Back from the compact form: the standards are shown again.
     void expanded();
@@ -39,12 +45,24 @@ private:
     void layOut(bool split);
     void onBarBeforeMove(bool& cancel, double& position);
     void onBarMoved();
+    void placeProjector();
+
+    struct WindowState {
+        QRect geometry;
+        Qt::WindowStates states;
+        bool statusBarShown = true;
+        int namePoints = 0;
+    };
 
     QMainWindow* m_window;
     DrawPanel* m_panel;
     int m_namePoints = layout::MaxNameFontPoints;
     int m_nameWidth = 0; // the name box's width in twips
     bool m_compact = false;
+    bool m_split = false;
+    bool m_projector = false;
+    int m_projectorPoints = 0;
+    WindowState m_designed; // the window as it was before projector mode
     QString m_shownName;
 };
 

@@ -11,6 +11,7 @@
 #include "pinyin/QuickPickController.h"
 #include "scoring/ScoringController.h"
 #include "scoring/UploadPanel.h"
+#include "session/MainWindowKeyHandler.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -96,6 +97,7 @@ void Form1::buildWindow() {
                                           m_record, m_drawPanel->placer(), this);
     m_groups = new GroupsController(m_manualPanel, this);
     m_layout = new LayoutController(this, m_drawPanel, this);
+    new MainWindowKeyHandler(this, m_drawPanel, m_draw, m_layout, this);
 }
 
 void Form1::connectControllers() {
@@ -120,6 +122,7 @@ void Form1::connectControllers() {
     });
     connect(m_draw, &DrawController::rollStopped, m_scoring, &ScoringController::drawStopped);
     connect(m_draw, &DrawController::called, m_scoring, &ScoringController::call);
+    connect(m_draw, &DrawController::called, this, &Form1::calledByDraw);
     connect(m_scoring, &ScoringController::scoreRecorded, this, [this](const QString& line) {
         m_uploadPanel->addPendingLine(line);
         Q_EMIT scoreRecorded(line);
@@ -229,6 +232,12 @@ void Form1::showUploadPanel() {
     m_uploadPanel->show();
     m_uploadPanel->raise();
     Q_EMIT uploadPanelShown();
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_layout != nullptr)
+        m_layout->windowResized();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

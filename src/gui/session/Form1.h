@@ -60,8 +60,10 @@ Q_SIGNALS:
     void uploadPanelShown();     // 上传: the upload panel took the draw panel's place
     void groupUploadRequested(); // 上传分组信息
     void scoreRecorded(const QString& scoreLine);
+    void calledByDraw(const QString& name); // a draw stopped on this student
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

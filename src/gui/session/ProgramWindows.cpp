@@ -4,6 +4,7 @@
 #include "accounts/AccountWindows.h"
 #include "common/Dialogs.h"
 #include "console/ConsoleWindow.h"
+#include "draw/CalledNameSpeech.h"
 #include "draw/DrawPanel.h"
 #include "groups/GroupUploader.h"
 #include "net/ConnectionProbe.h"
@@ -22,13 +23,13 @@
 namespace ordalis {
 
 ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& config,
-                               Session& session, const QString& rememberedUsersIni,
-                               ConnectionQuery connected)
+                               Session& session, const QString& settingsIni,
+                               ConnectionQuery connected, std::unique_ptr<Speaker> speaker)
     : m_folder(folder)
     , m_config(config)
     , m_session(session)
     , m_endpoints(config, session)
-    , m_users(rememberedUsersIni)
+    , m_users(settingsIni)
     , m_connected(std::move(connected))
     , m_form1(std::make_unique<Form1>(m_folder, session)) {
     if (!m_connected) {
@@ -45,6 +46,9 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
                                     m_endpoints, groups, this);
     connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
     m_pending = new PendingKeeper(form->uploadPanel(), m_folder.path(), this);
+    m_speech = new CalledNameSpeech(
+        form->drawPanel(), speaker ? std::move(speaker) : makeSystemSpeaker(), settingsIni, this);
+    connect(form, &Form1::calledByDraw, m_speech, &CalledNameSpeech::drawStopped);
 
     ManualPanel* manual = form->manualPanel();
     m_groupUploader = new GroupUploader(
@@ -116,17 +120,23 @@ void ProgramWindows::discardConsole() {
     m_console = nullptr;
 }
 
-void ProgramWindows::afterOnlineLogin() {
+// A login: the console of the last user goes, and the pending lines and the speech are the
+// new user's.
+void ProgramWindows::userChanged() {
     discardConsole();
     m_pending->changeUser(m_session.userName);
+    m_speech->setUser(m_session.userName);
+}
+
+void ProgramWindows::afterOnlineLogin() {
+    userChanged();
     m_form1->show();
     m_form1->applyTeacherRecord(SessionMode::Online);
     m_form1->drawPanel()->setManageEnabled(true);
 }
 
 void ProgramWindows::afterOfflineLogin() {
-    discardConsole();
-    m_pending->changeUser(m_session.userName);
+    userChanged();
     m_form1->applyTeacherRecord(SessionMode::Offline);
     m_form1->show();
 }

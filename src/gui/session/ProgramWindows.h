@@ -3,6 +3,7 @@
 // The program's windows and how they meet: the main window with its status bar, upload panel
 // and group upload, the login window it opens, and the score service they all talk to.
 
+#include "common/Speaker.h"
 #include "net/ServiceEndpoints.h"
 #include "session/DataFolder.h"
 #include "session/RememberedUsers.h"
@@ -15,6 +16,7 @@
 namespace ordalis {
 
 class AccountWindows;
+class CalledNameSpeech;
 class ConsoleWindow;
 class Form1;
 class GroupUploader;
@@ -31,11 +33,12 @@ class ProgramWindows : public QObject {
 public:
     using ConnectionQuery = std::function<bool()>;
 
-    // rememberedUsersIni: where the login names are remembered; empty for the per-user store.
-    // connected: the login window's state probe; empty for the real connection probe.
+    // settingsIni: where the login names and each user's settings are kept; empty for the
+    // per-user store. connected: the login window's state probe; empty for the real
+    // connection probe. speaker: what speaks the called names; none for the system's.
     ProgramWindows(const DataFolder& folder, const ServiceConfig& config, Session& session,
-                   const QString& rememberedUsersIni = QString(),
-                   ConnectionQuery connected = nullptr);
+                   const QString& settingsIni = QString(), ConnectionQuery connected = nullptr,
+                   std::unique_ptr<Speaker> speaker = nullptr);
     ~ProgramWindows() override;
 
     // Shows the main window and starts its one-second timer.
@@ -57,6 +60,7 @@ private:
     void discardConsole();
     void afterOnlineLogin();
     void afterOfflineLogin();
+    void userChanged();
 
     DataFolder m_folder;
     const ServiceConfig& m_config;
@@ -72,6 +76,7 @@ private:
     UploadController* m_upload = nullptr;
     GroupUploader* m_groupUploader = nullptr;
     PendingKeeper* m_pending = nullptr;
+    CalledNameSpeech* m_speech = nullptr;
 };
 
 } // namespace ordalis

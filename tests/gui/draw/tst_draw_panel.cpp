@@ -5,6 +5,8 @@
 #include "../Form1Harness.h"
 #include "text/Gbk.h"
 
+#include <QSignalSpy>
+
 using namespace ordalis;
 using namespace ordalis::test;
 
@@ -320,6 +322,52 @@ private Q_SLOTS:
         QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
         h.apply();
         QVERIFY(h.scoreBox()->isEnabled() && h.standardsList()->isEnabled());
+    }
+
+    // A presenter remote's keys: PageDown or Space on the last category ("所有" at first),
+    // PageUp on "未点", B or period blank the name; typed into a text box they are text.
+    void presenterKeys() {
+        Form1Harness h(classOne());
+        h.apply();
+        h.chooseClass(QStringLiteral("一班"));
+        QWidget* window = h.form.get();
+        const auto rolling = [&h](int category) {
+            return h.button(category)->text() == QStringLiteral("暂停") &&
+                   h.rollTimer()->isActive();
+        };
+        QTest::keyClick(window, Qt::Key_PageDown);
+        QVERIFY(rolling(AllStudents));
+        QTest::keyClick(window, Qt::Key_Space);
+        QVERIFY(!h.rollTimer()->isActive());
+        QCOMPARE(h.engine().kind(AlreadyCalled).size(), 1);
+
+        // The focused button does not take Space for a click of its own.
+        QVERIFY(h.drawFrom(7) == QStringLiteral("李明"));
+        auto* user = h.find<QPushButton>(QStringLiteral("Command1"));
+        QSignalSpy userClicks(user, &QPushButton::clicked);
+        user->setFocus();
+        QTest::keyClick(user, Qt::Key_Space);
+        QVERIFY(userClicks.isEmpty());
+        QVERIFY(!rolling(7)); // 很多 is empty now: nothing starts
+        QTest::keyClick(window, Qt::Key_PageUp);
+        QVERIFY(rolling(NotYetCalled));
+        QTest::keyClick(window, Qt::Key_PageDown);
+        QVERIFY(!h.rollTimer()->isActive());
+        QTest::keyClick(window, Qt::Key_PageDown);
+        QVERIFY(rolling(NotYetCalled));
+        QTest::keyClick(window, Qt::Key_PageUp);
+
+        QLineEdit* name = h.nameDisplay();
+        QTest::keyClick(window, Qt::Key_B);
+        QVERIFY(name->property("blanked").toBool());
+        QCOMPARE(name->palette().color(QPalette::Text).alpha(), 0);
+        QTest::keyClick(window, Qt::Key_Period);
+        QVERIFY(!name->property("blanked").toBool());
+
+        QTest::keyClicks(h.searchBox(), QStringLiteral("b "));
+        QCOMPARE(h.searchBox()->text(), QStringLiteral("b "));
+        QVERIFY(!name->property("blanked").toBool());
+        QVERIFY(!h.rollTimer()->isActive());
     }
 
     void anUnwritableLogIsReportedAndTheScoreKept() {

@@ -3,8 +3,10 @@
 // compact form and the way back, in pixels converted from twips.
 
 #include "../Form1Harness.h"
+#include "ProjectorScreens.h"
 
 #include <QMouseEvent>
+#include <QScreen>
 
 using namespace ordalis;
 using namespace ordalis::test;
@@ -27,29 +29,18 @@ void dragBarTo(Splitter* bar, const TwipsPlacer& placer, int twips) {
     QCoreApplication::sendEvent(bar, &release);
 }
 
-bool isControl(QWidget* widget) {
-    return qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
-           qobject_cast<QLineEdit*>(widget) || qobject_cast<QFrame*>(widget) ||
-           qobject_cast<Splitter*>(widget) || qobject_cast<QTabBar*>(widget);
+// The window stands on the screen of that size, where full screen takes the screen's size.
+void moveToScreen(QWidget* window, QSize size) {
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->size() == size) {
+            window->move(screen->geometry().topLeft() + QPoint(10, 10));
+            return;
+        }
+    }
 }
 
-// The visible controls of a window that reach past its right or bottom edge (the panels that
-// hold them may be wider than the window).
-QStringList controlsOutside(QWidget* window) {
-    QStringList outside;
-    const QRect inside = window->rect();
-    for (QWidget* control : window->findChildren<QWidget*>()) {
-        if (control->isWindow() || !control->isVisibleTo(window) || !isControl(control))
-            continue;
-        const QRect at(control->mapTo(window, QPoint()), control->size());
-        if (!inside.contains(at))
-            outside << control->objectName() + QStringLiteral(" %1,%2 %3x%4")
-                                                   .arg(at.x())
-                                                   .arg(at.y())
-                                                   .arg(at.width())
-                                                   .arg(at.height());
-    }
-    return outside;
+QString rectText(const QRect& r) {
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 } // namespace
@@ -63,21 +54,115 @@ private Q_SLOTS:
         QCOMPARE(h.form->size(), QSize(p.pixels(11900), p.pixels(6000)));
     }
 
-    // With and without standards (a topic without any takes the one-pane layout), every control
+    // With and without standards (a topic without any takes the one-pane layout), in the
+    // designed window and in projector mode on the two common projector screens, every control
     // stays inside the window, so the topic box's arrow can be reached.
     void everyControlStaysInsideTheWindow() {
         Form1Harness h;
-        QVERIFY2(controlsOutside(h.form.get()).isEmpty(),
-                 qPrintable(controlsOutside(h.form.get()).join(u',')));
+        const auto expectInside = [&h](const QString& where) {
+            const QStringList outside = controlsOutside(h.form.get());
+            QVERIFY2(outside.isEmpty(), qPrintable(where + u' ' + outside.join(u',')));
+        };
+        expectInside(QStringLiteral("start"));
         h.apply();
+        for (const int topic : {0, 1}) {
+            h.topicBox()->setCurrentIndex(topic);
+            Q_EMIT h.topicBox()->activated(topic);
+            const bool split = topic == 0;
+            QCOMPARE(h.standardsList()->isVisible(), split);
+            expectInside(QStringLiteral("designed, topic %1").arg(topic));
+            for (const QSize screen : {test::LaptopScreen, test::FullHdScreen}) {
+                moveToScreen(h.form.get(), screen);
+                QTest::keyClick(h.form.get(), Qt::Key_F11);
+                QCOMPARE(h.form->size(), screen);
+                QCOMPARE(h.standardsList()->isVisible(), split);
+                expectInside(QStringLiteral("projector %1x%2, topic %3")
+                                 .arg(screen.width())
+                                 .arg(screen.height())
+                                 .arg(topic));
+                QTest::keyClick(h.form.get(), Qt::Key_F11);
+            }
+        }
+    }
+
+    // Projector mode fills the screen with the name and keeps the class, topic and category
+    // buttons in a bar; F11 or Escape gives back the designed window exactly as it was.
+    void projectorModeGivesTheDesignedWindowBack() {
+        Form1Harness h;
+        h.apply();
+        h.chooseClass(QStringLiteral("一班"));
+        h.drawFrom(AllStudents);
+        moveToScreen(h.form.get(), test::FullHdScreen);
+        const auto places = [&h] {
+            QStringList all{QStringLiteral("window %1 %2")
+                                .arg(rectText(h.form->geometry()))
+                                .arg(h.nameDisplay()->font().pointSize())};
+            for (const QWidget* w : h.form->findChildren<QWidget*>()) {
+                if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_"))
+                    continue; // the parts of Qt's own widgets follow their owners
+                all << w->objectName() + u' ' + rectText(w->geometry()) +
+                           (w->isHidden() ? QStringLiteral(" hidden") : QString());
+            }
+            return all;
+        };
+        const QStringList designed = places();
+
+        QTest::mouseClick(h.find<QPushButton>(QStringLiteral("cmdProjector")), Qt::LeftButton);
+        QVERIFY(h.form->windowState() & Qt::WindowFullScreen);
+        QCOMPARE(h.form->size(), test::FullHdScreen);
+        QLineEdit* name = h.nameDisplay();
+        QVERIFY(name->height() > h.form->height() / 2);
+        QVERIFY(name->font().pointSize() > layout::MaxNameFontPoints);
         QVERIFY(h.standardsList()->isVisible());
-        QVERIFY2(controlsOutside(h.form.get()).isEmpty(),
-                 qPrintable(controlsOutside(h.form.get()).join(u',')));
-        h.topicBox()->setCurrentIndex(1);
-        Q_EMIT h.topicBox()->activated(1);
-        QVERIFY(!h.standardsList()->isVisible());
-        QVERIFY2(controlsOutside(h.form.get()).isEmpty(),
-                 qPrintable(controlsOutside(h.form.get()).join(u',')));
+        QVERIFY(h.standardsList()->x() >= name->x() + name->width());
+        QVERIFY(h.classBox()->isVisible() && h.topicBox()->isVisible());
+        for (int i = 0; i < DrawCategoryCount; ++i)
+            QVERIFY(h.button(i)->isVisible());
+        QVERIFY(!h.searchBox()->isVisible());
+        QVERIFY(!h.form->statusBar()->isVisible());
+        // The compact form waits until projector mode is left.
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(h.label("Image2"), &enter);
+        QVERIFY(!h.isCompact());
+
+        QTest::keyClick(h.form.get(), Qt::Key_Escape);
+        QVERIFY(!(h.form->windowState() & Qt::WindowFullScreen));
+        QCOMPARE(places(), designed);
+        QTest::keyClick(h.form.get(), Qt::Key_F11);
+        QVERIFY(h.form->windowState() & Qt::WindowFullScreen);
+        QTest::keyClick(h.form.get(), Qt::Key_F11);
+        QCOMPARE(places(), designed);
+    }
+
+    // The name is fitted to the projector's board, a long one as a short one.
+    void projectorNameFitsTheBoard() {
+        Form1Harness h(
+            recordLines({{QStringLiteral("Class_Is_Ready"), QStringLiteral("长"),
+                          QStringLiteral("短"), QString()}})
+            << QStringLiteral("[keti]\t函数\t回答正确\t5\t回答错误\t1\t")
+            << studentLine(QStringLiteral("长"), QStringLiteral("欧阳娜娜子明月清风"), 0, 0, 0)
+            << studentLine(QStringLiteral("短"), QStringLiteral("李明"), 0, 0, 0));
+        h.apply();
+        moveToScreen(h.form.get(), test::FullHdScreen);
+        QTest::keyClick(h.form.get(), Qt::Key_F11);
+        QCOMPARE(h.form->size(), test::FullHdScreen);
+        QLineEdit* name = h.nameDisplay();
+        int longPoints = 0;
+        for (const QString& className : {QStringLiteral("长"), QStringLiteral("短")}) {
+            h.chooseClass(className);
+            const QString called = h.drawFrom(AllStudents);
+            QVERIFY(!called.isEmpty());
+            const QFontMetrics metrics(name->font());
+            QVERIFY2(metrics.horizontalAdvance(called) <= name->width(), qPrintable(called));
+            QVERIFY(metrics.height() <= name->height());
+            if (called.size() > 2)
+                longPoints = name->font().pointSize();
+            else
+                QVERIFY(name->font().pointSize() > longPoints);
+            h.saveScreenshot(h.form.get(), called.size() > 2
+                                               ? QStringLiteral("projector-long-name")
+                                               : QStringLiteral("projector-short-name"));
+        }
     }
 
     void barDragIsLimitedAndLaysOut() {
@@ -142,5 +227,11 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(MainWindowLayoutTest)
+int main(int argc, char** argv) {
+    if (!test::useOffscreenProjectorScreens())
+        qWarning("projector screens unavailable: projector sizes follow the platform's screen");
+    QApplication app(argc, argv);
+    MainWindowLayoutTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_main_window_layout.moc"

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "MainWindowKeys.h"
+
+#include <Qt>
+
+namespace ordalis {
+
+MainWindowKey mainWindowKey(int key, bool textBoxFocused, bool projector) {
+    switch (key) {
+    case Qt::Key_F11:
+        return projector ? MainWindowKey::LeaveProjector : MainWindowKey::EnterProjector;
+    case Qt::Key_F5:
+        return projector ? MainWindowKey::None : MainWindowKey::EnterProjector;
+    case Qt::Key_Escape:
+        return projector ? MainWindowKey::LeaveProjector : MainWindowKey::None;
+    default:
+        break;
+    }
+    if (textBoxFocused)
+        return MainWindowKey::None;
+    switch (key) {
+    case Qt::Key_PageDown:
+    case Qt::Key_Space:
+        return MainWindowKey::DrawLastCategory;
+    case Qt::Key_PageUp:
+        return MainWindowKey::DrawNotYetCalled;
+    case Qt::Key_B:
+    case Qt::Key_Period:
+        return MainWindowKey::BlankName;
+    default:
+        return MainWindowKey::None;
+    }
+}
+
+} // namespace ordalis

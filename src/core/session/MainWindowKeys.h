@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The keys of the main window's draw panel, as a keyboard or a presenter remote sends them:
+// PageDown or Space starts and stops a draw on the category used last ("所有" at first),
+// PageUp on "未点"; B or period blanks the name display; F11 (or F5, a remote's "start show")
+// turns projector mode on, and F11 or Escape turns it off. Keys typed into a text box are that
+// box's own, except the two that switch projector mode off and on.
+
+namespace ordalis {
+
+enum class MainWindowKey {
+    None,
+    DrawLastCategory,
+    DrawNotYetCalled,
+    BlankName,
+    EnterProjector,
+    LeaveProjector,
+};
+
+// key: a Qt::Key value.
+MainWindowKey mainWindowKey(int key, bool textBoxFocused, bool projector);
+
+} // namespace ordalis

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CalledNameSpeech.h"
+
+#include "draw/DrawPanel.h"
+
+namespace ordalis {
+
+CalledNameSpeech::CalledNameSpeech(DrawPanel* panel, std::unique_ptr<Speaker> speaker,
+                                   const QString& settingsIni, QObject* parent)
+    : QObject(parent)
+    , m_panel(panel)
+    , m_speaker(std::move(speaker))
+    , m_setting(settingsIni) {
+    const QString reason = m_speaker->unavailableReason();
+    m_available = reason.isEmpty();
+    m_panel->setSpeechAvailable(m_available, reason);
+    connect(m_panel, &DrawPanel::speechToggled, this, &CalledNameSpeech::setOn);
+}
+
+void CalledNameSpeech::setUser(const QString& userName) {
+    m_user = userName;
+    m_panel->setSpeechOn(m_available && m_setting.isOn(userName));
+}
+
+void CalledNameSpeech::setOn(bool on) {
+    m_on = on;
+    if (!m_user.isEmpty())
+        m_setting.setOn(m_user, on);
+}
+
+void CalledNameSpeech::drawStopped(const QString& name) {
+    if (m_on && m_available && !name.isEmpty())
+        m_speaker->say(name);
+}
+
+} // namespace ordalis
