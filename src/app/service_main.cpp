@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ordalis-service: the score service on its own.
 //   ordalis-service --listen 127.0.0.1:8080 --database /var/lib/ordalis/scores.sqlite [--demo]
+//                   [--mail-command "/usr/sbin/sendmail -t"]
 //   ordalis-service --config /etc/ordalis/service.ini
 
 #include "ConfigFile.h"
@@ -75,8 +76,18 @@ int main(int argc, char* argv[]) {
         QStringLiteral("database"), QStringLiteral("ordalis-service.sqlite"));
     const QCommandLineOption mailSpool(
         QStringLiteral("mail-spool"),
-        QStringLiteral("Folder for outgoing mail (default: <database>.mail)."),
+        QStringLiteral("Folder where mails are kept (default: <database>.mail); with "
+                       "--mail-command, the mails the command did not take."),
         QStringLiteral("folder"));
+    const QCommandLineOption mailCommand(
+        QStringLiteral("mail-command"),
+        QStringLiteral("Sendmail-compatible command each mail is piped to, for instance "
+                       "\"/usr/sbin/sendmail -t\" (default: the mail folder only)."),
+        QStringLiteral("command"));
+    const QCommandLineOption mailSender(
+        QStringLiteral("mail-from"),
+        QStringLiteral("Sender of the mails (default: \"Ordalis <noreply@localhost>\")."),
+        QStringLiteral("address"));
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Create the demo teacher account if missing."));
     const QCommandLineOption restoreDeleted(
@@ -94,7 +105,8 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Write a consistent copy of the SQLite database to a new file, then exit."),
         QStringLiteral("file"));
     // Every option a settings file may set: its lines name=value stand for --name value.
-    const QList<QCommandLineOption> settings{listen, database, mailSpool, demo};
+    const QList<QCommandLineOption> settings{listen,      database,   mailSpool,
+                                             mailCommand, mailSender, demo};
     const QCommandLineOption config(
         QStringLiteral("config"),
         QStringLiteral("Read settings from FILE, one name=value line per option (listen=..., "
@@ -132,8 +144,7 @@ int main(int argc, char* argv[]) {
         return runMaintenance(parser, parser.value(database), restoreDeleted, since, backup);
 
     ordalis::ScoreService service;
-    if (parser.isSet(mailSpool))
-        service.setMailSpool(parser.value(mailSpool));
+    service.setMail({parser.value(mailSpool), parser.value(mailCommand), parser.value(mailSender)});
     QString error;
     if (!service.start(parser.value(database), parser.value(listen), &error)) {
         std::fprintf(stderr, "ordalis-service: %s\n", qPrintable(error));

@@ -39,14 +39,16 @@ ScoreService::~ScoreService() {
     stop();
 }
 
-void ScoreService::setMailSpool(const QString& folder) {
-    m_mailSpool = folder;
+void ScoreService::setMail(const MailSettings& mail) {
+    m_mail = mail;
 }
 
 bool ScoreService::start(const QString& database, const QString& listen, QString* error) {
     stop();
     ServiceOptions options;
-    options.mailSpool = m_mailSpool;
+    options.mailSpool = m_mail.spool;
+    options.mailCommand = m_mail.command;
+    options.mailSender = m_mail.sender;
     if (options.mailSpool.isEmpty())
         options.mailSpool =
             Database::isSqliteLocation(database)

@@ -16,12 +16,19 @@ public:
     ScoreService(const ScoreService&) = delete;
     ScoreService& operator=(const ScoreService&) = delete;
 
+    // Where check-code mails go. Each empty value keeps its default: the spool folder beside a
+    // database file (<file>.mail), no command (the spool only), the service's own sender.
+    struct MailSettings {
+        QString spool;
+        QString command; // sendmail-compatible, such as "/usr/sbin/sendmail -t"
+        QString sender;  // the From header
+    };
+
     // `database` is a SQLite file path or "postgresql://user@host:port/db" (the password, if
-    // any, from PGPASSFILE or PGPASSWORD as for PostgreSQL's own tools); check-code
-    // mails go to a spool folder beside a database file (<file>.mail) unless set otherwise.
+    // any, from PGPASSFILE or PGPASSWORD as for PostgreSQL's own tools).
     bool start(const QString& database, const QString& listen = QStringLiteral("127.0.0.1:0"),
                QString* error = nullptr);
-    void setMailSpool(const QString& folder);
+    void setMail(const MailSettings& mail);
     quint16 port() const;
     QString baseUrl() const; // "http://127.0.0.1:PORT"
     void stop();
@@ -42,7 +49,7 @@ public:
 private:
     struct Running;
     std::unique_ptr<Running> m_running;
-    QString m_mailSpool;
+    MailSettings m_mail;
 };
 
 } // namespace ordalis

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <optional>
 
 using namespace ordalis;
 using ordalis::test::ServiceProcess;
@@ -48,6 +49,16 @@ QString fieldOf(const QString& reply, int keyColumn, const QString& key, int col
             return fields.value(column);
     }
     return {};
+}
+
+// The name check's reply, waited for.
+QString checkUserName(ServiceEndpoints& endpoints, const QString& name) {
+    const QObject receiver;
+    std::optional<QString> reply;
+    endpoints.checkUserNameLater(name, &receiver, [&reply](const QString& text) { reply = text; });
+    if (!QTest::qWaitFor([&reply] { return reply.has_value(); }, 10000))
+        return QStringLiteral("(no reply)");
+    return *reply;
 }
 
 // One change request of the catalogue, made with the given password.
@@ -169,8 +180,8 @@ bool ServiceEndpointsTest::downloadRecord() {
 }
 
 void ServiceEndpointsTest::accountIsRegisteredAndChecked() {
-    QCOMPARE(m_endpoints->checkUserName("teacher02"), QStringLiteral("√"));
-    const QString taken = m_endpoints->checkUserName(Teacher);
+    QCOMPARE(checkUserName(*m_endpoints, "teacher02"), QStringLiteral("√"));
+    const QString taken = checkUserName(*m_endpoints, Teacher);
     QVERIFY(!taken.isEmpty() && taken != QStringLiteral("√"));
 
     const PostOutcome again =
@@ -407,7 +418,7 @@ void ServiceEndpointsTest::stoppedServiceIsNetworkFailureEverywhere() {
     QCOMPARE(m_endpoints->getTeacher(), QString());
     QCOMPARE(m_endpoints->getScores(Class1), QString());
     QCOMPARE(m_endpoints->getScales(TopicName), QString());
-    QCOMPARE(m_endpoints->checkUserName("teacher02"), QString());
+    QCOMPARE(checkUserName(*m_endpoints, "teacher02"), QString());
     QCOMPARE(m_endpoints->requestPasswordCode(Teacher, "t@example.com"), QString());
     QCOMPARE(m_endpoints->serverTime(), QString());
     QCOMPARE(m_endpoints->makerVersion(), QString());

@@ -8,8 +8,8 @@
 
 namespace ordalis::test {
 
-OnlineFixture::OnlineFixture()
-    : m_process(std::make_unique<ServiceProcess>())
+OnlineFixture::OnlineFixture(const QStringList& serviceArguments)
+    : m_process(std::make_unique<ServiceProcess>(serviceArguments))
     , m_endpoints(std::make_unique<ServiceEndpoints>(m_config, m_session)) {
     // A test that breaks the service must not wait half a minute for each request.
     m_config.setTimeout(std::chrono::seconds(5));

@@ -8,6 +8,7 @@
 #include "session/Session.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace ordalis::test {
@@ -16,7 +17,8 @@ class ServiceProcess;
 
 class OnlineFixture {
 public:
-    OnlineFixture();
+    // serviceArguments: further command-line options of the service.
+    explicit OnlineFixture(const QStringList& serviceArguments = {});
     ~OnlineFixture();
 
     // Starts the service; false (with the reason in error()) when it cannot.

@@ -10,12 +10,17 @@
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
+#include <csignal>
+#include <sys/prctl.h>
 
 namespace ordalis::test {
 
 ServiceProcess::ServiceProcess(QStringList extraArgs)
     : m_extraArgs(std::move(extraArgs)) {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A test that crashes takes its service along instead of leaving it to hold the test's
+    // output open.
+    m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
 }
 
 ServiceProcess::~ServiceProcess() {

@@ -89,6 +89,20 @@ QString HttpClient::getText(const QUrl& url, const QByteArray& charset) {
     return decodeText(reply.body, charset);
 }
 
+void HttpClient::getTextLater(const QUrl& url, const QObject* context, TextHandler done,
+                              const QByteArray& charset) {
+    QNetworkRequest request = makeRequest(url);
+    request.setRawHeader("If-Modified-Since", "0");
+    request.setTransferTimeout(int(m_timeout.count()));
+    QNetworkReply* reply = m_manager->get(request);
+    QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+    QObject::connect(reply, &QNetworkReply::finished, context,
+                     [reply, done = std::move(done), charset] {
+                         // A timed-out reply has been aborted and holds nothing to read.
+                         done(reply->isOpen() ? decodeText(reply->readAll(), charset) : QString());
+                     });
+}
+
 QString HttpClient::pollGet(const QUrl& url) {
     const Reply reply = await(m_manager->get(makeRequest(url)), Waiting::AllEvents);
     return decodeText(reply.body, ReplyCharset);

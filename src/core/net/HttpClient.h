@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program's four ways of talking HTTP to the score service and the maker's site. Every
-// call waits for its reply with the event loop running, so the window repaints and the class
-// timer keeps counting; a reply that does not arrive within the timeout ends the wait as a
-// network failure instead of freezing the program in front of a class. No HTTP cache is used.
+// The program's ways of talking HTTP to the score service and the maker's site. Every
+// call but getTextLater waits for its reply with the event loop running, so the window repaints and
+// the class timer keeps counting; a reply that does not arrive within the timeout ends the wait as
+// a network failure instead of freezing the program in front of a class. No HTTP cache is used.
 
 #include <QByteArray>
 #include <QString>
@@ -13,6 +13,7 @@
 #include <memory>
 
 class QNetworkAccessManager;
+class QObject;
 class QNetworkRequest;
 class QNetworkReply;
 
@@ -52,6 +53,12 @@ public:
     // The reply body decoded in the charset, whatever the status; whatever text came (as a
     // rule the empty text) when the request fails.
     QString getText(const QUrl& url, const QByteArray& charset = "GB2312");
+
+    // getText without waiting: returns at once, and `done` receives the text when the reply is
+    // in (the empty text on failure or timeout). Nothing is called once `context` is gone.
+    using TextHandler = std::function<void(const QString&)>;
+    void getTextLater(const QUrl& url, const QObject* context, TextHandler done,
+                      const QByteArray& charset = "GB2312");
 
     // The reply text of a GET whose status does not matter (clock and version checks).
     QString pollGet(const QUrl& url);

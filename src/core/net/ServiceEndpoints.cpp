@@ -56,8 +56,10 @@ PostOutcome ServiceEndpoints::setPassword(const QString& userName, const QString
     return send(requests::setPassword(userName, checkCode, newLoginPassword, newOperationPassword));
 }
 
-QString ServiceEndpoints::checkUserName(const QString& userName) {
-    return http().getText(requests::checkUserNameUrl(m_config.serviceBase(), userName));
+void ServiceEndpoints::checkUserNameLater(const QString& userName, const QObject* context,
+                                          HttpClient::TextHandler done) {
+    http().getTextLater(requests::checkUserNameUrl(m_config.serviceBase(), userName), context,
+                        std::move(done));
 }
 
 QString ServiceEndpoints::requestPasswordCode(const QString& userName, const QString& email) {

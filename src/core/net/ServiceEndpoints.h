@@ -24,8 +24,10 @@ public:
     // Success only for "success"; a refusal "failure" means the check code was wrong.
     PostOutcome setPassword(const QString& userName, const QString& checkCode,
                             const QString& newLoginPassword, const QString& newOperationPassword);
-    // "√" alone when the name is free, otherwise the reason it is not.
-    QString checkUserName(const QString& userName);
+    // Asks without waiting whether a name is free; `done` gets "√" alone when it is, otherwise
+    // the reason it is not (the empty text when no reply came), while `context` lives.
+    void checkUserNameLater(const QString& userName, const QObject* context,
+                            HttpClient::TextHandler done);
     // "success" when a code was mailed, "failure" when account and address do not match.
     QString requestPasswordCode(const QString& userName, const QString& email);
 

@@ -24,7 +24,7 @@ public:
             m_text += QLatin1Char('&');
         m_text += key;
         m_text += QLatin1Char('=');
-        m_text += value;
+        m_text += escapeFormValue(value);
         ++m_pairs;
         return *this;
     }
@@ -220,27 +220,7 @@ FormRequest deleteScores(const QString& userName, const QString& operationPasswo
 }
 
 QString queryValue(QStringView value) {
-    QString escaped;
-    escaped.reserve(value.size());
-    for (QChar c : value) {
-        switch (c.unicode()) {
-        case '%':
-            escaped += QLatin1String("%25");
-            break;
-        case '#':
-            escaped += QLatin1String("%23");
-            break;
-        case '&':
-            escaped += QLatin1String("%26");
-            break;
-        case '=':
-            escaped += QLatin1String("%3D");
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return encodeGbkUrl(escaped);
+    return encodeGbkUrl(escapeFormValue(value));
 }
 
 QUrl recordUrl(const QString& serviceBase, const QString& userName, const QString& mp) {

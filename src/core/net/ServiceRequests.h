@@ -4,7 +4,8 @@
 // their keys in the order the service reads them, and the addresses of every GET and browser
 // page. Nothing here touches the network, so the exact bytes can be checked.
 //
-// Values go into bodies as given; callers trim where their window says so. Lists are joined
+// Values go into bodies escaped (escapeFormValue), so "&", "=", "%" and "+" in a password or a
+// name arrive as typed; callers trim where their window says so. Lists are joined
 // here with "|" (or TAB where the service expects it), so no window assembles a body by hand.
 
 #include "groups/GroupLists.h"
@@ -23,7 +24,7 @@ struct FormRequest {
     static inline const QString SuccessWord = QStringLiteral("Success!");
 
     QString path;        // under ServiceBase, e.g. "/index.php"
-    QString body;        // key=value pairs as assembled, not yet encoded
+    QString body;        // key=value pairs with escaped values, not yet GBK-encoded
     QString successWord; // the exact reply that means the change was made
 
     // The body as it goes on the wire: through encodeGbkUrl once, as bytes.
@@ -89,7 +90,7 @@ FormRequest deleteScores(const QString& userName, const QString& operationPasswo
                          const QString& className, const QString& deleteIds);
 
 // A query value as it goes into a URL: GBK percent escapes for Chinese text, and "%", "#",
-// "&" and "=" escaped so that a name holding them reaches the service whole.
+// "&", "=" and "+" escaped so that a name holding them reaches the service whole.
 QString queryValue(QStringView value);
 
 // Addresses under ServiceBase (without trailing "/").

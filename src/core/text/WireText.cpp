@@ -67,6 +67,25 @@ QString encodeGbkUrl(QStringView text) {
     return out;
 }
 
+QString escapeFormValue(QStringView value) {
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case '%':
+        case '&':
+        case '=':
+        case '+':
+        case '#':
+            appendEscapedByte(out, uchar(c.unicode()));
+            break;
+        default:
+            out.append(c);
+        }
+    }
+    return out;
+}
+
 QByteArray decodePercentBytes(QByteArrayView text) {
     QByteArray out;
     out.reserve(text.size());

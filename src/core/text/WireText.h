@@ -14,6 +14,11 @@ namespace ordalis {
 // pass as "?".
 QString encodeGbkUrl(QStringView text);
 
+// A value made safe to stand between the "&" and "=" of a form body or query: "%", "&", "=",
+// "+" and "#" become %25, %26, %3D, %2B and %23, so the service reads back exactly the text
+// typed. Everything else is left for encodeGbkUrl.
+QString escapeFormValue(QStringView value);
+
 // The inverse used by the service: each "%" followed by two hex digits becomes that byte,
 // every other character (a "+" included) stays itself.
 QByteArray decodePercentBytes(QByteArrayView text);

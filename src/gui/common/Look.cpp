@@ -47,8 +47,8 @@ QPushButton[rolling="true"] { background: #e07a5f; color: white; border-color: #
 QComboBox, QLineEdit, QListWidget { background: #ffffff; border: 1px solid #b9c6d0; border-radius: 4px; }
 QComboBox:disabled, QLineEdit:disabled, QListWidget:disabled { background: #f4f6f8; color: #8d99a3; }
 QListWidget#List2 { border: none; background: #fffbe8; }
-QLineEdit#Text2 { background: transparent; border: none; color: #fff6d5; }
-QLineEdit#Text2[blanked="true"] { color: transparent; }
+QWidget#Frame5 QLineEdit#Text2 { background: transparent; border: none; color: #fff6d5; }
+QWidget#Frame5 QLineEdit#Text2[blanked="true"] { color: transparent; }
 QPushButton[tool="true"] { padding: 2px; }
 QWidget#Frame5[projector="true"] QPushButton[category="true"] { font-size: 20pt; }
 QWidget#Frame5[projector="true"] QComboBox { font-size: 16pt; }

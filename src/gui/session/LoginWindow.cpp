@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LoginWindow.h"
 
+#include "accounts/SecretText.h"
 #include "common/Dialogs.h"
 #include "common/EscapeKey.h"
 #include "common/StarEcho.h"
 #include "net/ServiceEndpoints.h"
-#include "session/Blanks.h"
 #include "session/DataFolder.h"
 #include "session/RememberedUsers.h"
 #include "session/Session.h"
@@ -126,6 +126,10 @@ void LoginWindow::fillUserBox() {
     }
 }
 
+void LoginWindow::setUserName(const QString& name) {
+    m_userBox->setEditText(name);
+}
+
 void LoginWindow::probe() {
     if (m_gate.isWaiting())
         return; // the gate gives the buttons back when the reply is in; probed again then
@@ -146,13 +150,14 @@ void LoginWindow::loginOnline() {
 
     PostOutcome outcome;
     if (!m_gate.run(
-            [&] { outcome = m_service.checkPassword(userName, trimSpaces(typedPassword)); }))
+            [&] { outcome = m_service.checkPassword(userName, trimSecret(typedPassword)); }))
         return;
     probe();
 
     if (outcome.isSuccess()) {
         m_session.userName = userName;
-        m_session.mp = md5Hex(typedPassword);
+        // From the password as the service verified it, so the reads it opens match.
+        m_session.mp = md5Hex(trimSecret(typedPassword));
         Q_EMIT onlineLogin();
         hide();
         m_users.remember(userName);

@@ -33,6 +33,8 @@ public:
 
     // Runs the state probe now instead of waiting for the next half second.
     void probe();
+    // Puts a name into the user box, as after a registration.
+    void setUserName(const QString& name);
 
 Q_SIGNALS:
     // The Session holds the verified user: the main window is shown and the freshly

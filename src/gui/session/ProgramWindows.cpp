@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramWindows.h"
 
+#include "accounts/AccountWindows.h"
 #include "common/Dialogs.h"
 #include "console/ConsoleWindow.h"
 #include "draw/CalledNameSpeech.h"
@@ -75,6 +76,7 @@ void ProgramWindows::showLoginWindow() {
         connect(m_login.get(), &LoginWindow::offlineLogin, this,
                 &ProgramWindows::afterOfflineLogin);
         connect(m_login.get(), &LoginWindow::returned, m_form1.get(), &QWidget::show);
+        m_accounts = std::make_unique<AccountWindows>(*m_login, m_endpoints);
     }
     m_form1->hide();
     m_login->show();

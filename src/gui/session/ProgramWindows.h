@@ -15,6 +15,7 @@
 
 namespace ordalis {
 
+class AccountWindows;
 class CalledNameSpeech;
 class ConsoleWindow;
 class Form1;
@@ -69,6 +70,7 @@ private:
     ConnectionQuery m_connected;
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<LoginWindow> m_login;
+    std::unique_ptr<AccountWindows> m_accounts; // registration and password reset, of m_login
     QPointer<ConsoleWindow> m_console;
     StatusPanels* m_status = nullptr;
     UploadController* m_upload = nullptr;

@@ -2,6 +2,7 @@
 
 #include "accounts/Authentication.h"
 
+#include "accounts/SecretText.h"
 #include "storage/Sql.h"
 
 namespace ordalis::service {
@@ -39,10 +40,12 @@ QString throttledRefusal(const ServiceContext& context) {
 }
 
 std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
-                                   const QString& rawAccount, const QString& secret,
+                                   const QString& rawAccount, const QString& typedSecret,
                                    QString* refusal) {
     ServiceContext& context = call.context;
     const QString account = rawAccount.trimmed();
+    // Stored secrets were trimmed by the same rule when they were set.
+    const QString secret = trimSecret(typedSecret);
     if (secret.isEmpty()) {
         *refusal = kind == CredentialCache::Kind::Operation ? QStringLiteral("请输入操作密码")
                                                             : wrongCredentialText(kind);

@@ -9,7 +9,8 @@
 
 namespace ordalis::service {
 
-// The teacher whose credential of this kind matches, or nullopt with the refusal text set.
+// The teacher whose credential of this kind matches, or nullopt with the refusal text set. The
+// secret is taken as typed and trimmed by the one rule for secrets.
 // Failures count towards the throttle of the account from this address and of the address;
 // throws HashingBusy when no hashing slot is free.
 std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind, const QString& account,

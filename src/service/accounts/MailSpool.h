@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Outgoing mail written as one RFC 5322 file per message into a spool folder, for a machine
-// without a mail server; a mail transfer agent or an administrator picks the files up.
+// Outgoing mail kept as one .eml file per message in a spool folder, for a machine without a
+// mail server; a mail transfer agent, an administrator or the teacher picks the files up.
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 namespace ordalis::service {
@@ -11,8 +13,7 @@ class MailSpool {
 public:
     explicit MailSpool(QString folder);
     // Writes the message atomically; false when the folder cannot be written.
-    bool send(const QString& account, const QString& to, const QString& subject,
-              const QString& body) const;
+    bool keep(const QString& account, const QByteArray& message, const QDateTime& at) const;
     QString folder() const { return m_folder; }
 
 private:

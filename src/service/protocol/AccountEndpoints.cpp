@@ -5,6 +5,7 @@
 #include "protocol/AccountEndpoints.h"
 
 #include "accounts/Authentication.h"
+#include "accounts/SecretText.h"
 #include "protocol/Names.h"
 #include "storage/Sql.h"
 #include "storage/Transaction.h"
@@ -79,8 +80,8 @@ Reply checkPassword(Call& call) {
 Reply registerTeacher(Call& call) {
     const QString account = call.field("username").trimmed();
     const QString name = call.field("teachername").trimmed();
-    const QString password = call.field("password").trimmed();
-    const QString operation = call.field("superpassword").trimmed();
+    const QString password = trimSecret(call.field("password"));
+    const QString operation = trimSecret(call.field("superpassword"));
     const QString email = call.field("email").trimmed();
     const QString mobile = call.field("mb").trimmed();
     const QString tel = call.field("tel").trimmed();
@@ -150,12 +151,12 @@ Reply setTeacher(Call& call) {
     QString refusal;
     const auto teacher =
         authenticate(call, CredentialCache::Kind::Operation, call.field("username"),
-                     call.field("oldsuperpassword").trimmed(), &refusal);
+                     call.field("oldsuperpassword"), &refusal);
     if (!teacher)
         return Reply::text(refusal);
     const QString email = call.field("email").trimmed();
-    const QString newLogin = call.field("newlogpassword").trimmed();
-    const QString newOperation = call.field("newsuperpassword").trimmed();
+    const QString newLogin = trimSecret(call.field("newlogpassword"));
+    const QString newOperation = trimSecret(call.field("newsuperpassword"));
     if (!isValidEmail(email))
         return Reply::text(QStringLiteral("Email地址不正确"));
 
@@ -220,8 +221,8 @@ Reply getPasswordCode(Call& call) {
 Reply setPassword(Call& call) {
     const QString account = call.field("username").trimmed();
     const QString code = call.field("checkcode").trimmed();
-    const QString newLogin = call.field("newpswd").trimmed();
-    const QString newOperation = call.field("newsuperpswd").trimmed();
+    const QString newLogin = trimSecret(call.field("newpswd"));
+    const QString newOperation = trimSecret(call.field("newsuperpswd"));
     ServiceContext& context = call.context;
     if (newLogin.isEmpty() && newOperation.isEmpty())
         return Reply::text(QStringLiteral("请填写新的登录密码或操作密码"));

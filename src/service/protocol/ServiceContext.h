@@ -4,7 +4,7 @@
 // an endpoint handles, with its decoded fields and this thread's connection.
 
 #include "accounts/CredentialCache.h"
-#include "accounts/MailSpool.h"
+#include "accounts/Outbox.h"
 #include "accounts/Passwords.h"
 #include "http/FormFields.h"
 #include "http/Reply.h"
@@ -20,7 +20,9 @@ namespace ordalis::service {
 inline const QString DoneText = QStringLiteral("Success!");
 
 struct ServiceOptions {
-    QString mailSpool; // folder for check-code mails
+    QString mailSpool;   // folder for check-code mails
+    QString mailCommand; // sendmail-compatible command; empty: the spool only
+    QString mailSender;  // From header; empty: the default
     HashCost hashCost = HashCost::Interactive;
     int hashSlots = 0; // passwords hashed at once; 0: one per processor, at least two
     Throttle::Limits limits;
@@ -32,14 +34,14 @@ struct ServiceContext {
         , commits(database)
         , hasher(options.hashCost, options.hashSlots)
         , throttle(database, options.limits)
-        , mail(options.mailSpool) {}
+        , mail(options.mailSpool, options.mailCommand, options.mailSender) {}
     Database& database;
     GroupCommit commits;
     PasswordHasher hasher;
     CredentialCache credentials;
     BuiltRecordCache records;
     Throttle throttle;
-    MailSpool mail;
+    Outbox mail;
 };
 
 struct Call {

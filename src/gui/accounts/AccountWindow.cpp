@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "AccountWindow.h"
+
+#include "common/EscapeKey.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace ordalis {
+
+AccountWindow::AccountWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_back(new QPushButton(QStringLiteral("返回"), this)) {
+    m_back->setObjectName(QStringLiteral("Command2"));
+    connect(m_back, &QPushButton::clicked, this, &QWidget::close);
+    onEscape(this, [this] { m_back->click(); });
+}
+
+QLineEdit* AccountWindow::newBox(const char* objectName) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(QLatin1String(objectName));
+    box->setMinimumSize(200, 30);
+    return box;
+}
+
+void AccountWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    hide();
+    Q_EMIT returned();
+}
+
+} // namespace ordalis

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "AccountWindows.h"
+
+#include "accounts/PasswordResetWindow.h"
+#include "accounts/RegistrationWindow.h"
+#include "session/LoginWindow.h"
+
+namespace ordalis {
+
+namespace {
+
+void bringUp(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+AccountWindows::AccountWindows(LoginWindow& login, ServiceEndpoints& service, QObject* parent)
+    : QObject(parent)
+    , m_login(login)
+    , m_service(service) {
+    connect(&login, &LoginWindow::registrationRequested, this, &AccountWindows::openRegistration);
+    connect(&login, &LoginWindow::passwordResetRequested, this, &AccountWindows::openPasswordReset);
+}
+
+AccountWindows::~AccountWindows() = default;
+
+void AccountWindows::openRegistration() {
+    if (!m_registration) {
+        m_registration = std::make_unique<RegistrationWindow>(m_service);
+        connect(m_registration.get(), &RegistrationWindow::registered, this,
+                [this](const QString& account) {
+                    m_login.setUserName(account);
+                    backToLogin();
+                });
+        connect(m_registration.get(), &RegistrationWindow::returned, this,
+                &AccountWindows::backToLogin);
+    }
+    m_login.hide();
+    bringUp(m_registration.get());
+}
+
+void AccountWindows::openPasswordReset() {
+    if (!m_passwordReset) {
+        m_passwordReset = std::make_unique<PasswordResetWindow>(m_service);
+        connect(m_passwordReset.get(), &PasswordResetWindow::returned, this,
+                &AccountWindows::backToLogin);
+    }
+    bringUp(m_passwordReset.get());
+    m_login.hide();
+}
+
+void AccountWindows::backToLogin() {
+    bringUp(&m_login);
+}
+
+} // namespace ordalis
