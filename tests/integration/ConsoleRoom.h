@@ -1,48 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program as a teacher starts it, pointed at a test service, with the moves a teacher
-// makes in the management console: log in, open it, press a page button, pick from a chooser,
-// double-click a line. Widgets are found by their object names. Header-only, shared by the
-// console tests.
+// The program with the moves a teacher makes in the management console: open it, press a
+// page button, pick from a chooser, double-click a line. Widgets are found by their object
+// names. Header-only, shared by the console tests.
 
-#include "RecordFixture.h"
-#include "common/Dialogs.h"
+#include "ProgramRoom.h"
 #include "console/ConsoleWindow.h"
-#include "net/ServiceConfig.h"
 #include "net/ServiceEndpoints.h"
 #include "record/TeacherRecord.h"
-#include "session/Form1.h"
-#include "session/LoginWindow.h"
-#include "session/ProgramWindows.h"
-#include "session/Session.h"
-
-#include <QComboBox>
-#include <QDir>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 
 namespace ordalis::test {
 
-class ConsoleRoom {
+class ConsoleRoom : public ProgramRoom {
 public:
-    explicit ConsoleRoom(const ServiceConfig& serviceConfig)
-        : config(serviceConfig)
-        , windows(data.folder(), config, session,
-                  QDir(data.path()).filePath(QStringLiteral("users.ini")), [] { return true; }) {
-        form()->show();
-    }
+    using ProgramRoom::choose;
+    using ProgramRoom::lines;
+    using ProgramRoom::ProgramRoom;
 
-    Form1* form() const { return windows.form1(); }
     ConsoleWindow* console() const { return windows.console(); }
 
-    template <typename W = QWidget> W* inForm(const QString& name) const {
-        W* widget = form()->findChild<W*>(name);
-        if (!widget)
-            qFatal("main window has no %s", qPrintable(name));
-        return widget;
-    }
     template <typename W = QWidget> W* in(const QString& name) const {
         W* widget = console() ? console()->findChild<W*>(name) : nullptr;
         if (!widget)
@@ -50,45 +26,16 @@ public:
         return widget;
     }
 
-    static void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void clickIn(const QString& button) const { click(in(button)); }
-
-    void login(const QString& user, const QString& password) {
-        click(inForm(QStringLiteral("Command1")));
-        LoginWindow* window = windows.loginWindow();
-        window->findChild<QComboBox*>(QStringLiteral("ComboUser"))->setEditText(user);
-        window->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->setText(password);
-        click(window->findChild<QPushButton*>(QStringLiteral("cmdOK")));
-    }
-
-    void loginOffline() {
-        click(inForm(QStringLiteral("Command1")));
-        windows.loginWindow()->probe();
-        click(windows.loginWindow()->findChild<QPushButton*>(QStringLiteral("Command1")));
-    }
 
     // 后台, then the page button.
     void openConsole() { click(inForm(QStringLiteral("btnManage"))); }
     void showPage(int index) { clickIn(QStringLiteral("Cmd_manage_%1").arg(index)); }
 
-    // Picks the item as a teacher does from the drop-down list.
     bool choose(const QString& chooser, const QString& item) const {
-        auto* box = in<QComboBox>(chooser);
-        const int index = box->findText(item);
-        if (index < 0)
-            return false;
-        box->setCurrentIndex(index);
-        Q_EMIT box->activated(index);
-        return true;
+        return choose(in<QComboBox>(chooser), item);
     }
-
-    QStringList lines(const QString& list) const {
-        QStringList texts;
-        const auto* widget = in<QListWidget>(list);
-        for (int row = 0; row < widget->count(); ++row)
-            texts << widget->item(row)->text();
-        return texts;
-    }
+    QStringList lines(const QString& list) const { return lines(in<QListWidget>(list)); }
     void select(const QString& list, const QStringList& texts) const {
         auto* widget = in<QListWidget>(list);
         for (int row = 0; row < widget->count(); ++row)
@@ -113,11 +60,6 @@ public:
         QDir().mkpath(dir);
         QVERIFY(console()->grab().save(dir + u'/' + name + QStringLiteral(".png")));
     }
-
-    ServiceConfig config;
-    TempDataFolder data;
-    Session session;
-    ProgramWindows windows;
 };
 
 // The teacher's record as the service holds it now, read with the fixture's own session.

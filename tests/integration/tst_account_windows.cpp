@@ -8,9 +8,9 @@
 #include "FakeSendmail.h"
 #include "OnlineFixture.h"
 #include "RecordFixture.h"
+#include "ScriptedProgram.h"
 #include "ServiceProcess.h"
 #include "common/Dialogs.h"
-#include "common/Look.h"
 #include "session/LoginWindow.h"
 #include "session/ProgramWindows.h"
 #include "text/WireText.h"
@@ -94,8 +94,7 @@ class AccountWindowsTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        look::apply(*qApp);
-        dialogs::setScripted(true);
+        test::scriptTheProgram();
         QVERIFY2(m_online.start(), qPrintable(m_online.error()));
         QVERIFY2(m_online.addTeacher("anna", "secret", "op-a"), qPrintable(m_online.error()));
         m_windows = std::make_unique<ProgramWindows>(
@@ -105,7 +104,7 @@ private Q_SLOTS:
         m_login = m_windows->loginWindow();
     }
 
-    void init() { dialogs::takeShownMessages(); }
+    void init() { test::forgetWhatWasShown(); }
 
     void newTeacherRegistersAndLogsIn() {
         click(m_login, "Command2");

@@ -6,7 +6,6 @@
 
 #include "ConsoleRoom.h"
 #include "OnlineFixture.h"
-#include "common/Look.h"
 #include "text/WireText.h"
 
 #include <QApplication>
@@ -50,8 +49,7 @@ class ConsoleRecordsTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        look::apply(*qApp);
-        dialogs::setScripted(true);
+        test::scriptTheProgram();
         QVERIFY2(m_online.startAs(Teacher, LoginPassword, OperationPassword),
                  qPrintable(m_online.error()));
         ServiceEndpoints& e = m_online.endpoints();
@@ -67,7 +65,7 @@ private Q_SLOTS:
                     .isSuccess());
     }
 
-    void init() { dialogs::takeShownMessages(); }
+    void init() { test::forgetWhatWasShown(); }
 
     // Load, create five at once with one row empty, edit one, delete two.
     void standardsOfATopic() {

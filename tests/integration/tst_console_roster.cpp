@@ -8,7 +8,6 @@
 #include "ServiceProcess.h"
 #include "SilentServer.h"
 #include "common/Browser.h"
-#include "common/Look.h"
 #include "text/Gbk.h"
 
 #include <QApplication>
@@ -43,18 +42,12 @@ class ConsoleRosterTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        look::apply(*qApp);
-        dialogs::setScripted(true);
-        browser::setRecording(true);
+        test::scriptTheProgram();
         QVERIFY2(m_online.startAs(Teacher, LoginPassword, OperationPassword),
                  qPrintable(m_online.error()));
     }
 
-    void init() {
-        dialogs::takeShownMessages();
-        dialogs::takeFileDialogTitles();
-        browser::takeOpenedUrls();
-    }
+    void init() { test::forgetWhatWasShown(); }
 
     // Log in, open the console with the operation password typed in the main window, enter
     // classes, import two rosters, rename and delete a student, add and rename topics, return.

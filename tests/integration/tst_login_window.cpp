@@ -2,9 +2,9 @@
 
 #include "OnlineFixture.h"
 #include "RecordFixture.h"
+#include "ScriptedProgram.h"
 #include "SilentServer.h"
 #include "common/Dialogs.h"
-#include "common/Look.h"
 #include "session/LoginWindow.h"
 #include "session/RememberedUsers.h"
 #include "text/WireText.h"
@@ -25,15 +25,14 @@ class LoginWindowTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        look::apply(*qApp);
-        dialogs::setScripted(true);
+        test::scriptTheProgram();
         QVERIFY2(m_online.start(), qPrintable(m_online.error()));
         QVERIFY2(m_online.addTeacher("anna", "secret", "op-a"), qPrintable(m_online.error()));
         QVERIFY2(m_online.addTeacher("bert", "other", "op-b"), qPrintable(m_online.error()));
     }
 
     void init() {
-        dialogs::takeShownMessages();
+        test::forgetWhatWasShown();
         m_online.session() = Session();
         m_ini = m_settingsDir.filePath(QStringLiteral("%1.ini").arg(QTest::currentTestFunction()));
     }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "OnlineFixture.h"
+#include "ScriptedProgram.h"
 #include "common/Browser.h"
 #include "common/Dialogs.h"
-#include "common/Look.h"
 #include "status/StatusPanels.h"
 
 #include <QApplication>
@@ -53,16 +53,11 @@ class StatusPanelsTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        look::apply(*qApp);
-        dialogs::setScripted(true);
-        browser::setRecording(true);
+        test::scriptTheProgram();
         QVERIFY2(m_online.start(), qPrintable(m_online.error()));
     }
 
-    void init() {
-        dialogs::takeShownMessages();
-        browser::takeOpenedUrls();
-    }
+    void init() { test::forgetWhatWasShown(); }
 
     void startUpTexts() {
         Window w(m_online.endpoints(), m_online.config());

@@ -3,12 +3,12 @@
 // ways the pending scores survive a refused or failed upload.
 
 #include "OnlineFixture.h"
+#include "ProgramRoom.h"
 #include "RecordFixture.h"
 #include "ServiceProcess.h"
 #include "SilentServer.h"
 #include "common/Browser.h"
 #include "common/Dialogs.h"
-#include "common/Look.h"
 #include "scoring/DmsFile.h"
 #include "scoring/LineEditPanel.h"
 #include "scoring/StatisticsPanel.h"
@@ -49,49 +49,20 @@ const QString ClassName = QStringLiteral("初一(1)班");
 const QString TopicName = QStringLiteral("函数");
 const QString Standard = QStringLiteral("定义正确");
 
-// The program as ./run starts it, on a data folder of its own, pointed at the test service.
-class Classroom {
+// The program as ./run starts it, with the moves of a lesson in its main window.
+class Classroom : public test::ProgramRoom {
 public:
-    explicit Classroom(const ServiceConfig& config)
-        : windows(data.folder(), config, session,
-                  QDir(data.path()).filePath(QStringLiteral("users.ini")), [] { return true; }) {
-        form()->show(); // without Timer2: no clock or version checks here
-    }
+    using ProgramRoom::ProgramRoom;
 
-    Form1* form() const { return windows.form1(); }
-    // A widget of the main window by its objectName.
     template <typename T = QWidget> T* find(const char* name) const {
-        return child<T>(form(), name);
+        return inForm<T>(QLatin1String(name));
     }
     QPushButton* button(const char* name) const { return find<QPushButton>(name); }
     QLineEdit* lineEdit(const char* name) const { return find<QLineEdit>(name); }
     QWidget* upload() const { return find("Frame4"); }
     QListWidget* pending() const { return find<QListWidget>("List4"); }
 
-    void login(const QString& user, const QString& password) {
-        QTest::mouseClick(button("Command1"), Qt::LeftButton);
-        LoginWindow* window = windows.loginWindow();
-        window->findChild<QComboBox*>(QStringLiteral("ComboUser"))->setEditText(user);
-        window->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->setText(password);
-        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    }
-
-    void loginOffline() {
-        QTest::mouseClick(button("Command1"), Qt::LeftButton);
-        windows.loginWindow()->probe();
-        QTest::mouseClick(
-            windows.loginWindow()->findChild<QPushButton*>(QStringLiteral("Command1")),
-            Qt::LeftButton);
-    }
-
-    bool chooseClass(const QString& name) {
-        const int index = find<QComboBox>("Combo2")->findText(name);
-        if (index < 0)
-            return false;
-        find<QComboBox>("Combo2")->setCurrentIndex(index);
-        Q_EMIT find<QComboBox>("Combo2")->activated(index);
-        return true;
-    }
+    bool chooseClass(const QString& name) { return choose(find<QComboBox>("Combo2"), name); }
 
     // Rolls "所有" for a moment and stops on one student.
     QString drawStudent() {
@@ -102,11 +73,7 @@ public:
         return lineEdit("Text2")->text();
     }
 
-    void giveFreeScore(const QString& score) {
-        const int index = find<QComboBox>("Combo1")->findText(score);
-        find<QComboBox>("Combo1")->setCurrentIndex(index);
-        Q_EMIT find<QComboBox>("Combo1")->activated(index);
-    }
+    void giveFreeScore(const QString& score) { choose(find<QComboBox>("Combo1"), score); }
 
     // One draw and one free score for each score, in order.
     void scoreDraws(std::initializer_list<const char*> scores) {
@@ -129,16 +96,7 @@ public:
         lineEdit("Text4")->setText(password);
     }
 
-    QStringList pendingLines() const {
-        QStringList lines;
-        for (int row = 0; row < pending()->count(); ++row)
-            lines << pending()->item(row)->text();
-        return lines;
-    }
-
-    test::TempDataFolder data;
-    Session session;
-    ProgramWindows windows;
+    QStringList pendingLines() const { return lines(pending()); }
 };
 
 // The lines the service holds for the class, without their ids, in the order of a ScoreLine
@@ -169,9 +127,7 @@ class UploadEndToEndTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        look::apply(*qApp);
-        dialogs::setScripted(true);
-        browser::setRecording(true);
+        test::scriptTheProgram();
         QVERIFY2(m_online.start(), qPrintable(m_online.error()));
         QVERIFY2(m_online.addTeacher(Teacher, LoginPassword, OperationPassword),
                  qPrintable(m_online.error()));
@@ -194,11 +150,7 @@ private Q_SLOTS:
         QVERIFY(e.uploadGroups(ClassName, OperationPassword, groups).isSuccess());
     }
 
-    void init() {
-        dialogs::takeShownMessages();
-        dialogs::takeFileDialogTitles();
-        browser::takeOpenedUrls();
-    }
+    void init() { test::forgetWhatWasShown(); }
 
     // Online login, class, two draws with a free and a standard score, upload: the service
     // then holds exactly those lines.
