@@ -156,9 +156,7 @@ private Q_SLOTS:
     void noSecondLoginWhileWaiting() {
         test::SilentServer silent;
         QVERIFY(silent.listening());
-        ServiceConfig config;
-        config.setServiceBase(silent.baseUrl());
-        config.setTimeout(std::chrono::seconds(3));
+        const ServiceConfig config = silent.config(std::chrono::seconds(3));
         Session session;
         ServiceEndpoints endpoints(config, session);
         test::TempDataFolder data;

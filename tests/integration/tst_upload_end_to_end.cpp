@@ -63,6 +63,11 @@ public:
     QListWidget* pending() const { return find<QListWidget>("List4"); }
 
     bool chooseClass(const QString& name) { return choose(find<QComboBox>("Combo2"), name); }
+    // Online log-in and the class of the lesson; false when the class is not offered.
+    bool beginLesson(const QString& user, const QString& password, const QString& className) {
+        login(user, password);
+        return chooseClass(className);
+    }
 
     // Rolls "所有" for a moment and stops on one student.
     QString drawStudent() {
@@ -195,8 +200,7 @@ private Q_SLOTS:
     // Deselected lines stay home, and after "Success!" every line is gone, on No as on Yes.
     void deselectedLinesAreNotSent() {
         Classroom room(m_online.config());
-        room.login(Teacher, LoginPassword);
-        QVERIFY(room.chooseClass(ClassName));
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         room.scoreDraws({"5分", "4分", "2分"});
         const QStringList given = room.pendingLines();
         room.openUploadPanel(OperationPassword);
@@ -213,8 +217,7 @@ private Q_SLOTS:
     // Enter in the password box uploads; Escape leaves the statistics and the upload panel.
     void keysOfTheUploadPanel() {
         Classroom room(m_online.config());
-        room.login(Teacher, LoginPassword);
-        QVERIFY(room.chooseClass(ClassName));
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         room.scoreDraws({"4分"});
         const QStringList before = storedScores(m_online.endpoints());
         room.openUploadPanel(OperationPassword);
@@ -238,8 +241,7 @@ private Q_SLOTS:
 
     void refusedUploadKeepsThePendingLines() {
         Classroom room(m_online.config());
-        room.login(Teacher, LoginPassword);
-        QVERIFY(room.chooseClass(ClassName));
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         room.drawStudent();
         room.giveFreeScore(QStringLiteral("1分"));
         const QStringList given = room.pendingLines();
@@ -372,8 +374,7 @@ private Q_SLOTS:
 
     void groupStatisticsFromThePendingLines() {
         Classroom room(m_online.config());
-        room.login(Teacher, LoginPassword);
-        QVERIFY(room.chooseClass(ClassName));
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         room.pending()->addItems({ClassName + "\t张三\t5分\t2026-03-01 08:00:00\t",
                                   ClassName + "\t张三\t3分\t2026-03-01 08:00:01\t",
                                   ClassName + "\t王五\t4分\t2026-03-01 08:00:02\t",
@@ -413,8 +414,7 @@ private Q_SLOTS:
 
     void groupUpload() {
         Classroom room(m_online.config());
-        room.login(Teacher, LoginPassword);
-        QVERIFY(room.chooseClass(ClassName));
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         Q_EMIT room.button("Command29")->clicked();
         auto shown = dialogs::takeShownMessages();
         QCOMPARE(shown.value(0).title, QStringLiteral("提示"));
@@ -437,9 +437,7 @@ private Q_SLOTS:
     void noSecondUploadWhileWaiting() {
         test::SilentServer silent;
         QVERIFY(silent.listening());
-        ServiceConfig config;
-        config.setServiceBase(silent.baseUrl());
-        config.setTimeout(std::chrono::seconds(3));
+        const ServiceConfig config = silent.config(std::chrono::seconds(3));
         Classroom room(config);
         room.session.userName = Teacher;
         room.pending()->addItem(QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t"));
@@ -488,9 +486,7 @@ private Q_SLOTS:
     void noSecondGroupUploadWhileWaiting() {
         test::SilentServer silent;
         QVERIFY(silent.listening());
-        ServiceConfig config;
-        config.setServiceBase(silent.baseUrl());
-        config.setTimeout(std::chrono::seconds(3));
+        const ServiceConfig config = silent.config(std::chrono::seconds(3));
         Classroom room(config);
         room.session.userName = Teacher;
         room.button("Command29")->setEnabled(true); // as after a name was dragged
@@ -512,8 +508,7 @@ private Q_SLOTS:
 
     void screenshotOfTheMainWindowWithTheClassTimer() {
         Classroom room(m_online.config());
-        room.login(Teacher, LoginPassword);
-        QVERIFY(room.chooseClass(ClassName));
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         room.drawStudent();
         StatusPanels* status = room.windows.statusPanels();
         status->tick(); // the first tick's checks against the test service pass silently
@@ -549,8 +544,7 @@ private Q_SLOTS:
     // the lines that upload tried to send.
     void networkFailureOffersTheExport() {
         Classroom room(m_online.config());
-        room.login(Teacher, LoginPassword);
-        QVERIFY(room.chooseClass(ClassName));
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         room.scoreDraws({"5分", "4分", "3分"});
         const QStringList given = room.pendingLines();
         room.openUploadPanel(OperationPassword);

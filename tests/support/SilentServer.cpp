@@ -21,4 +21,11 @@ QString SilentServer::baseUrl() const {
     return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
 }
 
+ServiceConfig SilentServer::config(std::chrono::milliseconds timeout) const {
+    ServiceConfig config;
+    config.setServiceBase(baseUrl());
+    config.setTimeout(timeout);
+    return config;
+}
+
 } // namespace ordalis::test
