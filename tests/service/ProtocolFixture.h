@@ -106,6 +106,10 @@ struct AliceFixture : ProtocolFixture {
                       QStringLiteral("&keti=%1&score=%2").arg(topic, lines.join(u'|')));
     }
     QString record() { return read("/record.php"); }
+    // The class's recorded scores, one line each, as the service lists them.
+    QString scores(const QString& className) {
+        return read("/getscore.php", QStringLiteral("class=%1&").arg(className));
+    }
 
     bool ready = false;
 };

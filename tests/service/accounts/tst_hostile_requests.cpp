@@ -25,7 +25,7 @@ struct TwoTeachers : AliceFixture {
                                 QStringLiteral("m-op")) &&
                 upload(QStringLiteral("函数"),
                        {QStringLiteral("一班\t张三\t5\t2024-03-15 08:01:02\t")}) == Success;
-        scoreId = read("/getscore.php", QStringLiteral("class=一班&")).section(u'\t', 0, 0);
+        scoreId = scores("一班").section(u'\t', 0, 0);
         scaleId = read("/getscale.php", QStringLiteral("keti=函数&")).section(u'\t', 0, 0);
     }
     QString asMallory(const char* path, const QString& rest) {
@@ -81,8 +81,7 @@ private Q_SLOTS:
                         QStringLiteral("&keti=函数&score=一班\t张三\t1\t2024-03-15 08:01:02\t")) !=
             Success);
         QCOMPARE(f.record(), before);
-        QVERIFY(
-            f.read("/getscore.php", QStringLiteral("class=一班&")).startsWith(f.scoreId + u'\t'));
+        QVERIFY(f.scores("一班").startsWith(f.scoreId + u'\t'));
     }
 
     void wrongCredentialsAreRefused() {

@@ -34,7 +34,7 @@ private Q_SLOTS:
         QVERIFY2(refusal.contains(QStringLiteral("第3行")) &&
                      refusal.contains(QStringLiteral("无名")),
                  qPrintable(refusal));
-        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=一班&")), QString());
+        QCOMPARE(f.scores("一班"), QString());
 
         const QString unknownClass =
             f.upload(QStringLiteral("函数"), {scoreLine("三班", "张三", "5")});
@@ -55,8 +55,7 @@ private Q_SLOTS:
         QCOMPARE(f.upload(QStringLiteral("函数"),
                           {scoreLine("一班", "张三", "3分", "2024-03-15 08:01:02", "正确")}),
                  DoneText);
-        const QStringList fields =
-            f.read("/getscore.php", QStringLiteral("class=一班&")).split(u'\t');
+        const QStringList fields = f.scores("一班").split(u'\t');
         QCOMPARE(fields.size(), 6);
         QCOMPARE(fields.mid(1), QStringList({"张三", "3", "2024-03-15 08:01:02", "函数", "正确"}));
     }
@@ -71,8 +70,7 @@ private Q_SLOTS:
         // A bare date is a time the program's reader accepts; it is kept in the full form.
         QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "3", "2013-3-15")}),
                  DoneText);
-        QVERIFY(f.read("/getscore.php", QStringLiteral("class=一班&"))
-                    .contains(QStringLiteral("\t2013-03-15 00:00:00\t")));
+        QVERIFY(f.scores("一班").contains(QStringLiteral("\t2013-03-15 00:00:00\t")));
     }
 
     void editKeepsAnUnchangedTimeExactly() {
@@ -81,8 +79,7 @@ private Q_SLOTS:
         QCOMPARE(f.upload(QStringLiteral("函数"),
                           {scoreLine("一班", "张三", "3", "2024-03-15 08:01:02")}),
                  DoneText);
-        const QString id =
-            f.read("/getscore.php", QStringLiteral("class=一班&")).section(u'\t', 0, 0);
+        const QString id = f.scores("一班").section(u'\t', 0, 0);
         const qint32 seconds = ordalis::dateToSeconds(QStringLiteral("2024-03-15 08:01:02"));
         QCOMPARE(f.change("/editscore.php",
                           QStringLiteral(
@@ -90,7 +87,7 @@ private Q_SLOTS:
                               .arg(id)
                               .arg(seconds)),
                  DoneText);
-        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=一班&")),
+        QCOMPARE(f.scores("一班"),
                  QStringLiteral("%1\t张三\t4.5\t2024-03-15 08:01:02\t数列\t补记").arg(id));
         QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t4.5\t4.5\t1")));
         QVERIFY(f.change("/editscore.php",
@@ -105,15 +102,14 @@ private Q_SLOTS:
                           {scoreLine("一班", "张三", "1"), scoreLine("一班", "张三", "2"),
                            scoreLine("一班", "张三", "3")}),
                  DoneText);
-        const QStringList lines =
-            f.read("/getscore.php", QStringLiteral("class=一班&")).split(QStringLiteral("\r\n"));
+        const QStringList lines = f.scores("一班").split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 3);
         const QString first = lines[0].section(u'\t', 0, 0);
         const QString third = lines[2].section(u'\t', 0, 0);
         QCOMPARE(
             f.change("/delscore.php", QStringLiteral("&class=一班&delid=|%1|%2").arg(third, first)),
             DoneText);
-        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=一班&")), lines[1]);
+        QCOMPARE(f.scores("一班"), lines[1]);
         // Sent again after a lost reply: nothing left to delete, nothing refused.
         QCOMPARE(
             f.change("/delscore.php", QStringLiteral("&class=一班&delid=|%1|%2").arg(third, first)),
@@ -132,11 +128,8 @@ private Q_SLOTS:
                  DoneText);
         QCOMPARE(f.change("/student.php", QStringLiteral("&class=一班&student=李四|王五|新生")),
                  DoneText);
-        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=一班&"))
-                     .count(QStringLiteral("\t李四\t")),
-                 1);
-        QVERIFY(!f.read("/getscore.php", QStringLiteral("class=一班&"))
-                     .contains(QStringLiteral("张三")));
+        QCOMPARE(f.scores("一班").count(QStringLiteral("\t李四\t")), 1);
+        QVERIFY(!f.scores("一班").contains(QStringLiteral("张三")));
         QVERIFY(f.record().contains(QStringLiteral(
             "一班\t李四\t0\t4\t4\t1\r\n一班\t王五\t0\t0\t0\t0\r\n一班\t新生\t0\t0\t0\t0\r\n")));
         // A student put back is a new student without the old scores.
@@ -146,7 +139,7 @@ private Q_SLOTS:
         QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t0\t0\t0")));
 
         QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=一班")), DoneText);
-        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=二班&")), QString());
+        QCOMPARE(f.scores("二班"), QString());
         QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=一班|二班")), DoneText);
         QVERIFY(!f.record().contains(QStringLiteral("赵六")));
         QVERIFY(f.change("/student.php", QStringLiteral("&class=三班&student=甲"))
@@ -165,7 +158,7 @@ private Q_SLOTS:
                  DoneText);
         QCOMPARE(f.change("/renameketi.php", QStringLiteral("&oldketi=函数&newketi=函数初步")),
                  DoneText);
-        QVERIFY(f.read("/getscore.php", QStringLiteral("class=高一(1)班&"))
+        QVERIFY(f.scores("高一(1)班")
                     .contains(QStringLiteral("\t张叁\t5\t2024-03-15 08:01:02\t函数初步\t")));
         QVERIFY(f.read("/getscale.php", QStringLiteral("keti=函数初步&"))
                     .contains(QStringLiteral("\t正确\t5")));
@@ -185,8 +178,7 @@ private Q_SLOTS:
         QVERIFY(f.ready);
         QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "5")}), DoneText);
         QCOMPARE(f.change("/setketi.php", QStringLiteral("&keti=数列")), DoneText);
-        QVERIFY(f.read("/getscore.php", QStringLiteral("class=一班&"))
-                    .contains(QStringLiteral("\t函数\t")));
+        QVERIFY(f.scores("一班").contains(QStringLiteral("\t函数\t")));
         QVERIFY(!f.record().contains(QStringLiteral("[keti]\t函数")));
         // A topic made again starts without the standards of the removed one.
         QCOMPARE(f.change("/setketi.php", QStringLiteral("&keti=数列|函数")), DoneText);
@@ -298,8 +290,7 @@ private Q_SLOTS:
                 DoneText);
         QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "1000000")}),
                  DoneText);
-        const QString scoreId =
-            f.read("/getscore.php", QStringLiteral("class=一班&")).section(u'\t', 0, 0);
+        const QString scoreId = f.scores("一班").section(u'\t', 0, 0);
         QVERIFY(f.change("/editscore.php",
                          QStringLiteral("&scoreid=%1&score=2000000&time=0&keti=函数&addtion=")
                              .arg(scoreId)) != DoneText);

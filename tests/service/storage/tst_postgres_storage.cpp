@@ -59,13 +59,12 @@ private Q_SLOTS:
                                             "一班\t李四\t0\t0\t0\t0\r\n"
                                             "一班\t王五\t0\t0\t0\t0\r\n"
                                             "二班\t赵六\t0\t0\t0\t0\r\n"));
-        const QString id =
-            f.read("/getscore.php", QStringLiteral("class=一班&")).section(u'\t', 0, 0);
+        const QString id = f.scores("一班").section(u'\t', 0, 0);
         QCOMPARE(f.change("/delscore.php", QStringLiteral("&class=一班&delid=|") + id),
                  QStringLiteral("Success!"));
         QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=二班")),
                  QStringLiteral("Success!"));
-        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=一班&")), QString());
+        QCOMPARE(f.scores("一班"), QString());
         QVERIFY(f.record().startsWith(QStringLiteral("Class_Is_Ready\t二班\t\r\n")));
     }
 
@@ -76,7 +75,7 @@ private Q_SLOTS:
                          {QStringLiteral("一班\t张三\t5\t2024-03-15 08:01:02\t"),
                           QStringLiteral("一班\t张三\t优\t2024-03-15 08:01:02\t")})
                     .contains(QStringLiteral("第2行")));
-        QCOMPARE(f.read("/getscore.php", QStringLiteral("class=一班&")), QString());
+        QCOMPARE(f.scores("一班"), QString());
         QVERIFY(
             f.registerTeacher(QStringLiteral("bob1"), QStringLiteral("pw"), QStringLiteral("op")));
         QVERIFY(
