@@ -10,6 +10,7 @@ ORDALIS_PACKAGES=(
     fonts-noto-cjk xdg-utils
     help2man librsvg2-bin dpkg-dev file
     desktop-file-utils appstream chromium
+    postgresql
 )
 
 ordalis_install_missing() {
