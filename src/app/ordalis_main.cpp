@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
 
@@ -22,7 +23,7 @@ struct Options {
     bool quitWhenShown = false;
 };
 
-Options parseOptions(const QApplication& app) {
+Options parseOptions(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Ordalis, the roll-call and scoring tool a teacher uses in front of a class: it rolls the "
@@ -53,17 +54,29 @@ Options parseOptions(const QApplication& app) {
     return {parser.value(dataDir), parser.isSet(quitWhenShown)};
 }
 
+void nameTheProgram() {
+    QCoreApplication::setApplicationName(QStringLiteral("Ordalis"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ORDALIS_VERSION));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // The options are read before any window system is reached, so --help, --version and a
+    // mistyped option answer on a terminal without a display too.
+    Options options;
+    {
+        const QCoreApplication terminal(argc, argv);
+        nameTheProgram();
+        options = parseOptions(terminal);
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ordalis"));
-    QApplication::setApplicationVersion(QStringLiteral(ORDALIS_VERSION));
+    nameTheProgram();
     // The menu entry of the installed program, which the desktop matches to the window.
     QApplication::setDesktopFileName(QStringLiteral("org.ordalis.Ordalis"));
     ordalis::look::apply(app); // with the window icon
     ordalis::installQtChinese(app);
-    const Options options = parseOptions(app);
 
     const ordalis::DataFolder folder =
         options.dataDir.isEmpty() ? ordalis::DataFolder() : ordalis::DataFolder(options.dataDir);

@@ -60,7 +60,9 @@ start() {
     local bin=$root/usr/bin work=$out/run
     mkdir -p "$work"
     [ "$("$bin/ordalis-service" --version)" = "ordalis-service $version" ] || fail "service --version"
-    QT_QPA_PLATFORM=offscreen "$bin/ordalis" --help | grep -q -- --quit-when-shown || fail "ordalis --help"
+    # --help answers without any display, as on a terminal over ssh.
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin/ordalis" --help |
+        grep -q -- --quit-when-shown || fail "ordalis --help"
     # The shipped settings file, pointed at a free port and a database of the test's own.
     sed -e 's|^listen=.*|listen=127.0.0.1:0|' -e "s|^database=.*|database=$work/scores.sqlite|" \
         "$root/etc/ordalis/service.ini" >"$work/service.ini"
