@@ -53,11 +53,13 @@ QString storeCalls(Call& call, qint64 teacherId) {
             !problem.isEmpty())
             return refusal(problem);
         QSqlQuery& found = student.run({teacherId, fields[0], fields[1]});
-        if (!found.next())
-            return refusal(QStringLiteral("班级“%1”中找不到学生“%2”").arg(fields[0], fields[1]));
-        const qint64 studentId = found.value(0).toLongLong();
+        // A student deleted since the lesson has no history to keep: the call is passed over
+        // rather than holding back the scores it travels with.
+        const std::optional<qint64> studentId =
+            found.next() ? std::optional(found.value(0).toLongLong()) : std::nullopt;
         found.finish();
-        insert.run({studentId, time, fields[3], now});
+        if (studentId)
+            insert.run({*studentId, time, fields[3], now});
     }
     return {};
 }

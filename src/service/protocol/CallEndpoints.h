@@ -11,7 +11,8 @@ namespace ordalis::service {
 
 // Stores the "calls" lines of the call (class TAB student TAB time TAB how, joined by "|") for
 // the teacher: the empty text when all were stored, otherwise the refusal of the first line
-// that cannot be (and then nothing is kept, as the change rolls back).
+// that cannot be (and then nothing is kept, as the change rolls back). A call of a student
+// the teacher no longer has is passed over.
 QString storeCalls(Call& call, qint64 teacherId);
 
 Reply setCalls(Call& call);
