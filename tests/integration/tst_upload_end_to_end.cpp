@@ -261,6 +261,36 @@ private Q_SLOTS:
         QVERIFY(room.button("Command13")->isEnabled());
     }
 
+    // Every stop of a draw, by a click or a presenter's key, is a call of the lesson that
+    // travels with the next upload and comes back from the service.
+    void callsOfALessonTravelWithTheUpload() {
+        Classroom room(m_online.config());
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+        const int before = int(m_online.endpoints()
+                                   .getCalls(ClassName)
+                                   .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+                                   .size());
+        const QString clicked = room.drawStudent();
+        room.giveFreeScore(QStringLiteral("5分"));
+        QTest::keyClick(room.form(), Qt::Key_PageDown);
+        QTest::qWait(30);
+        QTest::keyClick(room.form(), Qt::Key_PageDown);
+        const QString keyed = room.lineEdit("Text2")->text();
+        QCOMPARE(PendingStore(room.data.path()).loadCalls(Teacher).size(), 2);
+
+        room.openUploadPanel(OperationPassword);
+        dialogs::setNextAnswer(false);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
+        QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
+        const QStringList calls = m_online.endpoints().getCalls(ClassName).split(
+            QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(calls.size(), before + 2);
+        QCOMPARE(calls[before].section(u'\t', 0, 0), clicked);
+        QCOMPARE(calls[before + 1].section(u'\t', 0, 0), keyed);
+        QCOMPARE(calls[before + 1].section(u'\t', 2, 2), QStringLiteral("所有"));
+        QVERIFY(PendingStore(room.data.path()).loadCalls(Teacher).isEmpty());
+    }
+
     // The service stores an upload but its reply is lost on the way: the program keeps the
     // lines and says the network failed; the teacher uploads again, after one more score, and
     // the service holds every score exactly once, with nothing left pending.

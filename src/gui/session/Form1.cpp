@@ -2,6 +2,7 @@
 #include "Form1.h"
 
 #include "draw/DrawController.h"
+#include "draw/DrawEngine.h"
 #include "draw/DrawPanel.h"
 #include "groups/GroupsController.h"
 #include "layout/LayoutController.h"
@@ -9,12 +10,15 @@
 #include "pinyin/ManualPanel.h"
 #include "pinyin/ManualPanelTabs.h"
 #include "pinyin/QuickPickController.h"
+#include "scoring/CallLine.h"
+#include "scoring/ScoreLine.h"
 #include "scoring/ScoringController.h"
 #include "scoring/UploadPanel.h"
 #include "session/MainWindowKeyHandler.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -116,13 +120,16 @@ void Form1::connectControllers() {
     connect(d, &DrawPanel::userRequested, this, &Form1::userRequested);
     connect(d, &DrawPanel::manageRequested, this, &Form1::manageRequested);
 
-    connect(m_draw, &DrawController::rollStarted, this, [this] {
+    connect(m_draw, &DrawController::rollStarted, this, [this](int category) {
+        m_drawnCategory = category;
         showTopicStandards();
         m_scoring->drawStarted();
     });
     connect(m_draw, &DrawController::rollStopped, m_scoring, &ScoringController::drawStopped);
     connect(m_draw, &DrawController::called, m_scoring, &ScoringController::call);
     connect(m_draw, &DrawController::called, this, &Form1::calledByDraw);
+    connect(m_draw, &DrawController::called, this,
+            [this](const QString& name) { recordCall(name, drawButtonCaption(m_drawnCategory)); });
     connect(m_scoring, &ScoringController::scoreRecorded, this, [this](const QString& line) {
         m_uploadPanel->addPendingLine(line);
         Q_EMIT scoreRecorded(line);
@@ -187,7 +194,14 @@ void Form1::showTopicStandards() {
     m_layout->showStandards(count > 0);
 }
 
+void Form1::recordCall(const QString& name, const QString& how) {
+    Q_EMIT callRecorded(
+        CallLine{chosenClass(), name, ScoreLine::timeText(QDateTime::currentDateTime()), how}
+            .toText());
+}
+
 void Form1::callFromQuickPick(const QString& name) {
+    recordCall(name, CallLine::ByInitials);
     m_scoring->call(name);
     m_draw->callByHand(name);
     showTopicStandards();
@@ -195,6 +209,7 @@ void Form1::callFromQuickPick(const QString& name) {
 }
 
 void Form1::callFromManualPanel(const QString& name) {
+    recordCall(name, CallLine::ByHand);
     m_scoring->call(name);
     showDrawPanel();
     showTopicStandards();

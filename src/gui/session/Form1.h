@@ -61,6 +61,8 @@ Q_SIGNALS:
     void groupUploadRequested(); // 上传分组信息
     void scoreRecorded(const QString& scoreLine);
     void calledByDraw(const QString& name); // a draw stopped on this student
+    // A student was called, by a draw, the quick pick or the manual panel (a CallLine text).
+    void callRecorded(const QString& callLine);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -75,6 +77,7 @@ private:
     void clearClass();
     void callFromQuickPick(const QString& name);
     void callFromManualPanel(const QString& name);
+    void recordCall(const QString& name, const QString& how);
 
     void showDrawPanel();
     void showManualPanel();
@@ -96,6 +99,7 @@ private:
     QuickPickController* m_quickPick = nullptr;
     GroupsController* m_groups = nullptr;
     LayoutController* m_layout = nullptr;
+    int m_drawnCategory = -1; // of the draw running or last run
 };
 
 } // namespace ordalis

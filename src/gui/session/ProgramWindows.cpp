@@ -46,6 +46,7 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     m_upload = new UploadController(form->uploadPanel(), *m_pending, form->requestGate(), m_session,
                                     m_endpoints, groups, this);
     connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
+    connect(form, &Form1::callRecorded, m_pending, &PendingKeeper::addCall);
     m_speech = new CalledNameSpeech(
         form->drawPanel(), speaker ? std::move(speaker) : makeSystemSpeaker(), settingsIni, this);
     connect(form, &Form1::calledByDraw, m_speech, &CalledNameSpeech::drawStopped);
