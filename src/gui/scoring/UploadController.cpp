@@ -94,6 +94,7 @@ void UploadController::upload() {
                               QStringLiteral("上传成功，是否上网查看上传结果！")))
             browser::open(m_service.uploadResultPage(lines.size()));
         m_upload->removeOldestLines(rowsAtSend);
+        Q_EMIT uploaded();
         return;
     }
     if (outcome.isRefused()) {

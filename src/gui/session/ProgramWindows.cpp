@@ -45,6 +45,7 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     m_upload = new UploadController(form->uploadPanel(), form->requestGate(), m_session,
                                     m_endpoints, groups, this);
     connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
+    connect(m_upload, &UploadController::uploaded, form, &Form1::refreshFigures);
     m_pending = new PendingKeeper(form->uploadPanel(), m_folder.path(), this);
     m_speech = new CalledNameSpeech(
         form->drawPanel(), speaker ? std::move(speaker) : makeSystemSpeaker(), settingsIni, this);
