@@ -11,6 +11,7 @@
 #include "console/StandardsPage.h"
 #include "console/StudentsPage.h"
 #include "console/TopicsPage.h"
+#include "layout/ScreenPlace.h"
 #include "layout/TwipsPlacer.h"
 #include "net/ServiceConfig.h"
 #include "net/ServiceEndpoints.h"
@@ -28,6 +29,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <QtMath>
 
 namespace ordalis {
@@ -225,9 +227,16 @@ void ConsoleWindow::setStartViewVisible(bool visible) {
     m_startView->setVisible(visible);
 }
 
-void ConsoleWindow::open() {
+void ConsoleWindow::open(const QRect& screenArea, const QMargins& frame) {
     for (ConsolePage* page : m_pages)
         page->hide();
+    if (!screenArea.isEmpty()) {
+        const QMargins own = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        const QMargins margins = own.isNull() ? frame : own;
+        const QRect outer = layout::centredOnScreen(screenArea, size().grownBy(margins));
+        resize(outer.size().shrunkBy(margins));
+        move(outer.topLeft()); // a window's position is its frame's
+    }
     show();
     raise();
     activateWindow();
