@@ -189,9 +189,10 @@ QWidget* ConsoleWindow::buildNotes(const ServiceConfig& config) {
     const std::array<std::pair<const char*, const char16_t*>, 5> texts{{
         {"Label18", u"这里提供一些常用功能，见底部按钮。"},
         {"Label19", u"密码管理提供修改密码服务，密码重置在登录界面。"},
-        {"Label20", u"班级管理和学生管理功能可以添加和删除数据，这里不能修改名称。删除后的数据不可"
-                    u"恢复，请慎重操作！"},
-        {"Label21", u"计分管理功能可以删除计分，删除后不可恢复，请谨慎操作！"},
+        {"Label20", u"班级、学生和课题管理可以添加和删除数据，双击列表中的名称可以改名。"},
+        {"Label21", u"计分管理可以修改（双击一条计分）和删除计分。删除的数据在服务器上保留30天，"
+                    u"请慎重操作：学校的管理员可用 ordalis-service --restore-deleted 帐号 "
+                    u"恢复；单机使用时另加 --database 数据文件夹中的 ordalis-service.sqlite。"},
         {"Label22", u"你可以通过快捷方式功能管理快捷方式。"},
     }};
     for (const auto& [name, text] : texts) {

@@ -13,6 +13,7 @@ namespace {
 
 constexpr int ColumnGap = 16;
 constexpr int Margin = 4;
+constexpr int HeaderPadding = 5;
 
 } // namespace
 
@@ -40,6 +41,7 @@ FieldColumns::FieldColumns(QListWidget* list, const QList<console::ListColumn>& 
     m_header->setSectionResizeMode(QHeaderView::Fixed);
     m_header->setStretchLastSection(true);
     m_header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_header->setFixedHeight(m_header->fontMetrics().height() + 2 * HeaderPadding);
     // The header scrolls sideways with the lines under it.
     connect(list->horizontalScrollBar(), &QScrollBar::valueChanged, m_header,
             &QHeaderView::setOffset);
