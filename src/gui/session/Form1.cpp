@@ -171,7 +171,6 @@ void Form1::applyTeacherRecord(SessionMode mode) {
 
 void Form1::clearClass() {
     m_chosenClass.clear();
-    m_scoring->clearCalled();
     m_draw->clear();
     m_quickPick->setClass(QString(), {});
     m_scoring->recordApplied();
@@ -189,6 +188,10 @@ void Form1::chooseClass(const QString& className) {
     m_draw->setKinds(sorting.kinds);
     m_quickPick->setClass(className, sorting.kinds[AllStudents]);
     m_groups->setGroups(sorting.groups);
+}
+
+void Form1::clearCalledStudent() {
+    m_scoring->clearCalled();
 }
 
 void Form1::refreshFigures() {

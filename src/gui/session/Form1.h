@@ -36,6 +36,8 @@ public:
     // Refills the standards list for the topic in the topic box and lays the window out (also
     // after the console changed topics or standards).
     void showTopicStandards();
+    // A new login: the last user's student leaves the name display.
+    void clearCalledStudent();
     // After an upload: the record is downloaded again (online) and the chosen class's
     // categories and the shown student's figures follow it; the lesson's calls stay.
     void refreshFigures();

@@ -141,6 +141,7 @@ void ProgramWindows::discardConsole() {
 // new user's.
 void ProgramWindows::userChanged() {
     discardConsole();
+    m_form1->clearCalledStudent();
     m_pending->changeUser(m_session.userName);
     m_speech->setUser(m_session.userName);
 }
