@@ -7,6 +7,7 @@
 #include "Classroom.h"
 #include "OnlineFixture.h"
 #include "ProjectorScreens.h"
+#include "Screenshots.h"
 #include "console/ConsoleWindow.h"
 #include "draw/DrawController.h"
 #include "layout/MainLayout.h"
@@ -44,10 +45,15 @@ QString sizeName(QSize size) {
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
-void saveScreenshot(QWidget* window, const QString& name) {
-    const QString dir = QStringLiteral(ORDALIS_SCREENSHOT_DIR);
-    QDir().mkpath(dir);
-    QVERIFY(window->grab().save(dir + u'/' + name + QStringLiteral(".png")));
+// Without the name display, which shows the called name now, and the quick-pick list, which
+// waits hidden wherever it stood last.
+QStringList withoutNameAndPick(QStringList places) {
+    places.erase(std::remove_if(places.begin(), places.end(),
+                                [](const QString& p) {
+                                    return p.startsWith(u"Text2 ") || p.startsWith(u"List2 ");
+                                }),
+                 places.end());
+    return places;
 }
 
 // The window's size and every named widget's place, shown state and font on the draw panel:
@@ -142,18 +148,7 @@ private Q_SLOTS:
 
             QTest::keyClick(room.form(), Qt::Key_Escape);
             QVERIFY(!(room.form()->windowState() & Qt::WindowFullScreen));
-            QStringList now = places(room.form());
-            // The name is the called one now, fitted to the designed box.
-            const QString namePrefix = QStringLiteral("Text2 ");
-            now.erase(std::remove_if(now.begin(), now.end(),
-                                     [&](const QString& p) { return p.startsWith(namePrefix); }),
-                      now.end());
-            QStringList expected = designed;
-            expected.erase(
-                std::remove_if(expected.begin(), expected.end(),
-                               [&](const QString& p) { return p.startsWith(namePrefix); }),
-                expected.end());
-            QCOMPARE(now, expected);
+            QCOMPARE(withoutNameAndPick(places(room.form())), withoutNameAndPick(designed));
             QCOMPARE(name->font().pointSize(), layout::MaxNameFontPoints);
         }
     }
@@ -200,18 +195,7 @@ private Q_SLOTS:
             search->clear();
 
             room.form()->showNormal();
-            QStringList now = places(room.form());
-            // The name is the called one now, and the quick-pick list waits hidden.
-            const auto withoutName = [](QStringList list) {
-                list.erase(std::remove_if(list.begin(), list.end(),
-                                          [](const QString& p) {
-                                              return p.startsWith(u"Text2 ") ||
-                                                     p.startsWith(u"List2 ");
-                                          }),
-                           list.end());
-                return list;
-            };
-            QCOMPARE(withoutName(now), withoutName(designed));
+            QCOMPARE(withoutNameAndPick(places(room.form())), withoutNameAndPick(designed));
             QCOMPARE(name->font().pointSize(), layout::MaxNameFontPoints);
         }
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own buttons and file dialogs speak Chinese once the program has loaded Qt's translations.
 
+#include "Screenshots.h"
 #include "common/FileDialog.h"
 #include "common/Translations.h"
 
@@ -106,12 +107,9 @@ private Q_SLOTS:
                     found << text;
             }
             QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(" | "))));
-            const QString shots = QStringLiteral(ORDALIS_SCREENSHOT_DIR);
-            QDir().mkpath(shots);
-            QVERIFY(dialog.grab().save(shots + QStringLiteral("/file-dialog-%1.png")
-                                                   .arg(mode == QFileDialog::AcceptOpen
-                                                            ? QStringLiteral("open")
-                                                            : QStringLiteral("save"))));
+            test::saveScreenshot(&dialog, mode == QFileDialog::AcceptOpen
+                                              ? QStringLiteral("file-dialog-open")
+                                              : QStringLiteral("file-dialog-save"));
         }
     }
 };
