@@ -191,8 +191,7 @@ QWidget* ConsoleWindow::buildNotes(const ServiceConfig& config) {
         {"Label19", u"密码管理提供修改密码服务，密码重置在登录界面。"},
         {"Label20", u"班级、学生和课题管理可以添加和删除数据，双击列表中的名称可以改名。"},
         {"Label21", u"计分管理可以修改（双击一条计分）和删除计分。删除的数据在服务器上保留30天，"
-                    u"请慎重操作：学校的管理员可用 ordalis-service --restore-deleted 帐号 "
-                    u"恢复；单机使用时另加 --database 数据文件夹中的 ordalis-service.sqlite。"},
+                    u"可由学校的管理员恢复（方法见此处的提示），请慎重操作！"},
         {"Label22", u"你可以通过快捷方式功能管理快捷方式。"},
     }};
     for (const auto& [name, text] : texts) {
@@ -200,6 +199,11 @@ QWidget* ConsoleWindow::buildNotes(const ServiceConfig& config) {
         note->setWordWrap(true);
         noteLayout->addWidget(note);
     }
+    // The administrator's command, too long for the notes' column.
+    notes->findChild<QLabel*>(QStringLiteral("Label21"))
+        ->setToolTip(QStringLiteral("恢复30天内删除的数据，在服务器上运行：\n"
+                                    "ordalis-service --database 数据库 --restore-deleted 帐号\n"
+                                    "单机使用时，数据库是数据文件夹中的 ordalis-service.sqlite。"));
     m_webConsole = console::label(notes, QStringLiteral("Label15"),
                                   QStringLiteral("后台地址 ") + config.webConsoleAddress());
     m_webConsole->setWordWrap(true);
