@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ServiceEndpoints.h"
 
-#include "text/Gb18030.h"
-
 #include "ServiceConfig.h"
 #include "session/DataFolder.h"
 #include "session/Session.h"
+#include "text/Gb18030.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
@@ -25,12 +24,13 @@ QString unencodableField(const QString& body) {
             continue;
         if (key.contains(u"password"))
             return QStringLiteral("密码中有无法保存的字符，请重新输入");
-        return gb18030::unencodableMessage(QString(value)
-                                               .replace(QStringLiteral("%26"), QStringLiteral("&"))
-                                               .replace(QStringLiteral("%3D"), QStringLiteral("="))
-                                               .replace(QStringLiteral("%2B"), QStringLiteral("+"))
-                                               .replace(QStringLiteral("%23"), QStringLiteral("#"))
-                                               .replace(QStringLiteral("%25"), QStringLiteral("%")));
+        return gb18030::unencodableMessage(
+            QString(value)
+                .replace(QStringLiteral("%26"), QStringLiteral("&"))
+                .replace(QStringLiteral("%3D"), QStringLiteral("="))
+                .replace(QStringLiteral("%2B"), QStringLiteral("+"))
+                .replace(QStringLiteral("%23"), QStringLiteral("#"))
+                .replace(QStringLiteral("%25"), QStringLiteral("%")));
     }
     return {};
 }
@@ -93,8 +93,9 @@ QString ServiceEndpoints::requestPasswordCode(const QString& userName, const QSt
 }
 
 PostOutcome ServiceEndpoints::uploadScores(const QString& operationPassword, const QString& topic,
-                                           const QStringList& scoreLines) {
-    return send(requests::uploadScores(m_session.userName, operationPassword, topic, scoreLines));
+                                           const QStringList& scoreLines, const QString& batch) {
+    return send(
+        requests::uploadScores(m_session.userName, operationPassword, topic, scoreLines, batch));
 }
 
 PostOutcome ServiceEndpoints::uploadGroups(const QString& className,

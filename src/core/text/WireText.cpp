@@ -101,8 +101,7 @@ QString decodeText(const QByteArray& bytes, const QByteArray& charset) {
     const QByteArray name = charset.trimmed().toUpper();
     // GB2312 and GBK replies are read as GB18030, their superset, so no valid reply byte is
     // lost.
-    if (name.isEmpty() || name == "GB2312" || name == "GBK" || name == "CP936" ||
-        name == "GB18030")
+    if (name.isEmpty() || name == "GB2312" || name == "GBK" || name == "CP936" || name == "GB18030")
         return gb18030::decode(bytes);
     QStringDecoder decoder(name.constData(), QStringConverter::Flag::Stateless);
     if (!decoder.isValid())

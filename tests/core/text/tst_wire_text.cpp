@@ -31,7 +31,8 @@ private Q_SLOTS:
                 continue;
             const QChar unit{char16_t(u)};
             const QByteArray expected = gbk.encode(QStringView(&unit, 1));
-            const bool inGbk = expected.size() == 2 || (expected.size() == 1 && (expected != "?" || u == '?'));
+            const bool inGbk =
+                expected.size() == 2 || (expected.size() == 1 && (expected != "?" || u == '?'));
             if (!inGbk)
                 continue;
             ++characters;
@@ -46,9 +47,9 @@ private Q_SLOTS:
         // Rare characters of names (CJK extension A and B), Korean and an emoji: each gets its
         // four-byte code, the same as the converter's, and reads back as itself.
         QStringEncoder reference("GB18030", QStringConverter::Flag::Stateless);
-        for (const QString& text : {QStringLiteral("王䶮"), QString::fromUcs4(U"𠀀明"),
-                                    QStringLiteral("李堃"), QStringLiteral("a한b"),
-                                    QString::fromUtf8("😀"), QString::fromUcs4(U"\U0010FFFD")}) {
+        for (const QString& text :
+             {QStringLiteral("王䶮"), QString::fromUcs4(U"𠀀明"), QStringLiteral("李堃"),
+              QStringLiteral("a한b"), QString::fromUtf8("😀"), QString::fromUcs4(U"\U0010FFFD")}) {
             bool ok = false;
             const QByteArray bytes = gb18030::encode(text, &ok);
             QVERIFY(ok);
