@@ -79,7 +79,7 @@ void ProgramWindows::showLoginWindow() {
         connect(m_login.get(), &LoginWindow::offlineLogin, this,
                 &ProgramWindows::afterOfflineLogin);
         connect(m_login.get(), &LoginWindow::returned, this, &ProgramWindows::showMainWindow);
-        m_accounts = std::make_unique<AccountWindows>(*m_login, m_endpoints);
+        m_accounts = std::make_unique<AccountWindows>(*m_login, m_endpoints, m_localMailFolder);
     }
     hideMainWindow();
     m_login->show();
