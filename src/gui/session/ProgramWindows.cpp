@@ -125,8 +125,11 @@ void ProgramWindows::hideMainWindow() {
 }
 
 void ProgramWindows::showMainWindow() {
-    // Shown again where it was: left to itself, a window manager places it anew.
-    if (m_mainWindowAt)
+    // Shown again where it was: left to itself, a window manager places it anew. A maximised
+    // or full-screen window keeps to its screen by itself.
+    const bool placedByState =
+        m_form1->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (m_mainWindowAt && !placedByState)
         m_form1->move(*m_mainWindowAt);
     m_form1->show();
 }
