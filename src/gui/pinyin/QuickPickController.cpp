@@ -85,7 +85,8 @@ bool QuickPickController::onSearchKey(int key) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        filter();
+        if (m_resultList->isHidden())
+            filter(); // after Escape: the matches again
         const int row = quickPickEnterRow(m_resultList->count(), m_resultList->currentRow());
         if (row >= 0) {
             m_resultList->setCurrentRow(row);
