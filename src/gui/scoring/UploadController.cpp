@@ -117,10 +117,13 @@ void UploadController::upload() {
                               QStringLiteral("上传成功，是否上网查看上传结果！")))
             browser::open(m_service.uploadResultPage(int(storedLines.size())));
         m_upload->removeOldestLines(rowsAtSend);
+        Q_EMIT uploaded();
         return;
     }
     // The batches stored before the one that failed are uploaded and leave the list.
     m_upload->removeLines(storedLines);
+    if (!storedLines.isEmpty())
+        Q_EMIT uploaded();
     if (outcome.isRefused()) {
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                              outcome.replyText + QStringLiteral("\r\n上传错误！"),

@@ -26,6 +26,7 @@ namespace ordalis {
 
 namespace {
 constexpr QPoint ManualPanelAt{100, 100};
+constexpr int StandardHintMs = 5000;
 } // namespace
 
 Form1::Form1(const DataFolder& folder, Session& session, QWidget* parent)
@@ -136,6 +137,9 @@ void Form1::connectControllers() {
     });
     connect(m_quickPick, &QuickPickController::picked, this, &Form1::callFromQuickPick);
     connect(m_layout, &LayoutController::expanded, this, &Form1::showTopicStandards);
+    connect(d, &DrawPanel::standardClicked, this, [this] {
+        statusBar()->showMessage(QStringLiteral("双击评分标准给分"), StandardHintMs);
+    });
 
     ManualPanel* m = m_manualPanel;
     connect(m, &ManualPanel::tabChosen, this, &Form1::showManualTab);
@@ -173,6 +177,7 @@ void Form1::applyTeacherRecord(SessionMode mode) {
 }
 
 void Form1::clearClass() {
+    m_chosenClass.clear();
     m_draw->clear();
     m_quickPick->setClass(QString(), {});
     m_scoring->recordApplied();
@@ -182,11 +187,26 @@ void Form1::clearClass() {
 void Form1::chooseClass(const QString& className) {
     if (m_draw->isRolling())
         return; // the class box is locked while a draw rolls
+    if (className != m_chosenClass)
+        m_scoring->clearCalled(); // the last class's student is nobody of this one
+    m_chosenClass = className;
     m_scoring->setClass(className);
     const ClassSorting sorting = sortClass(m_record.readClassRoster(className));
     m_draw->setKinds(sorting.kinds);
     m_quickPick->setClass(className, sorting.kinds[AllStudents]);
     m_groups->setGroups(sorting.groups);
+}
+
+void Form1::clearCalledStudent() {
+    m_scoring->clearCalled();
+}
+
+void Form1::refreshFigures() {
+    if (m_session.canChangeService() && m_downloader)
+        m_downloader();
+    if (!m_chosenClass.isEmpty())
+        m_draw->refreshKinds(sortClass(m_record.readClassRoster(m_chosenClass)).kinds);
+    m_scoring->refreshFigures();
 }
 
 void Form1::showTopicStandards() {

@@ -36,6 +36,11 @@ public:
     // Refills the standards list for the topic in the topic box and lays the window out (also
     // after the console changed topics or standards).
     void showTopicStandards();
+    // A new login: the last user's student leaves the name display.
+    void clearCalledStudent();
+    // After an upload: the record is downloaded again (online) and the chosen class's
+    // categories and the shown student's figures follow it; the lesson's calls stay.
+    void refreshFigures();
 
     // Fetches the teacher record before an online apply; unset, nothing is fetched.
     void setRecordDownloader(std::function<void()> downloader);
@@ -86,6 +91,7 @@ private:
 
     DataFolder m_folder;
     Session& m_session;
+    QString m_chosenClass; // empty while no class is chosen
     TeacherRecord m_record;
     std::function<void()> m_downloader;
     RequestGate m_requestGate;
