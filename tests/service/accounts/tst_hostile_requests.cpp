@@ -84,6 +84,55 @@ private Q_SLOTS:
         QVERIFY(f.scores("一班").startsWith(f.scoreId + u'\t'));
     }
 
+    // A name that exists, but in another class or another account, is no student of the class
+    // the line names: the whole upload is refused and nothing is stored.
+    void uploadNamesOnlyTheTeachersOwnStudentsOfTheClass() {
+        TwoTeachers f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.asMallory("/setclass.php", QStringLiteral("&class=一班|三班")), Success);
+        QCOMPARE(f.asMallory("/student.php", QStringLiteral("&class=一班&student=钱七")), Success);
+        QCOMPARE(f.asMallory("/student.php", QStringLiteral("&class=三班&student=孙八")), Success);
+        const QString aliceScores = f.scores("一班");
+        for (const QString& line : {QStringLiteral("一班\t赵六"), QStringLiteral("一班\t钱七"),
+                                    QStringLiteral("三班\t孙八")}) {
+            const QString reply = f.upload(QStringLiteral("函数"),
+                                           {QStringLiteral("一班\t张三\t4\t2024-03-15 08:01:02\t"),
+                                            line + QStringLiteral("\t3\t2024-03-15 08:02:02\t")});
+            QVERIFY2(reply.contains(QStringLiteral("第2行")), qPrintable(line + reply));
+        }
+        QCOMPARE(f.scores("一班"), aliceScores);
+        QCOMPARE(f.scores("二班"), QString());
+        for (const char* cls : {"一班", "三班"})
+            QCOMPARE(f.ProtocolFixture::read(
+                         "/getscore.php", QStringLiteral("mallory"), QStringLiteral("m-login"),
+                         QStringLiteral("class=%1&").arg(QString::fromUtf8(cls))),
+                     QString());
+    }
+
+    // A password is compared exactly: the right one in another letter case is wrong, whether
+    // the credential was verified before (and is remembered) or not.
+    void passwordsAreCaseSensitiveCachedOrNot() {
+        TwoTeachers f;
+        QVERIFY(f.ready);
+        auto login = [&](const char* account, const char* password) {
+            return f.text(f.post("/checkpassword.php",
+                                 QStringLiteral("username=%1&password=%2")
+                                     .arg(QLatin1String(account), QLatin1String(password))));
+        };
+        QVERIFY(login("alice", "ALICE-LOGIN") != Success); // not verified yet
+        QCOMPARE(login("alice", "alice-login"), Success);
+        QVERIFY(login("alice", "Alice-Login") != Success); // verified and remembered
+        auto changeAs = [&](const char* account, const char* operation) {
+            return f.ProtocolFixture::change("/setketi.php", QLatin1String(account),
+                                             QLatin1String(operation), "&keti=函数|数列");
+        };
+        QVERIFY(changeAs("mallory", "M-OP") != Success); // not verified yet
+        QCOMPARE(changeAs("mallory", "m-op"), Success);
+        QVERIFY(changeAs("mallory", "M-Op") != Success);
+        QVERIFY(changeAs("alice", "ALICE-OP") != Success); // remembered by the fixture's changes
+        QCOMPARE(changeAs("alice", "alice-op"), Success);
+    }
+
     void wrongCredentialsAreRefused() {
         AliceFixture f;
         QVERIFY(f.ready);
