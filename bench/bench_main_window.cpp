@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <sys/resource.h>
 
 using namespace ordalis;
 
@@ -151,5 +152,27 @@ void StartUpProcess(benchmark::State& state) {
     }
 }
 BENCHMARK(StartUpProcess)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// The very first start: a fresh data folder, so that the embedded service makes its database
+// and the demo account. The counter is the largest resident size any started program reached.
+void FirstStartProcess(benchmark::State& state) {
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../ordalis");
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir data;
+        state.ResumeTiming();
+        QProcess process;
+        process.start(program, {QStringLiteral("--quit-when-shown"), QStringLiteral("--data-dir"),
+                                data.path()});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+            state.SkipWithError("ordalis did not start and quit");
+            return;
+        }
+    }
+    struct rusage usage {};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    state.counters["max_rss_MB"] = double(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(FirstStartProcess)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 } // namespace

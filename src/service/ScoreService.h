@@ -36,6 +36,12 @@ public:
     static bool isLoopback(const QString& listen);
     // Creates the demo teacher with classes, topics, standards and scores unless it exists.
     bool createDemoAccount();
+    // The same on a thread of the service, so that the caller goes on at once; requests wait
+    // until it is done.
+    void prepareDemoAccount();
+    // The folder where check-code mails are kept as .eml files (those the mail command
+    // refused, when one is set).
+    QString mailSpoolFolder() const;
 
     // Maintenance of a database, allowed while services run on it; false with the reason in
     // `message`, otherwise what was done.

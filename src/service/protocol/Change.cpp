@@ -50,7 +50,7 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
     case GroupCommit::Outcome::Failed:
         break;
     }
-    throw DatabaseError("the change was not stored");
+    throw DatabaseError(result.failure.empty() ? "the change was not stored" : result.failure);
 }
 
 Reply deleteByIds(Call& call, DeletedKind kind, const QString& statement, const QString& badIds) {
@@ -59,10 +59,9 @@ Reply deleteByIds(Call& call, DeletedKind kind, const QString& statement, const 
     return runChange(call, [&](qint64 teacherId) {
         if (!valid)
             return badIds;
-        PreparedStatement remove(call.db, statement);
         for (qint64 id : std::as_const(ids))
             if (keepDeleted(call.db, teacherId, kind, id))
-                remove.run({id, teacherId});
+                sqlRun(call.db, statement, {id, teacherId});
         return QString();
     });
 }

@@ -15,13 +15,13 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 
 namespace ordalis::service {
 
 namespace {
 
 constexpr int MaxUploadLines = 5000;
-constexpr qsizetype RowsPerInsert = 100;
 
 QString lineRefusal(int lineNumber, const QString& reason) {
     return QStringLiteral("第%1行无法上传：%2").arg(lineNumber).arg(reason);
@@ -35,9 +35,12 @@ struct ScoreRow {
     QString remark;
 };
 
+// The students of each class an upload names, by name; a class the teacher does not have is
+// absent.
+using Roster = QHash<QString, QHash<QString, qint64>>;
+
 // Reads one upload line: class TAB student TAB score TAB time [TAB standard].
-QString readScoreLine(const QString& line, const QHash<QString, QHash<QString, qint64>>& roster,
-                      ScoreRow* row) {
+QString readScoreLine(const QString& line, const Roster& roster, ScoreRow* row) {
     const QStringList fields = line.split(u'\t');
     if (fields.size() < 4 || fields.size() > 5)
         return QStringLiteral("应有5个以制表符分隔的字段");
@@ -64,44 +67,54 @@ QString readScoreLine(const QString& line, const QHash<QString, QHash<QString, q
     return {};
 }
 
-QHash<QString, QHash<QString, qint64>> loadRoster(const QSqlDatabase& db, qint64 teacherId) {
-    QHash<QString, QHash<QString, qint64>> roster;
-    QSqlQuery rows = sqlRun(
-        db,
-        QStringLiteral(
-            "SELECT c.name, s.name, s.id FROM classes c JOIN students s ON s.class_id = c.id "
-            "WHERE c.teacher_id = ?"),
-        {teacherId});
-    while (rows.next())
-        roster[rows.value(0).toString()].insert(rows.value(1).toString(),
-                                                rows.value(2).toLongLong());
+// Only the classes the lines name, not the teacher's whole roster.
+Roster loadRoster(const QSqlDatabase& db, qint64 teacherId, const QStringList& lines) {
+    Roster roster;
+    QSet<QString> asked;
+    for (const QString& line : lines) {
+        const QString className = line.section(u'\t', 0, 0);
+        if (asked.contains(className))
+            continue;
+        asked.insert(className);
+        SqlRows rows = sqlRun(db,
+                              QStringLiteral("SELECT s.name, s.id FROM students s JOIN classes c "
+                                             "ON c.id = s.class_id "
+                                             "WHERE c.teacher_id = ? AND c.name = ?"),
+                              {teacherId, className});
+        if (!rows.next())
+            continue; // no such class, or a class without students: no line of it can be read
+        QHash<QString, qint64>& students = roster[className];
+        do
+            students.insert(rows.value(0).toString(), rows.value(1).toLongLong());
+        while (rows.next());
+    }
     return roster;
 }
 
-// Many rows per statement: one round trip to a database server for a hundred lines.
-void insertScores(const QSqlDatabase& db, const QList<ScoreRow>& rows, const QString& topic) {
+// SQLite runs one prepared single-row insert per line (its driver looks each placeholder of a
+// long statement up by name, which grows with the square of their number); a database server
+// takes a hundred rows per statement, one round trip for each.
+void insertScores(const QSqlDatabase& db, bool sqlite, const QList<ScoreRow>& rows,
+                  const QString& topic) {
     const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const qsizetype perStatement = sqlite ? 1 : 100;
     auto statementFor = [](qsizetype count) {
         QStringList values(count, QStringLiteral("(?, ?, ?, ?, ?, ?, ?)"));
         return QStringLiteral("INSERT INTO scores (student_id, value, score_text, time_text, "
                               "topic, remark, uploaded_at) VALUES ") +
                values.join(QStringLiteral(", "));
     };
-    std::optional<PreparedStatement> full;
-    for (qsizetype start = 0; start < rows.size(); start += RowsPerInsert) {
-        const qsizetype count = std::min(RowsPerInsert, rows.size() - start);
+    const QString full = statementFor(perStatement);
+    for (qsizetype start = 0; start < rows.size(); start += perStatement) {
+        const qsizetype count = std::min(perStatement, rows.size() - start);
         QVariantList values;
         values.reserve(count * 7);
-        for (const ScoreRow& row : rows.mid(start, count))
+        for (qsizetype i = start; i < start + count; ++i) {
+            const ScoreRow& row = rows[i];
             values << row.studentId << row.value << row.scoreText << row.time << topic << row.remark
                    << now;
-        if (count < RowsPerInsert) {
-            PreparedStatement(db, statementFor(count)).run(values);
-            continue;
         }
-        if (!full)
-            full.emplace(db, statementFor(RowsPerInsert));
-        full->run(values);
+        sqlRun(db, count == perStatement ? full : statementFor(count), values);
     }
 }
 
@@ -120,12 +133,12 @@ Reply uploadScores(Call& call) {
             return QStringLiteral("没有要上传的计分");
         if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())
             return problem;
-        const auto roster = loadRoster(call.db, teacherId);
+        const Roster roster = loadRoster(call.db, teacherId, *lines);
         QList<ScoreRow> rows(lines->size());
         for (int i = 0; i < lines->size(); ++i)
             if (QString problem = readScoreLine(lines->at(i), roster, &rows[i]); !problem.isEmpty())
                 return lineRefusal(i + 1, problem);
-        insertScores(call.db, rows, topic);
+        insertScores(call.db, call.context.database.isSqlite(), rows, topic);
         return QString();
     });
 }

@@ -11,6 +11,7 @@
 #include <QWaitCondition>
 #include <deque>
 #include <functional>
+#include <string>
 
 namespace ordalis::service {
 
@@ -23,6 +24,7 @@ public:
     struct Result {
         Outcome outcome = Outcome::Failed;
         QString refusal;
+        std::string failure; // what failed, for the log
     };
 
     explicit GroupCommit(Database& database);

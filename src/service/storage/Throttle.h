@@ -2,8 +2,11 @@
 #pragma once
 // Credential checks (logins, operation passwords, mp, check codes) and costly events
 // (registrations, mailed codes) counted in the database, so that every instance sharing it
-// counts together. A check is counted as failed before it runs and forgiven when it succeeds:
-// parallel guesses, or a check cut short by a storage error, are counted all the same.
+// counts together. A check is counted as failed before it runs and forgiven when it succeeds
+// or when a storage error cuts it short: parallel guesses are counted all the same, and a
+// failure of the database is never taken for a wrong password. The counts are written without
+// waiting for the disk: losing one in a power cut is harmless, and no anonymous request can
+// make the service sync.
 
 #include "storage/Database.h"
 

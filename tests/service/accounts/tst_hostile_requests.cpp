@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QThread>
 
@@ -397,6 +398,53 @@ private Q_SLOTS:
             false);
     }
 
+    // A check code is kept only as a hash, its mail only its owner may read, and it dies after
+    // five wrong tries, from whatever addresses they come.
+    void checkCodesAreHashedPrivateAndDieAfterFiveTries() {
+        ProtocolFixture f({100, 1000, 900});
+        QVERIFY(f.registerTeacher(QStringLiteral("alice"), QStringLiteral("pw"),
+                                  QStringLiteral("op"), "a@example.com"));
+        auto requestCode = [&] {
+            QCOMPARE(f.text(f.get("/getpswdcode.php",
+                                  QStringLiteral("username=alice&email=a@example.com"))),
+                     QStringLiteral("success"));
+            const QDir folder(f.dir.filePath("mail"));
+            const QFileInfoList mails =
+                folder.entryInfoList(QDir::Files, QDir::Name | QDir::Reversed);
+            QVERIFY(!mails.isEmpty());
+            const auto othersMay = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                   QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+            QCOMPARE(QFileInfo(folder.path()).permissions() & othersMay, QFile::Permissions());
+            QCOMPARE(mails.first().permissions() & othersMay, QFile::Permissions());
+            QFile mail(mails.first().filePath());
+            QVERIFY(mail.open(QIODevice::ReadOnly));
+            m_code =
+                QString::fromUtf8(mail.readAll()).section(QStringLiteral("验证码是："), 1).left(6);
+        };
+        auto reset = [&](const QString& code, const QString& peer) {
+            return f.text(f.post("/setpassword.php",
+                                 QStringLiteral("username=alice&checkcode=%1&newpswd=new-pw"
+                                                "&newsuperpswd=")
+                                     .arg(code),
+                                 peer));
+        };
+        requestCode();
+        const QString code = m_code;
+        QSqlQuery stored(f.database->connection());
+        QVERIFY(stored.exec(QStringLiteral("SELECT code FROM check_codes")) && stored.next());
+        QVERIFY(stored.value(0).toString().startsWith(QStringLiteral("$argon2id$")));
+        QVERIFY(!stored.value(0).toString().contains(code));
+        stored.finish();
+
+        const QString wrong = code == QLatin1String("000000") ? "000001" : "000000";
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(reset(wrong, QStringLiteral("10.0.0.%1").arg(i)), QStringLiteral("failure"));
+        QCOMPARE(reset(code, QStringLiteral("10.0.1.1")), QStringLiteral("failure"));
+        requestCode();
+        QCOMPARE(reset(m_code, QStringLiteral("10.0.1.1")), QStringLiteral("success"));
+        QCOMPARE(f.text(f.post("/checkpassword.php", "username=alice&password=new-pw")), Success);
+    }
+
     void changedPasswordsEndCachedCredentials() {
         AliceFixture f;
         QVERIFY(f.ready);
@@ -412,6 +460,9 @@ private Q_SLOTS:
         QCOMPARE(f.ProtocolFixture::change("/setketi.php", "alice", "second-op", "&keti=函数"),
                  Success);
     }
+
+private:
+    QString m_code; // the code of the newest mail
 };
 
 QTEST_GUILESS_MAIN(HostileRequestsTest)
