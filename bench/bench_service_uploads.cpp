@@ -61,7 +61,7 @@ public:
                 m_ready = m_ready && post("/student.php", account + "&class=" + name +
                                                               "&student=" + students.join(u'|'));
             m_uploads.append(
-                encodeGbkUrl(account + "&keti=函数&score=" + lines.join(u'|')).toLatin1());
+                encodeGb18030Url(account + "&keti=函数&score=" + lines.join(u'|')).toLatin1());
         }
     }
     bool isReady() const { return m_ready; }
@@ -75,7 +75,7 @@ private:
         return {"POST", path, {}, body, QStringLiteral("127.0.0.1")};
     }
     bool post(const char* path, const QString& body) {
-        return m_protocol->handle(request(path, encodeGbkUrl(body).toLatin1())).body == "Success!";
+        return m_protocol->handle(request(path, encodeGb18030Url(body).toLatin1())).body == "Success!";
     }
 
     QTemporaryDir m_dir;

@@ -52,7 +52,9 @@ Q_SIGNALS:
     void statisticsClicked(); // 小组统计
     void back();              // 返回
     void lineDoubleClicked(int row);
-    // A pending line was added, removed or edited.
+    // A pending line was added, removed or edited through the methods above. Only those
+    // emit it, never the list's own teardown, so that closing the window cannot pass for a
+    // teacher's change and empty the stored lines.
     void pendingChanged();
     void operationPasswordEdited(const QString& password);
 
