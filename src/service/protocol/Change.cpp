@@ -36,6 +36,10 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
         call.context.commits.run(call.db, [&](const QSqlDatabase& db) {
             // The change may be written by another request's thread, on that thread's connection.
             call.db = db;
+            // Changes run side by side on a database server: one teacher's wait for each other.
+            if (!call.context.database.isSqlite())
+                sqlRun(db, QStringLiteral("SELECT id FROM teachers WHERE id = ? FOR UPDATE"),
+                       {*teacher});
             const QString refused = apply(*teacher);
             if (refused.isEmpty())
                 bumpRevision(db, *teacher);

@@ -19,6 +19,12 @@ GroupCommit::GroupCommit(Database& database)
 
 GroupCommit::Result GroupCommit::run(const QSqlDatabase& db, const Change& change) {
     Job job{&change, {}};
+    if (!m_database.isSqlite()) {
+        // A database server runs transactions side by side and flushes concurrent commits
+        // together by itself: each change has a transaction of its own.
+        write(db, {&job});
+        return job.result;
+    }
     QMutexLocker lock(&m_mutex);
     m_waiting.push_back(&job);
     while (!job.done) {

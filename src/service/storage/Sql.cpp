@@ -8,12 +8,14 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <memory>
+#include <unordered_map>
 
 namespace ordalis::service {
 
 namespace {
 
-using Statements = QHash<QString, QSqlQuery>;
+// Node-based, so that a statement stays where it is while others are added.
+using Statements = std::unordered_map<QString, QSqlQuery>;
 
 // The prepared statements of each connection, by its name. A connection is used by one thread
 // at a time, so only the table itself needs the lock.
@@ -34,19 +36,20 @@ std::shared_ptr<Statements> statementsOf(const QSqlDatabase& db) {
     throw DatabaseError((statement.simplified() + QStringLiteral(": ") + reason).toStdString());
 }
 
-} // namespace
-
-SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values) {
-    const std::shared_ptr<Statements> statements = statementsOf(db);
-    auto found = statements->find(statement);
-    if (found == statements->end()) {
+// The statement prepared on the connection, prepared now if it was not.
+QSqlQuery& prepared(Statements& statements, const QSqlDatabase& db, const QString& statement) {
+    auto found = statements.find(statement);
+    if (found == statements.end()) {
         QSqlQuery query(db);
         query.setForwardOnly(true);
         if (!query.prepare(statement))
             fail(statement, query.lastError());
-        found = statements->insert(statement, query);
+        found = statements.emplace(statement, std::move(query)).first;
     }
-    QSqlQuery& query = *found;
+    return found->second;
+}
+
+void execute(QSqlQuery& query, const QString& statement, const QVariantList& values) {
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values[i]);
     if (!query.exec()) {
@@ -54,6 +57,26 @@ SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantL
         query.finish();
         fail(statement, error);
     }
+}
+
+} // namespace
+
+RepeatedStatement::RepeatedStatement(const QSqlDatabase& db, const QString& statement)
+    : m_statement(statement) {
+    const std::shared_ptr<Statements> statements = statementsOf(db);
+    m_query = &prepared(*statements, db, statement);
+    m_statements = statements;
+}
+
+void RepeatedStatement::run(const QVariantList& values) {
+    execute(*m_query, m_statement, values);
+    m_query->finish();
+}
+
+SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values) {
+    const std::shared_ptr<Statements> statements = statementsOf(db);
+    QSqlQuery& query = prepared(*statements, db, statement);
+    execute(query, statement, values);
     SqlRows rows;
     if (query.isSelect()) {
         rows.m_columns = query.record().count();

@@ -7,8 +7,10 @@
 
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -39,6 +41,20 @@ private:
 
 // Runs the statement, prepared once per connection, with the values bound to its "?" in order.
 SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
+// One statement that takes no rows back, run many times in a row (the lines of an upload):
+// found among the connection's statements once.
+class RepeatedStatement {
+public:
+    RepeatedStatement(const QSqlDatabase& db, const QString& statement);
+    RepeatedStatement(const RepeatedStatement&) = delete;
+    RepeatedStatement& operator=(const RepeatedStatement&) = delete;
+    void run(const QVariantList& values);
+
+private:
+    std::shared_ptr<void> m_statements; // keeps the connection's statements while in use
+    QSqlQuery* m_query;
+    QString m_statement;
+};
 // Runs a statement that takes no values and cannot be prepared (schema changes, savepoints).
 void sqlExec(const QSqlDatabase& db, const QString& statement);
 // The first column of the first row, if there is a row.
