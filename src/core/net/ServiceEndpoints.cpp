@@ -93,8 +93,9 @@ QString ServiceEndpoints::requestPasswordCode(const QString& userName, const QSt
 }
 
 PostOutcome ServiceEndpoints::uploadScores(const QString& operationPassword, const QString& topic,
-                                           const QStringList& scoreLines) {
-    return send(requests::uploadScores(m_session.userName, operationPassword, topic, scoreLines));
+                                           const QStringList& scoreLines, const QString& batch) {
+    return send(
+        requests::uploadScores(m_session.userName, operationPassword, topic, scoreLines, batch));
 }
 
 PostOutcome ServiceEndpoints::uploadGroups(const QString& className,

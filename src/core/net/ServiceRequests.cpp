@@ -87,11 +87,13 @@ FormRequest setPassword(const QString& userName, const QString& checkCode,
 }
 
 FormRequest uploadScores(const QString& userName, const QString& operationPassword,
-                         const QString& topic, const QStringList& scoreLines) {
-    return changeBody(userName, operationPassword)
-        .add(u"keti", topic)
-        .add(u"score", barJoined(scoreLines))
-        .to(QStringLiteral("/index.php"));
+                         const QString& topic, const QStringList& scoreLines,
+                         const QString& batch) {
+    Body body = changeBody(userName, operationPassword);
+    body.add(u"keti", topic).add(u"score", barJoined(scoreLines));
+    if (!batch.isEmpty())
+        body.add(u"batch", batch);
+    return body.to(QStringLiteral("/index.php"));
 }
 
 FormRequest uploadGroups(const QString& className, const QString& userName,

@@ -55,8 +55,10 @@ FormRequest registerTeacher(const TeacherRegistration& teacher);
 // "failure".
 FormRequest setPassword(const QString& userName, const QString& checkCode,
                         const QString& newLoginPassword, const QString& newOperationPassword);
+// `batch`, when not empty, goes last: the id that makes a repeated upload store nothing twice.
 FormRequest uploadScores(const QString& userName, const QString& operationPassword,
-                         const QString& topic, const QStringList& scoreLines);
+                         const QString& topic, const QStringList& scoreLines,
+                         const QString& batch = QString());
 FormRequest uploadGroups(const QString& className, const QString& userName,
                          const QString& operationPassword, const GroupLists& groups);
 FormRequest setTeacher(const QString& userName, const QString& email,

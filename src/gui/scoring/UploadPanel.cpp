@@ -123,6 +123,15 @@ void UploadPanel::removeOldestLines(int count) {
     Q_EMIT pendingChanged();
 }
 
+void UploadPanel::removeLines(const QStringList& lines) {
+    for (const QString& line : lines) {
+        const QList<QListWidgetItem*> equal = m_pendingList->findItems(line, Qt::MatchExactly);
+        if (!equal.isEmpty())
+            delete m_pendingList->takeItem(m_pendingList->row(equal.constFirst()));
+    }
+    Q_EMIT pendingChanged();
+}
+
 void UploadPanel::selectAllPending() {
     m_pendingList->selectAll();
 }

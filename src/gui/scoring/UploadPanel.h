@@ -30,6 +30,8 @@ public:
     void clearPending();
     // The oldest lines, sent meanwhile; lines added later stay.
     void removeOldestLines(int count);
+    // One line equal to each of `lines`, wherever it stands.
+    void removeLines(const QStringList& lines);
     void selectAllPending();
     QString pendingLine(int row) const;
     // A line edited in place, selected and current afterwards.

@@ -210,10 +210,10 @@ private Q_SLOTS:
             AliceFixture old({}, location);
             QVERIFY(old.ready);
             QSqlQuery query(old.database->connection());
-            for (const char* statement : {"DROP TABLE schema_version", "DROP TABLE deleted_items",
-                                          "DROP INDEX teachers_account_nocase",
-                                          "ALTER TABLE teachers DROP COLUMN revision",
-                                          "ALTER TABLE check_codes DROP COLUMN tries"})
+            for (const char* statement :
+                 {"DROP TABLE schema_version", "DROP TABLE deleted_items",
+                  "DROP INDEX teachers_account_nocase", "ALTER TABLE teachers DROP COLUMN revision",
+                  "ALTER TABLE check_codes DROP COLUMN tries", "DROP TABLE upload_batches"})
                 QVERIFY2(query.exec(QLatin1String(statement)), statement);
         }
         {
