@@ -86,23 +86,19 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
         *refusal = throttledRefusal(context);
         return std::nullopt;
     }
-    try {
-        const quint64 stamp = call.changeStamp();
-        SqlRows row = sqlRun(call.db, hashByAccount(kind), {account});
-        if (row.next() && context.hasher.verify(slot, row.value(1).toString(), secret)) {
-            const CredentialCache::Verified verified{row.value(0).toLongLong(),
-                                                     row.value(1).toString(), stamp};
+    const auto verified = context.throttle.judge(
+        call.db, *attempt, [&]() -> std::optional<CredentialCache::Verified> {
+            const quint64 stamp = call.changeStamp();
+            SqlRows row = sqlRun(call.db, hashByAccount(kind), {account});
+            if (!row.next() || !context.hasher.verify(slot, row.value(1).toString(), secret))
+                return std::nullopt;
             context.throttle.succeeded(call.db, *attempt);
-            cache.remember(key, verified);
-            return verified.teacherId;
-        }
-    } catch (const DatabaseError&) {
-        // The check did not fail, the storage did: it is not counted against the teacher.
-        try {
-            context.throttle.succeeded(call.db, *attempt);
-        } catch (const DatabaseError&) {
-        }
-        throw;
+            return CredentialCache::Verified{row.value(0).toLongLong(), row.value(1).toString(),
+                                             stamp};
+        });
+    if (verified) {
+        cache.remember(key, *verified);
+        return verified->teacherId;
     }
     *refusal = wrongCredentialText(kind);
     return std::nullopt;

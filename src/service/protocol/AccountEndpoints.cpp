@@ -206,9 +206,11 @@ Reply getPasswordCode(Call& call) {
     if (!attempt)
         return Reply::text(throttledRefusal(context));
 
-    SqlRows row =
-        sqlRun(call.db, QStringLiteral("SELECT id, account, email FROM teachers WHERE account = ?"),
-               {account});
+    SqlRows row = throttle.judge(call.db, *attempt, [&] {
+        return sqlRun(call.db,
+                      QStringLiteral("SELECT id, account, email FROM teachers WHERE account = ?"),
+                      {account});
+    });
     if (!row.next() || row.value(2).toString().compare(email, Qt::CaseInsensitive) != 0)
         return Reply::text(QStringLiteral("failure"));
     throttle.succeeded(call.db, *attempt);
@@ -265,14 +267,20 @@ Reply setPassword(Call& call) {
     if (!attempt)
         return Reply::text(throttledRefusal(context));
 
-    const auto teacher =
-        sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account});
-    if (!teacher || !isCheckCode(code))
-        return Reply::text(QStringLiteral("failure"));
-    const qint64 teacherId = teacher->toLongLong();
-    const auto codeId = matchingCheckCode(call, teacherId, code);
+    const auto codeId = context.throttle.judge(call.db, *attempt, [&]() -> std::optional<qint64> {
+        const auto teacher = sqlValue(
+            call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account});
+        if (!teacher || !isCheckCode(code))
+            return std::nullopt;
+        return matchingCheckCode(call, teacher->toLongLong(), code);
+    });
     if (!codeId)
         return Reply::text(QStringLiteral("failure"));
+    const qint64 teacherId =
+        sqlValue(call.db, QStringLiteral("SELECT teacher_id FROM check_codes WHERE id = ?"),
+                 {*codeId})
+            .value_or(0)
+            .toLongLong();
 
     const NewPasswords hashes = hashNewPasswords(context.hasher, newLogin, newOperation);
     Transaction transaction(context.database, call.db);

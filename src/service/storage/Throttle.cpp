@@ -73,6 +73,14 @@ void Throttle::succeeded(const QSqlDatabase& db, const Attempt& attempt) const {
     transaction.commit();
 }
 
+void Throttle::forgive(const QSqlDatabase& db, const Attempt& attempt) const noexcept {
+    try {
+        succeeded(db, attempt);
+    } catch (const DatabaseError&) {
+        // The database is what failed: the count stays, as it cannot be taken back now.
+    }
+}
+
 bool Throttle::allowEvents(const QSqlDatabase& db,
                            const QList<QPair<QString, int>>& subjectLimits) const {
     Transaction transaction(m_database, db, Transaction::Bookkeeping);

@@ -41,6 +41,17 @@ public:
     std::optional<Attempt> begin(const QSqlDatabase& db, const QString& account,
                                  const QString& peer) const;
     void succeeded(const QSqlDatabase& db, const Attempt& attempt) const;
+    // Runs the counted check. An exception that cuts it short (a storage error, no free
+    // hashing slot) forgives the attempt before it goes on: it is no wrong answer.
+    template <typename Check>
+    auto judge(const QSqlDatabase& db, const Attempt& attempt, Check&& check) const {
+        try {
+            return check();
+        } catch (...) {
+            forgive(db, attempt);
+            throw;
+        }
+    }
 
     // Counts one event against each subject for an hour; false, counting nothing, once any
     // subject has spent its limit.
@@ -50,6 +61,7 @@ public:
     int windowMinutes() const { return m_limits.windowSeconds / 60; }
 
 private:
+    void forgive(const QSqlDatabase& db, const Attempt& attempt) const noexcept;
     int count(const QSqlDatabase& db, const QString& subject, int windowSeconds) const;
     qint64 insert(const QSqlDatabase& db, const QString& subject, qint64 at) const;
     void lockAcrossInstances(const QSqlDatabase& db) const;
