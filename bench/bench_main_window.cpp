@@ -136,35 +136,34 @@ void ClassChoice(benchmark::State& state) {
 }
 BENCHMARK(ClassChoice)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
-// The whole program started until its main window is shown, then quitting.
+// The whole program started on the data folder until its main window is shown, then quitting;
+// false when it did not.
+bool startAndQuit(const QString& dataFolder) {
+    QProcess process;
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../ordalis"),
+                  {QStringLiteral("--quit-when-shown"), QStringLiteral("--data-dir"), dataFolder});
+    return process.waitForFinished(30000) && process.exitCode() == 0;
+}
+
 void StartUpProcess(benchmark::State& state) {
     test::TempDataFolder data;
     data.writeSampleRecord();
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../ordalis");
-    for (auto _ : state) {
-        QProcess process;
-        process.start(program, {QStringLiteral("--quit-when-shown"), QStringLiteral("--data-dir"),
-                                data.path()});
-        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+    for (auto _ : state)
+        if (!startAndQuit(data.path())) {
             state.SkipWithError("ordalis did not start and quit");
             return;
         }
-    }
 }
 BENCHMARK(StartUpProcess)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 // The very first start: a fresh data folder, so that the embedded service makes its database
 // and the demo account. The counter is the largest resident size any started program reached.
 void FirstStartProcess(benchmark::State& state) {
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../ordalis");
     for (auto _ : state) {
         state.PauseTiming();
         QTemporaryDir data;
         state.ResumeTiming();
-        QProcess process;
-        process.start(program, {QStringLiteral("--quit-when-shown"), QStringLiteral("--data-dir"),
-                                data.path()});
-        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        if (!startAndQuit(data.path())) {
             state.SkipWithError("ordalis did not start and quit");
             return;
         }

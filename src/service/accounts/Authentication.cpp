@@ -9,30 +9,32 @@ namespace ordalis::service {
 
 namespace {
 
-// The stored hash of each kind of credential: by the teacher, or by the account with the
-// teacher. Fixed statements, one per kind.
-QString hashById(CredentialCache::Kind kind) {
-    switch (kind) {
-    case CredentialCache::Kind::Login:
-        return QStringLiteral("SELECT login_hash FROM teachers WHERE id = ?");
-    case CredentialCache::Kind::Operation:
-        return QStringLiteral("SELECT operation_hash FROM teachers WHERE id = ?");
-    case CredentialCache::Kind::Mp:
-        break;
-    }
-    return QStringLiteral("SELECT mp_hash FROM teachers WHERE id = ?");
-}
+// The statements that read the stored hash of each kind of credential: by the teacher, and by
+// the account with the teacher. Fixed statements, one pair per kind.
+struct HashStatements {
+    QString byId;
+    QString byAccount;
+};
 
-QString hashByAccount(CredentialCache::Kind kind) {
+const HashStatements& hashStatements(CredentialCache::Kind kind) {
+    static const HashStatements login = {
+        QStringLiteral("SELECT login_hash FROM teachers WHERE id = ?"),
+        QStringLiteral("SELECT id, login_hash FROM teachers WHERE account = ?")};
+    static const HashStatements operation = {
+        QStringLiteral("SELECT operation_hash FROM teachers WHERE id = ?"),
+        QStringLiteral("SELECT id, operation_hash FROM teachers WHERE account = ?")};
+    static const HashStatements mp = {
+        QStringLiteral("SELECT mp_hash FROM teachers WHERE id = ?"),
+        QStringLiteral("SELECT id, mp_hash FROM teachers WHERE account = ?")};
     switch (kind) {
     case CredentialCache::Kind::Login:
-        return QStringLiteral("SELECT id, login_hash FROM teachers WHERE account = ?");
+        return login;
     case CredentialCache::Kind::Operation:
-        return QStringLiteral("SELECT id, operation_hash FROM teachers WHERE account = ?");
+        return operation;
     case CredentialCache::Kind::Mp:
         break;
     }
-    return QStringLiteral("SELECT id, mp_hash FROM teachers WHERE account = ?");
+    return mp;
 }
 
 QString wrongCredentialText(CredentialCache::Kind kind) {
@@ -74,7 +76,7 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
         const quint64 stamp = call.changeStamp();
         if (cached->stamp == stamp)
             return cached->teacherId;
-        const auto stored = sqlValue(call.db, hashById(kind), {cached->teacherId});
+        const auto stored = sqlValue(call.db, hashStatements(kind).byId, {cached->teacherId});
         if (stored && stored->toString() == cached->storedHash) {
             cache.confirm(key, stamp);
             return cached->teacherId;
@@ -89,7 +91,7 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
     const auto verified = context.throttle.judge(
         call.db, *attempt, [&]() -> std::optional<CredentialCache::Verified> {
             const quint64 stamp = call.changeStamp();
-            SqlRows row = sqlRun(call.db, hashByAccount(kind), {account});
+            SqlRows row = sqlRun(call.db, hashStatements(kind).byAccount, {account});
             if (!row.next() || !context.hasher.verify(slot, row.value(1).toString(), secret))
                 return std::nullopt;
             context.throttle.succeeded(call.db, *attempt);

@@ -26,6 +26,13 @@ private:
         return m_cluster->createDatabase(administration);
     }
 
+    // The rows of a case run on SQLite and on PostgreSQL.
+    static void bothDatabases() {
+        QTest::addColumn<bool>("postgres");
+        QTest::newRow("sqlite") << false;
+        QTest::newRow("postgresql") << true;
+    }
+
     std::unique_ptr<ordalis::test::PostgresCluster> m_cluster;
     quint16 m_port = 0;
     bool m_running = false;
@@ -85,11 +92,7 @@ private Q_SLOTS:
             !f.registerTeacher(QStringLiteral("bob1"), QStringLiteral("pw"), QStringLiteral("op")));
     }
 
-    void instancesShareOneDatabase_data() {
-        QTest::addColumn<bool>("postgres");
-        QTest::newRow("sqlite") << false;
-        QTest::newRow("postgresql") << true;
-    }
+    void instancesShareOneDatabase_data() { bothDatabases(); }
     // Instances started together on a fresh database all come up; what one changes, the others
     // read at once, old passwords stop working everywhere, and failures count together.
     void instancesShareOneDatabase() {
@@ -175,11 +178,7 @@ private Q_SLOTS:
                     .contains(QStringLiteral("失败次数过多")));
     }
 
-    void controlCharactersAreRefused_data() {
-        QTest::addColumn<bool>("postgres");
-        QTest::newRow("sqlite") << false;
-        QTest::newRow("postgresql") << true;
-    }
+    void controlCharactersAreRefused_data() { bothDatabases(); }
     // A NUL or another control character in any text is refused with the reason before any
     // statement runs, on either database.
     void controlCharactersAreRefused() {
