@@ -189,9 +189,10 @@ done
 
 # One line per figure, one column per service, and the ratio of the first to the other.
 echo "record: $record_bytes bytes, $record_lines lines; $seconds s per run, loopback only; $(nproc) processors"
+for index in "${!services[@]}"; do echo "service $((index + 1)): ${services[$index]}"; done
 printf '%-44s' ""
-for index in "${!services[@]}"; do printf '%24s' "$(basename "$(dirname "${services[$index]}")")/$(basename "${services[$index]}")"; done
-[ ${#services[@]} -gt 1 ] && printf '%10s' "ratio"
+for index in "${!services[@]}"; do printf '%24s' "service $((index + 1))"; done
+[ ${#services[@]} -gt 1 ] && printf '%10s' "1 / 2"
 echo
 row() { # label key unit
     printf '%-44s' "$1"

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -40,8 +41,10 @@ struct ScoreService::Running {
     }
     // Requests wait while the demo account is being made, so that the first login finds it.
     void waitForDemo() {
+        if (demoReady.load(std::memory_order_acquire))
+            return;
         std::unique_lock lock(demoMutex);
-        demoDone.wait_for(lock, std::chrono::seconds(30), [this] { return demoReady; });
+        demoDone.wait_for(lock, std::chrono::seconds(30), [this] { return demoReady.load(); });
     }
     void prepareDemo() {
         {
@@ -64,7 +67,7 @@ struct ScoreService::Running {
     std::thread demo;
     std::mutex demoMutex;
     std::condition_variable demoDone;
-    bool demoReady = true;
+    std::atomic<bool> demoReady = true;
 };
 
 ScoreService::ScoreService() = default;
