@@ -25,7 +25,8 @@ using namespace service;
 
 struct ScoreService::Running {
     explicit Running(const QString& database, const ServiceOptions& options)
-        : database(database)
+        : mailSpool(options.mailSpool)
+        , database(database)
         , protocol(this->database, options)
         , http(
               [this](const Request& request) {
@@ -61,6 +62,7 @@ struct ScoreService::Running {
             demoDone.notify_all();
         });
     }
+    QString mailSpool;
     Database database;
     Protocol protocol;
     HttpServer http;
@@ -74,6 +76,10 @@ ScoreService::ScoreService() = default;
 
 ScoreService::~ScoreService() {
     stop();
+}
+
+QString ScoreService::mailSpool() const {
+    return m_running ? m_running->mailSpool : QString();
 }
 
 void ScoreService::setMail(const MailSettings& mail) {
@@ -182,10 +188,6 @@ bool ScoreService::createDemoAccount() {
 void ScoreService::prepareDemoAccount() {
     if (m_running && !m_running->demo.joinable())
         m_running->prepareDemo();
-}
-
-QString ScoreService::mailSpoolFolder() const {
-    return m_running ? m_running->protocol.context().mail.spoolFolder() : QString();
 }
 
 } // namespace ordalis

@@ -31,6 +31,9 @@ public:
     void setMail(const MailSettings& mail);
     quint16 port() const;
     QString baseUrl() const; // "http://127.0.0.1:PORT"
+    // The folder check-code mails are kept in while the service runs; they are only kept
+    // there, never sent, when no mail command is set.
+    QString mailSpool() const;
     void stop();
     // Whether `listen` ("host:port") names a loopback address only.
     static bool isLoopback(const QString& listen);
@@ -39,9 +42,6 @@ public:
     // The same on a thread of the service, so that the caller goes on at once; requests wait
     // until it is done.
     void prepareDemoAccount();
-    // The folder where check-code mails are kept as .eml files (those the mail command
-    // refused, when one is set).
-    QString mailSpoolFolder() const;
 
     // Maintenance of a database, allowed while services run on it; false with the reason in
     // `message`, otherwise what was done.

@@ -17,10 +17,12 @@ void bringUp(QWidget* window) {
 
 } // namespace
 
-AccountWindows::AccountWindows(LoginWindow& login, ServiceEndpoints& service, QObject* parent)
+AccountWindows::AccountWindows(LoginWindow& login, ServiceEndpoints& service,
+                               const QString& localMailFolder, QObject* parent)
     : QObject(parent)
     , m_login(login)
-    , m_service(service) {
+    , m_service(service)
+    , m_localMailFolder(localMailFolder) {
     connect(&login, &LoginWindow::registrationRequested, this, &AccountWindows::openRegistration);
     connect(&login, &LoginWindow::passwordResetRequested, this, &AccountWindows::openPasswordReset);
 }
@@ -45,6 +47,7 @@ void AccountWindows::openRegistration() {
 void AccountWindows::openPasswordReset() {
     if (!m_passwordReset) {
         m_passwordReset = std::make_unique<PasswordResetWindow>(m_service);
+        m_passwordReset->setLocalMailFolder(m_localMailFolder);
         connect(m_passwordReset.get(), &PasswordResetWindow::returned, this,
                 &AccountWindows::backToLogin);
     }

@@ -33,7 +33,6 @@ public:
               const QString& body);
     // Waits until every queued mail is handed over or kept.
     void flush();
-    QString spoolFolder() const { return m_spool.folder(); }
 
 private:
     struct Mail {

@@ -5,6 +5,7 @@
 
 #include "protocol/ScoreEndpoints.h"
 
+#include "protocol/CallEndpoints.h"
 #include "protocol/Change.h"
 #include "protocol/Names.h"
 #include "protocol/ReadLines.h"
@@ -173,7 +174,8 @@ Reply uploadScores(Call& call) {
             rows.append(read[i].row);
         }
         insertScores(call.db, call.context.database.isSqlite(), rows, topic);
-        return QString();
+        // The calls of the same lesson, when they come along: all or none with the scores.
+        return storeCalls(call, teacherId);
     });
 }
 

@@ -212,7 +212,8 @@ private Q_SLOTS:
             for (const char* statement :
                  {"DROP TABLE schema_version", "DROP TABLE deleted_items",
                   "DROP INDEX teachers_account_nocase", "ALTER TABLE teachers DROP COLUMN revision",
-                  "ALTER TABLE check_codes DROP COLUMN tries", "DROP TABLE upload_batches"})
+                  "ALTER TABLE check_codes DROP COLUMN tries", "DROP TABLE upload_batches",
+                  "DROP TABLE calls"})
                 QVERIFY2(query.exec(QLatin1String(statement)), statement);
         }
         {
