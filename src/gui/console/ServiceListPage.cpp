@@ -29,7 +29,7 @@ ServiceListPage::ServiceListPage(int index, const QString& caption, const Names&
     QPushButton* remove = console::button(this, names.deleteButton, QStringLiteral("删除"));
     QPushButton* save = console::button(this, names.saveButton, QStringLiteral("保存到服务器"));
     actions.gate().guard({remove, save});
-    new FieldColumns(m_list);
+    auto* columns = new FieldColumns(m_list, names.columns, FieldColumns::Header::Shown);
 
     m_topRow->addWidget(console::label(this, names.chooserLabel, names.chooserCaption));
     m_topRow->addWidget(m_chooser, 1);
@@ -40,7 +40,13 @@ ServiceListPage::ServiceListPage(int index, const QString& caption, const Names&
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_status);
     layout->addLayout(m_topRow);
-    layout->addWidget(m_list, 1);
+    // The header stands on the list, as a table's does.
+    auto* table = new QVBoxLayout;
+    table->setSpacing(0);
+    if (columns->header() != nullptr)
+        table->addWidget(columns->header());
+    table->addWidget(m_list, 1);
+    layout->addLayout(table, 1);
     layout->addLayout(buttons);
 
     connect(m_chooser, &QComboBox::activated, this, [this] { choose(); });
