@@ -10,7 +10,7 @@ ORDALIS_PACKAGES=(
     fonts-noto-cjk xdg-utils
     help2man librsvg2-bin dpkg-dev file
     desktop-file-utils appstream chromium
-    postgresql
+    postgresql wrk nginx-light
 )
 
 ordalis_install_missing() {
