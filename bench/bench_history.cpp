@@ -9,7 +9,7 @@
 #include "common/Look.h"
 #include "draw/DrawController.h"
 #include "history/HistoryWindow.h"
-#include "scoring/PendingStore.h"
+#include "scoring/PendingKeeper.h"
 #include "scoring/UploadBatches.h"
 #include "session/Form1.h"
 
@@ -81,7 +81,7 @@ void HistoryOpen(benchmark::State& state) {
 BENCHMARK(HistoryOpen)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // One stop of "所有" on a class of 50; with the argument 1 the call is kept as the program
-// keeps it, written to the pending store at once.
+// keeps it (written to the pending store once the event loop is free, between two stops).
 void DrawStop(benchmark::State& state) {
     test::TempDataFolder data;
     QStringList lines{QStringLiteral("Class_Is_Ready\t") + ClassName + u'\t'};
@@ -97,17 +97,15 @@ void DrawStop(benchmark::State& state) {
     auto* classes = form.findChild<QComboBox*>(QStringLiteral("Combo2"));
     classes->setCurrentIndex(0);
     Q_EMIT classes->activated(0);
-    const PendingStore store(data.path());
-    QStringList kept;
+    PendingKeeper keeper(form.uploadPanel(), data.path());
+    keeper.changeUser(session.userName);
     if (state.range(0) == 1)
-        QObject::connect(&form, &Form1::callRecorded, [&](const QString& call) {
-            kept << call;
-            store.saveCalls(session.userName, kept);
-        });
+        QObject::connect(&form, &Form1::callRecorded, &keeper, &PendingKeeper::addCall);
     auto* everybody = form.findChild<QPushButton*>(QStringLiteral("btnChou_0"));
     auto* roll = form.findChild<QTimer*>(QStringLiteral("Timer1"));
     for (auto _ : state) {
         state.PauseTiming();
+        QCoreApplication::processEvents(); // the call of the last stop written meanwhile
         everybody->click();
         roll->stop();
         form.findChild<DrawController*>()->rollStep();

@@ -226,7 +226,7 @@ private Q_SLOTS:
         QTest::qWait(30);
         QTest::keyClick(room.form(), Qt::Key_PageDown);
         const QString keyed = room.lineEdit("Text2")->text();
-        QCOMPARE(PendingStore(room.data.path()).loadCalls(Teacher).size(), 2);
+        QTRY_COMPARE(PendingStore(room.data.path()).loadCalls(Teacher).size(), 2);
 
         room.openUploadPanel(OperationPassword);
         dialogs::setNextAnswer(false);
