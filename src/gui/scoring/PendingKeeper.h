@@ -18,6 +18,8 @@ public:
     PendingKeeper(UploadPanel* panel, const QString& folderPath, QObject* parent = nullptr);
     ~PendingKeeper() override;
 
+    const QString& folderPath() const { return m_store.folderPath(); }
+
     // A login: the panel shows the pending lines of `userName` from now on.
     void changeUser(const QString& userName);
 
