@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTcpServer>
@@ -272,7 +273,8 @@ private Q_SLOTS:
     }
 
     // Ctrl+Z takes back the newest pending score: the list, the stored lines, the status bar
-    // and the log (a cancelling line) agree; a score sent without an answer heard is kept.
+    // and the log (a cancelling line) agree; a student marked absent is never drawn; a score
+    // sent without an answer heard is kept.
     void undoTakesBackTheNewestPendingScore() {
         Classroom room(m_online.config());
         QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
@@ -290,6 +292,40 @@ private Q_SLOTS:
         QCOMPARE(logged[2].section(u'\t', 2, 2), QStringLiteral("撤销2分"));
         QCOMPARE(logged[2].section(u'\t', 4, 4),
                  QStringLiteral("撤销") + given[1].section(u'\t', 3, 3));
+
+        // 张三 is marked absent in the history window: no draw, and no quick pick, finds him,
+        // until the mark is taken off again.
+        QTest::mouseClick(room.button("Command12"), Qt::LeftButton);
+        room.button("btnHistory")->click();
+        HistoryWindow* history = room.windows.historyWindow();
+        auto* table = history->findChild<QTableWidget*>(QStringLiteral("tblHistory"));
+        const auto absentButton = history->findChild<QPushButton*>(QStringLiteral("cmdAbsent"));
+        table->setCurrentCell(table->findItems(QStringLiteral("张三"), Qt::MatchExactly)[0]->row(),
+                              0);
+        absentButton->click();
+        history->close();
+        QPushButton* everybody = room.button("btnChou_0");
+        QSet<QString> drawn;
+        for (int draw = 0; draw < 1000; ++draw) {
+            everybody->click();
+            everybody->click();
+            drawn.insert(room.lineEdit("Text2")->text());
+        }
+        QCOMPARE(drawn, (QSet<QString>{"李四", "王五", "赵六"}));
+        room.lineEdit("txtManual")->setText(QStringLiteral("zs"));
+        QVERIFY(!room.lines(room.find<QListWidget>("List2")).contains(QStringLiteral("张三")));
+        room.lineEdit("txtManual")->clear();
+        room.button("btnHistory")->click();
+        table->setCurrentCell(table->findItems(QStringLiteral("张三"), Qt::MatchExactly)[0]->row(),
+                              0);
+        absentButton->click();
+        history->close();
+        for (int draw = 0; draw < 200 && !drawn.contains(QStringLiteral("张三")); ++draw) {
+            everybody->click();
+            everybody->click();
+            drawn.insert(room.lineEdit("Text2")->text());
+        }
+        QVERIFY(drawn.contains(QStringLiteral("张三")));
 
         // Sent, and no answer heard: the service may hold it, so it stays.
         PendingKeeper* keeper = room.windows.findChild<PendingKeeper*>();

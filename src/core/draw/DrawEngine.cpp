@@ -44,8 +44,13 @@ void DrawEngine::refreshKinds(const Kinds& fresh) {
         return;
     const QStringList called = m_kinds[AlreadyCalled];
     m_kinds = fresh;
-    m_kinds[AlreadyCalled] = called;
+    m_kinds[AlreadyCalled].clear();
     m_kinds[NotYetCalled].clear();
+    // Who is no longer in the class (gone, or marked absent) is in neither list.
+    for (const QString& name : called) {
+        if (fresh[AllStudents].contains(name))
+            m_kinds[AlreadyCalled] << name;
+    }
     for (const QString& name : fresh[AllStudents]) {
         if (!called.contains(name))
             m_kinds[NotYetCalled] << name;

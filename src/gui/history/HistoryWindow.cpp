@@ -53,8 +53,8 @@ QDate defaultTermStart(const QDate& today) {
 
 } // namespace
 
-HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources,
-                             const QString& settingsIni, QWidget* parent)
+HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const QString& settingsIni,
+                             QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_service(service)
     , m_sources(std::move(sources))
@@ -65,6 +65,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources,
     , m_to(named(new QDateEdit(this), "dtpTo"))
     , m_search(named(new QLineEdit(this), "txtSearch"))
     , m_refresh(named(new QPushButton(QStringLiteral("刷新"), this), "cmdRefresh"))
+    , m_absentButton(named(new QPushButton(QStringLiteral("缺席"), this), "cmdAbsent"))
     , m_table(named(new QTableWidget(this), "tblHistory"))
     , m_fairness(named(new QLabel(this), "lblFairness"))
     , m_student(named(new QComboBox(this), "cboStudent")) {
@@ -72,9 +73,9 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources,
     setWindowTitle(QStringLiteral("课堂记录"));
     resize(1000, 680);
 
-    for (const HistoryPeriod period : {HistoryPeriod::Lesson, HistoryPeriod::Week,
-                                       HistoryPeriod::Month, HistoryPeriod::Term,
-                                       HistoryPeriod::Dates})
+    for (const HistoryPeriod period :
+         {HistoryPeriod::Lesson, HistoryPeriod::Week, HistoryPeriod::Month, HistoryPeriod::Term,
+          HistoryPeriod::Dates})
         m_period->addItem(periodName(period), int(period));
     m_period->setCurrentIndex(3);
     const QDate today = QDate::currentDate();
@@ -89,10 +90,13 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources,
     m_search->setPlaceholderText(QStringLiteral("姓名或拼音首字母"));
     m_search->setClearButtonEnabled(true);
 
-    m_table->setColumnCount(6);
+    m_table->setColumnCount(7);
     m_table->setHorizontalHeaderLabels({QStringLiteral("姓名"), QStringLiteral("被点次数"),
                                         QStringLiteral("计分次数"), QStringLiteral("总分"),
-                                        QStringLiteral("均分"), QStringLiteral("最近被点")});
+                                        QStringLiteral("均分"), QStringLiteral("最近被点"),
+                                        QStringLiteral("今天")});
+    m_absentButton->setToolTip(
+        QStringLiteral("选中的学生今天缺席：不参加抽取、拼音点名和手动点名；再点一次取消"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
@@ -116,6 +120,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources,
     controls->addWidget(m_to);
     controls->addStretch();
     controls->addWidget(m_search);
+    controls->addWidget(m_absentButton);
     controls->addWidget(m_refresh);
 
     auto* fairnessColumn = new QVBoxLayout;
@@ -154,6 +159,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources,
     connect(m_from, &QDateEdit::editingFinished, this, &HistoryWindow::reload);
     connect(m_to, &QDateEdit::editingFinished, this, &HistoryWindow::reload);
     connect(m_refresh, &QPushButton::clicked, this, &HistoryWindow::reload);
+    connect(m_absentButton, &QPushButton::clicked, this, &HistoryWindow::toggleAbsent);
     connect(m_search, &QLineEdit::textChanged, this, &HistoryWindow::fillTable);
     connect(m_student, &QComboBox::currentIndexChanged, this, &HistoryWindow::fillScores);
     onEscape(this, [this] { close(); });
@@ -186,8 +192,7 @@ void HistoryWindow::reload() {
     const DateRange range = periodRange(period, QDate::currentDate(), m_termStart->date(),
                                         m_from->date(), m_to->date());
     auto history = std::make_unique<ClassHistory>(
-        m_className, m_className.isEmpty() ? QStringList() : m_sources.roster(m_className),
-        range);
+        m_className, m_className.isEmpty() ? QStringList() : m_sources.roster(m_className), range);
     if (!m_className.isEmpty() && m_sources.online && m_sources.online()) {
         QString calls;
         QString scores;
@@ -220,6 +225,7 @@ void HistoryWindow::reload() {
 void HistoryWindow::fillTable() {
     if (!m_history)
         return;
+    const QStringList absent = m_sources.absent ? m_sources.absent(m_className) : QStringList();
     m_table->setSortingEnabled(false);
     m_table->setRowCount(0);
     for (const StudentHistory& student : m_history->students()) {
@@ -233,8 +239,21 @@ void HistoryWindow::fillTable() {
         m_table->setItem(row, 3, numberCell(student.total));
         m_table->setItem(row, 4, numberCell(std::round(student.mean() * 100) / 100));
         m_table->setItem(row, 5, new QTableWidgetItem(student.lastCalled));
+        m_table->setItem(row, 6,
+                         new QTableWidgetItem(absent.contains(student.name) ? QStringLiteral("缺席")
+                                                                            : QString()));
     }
     m_table->setSortingEnabled(true);
+}
+
+void HistoryWindow::toggleAbsent() {
+    const int row = m_table->currentRow();
+    if (row < 0 || m_className.isEmpty() || !m_sources.setAbsent)
+        return;
+    const QString name = m_table->item(row, 0)->text();
+    const bool absent = m_table->item(row, 6)->text().isEmpty();
+    m_sources.setAbsent(m_className, name, absent);
+    m_table->item(row, 6)->setText(absent ? QStringLiteral("缺席") : QString());
 }
 
 void HistoryWindow::fillFairness() {

@@ -32,6 +32,9 @@ public:
         std::function<QStringList()> pendingScores; // ScoreLine texts
         std::function<QStringList()> pendingCalls;  // CallLine texts
         std::function<bool()> online;               // the service can be read
+        // Students marked 缺席 today, and the mark set or taken off.
+        std::function<QStringList(const QString& className)> absent;
+        std::function<void(const QString& className, const QString& name, bool absent)> setAbsent;
     };
     // settingsIni: where the term's start date is kept.
     HistoryWindow(ServiceEndpoints& service, Sources sources, const QString& settingsIni,
@@ -47,6 +50,7 @@ private:
     void fillTable();
     void fillFairness();
     void fillScores();
+    void toggleAbsent();
 
     ServiceEndpoints& m_service;
     Sources m_sources;
@@ -61,6 +65,7 @@ private:
     QDateEdit* m_to;
     QLineEdit* m_search;
     QPushButton* m_refresh;
+    QPushButton* m_absentButton;
     QTableWidget* m_table;
     QChartView* m_fairnessChart;
     QLabel* m_fairness;

@@ -34,7 +34,8 @@ Form1::Form1(const DataFolder& folder, Session& session, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint)
     , m_folder(folder)
     , m_session(session)
-    , m_record(folder.recordFile()) {
+    , m_record(folder.recordFile())
+    , m_absent(folder.filePath(QStringLiteral("absent.ini"))) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ordalis"));
     buildWindow();
@@ -55,6 +56,28 @@ QStringList Form1::studentsOf(const QString& className) const {
     for (const StudentEntry& student : m_record.readClassRoster(className).students)
         names << student.name;
     return names;
+}
+
+ClassRoster Form1::presentRoster(const QString& className) const {
+    ClassRoster roster = m_record.readClassRoster(className);
+    const QStringList absent = absentToday(className);
+    roster.students.removeIf(
+        [&absent](const StudentEntry& student) { return absent.contains(student.name); });
+    return roster;
+}
+
+QStringList Form1::absentToday(const QString& className) const {
+    return m_absent.names(m_session.userName, className, QDate::currentDate());
+}
+
+void Form1::markAbsent(const QString& className, const QString& name, bool absent) {
+    m_absent.set(m_session.userName, className, name, absent, QDate::currentDate());
+    if (className != m_chosenClass || m_draw->isRolling())
+        return;
+    const ClassSorting sorting = sortClass(presentRoster(className));
+    m_draw->refreshKinds(sorting.kinds);
+    m_quickPick->setClass(className, sorting.kinds[AllStudents]);
+    m_groups->setGroups(sorting.groups);
 }
 
 QString Form1::chosenClass() const {
@@ -203,7 +226,7 @@ void Form1::chooseClass(const QString& className) {
         m_scoring->clearCalled(); // the last class's student is nobody of this one
     m_chosenClass = className;
     m_scoring->setClass(className);
-    const ClassSorting sorting = sortClass(m_record.readClassRoster(className));
+    const ClassSorting sorting = sortClass(presentRoster(className));
     m_draw->setKinds(sorting.kinds);
     m_quickPick->setClass(className, sorting.kinds[AllStudents]);
     m_groups->setGroups(sorting.groups);
@@ -217,7 +240,7 @@ void Form1::refreshFigures() {
     if (m_session.canChangeService() && m_downloader)
         m_downloader();
     if (!m_chosenClass.isEmpty())
-        m_draw->refreshKinds(sortClass(m_record.readClassRoster(m_chosenClass)).kinds);
+        m_draw->refreshKinds(sortClass(presentRoster(m_chosenClass)).kinds);
     m_scoring->refreshFigures();
 }
 

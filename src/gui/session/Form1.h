@@ -7,6 +7,7 @@
 #include "common/RequestGate.h"
 #include "groups/GroupLists.h"
 #include "record/TeacherRecord.h"
+#include "session/AbsentMarks.h"
 #include "session/DataFolder.h"
 #include "session/Session.h"
 
@@ -59,6 +60,9 @@ public:
     QString chosenClass() const;
     // The class's students in roster order, from the record file.
     QStringList studentsOf(const QString& className) const;
+    // Students marked 缺席 today are in no draw category, quick pick or manual pick.
+    QStringList absentToday(const QString& className) const;
+    void markAbsent(const QString& className, const QString& name, bool absent);
     const GroupLists& groups() const;
 
 Q_SIGNALS:
@@ -82,6 +86,7 @@ private:
     void connectControllers();
     void startUp();
 
+    ClassRoster presentRoster(const QString& className) const;
     void chooseClass(const QString& className);
     void clearClass();
     void callFromQuickPick(const QString& name);
@@ -110,6 +115,7 @@ private:
     GroupsController* m_groups = nullptr;
     LayoutController* m_layout = nullptr;
     int m_drawnCategory = -1; // of the draw running or last run
+    AbsentMarks m_absent;
 };
 
 } // namespace ordalis

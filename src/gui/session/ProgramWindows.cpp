@@ -99,6 +99,10 @@ void ProgramWindows::openHistory() {
         sources.pendingScores = [form] { return form->uploadPanel()->pendingLines(); };
         sources.pendingCalls = [this] { return m_pending->pendingCalls(); };
         sources.online = [this] { return m_session.canChangeService(); };
+        sources.absent = [form](const QString& className) { return form->absentToday(className); };
+        sources.setAbsent = [form](const QString& className, const QString& name, bool absent) {
+            form->markAbsent(className, name, absent);
+        };
         m_history = std::make_unique<HistoryWindow>(
             m_endpoints, std::move(sources), m_folder.filePath(QStringLiteral("history.ini")));
     }
