@@ -16,11 +16,16 @@ constexpr qint64 SchemaLockKey = 0x6f7264616c6973; // "ordalis"
 
 using Migration = std::function<void(const QSqlDatabase& db, bool sqlite)>;
 
+// The column type of a table's own key.
+QString idColumn(bool sqlite) {
+    return sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                  : QStringLiteral("BIGSERIAL PRIMARY KEY");
+}
+
 // Version 1: the tables as the first release made them; "IF NOT EXISTS" adopts a database
 // that an unversioned release created.
 QStringList firstTables(bool sqlite) {
-    const QString id = sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
-                              : QStringLiteral("BIGSERIAL PRIMARY KEY");
+    const QString id = idColumn(sqlite);
     const QString ref = QStringLiteral("BIGINT NOT NULL REFERENCES %1(id) ON DELETE CASCADE");
     return {
         QStringLiteral("CREATE TABLE IF NOT EXISTS teachers (id %1, account TEXT NOT NULL UNIQUE, "
@@ -87,8 +92,7 @@ const QList<Migration>& migrations() {
             sqlExec(db, QStringLiteral("CREATE TABLE deleted_items (id %1, teacher_id BIGINT NOT "
                                        "NULL, kind TEXT NOT NULL, content TEXT NOT NULL, "
                                        "deleted_at BIGINT NOT NULL)")
-                            .arg(sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
-                                        : QStringLiteral("BIGSERIAL PRIMARY KEY")));
+                            .arg(idColumn(sqlite)));
             sqlExec(db, QStringLiteral("CREATE INDEX deleted_items_teacher "
                                        "ON deleted_items (teacher_id, kind, deleted_at)"));
             sqlExec(db,
@@ -107,8 +111,7 @@ const QList<Migration>& migrations() {
             sqlExec(db, QStringLiteral("CREATE TABLE calls (id %1, student_id BIGINT NOT NULL "
                                        "REFERENCES students(id) ON DELETE CASCADE, time_text TEXT "
                                        "NOT NULL, how TEXT NOT NULL, uploaded_at BIGINT NOT NULL)")
-                            .arg(sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
-                                        : QStringLiteral("BIGSERIAL PRIMARY KEY")));
+                            .arg(idColumn(sqlite)));
             sqlExec(db, QStringLiteral("CREATE INDEX calls_student ON calls (student_id, "
                                        "time_text)"));
         },
