@@ -10,7 +10,7 @@
 #include "draw/DrawController.h"
 #include "draw/DrawPanel.h"
 #include "groups/GroupList.h"
-#include "layout/LayoutController.h"
+#include "draw/LayoutController.h"
 #include "layout/Splitter.h"
 #include "pinyin/ManualPanelTabs.h"
 #include "scoring/ScoringController.h"

@@ -3,7 +3,7 @@
 // again on the same database, with the demo account.
 
 #include "ScoreService.h"
-#include "accounts/DemoAccount.h"
+#include "DemoAccount.h"
 #include "text/Gbk.h"
 #include "text/WireText.h"
 

@@ -3,7 +3,8 @@
 
 #include "accounts/PasswordResetWindow.h"
 #include "accounts/RegistrationWindow.h"
-#include "session/LoginWindow.h"
+
+#include <QWidget>
 
 namespace ordalis {
 
@@ -17,13 +18,10 @@ void bringUp(QWidget* window) {
 
 } // namespace
 
-AccountWindows::AccountWindows(LoginWindow& login, ServiceEndpoints& service, QObject* parent)
+AccountWindows::AccountWindows(QWidget& login, ServiceEndpoints& service, QObject* parent)
     : QObject(parent)
     , m_login(login)
-    , m_service(service) {
-    connect(&login, &LoginWindow::registrationRequested, this, &AccountWindows::openRegistration);
-    connect(&login, &LoginWindow::passwordResetRequested, this, &AccountWindows::openPasswordReset);
-}
+    , m_service(service) {}
 
 AccountWindows::~AccountWindows() = default;
 
@@ -32,7 +30,7 @@ void AccountWindows::openRegistration() {
         m_registration = std::make_unique<RegistrationWindow>(m_service);
         connect(m_registration.get(), &RegistrationWindow::registered, this,
                 [this](const QString& account) {
-                    m_login.setUserName(account);
+                    Q_EMIT registered(account);
                     backToLogin();
                 });
         connect(m_registration.get(), &RegistrationWindow::returned, this,

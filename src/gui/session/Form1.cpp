@@ -3,8 +3,8 @@
 
 #include "draw/DrawController.h"
 #include "draw/DrawPanel.h"
-#include "groups/GroupsController.h"
-#include "layout/LayoutController.h"
+#include "pinyin/GroupsController.h"
+#include "draw/LayoutController.h"
 #include "layout/MainLayout.h"
 #include "pinyin/ManualPanel.h"
 #include "pinyin/ManualPanelTabs.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LoginWindow.h"
 
-#include "accounts/SecretText.h"
+#include "text/SecretText.h"
 #include "common/Dialogs.h"
 #include "common/EscapeKey.h"
 #include "common/StarEcho.h"

@@ -77,6 +77,13 @@ void ProgramWindows::showLoginWindow() {
                 &ProgramWindows::afterOfflineLogin);
         connect(m_login.get(), &LoginWindow::returned, m_form1.get(), &QWidget::show);
         m_accounts = std::make_unique<AccountWindows>(*m_login, m_endpoints);
+        LoginWindow* login = m_login.get();
+        AccountWindows* accounts = m_accounts.get();
+        connect(login, &LoginWindow::registrationRequested, accounts,
+                &AccountWindows::openRegistration);
+        connect(login, &LoginWindow::passwordResetRequested, accounts,
+                &AccountWindows::openPasswordReset);
+        connect(accounts, &AccountWindows::registered, login, &LoginWindow::setUserName);
     }
     m_form1->hide();
     m_login->show();

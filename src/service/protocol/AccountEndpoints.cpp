@@ -4,8 +4,8 @@
 
 #include "protocol/AccountEndpoints.h"
 
-#include "accounts/Authentication.h"
-#include "accounts/SecretText.h"
+#include "protocol/Authentication.h"
+#include "text/SecretText.h"
 #include "protocol/Names.h"
 #include "storage/Sql.h"
 #include "storage/Transaction.h"

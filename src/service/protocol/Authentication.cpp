@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "accounts/Authentication.h"
+#include "protocol/Authentication.h"
 
-#include "accounts/SecretText.h"
+#include "text/SecretText.h"
 #include "storage/Sql.h"
 
 namespace ordalis::service {
