@@ -150,8 +150,10 @@ void Form1::startUp() {
 
 void Form1::applyTeacherRecord(SessionMode mode) {
     setWindowTitle(QStringLiteral("Ordalis [%1]").arg(m_session.userName));
+    // Through the window's gate like its uploads. None of them waits now: the upload and
+    // manual panels, where they start, hide the 用户 button that leads to a login.
     if (mode == SessionMode::Online && m_downloader)
-        m_downloader();
+        m_requestGate.run(m_downloader);
 
     m_drawPanel->setClasses(m_record.readClassList());
     QStringList topics;
