@@ -2,8 +2,8 @@
 // The service as the desktop program runs it: inside the process, started, stopped and started
 // again on the same database, with the demo account.
 
-#include "ScoreService.h"
 #include "DemoAccount.h"
+#include "ScoreService.h"
 #include "text/Gbk.h"
 #include "text/WireText.h"
 

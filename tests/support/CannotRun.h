@@ -23,17 +23,17 @@ inline int resultOrSkipped(int failures) {
 
 } // namespace ordalis::test
 
-#define ORDALIS_SKIP_CANNOT_RUN(reason)                                                           \
-    do {                                                                                          \
-        ::ordalis::test::couldNotRun() = true;                                                    \
-        QSKIP(reason);                                                                            \
+#define ORDALIS_SKIP_CANNOT_RUN(reason)                                                            \
+    do {                                                                                           \
+        ::ordalis::test::couldNotRun() = true;                                                     \
+        QSKIP(reason);                                                                             \
     } while (false)
 
 // QTEST_GUILESS_MAIN with the skip code.
-#define ORDALIS_GUILESS_TEST_MAIN(TestObject)                                                     \
-    int main(int argc, char* argv[]) {                                                            \
-        QCoreApplication app(argc, argv);                                                         \
-        TestObject test;                                                                          \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                \
-        return ::ordalis::test::resultOrSkipped(QTest::qExec(&test, argc, argv));                 \
+#define ORDALIS_GUILESS_TEST_MAIN(TestObject)                                                      \
+    int main(int argc, char* argv[]) {                                                             \
+        QCoreApplication app(argc, argv);                                                          \
+        TestObject test;                                                                           \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return ::ordalis::test::resultOrSkipped(QTest::qExec(&test, argc, argv));                  \
     }

@@ -3,9 +3,9 @@
 
 #include "draw/DrawController.h"
 #include "draw/DrawPanel.h"
-#include "pinyin/GroupsController.h"
 #include "draw/LayoutController.h"
 #include "layout/MainLayout.h"
+#include "pinyin/GroupsController.h"
 #include "pinyin/ManualPanel.h"
 #include "pinyin/ManualPanelTabs.h"
 #include "pinyin/QuickPickController.h"

@@ -5,10 +5,10 @@
 #include "protocol/AccountEndpoints.h"
 
 #include "protocol/Authentication.h"
-#include "text/SecretText.h"
 #include "protocol/Names.h"
 #include "storage/Sql.h"
 #include "storage/Transaction.h"
+#include "text/SecretText.h"
 #include "text/WireText.h"
 
 #include <QDateTime>

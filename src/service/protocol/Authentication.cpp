@@ -2,8 +2,8 @@
 
 #include "protocol/Authentication.h"
 
-#include "text/SecretText.h"
 #include "storage/Sql.h"
+#include "text/SecretText.h"
 
 namespace ordalis::service {
 
