@@ -139,7 +139,7 @@ BENCHMARK(ClassChoice)->Arg(1000)->Unit(benchmark::kMicrosecond);
 void StartUpProcess(benchmark::State& state) {
     test::TempDataFolder data;
     data.writeSampleRecord();
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../ordalis");
+    const QString program = QStringLiteral(ORDALIS_APP_BIN);
     for (auto _ : state) {
         QProcess process;
         process.start(program, {QStringLiteral("--quit-when-shown"), QStringLiteral("--data-dir"),
