@@ -30,18 +30,18 @@ ordalis_install_missing() {
             missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
     local sudo=()
     if [ "$(id -u)" -ne 0 ]; then
         if ! command -v sudo >/dev/null; then
             echo "These Debian packages are missing, and sudo is not installed to install them." >&2
             echo "As root, run:" >&2
             echo "    apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
-            echo "then start $(basename "$0") again." >&2
+            echo "then start $0 again." >&2
             return 1
         fi
         sudo=(sudo)
     fi
+    echo "Installing: ${missing[*]}"
     "${sudo[@]}" apt-get update -qq &&
         DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
             "${missing[@]}"
