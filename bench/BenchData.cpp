@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchData.h"
 
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -51,7 +51,7 @@ BenchRecord writeBenchRecord(int students) {
     }
     QFile file(record.path);
     if (file.open(QIODevice::WriteOnly)) {
-        file.write(gbk::encode(text));
+        file.write(gb18030::encode(text));
         file.flush(); // a write after the time is set would date the file anew
         file.setFileTime(QDateTime::currentDateTime().addSecs(-60),
                          QFileDevice::FileModificationTime);

@@ -2,7 +2,7 @@
 // Student lookups on records of 50 to 5,000 lines: the draw looks a student up every 5 ms.
 #include "BenchData.h"
 #include "record/TeacherRecord.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>
@@ -55,7 +55,7 @@ void FindStudentReread(benchmark::State& state) {
         const bench::StudentKey& key = keys[next];
         QFile file(data.path);
         file.open(QIODevice::ReadOnly);
-        const QStringList lines = gbk::decode(file.readAll()).split(QStringLiteral("\r\n"));
+        const QStringList lines = gb18030::decode(file.readAll()).split(QStringLiteral("\r\n"));
         const QString prefix = key.className + u'\t' + key.name + u'\t';
         QStringList fields;
         for (const QString& line : lines) {

@@ -46,7 +46,7 @@ public:
                                           "&superpassword=op&email=b@example.com&mb=&tel=&qq=") &&
                   post("/setclass.php", account + "&class=一班") &&
                   post("/student.php", account + "&class=一班&student=" + students.join(u'|'));
-        m_upload = encodeGbkUrl(account + "&keti=函数&score=" + lines.join(u'|')).toLatin1();
+        m_upload = encodeGb18030Url(account + "&keti=函数&score=" + lines.join(u'|')).toLatin1();
     }
     bool isReady() const { return m_ready; }
     bool upload() { return m_protocol->handle(request("/index.php", m_upload)).body == "Success!"; }
@@ -56,7 +56,7 @@ private:
         return {"POST", path, {}, body, QStringLiteral("127.0.0.1")};
     }
     bool post(const char* path, const QString& body) {
-        return m_protocol->handle(request(path, encodeGbkUrl(body).toLatin1())).body == "Success!";
+        return m_protocol->handle(request(path, encodeGb18030Url(body).toLatin1())).body == "Success!";
     }
 
     QTemporaryDir m_dir;

@@ -38,7 +38,7 @@ bool post(Protocol& protocol, const char* path, const QString& body) {
     Request request;
     request.method = "POST";
     request.path = path;
-    request.body = encodeGbkUrl(body).toLatin1();
+    request.body = encodeGb18030Url(body).toLatin1();
     request.peer = QStringLiteral("demo");
     const Reply reply = protocol.handle(request);
     return reply.status == 200 && reply.body == "Success!";

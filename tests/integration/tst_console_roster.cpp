@@ -8,7 +8,7 @@
 #include "ServiceProcess.h"
 #include "SilentServer.h"
 #include "common/Browser.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -105,7 +105,7 @@ private Q_SLOTS:
                  QStringLiteral("已添加2名学生！"));
 
         const QString gbkFile = room.data.filePath(QStringLiteral("roster-gbk.txt"));
-        QVERIFY(writeBytes(gbkFile, gbk::encode(u"王五\r赵六\r张三\r")));
+        QVERIFY(writeBytes(gbkFile, gb18030::encode(u"王五\r赵六\r张三\r")));
         dialogs::setNextFileName(gbkFile);
         room.clickIn(QStringLiteral("Command5"));
         room.clickIn(QStringLiteral("Command1"));

@@ -231,8 +231,13 @@ private Q_SLOTS:
         users.remember(QStringLiteral("张老师"));
         auto window = makeWindow(users);
         window->show();
-        password(*window)->setText(QStringLiteral("secret"));
         QCOMPARE(combo(*window)->currentText(), QStringLiteral("张老师"));
+        // The remembered account is there: typing goes to the password box, and Enter
+        // without a password says what is missing.
+        QCOMPARE(window->focusWidget(), password(*window));
+        QTest::keyClick(password(*window), Qt::Key_Return);
+        QCOMPARE(dialogs::takeShownMessages().value(0).text, QStringLiteral("请输入用户名和密码！"));
+        password(*window)->setText(QStringLiteral("secret"));
         QLineEdit* box = password(*window);
         QCOMPARE(box->echoMode(), QLineEdit::Password);
         QCOMPARE(box->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, box),

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A score not yet uploaded survives the program being killed: the test runs itself a second
-// time as the program, gives one score offline, kills that process with SIGKILL and finds the
-// score pending again at the next offline login.
+// A score not yet uploaded survives the end of the program, whichever way it ends: killed with
+// SIGKILL (the test runs itself a second time as the program), or closed by the main window's
+// close button, when every window is torn down (the real program, played by the driver).
 
+#include "DrivenProgram.h"
 #include "RecordFixture.h"
 #include "common/Dialogs.h"
 #include "common/Look.h"
@@ -114,6 +115,36 @@ private Q_SLOTS:
         QCOMPARE(pending->count(), 1);
         QCOMPARE(pending->item(0)->text(), kept[0]);
         QCOMPARE(child<QLabel>(next.form(), "PendingCount")->text(), QStringLiteral("待上传：1"));
+    }
+
+    void pendingScoresSurviveTheCloseButton() {
+        test::TempDataFolder data;
+        QVERIFY(data.writeSampleRecord());
+        const QStringList loginOffline{QStringLiteral("click Form1/Command1"),
+                                       QStringLiteral("click frmLogin/Command1")};
+        const QStringList drawAndScore{
+            QStringLiteral("click Form1/btnChou_0"), QStringLiteral("pause 30"),
+            QStringLiteral("click Form1/btnChou_0"), QStringLiteral("choose Form1/Combo1 1")};
+        const test::DrivenRun scoring = test::runDriven(
+            data.path(), loginOffline + QStringList{QStringLiteral("choose Form1/Combo2 0")} +
+                             drawAndScore + drawAndScore +
+                             QStringList{QStringLiteral("print Form1/PendingCount"),
+                                         QStringLiteral("close Form1")});
+        QVERIFY2(scoring.finished && scoring.exitCode == 0, qPrintable(scoring.errors));
+        QCOMPARE(scoring.printed(QStringLiteral("Form1/PendingCount")),
+                 QStringLiteral("待上传：2"));
+        QCOMPARE(PendingStore(data.path()).load(Session::OfflineUserName).size(), 2);
+
+        const test::DrivenRun next = test::runDriven(
+            data.path(), loginOffline + QStringList{QStringLiteral("print Form1/List4"),
+                                                    QStringLiteral("print Form1/PendingCount"),
+                                                    QStringLiteral("close Form1")});
+        QVERIFY2(next.finished && next.exitCode == 0, qPrintable(next.errors));
+        QCOMPARE(next.printed(QStringLiteral("Form1/PendingCount")), QStringLiteral("待上传：2"));
+        const QStringList lines = next.printed(QStringLiteral("Form1/List4")).split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QStringLiteral("2"));
+        QCOMPARE(lines[1].section(u'\t', 2, 2), QStringLiteral("4分"));
     }
 };
 

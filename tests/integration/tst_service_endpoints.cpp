@@ -9,7 +9,7 @@
 #include "net/ServiceEndpoints.h"
 #include "session/DataFolder.h"
 #include "session/Session.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 #include "text/WireText.h"
 
 #include <QDateTime>
@@ -34,7 +34,7 @@ const QString TopicName = QStringLiteral("课堂提问");
 
 QString readGbk(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? gbk::decode(file.readAll()) : QString();
+    return file.open(QIODevice::ReadOnly) ? gb18030::decode(file.readAll()) : QString();
 }
 
 QStringList lines(const QString& reply) {

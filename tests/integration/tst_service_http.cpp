@@ -3,7 +3,7 @@
 // uploads, and an upload cut short by killing the process.
 
 #include "ServiceProcess.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 #include "text/WireText.h"
 
 #include <QEventLoop>
@@ -62,11 +62,11 @@ HttpReply request(const QUrl& url, const QByteArray& body = QByteArray()) {
 }
 
 QByteArray form(const QString& text) {
-    return ordalis::encodeGbkUrl(text).toLatin1();
+    return ordalis::encodeGb18030Url(text).toLatin1();
 }
 
 QString recordOf(const ServiceProcess& service, const QString& account, const QString& login) {
-    return ordalis::gbk::decode(
+    return ordalis::gb18030::decode(
         request(QUrl(service.baseUrl() +
                      QStringLiteral("/record.php?t=%1&mp=%2").arg(account, ordalis::md5Hex(login))))
             .body);

@@ -2,6 +2,7 @@
 // A teacher's whole lesson against the real score service: login, draw, scores, upload, and the
 // ways the pending scores survive a refused or failed upload.
 
+#include "LosingRelay.h"
 #include "OnlineFixture.h"
 #include "ProgramRoom.h"
 #include "RecordFixture.h"
@@ -11,6 +12,7 @@
 #include "common/Dialogs.h"
 #include "scoring/DmsFile.h"
 #include "scoring/LineEditPanel.h"
+#include "scoring/PendingStore.h"
 #include "scoring/StatisticsPanel.h"
 #include "session/Form1.h"
 #include "session/LoginWindow.h"
@@ -257,6 +259,43 @@ private Q_SLOTS:
         QCOMPARE(room.pendingLines(), given);
         QCOMPARE(storedScores(m_online.endpoints()), before);
         QVERIFY(room.button("Command13")->isEnabled());
+    }
+
+    // The service stores an upload but its reply is lost on the way: the program keeps the
+    // lines and says the network failed; the teacher uploads again, after one more score, and
+    // the service holds every score exactly once, with nothing left pending.
+    void uploadRepeatedAfterALostReplyIsStoredOnce() {
+        test::LosingRelay relay(QUrl(m_online.baseUrl()));
+        QVERIFY(relay.listening());
+        ServiceConfig throughRelay = m_online.config();
+        throughRelay.setServiceBase(relay.baseUrl());
+        Classroom room(throughRelay);
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+        room.scoreDraws({"5分", "3分"});
+        const QStringList first = room.pendingLines();
+        const QStringList before = storedScores(m_online.endpoints());
+
+        relay.loseRepliesTo("/index.php");
+        room.openUploadPanel(OperationPassword);
+        dialogs::setNextFileName(QString()); // the export offered after the failure: cancelled
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
+        QVERIFY(relay.lostReplies() > 0);
+        QCOMPARE(dialogs::takeShownMessages().value(0).text,
+                 QStringLiteral("网络异常！建议保存数据，然后导入上传！"));
+        QCOMPARE(room.pendingLines(), first);
+        QCOMPARE(storedScores(m_online.endpoints()), before + asStored(first, TopicName));
+
+        relay.loseRepliesTo("/index.php", false);
+        QTest::mouseClick(room.button("Command12"), Qt::LeftButton);
+        room.scoreDraws({"4分"});
+        const QStringList all = room.pendingLines();
+        room.openUploadPanel(OperationPassword);
+        dialogs::setNextAnswer(false);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
+        QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
+        QCOMPARE(room.pending()->count(), 0);
+        QCOMPARE(storedScores(m_online.endpoints()), before + asStored(all, TopicName));
+        QVERIFY(PendingStore(room.data.path()).loadBatches(Teacher).isEmpty());
     }
 
     // Offline: scores, export; later online: import and upload.

@@ -5,7 +5,7 @@
 
 #include "protocol/Protocol.h"
 #include "storage/Database.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 #include "text/WireText.h"
 
 #include <QTemporaryDir>
@@ -35,7 +35,7 @@ struct ProtocolFixture {
     // A form POST whose body is encoded the way the program encodes it.
     Reply post(const char* path, const QString& body,
                const QString& peer = QStringLiteral("192.0.2.1")) {
-        return postRaw(path, encodeGbkUrl(body).toLatin1(), peer);
+        return postRaw(path, encodeGb18030Url(body).toLatin1(), peer);
     }
     Reply postRaw(const char* path, const QByteArray& body,
                   const QString& peer = QStringLiteral("192.0.2.1")) {
@@ -43,10 +43,10 @@ struct ProtocolFixture {
     }
     Reply get(const char* path, const QString& query,
               const QString& peer = QStringLiteral("192.0.2.1")) {
-        return protocol->handle({"GET", path, encodeGbkUrl(query).toLatin1(), {}, peer});
+        return protocol->handle({"GET", path, encodeGb18030Url(query).toLatin1(), {}, peer});
     }
     // Reply text as the program decodes it.
-    static QString text(const Reply& reply) { return gbk::decode(reply.body); }
+    static QString text(const Reply& reply) { return gb18030::decode(reply.body); }
 
     bool registerTeacher(const QString& account, const QString& login, const QString& operation,
                          const QString& email = QStringLiteral("t@example.com")) {

@@ -4,7 +4,7 @@
 
 #include "DemoAccount.h"
 #include "ScoreService.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 #include "text/WireText.h"
 
 #include <QEventLoop>
@@ -49,7 +49,7 @@ private Q_SLOTS:
             QStringLiteral("/record.php?t=%1&mp=%2")
                 .arg(QLatin1String(ordalis::service::DemoAccountName),
                      ordalis::md5Hex(QLatin1String(ordalis::service::DemoLoginPassword)));
-        const QString record = ordalis::gbk::decode(fetch(service.baseUrl() + recordUrl));
+        const QString record = ordalis::gb18030::decode(fetch(service.baseUrl() + recordUrl));
         QVERIFY(record.startsWith(QStringLiteral("Class_Is_Ready\t初一(1)班\t初一(2)班\t\r\n")));
         QCOMPARE(record.count(QStringLiteral("\r\n初一(1)班\t")), 40);
         QCOMPARE(record.count(QStringLiteral("\r\n初一(2)班\t")), 40);
@@ -60,7 +60,7 @@ private Q_SLOTS:
         QCOMPARE(service.port(), quint16(0));
         QVERIFY(fetch(QStringLiteral("http://127.0.0.1:1") + recordUrl).isEmpty());
         QVERIFY(service.start(database));
-        QCOMPARE(ordalis::gbk::decode(fetch(service.baseUrl() + recordUrl)), record);
+        QCOMPARE(ordalis::gb18030::decode(fetch(service.baseUrl() + recordUrl)), record);
     }
 
     void aTakenAddressIsReported() {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecordFixture.h"
 
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 #include "text/WireText.h"
 
 #include <QDateTime>
@@ -12,7 +12,7 @@ namespace ordalis::test {
 bool writeRecordFile(const QString& path, const QStringList& lines, const QByteArray& lineEnd) {
     QByteArray bytes;
     for (const QString& line : lines)
-        bytes += gbk::encode(line) + lineEnd;
+        bytes += gb18030::encode(line) + lineEnd;
     return writeBytes(path, bytes);
 }
 

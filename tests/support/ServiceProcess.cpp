@@ -87,7 +87,7 @@ bool ServiceProcess::registerTeacher(const QString& user, const QString& loginPa
     QNetworkRequest request(QUrl(m_baseUrl + QStringLiteral("/regteacher.php")));
     request.setHeader(QNetworkRequest::ContentTypeHeader,
                       QByteArrayLiteral("application/x-www-form-urlencoded"));
-    QNetworkReply* reply = manager.post(request, encodeGbkUrl(body).toLatin1());
+    QNetworkReply* reply = manager.post(request, encodeGb18030Url(body).toLatin1());
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(15000, &loop, &QEventLoop::quit);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NameLists.h"
 
+#include "text/Gb18030.h"
 #include "text/TextLines.h"
 
 #include <algorithm>
@@ -32,9 +33,11 @@ AddedNames appendNew(QStringList& list, const QStringList& names) {
 
 std::optional<QString> firstUnfitName(const QStringList& names) {
     const auto unfit = std::find_if(names.begin(), names.end(), [](const QString& name) {
-        return std::any_of(name.begin(), name.end(), [](QChar c) {
-            return c == u'|' || c == u'&' || c == u'=' || c == u'\t' || c == u'\r' || c == u'\n';
-        });
+        return gb18030::firstUnencodable(name) >= 0 ||
+               std::any_of(name.begin(), name.end(), [](QChar c) {
+                   return c == u'|' || c == u'&' || c == u'=' || c == u'\t' || c == u'\r' ||
+                          c == u'\n';
+               });
     });
     if (unfit == names.end())
         return std::nullopt;
@@ -42,6 +45,8 @@ std::optional<QString> firstUnfitName(const QStringList& names) {
 }
 
 QString unfitNameMessage(const QString& name) {
+    if (gb18030::firstUnencodable(name) >= 0)
+        return gb18030::unencodableMessage(name);
     return QStringLiteral("“%1”中有“|”、“&”、“=”、制表符或换行，请修改后再试！").arg(name);
 }
 

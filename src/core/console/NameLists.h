@@ -24,7 +24,8 @@ struct AddedNames {
 AddedNames appendNew(QStringList& list, const QStringList& names);
 
 // The first name holding a character that would break the list or the form it travels in
-// ("|", "&", "=", TAB, CR, LF); none when all can be sent.
+// ("|", "&", "=", TAB, CR, LF) or a unit that has no bytes at all (an unpaired surrogate);
+// none when all can be sent.
 std::optional<QString> firstUnfitName(const QStringList& names);
 // The "提示" text that names it.
 QString unfitNameMessage(const QString& name);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RosterFile.h"
 
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 #include "text/TextLines.h"
 
 #include <QStringDecoder>
@@ -12,7 +12,7 @@ QStringList rosterFileLines(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8); // skips a leading byte-order mark
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
-        text = gbk::decode(bytes);
+        text = gb18030::decode(bytes);
     return splitLines(text);
 }
 

@@ -27,7 +27,7 @@ struct PostOutcome {
     enum class Kind { Success, Refused, NetworkFailure };
 
     Kind kind = Kind::NetworkFailure;
-    QString replyText;  // the reply decoded as GBK; possibly empty on a network failure
+    QString replyText;  // the reply decoded as GB18030; possibly empty on a network failure
     int httpStatus = 0; // 0 when no HTTP reply came at all
 
     bool isSuccess() const { return kind == Kind::Success; }

@@ -4,6 +4,7 @@
 #include "ServiceConfig.h"
 #include "session/DataFolder.h"
 #include "session/Session.h"
+#include "text/Gb18030.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
@@ -11,6 +12,28 @@
 namespace ordalis {
 
 namespace {
+
+// The message naming the first field of a form body that cannot be encoded; a password is
+// never shown, since the message may stand on a projector.
+QString unencodableField(const QString& body) {
+    for (const QStringView pair : QStringView(body).tokenize(u'&')) {
+        const qsizetype equals = pair.indexOf(u'=');
+        const QStringView key = pair.first(std::max<qsizetype>(equals, 0));
+        const QString value = pair.sliced(equals + 1).toString();
+        if (gb18030::firstUnencodable(value) < 0)
+            continue;
+        if (key.contains(u"password"))
+            return QStringLiteral("密码中有无法保存的字符，请重新输入");
+        return gb18030::unencodableMessage(
+            QString(value)
+                .replace(QStringLiteral("%26"), QStringLiteral("&"))
+                .replace(QStringLiteral("%3D"), QStringLiteral("="))
+                .replace(QStringLiteral("%2B"), QStringLiteral("+"))
+                .replace(QStringLiteral("%23"), QStringLiteral("#"))
+                .replace(QStringLiteral("%25"), QStringLiteral("%")));
+    }
+    return {};
+}
 
 double freshFraction() {
     return QRandomGenerator::global()->generateDouble();
@@ -38,6 +61,9 @@ HttpClient& ServiceEndpoints::http() {
 }
 
 PostOutcome ServiceEndpoints::send(const FormRequest& request) {
+    // A text with a unit that has no bytes is refused here rather than sent altered.
+    if (const QString problem = unencodableField(request.body); !problem.isEmpty())
+        return PostOutcome{PostOutcome::Kind::Refused, problem, 0};
     return http().postForm(QUrl(m_config.serviceBase() + request.path), request.wireBody(),
                            request.successWord);
 }
@@ -67,8 +93,9 @@ QString ServiceEndpoints::requestPasswordCode(const QString& userName, const QSt
 }
 
 PostOutcome ServiceEndpoints::uploadScores(const QString& operationPassword, const QString& topic,
-                                           const QStringList& scoreLines) {
-    return send(requests::uploadScores(m_session.userName, operationPassword, topic, scoreLines));
+                                           const QStringList& scoreLines, const QString& batch) {
+    return send(
+        requests::uploadScores(m_session.userName, operationPassword, topic, scoreLines, batch));
 }
 
 PostOutcome ServiceEndpoints::uploadGroups(const QString& className,

@@ -33,7 +33,7 @@ public:
 
     // ---- changes, as the session user with the operation password ----
     PostOutcome uploadScores(const QString& operationPassword, const QString& topic,
-                             const QStringList& scoreLines);
+                             const QStringList& scoreLines, const QString& batch = QString());
     PostOutcome uploadGroups(const QString& className, const QString& operationPassword,
                              const GroupLists& groups);
     // The account name as the personal page shows it, which may differ from the session's.

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ServiceRequests.h"
 
-#include "text/Gbk.h"
 #include "text/WireText.h"
 
 namespace ordalis {
 
 QByteArray FormRequest::wireBody() const {
-    // The escaped text is ASCII but for characters GBK has no code for (they become "?"),
-    // so its GBK bytes are the bytes sent.
-    return gbk::encode(encodeGbkUrl(body));
+    // The escaped text is ASCII, so it goes out as it is.
+    return encodeGb18030Url(body).toLatin1();
 }
 
 namespace requests {
@@ -89,11 +87,13 @@ FormRequest setPassword(const QString& userName, const QString& checkCode,
 }
 
 FormRequest uploadScores(const QString& userName, const QString& operationPassword,
-                         const QString& topic, const QStringList& scoreLines) {
-    return changeBody(userName, operationPassword)
-        .add(u"keti", topic)
-        .add(u"score", barJoined(scoreLines))
-        .to(QStringLiteral("/index.php"));
+                         const QString& topic, const QStringList& scoreLines,
+                         const QString& batch) {
+    Body body = changeBody(userName, operationPassword);
+    body.add(u"keti", topic).add(u"score", barJoined(scoreLines));
+    if (!batch.isEmpty())
+        body.add(u"batch", batch);
+    return body.to(QStringLiteral("/index.php"));
 }
 
 FormRequest uploadGroups(const QString& className, const QString& userName,
@@ -220,7 +220,7 @@ FormRequest deleteScores(const QString& userName, const QString& operationPasswo
 }
 
 QString queryValue(QStringView value) {
-    return encodeGbkUrl(escapeFormValue(value));
+    return encodeGb18030Url(escapeFormValue(value));
 }
 
 QUrl recordUrl(const QString& serviceBase, const QString& userName, const QString& mp) {

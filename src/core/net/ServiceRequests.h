@@ -24,10 +24,10 @@ struct FormRequest {
     static inline const QString SuccessWord = QStringLiteral("Success!");
 
     QString path;        // under ServiceBase, e.g. "/index.php"
-    QString body;        // key=value pairs with escaped values, not yet GBK-encoded
+    QString body;        // key=value pairs with escaped values, not yet percent-encoded
     QString successWord; // the exact reply that means the change was made
 
-    // The body as it goes on the wire: through encodeGbkUrl once, as bytes.
+    // The body as it goes on the wire: through encodeGb18030Url once, as bytes.
     QByteArray wireBody() const;
 };
 
@@ -55,8 +55,10 @@ FormRequest registerTeacher(const TeacherRegistration& teacher);
 // "failure".
 FormRequest setPassword(const QString& userName, const QString& checkCode,
                         const QString& newLoginPassword, const QString& newOperationPassword);
+// `batch`, when not empty, goes last: the id that makes a repeated upload store nothing twice.
 FormRequest uploadScores(const QString& userName, const QString& operationPassword,
-                         const QString& topic, const QStringList& scoreLines);
+                         const QString& topic, const QStringList& scoreLines,
+                         const QString& batch = QString());
 FormRequest uploadGroups(const QString& className, const QString& userName,
                          const QString& operationPassword, const GroupLists& groups);
 FormRequest setTeacher(const QString& userName, const QString& email,
@@ -89,7 +91,7 @@ FormRequest editScore(const QString& userName, const QString& operationPassword,
 FormRequest deleteScores(const QString& userName, const QString& operationPassword,
                          const QString& className, const QString& deleteIds);
 
-// A query value as it goes into a URL: GBK percent escapes for Chinese text, and "%", "#",
+// A query value as it goes into a URL: GB18030 percent escapes for Chinese text, and "%", "#",
 // "&", "=" and "+" escaped so that a name holding them reaches the service whole.
 QString queryValue(QStringView value);
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Initials.h"
 
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 
 #include <algorithm>
 #include <array>
@@ -88,7 +88,7 @@ static_assert(Level2Size == 3008);
 
 // The code-page value as the signed 16-bit number the ranges above are written in.
 int signedCode(QChar c) {
-    const int code = gbk::codeOf(c);
+    const int code = gb18030::gbkCode(c);
     return code > 0xFF ? code - 0x10000 : code;
 }
 

@@ -2,7 +2,7 @@
 #include "RecordCache.h"
 
 #include "FileStamp.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 #include "text/TextLines.h"
 #include "text/WireText.h"
 
@@ -40,7 +40,7 @@ const std::shared_ptr<const RecordSnapshot>& emptySnapshot() {
 RecordSnapshot parseRecord(const QByteArray& bytes) {
     ++parses;
     RecordSnapshot record;
-    record.lines = splitLines(gbk::decode(bytes));
+    record.lines = splitLines(gb18030::decode(bytes));
     for (int n = 0; n < record.lines.size(); ++n) {
         const QString& line = record.lines[n];
         const qsizetype firstTab = line.indexOf(u'\t');

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The teacher record "ServerRec.dmd": GBK text, CR LF lines, TAB fields. Readers go to the file
+// The teacher record "ServerRec.dmd": GB18030 text, CR LF lines, TAB fields. Readers go to the file
 // at every use, so a new download is seen everywhere at once; a parsed snapshot is reused for
 // as long as the file is unchanged, which keeps lookups cheap enough for a 5 ms draw.
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DailyLog.h"
 
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,12 +33,17 @@ LogWrite appendToDailyLog(const QString& folder, const QString& user, const QStr
                           const QDate& date, const QString& line) {
     LogWrite result;
     result.filePath = QDir(folder).filePath(dailyLogFileName(user, className, date));
+    bool encoded = false;
+    const QByteArray bytes = gb18030::encode(line, &encoded) + "\r\n";
+    if (!encoded) {
+        result.error = gb18030::unencodableMessage(line);
+        return result;
+    }
     QFile file(result.filePath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
         result.error = file.errorString();
         return result;
     }
-    const QByteArray bytes = gbk::encode(line) + "\r\n";
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         result.error = file.errorString();
         return result;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The daily log: one append-only GBK file per user, class and day, in the data folder.
+// The daily log: one append-only GB18030 file per user, class and day, in the data folder.
 
 #include <QDate>
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DmsFile.h"
 
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 #include "text/TextLines.h"
 
 #include <QFile>
@@ -11,8 +11,15 @@ namespace ordalis {
 
 bool writeDmsFile(const QString& path, const QStringList& lines, QString* error) {
     QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += gbk::encode(line) + "\r\n";
+    for (const QString& line : lines) {
+        bool encoded = false;
+        bytes += gb18030::encode(line, &encoded) + "\r\n";
+        if (!encoded) {
+            if (error)
+                *error = gb18030::unencodableMessage(line);
+            return false;
+        }
+    }
     // Written beside the target and renamed over it, so a failed write leaves the old file whole.
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
@@ -26,7 +33,7 @@ std::optional<QStringList> readDmsFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QStringList lines = splitLines(gbk::decode(file.readAll()));
+    QStringList lines = splitLines(gb18030::decode(file.readAll()));
     lines.removeAll(QString());
     return lines;
 }

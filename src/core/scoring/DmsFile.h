@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Score batch files (.dms): pending score lines saved for a later upload. GBK, CR LF.
+// Score batch files (.dms): pending score lines saved for a later upload. GB18030, CR LF.
 
 #include <QString>
 #include <QStringList>

@@ -12,6 +12,14 @@ PendingStore::PendingStore(QString folderPath)
     : m_folder(std::move(folderPath)) {}
 
 QString PendingStore::filePath(const QString& userName) const {
+    return pathWithSuffix(userName, QStringLiteral(".dms"));
+}
+
+QString PendingStore::batchesPath(const QString& userName) const {
+    return pathWithSuffix(userName, QStringLiteral(".batches"));
+}
+
+QString PendingStore::pathWithSuffix(const QString& userName, const QString& suffix) const {
     QString safe;
     for (const char32_t point : userName.toUcs4()) {
         const QString character = QString::fromUcs4(&point, 1);
@@ -22,7 +30,7 @@ QString PendingStore::filePath(const QString& userName) const {
         for (const char byte : character.toUtf8())
             safe += QStringLiteral("%%1").arg(quint8(byte), 2, 16, QLatin1Char('0')).toUpper();
     }
-    return QDir(m_folder).filePath(QStringLiteral("pending_%1.dms").arg(safe));
+    return QDir(m_folder).filePath(QStringLiteral("pending_") + safe + suffix);
 }
 
 QStringList PendingStore::load(const QString& userName) const {
@@ -31,6 +39,15 @@ QStringList PendingStore::load(const QString& userName) const {
 
 bool PendingStore::save(const QString& userName, const QStringList& lines, QString* error) const {
     return writeDmsFile(filePath(userName), lines, error);
+}
+
+QList<UploadBatch> PendingStore::loadBatches(const QString& userName) const {
+    return readBatchLines(readDmsFile(batchesPath(userName)).value_or(QStringList()));
+}
+
+bool PendingStore::saveBatches(const QString& userName, const QList<UploadBatch>& batches,
+                               QString* error) const {
+    return writeDmsFile(batchesPath(userName), batchLines(batches), error);
 }
 
 QStringList PendingStore::changeUser(const QString& fromUser, const QStringList& shownLines,

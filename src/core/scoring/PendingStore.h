@@ -2,7 +2,10 @@
 #pragma once
 // The pending score lines of each user, kept in the data folder so that neither closing the
 // program nor a crash loses a score that was not uploaded: one file per user in the .dms line
-// format, replaced whole (written beside it and renamed over it) on every change.
+// format, replaced whole (written beside it and renamed over it) on every change. Beside it,
+// the batches sent whose success was not heard yet, with their ids (UploadBatches.h).
+
+#include "scoring/UploadBatches.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,6 +24,12 @@ public:
     QStringList load(const QString& userName) const;
     bool save(const QString& userName, const QStringList& lines, QString* error = nullptr) const;
 
+    // The same name with ".batches" for the unconfirmed batches.
+    QString batchesPath(const QString& userName) const;
+    QList<UploadBatch> loadBatches(const QString& userName) const;
+    bool saveBatches(const QString& userName, const QList<UploadBatch>& batches,
+                     QString* error = nullptr) const;
+
     // The pending lines once `toUser` logs in while `fromUser` (empty before any login) held
     // `shownLines`. An account keeps its lines for itself; lines given without an account
     // (before a login or by the offline user) go on with the one who logs in next, after
@@ -29,6 +38,8 @@ public:
                            const QString& toUser) const;
 
 private:
+    QString pathWithSuffix(const QString& userName, const QString& suffix) const;
+
     QString m_folder;
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WireText.h"
 
-#include "Gbk.h"
+#include "Gb18030.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -41,28 +41,23 @@ const QDateTime& wireEpoch() {
 
 } // namespace
 
-QString encodeGbkUrl(QStringView text) {
+QString encodeGb18030Url(QStringView text) {
     QString out;
     out.reserve(text.size() * 3);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            out.append(u'?');
-            ++i;
+        if (c.unicode() < 0x80) {
+            out.append(c);
             continue;
         }
-        const quint16 code = gbk::codeOf(c);
-        if (code > 0xFF) {
-            appendEscapedByte(out, uchar(code >> 8));
-            appendEscapedByte(out, uchar(code & 0xFF));
-        } else if (code >= 0x80) {
-            // A single byte above ASCII (the euro sign): escaped too, so the body stays ASCII.
-            appendEscapedByte(out, uchar(code));
-        } else if (code != 0 || c.unicode() == 0) {
-            out.append(QChar(code));
-        } else {
-            out.append(u'?');
-        }
+        const bool pair =
+            c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        // Above ASCII every byte is escaped (the euro sign's single byte too), so the body
+        // stays ASCII.
+        for (const char byte : gb18030::encode(text.sliced(i, pair ? 2 : 1)))
+            appendEscapedByte(out, uchar(byte));
+        if (pair)
+            ++i;
     }
     return out;
 }
@@ -104,12 +99,13 @@ QByteArray decodePercentBytes(QByteArrayView text) {
 
 QString decodeText(const QByteArray& bytes, const QByteArray& charset) {
     const QByteArray name = charset.trimmed().toUpper();
-    // GB2312 replies are read as GBK, its superset, so no valid reply byte is lost.
-    if (name.isEmpty() || name == "GB2312" || name == "GBK" || name == "CP936")
-        return gbk::decode(bytes);
+    // GB2312 and GBK replies are read as GB18030, their superset, so no valid reply byte is
+    // lost.
+    if (name.isEmpty() || name == "GB2312" || name == "GBK" || name == "CP936" || name == "GB18030")
+        return gb18030::decode(bytes);
     QStringDecoder decoder(name.constData(), QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
-        return gbk::decode(bytes);
+        return gb18030::decode(bytes);
     return decoder.decode(bytes);
 }
 
@@ -147,7 +143,7 @@ QString secondsToDate(qint32 seconds) {
 
 QString md5Hex(const QString& text) {
     return QString::fromLatin1(
-        QCryptographicHash::hash(gbk::encode(text), QCryptographicHash::Md5).toHex());
+        QCryptographicHash::hash(gb18030::encode(text), QCryptographicHash::Md5).toHex());
 }
 
 double leadingNumber(QStringView text) {

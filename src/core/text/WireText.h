@@ -9,21 +9,21 @@
 
 namespace ordalis {
 
-// Every double-byte GBK character becomes %HH%LL (upper-case hex); nothing else is escaped,
-// so "&", "=", "+", "%", blanks, TAB, CR and LF pass as they are. Unrepresentable characters
-// pass as "?".
-QString encodeGbkUrl(QStringView text);
+// Every character above ASCII becomes the %HH escapes of its GB18030 bytes (upper-case hex:
+// %HH%LL for a GBK character, four escapes for the others); nothing else is escaped, so "&",
+// "=", "+", "%", blanks, TAB, CR and LF pass as they are.
+QString encodeGb18030Url(QStringView text);
 
 // A value made safe to stand between the "&" and "=" of a form body or query: "%", "&", "=",
 // "+" and "#" become %25, %26, %3D, %2B and %23, so the service reads back exactly the text
-// typed. Everything else is left for encodeGbkUrl.
+// typed. Everything else is left for encodeGb18030Url.
 QString escapeFormValue(QStringView value);
 
 // The inverse used by the service: each "%" followed by two hex digits becomes that byte,
 // every other character (a "+" included) stays itself.
 QByteArray decodePercentBytes(QByteArrayView text);
 
-// Reply bytes decoded in a named character set ("GB2312", "GBK", "UTF-8").
+// Reply bytes decoded in a named character set ("GB2312", "GBK", "GB18030", "UTF-8").
 QString decodeText(const QByteArray& bytes, const QByteArray& charset);
 
 // Wire time: whole seconds since 1970-01-01 08:00:00 of the wall clock. Accepts
@@ -36,7 +36,8 @@ std::optional<qint32> readWireTime(const QString& text);
 // The moment as "yyyy-mm-dd hh:mm:ss"; dateToSeconds reads it back.
 QString secondsToDate(qint32 seconds);
 
-// MD5 over the GBK bytes of the text, 32 lowercase hexadecimal digits.
+// MD5 over the GB18030 bytes of the text (the GBK bytes for every GBK character), 32
+// lowercase hexadecimal digits.
 QString md5Hex(const QString& text);
 
 // The number a text begins with: blanks, TABs and line feeds are skipped wherever they stand,

@@ -19,7 +19,8 @@ CalledNameSpeech::CalledNameSpeech(DrawPanel* panel, std::unique_ptr<Speaker> sp
 
 void CalledNameSpeech::setUser(const QString& userName) {
     m_user = userName;
-    m_panel->setSpeechOn(m_available && m_setting.isOn(userName));
+    m_on = m_available && m_setting.isOn(userName);
+    m_panel->setSpeechOn(m_on);
 }
 
 void CalledNameSpeech::setOn(bool on) {

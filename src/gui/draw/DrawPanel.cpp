@@ -198,7 +198,8 @@ DrawPanel::DrawPanel(QWidget* parent)
             Q_EMIT standardChosen(m_standardsList->row(item));
     });
     connect(m_projectorButton, &QPushButton::clicked, this, &DrawPanel::projectorRequested);
-    connect(m_speechButton, &QPushButton::toggled, this, &DrawPanel::speechToggled);
+    // Only a click is a choice to keep; showing the stored choice is not one.
+    connect(m_speechButton, &QPushButton::clicked, this, &DrawPanel::speechToggled);
     connect(m_uploadButton, &QPushButton::clicked, this, &DrawPanel::uploadRequested);
     connect(m_userButton, &QPushButton::clicked, this, &DrawPanel::userRequested);
     connect(m_manageButton, &QPushButton::clicked, this, &DrawPanel::manageRequested);

@@ -29,12 +29,46 @@ void PendingKeeper::save() {
         m_failureShown = false;
         return;
     }
+    showFailure(m_store.filePath(m_user), error);
+}
+
+void PendingKeeper::showFailure(const QString& path, const QString& error) {
     if (std::exchange(m_failureShown, true))
         return;
-    dialogs::showMessage(m_panel->window(), QStringLiteral("错误"),
-                         QStringLiteral("无法保存待上传的成绩：%1\r\n%2")
-                             .arg(QDir::toNativeSeparators(m_store.filePath(m_user)), error),
-                         dialogs::Icon::Warning);
+    dialogs::showMessage(
+        m_panel->window(), QStringLiteral("错误"),
+        QStringLiteral("无法保存待上传的成绩：%1\r\n%2").arg(QDir::toNativeSeparators(path), error),
+        dialogs::Icon::Warning);
+}
+
+QList<UploadBatch> PendingKeeper::unconfirmedBatches() const {
+    return m_store.loadBatches(m_user);
+}
+
+void PendingKeeper::keepBatch(const UploadBatch& batch) {
+    QList<UploadBatch> batches = unconfirmedBatches();
+    if (batches.contains(batch))
+        return;
+    batches << batch;
+    if (batches.size() > MaxBatches)
+        batches.remove(0, batches.size() - MaxBatches);
+    saveBatches(batches);
+}
+
+void PendingKeeper::forgetBatch(const QString& id) {
+    QList<UploadBatch> batches = unconfirmedBatches();
+    batches.removeIf([&id](const UploadBatch& batch) { return batch.id == id; });
+    saveBatches(batches);
+}
+
+bool PendingKeeper::saveBatches(const QList<UploadBatch>& batches) {
+    QString error;
+    if (m_store.saveBatches(m_user, batches, &error)) {
+        m_failureShown = false;
+        return true;
+    }
+    showFailure(m_store.batchesPath(m_user), error);
+    return false;
 }
 
 } // namespace ordalis

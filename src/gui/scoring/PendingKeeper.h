@@ -20,8 +20,20 @@ public:
     // A login: the panel shows the pending lines of `userName` from now on.
     void changeUser(const QString& userName);
 
+    // The user's batches sent without a success heard back (UploadBatches.h).
+    QList<UploadBatch> unconfirmedBatches() const;
+    // Kept before the batch is sent, so that neither a lost reply nor a crash loses its id
+    // (the teacher is told when it cannot be written). The newest MaxBatches are kept.
+    static constexpr qsizetype MaxBatches = 50;
+    void keepBatch(const UploadBatch& batch);
+    // The service answered for the batch (stored it, or refused it and stored nothing): its id
+    // is done with.
+    void forgetBatch(const QString& id);
+
 private:
     void save();
+    bool saveBatches(const QList<UploadBatch>& batches);
+    void showFailure(const QString& path, const QString& error);
 
     UploadPanel* m_panel;
     PendingStore m_store;

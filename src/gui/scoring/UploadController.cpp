@@ -6,6 +6,7 @@
 #include "net/ServiceEndpoints.h"
 #include "scoring/DmsFile.h"
 #include "scoring/LineEditPanel.h"
+#include "scoring/PendingKeeper.h"
 #include "scoring/StatisticsPanel.h"
 #include "scoring/UploadPanel.h"
 #include "session/Session.h"
@@ -14,11 +15,12 @@
 
 namespace ordalis {
 
-UploadController::UploadController(UploadPanel* upload, RequestGate gate, Session& session,
-                                   ServiceEndpoints& service, GroupsSource groupLists,
-                                   QObject* parent)
+UploadController::UploadController(UploadPanel* upload, PendingKeeper& pending, RequestGate gate,
+                                   Session& session, ServiceEndpoints& service,
+                                   GroupsSource groupLists, QObject* parent)
     : QObject(parent)
     , m_upload(upload)
+    , m_pending(pending)
     , m_gate(std::move(gate))
     , m_edit(new LineEditPanel(upload->parentWidget()))
     , m_statistics(new StatisticsPanel(upload->parentWidget()))
@@ -84,18 +86,37 @@ void UploadController::upload() {
 
     // Scores given while the reply is awaited are appended after these rows and stay pending.
     const int rowsAtSend = int(m_upload->pendingLines().size());
+    // A batch sent before without a success heard back goes again as it went.
+    const QList<UploadBatch> plan = planUpload(m_pending.unconfirmedBatches(), lines);
     PostOutcome outcome;
+    qsizetype storedBatches = 0;
+    QStringList storedLines;
     // While the reply is awaited nothing may send the lines again or change them under it.
-    if (!m_gate.run([&] { outcome = m_service.uploadScores(password, m_upload->topic(), lines); }))
+    if (!m_gate.run([&] {
+            for (const UploadBatch& batch : plan) {
+                m_pending.keepBatch(batch);
+                outcome =
+                    m_service.uploadScores(password, m_upload->topic(), batch.lines, batch.id);
+                if (outcome.isNetworkFailure())
+                    return; // the service may hold the batch: its id stays for the next try
+                m_pending.forgetBatch(batch.id);
+                if (outcome.isRefused())
+                    return;
+                storedLines += batch.lines;
+                ++storedBatches;
+            }
+        }))
         return;
 
     if (outcome.isSuccess()) {
         if (dialogs::askYesNo(m_upload->window(), QStringLiteral("成功"),
                               QStringLiteral("上传成功，是否上网查看上传结果！")))
-            browser::open(m_service.uploadResultPage(lines.size()));
+            browser::open(m_service.uploadResultPage(int(storedLines.size())));
         m_upload->removeOldestLines(rowsAtSend);
         return;
     }
+    // The batches stored before the one that failed are uploaded and leave the list.
+    m_upload->removeLines(storedLines);
     if (outcome.isRefused()) {
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                              outcome.replyText + QStringLiteral("\r\n上传错误！"),
@@ -106,7 +127,10 @@ void UploadController::upload() {
                          QStringLiteral("网络异常！建议保存数据，然后导入上传！"),
                          dialogs::Icon::Warning);
     // Exactly the lines that could not be sent, even if the selection changed meanwhile.
-    exportLines(lines);
+    QStringList unsent;
+    for (const UploadBatch& batch : plan.mid(storedBatches))
+        unsent += batch.lines;
+    exportLines(unsent);
 }
 
 void UploadController::exportSelected() {

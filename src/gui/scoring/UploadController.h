@@ -16,6 +16,7 @@ namespace ordalis {
 
 class GroupDetailPanel;
 class LineEditPanel;
+class PendingKeeper;
 class ServiceEndpoints;
 class StatisticsPanel;
 class UploadPanel;
@@ -32,8 +33,9 @@ public:
     // Creates the edit, statistics and detail panels beside the upload panel: the four share
     // one place in the main window and this object switches between them. The upload waits
     // for its reply through the window's request gate.
-    UploadController(UploadPanel* upload, RequestGate gate, Session& session,
-                     ServiceEndpoints& service, GroupsSource groupLists, QObject* parent = nullptr);
+    UploadController(UploadPanel* upload, PendingKeeper& pending, RequestGate gate,
+                     Session& session, ServiceEndpoints& service, GroupsSource groupLists,
+                     QObject* parent = nullptr);
 
     // The panel is being shown: every pending line selected, upload enabled when it can work.
     void opened();
@@ -54,6 +56,7 @@ private:
     void showOnly(QWidget* panel);
 
     UploadPanel* m_upload;
+    PendingKeeper& m_pending;
     RequestGate m_gate;
     LineEditPanel* m_edit;
     StatisticsPanel* m_statistics;

@@ -53,11 +53,6 @@ UploadPanel::UploadPanel(QWidget* parent)
             Q_EMIT lineDoubleClicked(m_pendingList->row(item));
     });
     connect(m_passwordBox, &QLineEdit::textChanged, this, &UploadPanel::operationPasswordEdited);
-    const QAbstractItemModel* lines = m_pendingList->model();
-    for (const auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(lines, change, this, &UploadPanel::pendingChanged);
-    connect(lines, &QAbstractItemModel::dataChanged, this, &UploadPanel::pendingChanged);
-    connect(lines, &QAbstractItemModel::modelReset, this, &UploadPanel::pendingChanged);
     // Enter in the password box uploads, when the upload is possible.
     connect(m_passwordBox, &QLineEdit::returnPressed, m_uploadButton, &QPushButton::click);
 }
@@ -91,6 +86,7 @@ void UploadPanel::placeDesigned(const TwipsPlacer& placer, QSize size) {
 
 void UploadPanel::addPendingLine(const QString& line) {
     m_pendingList->addItem(line);
+    Q_EMIT pendingChanged();
 }
 
 QStringList UploadPanel::pendingLines() const {
@@ -113,15 +109,27 @@ void UploadPanel::setPendingLines(const QStringList& lines) {
     m_pendingList->clear();
     m_pendingList->addItems(lines);
     m_pendingList->selectAll();
+    Q_EMIT pendingChanged();
 }
 
 void UploadPanel::clearPending() {
     m_pendingList->clear();
+    Q_EMIT pendingChanged();
 }
 
 void UploadPanel::removeOldestLines(int count) {
     for (int row = 0; row < count && m_pendingList->count() > 0; ++row)
         delete m_pendingList->takeItem(0);
+    Q_EMIT pendingChanged();
+}
+
+void UploadPanel::removeLines(const QStringList& lines) {
+    for (const QString& line : lines) {
+        const QList<QListWidgetItem*> equal = m_pendingList->findItems(line, Qt::MatchExactly);
+        if (!equal.isEmpty())
+            delete m_pendingList->takeItem(m_pendingList->row(equal.constFirst()));
+    }
+    Q_EMIT pendingChanged();
 }
 
 void UploadPanel::selectAllPending() {
@@ -140,6 +148,7 @@ void UploadPanel::replacePendingLine(int row, const QString& line) {
     item->setText(line);
     item->setSelected(true);
     m_pendingList->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+    Q_EMIT pendingChanged();
 }
 
 void UploadPanel::togglePendingSelection(int row) {

@@ -30,6 +30,8 @@ public:
     void clearPending();
     // The oldest lines, sent meanwhile; lines added later stay.
     void removeOldestLines(int count);
+    // One line equal to each of `lines`, wherever it stands.
+    void removeLines(const QStringList& lines);
     void selectAllPending();
     QString pendingLine(int row) const;
     // A line edited in place, selected and current afterwards.
@@ -52,7 +54,9 @@ Q_SIGNALS:
     void statisticsClicked(); // 小组统计
     void back();              // 返回
     void lineDoubleClicked(int row);
-    // A pending line was added, removed or edited.
+    // A pending line was added, removed or edited through the methods above. Only those
+    // emit it, never the list's own teardown, so that closing the window cannot pass for a
+    // teacher's change and empty the stored lines.
     void pendingChanged();
     void operationPasswordEdited(const QString& password);
 

@@ -95,8 +95,16 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     connect(m_probeTimer, &QTimer::timeout, this, &LoginWindow::probe);
     m_probeTimer->start();
 
-    // Enter in the password box is 确定; click() does nothing while the button is disabled.
-    connect(m_passwordBox, &QLineEdit::returnPressed, m_loginButton, &QPushButton::click);
+    // Enter in the password box is 确定 (click() does nothing while the button is disabled);
+    // without a password it says what is missing. Enter in the account box moves on to it.
+    connect(m_passwordBox, &QLineEdit::returnPressed, this, [this] {
+        if (m_passwordBox->text().isEmpty())
+            showMissingCredentials();
+        else
+            m_loginButton->click();
+    });
+    connect(m_userBox->lineEdit(), &QLineEdit::returnPressed, m_passwordBox,
+            qOverload<>(&QWidget::setFocus));
     // The prompt is selected whenever the box gets the focus, so typing replaces it.
     m_userBox->installEventFilter(this);
     onEscape(this, [this] { m_cancelButton->click(); }); // Escape is 取消
@@ -143,8 +151,7 @@ void LoginWindow::loginOnline() {
     const QString userName = m_userBox->currentText();
     const QString typedPassword = m_passwordBox->text();
     if (userName.isEmpty() || typedPassword.isEmpty()) {
-        dialogs::showMessage(this, QStringLiteral("错误"), QStringLiteral("请输入用户名和密码！"),
-                             dialogs::Icon::Critical);
+        showMissingCredentials();
         return;
     }
 
@@ -193,6 +200,20 @@ bool LoginWindow::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, m_userBox->lineEdit(), &QLineEdit::selectAll);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void LoginWindow::showMissingCredentials() {
+    dialogs::showMessage(this, QStringLiteral("错误"), QStringLiteral("请输入用户名和密码！"),
+                         dialogs::Icon::Critical);
+}
+
+void LoginWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    const QString account = m_userBox->currentText();
+    if (!account.isEmpty() && account != Prompt)
+        m_passwordBox->setFocus();
+    else
+        m_userBox->setFocus();
 }
 
 void LoginWindow::closeEvent(QCloseEvent* event) {

@@ -50,8 +50,12 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A remembered account in the box: the focus goes to the password, so that a password
+    // typed at once never lands in the account box, in clear, on the projector.
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void showMissingCredentials();
     void fillUserBox();
     void loginOnline();
     void loginOffline();

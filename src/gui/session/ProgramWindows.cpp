@@ -42,10 +42,10 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
                                 m_endpoints, m_config, this);
 
     const auto groups = [form] { return form->groups(); };
-    m_upload = new UploadController(form->uploadPanel(), form->requestGate(), m_session,
+    m_pending = new PendingKeeper(form->uploadPanel(), m_folder.path(), this);
+    m_upload = new UploadController(form->uploadPanel(), *m_pending, form->requestGate(), m_session,
                                     m_endpoints, groups, this);
     connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
-    m_pending = new PendingKeeper(form->uploadPanel(), m_folder.path(), this);
     m_speech = new CalledNameSpeech(
         form->drawPanel(), speaker ? std::move(speaker) : makeSystemSpeaker(), settingsIni, this);
     connect(form, &Form1::calledByDraw, m_speech, &CalledNameSpeech::drawStopped);

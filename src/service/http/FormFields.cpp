@@ -2,7 +2,7 @@
 
 #include "http/FormFields.h"
 
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 #include "text/WireText.h"
 
 namespace ordalis::service {
@@ -22,7 +22,7 @@ std::optional<FormFields> FormFields::parse(QByteArrayView raw, qsizetype maxFie
             const QByteArrayView key = eq < 0 ? pair : pair.first(eq);
             const QByteArrayView value = eq < 0 ? QByteArrayView() : pair.sliced(eq + 1);
             fields.m_pairs.append(
-                {decodePercentBytes(key), gbk::decode(decodePercentBytes(value))});
+                {decodePercentBytes(key), gb18030::decode(decodePercentBytes(value))});
         }
         start = end + 1;
     }

@@ -2,7 +2,7 @@
 #pragma once
 // The fields of a form body or a query string, read the way the program writes them: pairs
 // split at "&", key and value at the first "=", and only then each %XX turned into its byte
-// (a "+" stays a "+") and the bytes read as GBK. Splitting first means an escaped "&" or "="
+// (a "+" stays a "+") and the bytes read as GB18030. Splitting first means an escaped "&" or "="
 // can never cut a value.
 
 #include <QByteArrayView>

@@ -2,12 +2,12 @@
 
 #include "http/Reply.h"
 
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 
 namespace ordalis::service {
 
 Reply Reply::text(const QString& text, int status) {
-    return {status, QByteArrayLiteral("text/plain; charset=GBK"), gbk::encode(text)};
+    return {status, QByteArrayLiteral("text/plain; charset=GB18030"), gb18030::encode(text)};
 }
 
 Reply Reply::forbidden(const QString& reason) {

@@ -12,7 +12,7 @@ struct Reply {
     QByteArray contentType;
     QByteArray body;
 
-    // Protocol replies travel as GBK plain text, the code page the program decodes.
+    // Protocol replies travel as GB18030 plain text, the code page the program decodes.
     static Reply text(const QString& text, int status = 200);
     // A read refused for its credentials: 403, so that a download never takes the refusal
     // for the teacher's data.

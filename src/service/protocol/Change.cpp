@@ -6,11 +6,32 @@
 #include "protocol/Names.h"
 #include "storage/Sql.h"
 
+#include <QDateTime>
+#include <QRegularExpression>
+
 namespace ordalis::service {
 
 namespace {
 
 constexpr qsizetype MaxDeletedIds = 5000;
+
+bool isBatchId(const QString& batch) {
+    static const QRegularExpression form(QStringLiteral("^[0-9a-fA-F]{32}$"));
+    return form.match(batch).hasMatch();
+}
+
+// Keeps the batch id; false when the teacher's batch was stored before. Ids past their days
+// are forgotten on the way.
+bool claimBatch(const QSqlDatabase& db, qint64 teacherId, const QString& batch) {
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    sqlRun(db, QStringLiteral("DELETE FROM upload_batches WHERE teacher_id = ? AND stored_at < ?"),
+           {teacherId, now - qint64(BatchDays) * 24 * 3600});
+    return sqlRun(db,
+                  QStringLiteral("INSERT INTO upload_batches (teacher_id, batch, stored_at) "
+                                 "VALUES (?, ?, ?) ON CONFLICT DO NOTHING"),
+                  {teacherId, batch.toLower(), now})
+               .numRowsAffected() > 0;
+}
 
 } // namespace
 
@@ -26,6 +47,9 @@ qint64 revisionOf(const QSqlDatabase& db, qint64 teacherId) {
 }
 
 Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply) {
+    const QString batch = call.field("batch");
+    if (!batch.isEmpty() && !isBatchId(batch))
+        return Reply::text(QStringLiteral("批次编号不正确"));
     QString refusal;
     const auto teacher = authenticate(call, CredentialCache::Kind::Operation,
                                       call.field("username"), call.field("password"), &refusal);
@@ -36,6 +60,8 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
         call.context.commits.run(call.db, [&](const QSqlDatabase& db) {
             // The change may be written by another request's thread, on that thread's connection.
             call.db = db;
+            if (!batch.isEmpty() && !claimBatch(db, *teacher, batch))
+                return QString(); // stored already: done, and nothing is stored twice
             const QString refused = apply(*teacher);
             if (refused.isEmpty())
                 bumpRevision(db, *teacher);

@@ -18,6 +18,13 @@ qint64 revisionOf(const QSqlDatabase& db, qint64 teacherId);
 
 // `apply` returns an empty text when the change is made, otherwise the refusal; a refusal rolls
 // back whatever it had written.
+//
+// A change may carry a "batch" field: a random id (32 hexadecimal digits) that the program
+// keeps with an upload's lines until an upload of them succeeds. The first change of a batch
+// is applied and the id kept with it, in the same transaction; a repeated batch (its reply was
+// lost on the way) is answered as done and applies nothing again. Without the field the change
+// is applied as it comes. Ids are kept for BatchDays days.
+inline constexpr int BatchDays = 60;
 Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply);
 
 // Deletes the rows named in the "delid" list ("|15|12"); `statement` takes the identifier and

@@ -2,8 +2,6 @@
 
 #include "protocol/Names.h"
 
-#include "text/Gbk.h"
-
 #include <QRegularExpression>
 
 namespace ordalis::service {
@@ -16,7 +14,7 @@ constexpr int MaxTextLength = 500;
 bool isForbidden(QChar c) {
     return c == u'\t' || c == u'\r' || c == u'\n' || c == u'|' || c == u'&' || c == u'=' ||
            c == QChar::ReplacementCharacter || c.unicode() < 0x20 ||
-           // Bytes that are no GBK character decode into the private use area.
+           // Bytes that are no character decode into the private use area.
            c.category() == QChar::Other_PrivateUse;
 }
 
@@ -26,8 +24,6 @@ QString characterProblem(const QString& text, const QString& what) {
             return QStringLiteral("%1不能包含制表符、换行、“|”、“&”、“=”或无法识别的字符：%2")
                 .arg(what,
                      QString(text).replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' '));
-        if (!c.isSurrogate() && c.unicode() >= 0x80 && gbk::codeOf(c) == 0)
-            return QStringLiteral("%1含有GBK无法表示的字符：%2").arg(what, text);
     }
     return {};
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the record format and the wire format can carry: names without TAB, CR, LF (record
-// fields and lines), "|" (list separator), "&" and "=" (form delimiters), nor characters that
-// GBK could not represent.
+// fields and lines), "|" (list separator), "&" and "=" (form delimiters), nor bytes that are
+// no character. Every character GB18030 has, rare ones of real names included, is kept.
 
 #include <QString>
 #include <QStringList>

@@ -3,7 +3,7 @@
 #include "protocol/RecordBuilder.h"
 
 #include "storage/Sql.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 #include "text/WireText.h"
 
 #include <cmath>
@@ -66,7 +66,7 @@ QByteArray buildRecord(const QSqlDatabase& db, qint64 teacherId) {
                 u'\t' + averageText(total, count) + u'\t' + QString::number(count) +
                 QStringLiteral("\r\n");
     }
-    return gbk::encode(text);
+    return gb18030::encode(text);
 }
 
 } // namespace ordalis::service

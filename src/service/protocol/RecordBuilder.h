@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The teacher record as the program reads it: GBK text, CR LF line ends, fields split by TAB.
+// The teacher record as the program reads it: GB18030 text, CR LF line ends, fields split by TAB.
 
 #include <QByteArray>
 #include <QSqlDatabase>

@@ -228,7 +228,7 @@ Reply record(Call& call) {
         bytes = std::make_shared<const QByteArray>(buildRecord(call.db, *teacher));
         cache.store(*teacher, revision, bytes);
     }
-    return Reply::bytes(*bytes, QByteArrayLiteral("text/plain; charset=GBK"));
+    return Reply::bytes(*bytes, QByteArrayLiteral("text/plain; charset=GB18030"));
 }
 
 } // namespace ordalis::service

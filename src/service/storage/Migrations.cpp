@@ -94,6 +94,14 @@ const QList<Migration>& migrations() {
             sqlExec(db,
                     QStringLiteral("CREATE INDEX deleted_items_age ON deleted_items (deleted_at)"));
         },
+        // The batch ids of uploads already stored, so that an upload repeated after its reply
+        // was lost stores nothing twice.
+        [](const QSqlDatabase& db, bool) {
+            sqlExec(db, QStringLiteral("CREATE TABLE upload_batches (teacher_id BIGINT NOT NULL "
+                                       "REFERENCES teachers(id) ON DELETE CASCADE, batch TEXT NOT "
+                                       "NULL, stored_at BIGINT NOT NULL, "
+                                       "PRIMARY KEY (teacher_id, batch))"));
+        },
     };
     return list;
 }

@@ -6,7 +6,7 @@
 #include "console/NameLists.h"
 #include "console/RosterFile.h"
 #include "console/ServiceLists.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 #include "text/WireText.h"
 
 #include <QTest>
@@ -43,8 +43,8 @@ private Q_SLOTS:
         QCOMPARE(rosterFileLines("\xEF\xBB\xBF" + QString("张三\r\n李四\r\n王五\r\n").toUtf8()),
                  names);
         QCOMPARE(rosterFileLines(QString("张三\n李四\n王五").toUtf8()), names);
-        QCOMPARE(rosterFileLines(gbk::encode(u"张三\r李四\r王五\r")), names);
-        QCOMPARE(rosterFileLines(gbk::encode(u"张三\r\n李四\r\n王五")), names);
+        QCOMPARE(rosterFileLines(gb18030::encode(u"张三\r李四\r王五\r")), names);
+        QCOMPARE(rosterFileLines(gb18030::encode(u"张三\r\n李四\r\n王五")), names);
         QCOMPARE(rosterFileLines(QByteArray()), QStringList());
     }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // First letters of pinyin readings: exceptions, the two GB2312 areas and everything else.
 #include "pinyin/Initials.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 
 #include <QtTest>
 
@@ -9,7 +9,7 @@ using namespace ordalis;
 
 namespace {
 QString fromGbk(const char* bytes) {
-    return gbk::decode(QByteArray(bytes));
+    return gb18030::decode(QByteArray(bytes));
 }
 } // namespace
 

@@ -3,7 +3,7 @@
 #include "RecordFixture.h"
 #include "record/RecordCache.h"
 #include "record/TeacherRecord.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 
 #include <QtTest>
 
@@ -170,7 +170,7 @@ private Q_SLOTS:
                      QStringLiteral("6"));
         }
         TempDataFolder data;
-        QVERIFY(writeBytes(data.recordFile(), gbk::encode(u"一班\t甲\t0\t0\t1\t1\n"
+        QVERIFY(writeBytes(data.recordFile(), gb18030::encode(u"一班\t甲\t0\t0\t1\t1\n"
                                                           u"一班\t乙\t0\t0\t1\t1\r\r\n"
                                                           u"一班\t丙\t0\t0\t1\t1")));
         QCOMPARE(names(TeacherRecord(data.recordFile()).readClassRoster(QStringLiteral("一班"))),
@@ -179,11 +179,11 @@ private Q_SLOTS:
 
     void byteOrderMarkAndInvalidBytesSpoilOnlyTheirLine() {
         TempDataFolder data;
-        QByteArray bytes = "\xEF\xBB\xBF" + gbk::encode(u"Class_Is_Ready\t一班\t\r\n");
-        bytes += gbk::encode(u"一班\t甲\t0\t0\t1\t1\r\n");
+        QByteArray bytes = "\xEF\xBB\xBF" + gb18030::encode(u"Class_Is_Ready\t一班\t\r\n");
+        bytes += gb18030::encode(u"一班\t甲\t0\t0\t1\t1\r\n");
         bytes += QByteArray("\xD2\xBB\xB0\xE0\t\xFF\x81\t0\t0\t1\t1\r\n"); // 一班 TAB junk ...
         bytes += QByteArray("\x81\r\n");
-        bytes += gbk::encode(u"一班\t乙\t0\t0\t1\t1\r\n");
+        bytes += gb18030::encode(u"一班\t乙\t0\t0\t1\t1\r\n");
         bytes += QByteArray("\xD2");
         QVERIFY(writeBytes(data.recordFile(), bytes));
         TeacherRecord record(data.recordFile());
@@ -201,10 +201,10 @@ private Q_SLOTS:
         const QByteArray filler(200, 'x');
         for (int n = 0; bytes.size() < 10 * 1024 * 1024; ++n)
             bytes +=
-                gbk::encode(
+                gb18030::encode(
                     QStringLiteral("大班\t学生%1\t%2\t0\t3\t%3\t").arg(n).arg(n % 16).arg(n % 7)) +
                 filler + "\r\n";
-        bytes += gbk::encode(u"大班\t最后\t0\t0\t4\t9\r\n");
+        bytes += gb18030::encode(u"大班\t最后\t0\t0\t4\t9\r\n");
         QVERIFY(writeBytes(data.recordFile(), bytes));
         TeacherRecord record(data.recordFile());
         QCOMPARE(record.findStudent(QStringLiteral("大班"), QStringLiteral("最后"))->count, 9.0);

@@ -6,7 +6,7 @@
 #include "scoring/PendingStore.h"
 #include "scoring/ScoreLine.h"
 #include "session/Session.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 
 #include <QtTest>
 
@@ -58,7 +58,7 @@ private Q_SLOTS:
                                  QStringLiteral("初一(3)班"), March2, second)
                     .ok);
         QCOMPARE(fileBytes(w1.filePath),
-                 gbk::encode(first) + "\r\n" + gbk::encode(second) + "\r\n");
+                 gb18030::encode(first) + "\r\n" + gb18030::encode(second) + "\r\n");
 
         // The next day has a file of its own.
         const LogWrite next =
@@ -120,14 +120,14 @@ private Q_SLOTS:
         const QStringList lines{QStringLiteral("一班\t张三\t3分\t2020-03-02 09:15:07\t"),
                                 QStringLiteral("一班\t李四\t5分\t2020-03-02 09:16:00\t回答正确")};
         QVERIFY(writeDmsFile(path, lines));
-        QCOMPARE(fileBytes(path), gbk::encode(lines.join(QStringLiteral("\r\n"))) + "\r\n");
+        QCOMPARE(fileBytes(path), gb18030::encode(lines.join(QStringLiteral("\r\n"))) + "\r\n");
         QCOMPARE(*readDmsFile(path), lines);
 
         // Written whole: a shorter batch replaces a longer one.
         QVERIFY(writeDmsFile(path, lines.mid(1)));
         QCOMPARE(*readDmsFile(path), lines.mid(1));
 
-        QVERIFY(writeBytes(path, gbk::encode(u"\r\na\tb\n\n  \r\nc\r\n\r\n")));
+        QVERIFY(writeBytes(path, gb18030::encode(u"\r\na\tb\n\n  \r\nc\r\n\r\n")));
         QCOMPARE(*readDmsFile(path),
                  (QStringList{QStringLiteral("a\tb"), QStringLiteral("  "), QStringLiteral("c")}));
         QVERIFY(writeBytes(path, QByteArray()));
@@ -160,7 +160,7 @@ private Q_SLOTS:
 
         const QStringList anna{QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t")};
         QVERIFY(store.save(QStringLiteral("anna"), anna));
-        QCOMPARE(fileBytes(store.filePath(QStringLiteral("anna"))), gbk::encode(anna[0]) + "\r\n");
+        QCOMPARE(fileBytes(store.filePath(QStringLiteral("anna"))), gb18030::encode(anna[0]) + "\r\n");
         QCOMPARE(store.load(QStringLiteral("anna")), anna);
         QVERIFY(store.load(QStringLiteral("bert")).isEmpty());
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// GBK conversion and the text helpers that the program and the service share.
-#include "text/Gbk.h"
+// GB18030 conversion and the text helpers that the program and the service share.
+#include "text/Gb18030.h"
 #include "text/WireText.h"
 
 #include <QtTest>
@@ -13,53 +13,102 @@ class WireTextTest : public QObject {
 private Q_SLOTS:
     void gbkRoundTripsChineseAndAscii() {
         const QString text = QStringLiteral("张三 abc 初一(3)班，优");
-        const QByteArray bytes = gbk::encode(text);
+        const QByteArray bytes = gb18030::encode(text);
         QCOMPARE(bytes.left(4), QByteArray("\xD5\xC5\xC8\xFD"));
-        QCOMPARE(gbk::decode(bytes), text);
-        QCOMPARE(gbk::codeOf(QChar(u'张')), quint16(0xD5C5));
-        QCOMPARE(gbk::codeOf(QChar(u'A')), quint16('A'));
-        QCOMPARE(gbk::codeOf(QChar(u'?')), quint16('?'));
+        QCOMPARE(gb18030::decode(bytes), text);
+        QCOMPARE(gb18030::gbkCode(QChar(u'张')), quint16(0xD5C5));
+        QCOMPARE(gb18030::gbkCode(QChar(u'A')), quint16('A'));
+        QCOMPARE(gb18030::gbkCode(QChar(u'?')), quint16('?'));
     }
 
-    void gbkUnrepresentableBecomesOneQuestionMark() {
-        // Korean, an emoji (a surrogate pair) and a lone surrogate: one "?" each.
-        const QString text = QStringLiteral("a한") + QString::fromUtf8("😀") + QChar(0xD800) + u'b';
-        QCOMPARE(gbk::encode(text), QByteArray("a???b"));
-        QCOMPARE(gbk::codeOf(QChar(u'한')), quint16(0));
-        QCOMPARE(gbk::encode(QString(QChar(0))), QByteArray(1, '\0'));
+    void everyGbkCharacterKeepsItsGbkBytes() {
+        // Files and peers of GBK days read the same: for each character GBK has, the bytes are
+        // exactly the GBK converter's.
+        QStringEncoder gbk("GBK", QStringConverter::Flag::Stateless);
+        int characters = 0;
+        for (uint u = 1; u < 0x10000; ++u) {
+            if (QChar::isSurrogate(u))
+                continue;
+            const QChar unit{char16_t(u)};
+            const QByteArray expected = gbk.encode(QStringView(&unit, 1));
+            const bool inGbk =
+                expected.size() == 2 || (expected.size() == 1 && (expected != "?" || u == '?'));
+            if (!inGbk)
+                continue;
+            ++characters;
+            if (gb18030::encode(QStringView(&unit, 1)) != expected)
+                QFAIL(qPrintable(QStringLiteral("U+%1").arg(u, 4, 16, QLatin1Char('0'))));
+        }
+        QVERIFY(characters > 21000);
+        QCOMPARE(gb18030::encode(QString(QChar(0))), QByteArray(1, '\0'));
+    }
+
+    void charactersBeyondGbkRoundTrip() {
+        // Rare characters of names (CJK extension A and B), Korean and an emoji: each gets its
+        // four-byte code, the same as the converter's, and reads back as itself.
+        QStringEncoder reference("GB18030", QStringConverter::Flag::Stateless);
+        for (const QString& text :
+             {QStringLiteral("王䶮"), QString::fromUcs4(U"𠀀明"), QStringLiteral("李堃"),
+              QStringLiteral("a한b"), QString::fromUtf8("😀"), QString::fromUcs4(U"\U0010FFFD")}) {
+            bool ok = false;
+            const QByteArray bytes = gb18030::encode(text, &ok);
+            QVERIFY(ok);
+            QCOMPARE(bytes, QByteArray(reference.encode(text)));
+            QVERIFY(!bytes.contains('?'));
+            QCOMPARE(gb18030::decode(bytes), text);
+            QCOMPARE(gb18030::decode(decodePercentBytes(encodeGb18030Url(text).toLatin1())), text);
+        }
+        QCOMPARE(gb18030::encode(QString::fromUcs4(U"𠀀")), QByteArray("\x95\x32\x82\x36"));
+        QCOMPARE(encodeGb18030Url(u"䶮"), QStringLiteral("%FE%9F"));
+        QCOMPARE(gb18030::gbkCode(QChar(u'䶮')), quint16(0));
+        // The euro sign keeps GBK's single byte, and that byte reads back as the euro sign
+        // where a character begins, but not as the trail byte of a double-byte character.
+        QCOMPARE(gb18030::encode(u"€"), QByteArray("\x80"));
+        QCOMPARE(gb18030::decode(QByteArray("a\x80\x81\x80", 4)), QStringLiteral("a€亐"));
+    }
+
+    void unpairedSurrogateIsRefusedNotReplaced() {
+        const QString text = QStringLiteral("王") + QChar(0xD800) + QStringLiteral("明");
+        QCOMPARE(gb18030::firstUnencodable(text), 1);
+        QCOMPARE(gb18030::firstUnencodable(QString::fromUcs4(U"𠀀明")), -1);
+        bool ok = true;
+        QVERIFY(!gb18030::encode(text, &ok).contains('?'));
+        QVERIFY(!ok);
+        QCOMPARE(gb18030::unencodableMessage(text),
+                 QStringLiteral("“王\uFFFD明”中第2个字符无法保存，请删除后重新输入"));
+        QVERIFY(gb18030::unencodableMessage(u"王䶮").isEmpty());
     }
 
     void gbkInvalidBytesNeverFail() {
         // A lead byte at the very end and a lead byte followed by a control byte.
-        const QString text = gbk::decode(QByteArray("\xD5\xC5\x81", 3));
+        const QString text = gb18030::decode(QByteArray("\xD5\xC5\x81", 3));
         QCOMPARE(text.left(1), QStringLiteral("张"));
         QVERIFY(text.size() == 2);
-        QVERIFY(!gbk::decode(QByteArray("\x81\x0A", 2)).isEmpty());
-        QCOMPARE(gbk::decode(QByteArray()), QString());
+        QVERIFY(!gb18030::decode(QByteArray("\x81\x0A", 2)).isEmpty());
+        QCOMPARE(gb18030::decode(QByteArray()), QString());
     }
 
-    void encodeGbkUrlEscapesOnlyDoubleByteCharacters() {
-        QCOMPARE(encodeGbkUrl(u"张三"), QStringLiteral("%D5%C5%C8%FD"));
-        QCOMPARE(encodeGbkUrl(u"a&b=c d+e%"), QStringLiteral("a&b=c d+e%"));
-        QCOMPARE(encodeGbkUrl(u"x\ty\r\n|"), QStringLiteral("x\ty\r\n|"));
-        QCOMPARE(encodeGbkUrl(u""), QString());
-        QCOMPARE(encodeGbkUrl(u"a한b"), QStringLiteral("a?b"));
+    void encodeGb18030UrlEscapesOnlyCharactersAboveAscii() {
+        QCOMPARE(encodeGb18030Url(u"张三"), QStringLiteral("%D5%C5%C8%FD"));
+        QCOMPARE(encodeGb18030Url(u"a&b=c d+e%"), QStringLiteral("a&b=c d+e%"));
+        QCOMPARE(encodeGb18030Url(u"x\ty\r\n|"), QStringLiteral("x\ty\r\n|"));
+        QCOMPARE(encodeGb18030Url(u""), QString());
         // The euro sign is GBK's one single byte above ASCII; it is escaped like the rest.
-        QCOMPARE(encodeGbkUrl(u"€"), QStringLiteral("%80"));
-        QCOMPARE(encodeGbkUrl(u"username=李明&score=初一\t3分"),
+        QCOMPARE(encodeGb18030Url(u"€"), QStringLiteral("%80"));
+        QCOMPARE(encodeGb18030Url(u"username=李明&score=初一\t3分"),
                  QStringLiteral("username=%C0%EE%C3%F7&score=%B3%F5%D2%BB\t3%B7%D6"));
     }
 
     void decodePercentBytesInvertsTheUrlEncoding() {
         const QString body = QStringLiteral("name=张三&note=a+b 100%&x=%4");
-        QCOMPARE(gbk::decode(decodePercentBytes(encodeGbkUrl(body).toLatin1())), body);
+        QCOMPARE(gb18030::decode(decodePercentBytes(encodeGb18030Url(body).toLatin1())), body);
         QCOMPARE(decodePercentBytes("%41%zz%4"), QByteArray("A%zz%4"));
         QCOMPARE(decodePercentBytes("%e5%"), QByteArray("\xE5%"));
     }
 
     void decodeTextReadsGb2312AsGbk() {
         // 堃 is GBK but not GB2312: the reply must still show it.
-        const QByteArray bytes = gbk::encode(u"王堃 Success!");
+        const QByteArray bytes = gb18030::encode(u"王堃 Success!");
         QCOMPARE(decodeText(bytes, "GB2312"), QStringLiteral("王堃 Success!"));
         QCOMPARE(decodeText(bytes, "gbk"), QStringLiteral("王堃 Success!"));
         QCOMPARE(decodeText(QStringLiteral("王").toUtf8(), "UTF-8"), QStringLiteral("王"));

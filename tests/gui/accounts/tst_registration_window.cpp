@@ -9,7 +9,7 @@
 #include "net/ServiceConfig.h"
 #include "net/ServiceEndpoints.h"
 #include "session/Session.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -44,7 +44,7 @@ public:
     bool arrived(const QByteArray& name) const { return find(name) != nullptr; }
     void answer(const QByteArray& name, const QString& text) {
         QTcpSocket* socket = find(name);
-        const QByteArray bytes = gbk::encode(text);
+        const QByteArray bytes = gb18030::encode(text);
         socket->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(bytes.size()) +
                       "\r\nConnection: close\r\n\r\n" + bytes);
         socket->disconnectFromHost();

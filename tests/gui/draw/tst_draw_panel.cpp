@@ -3,7 +3,7 @@
 // stopping on the categories, free and standard scores, the daily log and the pending list.
 
 #include "../Form1Harness.h"
-#include "text/Gbk.h"
+#include "text/Gb18030.h"
 
 #include <QSignalSpy>
 
@@ -215,7 +215,7 @@ private Q_SLOTS:
         h.chooseScore(QStringLiteral("3分"));
         const QString line = QStringLiteral("一班\t李明\t3分\t2020-03-02 09:15:07\t");
         QCOMPARE(h.pending(), QStringList{line});
-        QCOMPARE(h.logBytes(QStringLiteral("一班"), h.now.date()), gbk::encode(line) + "\r\n");
+        QCOMPARE(h.logBytes(QStringLiteral("一班"), h.now.date()), gb18030::encode(line) + "\r\n");
         QVERIFY(h.scoreable().isEmpty());
         QVERIFY(!h.scoreBox()->isEnabled());
         QVERIFY(!h.standardsList()->isEnabled());

@@ -22,7 +22,7 @@ private Q_SLOTS:
         QVERIFY(fields.contains("bare"));
         QVERIFY(!fields.contains("missing"));
         QCOMPARE(FormFields::parse("k=%E4%E4%zz%4", 1)->value("k"),
-                 ordalis::gbk::decode("\xE4\xE4") + QStringLiteral("%zz%4"));
+                 ordalis::gb18030::decode("\xE4\xE4") + QStringLiteral("%zz%4"));
         // Past the cap nothing is decoded: the empty pairs of a flood count as well.
         QVERIFY(!FormFields::parse(QByteArray(100, '&'), 64));
     }

@@ -44,6 +44,24 @@ private Q_SLOTS:
         QVERIFY(f.upload(QStringLiteral("函数"), {}).contains(QStringLiteral("没有")));
     }
 
+    // A batch is stored once; a refused upload keeps no batch id, so its corrected repeat
+    // is stored; an id that is no batch id is refused before anything is written.
+    void aBatchIsStoredOnce() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        const QString batch = QStringLiteral("&batch=0123456789abcdef0123456789ABCDEF");
+        const QString good = QStringLiteral("&keti=函数&score=") + scoreLine("一班", "张三", "5");
+        const QString bad = QStringLiteral("&keti=函数&score=") + scoreLine("一班", "无名", "5");
+        QVERIFY(f.change("/index.php", bad + batch).contains(QStringLiteral("无名")));
+        QCOMPARE(f.change("/index.php", good + batch), DoneText);
+        QCOMPARE(f.change("/index.php", good + batch), DoneText);
+        QCOMPARE(f.scores("一班").split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).size(), 1);
+        QCOMPARE(f.change("/index.php", QStringLiteral("&batch=12") + good),
+                 QStringLiteral("批次编号不正确"));
+        QCOMPARE(f.change("/index.php", good), DoneText); // without a batch: as it comes
+        QCOMPARE(f.scores("一班").split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).size(), 2);
+    }
+
     void scoreTextNeedsALeadingNumber() {
         AliceFixture f;
         QVERIFY(f.ready);

@@ -28,7 +28,7 @@ private Q_SLOTS:
                                                 "一班\t李四\t0\t0\t0\t0\r\n"
                                                 "一班\t王五\t0\t0\t0\t0\r\n"
                                                 "二班\t赵六\t0\t4\t4\t1\r\n");
-        QCOMPARE(bytes, ordalis::gbk::encode(expected));
+        QCOMPARE(bytes, ordalis::gb18030::encode(expected));
     }
 
     void averageIsRoundedToTwoPlaces() {

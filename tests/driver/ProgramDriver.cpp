@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Drives the real program from inside its own process, as a person at the screen would: a Qt
+// generic plugin that the tests load into `ordalis` (QT_QPA_GENERIC_PLUGINS=ordalisdriver) and
+// that plays the steps of ORDALIS_DRIVE, separated by ";":
+//   click WINDOW/NAME        a button, once it is shown and enabled
+//   choose WINDOW/NAME N     item N of a combo box, as if the teacher picked it
+//   type WINDOW/NAME TEXT    the text of a line edit
+//   print WINDOW/NAME        "WINDOW/NAME: " and the widget's text (a list: its lines) on stdout
+//   answer                   the default button of the message box that is open
+//   pause MS                 waits
+//   close WINDOW             closes the window as its close button does
+// Widgets are found by objectName under the top-level window of that objectName. A step that
+// cannot be played within 20 s ends the program with exit code 3.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGenericPlugin>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+struct Step {
+    QString verb;
+    QString window;
+    QString widget;
+    QString argument;
+};
+
+QList<Step> readSteps(const QString& script) {
+    QList<Step> steps;
+    for (const QString& text : script.split(u';', Qt::SkipEmptyParts)) {
+        const QString trimmed = text.trimmed();
+        Step step;
+        step.verb = trimmed.section(u' ', 0, 0);
+        const QString target = trimmed.section(u' ', 1, 1);
+        step.window = target.section(u'/', 0, 0);
+        step.widget = target.section(u'/', 1);
+        step.argument = trimmed.section(u' ', 2);
+        steps << step;
+    }
+    return steps;
+}
+
+QWidget* topLevel(const QString& name) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == name && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+QWidget* usable(const Step& step) {
+    QWidget* window = topLevel(step.window);
+    if (window == nullptr || step.widget.isEmpty())
+        return window;
+    auto* widget = window->findChild<QWidget*>(step.widget);
+    const bool needsInput = step.verb != QLatin1String("print");
+    if (widget == nullptr || (needsInput && (!widget->isVisible() || !widget->isEnabled())))
+        return nullptr;
+    return widget;
+}
+
+QString shownText(QWidget* widget) {
+    if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        QStringList lines;
+        for (int row = 0; row < list->count(); ++row)
+            lines << list->item(row)->text();
+        return QString::number(lines.size()) + u'\n' + lines.join(u'\n');
+    }
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentText();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return button->text();
+    return widget->windowTitle();
+}
+
+class Driver : public QObject {
+public:
+    explicit Driver(QList<Step> steps)
+        : m_steps(std::move(steps)) {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, &Driver::poll);
+        m_timer.start();
+        m_waiting.start();
+    }
+
+private:
+    // Runs the next step once its widget can take it. The step index moves on before a step
+    // is played, so a step that opens a modal box (and so does not return) lets the next
+    // steps play in the box's event loop.
+    void poll() {
+        if (m_next >= m_steps.size())
+            return;
+        const Step step = m_steps.at(m_next);
+        QWidget* target = nullptr;
+        if (step.verb == QLatin1String("answer")) {
+            target = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        } else if (step.verb == QLatin1String("pause")) {
+            if (m_waiting.elapsed() < step.window.toInt())
+                return;
+        } else {
+            target = usable(step);
+        }
+        if (target == nullptr && step.verb != QLatin1String("pause")) {
+            if (m_waiting.elapsed() > 20000) {
+                std::fprintf(stderr, "driver: step %lld (%s %s/%s) could not be played\n",
+                             qlonglong(m_next + 1), qPrintable(step.verb), qPrintable(step.window),
+                             qPrintable(step.widget));
+                std::fflush(stderr);
+                QCoreApplication::exit(3);
+            }
+            return;
+        }
+        ++m_next;
+        m_waiting.restart();
+        play(step, target);
+    }
+
+    void play(const Step& step, QWidget* target) {
+        if (step.verb == QLatin1String("click")) {
+            if (auto* button = qobject_cast<QAbstractButton*>(target))
+                button->click();
+        } else if (step.verb == QLatin1String("choose")) {
+            if (auto* combo = qobject_cast<QComboBox*>(target)) {
+                const int index = step.argument.toInt();
+                combo->setCurrentIndex(index);
+                Q_EMIT combo->activated(index);
+            }
+        } else if (step.verb == QLatin1String("type")) {
+            if (auto* edit = qobject_cast<QLineEdit*>(target))
+                edit->setText(step.argument);
+        } else if (step.verb == QLatin1String("print")) {
+            std::printf("%s/%s: %s\n", qPrintable(step.window), qPrintable(step.widget),
+                        shownText(target).toUtf8().constData());
+            std::fflush(stdout);
+        } else if (step.verb == QLatin1String("answer")) {
+            auto* box = static_cast<QMessageBox*>(target);
+            std::printf("answer: %s\n", box->text().toUtf8().constData());
+            std::fflush(stdout);
+            QAbstractButton* button = box->defaultButton();
+            if (button == nullptr && !box->buttons().isEmpty())
+                button = box->buttons().constFirst();
+            if (button != nullptr)
+                button->click();
+        } else if (step.verb == QLatin1String("close")) {
+            target->close();
+        }
+    }
+
+    QList<Step> m_steps;
+    qsizetype m_next = 0;
+    QTimer m_timer;
+    QElapsedTimer m_waiting;
+};
+
+} // namespace
+
+class ProgramDriverPlugin : public QGenericPlugin {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "ProgramDriver.json")
+
+public:
+    QObject* create(const QString& key, const QString&) override {
+        if (key.compare(QLatin1String("ordalisdriver"), Qt::CaseInsensitive) != 0)
+            return nullptr;
+        return new Driver(readSteps(qEnvironmentVariable("ORDALIS_DRIVE")));
+    }
+};
+
+#include "ProgramDriver.moc"
