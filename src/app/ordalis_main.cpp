@@ -104,6 +104,8 @@ int main(int argc, char** argv) {
 
     ordalis::Session session;
     ordalis::ProgramWindows windows(folder, config, session);
+    // Empty unless the embedded service runs: it keeps its mails instead of sending them.
+    windows.setLocalMailFolder(embedded.mailSpool());
     windows.start();
     if (options.quitWhenShown)
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

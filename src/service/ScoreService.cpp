@@ -20,7 +20,8 @@ using namespace service;
 
 struct ScoreService::Running {
     explicit Running(const QString& database, const ServiceOptions& options)
-        : database(database)
+        : mailSpool(options.mailSpool)
+        , database(database)
         , protocol(this->database, options)
         , http([this](const Request& request) { return protocol.handle(request); },
                [this](const Request& request) { return protocol.screen(request); }) {}
@@ -28,6 +29,7 @@ struct ScoreService::Running {
         http.stop(); // no request may run while the connections go
         database.closeAll();
     }
+    QString mailSpool;
     Database database;
     Protocol protocol;
     HttpServer http;
@@ -37,6 +39,10 @@ ScoreService::ScoreService() = default;
 
 ScoreService::~ScoreService() {
     stop();
+}
+
+QString ScoreService::mailSpool() const {
+    return m_running ? m_running->mailSpool : QString();
 }
 
 void ScoreService::setMail(const MailSettings& mail) {

@@ -31,6 +31,9 @@ public:
     void setMail(const MailSettings& mail);
     quint16 port() const;
     QString baseUrl() const; // "http://127.0.0.1:PORT"
+    // The folder check-code mails are kept in while the service runs; they are only kept
+    // there, never sent, when no mail command is set.
+    QString mailSpool() const;
     void stop();
     // Whether `listen` ("host:port") names a loopback address only.
     static bool isLoopback(const QString& listen);

@@ -6,7 +6,7 @@
 //   choose WINDOW/NAME N     item N of a combo box, as if the teacher picked it
 //   type WINDOW/NAME TEXT    the text of a line edit
 //   print WINDOW/NAME        "WINDOW/NAME: " and the widget's text (a list: its lines) on stdout
-//   answer                   the default button of the message box that is open
+//   answer [no]              the default button (or No) of the message box that is open
 //   pause MS                 waits
 //   close WINDOW             closes the window as its close button does
 // Widgets are found by objectName under the top-level window of that objectName. A step that
@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -49,16 +50,17 @@ QList<Step> readSteps(const QString& script) {
     return steps;
 }
 
-QWidget* topLevel(const QString& name) {
+// A hidden window counts only for closing it (the main window hides behind the login window).
+QWidget* topLevel(const QString& name, bool hiddenToo) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name && window->isVisible())
+        if (window->objectName() == name && (hiddenToo || window->isVisible()))
             return window;
     }
     return nullptr;
 }
 
 QWidget* usable(const Step& step) {
-    QWidget* window = topLevel(step.window);
+    QWidget* window = topLevel(step.window, step.verb == QLatin1String("close"));
     if (window == nullptr || step.widget.isEmpty())
         return window;
     auto* widget = window->findChild<QWidget*>(step.widget);
@@ -125,7 +127,12 @@ private:
         }
         ++m_next;
         m_waiting.restart();
-        play(step, target);
+        // Played from a timer of its own: a timer does not fire again while its own handler
+        // runs, and the step may open a modal box that the next steps answer.
+        QTimer::singleShot(0, this, [this, step, target = QPointer<QWidget>(target)] {
+            if (target || step.verb == QLatin1String("pause"))
+                play(step, target);
+        });
     }
 
     void play(const Step& step, QWidget* target) {
@@ -149,7 +156,9 @@ private:
             auto* box = static_cast<QMessageBox*>(target);
             std::printf("answer: %s\n", box->text().toUtf8().constData());
             std::fflush(stdout);
-            QAbstractButton* button = box->defaultButton();
+            QAbstractButton* button = step.window == QLatin1String("no")
+                                          ? box->button(QMessageBox::No)
+                                          : box->defaultButton();
             if (button == nullptr && !box->buttons().isEmpty())
                 button = box->buttons().constFirst();
             if (button != nullptr)

@@ -2,9 +2,11 @@
 // The account windows against the real score service, reached from the program's login window: a
 // new teacher registers and logs in, a password with "&", "=", "%" and "+" works all the way to an
 // upload, a forgotten password is reset with the code the service mails through a sendmail
-// command, and every window reports a stopped service in its own words.
+// command (or, on the service the program runs itself, found in the folder the program names),
+// and every window reports a stopped service in its own words.
 
 #include "BoxColour.h"
+#include "DrivenProgram.h"
 #include "FakeSendmail.h"
 #include "OnlineFixture.h"
 #include "RecordFixture.h"
@@ -253,6 +255,27 @@ private Q_SLOTS:
         click(m_login, "cmdOK");
         QCOMPARE(online.count(), 1);
         QCOMPARE(m_online.session().mp, md5Hex(QStringLiteral("fresh+pw&1")));
+    }
+
+    // The program's own service mails nothing: the program says where the code is instead
+    // of claiming a mail was sent, and the code is there.
+    void checkCodeOfTheProgramsOwnServiceIsFoundWhereTheProgramSays() {
+        test::TempDataFolder data;
+        const test::DrivenRun run = test::runDriven(
+            data.path(),
+            {QStringLiteral("click Form1/Command1"), QStringLiteral("click frmLogin/Command3"),
+             QStringLiteral("type frmPswd/Text1 demo"),
+             QStringLiteral("type frmPswd/Text2 demo@example.com"),
+             QStringLiteral("click frmPswd/Command3"), QStringLiteral("answer no"),
+             QStringLiteral("close Form1")});
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.errors));
+        const QString folder = data.filePath(QStringLiteral("ordalis-service.sqlite.mail"));
+        const QString said = run.printed(QStringLiteral("answer"));
+        QVERIFY2(said.contains(QDir::toNativeSeparators(folder)) &&
+                     !said.contains(QStringLiteral("已经发送")),
+                 qPrintable(said));
+        const QStringList mails = QDir(folder).entryList({QStringLiteral("*.eml")});
+        QCOMPARE(mails.size(), 1);
     }
 
     void stoppedServiceInEachWindowsWords() {

@@ -18,10 +18,12 @@ void bringUp(QWidget* window) {
 
 } // namespace
 
-AccountWindows::AccountWindows(QWidget& login, ServiceEndpoints& service, QObject* parent)
+AccountWindows::AccountWindows(QWidget& login, ServiceEndpoints& service,
+                               const QString& localMailFolder, QObject* parent)
     : QObject(parent)
     , m_login(login)
-    , m_service(service) {}
+    , m_service(service)
+    , m_localMailFolder(localMailFolder) {}
 
 AccountWindows::~AccountWindows() = default;
 
@@ -43,6 +45,7 @@ void AccountWindows::openRegistration() {
 void AccountWindows::openPasswordReset() {
     if (!m_passwordReset) {
         m_passwordReset = std::make_unique<PasswordResetWindow>(m_service);
+        m_passwordReset->setLocalMailFolder(m_localMailFolder);
         connect(m_passwordReset.get(), &PasswordResetWindow::returned, this,
                 &AccountWindows::backToLogin);
     }

@@ -21,7 +21,10 @@ class AccountWindows : public QObject {
     Q_OBJECT
 
 public:
-    AccountWindows(QWidget& login, ServiceEndpoints& service, QObject* parent = nullptr);
+    // localMailFolder: where the service on this machine keeps its check-code mails instead
+    // of sending them; empty when the service sends them.
+    AccountWindows(QWidget& login, ServiceEndpoints& service,
+                   const QString& localMailFolder = QString(), QObject* parent = nullptr);
     ~AccountWindows() override;
 
     // Null until first opened.
@@ -40,6 +43,7 @@ private:
 
     QWidget& m_login;
     ServiceEndpoints& m_service;
+    QString m_localMailFolder;
     std::unique_ptr<RegistrationWindow> m_registration;
     std::unique_ptr<PasswordResetWindow> m_passwordReset;
 };

@@ -2,17 +2,20 @@
 #include "PasswordResetWindow.h"
 
 #include "accounts/PasswordResetForm.h"
+#include "common/Browser.h"
 #include "common/Dialogs.h"
 #include "common/StarEcho.h"
 #include "net/ServiceEndpoints.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace ordalis {
@@ -140,9 +143,17 @@ void PasswordResetWindow::requestCode() {
             return;
         switch (readCodeRequestReply(reply)) {
         case CodeRequestReply::Mailed:
-            dialogs::showMessage(this, QStringLiteral("请查收"),
-                                 QStringLiteral("验证码已经发送到您的邮箱:") + email,
-                                 dialogs::Icon::Information);
+            if (m_localMailFolder.isEmpty()) {
+                dialogs::showMessage(this, QStringLiteral("请查收"),
+                                     QStringLiteral("验证码已经发送到您的邮箱:") + email,
+                                     dialogs::Icon::Information);
+            } else if (dialogs::askYesNo(
+                           this, QStringLiteral("请查收"),
+                           QStringLiteral("本机的成绩服务不发送邮件，验证码写在本机的邮件文件夹"
+                                          "中：\r\n%1\r\n是否打开该文件夹？")
+                               .arg(QDir::toNativeSeparators(m_localMailFolder)))) {
+                browser::open(QUrl::fromLocalFile(m_localMailFolder));
+            }
             break;
         case CodeRequestReply::NoSuchAccount:
             dialogs::showMessage(this, QStringLiteral("请重试"),

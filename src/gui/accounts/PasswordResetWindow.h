@@ -24,6 +24,10 @@ class PasswordResetWindow : public AccountWindow {
 public:
     explicit PasswordResetWindow(ServiceEndpoints& service, QWidget* parent = nullptr);
 
+    // The service runs on this machine and keeps its mails in `folder` instead of sending
+    // them (empty: the service mails them): the window then says where the code is.
+    void setLocalMailFolder(const QString& folder) { m_localMailFolder = folder; }
+
 private:
     PasswordResetForm form() const;
     void updateButtons();
@@ -32,6 +36,7 @@ private:
 
     ServiceEndpoints& m_service;
     RequestGate m_gate;
+    QString m_localMailFolder;
 
     QLineEdit* m_account;
     QLabel* m_emailLabel;

@@ -76,7 +76,7 @@ void ProgramWindows::showLoginWindow() {
         connect(m_login.get(), &LoginWindow::offlineLogin, this,
                 &ProgramWindows::afterOfflineLogin);
         connect(m_login.get(), &LoginWindow::returned, m_form1.get(), &QWidget::show);
-        m_accounts = std::make_unique<AccountWindows>(*m_login, m_endpoints);
+        m_accounts = std::make_unique<AccountWindows>(*m_login, m_endpoints, m_localMailFolder);
         LoginWindow* login = m_login.get();
         AccountWindows* accounts = m_accounts.get();
         connect(login, &LoginWindow::registrationRequested, accounts,

@@ -43,6 +43,9 @@ public:
 
     // Shows the main window and starts its one-second timer.
     void start();
+    // The service runs inside the program and keeps its check-code mails in `folder` instead
+    // of sending them; the password reset says so.
+    void setLocalMailFolder(const QString& folder) { m_localMailFolder = folder; }
 
     Form1* form1() const { return m_form1.get(); }
     // Created at the first click on 用户.
@@ -68,6 +71,7 @@ private:
     ServiceEndpoints m_endpoints;
     RememberedUsers m_users;
     ConnectionQuery m_connected;
+    QString m_localMailFolder;
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<LoginWindow> m_login;
     std::unique_ptr<AccountWindows> m_accounts; // registration and password reset, of m_login

@@ -51,10 +51,25 @@ QJsonArray scoresOf(const QSqlDatabase& db, qint64 studentId) {
     return scores;
 }
 
+QJsonArray callsOf(const QSqlDatabase& db, qint64 studentId) {
+    QJsonArray calls;
+    QSqlQuery rows = sqlRun(db,
+                            QStringLiteral("SELECT time_text, how, uploaded_at FROM calls "
+                                           "WHERE student_id = ? ORDER BY id"),
+                            {studentId});
+    while (rows.next())
+        calls.append(QJsonObject{{"time", rows.value(0).toString()},
+                                 {"how", rows.value(1).toString()},
+                                 {"uploaded", rows.value(2).toLongLong()}});
+    return calls;
+}
+
 QJsonObject studentOf(const QSqlDatabase& db, QSqlQuery& row) {
+    const qint64 id = row.value(0).toLongLong();
     return {{"name", row.value(1).toString()},
             {"group", row.value(2).toInt()},
-            {"scores", scoresOf(db, row.value(0).toLongLong())}};
+            {"scores", scoresOf(db, id)},
+            {"calls", callsOf(db, id)}};
 }
 
 std::optional<QJsonObject> snapshot(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind,
@@ -184,6 +199,14 @@ struct Restorer {
                     s["topic"].toString(), s["remark"].toString(),
                     qint64(s["uploaded"].toDouble())});
             ++scores;
+        }
+        for (const QJsonValue& call : content["calls"].toArray()) {
+            const QJsonObject c = call.toObject();
+            sqlRun(
+                db,
+                QStringLiteral("INSERT INTO calls (student_id, time_text, how, uploaded_at) "
+                               "VALUES (?, ?, ?, ?)"),
+                {id, c["time"].toString(), c["how"].toString(), qint64(c["uploaded"].toDouble())});
         }
     }
     qint64 topicNamed(const QString& name) {

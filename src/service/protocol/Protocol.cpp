@@ -3,6 +3,7 @@
 #include "protocol/Protocol.h"
 
 #include "protocol/AccountEndpoints.h"
+#include "protocol/CallEndpoints.h"
 #include "protocol/RosterEndpoints.h"
 #include "protocol/ScoreEndpoints.h"
 #include "protocol/SitePages.h"
@@ -56,6 +57,7 @@ const QHash<QByteArray, Protocol::Route>& routes() {
          {setPassword, true, {"username", "checkcode", "newpswd", "newsuperpswd"}}},
         {"/index.php", {uploadScores, true, changeFields({"keti", "score"})}},
         {"/group.php", {uploadGroups, true, groupFields()}},
+        {"/setcalls.php", {setCalls, true, changeFields({"calls"})}},
         {"/setteacher.php",
          {setTeacher,
           true,
@@ -76,6 +78,7 @@ const QHash<QByteArray, Protocol::Route>& routes() {
         {"/record.php", {record, false, ReaderFields}},
         {"/getteacher.php", {getTeacher, false, ReaderFields}},
         {"/getscore.php", {getScores, false, ReaderFields + QList<QByteArray>{"class"}}},
+        {"/getcalls.php", {getCalls, false, ReaderFields + QList<QByteArray>{"class"}}},
         {"/getscale.php", {getScales, false, ReaderFields + QList<QByteArray>{"keti"}}},
         {"/checkusername.php", {checkUserName, false, {"u"}}},
         {"/getpswdcode.php", {getPasswordCode, false, {"username", "email"}}},

@@ -5,6 +5,7 @@
 
 #include "protocol/ScoreEndpoints.h"
 
+#include "protocol/CallEndpoints.h"
 #include "protocol/Change.h"
 #include "protocol/Names.h"
 #include "protocol/ReadLines.h"
@@ -126,7 +127,8 @@ Reply uploadScores(Call& call) {
             if (QString problem = readScoreLine(lines->at(i), roster, &rows[i]); !problem.isEmpty())
                 return lineRefusal(i + 1, problem);
         insertScores(call.db, rows, topic);
-        return QString();
+        // The calls of the same lesson, when they come along: all or none with the scores.
+        return storeCalls(call, teacherId);
     });
 }
 

@@ -102,6 +102,16 @@ const QList<Migration>& migrations() {
                                        "NULL, stored_at BIGINT NOT NULL, "
                                        "PRIMARY KEY (teacher_id, batch))"));
         },
+        // Each time a draw stopped on a student: when, and how the student was chosen.
+        [](const QSqlDatabase& db, bool sqlite) {
+            sqlExec(db, QStringLiteral("CREATE TABLE calls (id %1, student_id BIGINT NOT NULL "
+                                       "REFERENCES students(id) ON DELETE CASCADE, time_text TEXT "
+                                       "NOT NULL, how TEXT NOT NULL, uploaded_at BIGINT NOT NULL)")
+                            .arg(sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                                        : QStringLiteral("BIGSERIAL PRIMARY KEY")));
+            sqlExec(db, QStringLiteral("CREATE INDEX calls_student ON calls (student_id, "
+                                       "time_text)"));
+        },
     };
     return list;
 }

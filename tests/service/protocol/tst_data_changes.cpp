@@ -62,6 +62,39 @@ private Q_SLOTS:
         QCOMPARE(f.scores("一班").split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).size(), 2);
     }
 
+    // Calls come with an upload's scores (all or none) or on their own, are read per class
+    // and period, and go and come back with their student.
+    void callsAreStoredReadAndRestoredWithTheirStudent() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        const QString call1 = QStringLiteral("一班\t张三\t2024-03-15 08:01:02\t所有");
+        const QString call2 = QStringLiteral("一班\t李四\t2024-03-16 09:00:00\t拼音");
+        const QString score = QStringLiteral("&keti=函数&score=") + scoreLine("一班", "张三", "5");
+        QVERIFY(f.change("/index.php", score + QStringLiteral("&calls=一班\t张三\t2024-13-15 "
+                                                              "08:00:00\t所有"))
+                    .contains(QStringLiteral("2024-13-15")));
+        QCOMPARE(f.scores("一班"), QString()); // refused whole: the score went with it
+        QCOMPARE(f.change("/index.php", score + QStringLiteral("&calls=") + call1), DoneText);
+        QCOMPARE(f.change("/setcalls.php", QStringLiteral("&calls=") + call2), DoneText);
+        QCOMPARE(
+            f.read("/getcalls.php", QStringLiteral("class=一班&")),
+            QStringLiteral("张三\t2024-03-15 08:01:02\t所有\r\n李四\t2024-03-16 09:00:00\t拼音"));
+        QCOMPARE(f.read("/getcalls.php", QStringLiteral("class=一班&from=2024-03-16&")),
+                 QStringLiteral("李四\t2024-03-16 09:00:00\t拼音"));
+        QCOMPARE(f.read("/getcalls.php", QStringLiteral("class=一班&to=2024-03-15&")),
+                 QStringLiteral("张三\t2024-03-15 08:01:02\t所有"));
+
+        QCOMPARE(f.change("/student.php", QStringLiteral("&class=一班&student=李四|王五")),
+                 DoneText);
+        QVERIFY(!f.read("/getcalls.php", QStringLiteral("class=一班&")).contains(u"张三"));
+        QString message;
+        QVERIFY(
+            ordalis::ScoreService::restoreDeleted(f.dir.filePath(QStringLiteral("service.sqlite")),
+                                                  QStringLiteral("alice"), {}, &message));
+        QVERIFY(f.read("/getcalls.php", QStringLiteral("class=一班&"))
+                    .contains(call1.section(u'\t', 1)));
+    }
+
     void scoreTextNeedsALeadingNumber() {
         AliceFixture f;
         QVERIFY(f.ready);
