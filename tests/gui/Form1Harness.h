@@ -5,6 +5,7 @@
 // the main-window tests.
 
 #include "RecordFixture.h"
+#include "Screenshots.h"
 #include "common/Dialogs.h"
 #include "common/Look.h"
 #include "draw/DrawController.h"
@@ -159,9 +160,7 @@ struct Form1Harness {
     }
 
     void saveScreenshot(QWidget* widget, const QString& name) const {
-        const QString dir = QStringLiteral(ORDALIS_SCREENSHOT_DIR);
-        QDir().mkpath(dir);
-        QVERIFY(widget->grab().save(dir + u'/' + name + QStringLiteral(".png")));
+        test::saveScreenshot(widget, name);
     }
 };
 

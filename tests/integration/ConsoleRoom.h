@@ -5,6 +5,7 @@
 // names. Header-only, shared by the console tests.
 
 #include "ProgramRoom.h"
+#include "Screenshots.h"
 #include "console/ConsoleWindow.h"
 #include "net/ServiceEndpoints.h"
 #include "record/TeacherRecord.h"
@@ -55,11 +56,7 @@ public:
         return texts;
     }
 
-    void saveScreenshot(const QString& name) const {
-        const QString dir = QStringLiteral(ORDALIS_SCREENSHOT_DIR);
-        QDir().mkpath(dir);
-        QVERIFY(console()->grab().save(dir + u'/' + name + QStringLiteral(".png")));
-    }
+    void saveScreenshot(const QString& name) const { test::saveScreenshot(console(), name); }
 };
 
 // The teacher's record as the service holds it now, read with the fixture's own session.

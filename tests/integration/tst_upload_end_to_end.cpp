@@ -2,6 +2,7 @@
 // A teacher's whole lesson against the real score service: login, draw, scores, upload, and the
 // ways the pending scores survive a refused or failed upload.
 
+#include "Classroom.h"
 #include "LosingRelay.h"
 #include "OnlineFixture.h"
 #include "ProgramRoom.h"
@@ -34,6 +35,7 @@
 #include <QTimer>
 
 using namespace ordalis;
+using ordalis::test::Classroom;
 
 namespace {
 
@@ -50,61 +52,6 @@ const QString OperationPassword = QStringLiteral("op-pass");
 const QString ClassName = QStringLiteral("初一(1)班");
 const QString TopicName = QStringLiteral("函数");
 const QString Standard = QStringLiteral("定义正确");
-
-// The program as ./run starts it, with the moves of a lesson in its main window.
-class Classroom : public test::ProgramRoom {
-public:
-    using ProgramRoom::ProgramRoom;
-
-    template <typename T = QWidget> T* find(const char* name) const {
-        return inForm<T>(QLatin1String(name));
-    }
-    QPushButton* button(const char* name) const { return find<QPushButton>(name); }
-    QLineEdit* lineEdit(const char* name) const { return find<QLineEdit>(name); }
-    QWidget* upload() const { return find("Frame4"); }
-    QListWidget* pending() const { return find<QListWidget>("List4"); }
-
-    bool chooseClass(const QString& name) { return choose(find<QComboBox>("Combo2"), name); }
-    // Online log-in and the class of the lesson; false when the class is not offered.
-    bool beginLesson(const QString& user, const QString& password, const QString& className) {
-        login(user, password);
-        return chooseClass(className);
-    }
-
-    // Rolls "所有" for a moment and stops on one student.
-    QString drawStudent() {
-        QPushButton* everybody = button("btnChou_0");
-        QTest::mouseClick(everybody, Qt::LeftButton);
-        QTest::qWait(30);
-        QTest::mouseClick(everybody, Qt::LeftButton);
-        return lineEdit("Text2")->text();
-    }
-
-    void giveFreeScore(const QString& score) { choose(find<QComboBox>("Combo1"), score); }
-
-    // One draw and one free score for each score, in order.
-    void scoreDraws(std::initializer_list<const char*> scores) {
-        for (const char* score : scores) {
-            drawStudent();
-            giveFreeScore(QString::fromUtf8(score));
-        }
-    }
-
-    void giveStandardScore() {
-        QListWidget* list = find<QListWidget>("List1");
-        QListWidgetItem* item = list->item(0);
-        const QRect rect = list->visualItemRect(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-    }
-
-    void openUploadPanel(const QString& password) {
-        QTest::mouseClick(button("Command11"), Qt::LeftButton);
-        lineEdit("Text4")->setText(password);
-    }
-
-    QStringList pendingLines() const { return lines(pending()); }
-};
 
 // The lines the service holds for the class, without their ids, in the order of a ScoreLine
 // upload: student, score value, time, topic, standard.
@@ -259,6 +206,36 @@ private Q_SLOTS:
         QCOMPARE(room.pendingLines(), given);
         QCOMPARE(storedScores(m_online.endpoints()), before);
         QVERIFY(room.button("Command13")->isEnabled());
+    }
+
+    // Every stop of a draw, by a click or a presenter's key, is a call of the lesson that
+    // travels with the next upload and comes back from the service.
+    void callsOfALessonTravelWithTheUpload() {
+        Classroom room(m_online.config());
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+        const int before = int(m_online.endpoints()
+                                   .getCalls(ClassName)
+                                   .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+                                   .size());
+        const QString clicked = room.drawStudent();
+        room.giveFreeScore(QStringLiteral("5分"));
+        QTest::keyClick(room.form(), Qt::Key_PageDown);
+        QTest::qWait(30);
+        QTest::keyClick(room.form(), Qt::Key_PageDown);
+        const QString keyed = room.lineEdit("Text2")->text();
+        QCOMPARE(PendingStore(room.data.path()).loadCalls(Teacher).size(), 2);
+
+        room.openUploadPanel(OperationPassword);
+        dialogs::setNextAnswer(false);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
+        QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
+        const QStringList calls = m_online.endpoints().getCalls(ClassName).split(
+            QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(calls.size(), before + 2);
+        QCOMPARE(calls[before].section(u'\t', 0, 0), clicked);
+        QCOMPARE(calls[before + 1].section(u'\t', 0, 0), keyed);
+        QCOMPARE(calls[before + 1].section(u'\t', 2, 2), QStringLiteral("所有"));
+        QVERIFY(PendingStore(room.data.path()).loadCalls(Teacher).isEmpty());
     }
 
     // The service stores an upload but its reply is lost on the way: the program keeps the

@@ -18,6 +18,18 @@ std::optional<TeacherData> readTeacherData(const QString& reply) {
     return TeacherData{pieces[0], pieces[1], pieces[2]};
 }
 
+QList<ListColumn> scoreColumns() {
+    return {{QStringLiteral("日期"), 3},
+            {QStringLiteral("学生"), 1},
+            {QStringLiteral("分数"), 2},
+            {QStringLiteral("课题"), 4},
+            {QStringLiteral("评分标准"), 5}};
+}
+
+QList<ListColumn> standardColumns() {
+    return {{QStringLiteral("标准"), 1}, {QStringLiteral("分值"), 2}};
+}
+
 QStringList replyLines(const QString& reply) {
     return reply.split(LineEnd, Qt::SkipEmptyParts);
 }

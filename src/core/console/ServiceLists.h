@@ -19,6 +19,17 @@ struct TeacherData {
 // other shape, a trailing CR LF included, gives nothing.
 std::optional<TeacherData> readTeacherData(const QString& reply);
 
+// A column of the console's score and standard lists: its header and the line field it shows.
+// The identifiers the service sends first stay out of sight.
+struct ListColumn {
+    QString header;
+    int field = 0;
+};
+// A score line: identifier, student, score, time, topic, standard (remark).
+QList<ListColumn> scoreColumns();
+// A standard line: identifier, standard, score.
+QList<ListColumn> standardColumns();
+
 // The lines of a getscore or getscale reply: the non-empty pieces between CR LF.
 QStringList replyLines(const QString& reply);
 

@@ -39,6 +39,19 @@ void DrawEngine::setKinds(const Kinds& kinds) {
     m_award = -1;
 }
 
+void DrawEngine::refreshKinds(const Kinds& fresh) {
+    if (isStarted())
+        return;
+    const QStringList called = m_kinds[AlreadyCalled];
+    m_kinds = fresh;
+    m_kinds[AlreadyCalled] = called;
+    m_kinds[NotYetCalled].clear();
+    for (const QString& name : fresh[AllStudents]) {
+        if (!called.contains(name))
+            m_kinds[NotYetCalled] << name;
+    }
+}
+
 void DrawEngine::clear() {
     setKinds(Kinds{});
 }

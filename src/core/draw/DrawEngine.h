@@ -28,6 +28,10 @@ public:
 
     // A new class (or the record applied again): categories replaced, no draw running.
     void setKinds(const Kinds& kinds);
+    // The same class sorted again from fresher figures (after an upload): the lesson's calls
+    // stay, so "已点" is kept and "未点" is everybody not called yet; the other categories are
+    // the fresh ones. Ignored while a draw is started.
+    void refreshKinds(const Kinds& fresh);
     void clear();
     const Kinds& kinds() const { return m_kinds; }
     const QStringList& kind(int category) const { return m_kinds.at(category); }

@@ -2,16 +2,13 @@
 #include "MainLayout.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ordalis::layout {
 
 namespace {
 constexpr int BoardMargin = 120; // between the board's (and topic box's) right edge and the bar
 constexpr int NameMargin = 90;
-constexpr int QuickPickLeft = 200;
-constexpr int QuickPickBottom = 2370;
-constexpr int QuickPickMinHeight = 600;
-constexpr int QuickPickMaxHeight = 1650;
 } // namespace
 
 SplitGeometry splitLayout(const LeftPane& pane, int barLeft, int barWidth, int innerWidth) {
@@ -37,11 +34,11 @@ bool acceptBarPosition(double proposedLeft, int innerWidth) {
     return proposedLeft > MinLeftPane && innerWidth - proposedLeft >= MinRightPane;
 }
 
-int fitNameFont(int boxWidth, int nameLength, int currentPoints) {
+int fitNameFont(int boxWidth, int nameLength, int currentPoints, int cap) {
     int points = currentPoints;
     if (nameLength > 0)
         points = boxWidth / (nameLength * TwipsPerNameCharacter);
-    return std::min(points, MaxNameFontPoints);
+    return std::min(points, cap);
 }
 
 int centredNameTop(int boardTop, int boardHeight, int nameHeight) {
@@ -52,10 +49,26 @@ QSize fullWindowSize(QSize drawPanel, int debugWidth) {
     return QSize(drawPanel.width() - 100 + debugWidth, drawPanel.height() + 600 + debugWidth);
 }
 
-QuickPickPlace quickPickListPlace(int lineCount) {
-    const int height =
-        std::clamp(lineCount * QuickPickLineHeight, QuickPickMinHeight, QuickPickMaxHeight);
-    return {QuickPickLeft, QuickPickBottom - height, height};
+Growth windowGrowth(QSize window, QSize designedWindow) {
+    return {std::max(0, window.width() - designedWindow.width()),
+            std::max(0, window.height() - designedWindow.height())};
+}
+
+double barPositionFor(double share, int innerWidth) {
+    const double lowest = MinLeftPane + 1;
+    return std::clamp(std::round(share * innerWidth), lowest,
+                      std::max(lowest, double(innerWidth - MinRightPane)));
+}
+
+int nameFontCap(int boardHeight, int designedBoardHeight) {
+    if (designedBoardHeight <= 0 || boardHeight <= designedBoardHeight)
+        return MaxNameFontPoints;
+    return MaxNameFontPoints * boardHeight / designedBoardHeight;
+}
+
+int quickPickShownLines(int lineCount, int lineHeight, int room) {
+    const int fitting = lineHeight > 0 ? room / lineHeight : 1;
+    return std::clamp(std::min(lineCount, QuickPickMaxLines), 1, std::max(1, fitting));
 }
 
 } // namespace ordalis::layout

@@ -93,9 +93,15 @@ QString ServiceEndpoints::requestPasswordCode(const QString& userName, const QSt
 }
 
 PostOutcome ServiceEndpoints::uploadScores(const QString& operationPassword, const QString& topic,
-                                           const QStringList& scoreLines, const QString& batch) {
-    return send(
-        requests::uploadScores(m_session.userName, operationPassword, topic, scoreLines, batch));
+                                           const QStringList& scoreLines, const QString& batch,
+                                           const QStringList& calls) {
+    return send(requests::uploadScores(m_session.userName, operationPassword, topic, scoreLines,
+                                       batch, calls));
+}
+
+PostOutcome ServiceEndpoints::uploadCalls(const QString& operationPassword,
+                                          const QStringList& calls, const QString& batch) {
+    return send(requests::uploadCalls(m_session.userName, operationPassword, calls, batch));
 }
 
 PostOutcome ServiceEndpoints::uploadGroups(const QString& className,
@@ -192,6 +198,11 @@ QString ServiceEndpoints::getTeacher() {
 QString ServiceEndpoints::getScores(const QString& className) {
     return http().getText(
         requests::scoresUrl(m_config.serviceBase(), className, m_session.userName, m_session.mp));
+}
+
+QString ServiceEndpoints::getCalls(const QString& className, const QDate& from, const QDate& to) {
+    return http().getText(requests::callsUrl(m_config.serviceBase(), className, from, to,
+                                             m_session.userName, m_session.mp));
 }
 
 QString ServiceEndpoints::getScales(const QString& topic) {

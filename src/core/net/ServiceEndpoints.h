@@ -33,7 +33,10 @@ public:
 
     // ---- changes, as the session user with the operation password ----
     PostOutcome uploadScores(const QString& operationPassword, const QString& topic,
-                             const QStringList& scoreLines, const QString& batch = QString());
+                             const QStringList& scoreLines, const QString& batch = QString(),
+                             const QStringList& calls = {});
+    PostOutcome uploadCalls(const QString& operationPassword, const QStringList& calls,
+                            const QString& batch);
     PostOutcome uploadGroups(const QString& className, const QString& operationPassword,
                              const GroupLists& groups);
     // The account name as the personal page shows it, which may differ from the session's.
@@ -68,6 +71,9 @@ public:
     bool downloadRecord(const DataFolder& folder);
     QString getTeacher();
     QString getScores(const QString& className);
+    // The class's calls, "student TAB time TAB how" lines, oldest first; empty dates leave
+    // that end of the period open.
+    QString getCalls(const QString& className, const QDate& from = {}, const QDate& to = {});
     QString getScales(const QString& topic);
 
     // ---- clock and version checks, which nobody waits for ----

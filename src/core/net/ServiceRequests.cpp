@@ -87,13 +87,23 @@ FormRequest setPassword(const QString& userName, const QString& checkCode,
 }
 
 FormRequest uploadScores(const QString& userName, const QString& operationPassword,
-                         const QString& topic, const QStringList& scoreLines,
-                         const QString& batch) {
+                         const QString& topic, const QStringList& scoreLines, const QString& batch,
+                         const QStringList& calls) {
     Body body = changeBody(userName, operationPassword);
     body.add(u"keti", topic).add(u"score", barJoined(scoreLines));
+    if (!calls.isEmpty())
+        body.add(u"calls", barJoined(calls));
     if (!batch.isEmpty())
         body.add(u"batch", batch);
     return body.to(QStringLiteral("/index.php"));
+}
+
+FormRequest uploadCalls(const QString& userName, const QString& operationPassword,
+                        const QStringList& calls, const QString& batch) {
+    return changeBody(userName, operationPassword)
+        .add(u"calls", barJoined(calls))
+        .add(u"batch", batch)
+        .to(QStringLiteral("/setcalls.php"));
 }
 
 FormRequest uploadGroups(const QString& className, const QString& userName,
@@ -237,6 +247,17 @@ QUrl scoresUrl(const QString& serviceBase, const QString& className, const QStri
                const QString& mp) {
     return address(serviceBase, QStringLiteral("/getscore.php?class=") + queryValue(className) +
                                     QStringLiteral("&t=") + queryValue(userName) +
+                                    QStringLiteral("&mp=") + queryValue(mp));
+}
+
+QUrl callsUrl(const QString& serviceBase, const QString& className, const QDate& from,
+              const QDate& to, const QString& userName, const QString& mp) {
+    QString query = QStringLiteral("/getcalls.php?class=") + queryValue(className);
+    if (from.isValid())
+        query += QStringLiteral("&from=") + from.toString(Qt::ISODate);
+    if (to.isValid())
+        query += QStringLiteral("&to=") + to.toString(Qt::ISODate);
+    return address(serviceBase, query + QStringLiteral("&t=") + queryValue(userName) +
                                     QStringLiteral("&mp=") + queryValue(mp));
 }
 

@@ -11,6 +11,7 @@
 #include "groups/GroupLists.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -56,9 +57,12 @@ FormRequest registerTeacher(const TeacherRegistration& teacher);
 FormRequest setPassword(const QString& userName, const QString& checkCode,
                         const QString& newLoginPassword, const QString& newOperationPassword);
 // `batch`, when not empty, goes last: the id that makes a repeated upload store nothing twice.
+// The calls (CallLine texts), when there are any, go with the scores, before the batch.
 FormRequest uploadScores(const QString& userName, const QString& operationPassword,
                          const QString& topic, const QStringList& scoreLines,
-                         const QString& batch = QString());
+                         const QString& batch = QString(), const QStringList& calls = {});
+FormRequest uploadCalls(const QString& userName, const QString& operationPassword,
+                        const QStringList& calls, const QString& batch);
 FormRequest uploadGroups(const QString& className, const QString& userName,
                          const QString& operationPassword, const GroupLists& groups);
 FormRequest setTeacher(const QString& userName, const QString& email,
@@ -100,6 +104,8 @@ QUrl recordUrl(const QString& serviceBase, const QString& userName, const QStrin
 QUrl teacherUrl(const QString& serviceBase, const QString& userName, const QString& mp);
 QUrl scoresUrl(const QString& serviceBase, const QString& className, const QString& userName,
                const QString& mp);
+QUrl callsUrl(const QString& serviceBase, const QString& className, const QDate& from,
+              const QDate& to, const QString& userName, const QString& mp);
 QUrl scalesUrl(const QString& serviceBase, const QString& topic, const QString& userName,
                const QString& mp);
 QUrl checkUserNameUrl(const QString& serviceBase, const QString& userName);

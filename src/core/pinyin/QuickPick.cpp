@@ -45,6 +45,12 @@ QStringList quickPickLines(const QuickPickIndex& index, const QString& typed,
     return lines;
 }
 
+int quickPickEnterRow(int lineCount, int selectedRow) {
+    if (selectedRow >= 0 && selectedRow < lineCount)
+        return selectedRow;
+    return lineCount == 1 ? 0 : -1;
+}
+
 QString quickPickName(const QString& line) {
     return line.section(u'\t', 0, 0);
 }

@@ -30,6 +30,10 @@ struct QuickPickIndex {
 QStringList quickPickLines(const QuickPickIndex& index, const QString& typed,
                            const StudentLineLookup& lookup);
 
+// The row that Enter in the search box calls: the selected one, or else the only match; -1
+// when there are several and none is selected, so Enter selects the first for a second Enter.
+int quickPickEnterRow(int lineCount, int selectedRow);
+
 // The name of a result line (the text before the first TAB).
 QString quickPickName(const QString& line);
 

@@ -41,6 +41,19 @@ bool PendingStore::save(const QString& userName, const QStringList& lines, QStri
     return writeDmsFile(filePath(userName), lines, error);
 }
 
+QString PendingStore::callsPath(const QString& userName) const {
+    return pathWithSuffix(userName, QStringLiteral(".calls"));
+}
+
+QStringList PendingStore::loadCalls(const QString& userName) const {
+    return readDmsFile(callsPath(userName)).value_or(QStringList());
+}
+
+bool PendingStore::saveCalls(const QString& userName, const QStringList& calls,
+                             QString* error) const {
+    return writeDmsFile(callsPath(userName), calls, error);
+}
+
 QList<UploadBatch> PendingStore::loadBatches(const QString& userName) const {
     return readBatchLines(readDmsFile(batchesPath(userName)).value_or(QStringList()));
 }
@@ -55,6 +68,11 @@ QStringList PendingStore::changeUser(const QString& fromUser, const QStringList&
     if (fromUser == toUser)
         return shownLines;
     const bool withoutAccount = fromUser.isEmpty() || fromUser == Session::OfflineUserName;
+    if (withoutAccount && !fromUser.isEmpty()) {
+        const QStringList calls = loadCalls(fromUser);
+        if (!calls.isEmpty() && saveCalls(toUser, loadCalls(toUser) + calls))
+            saveCalls(fromUser, {});
+    }
     if (!withoutAccount || shownLines.isEmpty())
         return load(toUser);
     const QStringList carried = load(toUser) + shownLines;

@@ -24,6 +24,12 @@ public:
     QStringList load(const QString& userName) const;
     bool save(const QString& userName, const QStringList& lines, QString* error = nullptr) const;
 
+    // The same name with ".calls" for the calls not uploaded yet (CallLine), oldest first.
+    QString callsPath(const QString& userName) const;
+    QStringList loadCalls(const QString& userName) const;
+    bool saveCalls(const QString& userName, const QStringList& calls,
+                   QString* error = nullptr) const;
+
     // The same name with ".batches" for the unconfirmed batches.
     QString batchesPath(const QString& userName) const;
     QList<UploadBatch> loadBatches(const QString& userName) const;
@@ -33,7 +39,7 @@ public:
     // The pending lines once `toUser` logs in while `fromUser` (empty before any login) held
     // `shownLines`. An account keeps its lines for itself; lines given without an account
     // (before a login or by the offline user) go on with the one who logs in next, after
-    // that user's own.
+    // that user's own, and so do the offline user's calls.
     QStringList changeUser(const QString& fromUser, const QStringList& shownLines,
                            const QString& toUser) const;
 

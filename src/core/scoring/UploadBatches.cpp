@@ -15,8 +15,14 @@ QString newBatchId() {
     return id;
 }
 
-QList<UploadBatch> planUpload(const QList<UploadBatch>& unconfirmed, const QStringList& selected) {
+QList<UploadBatch> planUpload(const QList<UploadBatch>& unconfirmed, const QStringList& selected,
+                              const QStringList& pendingCalls) {
     QStringList rest = selected;
+    QStringList calls = pendingCalls;
+    for (const UploadBatch& batch : unconfirmed) {
+        for (const QString& call : batch.calls)
+            calls.removeOne(call);
+    }
     QList<UploadBatch> plan;
     for (const UploadBatch& batch : unconfirmed) {
         const bool selectedLineInIt =
@@ -28,8 +34,8 @@ QList<UploadBatch> planUpload(const QList<UploadBatch>& unconfirmed, const QStri
         for (const QString& line : batch.lines)
             rest.removeOne(line);
     }
-    if (!rest.isEmpty())
-        plan << UploadBatch{newBatchId(), rest};
+    if (!rest.isEmpty() || !calls.isEmpty())
+        plan << UploadBatch{newBatchId(), rest, calls};
     return plan;
 }
 
@@ -37,7 +43,9 @@ QStringList batchLines(const QList<UploadBatch>& batches) {
     QStringList lines;
     for (const UploadBatch& batch : batches) {
         for (const QString& line : batch.lines)
-            lines << batch.id + u'\t' + line;
+            lines << batch.id + QStringLiteral("\ts\t") + line;
+        for (const QString& call : batch.calls)
+            lines << batch.id + QStringLiteral("\tc\t") + call;
     }
     return lines;
 }
@@ -45,13 +53,13 @@ QStringList batchLines(const QList<UploadBatch>& batches) {
 QList<UploadBatch> readBatchLines(const QStringList& lines) {
     QList<UploadBatch> batches;
     for (const QString& line : lines) {
-        const qsizetype tab = line.indexOf(u'\t');
-        if (tab <= 0)
+        const QString id = line.section(u'\t', 0, 0);
+        const QString kind = line.section(u'\t', 1, 1);
+        if (id.isEmpty() || (kind != u"s" && kind != u"c"))
             continue;
-        const QString id = line.first(tab);
         if (batches.isEmpty() || batches.constLast().id != id)
-            batches << UploadBatch{id, {}};
-        batches.last().lines << line.sliced(tab + 1);
+            batches << UploadBatch{id, {}, {}};
+        (kind == u"s" ? batches.last().lines : batches.last().calls) << line.section(u'\t', 2);
     }
     return batches;
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Dialogs.h"
 
-#include <QFileDialog>
+#include "common/FileDialog.h"
+
 #include <QMessageBox>
 #include <QQueue>
 
@@ -40,6 +41,12 @@ QString scriptedFileName(const QString& title) {
     return script().fileNames.isEmpty() ? QString() : script().fileNames.dequeue();
 }
 
+QString chooseFile(QWidget* parent, const QString& title, const QString& filter,
+                   QFileDialog::AcceptMode mode) {
+    const auto dialog = makeFileDialog(parent, title, toQtFilter(filter), mode);
+    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
+}
+
 } // namespace
 
 void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon) {
@@ -71,13 +78,13 @@ QString toQtFilter(const QString& filter) {
 QString openFileName(QWidget* parent, const QString& title, const QString& filter) {
     if (script().scripted)
         return scriptedFileName(title);
-    return QFileDialog::getOpenFileName(parent, title, QString(), toQtFilter(filter));
+    return chooseFile(parent, title, filter, QFileDialog::AcceptOpen);
 }
 
 QString saveFileName(QWidget* parent, const QString& title, const QString& filter) {
     if (script().scripted)
         return scriptedFileName(title);
-    return QFileDialog::getSaveFileName(parent, title, QString(), toQtFilter(filter));
+    return chooseFile(parent, title, filter, QFileDialog::AcceptSave);
 }
 
 void setScripted(bool scripted) {

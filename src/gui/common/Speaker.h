@@ -16,7 +16,8 @@ public:
     virtual void say(const QString& text) = 0;
 };
 
-// Qt's text-to-speech, with a Chinese voice where an engine offers one.
+// Qt's text-to-speech with a Chinese voice; where no engine offers one it cannot speak, and its
+// reason names the packages that give one.
 std::unique_ptr<Speaker> makeSystemSpeaker();
 
 } // namespace ordalis

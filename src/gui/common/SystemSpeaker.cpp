@@ -1,51 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Speaker.h"
+#include "session/SpeechVoice.h"
 
 #include <QTextToSpeech>
 
 namespace ordalis {
 namespace {
 
-bool isChinese(const QLocale& locale) {
-    return locale.language() == QLocale::Chinese;
-}
-
 class SystemSpeaker : public Speaker {
 public:
-    QString unavailableReason() const override {
-        if (QTextToSpeech::availableEngines().isEmpty())
-            return QStringLiteral("本机没有可用的语音引擎，无法朗读姓名");
-        return QString();
+    // The engines are asked for their voices once, so the toggle knows at once whether a
+    // Chinese voice exists; the engine with it stays open for the names.
+    SystemSpeaker() {
+        QList<OfferedVoice> offered;
+        bool anyEngine = false;
+        for (const QString& name : QTextToSpeech::availableEngines()) {
+            QTextToSpeech engine(name);
+            if (engine.state() == QTextToSpeech::Error)
+                continue;
+            anyEngine = true;
+            for (const QLocale& locale : engine.availableLocales()) {
+                engine.setLocale(locale);
+                offered << OfferedVoice{name, locale, QString()};
+                for (const QVoice& voice : engine.availableVoices())
+                    offered << OfferedVoice{name, locale, voice.name()};
+            }
+        }
+        const std::optional<OfferedVoice> chosen = chineseVoice(offered);
+        if (!chosen) {
+            m_reason = noChineseVoiceReason(anyEngine);
+            return;
+        }
+        m_engine = std::make_unique<QTextToSpeech>(chosen->engine);
+        m_engine->setLocale(chosen->locale);
+        for (const QVoice& voice : m_engine->availableVoices()) {
+            if (voice.name() == chosen->voice)
+                m_engine->setVoice(voice);
+        }
     }
 
+    QString unavailableReason() const override { return m_reason; }
+
     void say(const QString& text) override {
-        if (!m_engine)
-            m_engine = openEngine();
         if (m_engine && m_engine->state() != QTextToSpeech::Error)
             m_engine->say(text);
     }
 
 private:
-    // Opened at the first name, so a program that never speaks never starts an engine: the
-    // first engine with a Chinese voice, or else the first that works.
-    static std::unique_ptr<QTextToSpeech> openEngine() {
-        std::unique_ptr<QTextToSpeech> fallback;
-        for (const QString& name : QTextToSpeech::availableEngines()) {
-            auto engine = std::make_unique<QTextToSpeech>(name);
-            if (engine->state() == QTextToSpeech::Error)
-                continue;
-            for (const QLocale& locale : engine->availableLocales()) {
-                if (isChinese(locale)) {
-                    engine->setLocale(locale);
-                    return engine;
-                }
-            }
-            if (!fallback)
-                fallback = std::move(engine);
-        }
-        return fallback;
-    }
-
+    QString m_reason;
     std::unique_ptr<QTextToSpeech> m_engine;
 };
 

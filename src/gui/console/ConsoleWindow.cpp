@@ -11,6 +11,7 @@
 #include "console/StandardsPage.h"
 #include "console/StudentsPage.h"
 #include "console/TopicsPage.h"
+#include "layout/ScreenPlace.h"
 #include "layout/TwipsPlacer.h"
 #include "net/ServiceConfig.h"
 #include "net/ServiceEndpoints.h"
@@ -28,6 +29,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <QtMath>
 
 namespace ordalis {
@@ -187,9 +189,9 @@ QWidget* ConsoleWindow::buildNotes(const ServiceConfig& config) {
     const std::array<std::pair<const char*, const char16_t*>, 5> texts{{
         {"Label18", u"这里提供一些常用功能，见底部按钮。"},
         {"Label19", u"密码管理提供修改密码服务，密码重置在登录界面。"},
-        {"Label20", u"班级管理和学生管理功能可以添加和删除数据，这里不能修改名称。删除后的数据不可"
-                    u"恢复，请慎重操作！"},
-        {"Label21", u"计分管理功能可以删除计分，删除后不可恢复，请谨慎操作！"},
+        {"Label20", u"班级、学生和课题管理可以添加和删除数据，双击列表中的名称可以改名。"},
+        {"Label21", u"计分管理可以修改（双击一条计分）和删除计分。删除的数据在服务器上保留30天，"
+                    u"可由学校的管理员恢复（方法见此处的提示），请慎重操作！"},
         {"Label22", u"你可以通过快捷方式功能管理快捷方式。"},
     }};
     for (const auto& [name, text] : texts) {
@@ -197,6 +199,11 @@ QWidget* ConsoleWindow::buildNotes(const ServiceConfig& config) {
         note->setWordWrap(true);
         noteLayout->addWidget(note);
     }
+    // The administrator's command, too long for the notes' column.
+    notes->findChild<QLabel*>(QStringLiteral("Label21"))
+        ->setToolTip(QStringLiteral("恢复30天内删除的数据，在服务器上运行：\n"
+                                    "ordalis-service --database 数据库 --restore-deleted 帐号\n"
+                                    "单机使用时，数据库是数据文件夹中的 ordalis-service.sqlite。"));
     m_webConsole = console::label(notes, QStringLiteral("Label15"),
                                   QStringLiteral("后台地址 ") + config.webConsoleAddress());
     m_webConsole->setWordWrap(true);
@@ -225,9 +232,16 @@ void ConsoleWindow::setStartViewVisible(bool visible) {
     m_startView->setVisible(visible);
 }
 
-void ConsoleWindow::open() {
+void ConsoleWindow::open(const QRect& screenArea, const QMargins& frame) {
     for (ConsolePage* page : m_pages)
         page->hide();
+    if (!screenArea.isEmpty()) {
+        const QMargins own = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        const QMargins margins = own.isNull() ? frame : own;
+        const QRect outer = layout::centredOnScreen(screenArea, size().grownBy(margins));
+        resize(outer.size().shrunkBy(margins));
+        move(outer.topLeft()); // a window's position is its frame's
+    }
     show();
     raise();
     activateWindow();

@@ -25,7 +25,8 @@ ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
           {QStringLiteral("Combo1"), QStringLiteral("Label56"), QStringLiteral("选择班级："),
            QStringLiteral("班级"), QStringLiteral("List3"), QStringLiteral("Command17"),
            QStringLiteral("Command16"), QStringLiteral("Command15"), QStringLiteral("Command7"),
-           QStringLiteral("Label16"), QStringLiteral("[警告]计分信息删除后不可恢复！")},
+           QStringLiteral("Label16"), QStringLiteral("[警告]计分信息删除后不可恢复！"),
+           console::scoreColumns()},
           {QStringLiteral("请选择需要删除的计分！"), QStringLiteral("条计分！")}, actions, parent)
     , m_editBox(new EditBox(this, QStringLiteral("Frame4"), QStringLiteral("计分修改")))
     , m_id(m_editBox->addField(QStringLiteral("Label30"), QStringLiteral("ID:"),

@@ -30,7 +30,7 @@ ServiceListPage::ServiceListPage(int index, const QString& caption, const Names&
     QPushButton* save = console::button(this, names.saveButton, QStringLiteral("保存到服务器"));
     // The chooser reads the service: it waits while another request does, like the buttons.
     actions.gate().guard({m_chooser, remove, save});
-    new FieldColumns(m_list);
+    auto* columns = new FieldColumns(m_list, names.columns, FieldColumns::Header::Shown);
 
     m_topRow->addWidget(console::label(this, names.chooserLabel, names.chooserCaption));
     m_topRow->addWidget(m_chooser, 1);
@@ -41,7 +41,13 @@ ServiceListPage::ServiceListPage(int index, const QString& caption, const Names&
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_status);
     layout->addLayout(m_topRow);
-    layout->addWidget(m_list, 1);
+    // The header stands on the list, as a table's does.
+    auto* table = new QVBoxLayout;
+    table->setSpacing(0);
+    if (columns->header() != nullptr)
+        table->addWidget(columns->header());
+    table->addWidget(m_list, 1);
+    layout->addLayout(table, 1);
     layout->addLayout(buttons);
 
     connect(m_chooser, &QComboBox::activated, this, [this] { choose(); });

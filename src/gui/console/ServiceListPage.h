@@ -6,6 +6,7 @@
 
 #include "console/ConsoleActions.h"
 #include "console/ConsolePage.h"
+#include "console/ServiceLists.h"
 
 class QBoxLayout;
 class QComboBox;
@@ -32,6 +33,7 @@ public:
         QString saveButton;
         QString status;
         QString warning;
+        QList<console::ListColumn> columns; // what the list shows of its lines
     };
     struct Texts {
         QString selectFirst; // nothing selected

@@ -31,7 +31,8 @@ StandardsPage::StandardsPage(ConsoleActions& actions, std::function<QString()> s
           {QStringLiteral("Combo3"), QStringLiteral("Label37"), QStringLiteral("课题："),
            QStringLiteral("课题"), QStringLiteral("List5"), QStringLiteral("Command34"),
            QStringLiteral("Command33"), QStringLiteral("Command32"), QStringLiteral("Command31"),
-           QStringLiteral("Label38"), QStringLiteral("[警告]删除标准不会影响已记录的积分！")},
+           QStringLiteral("Label38"), QStringLiteral("[警告]删除标准不会影响已记录的积分！"),
+           console::standardColumns()},
           {QStringLiteral("请选择需要删除的标准！"), QStringLiteral("条标准！")}, actions, parent)
     , m_scoreClass(std::move(scoreClass))
     , m_new(console::button(this, QStringLiteral("Command37"), QStringLiteral("新建")))
@@ -71,7 +72,7 @@ void StandardsPage::buildNewBox() {
     grid->addWidget(m_newTopic, 0, 1, 1, 3);
     m_existing = console::multiList(m_newBox, QStringLiteral("List6"));
     m_existing->setMaximumHeight(72);
-    new FieldColumns(m_existing);
+    new FieldColumns(m_existing, console::standardColumns());
     grid->addWidget(
         console::label(m_newBox, QStringLiteral("Label40"), QStringLiteral("已有标准：")), 1, 0,
         Qt::AlignTop);

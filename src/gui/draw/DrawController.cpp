@@ -25,6 +25,14 @@ void DrawController::setKinds(const DrawEngine::Kinds& kinds) {
     refreshCategories();
 }
 
+void DrawController::refreshKinds(const DrawEngine::Kinds& kinds) {
+    if (m_engine.isStarted())
+        return;
+    m_engine.refreshKinds(kinds);
+    for (int i = 0; i < DrawCategoryCount; ++i)
+        m_panel->setCategoryEnabled(i, m_engine.hasNames(i));
+}
+
 void DrawController::clear() {
     const bool wasRolling = m_engine.isStarted();
     if (wasRolling)

@@ -28,6 +28,8 @@ public:
 
     // A class was chosen: its categories replace the old ones.
     void setKinds(const DrawEngine::Kinds& kinds);
+    // The same class with fresher figures: the lesson's calls stay.
+    void refreshKinds(const DrawEngine::Kinds& kinds);
     // No class: any draw ends without a call and every category button is disabled.
     void clear();
     // A category button was clicked: starts a draw there, or stops the one rolling there.

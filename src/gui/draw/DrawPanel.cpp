@@ -175,8 +175,10 @@ DrawPanel::DrawPanel(QWidget* parent)
     }
     m_nameDisplay->setToolTip(QStringLiteral("B 或 . 遮住、显示姓名"));
 
-    // The quick-pick results lie over the board, so they come last.
+    // The quick-pick results lie over the board, so they come last. They are read from the
+    // back of the room: the score box's font at least.
     m_quickPickList = named(new QListWidget(this), QStringLiteral("List2"));
+    m_quickPickList->setFont(m_scoreBox->font());
     m_quickPickList->setFrameShape(QFrame::NoFrame);
     m_quickPickList->setUniformItemSizes(true);
     m_quickPickList->hide();
@@ -197,6 +199,7 @@ DrawPanel::DrawPanel(QWidget* parent)
         if (item != nullptr && item->isSelected())
             Q_EMIT standardChosen(m_standardsList->row(item));
     });
+    connect(m_standardsList, &QListWidget::itemClicked, this, &DrawPanel::standardClicked);
     connect(m_projectorButton, &QPushButton::clicked, this, &DrawPanel::projectorRequested);
     // Only a click is a choice to keep; showing the stored choice is not one.
     connect(m_speechButton, &QPushButton::clicked, this, &DrawPanel::speechToggled);
@@ -271,9 +274,12 @@ void DrawPanel::setNameFontPoints(int points) {
 
 void DrawPanel::setNameBlanked(bool blanked) {
     m_nameBlanked = blanked;
+    // Polishing again gives the name the style's font: the fitted one is kept.
+    const QFont fitted = m_nameDisplay->font();
     m_nameDisplay->setProperty("blanked", blanked);
     m_nameDisplay->style()->unpolish(m_nameDisplay);
     m_nameDisplay->style()->polish(m_nameDisplay);
+    m_nameDisplay->setFont(fitted);
 }
 
 void DrawPanel::showFigures(const QString& averageScore, const QString& scoredCount) {
@@ -331,15 +337,14 @@ void DrawPanel::setManageEnabled(bool enabled) {
 }
 
 int DrawPanel::layOut(bool split) {
-    const QSize window = layout::fullWindowSize(DesignSize);
     const layout::LeftPane pane{BoardRect.x(), NameLeft, TopicLeft};
     layout::SplitGeometry g;
     if (split) {
-        g = layout::splitLayout(pane, int(m_bar->position()), BarWidth, window.width());
+        g = layout::splitLayout(pane, int(m_bar->position()), BarWidth, innerWidth());
         m_standardsList->setGeometry(m_placer.pixels(g.listLeft), m_standardsList->y(),
                                      m_placer.pixels(g.listWidth), m_standardsList->height());
     } else {
-        g = layout::singlePaneLayout(pane, window.width());
+        g = layout::singlePaneLayout(pane, innerWidth());
     }
     m_board->resize(m_placer.pixels(g.boardWidth), m_board->height());
     m_topicBox->resize(m_placer.pixels(g.topicWidth), m_topicBox->height());
@@ -351,7 +356,7 @@ int DrawPanel::layOut(bool split) {
 void DrawPanel::centreName() {
     const int height = m_nameDisplay->sizeHint().height();
     const int top =
-        layout::centredNameTop(BoardRect.y(), BoardRect.height(), int(m_placer.twipsOf(height)));
+        layout::centredNameTop(BoardRect.y(), boardHeight(), int(m_placer.twipsOf(height)));
     m_nameDisplay->setGeometry(m_nameDisplay->x(), m_placer.pixels(top), m_nameDisplay->width(),
                                height);
 }
@@ -380,9 +385,8 @@ void DrawPanel::setSpeechOn(bool on) {
 void DrawPanel::saveDesignedPlaces() {
     m_designedPlaces.clear();
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        m_designedPlaces.insert(child, {child->geometry(), !child->isHidden()});
+        m_designedPlaces.insert(child, {child->geometry(), !child->isHidden(), child->font()});
     m_designedGeometry = geometry();
-    m_designedNameFont = m_nameDisplay->font();
 }
 
 void DrawPanel::setProjectorLook(bool projector) {
@@ -400,8 +404,9 @@ void DrawPanel::restoreDesignedPlaces() {
     for (auto place = m_designedPlaces.cbegin(); place != m_designedPlaces.cend(); ++place) {
         place.key()->setGeometry(place->geometry);
         place.key()->setVisible(place->shown);
+        // The projector's style gave the boxes and buttons larger fonts.
+        place.key()->setFont(place->font);
     }
-    m_nameDisplay->setFont(m_designedNameFont);
 }
 
 void DrawPanel::placeProjector(const layout::ProjectorGeometry& g, bool split) {
@@ -440,42 +445,51 @@ QSize DrawPanel::nameBoxSize() const {
 void DrawPanel::placeDesigned(const TwipsPlacer& placer) {
     m_placer = placer;
     m_bar->setUnitsPerPixel(placer.twipsOf(1));
-    resize(placer.pixels(DesignSize.width()), placer.pixels(DesignSize.height()));
+    placeGrown({}, BarLeft);
+}
+
+int DrawPanel::innerWidth() const {
+    return layout::fullWindowSize(DesignSize).width() + m_growth.width;
+}
+
+void DrawPanel::placeGrown(const layout::Growth& growth, double barLeft) {
+    m_growth = growth;
+    const TwipsPlacer& placer = m_placer;
+    const int dx = growth.width;
+    const int dy = growth.height;
+    resize(placer.pixels(DesignSize.width() + dx), placer.pixels(DesignSize.height() + dy));
     placer.place(m_fullWindowPicture, QRect(120, 120, 460, 460));
     placer.place(m_compactWindowPicture, QRect(120, 700, 460, 460));
     placer.place(m_projectorButton, QRect(120, 1280, 460, 460));
     placer.place(m_speechButton, QRect(120, 1860, 460, 460));
-    placer.place(m_board, BoardRect);
-    placer.place(m_nameDisplay, QRect(NameLeft, BoardRect.y(), BarLeft - NameLeft + 90, 1500));
-    placer.place(m_bar, QRect(BarLeft, BoardRect.y(), BarWidth, BoardRect.height()));
+    const QRect board = BoardRect.adjusted(0, 0, dx, dy);
+    placer.place(m_board, board);
+    placer.place(m_nameDisplay, QRect(NameLeft, board.y(), BarLeft - NameLeft + 90 + dx, 1500));
+    m_bar->setGeometry(placer.pixels(barLeft), placer.pixels(board.y()), placer.pixels(BarWidth),
+                       placer.pixels(board.height()));
     placer.place(m_standardsList,
-                 QRect(BarLeft + BarWidth + 120, BoardRect.y(), 3000, BoardRect.height()));
-
-    // The quick-pick lines are 200 twips high; their font fills them.
-    QFont pickFont = look::font(9);
-    pickFont.setPixelSize(std::max(8, placer.pixels(layout::QuickPickLineHeight) - 2));
-    m_quickPickList->setFont(pickFont);
+                 QRect(BarLeft + BarWidth + 120, board.y(), 3000 + dx, board.height()));
 
     constexpr int row = 2400;
     constexpr int rowHeight = 480;
-    placer.place(m_quickPickBox, QRect(200, row, 2080, rowHeight));
-    placer.place(m_topicBox, QRect(TopicLeft, row, BarLeft - TopicLeft + 120, rowHeight));
+    placer.place(m_quickPickBox, QRect(200, row + dy, 2080, rowHeight));
+    placer.place(m_topicBox, QRect(TopicLeft, row + dy, BarLeft - TopicLeft + 120, rowHeight));
 
-    // Thirteen buttons in two rows of seven columns.
+    // Thirteen buttons in two rows of seven columns, across the window's width.
     constexpr int buttonTop = 3000;
     constexpr int buttonHeight = 720;
     constexpr int gap = 120;
     constexpr int columns = 7;
-    constexpr int buttonWidth = (11780 - 200 - (columns - 1) * gap) / columns;
+    const int buttonWidth = (11780 + dx - 200 - (columns - 1) * gap) / columns;
     for (int i = 0; i < CategoryButtonCount; ++i) {
         const int column = i % columns;
         const int line = i / columns;
-        placer.place(m_categoryButtons[i],
-                     QRect(200 + column * (buttonWidth + gap),
-                           buttonTop + line * (buttonHeight + gap), buttonWidth, buttonHeight));
+        placer.place(m_categoryButtons[i], QRect(200 + column * (buttonWidth + gap),
+                                                 buttonTop + dy + line * (buttonHeight + gap),
+                                                 buttonWidth, buttonHeight));
     }
 
-    constexpr int bottom = 4740;
+    const int bottom = 4740 + dy;
     placer.place(m_classBox, QRect(200, bottom, 2000, rowHeight));
     placer.place(m_scoreBoxCaption, QRect(2320, bottom, 520, rowHeight));
     placer.place(m_scoreBox, QRect(2840, bottom, 1200, rowHeight));
@@ -484,9 +498,10 @@ void DrawPanel::placeDesigned(const TwipsPlacer& placer) {
     placer.place(m_countCaption, QRect(5560, bottom, 520, rowHeight));
     placer.place(m_scoredCountLabel, QRect(6080, bottom, 760, rowHeight));
     placer.place(m_classTimerLabel, QRect(6920, bottom, 1100, rowHeight));
-    placer.place(m_uploadButton, QRect(8240, bottom, 1100, rowHeight));
-    placer.place(m_userButton, QRect(9460, bottom, 1100, rowHeight));
-    placer.place(m_manageButton, QRect(10680, bottom, 1100, rowHeight));
+    // The three buttons that leave the lesson keep to the right edge.
+    placer.place(m_uploadButton, QRect(8240 + dx, bottom, 1100, rowHeight));
+    placer.place(m_userButton, QRect(9460 + dx, bottom, 1100, rowHeight));
+    placer.place(m_manageButton, QRect(10680 + dx, bottom, 1100, rowHeight));
 }
 
 } // namespace ordalis

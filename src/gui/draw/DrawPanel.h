@@ -29,7 +29,8 @@ class DrawPanel : public QWidget {
 public:
     // The designed panel, in twips.
     static constexpr QSize DesignSize{12000, 5400};
-    static constexpr QRect BoardRect{700, 120, 7220, 2160}; // the board with the bar at 7800
+    static constexpr QRect BoardRect{700, layout::BoardTop, 7220,
+                                     2160}; // the board with the bar at 7800
     static constexpr int NameLeft = 760;
     static constexpr int TopicLeft = 2400; // 1700 right of the board, whose right edge it shares
     static constexpr int BarLeft = 7800;
@@ -40,6 +41,13 @@ public:
 
     // Places every widget at its designed spot (the bar at its designed position).
     void placeDesigned(const TwipsPlacer& placer);
+    // The same in a window larger than designed: the board, the name and the standards take
+    // the extra room, the rows below move down with the bottom edge; the bar stands at barLeft.
+    void placeGrown(const layout::Growth& growth, double barLeft);
+    const layout::Growth& growth() const { return m_growth; }
+    // The inner width of the window the panel is laid out for, and the board's height.
+    int innerWidth() const;
+    int boardHeight() const { return BoardRect.height() + m_growth.height; }
     const TwipsPlacer& placer() const { return m_placer; }
 
     // ---- class and topic ----
@@ -119,6 +127,8 @@ Q_SIGNALS:
     void freeScoreChosen();
     // A double-click on a selected standard.
     void standardChosen(int row);
+    // A single click on a standard, which scores nothing.
+    void standardClicked();
     void compactRequested(bool compact); // the pointer on one of the two pictures
     void projectorRequested();           // the projector button
     void speechToggled(bool on);
@@ -157,14 +167,15 @@ private:
     QLabel* m_countCaption;
     QLabel* m_scoreBoxCaption;
     bool m_nameBlanked = false;
+    layout::Growth m_growth;
 
     struct Place {
         QRect geometry;
         bool shown = false;
+        QFont font;
     };
     QHash<QWidget*, Place> m_designedPlaces;
     QRect m_designedGeometry;
-    QFont m_designedNameFont;
 };
 
 } // namespace ordalis

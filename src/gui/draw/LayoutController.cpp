@@ -18,6 +18,7 @@ LayoutController::LayoutController(QMainWindow* window, DrawPanel* panel, QObjec
     connect(m_panel->bar(), &Splitter::moved, this, &LayoutController::onBarMoved);
     connect(m_panel, &DrawPanel::compactRequested, this, &LayoutController::setCompact);
     connect(m_panel, &DrawPanel::projectorRequested, this, [this] { setProjector(!m_projector); });
+    m_barShare = m_panel->bar()->position() / m_panel->innerWidth();
 }
 
 QSize LayoutController::fullWindowPixels() const {
@@ -51,7 +52,9 @@ void LayoutController::fitName(const QString& name) {
         }
         return;
     }
-    const int points = layout::fitNameFont(m_nameWidth, int(name.size()), m_namePoints);
+    const int points = layout::fitNameFont(
+        m_nameWidth, int(name.size()), m_namePoints,
+        layout::nameFontCap(m_panel->boardHeight(), DrawPanel::BoardRect.height()));
     if (points > 0 && points != m_namePoints) {
         m_namePoints = points;
         m_panel->setNameFontPoints(points);
@@ -61,11 +64,11 @@ void LayoutController::fitName(const QString& name) {
 
 void LayoutController::onBarBeforeMove(bool& cancel, double& position) {
     // The full window's inner width: the bar's limits do not change while compact.
-    const int inner = layout::fullWindowSize(DrawPanel::DesignSize).width();
-    cancel = !layout::acceptBarPosition(position, inner);
+    cancel = !layout::acceptBarPosition(position, m_panel->innerWidth());
 }
 
 void LayoutController::onBarMoved() {
+    m_barShare = m_panel->bar()->position() / m_panel->innerWidth();
     layOut(true);
     fitName(m_shownName);
     m_panel->centreName();
@@ -123,6 +126,24 @@ void LayoutController::setProjector(bool on) {
 void LayoutController::windowResized() {
     if (m_projector)
         placeProjector();
+    else if (!m_compact)
+        followWindowSize();
+}
+
+void LayoutController::followWindowSize() {
+    const TwipsPlacer& placer = m_panel->placer();
+    const QSize window = m_window->size();
+    const layout::Growth growth = layout::windowGrowth(
+        QSize(int(placer.twipsOf(window.width())), int(placer.twipsOf(window.height()))),
+        layout::fullWindowSize(DrawPanel::DesignSize));
+    if (growth == m_panel->growth())
+        return;
+    const int inner = layout::fullWindowSize(DrawPanel::DesignSize).width() + growth.width;
+    m_panel->placeGrown(growth, layout::barPositionFor(m_barShare, inner));
+    layOut(m_split);
+    m_panel->setStandardsShown(m_split);
+    fitName(m_shownName);
+    m_panel->centreName();
 }
 
 void LayoutController::placeProjector() {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's layout: the standards list beside the name board and the splitter bar
-// between them, the name display's font fitted to its box, the compact form with the way back
-// to the full window, and projector mode, which fills the screen and gives the designed window
-// back exactly as it was.
+// between them, the name display's font fitted to its box, a window made larger than designed
+// (maximised), the compact form with the way back to the full window, and projector mode,
+// which fills the screen and gives the designed window back exactly as it was.
 
 #include "layout/MainLayout.h"
 
@@ -34,7 +34,8 @@ public:
 
     bool isProjector() const { return m_projector; }
     void setProjector(bool on);
-    // The window's size changed: projector mode follows it.
+    // The window's size changed: projector mode follows it, and a window larger than designed
+    // gives the board, the name and the standards the extra room.
     void windowResized();
 
 Q_SIGNALS:
@@ -46,6 +47,7 @@ private:
     void onBarBeforeMove(bool& cancel, double& position);
     void onBarMoved();
     void placeProjector();
+    void followWindowSize();
 
     struct WindowState {
         QRect geometry;
@@ -62,6 +64,7 @@ private:
     bool m_split = false;
     bool m_projector = false;
     int m_projectorPoints = 0;
+    double m_barShare = 0;  // the bar's left edge over the window's inner width
     WindowState m_designed; // the window as it was before projector mode
     QString m_shownName;
 };

@@ -3,6 +3,7 @@
 
 #include "layout/MainLayout.h"
 #include "layout/TwipsPlacer.h"
+#include "pinyin/QuickPick.h"
 #include "record/TeacherRecord.h"
 
 #include <QKeyEvent>
@@ -12,8 +13,9 @@
 namespace ordalis {
 
 namespace {
-constexpr int ResultListWidth = 3600; // twips
-}
+constexpr int ResultListWidth = 4200; // twips
+constexpr int LinePadding = 8;        // pixels above and below a line's text
+} // namespace
 
 QuickPickController::QuickPickController(QLineEdit* searchBox, QListWidget* resultList,
                                          const TeacherRecord& record, const TwipsPlacer& placer,
@@ -50,16 +52,20 @@ void QuickPickController::filter() {
         return m_record.firstStudentLineFields(m_className, name);
     });
     m_resultList->clear();
-    // Lines of 200 twips, the height the list grows by for each match.
-    const int lineHeight = m_placer.pixels(layout::QuickPickLineHeight);
+    // Lines as high as the list's font needs, the height the list grows by for each match.
+    const int lineHeight = m_resultList->fontMetrics().height() + 2 * LinePadding;
     for (const QString& line : lines)
         (new QListWidgetItem(line, m_resultList))->setSizeHint(QSize(0, lineHeight));
     if (lines.isEmpty()) {
         m_resultList->hide();
         return;
     }
-    const layout::QuickPickPlace place = layout::quickPickListPlace(int(lines.size()));
-    m_placer.place(m_resultList, QRect(place.left, place.top, ResultListWidth, place.height));
+    const int bottom = m_searchBox->y() - m_placer.pixels(layout::QuickPickGap);
+    const int shown = layout::quickPickShownLines(int(lines.size()), lineHeight,
+                                                  bottom - m_placer.pixels(layout::BoardTop));
+    const int height = shown * lineHeight;
+    m_resultList->setGeometry(m_placer.pixels(layout::QuickPickLeft), bottom - height,
+                              m_placer.pixels(ResultListWidth), height);
     m_resultList->show();
     m_resultList->raise();
 }
@@ -78,20 +84,35 @@ bool QuickPickController::eventFilter(QObject* watched, QEvent* event) {
 bool QuickPickController::onSearchKey(int key) {
     switch (key) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
+    case Qt::Key_Enter: {
+        if (m_resultList->isHidden())
+            filter(); // after Escape: the matches again
+        const int row = quickPickEnterRow(m_resultList->count(), m_resultList->currentRow());
+        if (row >= 0) {
+            m_resultList->setCurrentRow(row);
+            pick();
+            return true;
+        }
+        stepIntoList();
+        return true;
+    }
     case Qt::Key_Up:
     case Qt::Key_Down:
         filter();
-        if (m_resultList->count() > 0) {
-            m_resultList->setFocus();
-            m_resultList->setCurrentRow(0);
-        }
+        stepIntoList();
         return true;
     case Qt::Key_Escape:
         m_resultList->hide();
         return true;
     default:
         return false;
+    }
+}
+
+void QuickPickController::stepIntoList() {
+    if (m_resultList->count() > 0) {
+        m_resultList->setFocus();
+        m_resultList->setCurrentRow(0);
     }
 }
 

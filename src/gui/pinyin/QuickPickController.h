@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The quick pick on the draw panel: what is typed in the search box txtManual filters the
-// chosen class into the result list List2 above it; Enter, Up or Down step into the list and
-// Enter or a double-click there picks the student.
+// chosen class into the result list List2 above it. Enter calls the only match at once; with
+// several, Enter, Up or Down step into the list, where Enter or a double-click picks one.
 
 #include "pinyin/QuickPick.h"
 
@@ -36,6 +36,7 @@ private:
     void filter();
     bool onSearchKey(int key);
     bool onResultKey(int key);
+    void stepIntoList();
     void pick();
 
     QLineEdit* m_searchBox;

@@ -41,6 +41,29 @@ void PendingKeeper::showFailure(const QString& path, const QString& error) {
         dialogs::Icon::Warning);
 }
 
+QStringList PendingKeeper::pendingCalls() const {
+    return m_store.loadCalls(m_user);
+}
+
+void PendingKeeper::addCall(const QString& call) {
+    saveCalls(pendingCalls() << call);
+}
+
+void PendingKeeper::removeCalls(const QStringList& calls) {
+    QStringList kept = pendingCalls();
+    for (const QString& call : calls)
+        kept.removeOne(call);
+    saveCalls(kept);
+}
+
+void PendingKeeper::saveCalls(const QStringList& calls) {
+    QString error;
+    if (m_store.saveCalls(m_user, calls, &error))
+        m_failureShown = false;
+    else
+        showFailure(m_store.callsPath(m_user), error);
+}
+
 QList<UploadBatch> PendingKeeper::unconfirmedBatches() const {
     return m_store.loadBatches(m_user);
 }

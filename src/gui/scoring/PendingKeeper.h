@@ -20,6 +20,13 @@ public:
     // A login: the panel shows the pending lines of `userName` from now on.
     void changeUser(const QString& userName);
 
+    // The calls of the user's lessons not uploaded yet (CallLine texts), oldest first; each is
+    // written at once, so that a call survives the program's end like a score.
+    QStringList pendingCalls() const;
+    void addCall(const QString& call);
+    // One call equal to each of `calls` has been uploaded.
+    void removeCalls(const QStringList& calls);
+
     // The user's batches sent without a success heard back (UploadBatches.h).
     QList<UploadBatch> unconfirmedBatches() const;
     // Kept before the batch is sent, so that neither a lost reply nor a crash loses its id
@@ -33,6 +40,7 @@ public:
 private:
     void save();
     bool saveBatches(const QList<UploadBatch>& batches);
+    void saveCalls(const QStringList& calls);
     void showFailure(const QString& path, const QString& error);
 
     UploadPanel* m_panel;

@@ -82,6 +82,12 @@ void ScoringController::call(const QString& name) {
     m_scoreable = name;
 }
 
+void ScoringController::clearCalled() {
+    m_scoreable.clear();
+    m_panel->showName(QString());
+    setScoring(false, false);
+}
+
 void ScoringController::drawStarted() {
     m_rolling = true;
     m_panel->setScoreText(QString());

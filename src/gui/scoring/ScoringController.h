@@ -40,6 +40,10 @@ public:
 
     // A student is called: the score box and the standards take one score for them.
     void call(const QString& name);
+    // Nobody is called: the name display is emptied and nothing can be scored.
+    void clearCalled();
+    // The record changed: the shown student's figures are read again.
+    void refreshFigures() { showFigures(m_shownName); }
     // The student called last who has no free score yet.
     const QString& scoreableStudent() const { return m_scoreable; }
 

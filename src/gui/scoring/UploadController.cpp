@@ -87,7 +87,8 @@ void UploadController::upload() {
     // Scores given while the reply is awaited are appended after these rows and stay pending.
     const int rowsAtSend = int(m_upload->pendingLines().size());
     // A batch sent before without a success heard back goes again as it went.
-    const QList<UploadBatch> plan = planUpload(m_pending.unconfirmedBatches(), lines);
+    const QList<UploadBatch> plan =
+        planUpload(m_pending.unconfirmedBatches(), lines, m_pending.pendingCalls());
     PostOutcome outcome;
     qsizetype storedBatches = 0;
     QStringList storedLines;
@@ -95,13 +96,16 @@ void UploadController::upload() {
     if (!m_gate.run([&] {
             for (const UploadBatch& batch : plan) {
                 m_pending.keepBatch(batch);
-                outcome =
-                    m_service.uploadScores(password, m_upload->topic(), batch.lines, batch.id);
+                outcome = batch.lines.isEmpty()
+                              ? m_service.uploadCalls(password, batch.calls, batch.id)
+                              : m_service.uploadScores(password, m_upload->topic(), batch.lines,
+                                                       batch.id, batch.calls);
                 if (outcome.isNetworkFailure())
                     return; // the service may hold the batch: its id stays for the next try
                 m_pending.forgetBatch(batch.id);
                 if (outcome.isRefused())
                     return;
+                m_pending.removeCalls(batch.calls);
                 storedLines += batch.lines;
                 ++storedBatches;
             }
@@ -113,10 +117,13 @@ void UploadController::upload() {
                               QStringLiteral("上传成功，是否上网查看上传结果！")))
             browser::open(m_service.uploadResultPage(int(storedLines.size())));
         m_upload->removeOldestLines(rowsAtSend);
+        Q_EMIT uploaded();
         return;
     }
     // The batches stored before the one that failed are uploaded and leave the list.
     m_upload->removeLines(storedLines);
+    if (!storedLines.isEmpty())
+        Q_EMIT uploaded();
     if (outcome.isRefused()) {
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                              outcome.replyText + QStringLiteral("\r\n上传错误！"),

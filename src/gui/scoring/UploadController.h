@@ -48,6 +48,10 @@ public:
     void cancelEdit();
     void showStatistics();
 
+Q_SIGNALS:
+    // The service took the lines: its figures have changed.
+    void uploaded();
+
 private:
     bool uploadAllowed() const;
     void exportLines(const QStringList& lines);

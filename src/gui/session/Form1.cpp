@@ -2,6 +2,7 @@
 #include "Form1.h"
 
 #include "draw/DrawController.h"
+#include "draw/DrawEngine.h"
 #include "draw/DrawPanel.h"
 #include "draw/LayoutController.h"
 #include "layout/MainLayout.h"
@@ -9,12 +10,15 @@
 #include "pinyin/ManualPanel.h"
 #include "pinyin/ManualPanelTabs.h"
 #include "pinyin/QuickPickController.h"
+#include "scoring/CallLine.h"
+#include "scoring/ScoreLine.h"
 #include "scoring/ScoringController.h"
 #include "scoring/UploadPanel.h"
 #include "session/MainWindowKeyHandler.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -22,6 +26,7 @@ namespace ordalis {
 
 namespace {
 constexpr QPoint ManualPanelAt{100, 100};
+constexpr int StandardHintMs = 5000;
 } // namespace
 
 Form1::Form1(const DataFolder& folder, Session& session, QWidget* parent)
@@ -116,19 +121,25 @@ void Form1::connectControllers() {
     connect(d, &DrawPanel::userRequested, this, &Form1::userRequested);
     connect(d, &DrawPanel::manageRequested, this, &Form1::manageRequested);
 
-    connect(m_draw, &DrawController::rollStarted, this, [this] {
+    connect(m_draw, &DrawController::rollStarted, this, [this](int category) {
+        m_drawnCategory = category;
         showTopicStandards();
         m_scoring->drawStarted();
     });
     connect(m_draw, &DrawController::rollStopped, m_scoring, &ScoringController::drawStopped);
     connect(m_draw, &DrawController::called, m_scoring, &ScoringController::call);
     connect(m_draw, &DrawController::called, this, &Form1::calledByDraw);
+    connect(m_draw, &DrawController::called, this,
+            [this](const QString& name) { recordCall(name, drawButtonCaption(m_drawnCategory)); });
     connect(m_scoring, &ScoringController::scoreRecorded, this, [this](const QString& line) {
         m_uploadPanel->addPendingLine(line);
         Q_EMIT scoreRecorded(line);
     });
     connect(m_quickPick, &QuickPickController::picked, this, &Form1::callFromQuickPick);
     connect(m_layout, &LayoutController::expanded, this, &Form1::showTopicStandards);
+    connect(d, &DrawPanel::standardClicked, this, [this] {
+        statusBar()->showMessage(QStringLiteral("双击评分标准给分"), StandardHintMs);
+    });
 
     ManualPanel* m = m_manualPanel;
     connect(m, &ManualPanel::tabChosen, this, &Form1::showManualTab);
@@ -168,6 +179,7 @@ void Form1::applyTeacherRecord(SessionMode mode) {
 }
 
 void Form1::clearClass() {
+    m_chosenClass.clear();
     m_draw->clear();
     m_quickPick->setClass(QString(), {});
     m_scoring->recordApplied();
@@ -177,6 +189,9 @@ void Form1::clearClass() {
 void Form1::chooseClass(const QString& className) {
     if (m_draw->isRolling())
         return; // the class box is locked while a draw rolls
+    if (className != m_chosenClass)
+        m_scoring->clearCalled(); // the last class's student is nobody of this one
+    m_chosenClass = className;
     m_scoring->setClass(className);
     const ClassSorting sorting = sortClass(m_record.readClassRoster(className));
     m_draw->setKinds(sorting.kinds);
@@ -184,12 +199,31 @@ void Form1::chooseClass(const QString& className) {
     m_groups->setGroups(sorting.groups);
 }
 
+void Form1::clearCalledStudent() {
+    m_scoring->clearCalled();
+}
+
+void Form1::refreshFigures() {
+    if (m_session.canChangeService() && m_downloader)
+        m_downloader();
+    if (!m_chosenClass.isEmpty())
+        m_draw->refreshKinds(sortClass(m_record.readClassRoster(m_chosenClass)).kinds);
+    m_scoring->refreshFigures();
+}
+
 void Form1::showTopicStandards() {
     const int count = m_scoring->showStandards(m_drawPanel->topic());
     m_layout->showStandards(count > 0);
 }
 
+void Form1::recordCall(const QString& name, const QString& how) {
+    Q_EMIT callRecorded(
+        CallLine{chosenClass(), name, ScoreLine::timeText(QDateTime::currentDateTime()), how}
+            .toText());
+}
+
 void Form1::callFromQuickPick(const QString& name) {
+    recordCall(name, CallLine::ByInitials);
     m_scoring->call(name);
     m_draw->callByHand(name);
     showTopicStandards();
@@ -197,6 +231,7 @@ void Form1::callFromQuickPick(const QString& name) {
 }
 
 void Form1::callFromManualPanel(const QString& name) {
+    recordCall(name, CallLine::ByHand);
     m_scoring->call(name);
     showDrawPanel();
     showTopicStandards();

@@ -36,6 +36,11 @@ public:
     // Refills the standards list for the topic in the topic box and lays the window out (also
     // after the console changed topics or standards).
     void showTopicStandards();
+    // A new login: the last user's student leaves the name display.
+    void clearCalledStudent();
+    // After an upload: the record is downloaded again (online) and the chosen class's
+    // categories and the shown student's figures follow it; the lesson's calls stay.
+    void refreshFigures();
 
     // Fetches the teacher record before an online apply; unset, nothing is fetched.
     void setRecordDownloader(std::function<void()> downloader);
@@ -62,6 +67,8 @@ Q_SIGNALS:
     void groupUploadRequested(); // 上传分组信息
     void scoreRecorded(const QString& scoreLine);
     void calledByDraw(const QString& name); // a draw stopped on this student
+    // A student was called, by a draw, the quick pick or the manual panel (a CallLine text).
+    void callRecorded(const QString& callLine);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -76,6 +83,7 @@ private:
     void clearClass();
     void callFromQuickPick(const QString& name);
     void callFromManualPanel(const QString& name);
+    void recordCall(const QString& name, const QString& how);
 
     void showDrawPanel();
     void showManualPanel();
@@ -84,6 +92,7 @@ private:
 
     DataFolder m_folder;
     Session& m_session;
+    QString m_chosenClass; // empty while no class is chosen
     TeacherRecord m_record;
     std::function<void()> m_downloader;
     RequestGate m_requestGate;
@@ -97,6 +106,7 @@ private:
     QuickPickController* m_quickPick = nullptr;
     GroupsController* m_groups = nullptr;
     LayoutController* m_layout = nullptr;
+    int m_drawnCategory = -1; // of the draw running or last run
 };
 
 } // namespace ordalis

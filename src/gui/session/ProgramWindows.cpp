@@ -18,7 +18,9 @@
 #include "session/Session.h"
 #include "status/StatusPanels.h"
 
+#include <QScreen>
 #include <QStatusBar>
+#include <QWindow>
 
 namespace ordalis {
 
@@ -46,6 +48,8 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     m_upload = new UploadController(form->uploadPanel(), *m_pending, form->requestGate(), m_session,
                                     m_endpoints, groups, this);
     connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
+    connect(form, &Form1::callRecorded, m_pending, &PendingKeeper::addCall);
+    connect(m_upload, &UploadController::uploaded, form, &Form1::refreshFigures);
     m_speech = new CalledNameSpeech(
         form->drawPanel(), speaker ? std::move(speaker) : makeSystemSpeaker(), settingsIni, this);
     connect(form, &Form1::calledByDraw, m_speech, &CalledNameSpeech::drawStopped);
@@ -75,7 +79,7 @@ void ProgramWindows::showLoginWindow() {
         connect(m_login.get(), &LoginWindow::onlineLogin, this, &ProgramWindows::afterOnlineLogin);
         connect(m_login.get(), &LoginWindow::offlineLogin, this,
                 &ProgramWindows::afterOfflineLogin);
-        connect(m_login.get(), &LoginWindow::returned, m_form1.get(), &QWidget::show);
+        connect(m_login.get(), &LoginWindow::returned, this, &ProgramWindows::showMainWindow);
         m_accounts = std::make_unique<AccountWindows>(*m_login, m_endpoints, m_localMailFolder);
         LoginWindow* login = m_login.get();
         AccountWindows* accounts = m_accounts.get();
@@ -85,7 +89,7 @@ void ProgramWindows::showLoginWindow() {
                 &AccountWindows::openPasswordReset);
         connect(accounts, &AccountWindows::registered, login, &LoginWindow::setUserName);
     }
-    m_form1->hide();
+    hideMainWindow();
     m_login->show();
     m_login->raise();
     m_login->activateWindow();
@@ -111,14 +115,31 @@ void ProgramWindows::openConsole() {
             return dialogs::openFileName(form, title, filter);
         };
         m_console = new ConsoleWindow(m_session, m_endpoints, m_folder, m_config, hooks);
-        connect(m_console, &ConsoleWindow::returned, form, &QWidget::show);
+        connect(m_console, &ConsoleWindow::returned, this, &ProgramWindows::showMainWindow);
         connect(m_console, &ConsoleWindow::closedByFrame, this, [this] {
             discardConsole();
-            m_form1->show();
+            showMainWindow();
         });
     }
-    m_console->open();
+    const QWindow* main = m_form1->windowHandle();
+    m_console->open(m_form1->screen()->availableGeometry(),
+                    main ? main->frameMargins() : QMargins());
+    hideMainWindow();
+}
+
+void ProgramWindows::hideMainWindow() {
+    m_mainWindowAt = m_form1->pos();
     m_form1->hide();
+}
+
+void ProgramWindows::showMainWindow() {
+    // Shown again where it was: left to itself, a window manager places it anew. A maximised
+    // or full-screen window keeps to its screen by itself.
+    const bool placedByState =
+        m_form1->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (m_mainWindowAt && !placedByState)
+        m_form1->move(*m_mainWindowAt);
+    m_form1->show();
 }
 
 void ProgramWindows::discardConsole() {
@@ -131,13 +152,14 @@ void ProgramWindows::discardConsole() {
 // new user's.
 void ProgramWindows::userChanged() {
     discardConsole();
+    m_form1->clearCalledStudent();
     m_pending->changeUser(m_session.userName);
     m_speech->setUser(m_session.userName);
 }
 
 void ProgramWindows::afterOnlineLogin() {
     userChanged();
-    m_form1->show();
+    showMainWindow();
     m_form1->applyTeacherRecord(SessionMode::Online);
     m_form1->drawPanel()->setManageEnabled(true);
 }
@@ -145,7 +167,7 @@ void ProgramWindows::afterOnlineLogin() {
 void ProgramWindows::afterOfflineLogin() {
     userChanged();
     m_form1->applyTeacherRecord(SessionMode::Offline);
-    m_form1->show();
+    showMainWindow();
 }
 
 } // namespace ordalis

@@ -9,9 +9,11 @@
 #include "session/RememberedUsers.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace ordalis {
 
@@ -61,6 +63,9 @@ public:
 
 private:
     void discardConsole();
+    // The main window makes way for another window, and comes back where it was.
+    void hideMainWindow();
+    void showMainWindow();
     void afterOnlineLogin();
     void afterOfflineLogin();
     void userChanged();
@@ -81,6 +86,7 @@ private:
     GroupUploader* m_groupUploader = nullptr;
     PendingKeeper* m_pending = nullptr;
     CalledNameSpeech* m_speech = nullptr;
+    std::optional<QPoint> m_mainWindowAt; // where it was when it made way
 };
 
 } // namespace ordalis

@@ -82,23 +82,39 @@ private Q_SLOTS:
         QCOMPARE(CompactWindow, QSize(700, 900));
     }
 
-    void quickPickListGrowsUpwards_data() {
+    // One line per match up to eight, never more than fit, always at least one.
+    void quickPickListLines_data() {
+        QTest::addColumn<int>("matches");
+        QTest::addColumn<int>("room");
         QTest::addColumn<int>("lines");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("top");
-        QTest::newRow("one match") << 1 << 600 << 1770;
-        QTest::newRow("three matches") << 3 << 600 << 1770;
-        QTest::newRow("five matches") << 5 << 1000 << 1370;
-        QTest::newRow("ten matches") << 10 << 1650 << 720;
+        QTest::newRow("one match") << 1 << 150 << 1;
+        QTest::newRow("three in room for six") << 3 << 150 << 3;
+        QTest::newRow("ten in room for six") << 10 << 150 << 6;
+        QTest::newRow("ten in a tall window") << 10 << 900 << 8;
+        QTest::newRow("no room still shows one") << 4 << 10 << 1;
     }
-    void quickPickListGrowsUpwards() {
+    void quickPickListLines() {
+        QFETCH(int, matches);
+        QFETCH(int, room);
         QFETCH(int, lines);
-        QFETCH(int, height);
-        QFETCH(int, top);
-        const QuickPickPlace place = quickPickListPlace(lines);
-        QCOMPARE(place.left, 200);
-        QCOMPARE(place.height, height);
-        QCOMPARE(place.top, top);
+        QCOMPARE(quickPickShownLines(matches, 25, room), lines);
+    }
+
+    // A window larger than designed: the bar keeps its share, the name's cap follows the board.
+    void largerWindow() {
+        const QSize designed(11900, 6000);
+        QCOMPARE(windowGrowth(QSize(28800, 15750), designed).width, 16900);
+        QCOMPARE(windowGrowth(QSize(10000, 9000), designed).width, 0);
+        QCOMPARE(windowGrowth(QSize(10000, 9000), designed).height, 3000);
+        const double share = 7800.0 / 11900;
+        QCOMPARE(barPositionFor(share, 11900), 7800.0);
+        QCOMPARE(barPositionFor(share, 28800), 18877.0);
+        QCOMPARE(barPositionFor(0.1, 11900), 2801.0);
+        QCOMPARE(barPositionFor(0.99, 11900), 10500.0);
+        QCOMPARE(nameFontCap(2160, 2160), 70);
+        QCOMPARE(nameFontCap(1000, 2160), 70);
+        QCOMPARE(nameFontCap(4320, 2160), 140);
+        QCOMPARE(fitNameFont(18000, 2, 70, 140), 140);
     }
 
     void twipsFollowTheScreenDensity() {

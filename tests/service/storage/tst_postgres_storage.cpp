@@ -182,10 +182,10 @@ private Q_SLOTS:
             AliceFixture old({}, location);
             QVERIFY(old.ready);
             QSqlQuery query(old.database->connection());
-            for (const char* statement :
-                 {"DROP TABLE schema_version", "DROP TABLE deleted_items",
-                  "DROP TABLE upload_batches", "DROP INDEX teachers_account_nocase",
-                  "ALTER TABLE teachers DROP COLUMN revision"})
+            for (const char* statement : {"DROP TABLE schema_version", "DROP TABLE deleted_items",
+                                          "DROP TABLE upload_batches", "DROP TABLE calls",
+                                          "DROP INDEX teachers_account_nocase",
+                                          "ALTER TABLE teachers DROP COLUMN revision"})
                 QVERIFY2(query.exec(QLatin1String(statement)), statement);
         }
         {

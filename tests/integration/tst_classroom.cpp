@@ -1,0 +1,339 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A lesson in front of a class on the two common screens, 1366×768 and 1920×1080: projector
+// mode with the name blanked and shown again, the window maximised and restored, the quick pick
+// read from the back of the room, the figures after an upload, and the console opened over the
+// main window. Screenshots of each go to build/screenshots.
+
+#include "Classroom.h"
+#include "OnlineFixture.h"
+#include "ProjectorScreens.h"
+#include "Screenshots.h"
+#include "console/ConsoleWindow.h"
+#include "draw/DrawController.h"
+#include "layout/MainLayout.h"
+#include "record/DrawCategories.h"
+#include "text/WireText.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+
+using namespace ordalis;
+using namespace ordalis::test;
+
+namespace {
+
+const QString Teacher = QStringLiteral("lecturer");
+const QString LoginPassword = QStringLiteral("login-pass");
+const QString OperationPassword = QStringLiteral("op-pass");
+const QString ClassName = QStringLiteral("初三(2)班");
+const QString OtherClass = QStringLiteral("初三(5)班");
+const QString TopicName = QStringLiteral("二次函数");
+
+QScreen* screenOfSize(QSize size) {
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->size() == size)
+            return screen;
+    }
+    return nullptr;
+}
+
+QString sizeName(QSize size) {
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+// Without the name display, which shows the called name now, and the quick-pick list, which
+// waits hidden wherever it stood last.
+QStringList withoutNameAndPick(QStringList places) {
+    places.erase(std::remove_if(places.begin(), places.end(),
+                                [](const QString& p) {
+                                    return p.startsWith(u"Text2 ") || p.startsWith(u"List2 ");
+                                }),
+                 places.end());
+    return places;
+}
+
+// The window's size and every named widget's place, shown state and font on the draw panel:
+// what "exactly as designed" compares.
+QStringList places(QWidget* window) {
+    QStringList all{QStringLiteral("window %1x%2").arg(window->width()).arg(window->height())};
+    QWidget* panel = window->findChild<QWidget*>(QStringLiteral("Frame5"));
+    for (const QWidget* w : panel->findChildren<QWidget*>()) {
+        // The parts of Qt's own widgets follow their owners.
+        if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_") ||
+            qobject_cast<QTabBar*>(w->parentWidget()))
+            continue;
+        const QRect r = w->geometry();
+        all << QStringLiteral("%1 %2,%3 %4x%5 %6pt%7")
+                   .arg(w->objectName())
+                   .arg(r.x())
+                   .arg(r.y())
+                   .arg(r.width())
+                   .arg(r.height())
+                   .arg(w->font().pointSize())
+                   .arg(w->isHidden() ? QStringLiteral(" hidden") : QString());
+    }
+    return all;
+}
+
+// The visible controls of the main window that reach past its edges (the panels that hold them
+// may be wider).
+QStringList outside(QWidget* window) {
+    QStringList found;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
+                             qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractItemView*>(w);
+        if (!control || w->isWindow() || !w->isVisibleTo(window) ||
+            w->objectName().startsWith(u"qt_"))
+            continue;
+        if (!window->rect().contains(QRect(w->mapTo(window, QPoint()), w->size())))
+            found << w->objectName();
+    }
+    return found;
+}
+
+} // namespace
+
+class ClassroomTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        scriptTheProgram();
+        QVERIFY2(m_online.startAs(Teacher, LoginPassword, OperationPassword),
+                 qPrintable(m_online.error()));
+        ServiceEndpoints& e = m_online.endpoints();
+        QVERIFY(e.setClasses(OperationPassword, {ClassName, OtherClass}).isSuccess());
+        QVERIFY(e.setStudents(OperationPassword, ClassName,
+                              {"张三丰", "李明", "李明亮", "刘猛", "王五", "欧阳娜娜"})
+                    .isSuccess());
+        QVERIFY(e.setStudents(OperationPassword, OtherClass, {"赵六", "钱七"}).isSuccess());
+        QVERIFY(e.setTopics(OperationPassword, {TopicName}).isSuccess());
+        requests::StandardTexts texts{QStringLiteral("图像画对"), QStringLiteral("顶点求对")};
+        QVERIFY(e.newScales(OperationPassword, TopicName, texts, {3.0, 2.0}).isSuccess());
+        QVERIFY(screenOfSize(LaptopScreen) && screenOfSize(FullHdScreen));
+    }
+
+    void init() { forgetWhatWasShown(); }
+
+    // Blanking hides the name and showing it again gives it back at its projector size; leaving
+    // projector mode gives back the designed window, fonts included.
+    void projectorNameSurvivesBlanking() {
+        for (const QSize screen : {LaptopScreen, FullHdScreen}) {
+            Classroom room(m_online.config());
+            QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+            room.form()->move(screenOfSize(screen)->geometry().topLeft() + QPoint(20, 20));
+            const QStringList designed = places(room.form());
+
+            QTest::keyClick(room.form(), Qt::Key_F11);
+            QCOMPARE(room.form()->size(), screen);
+            const QString called = room.drawStudent();
+            QVERIFY(!called.isEmpty());
+            QLineEdit* name = room.lineEdit("Text2");
+            const int projectorPoints = name->font().pointSize();
+            QVERIFY(projectorPoints > 2 * layout::MaxNameFontPoints);
+            for (const auto& [first, second] :
+                 {std::pair{Qt::Key_B, Qt::Key_Period}, std::pair{Qt::Key_B, Qt::Key_B}}) {
+                QTest::keyClick(room.form(), first);
+                QVERIFY(name->property("blanked").toBool());
+                QTest::keyClick(room.form(), second);
+                QVERIFY(!name->property("blanked").toBool());
+                QCOMPARE(name->text(), called);
+                QCOMPARE(name->font().pointSize(), projectorPoints);
+            }
+            saveScreenshot(room.form(), QStringLiteral("projector-unblanked-") + sizeName(screen));
+
+            QTest::keyClick(room.form(), Qt::Key_Escape);
+            QVERIFY(!(room.form()->windowState() & Qt::WindowFullScreen));
+            QCOMPARE(withoutNameAndPick(places(room.form())), withoutNameAndPick(designed));
+            QCOMPARE(name->font().pointSize(), layout::MaxNameFontPoints);
+        }
+    }
+
+    // Maximised, the board, the name and the standards take the screen by the layout's own
+    // rules; restored, the window is the designed one again.
+    void maximisedWindowGrowsAndComesBack() {
+        for (const QSize screen : {LaptopScreen, FullHdScreen}) {
+            Classroom room(m_online.config());
+            QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+            QScreen* target = screenOfSize(screen);
+            room.form()->move(target->geometry().topLeft() + QPoint(20, 20));
+            const QStringList designed = places(room.form());
+            QWidget* board = room.find("Text13");
+            QListWidget* standards = room.find<QListWidget>("List1");
+            const QSize designedBoard = board->size();
+
+            room.form()->showMaximized();
+            QVERIFY(QTest::qWaitFor([&] { return room.form()->width() > 1000; }));
+            QVERIFY(standards->isVisible());
+            QVERIFY(board->width() > designedBoard.width() * 3 / 2);
+            QVERIFY(board->height() > designedBoard.height() * 2);
+            QCOMPARE(standards->height(), board->height());
+            QVERIFY(standards->x() + standards->width() <= room.form()->width());
+            const QString called = room.drawStudent();
+            QLineEdit* name = room.lineEdit("Text2");
+            QVERIFY(name->font().pointSize() > layout::MaxNameFontPoints);
+            const QFontMetrics metrics(name->font());
+            QVERIFY2(metrics.horizontalAdvance(called) <= name->width(), qPrintable(called));
+            QVERIFY(metrics.height() <= board->height());
+            const QStringList past = outside(room.form());
+            QVERIFY2(past.isEmpty(), qPrintable(past.join(u',')));
+            saveScreenshot(room.form(), QStringLiteral("maximised-") + sizeName(screen));
+
+            // The quick pick over the larger board: readable rows, as many as fit up to eight.
+            QLineEdit* search = room.lineEdit("txtManual");
+            QListWidget* results = room.find<QListWidget>("List2");
+            search->setText(QStringLiteral("l"));
+            QVERIFY(results->isVisible());
+            QCOMPARE(results->count(), 3);
+            QVERIFY(
+                results->viewport()->rect().contains(results->visualItemRect(results->item(2))));
+            saveScreenshot(room.form(), QStringLiteral("quick-pick-") + sizeName(screen));
+            search->clear();
+
+            room.form()->showNormal();
+            QCOMPARE(withoutNameAndPick(places(room.form())), withoutNameAndPick(designed));
+            QCOMPARE(name->font().pointSize(), layout::MaxNameFontPoints);
+        }
+    }
+
+    // The quick-pick list is read from a few metres, and one Enter calls a single match.
+    void quickPickInFrontOfTheClass() {
+        Classroom room(m_online.config());
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+        QLineEdit* search = room.lineEdit("txtManual");
+        QListWidget* results = room.find<QListWidget>("List2");
+        auto* scoreBox = room.find<QComboBox>("Combo1");
+        search->setFocus();
+        QTest::keyClicks(search, QStringLiteral("lm"));
+        QCOMPARE(results->count(), 3);
+        QVERIFY(results->font().pointSize() >= scoreBox->font().pointSize());
+        QVERIFY(results->height() >= 3 * QFontMetrics(scoreBox->font()).height());
+        for (int row = 0; row < results->count(); ++row)
+            QVERIFY(
+                results->viewport()->rect().contains(results->visualItemRect(results->item(row))));
+        // Several matches: Enter selects the first, a second Enter calls it.
+        QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(results->currentRow(), 0);
+        QTest::keyClick(results, Qt::Key_Return);
+        QCOMPARE(room.lineEdit("Text2")->text(), QStringLiteral("刘猛"));
+
+        QTest::keyClicks(search, QStringLiteral("zsf"));
+        QCOMPARE(results->count(), 1);
+        QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(room.lineEdit("Text2")->text(), QStringLiteral("张三丰"));
+        QVERIFY(!results->isVisible());
+        QVERIFY(search->text().isEmpty());
+        QVERIFY(scoreBox->isEnabled());
+    }
+
+    // After an upload the categories and the figures are the service's new ones; a class
+    // change or a new login leaves nobody's name on the board. A single click on a standard
+    // says how to score with it.
+    void figuresFollowTheUpload() {
+        Classroom room(m_online.config());
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+        const auto engine = [&room] { return room.form()->findChild<DrawController*>()->engine(); };
+        QCOMPARE(engine().kind(NeverScored).size(), 6);
+
+        QListWidget* standards = room.find<QListWidget>("List1");
+        const QString called = room.drawStudent();
+        QTest::mouseClick(standards->viewport(), Qt::LeftButton, {},
+                          standards->visualItemRect(standards->item(0)).center());
+        QCOMPARE(room.form()->statusBar()->currentMessage(), QStringLiteral("双击评分标准给分"));
+        QVERIFY(room.pendingLines().isEmpty());
+        room.giveFreeScore(QStringLiteral("4分"));
+        QCOMPARE(room.find<QLabel>("Label28")->text(), QString());
+
+        room.openUploadPanel(OperationPassword);
+        dialogs::setNextAnswer(false);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
+        QCOMPARE(room.pendingLines().size(), 0);
+        QTest::mouseClick(room.button("Command12"), Qt::LeftButton);
+
+        QCOMPARE(room.lineEdit("Text2")->text(), called);
+        QCOMPARE(room.find<QLabel>("Label4")->text(), QStringLiteral("4"));
+        QCOMPARE(room.find<QLabel>("Label28")->text(), QStringLiteral("1"));
+        QVERIFY(!engine().kind(NeverScored).contains(called));
+        QCOMPARE(engine().kind(NeverScored).size(), 5);
+        // The lesson goes on: the called student stays called.
+        QCOMPARE(engine().kind(AlreadyCalled), QStringList{called});
+        QVERIFY(!engine().kind(NotYetCalled).contains(called));
+
+        QVERIFY(room.chooseClass(OtherClass));
+        QVERIFY(room.lineEdit("Text2")->text().isEmpty());
+        QVERIFY(room.find<QLabel>("Label4")->text().isEmpty());
+        QVERIFY(!room.find<QComboBox>("Combo1")->isEnabled());
+        room.drawStudent();
+        room.login(Teacher, LoginPassword);
+        QVERIFY(room.lineEdit("Text2")->text().isEmpty());
+    }
+
+    // The console opens centred on the main window's screen and entirely on it, its score and
+    // standard lists in columns under headers without the service's identifiers.
+    void consoleOpensOnTheMainWindowsScreen() {
+        for (const QSize screen : {LaptopScreen, FullHdScreen}) {
+            Classroom room(m_online.config());
+            QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+            QScreen* target = screenOfSize(screen);
+            room.form()->move(target->geometry().topLeft() + QPoint(40, 30));
+            const QPoint mainWindowAt = room.form()->pos();
+            QTest::mouseClick(room.button("btnManage"), Qt::LeftButton);
+            ConsoleWindow* console = room.windows.console();
+            QVERIFY(console && console->isVisible());
+            const QRect frame = console->frameGeometry();
+            const QRect available = target->availableGeometry();
+            QVERIFY2(available.contains(frame), qPrintable(sizeName(frame.size())));
+            QVERIFY((frame.center() - available.center()).manhattanLength() <= 2);
+
+            QTest::mouseClick(console->findChild<QPushButton*>(QStringLiteral("Cmd_manage_3")),
+                              Qt::LeftButton);
+            QVERIFY(
+                room.choose(console->findChild<QComboBox*>(QStringLiteral("Combo1")), ClassName));
+            auto* header = console->findChild<QHeaderView*>(QStringLiteral("List3Header"));
+            QVERIFY(header && header->isVisible());
+            QStringList headers;
+            for (int i = 0; i < header->count(); ++i)
+                headers << header->model()->headerData(i, Qt::Horizontal).toString();
+            QCOMPARE(headers, (QStringList{"日期", "学生", "分数", "课题", "评分标准"}));
+            // The console where it opened on the screen (drawn here: no desktop composes it).
+            QLabel desktop;
+            QPixmap shown(screen);
+            shown.fill(QColor(0x4a, 0x5d, 0x6b));
+            QPainter(&shown).drawPixmap(
+                console->geometry().topLeft() - target->geometry().topLeft(), console->grab());
+            desktop.setPixmap(shown);
+            desktop.resize(screen);
+            saveScreenshot(&desktop, QStringLiteral("console-scores-") + sizeName(screen));
+            QTest::mouseClick(console->findChild<QPushButton*>(QStringLiteral("Cmd_manage_6")),
+                              Qt::LeftButton);
+            QVERIFY(
+                room.choose(console->findChild<QComboBox*>(QStringLiteral("Combo3")), TopicName));
+            header = console->findChild<QHeaderView*>(QStringLiteral("List5Header"));
+            QVERIFY(header && header->isVisible());
+            QCOMPARE(header->count(), 2);
+            saveScreenshot(console, QStringLiteral("console-standards-") + sizeName(screen));
+
+            QTest::mouseClick(console->findChild<QPushButton*>(QStringLiteral("OKButton")),
+                              Qt::LeftButton);
+            QVERIFY(room.form()->isVisible());
+            QCOMPARE(room.form()->pos(), mainWindowAt);
+        }
+    }
+
+private:
+    OnlineFixture m_online;
+};
+
+int main(int argc, char** argv) {
+    if (!useOffscreenProjectorScreens())
+        qWarning("projector screens unavailable: the screens follow the platform");
+    QApplication app(argc, argv);
+    ClassroomTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_classroom.moc"
