@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // 200-line score uploads through the service's protocol (no sockets) by 1, 4 and 16 clients at
-// once, on SQLite (synced to disk at every commit) and on a throwaway PostgreSQL cluster:
-// concurrent uploads share commits, so more clients should not mean fewer uploads per second.
+// once, each for a teacher of its own, on SQLite (synced to disk at every commit) and on a
+// throwaway PostgreSQL cluster: concurrent uploads share commits, so more clients should not mean
+// fewer uploads per second.
 
 #include "BenchData.h"
 #include "PostgresCluster.h"
@@ -20,8 +21,12 @@ namespace {
 
 constexpr int UploadLines = 200;
 
+// Teachers bench0..bench15 with 50 classes of 50 students each; every client thread uploads
+// 200 lines over four classes for a teacher of its own.
 class UploadTarget {
 public:
+    static constexpr int Teachers = 16;
+
     explicit UploadTarget(const QString& location)
         : m_database(location) {
         ServiceOptions options;
@@ -34,22 +39,36 @@ public:
         QStringList students;
         for (int i = 0; i < 50; ++i)
             students.append(bench::studentName(i));
+        QStringList classes;
+        for (int c = 1; c <= 50; ++c)
+            classes.append(QStringLiteral("高一(%1)班").arg(c));
         QStringList lines;
         for (int i = 0; i < UploadLines; ++i)
-            lines.append(QStringLiteral("一班\t%1\t%2分\t2024-03-15 08:%3:%4\t")
-                             .arg(students[i % 50])
+            lines.append(QStringLiteral("%1\t%2\t%3分\t2024-03-15 08:%4:%5\t")
+                             .arg(classes[i % 4], students[i % 50])
                              .arg(i % 6)
                              .arg(i / 60, 2, 10, QLatin1Char('0'))
                              .arg(i % 60, 2, 10, QLatin1Char('0')));
-        const QString account = QStringLiteral("username=bench1&password=op");
-        m_ready = post("/regteacher.php", "username=bench1&teachername=王老师&password=pw"
-                                          "&superpassword=op&email=b@example.com&mb=&tel=&qq=") &&
-                  post("/setclass.php", account + "&class=一班") &&
-                  post("/student.php", account + "&class=一班&student=" + students.join(u'|'));
-        m_upload = encodeGb18030Url(account + "&keti=函数&score=" + lines.join(u'|')).toLatin1();
+        m_ready = true;
+        for (int t = 0; t < Teachers && m_ready; ++t) {
+            const QString account = QStringLiteral("username=bench%1&password=op").arg(t);
+            m_ready = post("/regteacher.php",
+                           QStringLiteral("username=bench%1&teachername=王老师&password=pw"
+                                          "&superpassword=op&email=b@example.com&mb=&tel=&qq=")
+                               .arg(t)) &&
+                      post("/setclass.php", account + "&class=" + classes.join(u'|'));
+            for (const QString& name : classes)
+                m_ready = m_ready && post("/student.php", account + "&class=" + name +
+                                                              "&student=" + students.join(u'|'));
+            m_uploads.append(
+                encodeGb18030Url(account + "&keti=函数&score=" + lines.join(u'|')).toLatin1());
+        }
     }
     bool isReady() const { return m_ready; }
-    bool upload() { return m_protocol->handle(request("/index.php", m_upload)).body == "Success!"; }
+    bool upload(int teacher) {
+        return m_protocol->handle(request("/index.php", m_uploads[teacher % Teachers])).body ==
+               "Success!";
+    }
 
 private:
     static Request request(const char* path, const QByteArray& body) {
@@ -62,7 +81,7 @@ private:
     QTemporaryDir m_dir;
     Database m_database;
     std::unique_ptr<Protocol> m_protocol;
-    QByteArray m_upload;
+    QList<QByteArray> m_uploads;
     bool m_ready = false;
 };
 
@@ -85,7 +104,7 @@ void uploadUntilDone(benchmark::State& state, UploadTarget* target) {
         return;
     }
     for (auto _ : state)
-        if (!target->upload())
+        if (!target->upload(state.thread_index()))
             state.SkipWithError("an upload was refused");
     state.SetItemsProcessed(state.iterations());
 }

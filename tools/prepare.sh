@@ -6,7 +6,7 @@
 ORDALIS_RUN_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
-    qt6-speech-dev qt6-speech-flite-plugin qt6-declarative-dev
+    qt6-speech-dev qt6-speech-flite-plugin qt6-declarative-dev qt6-charts-dev
     libmicrohttpd-dev libsodium-dev
     librsvg2-bin fonts-noto-cjk xdg-utils
 )
@@ -15,11 +15,12 @@ ORDALIS_PACKAGING_PACKAGES=(
     help2man dpkg-dev file
 )
 # The test suite and the benchmarks (./test) besides the two lists above: the include check,
-# the package checks, the browser the pages are tested in and a PostgreSQL server.
+# the package checks, the browser the pages are tested in, a PostgreSQL server, and the load
+# generator and static server of the service benchmark.
 ORDALIS_TEST_PACKAGES=(
     libbenchmark-dev python3
     desktop-file-utils appstream chromium
-    postgresql
+    postgresql wrk nginx-light
 )
 
 # ordalis_install_missing PACKAGE...: installs those of the packages that are missing.

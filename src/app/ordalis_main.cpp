@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     // Without a configured service the program runs its own on this machine, with the demo
-    // account ready on first run.
+    // account made on first run while the first window comes up.
     ordalis::ScoreService embedded;
     if (config.usesEmbeddedService()) {
         if (!embedded.start(folder.filePath(QStringLiteral("ordalis-service.sqlite")),
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
                          qPrintable(error));
             return 1;
         }
-        embedded.createDemoAccount();
+        embedded.prepareDemoAccount();
         config.setServiceBase(embedded.baseUrl());
     }
 

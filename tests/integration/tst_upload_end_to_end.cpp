@@ -7,10 +7,12 @@
 #include "OnlineFixture.h"
 #include "ProgramRoom.h"
 #include "RecordFixture.h"
+#include "Screenshots.h"
 #include "ServiceProcess.h"
 #include "SilentServer.h"
 #include "common/Browser.h"
 #include "common/Dialogs.h"
+#include "history/HistoryWindow.h"
 #include "scoring/DmsFile.h"
 #include "scoring/LineEditPanel.h"
 #include "scoring/PendingStore.h"
@@ -29,6 +31,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -236,6 +239,33 @@ private Q_SLOTS:
         QCOMPARE(calls[before + 1].section(u'\t', 0, 0), keyed);
         QCOMPARE(calls[before + 1].section(u'\t', 2, 2), QStringLiteral("所有"));
         QVERIFY(PendingStore(room.data.path()).loadCalls(Teacher).isEmpty());
+
+        // F9: the history of the class, the service's calls and a score still pending here.
+        QTest::mouseClick(room.button("Command12"), Qt::LeftButton);
+        room.scoreDraws({"2分"});
+        QTest::keyClick(room.form(), Qt::Key_F9);
+        HistoryWindow* history = room.windows.historyWindow();
+        QVERIFY(history && history->isVisible());
+        QCOMPARE(history->objectName(), QStringLiteral("frmHistory"));
+        auto* table = history->findChild<QTableWidget*>(QStringLiteral("tblHistory"));
+        QCOMPARE(table->rowCount(), 4);
+        int called = 0;
+        for (int row = 0; row < table->rowCount(); ++row)
+            called += table->item(row, 1)->data(Qt::DisplayRole).toInt();
+        QCOMPARE(called, calls.size() + 1);
+        QVERIFY(history->findChild<QLabel*>(QStringLiteral("lblFairness"))
+                    ->text()
+                    .startsWith(QStringLiteral("本学期共抽取 %1 次").arg(calls.size() + 1)));
+        history->findChild<QLineEdit*>(QStringLiteral("txtSearch"))->setText(QStringLiteral("zs"));
+        QCOMPARE(table->rowCount(), 1);
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("张三"));
+        history->findChild<QLineEdit*>(QStringLiteral("txtSearch"))->clear();
+        for (const QSize size : {QSize(1366, 768), QSize(1920, 1080)}) {
+            history->resize(size);
+            test::saveScreenshot(
+                history, QStringLiteral("history_%1x%2").arg(size.width()).arg(size.height()));
+        }
+        history->close();
     }
 
     // The service stores an upload but its reply is lost on the way: the program keeps the

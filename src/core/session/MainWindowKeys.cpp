@@ -13,6 +13,8 @@ MainWindowKey mainWindowKey(int key, bool textBoxFocused, bool projector) {
         return projector ? MainWindowKey::None : MainWindowKey::EnterProjector;
     case Qt::Key_Escape:
         return projector ? MainWindowKey::LeaveProjector : MainWindowKey::None;
+    case Qt::Key_F9:
+        return MainWindowKey::OpenHistory;
     default:
         break;
     }

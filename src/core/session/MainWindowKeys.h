@@ -3,8 +3,9 @@
 // The keys of the main window's draw panel, as a keyboard or a presenter remote sends them:
 // PageDown or Space starts and stops a draw on the category used last ("所有" at first),
 // PageUp on "未点"; B or period blanks the name display; F11 (or F5, a remote's "start show")
-// turns projector mode on, and F11 or Escape turns it off. Keys typed into a text box are that
-// box's own, except the two that switch projector mode off and on.
+// turns projector mode on, and F11 or Escape turns it off; F9 opens the class's history. Keys
+// typed into a text box are that box's own, except those that switch projector mode off and
+// on and F9.
 
 namespace ordalis {
 
@@ -15,6 +16,7 @@ enum class MainWindowKey {
     BlankName,
     EnterProjector,
     LeaveProjector,
+    OpenHistory,
 };
 
 // key: a Qt::Key value.

@@ -148,6 +148,9 @@ DrawPanel::DrawPanel(QWidget* parent)
     m_manageButton =
         named(new QPushButton(QStringLiteral("后台"), this), QStringLiteral("btnManage"));
     m_manageButton->setEnabled(false);
+    m_historyButton =
+        named(new QPushButton(QStringLiteral("记录"), this), QStringLiteral("btnHistory"));
+    m_historyButton->setToolTip(QStringLiteral("课堂记录：点名次数、抽取是否均匀、成绩变化（F9）"));
 
     m_fullWindowPicture = named(new QLabel(this), QStringLiteral("Image1"));
     m_compactWindowPicture = named(new QLabel(this), QStringLiteral("Image2"));
@@ -206,6 +209,7 @@ DrawPanel::DrawPanel(QWidget* parent)
     connect(m_uploadButton, &QPushButton::clicked, this, &DrawPanel::uploadRequested);
     connect(m_userButton, &QPushButton::clicked, this, &DrawPanel::userRequested);
     connect(m_manageButton, &QPushButton::clicked, this, &DrawPanel::manageRequested);
+    connect(m_historyButton, &QPushButton::clicked, this, &DrawPanel::historyRequested);
 }
 
 bool DrawPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -498,10 +502,13 @@ void DrawPanel::placeGrown(const layout::Growth& growth, double barLeft) {
     placer.place(m_countCaption, QRect(5560, bottom, 520, rowHeight));
     placer.place(m_scoredCountLabel, QRect(6080, bottom, 760, rowHeight));
     placer.place(m_classTimerLabel, QRect(6920, bottom, 1100, rowHeight));
-    // The three buttons that leave the lesson keep to the right edge.
-    placer.place(m_uploadButton, QRect(8240 + dx, bottom, 1100, rowHeight));
-    placer.place(m_userButton, QRect(9460 + dx, bottom, 1100, rowHeight));
-    placer.place(m_manageButton, QRect(10680 + dx, bottom, 1100, rowHeight));
+    // The four buttons that leave the lesson keep to the right edge.
+    constexpr int exitWidth = 795;
+    int exitLeft = 8240 + dx;
+    for (QPushButton* button : {m_historyButton, m_uploadButton, m_userButton, m_manageButton}) {
+        placer.place(button, QRect(exitLeft, bottom, exitWidth, rowHeight));
+        exitLeft += exitWidth + 120;
+    }
 }
 
 } // namespace ordalis

@@ -132,9 +132,10 @@ Q_SIGNALS:
     void compactRequested(bool compact); // the pointer on one of the two pictures
     void projectorRequested();           // the projector button
     void speechToggled(bool on);
-    void uploadRequested(); // 上传
-    void userRequested();   // 用户
-    void manageRequested(); // 后台
+    void uploadRequested();  // 上传
+    void userRequested();    // 用户
+    void manageRequested();  // 后台
+    void historyRequested(); // 记录
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -159,6 +160,7 @@ private:
     QPushButton* m_uploadButton;
     QPushButton* m_userButton;
     QPushButton* m_manageButton;
+    QPushButton* m_historyButton;
     QLabel* m_fullWindowPicture;
     QLabel* m_compactWindowPicture;
     QPushButton* m_projectorButton;

@@ -49,6 +49,13 @@ void Form1::setClock(std::function<QDateTime()> clock) {
     m_scoring->setClock(std::move(clock));
 }
 
+QStringList Form1::studentsOf(const QString& className) const {
+    QStringList names;
+    for (const StudentEntry& student : m_record.readClassRoster(className).students)
+        names << student.name;
+    return names;
+}
+
 QString Form1::chosenClass() const {
     return m_scoring->className();
 }
@@ -120,6 +127,7 @@ void Form1::connectControllers() {
     connect(d, &DrawPanel::uploadRequested, this, &Form1::showUploadPanel);
     connect(d, &DrawPanel::userRequested, this, &Form1::userRequested);
     connect(d, &DrawPanel::manageRequested, this, &Form1::manageRequested);
+    connect(d, &DrawPanel::historyRequested, this, &Form1::historyRequested);
 
     connect(m_draw, &DrawController::rollStarted, this, [this](int category) {
         m_drawnCategory = category;

@@ -58,11 +58,14 @@ public:
 
     // The class chosen last, and its sixteen groups as arranged now.
     QString chosenClass() const;
+    // The class's students in roster order, from the record file.
+    QStringList studentsOf(const QString& className) const;
     const GroupLists& groups() const;
 
 Q_SIGNALS:
     void userRequested();        // 用户: back to the login window
     void manageRequested();      // 后台: the management console
+    void historyRequested();     // 记录 or F9: the class's history
     void uploadPanelShown();     // 上传: the upload panel took the draw panel's place
     void groupUploadRequested(); // 上传分组信息
     void scoreRecorded(const QString& scoreLine);

@@ -68,6 +68,9 @@ bool MainWindowKeyHandler::eventFilter(QObject* watched, QEvent* event) {
     case MainWindowKey::LeaveProjector:
         m_layout->setProjector(false);
         break;
+    case MainWindowKey::OpenHistory:
+        Q_EMIT m_panel->historyRequested();
+        break;
     case MainWindowKey::None:
         break;
     }

@@ -7,6 +7,7 @@
 #include "draw/CalledNameSpeech.h"
 #include "draw/DrawPanel.h"
 #include "groups/GroupUploader.h"
+#include "history/HistoryWindow.h"
 #include "net/ConnectionProbe.h"
 #include "net/ServiceConfig.h"
 #include "pinyin/ManualPanel.h"
@@ -61,6 +62,7 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     connect(form, &Form1::groupUploadRequested, m_groupUploader, &GroupUploader::upload);
     connect(form, &Form1::userRequested, this, &ProgramWindows::showLoginWindow);
     connect(form, &Form1::manageRequested, this, &ProgramWindows::openConsole);
+    connect(form, &Form1::historyRequested, this, &ProgramWindows::openHistory);
 }
 
 ProgramWindows::~ProgramWindows() {
@@ -93,6 +95,22 @@ void ProgramWindows::showLoginWindow() {
     m_login->show();
     m_login->raise();
     m_login->activateWindow();
+}
+
+void ProgramWindows::openHistory() {
+    if (!m_history) {
+        Form1* form = m_form1.get();
+        HistoryWindow::Sources sources;
+        sources.roster = [form](const QString& className) { return form->studentsOf(className); };
+        sources.pendingScores = [form] { return form->uploadPanel()->pendingLines(); };
+        sources.pendingCalls = [this] { return m_pending->pendingCalls(); };
+        sources.online = [this] { return m_session.canChangeService(); };
+        m_history = std::make_unique<HistoryWindow>(
+            m_endpoints, std::move(sources), m_folder.filePath(QStringLiteral("history.ini")));
+    }
+    m_history->show();
+    m_history->raise();
+    m_history->showClass(m_form1->chosenClass());
 }
 
 ConsoleWindow* ProgramWindows::console() const {

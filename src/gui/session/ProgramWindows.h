@@ -22,6 +22,7 @@ class CalledNameSpeech;
 class ConsoleWindow;
 class Form1;
 class GroupUploader;
+class HistoryWindow;
 class LoginWindow;
 class PendingKeeper;
 class ServiceConfig;
@@ -60,6 +61,9 @@ public:
     void showLoginWindow();
     // 后台: the console replaces the main window on screen.
     void openConsole();
+    // 记录: the history of the class chosen now, created at its first opening.
+    void openHistory();
+    HistoryWindow* historyWindow() const { return m_history.get(); }
 
 private:
     void discardConsole();
@@ -80,6 +84,7 @@ private:
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<LoginWindow> m_login;
     std::unique_ptr<AccountWindows> m_accounts; // registration and password reset, of m_login
+    std::unique_ptr<HistoryWindow> m_history;
     QPointer<ConsoleWindow> m_console;
     StatusPanels* m_status = nullptr;
     UploadController* m_upload = nullptr;

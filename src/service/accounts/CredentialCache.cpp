@@ -26,7 +26,8 @@ CredentialCache::CredentialCache(int lifetimeSeconds)
         crypto_generichash_keygen(reinterpret_cast<unsigned char*>(m_key.data()));
 }
 
-QByteArray CredentialCache::digest(Kind kind, const QString& account, const QString& secret) const {
+CredentialCache::Key CredentialCache::key(Kind kind, const QString& account,
+                                          const QString& secret) const {
     // Lengths are part of the input so that no two (account, secret) pairs share a message.
     QByteArray message;
     const QByteArray a = account.toUtf8();
@@ -43,9 +44,7 @@ QByteArray CredentialCache::digest(Kind kind, const QString& account, const QStr
     return out;
 }
 
-std::optional<CredentialCache::Verified> CredentialCache::find(Kind kind, const QString& account,
-                                                               const QString& secret) {
-    const QByteArray key = digest(kind, account, secret);
+std::optional<CredentialCache::Verified> CredentialCache::find(const Key& key) {
     QMutexLocker lock(&m_mutex);
     const auto it = m_entries.constFind(key);
     if (it == m_entries.constEnd())
@@ -57,9 +56,7 @@ std::optional<CredentialCache::Verified> CredentialCache::find(Kind kind, const 
     return it->verified;
 }
 
-void CredentialCache::remember(Kind kind, const QString& account, const QString& secret,
-                               const Verified& verified) {
-    const QByteArray key = digest(kind, account, secret);
+void CredentialCache::remember(const Key& key, const Verified& verified) {
     const qint64 now = nowMs();
     QMutexLocker lock(&m_mutex);
     if (m_entries.size() >= MaxCachedCredentials) {
@@ -68,6 +65,13 @@ void CredentialCache::remember(Kind kind, const QString& account, const QString&
             m_entries.clear();
     }
     m_entries.insert(key, {verified, now + m_lifetimeMs});
+}
+
+void CredentialCache::confirm(const Key& key, quint64 stamp) {
+    QMutexLocker lock(&m_mutex);
+    const auto it = m_entries.find(key);
+    if (it != m_entries.end() && stamp > it->verified.stamp)
+        it->verified.stamp = stamp;
 }
 
 void CredentialCache::forgetTeacher(qint64 teacherId) {

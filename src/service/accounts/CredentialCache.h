@@ -12,26 +12,31 @@ namespace ordalis::service {
 // A verified credential is remembered for a few minutes so that the slow hash runs once per
 // credential, not once per request. Entries are keyed by a keyed BLAKE2b digest of
 // (kind, account, secret) with a random key of this process: the clear secret is never held.
-// Each entry keeps the stored hash it was verified against; the caller compares it with the
-// hash stored now, so a password changed through any instance ends the entry at once.
+// Each entry keeps the stored hash it was verified against and the database's change stamp
+// at which that hash was last seen stored; while the stamp holds nothing can have changed, and
+// otherwise the caller compares the hash with the one stored now, so a password changed
+// through any instance ends the entry at once.
 class CredentialCache {
 public:
     enum class Kind : char { Login = 'l', Operation = 'o', Mp = 'm' };
     struct Verified {
         qint64 teacherId;
         QString storedHash;
+        quint64 stamp; // Database::changeStamp when the hash was seen stored
     };
+    // Names one credential without holding its secret.
+    using Key = QByteArray;
 
     explicit CredentialCache(int lifetimeSeconds = 300);
-    std::optional<Verified> find(Kind kind, const QString& account, const QString& secret);
-    void remember(Kind kind, const QString& account, const QString& secret,
-                  const Verified& verified);
+    Key key(Kind kind, const QString& account, const QString& secret) const;
+    std::optional<Verified> find(const Key& key);
+    void remember(const Key& key, const Verified& verified);
+    // The stored hash was seen unchanged at `stamp`.
+    void confirm(const Key& key, quint64 stamp);
     // After a password change here: nothing verified with the old one is kept.
     void forgetTeacher(qint64 teacherId);
 
 private:
-    QByteArray digest(Kind kind, const QString& account, const QString& secret) const;
-
     struct Entry {
         Verified verified;
         qint64 expiresAtMs;

@@ -3,6 +3,7 @@
 #include "accounts/MailSpool.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSaveFile>
 
 namespace ordalis::service {
@@ -11,12 +12,15 @@ MailSpool::MailSpool(QString folder)
     : m_folder(std::move(folder)) {}
 
 bool MailSpool::keep(const QString& account, const QByteArray& message, const QDateTime& at) const {
-    if (!QDir().mkpath(m_folder))
+    // A check code is for the teacher alone: no other user of the computer may read it.
+    if (!QDir().mkpath(m_folder) ||
+        !QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         return false;
     const QString name = QStringLiteral("%1-%2.eml")
                              .arg(at.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")), account);
     QSaveFile file(QDir(m_folder).filePath(name));
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
         return false;
     file.write(message);
     return file.commit();

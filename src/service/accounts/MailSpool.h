@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Outgoing mail kept as one .eml file per message in a spool folder, for a machine without a
-// mail server; a mail transfer agent, an administrator or the teacher picks the files up.
+// mail server; a mail transfer agent, an administrator or the teacher picks the files up. The
+// folder is the owner's alone (0700), each file too (0600).
 
 #include <QByteArray>
 #include <QDateTime>

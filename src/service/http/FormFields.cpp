@@ -43,4 +43,17 @@ bool FormFields::contains(QByteArrayView key) const {
     return false;
 }
 
+std::optional<QByteArray> FormFields::keyWithControlCharacter() const {
+    auto isControl = [](char16_t c) {
+        return (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') || c == 0x7f;
+    };
+    for (const auto& [key, value] : m_pairs) {
+        if (std::any_of(key.cbegin(), key.cend(), [&](char c) { return isControl(uchar(c)); }) ||
+            std::any_of(value.cbegin(), value.cend(),
+                        [&](QChar c) { return isControl(c.unicode()); }))
+            return key;
+    }
+    return std::nullopt;
+}
+
 } // namespace ordalis::service

@@ -21,6 +21,9 @@ public:
     // The value of the first pair with this key; empty when the key is absent.
     QString value(QByteArrayView key) const;
     bool contains(QByteArrayView key) const;
+    // The key of the first field whose key or value holds a control character other than
+    // TAB, CR and LF (a NUL, an escape, DEL).
+    std::optional<QByteArray> keyWithControlCharacter() const;
 
 private:
     QList<QPair<QByteArray, QString>> m_pairs;

@@ -75,12 +75,20 @@ void trackConnection(void* cls, struct MHD_Connection* connection, void**,
     table->opened(connection, fd ? fd->connect_fd : -1, peerOf(connection));
 }
 
+void releaseBody(void* body) {
+    delete static_cast<QByteArray*>(body);
+}
+
 MHD_Result sendReply(struct MHD_Connection* connection, const Reply& reply) {
-    struct MHD_Response* response = MHD_create_response_from_buffer(
-        size_t(reply.body.size()), const_cast<char*>(reply.body.constData()),
-        MHD_RESPMEM_MUST_COPY);
-    if (!response)
+    // The response shares the reply's bytes (a cached record is never copied) and lets them go
+    // once it is sent.
+    auto* body = new QByteArray(reply.body);
+    struct MHD_Response* response = MHD_create_response_from_buffer_with_free_callback_cls(
+        size_t(body->size()), const_cast<char*>(body->constData()), &releaseBody, body);
+    if (!response) {
+        delete body;
         return MHD_NO;
+    }
     if (!reply.contentType.isEmpty())
         MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE,
                                 reply.contentType.constData());

@@ -19,6 +19,7 @@ namespace ordalis::service {
 namespace {
 
 constexpr int CheckCodeLifetimeSeconds = 30 * 60;
+constexpr int MaxCheckCodeTries = 5;
 
 // The hashes of new passwords, made before the transaction so that the slow hash never holds
 // the write lock. An empty password leaves its hashes null: no change.
@@ -63,9 +64,35 @@ bool accountTaken(const QSqlDatabase& db, const QString& account) {
         .has_value();
 }
 
-void commit(Transaction& transaction) {
-    if (!transaction.commit())
-        throw DatabaseError("commit failed");
+// Six digits, as the codes mailed.
+bool isCheckCode(const QString& code) {
+    return code.size() == 6 &&
+           std::all_of(code.cbegin(), code.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// The live code of the teacher that matches. Every try counts against every live code of the
+// account before any is checked, whatever address it comes from, and a code dies after
+// MaxCheckCodeTries wrong tries: six digits cannot be guessed by rotating addresses.
+std::optional<qint64> matchingCheckCode(Call& call, qint64 teacherId, const QString& code) {
+    ServiceContext& context = call.context;
+    SqlRows candidates;
+    {
+        Transaction transaction(context.database, call.db, Transaction::Bookkeeping);
+        candidates = sqlRun(call.db,
+                            QStringLiteral("UPDATE check_codes SET tries = tries + 1 "
+                                           "WHERE teacher_id = ? AND used = 0 AND expires_at >= ? "
+                                           "AND tries < ? RETURNING id, code"),
+                            {teacherId, QDateTime::currentSecsSinceEpoch(), MaxCheckCodeTries});
+        transaction.commit();
+    }
+    if (!candidates.next())
+        return std::nullopt;
+    const PasswordHasher::Slot slot = context.hasher.enter();
+    do
+        if (context.hasher.verify(slot, candidates.value(1).toString(), code))
+            return candidates.value(0).toLongLong();
+    while (candidates.next());
+    return std::nullopt;
 }
 
 } // namespace
@@ -114,7 +141,7 @@ Reply registerTeacher(Call& call) {
                    "operation_hash, mp_hash, created_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                {account, name, email, mobile, tel, qq, hashes.login, hashes.operation, hashes.mp,
                 QDateTime::currentSecsSinceEpoch()});
-        commit(transaction);
+        transaction.commit();
     } catch (const DatabaseError&) {
         // Two registrations of one name at once: the unique index lets one through.
         if (accountTaken(call.db, account))
@@ -138,7 +165,7 @@ Reply getTeacher(Call& call) {
     const auto teacher = authenticateReader(call, &refusal);
     if (!teacher)
         return Reply::forbidden(refusal);
-    QSqlQuery row =
+    SqlRows row =
         sqlRun(call.db, QStringLiteral("SELECT name, account, email FROM teachers WHERE id = ?"),
                {*teacher});
     if (!row.next())
@@ -165,7 +192,7 @@ Reply setTeacher(Call& call) {
     sqlRun(call.db, QStringLiteral("UPDATE teachers SET email = ? WHERE id = ?"),
            {email, *teacher});
     storeNewPasswords(call.db, *teacher, hashes);
-    commit(transaction);
+    transaction.commit();
     call.context.credentials.forgetTeacher(*teacher);
     return Reply::text(DoneText);
 }
@@ -179,9 +206,11 @@ Reply getPasswordCode(Call& call) {
     if (!attempt)
         return Reply::text(throttledRefusal(context));
 
-    QSqlQuery row =
-        sqlRun(call.db, QStringLiteral("SELECT id, account, email FROM teachers WHERE account = ?"),
-               {account});
+    SqlRows row = throttle.judge(call.db, *attempt, [&] {
+        return sqlRun(call.db,
+                      QStringLiteral("SELECT id, account, email FROM teachers WHERE account = ?"),
+                      {account});
+    });
     if (!row.next() || row.value(2).toString().compare(email, Qt::CaseInsensitive) != 0)
         return Reply::text(QStringLiteral("failure"));
     throttle.succeeded(call.db, *attempt);
@@ -201,14 +230,22 @@ Reply getPasswordCode(Call& call) {
 
     const QString code =
         QStringLiteral("%1").arg(randombytes_uniform(1000000), 6, 10, QLatin1Char('0'));
+    // Kept as a slow salted hash, as passwords are: a copy of the database gives no code.
+    QString codeHash;
+    {
+        const PasswordHasher::Slot slot = context.hasher.enter();
+        codeHash = context.hasher.hash(slot, code);
+    }
+    if (codeHash.isEmpty())
+        throw HashingBusy();
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     Transaction transaction(context.database, call.db);
     sqlRun(call.db, QStringLiteral("DELETE FROM check_codes WHERE expires_at < ?"), {now});
     sqlRun(call.db,
-           QStringLiteral(
-               "INSERT INTO check_codes (teacher_id, code, expires_at, used) VALUES (?, ?, ?, 0)"),
-           {teacherId, code, now + CheckCodeLifetimeSeconds});
-    commit(transaction);
+           QStringLiteral("INSERT INTO check_codes (teacher_id, code, expires_at, used, tries) "
+                          "VALUES (?, ?, ?, 0, 0)"),
+           {teacherId, codeHash, now + CheckCodeLifetimeSeconds});
+    transaction.commit();
     const QString body = QStringLiteral("您好，\r\n\r\n帐号 %1 的密码重置验证码是：%2\r\n"
                                         "验证码30分钟内有效，只能使用一次。\r\n"
                                         "如果不是您本人操作，请忽略这封邮件。\r\n")
@@ -230,31 +267,33 @@ Reply setPassword(Call& call) {
     if (!attempt)
         return Reply::text(throttledRefusal(context));
 
-    // The code is checked before any password is hashed: a guess costs no hash.
-    const auto teacher =
-        sqlValue(call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account});
-    const QString liveCode =
-        QStringLiteral("teacher_id = ? AND code = ? AND used = 0 AND expires_at >= ?");
-    const QVariantList codeValues = {teacher.value_or(QVariant()).toLongLong(), code,
-                                     QDateTime::currentSecsSinceEpoch()};
-    if (!teacher || code.isEmpty() ||
-        !sqlValue(call.db, QStringLiteral("SELECT id FROM check_codes WHERE ") + liveCode,
-                  codeValues))
+    const auto codeId = context.throttle.judge(call.db, *attempt, [&]() -> std::optional<qint64> {
+        const auto teacher = sqlValue(
+            call.db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account});
+        if (!teacher || !isCheckCode(code))
+            return std::nullopt;
+        return matchingCheckCode(call, teacher->toLongLong(), code);
+    });
+    if (!codeId)
         return Reply::text(QStringLiteral("failure"));
+    const qint64 teacherId =
+        sqlValue(call.db, QStringLiteral("SELECT teacher_id FROM check_codes WHERE id = ?"),
+                 {*codeId})
+            .value_or(0)
+            .toLongLong();
 
     const NewPasswords hashes = hashNewPasswords(context.hasher, newLogin, newOperation);
     Transaction transaction(context.database, call.db);
-    // Marking the code used in the same statement that finds it keeps it single-use even when
-    // two resets race.
-    if (sqlRun(call.db, QStringLiteral("UPDATE check_codes SET used = 1 WHERE ") + liveCode,
-               codeValues)
+    // Marking the code used only if it is still unused keeps it single-use even when two
+    // resets race.
+    if (sqlRun(call.db, QStringLiteral("UPDATE check_codes SET used = 1 WHERE id = ? AND used = 0"),
+               {*codeId})
             .numRowsAffected() == 0)
         return Reply::text(QStringLiteral("failure"));
-    const qint64 teacherId = teacher->toLongLong();
     sqlRun(call.db, QStringLiteral("UPDATE check_codes SET used = 1 WHERE teacher_id = ?"),
            {teacherId});
     storeNewPasswords(call.db, teacherId, hashes);
-    commit(transaction);
+    transaction.commit();
     context.throttle.succeeded(call.db, *attempt);
     context.credentials.forgetTeacher(teacherId);
     return Reply::text(QStringLiteral("success"));

@@ -9,16 +9,32 @@ namespace ordalis::service {
 
 namespace {
 
-const char* hashColumn(CredentialCache::Kind kind) {
+// The statements that read the stored hash of each kind of credential: by the teacher, and by
+// the account with the teacher. Fixed statements, one pair per kind.
+struct HashStatements {
+    QString byId;
+    QString byAccount;
+};
+
+const HashStatements& hashStatements(CredentialCache::Kind kind) {
+    static const HashStatements login = {
+        QStringLiteral("SELECT login_hash FROM teachers WHERE id = ?"),
+        QStringLiteral("SELECT id, login_hash FROM teachers WHERE account = ?")};
+    static const HashStatements operation = {
+        QStringLiteral("SELECT operation_hash FROM teachers WHERE id = ?"),
+        QStringLiteral("SELECT id, operation_hash FROM teachers WHERE account = ?")};
+    static const HashStatements mp = {
+        QStringLiteral("SELECT mp_hash FROM teachers WHERE id = ?"),
+        QStringLiteral("SELECT id, mp_hash FROM teachers WHERE account = ?")};
     switch (kind) {
     case CredentialCache::Kind::Login:
-        return "login_hash";
+        return login;
     case CredentialCache::Kind::Operation:
-        return "operation_hash";
+        return operation;
     case CredentialCache::Kind::Mp:
         break;
     }
-    return "mp_hash";
+    return mp;
 }
 
 QString wrongCredentialText(CredentialCache::Kind kind) {
@@ -51,14 +67,20 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
                                                             : wrongCredentialText(kind);
         return std::nullopt;
     }
-    if (const auto cached = context.credentials.find(kind, account, secret)) {
-        // One indexed lookup instead of the slow hash: the credential stands while the hash
-        // it was verified against is still the stored one.
-        const auto stored = sqlValue(
-            call.db, QStringLiteral("SELECT %1 FROM teachers WHERE id = ?").arg(hashColumn(kind)),
-            {cached->teacherId});
-        if (stored && stored->toString() == cached->storedHash)
+    CredentialCache& cache = context.credentials;
+    const CredentialCache::Key key = cache.key(kind, account, secret);
+    if (const auto cached = cache.find(key)) {
+        // Nothing committed since the stored hash was last seen: no statement at all.
+        // Otherwise one indexed lookup instead of the slow hash: the credential stands while
+        // the hash it was verified against is still the stored one.
+        const quint64 stamp = call.changeStamp();
+        if (cached->stamp == stamp)
             return cached->teacherId;
+        const auto stored = sqlValue(call.db, hashStatements(kind).byId, {cached->teacherId});
+        if (stored && stored->toString() == cached->storedHash) {
+            cache.confirm(key, stamp);
+            return cached->teacherId;
+        }
     }
     const PasswordHasher::Slot slot = context.hasher.enter();
     const auto attempt = context.throttle.begin(call.db, account, call.request.peer);
@@ -66,16 +88,19 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
         *refusal = throttledRefusal(context);
         return std::nullopt;
     }
-    QSqlQuery row = sqlRun(
-        call.db,
-        QStringLiteral("SELECT id, %1 FROM teachers WHERE account = ?").arg(hashColumn(kind)),
-        {account});
-    if (row.next() && context.hasher.verify(slot, row.value(1).toString(), secret)) {
-        const CredentialCache::Verified verified{row.value(0).toLongLong(),
-                                                 row.value(1).toString()};
-        context.throttle.succeeded(call.db, *attempt);
-        context.credentials.remember(kind, account, secret, verified);
-        return verified.teacherId;
+    const auto verified = context.throttle.judge(
+        call.db, *attempt, [&]() -> std::optional<CredentialCache::Verified> {
+            const quint64 stamp = call.changeStamp();
+            SqlRows row = sqlRun(call.db, hashStatements(kind).byAccount, {account});
+            if (!row.next() || !context.hasher.verify(slot, row.value(1).toString(), secret))
+                return std::nullopt;
+            context.throttle.succeeded(call.db, *attempt);
+            return CredentialCache::Verified{row.value(0).toLongLong(), row.value(1).toString(),
+                                             stamp};
+        });
+    if (verified) {
+        cache.remember(key, *verified);
+        return verified->teacherId;
     }
     *refusal = wrongCredentialText(kind);
     return std::nullopt;

@@ -4,17 +4,27 @@
 
 namespace ordalis::service {
 
-BuiltRecordCache::Bytes BuiltRecordCache::find(qint64 teacherId, qint64 revision) {
+BuiltRecordCache::Bytes BuiltRecordCache::atStamp(qint64 teacherId, quint64 stamp) {
     QMutexLocker lock(&m_mutex);
     const auto entry = m_entries.constFind(teacherId);
-    return entry != m_entries.cend() && entry->revision == revision ? entry->record : nullptr;
+    return entry != m_entries.cend() && entry->stamp == stamp ? entry->record : nullptr;
 }
 
-void BuiltRecordCache::store(qint64 teacherId, qint64 revision, Bytes record) {
+BuiltRecordCache::Bytes BuiltRecordCache::atRevision(qint64 teacherId, qint64 revision,
+                                                     quint64 stamp) {
+    QMutexLocker lock(&m_mutex);
+    const auto entry = m_entries.find(teacherId);
+    if (entry == m_entries.end() || entry->revision != revision)
+        return nullptr;
+    entry->stamp = std::max(entry->stamp, stamp);
+    return entry->record;
+}
+
+void BuiltRecordCache::store(qint64 teacherId, qint64 revision, quint64 stamp, Bytes record) {
     QMutexLocker lock(&m_mutex);
     Entry& entry = m_entries[teacherId];
     if (revision >= entry.revision)
-        entry = {revision, std::move(record)};
+        entry = {revision, stamp, std::move(record)};
 }
 
 } // namespace ordalis::service

@@ -32,10 +32,10 @@ QString storeCalls(Call& call, qint64 teacherId) {
     const auto lines = splitList(call.field("calls"), MaxCalls);
     if (!lines)
         return QStringLiteral("一次最多上传%1条点名记录").arg(MaxCalls);
-    PreparedStatement student(
-        call.db, QStringLiteral("SELECT s.id FROM students s JOIN classes c ON c.id = s.class_id "
-                                "WHERE c.teacher_id = ? AND c.name = ? AND s.name = ?"));
-    PreparedStatement insert(call.db,
+    const QString student =
+        QStringLiteral("SELECT s.id FROM students s JOIN classes c ON c.id = s.class_id "
+                       "WHERE c.teacher_id = ? AND c.name = ? AND s.name = ?");
+    RepeatedStatement insert(call.db,
                              QStringLiteral("INSERT INTO calls (student_id, time_text, how, "
                                             "uploaded_at) VALUES (?, ?, ?, ?)"));
     const qint64 now = QDateTime::currentSecsSinceEpoch();
@@ -52,13 +52,9 @@ QString storeCalls(Call& call, qint64 teacherId) {
         if (QString problem = nameProblem(fields[3], QStringLiteral("点名方式"));
             !problem.isEmpty())
             return refusal(problem);
-        QSqlQuery& found = student.run({teacherId, fields[0], fields[1]});
         // A student deleted since the lesson has no history to keep: the call is passed over
         // rather than holding back the scores it travels with.
-        const std::optional<qint64> studentId =
-            found.next() ? std::optional(found.value(0).toLongLong()) : std::nullopt;
-        found.finish();
-        if (studentId)
+        if (const auto studentId = sqlValue(call.db, student, {teacherId, fields[0], fields[1]}))
             insert.run({*studentId, time, fields[3], now});
     }
     return {};

@@ -60,6 +60,10 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
         call.context.commits.run(call.db, [&](const QSqlDatabase& db) {
             // The change may be written by another request's thread, on that thread's connection.
             call.db = db;
+            // Changes run side by side on a database server: one teacher's wait for each other.
+            if (!call.context.database.isSqlite())
+                sqlRun(db, QStringLiteral("SELECT id FROM teachers WHERE id = ? FOR UPDATE"),
+                       {*teacher});
             if (!batch.isEmpty() && !claimBatch(db, *teacher, batch))
                 return QString(); // stored already: done, and nothing is stored twice
             const QString refused = apply(*teacher);
@@ -76,7 +80,7 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
     case GroupCommit::Outcome::Failed:
         break;
     }
-    throw DatabaseError("the change was not stored");
+    throw DatabaseError(result.failure.empty() ? "the change was not stored" : result.failure);
 }
 
 Reply deleteByIds(Call& call, DeletedKind kind, const QString& statement, const QString& badIds) {
@@ -85,10 +89,9 @@ Reply deleteByIds(Call& call, DeletedKind kind, const QString& statement, const 
     return runChange(call, [&](qint64 teacherId) {
         if (!valid)
             return badIds;
-        PreparedStatement remove(call.db, statement);
         for (qint64 id : std::as_const(ids))
             if (keepDeleted(call.db, teacherId, kind, id))
-                remove.run({id, teacherId});
+                sqlRun(call.db, statement, {id, teacherId});
         return QString();
     });
 }

@@ -2,6 +2,7 @@
 
 #include "protocol/DeletedItems.h"
 
+#include "protocol/NamedRows.h"
 #include "storage/Sql.h"
 
 #include <QDateTime>
@@ -30,7 +31,7 @@ const char* kindName(DeletedKind kind) {
 }
 
 // A score from six columns from `first` on: value, text, time, topic, remark, upload time.
-QJsonObject scoreAt(const QSqlQuery& row, int first) {
+QJsonObject scoreAt(const SqlRows& row, int first) {
     return {{"value", row.value(first).toDouble()},
             {"text", row.value(first + 1).toString()},
             {"time", row.value(first + 2).toString()},
@@ -41,7 +42,7 @@ QJsonObject scoreAt(const QSqlQuery& row, int first) {
 
 QJsonArray scoresOf(const QSqlDatabase& db, qint64 studentId) {
     QJsonArray scores;
-    QSqlQuery rows =
+    SqlRows rows =
         sqlRun(db,
                QStringLiteral("SELECT value, score_text, time_text, topic, remark, "
                               "uploaded_at FROM scores WHERE student_id = ? ORDER BY id"),
@@ -53,10 +54,10 @@ QJsonArray scoresOf(const QSqlDatabase& db, qint64 studentId) {
 
 QJsonArray callsOf(const QSqlDatabase& db, qint64 studentId) {
     QJsonArray calls;
-    QSqlQuery rows = sqlRun(db,
-                            QStringLiteral("SELECT time_text, how, uploaded_at FROM calls "
-                                           "WHERE student_id = ? ORDER BY id"),
-                            {studentId});
+    SqlRows rows = sqlRun(db,
+                          QStringLiteral("SELECT time_text, how, uploaded_at FROM calls "
+                                         "WHERE student_id = ? ORDER BY id"),
+                          {studentId});
     while (rows.next())
         calls.append(QJsonObject{{"time", rows.value(0).toString()},
                                  {"how", rows.value(1).toString()},
@@ -64,7 +65,7 @@ QJsonArray callsOf(const QSqlDatabase& db, qint64 studentId) {
     return calls;
 }
 
-QJsonObject studentOf(const QSqlDatabase& db, QSqlQuery& row) {
+QJsonObject studentOf(const QSqlDatabase& db, SqlRows& row) {
     const qint64 id = row.value(0).toLongLong();
     return {{"name", row.value(1).toString()},
             {"group", row.value(2).toInt()},
@@ -82,20 +83,20 @@ std::optional<QJsonObject> snapshot(const QSqlDatabase& db, qint64 teacherId, De
         if (!name)
             return std::nullopt;
         QJsonArray students;
-        QSqlQuery rows = sqlRun(db,
-                                QStringLiteral("SELECT id, name, group_no FROM students "
-                                               "WHERE class_id = ? ORDER BY position"),
-                                {rowId});
+        SqlRows rows = sqlRun(db,
+                              QStringLiteral("SELECT id, name, group_no FROM students "
+                                             "WHERE class_id = ? ORDER BY position"),
+                              {rowId});
         while (rows.next())
             students.append(studentOf(db, rows));
         return QJsonObject{{"name", name->toString()}, {"students", students}};
     }
     case DeletedKind::Student: {
-        QSqlQuery row = sqlRun(db,
-                               QStringLiteral("SELECT s.id, s.name, s.group_no, c.name FROM "
-                                              "students s JOIN classes c ON c.id = s.class_id "
-                                              "WHERE s.id = ? AND c.teacher_id = ?"),
-                               {rowId, teacherId});
+        SqlRows row = sqlRun(db,
+                             QStringLiteral("SELECT s.id, s.name, s.group_no, c.name FROM "
+                                            "students s JOIN classes c ON c.id = s.class_id "
+                                            "WHERE s.id = ? AND c.teacher_id = ?"),
+                             {rowId, teacherId});
         if (!row.next())
             return std::nullopt;
         QJsonObject student = studentOf(db, row);
@@ -109,7 +110,7 @@ std::optional<QJsonObject> snapshot(const QSqlDatabase& db, qint64 teacherId, De
         if (!name)
             return std::nullopt;
         QJsonArray standards;
-        QSqlQuery rows = sqlRun(
+        SqlRows rows = sqlRun(
             db, QStringLiteral("SELECT text, score FROM standards WHERE topic_id = ? ORDER BY id"),
             {rowId});
         while (rows.next())
@@ -118,11 +119,11 @@ std::optional<QJsonObject> snapshot(const QSqlDatabase& db, qint64 teacherId, De
         return QJsonObject{{"name", name->toString()}, {"standards", standards}};
     }
     case DeletedKind::Standard: {
-        QSqlQuery row = sqlRun(db,
-                               QStringLiteral("SELECT t.name, s.text, s.score FROM standards s "
-                                              "JOIN topics t ON t.id = s.topic_id "
-                                              "WHERE s.id = ? AND t.teacher_id = ?"),
-                               {rowId, teacherId});
+        SqlRows row = sqlRun(db,
+                             QStringLiteral("SELECT t.name, s.text, s.score FROM standards s "
+                                            "JOIN topics t ON t.id = s.topic_id "
+                                            "WHERE s.id = ? AND t.teacher_id = ?"),
+                             {rowId, teacherId});
         if (!row.next())
             return std::nullopt;
         return QJsonObject{{"topic", row.value(0).toString()},
@@ -132,7 +133,7 @@ std::optional<QJsonObject> snapshot(const QSqlDatabase& db, qint64 teacherId, De
     case DeletedKind::Score:
         break;
     }
-    QSqlQuery row =
+    SqlRows row =
         sqlRun(db,
                QStringLiteral(
                    "SELECT c.name, s.name, sc.value, sc.score_text, sc.time_text, sc.topic, "
@@ -148,28 +149,14 @@ std::optional<QJsonObject> snapshot(const QSqlDatabase& db, qint64 teacherId, De
 }
 
 // Finds a named row under a parent, or adds it at the end of its list; whether it was added.
-std::pair<qint64, bool> findOrAppend(const QSqlDatabase& db, const QString& table,
-                                     const QString& parentColumn, qint64 parentId,
+std::pair<qint64, bool> findOrAppend(const QSqlDatabase& db, NamedTable table, qint64 parentId,
                                      const QString& name) {
-    if (const auto id = sqlValue(
-            db,
-            QStringLiteral("SELECT id FROM %1 WHERE %2 = ? AND name = ?").arg(table, parentColumn),
-            {parentId, name}))
+    const NamedRowStatements& statements = statementsOf(table);
+    if (const auto id = sqlValue(db, statements.idByName, {parentId, name}))
         return {id->toLongLong(), false};
     const qint64 position =
-        sqlValue(db,
-                 QStringLiteral("SELECT COALESCE(MAX(position), -1) + 1 FROM %1 WHERE %2 = ?")
-                     .arg(table, parentColumn),
-                 {parentId})
-            .value_or(0)
-            .toLongLong();
-    return {sqlValue(db,
-                     QStringLiteral("INSERT INTO %1 (%2, name, position) VALUES (?, ?, ?) "
-                                    "RETURNING id")
-                         .arg(table, parentColumn),
-                     {parentId, name, position})
-                ->toLongLong(),
-            true};
+        sqlValue(db, statements.nextPosition, {parentId}).value_or(0).toLongLong();
+    return {sqlValue(db, statements.insert, {parentId, name, position})->toLongLong(), true};
 }
 
 struct Restorer {
@@ -178,14 +165,11 @@ struct Restorer {
     int classes = 0, students = 0, topics = 0, standards = 0, scores = 0;
 
     qint64 classNamed(const QString& name) {
-        return findOrAppend(db, QStringLiteral("classes"), QStringLiteral("teacher_id"), teacherId,
-                            name)
-            .first;
+        return findOrAppend(db, NamedTable::Classes, teacherId, name).first;
     }
     void student(qint64 classId, const QJsonObject& content) {
         const auto [id, added] =
-            findOrAppend(db, QStringLiteral("students"), QStringLiteral("class_id"), classId,
-                         content["name"].toString());
+            findOrAppend(db, NamedTable::Students, classId, content["name"].toString());
         // A student who is there again keeps the group given since.
         if (added && content.contains("group"))
             sqlRun(db, QStringLiteral("UPDATE students SET group_no = ? WHERE id = ?"),
@@ -210,9 +194,7 @@ struct Restorer {
         }
     }
     qint64 topicNamed(const QString& name) {
-        return findOrAppend(db, QStringLiteral("topics"), QStringLiteral("teacher_id"), teacherId,
-                            name)
-            .first;
+        return findOrAppend(db, NamedTable::Topics, teacherId, name).first;
     }
     void standard(qint64 topicId, const QJsonObject& content) {
         const QVariantList values = {topicId, content["text"].toString(),
@@ -286,11 +268,11 @@ QString restoreDeleted(const QSqlDatabase& db, qint64 teacherId, qint64 since) {
     // Parents before what belongs to them, whatever order they were deleted in.
     for (DeletedKind kind : {DeletedKind::Class, DeletedKind::Student, DeletedKind::Topic,
                              DeletedKind::Standard, DeletedKind::Score}) {
-        QSqlQuery rows = sqlRun(db,
-                                QStringLiteral("SELECT id, content FROM deleted_items WHERE "
-                                               "teacher_id = ? AND kind = ? AND deleted_at >= ? "
-                                               "ORDER BY id"),
-                                {teacherId, QString::fromLatin1(kindName(kind)), since});
+        SqlRows rows = sqlRun(db,
+                              QStringLiteral("SELECT id, content FROM deleted_items WHERE "
+                                             "teacher_id = ? AND kind = ? AND deleted_at >= ? "
+                                             "ORDER BY id"),
+                              {teacherId, QString::fromLatin1(kindName(kind)), since});
         QList<QPair<qint64, QJsonObject>> items;
         while (rows.next())
             items.append({rows.value(0).toLongLong(),

@@ -130,15 +130,23 @@ Reply Protocol::handle(const Request& request) {
     for (const QByteArray& key : route->required)
         if (!fields->contains(key))
             return Reply::text(QStringLiteral("请求缺少字段：%1").arg(QLatin1String(key)), 400);
-    Call call{m_context, request, std::move(*fields), m_context.database.connection()};
+    // No text of the protocol holds a control character other than TAB, CR and LF; a NUL
+    // would not even reach PostgreSQL.
+    if (const auto key = fields->keyWithControlCharacter())
+        return Reply::text(
+            QStringLiteral("请求字段含有控制字符：%1").arg(QString::fromLatin1(*key)), 400);
+    Call call{m_context, request, std::move(*fields), m_context.database.connection(), {}};
     if (!call.db.isOpen())
         return Reply::error(503, QStringLiteral("Database unavailable"));
     try {
         return route->endpoint(call);
-    } catch (const DatabaseError&) {
+    } catch (const DatabaseError& error) {
+        // Which endpoint and statement, and the driver's reason; never a value of the form.
+        qWarning("ordalis-service: storage error in %s: %s", request.path.constData(),
+                 error.what());
         // A server connection may be what failed: the next request on this thread reconnects.
         if (!m_context.database.isSqlite())
-            call.db.close();
+            m_context.database.resetConnection();
         return Reply::error(500, QStringLiteral("Database error"));
     } catch (const HashingBusy&) {
         return Reply::error(503, QStringLiteral("Busy, try again shortly"));

@@ -6,8 +6,6 @@
 #include "storage/Sql.h"
 #include "text/WireText.h"
 
-#include <QSqlRecord>
-
 namespace ordalis::service {
 
 Reply readLines(Call& call, const QString& statement, const QVariantList& values,
@@ -16,11 +14,11 @@ Reply readLines(Call& call, const QString& statement, const QVariantList& values
     const auto teacher = authenticateReader(call, &refusal);
     if (!teacher)
         return Reply::forbidden(refusal);
-    QSqlQuery rows = sqlRun(call.db, statement, QVariantList{*teacher} + values);
+    SqlRows rows = sqlRun(call.db, statement, QVariantList{*teacher} + values);
     QStringList lines;
     while (rows.next()) {
         QStringList fields;
-        for (int column = 0; column < rows.record().count(); ++column)
+        for (int column = 0; column < rows.columnCount(); ++column)
             fields.append(numberColumns.contains(column)
                               ? shortestDecimal(rows.value(column).toDouble())
                               : rows.value(column).toString());

@@ -20,14 +20,14 @@ QByteArray buildRecord(const QSqlDatabase& db, qint64 teacherId) {
     QString text;
     text.reserve(64 * 1024);
     text += QStringLiteral("Class_Is_Ready\t");
-    QSqlQuery classes = sqlRun(
+    SqlRows classes = sqlRun(
         db, QStringLiteral("SELECT name FROM classes WHERE teacher_id = ? ORDER BY position"),
         {teacherId});
     while (classes.next())
         text += classes.value(0).toString() + u'\t';
     text += QStringLiteral("\r\n");
 
-    QSqlQuery topics = sqlRun(
+    SqlRows topics = sqlRun(
         db,
         QStringLiteral("SELECT t.id, t.name, s.text, s.score FROM topics t LEFT JOIN standards s "
                        "ON s.topic_id = t.id WHERE t.teacher_id = ? ORDER BY t.position, s.id"),
@@ -48,7 +48,7 @@ QByteArray buildRecord(const QSqlDatabase& db, qint64 teacherId) {
     if (currentTopic >= 0)
         text += QStringLiteral("\r\n");
 
-    QSqlQuery students =
+    SqlRows students =
         sqlRun(db,
                QStringLiteral(
                    "SELECT c.name, s.name, s.group_no, COALESCE(SUM(sc.value), 0), COUNT(sc.id) "

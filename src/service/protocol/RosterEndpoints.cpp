@@ -9,6 +9,7 @@
 #include "protocol/Authentication.h"
 #include "protocol/Change.h"
 #include "protocol/DeletedItems.h"
+#include "protocol/NamedRows.h"
 #include "protocol/Names.h"
 #include "protocol/RecordBuilder.h"
 #include "storage/Sql.h"
@@ -38,65 +39,51 @@ QString listProblem(const QStringList& names, const QString& what) {
 }
 
 // The rows of `table` under one parent become exactly `names` in this order; what goes is kept
-// as deleted items of `kind`. The table and column names are this file's constants, never
-// request text.
+// as deleted items of `kind`.
 void replaceOrderedNames(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind,
-                         const QString& table, const QString& parentColumn, qint64 parentId,
-                         const QStringList& names) {
+                         NamedTable table, qint64 parentId, const QStringList& names) {
+    const NamedRowStatements& statements = statementsOf(table);
     QHash<QString, qint64> existing;
-    QSqlQuery rows =
-        sqlRun(db, QStringLiteral("SELECT id, name FROM %1 WHERE %2 = ?").arg(table, parentColumn),
-               {parentId});
+    SqlRows rows = sqlRun(db, statements.idsAndNames, {parentId});
     while (rows.next())
         existing.insert(rows.value(1).toString(), rows.value(0).toLongLong());
     const QSet<QString> wanted(names.begin(), names.end());
     for (auto it = existing.cbegin(); it != existing.cend(); ++it)
         if (!wanted.contains(it.key()) && keepDeleted(db, teacherId, kind, it.value()))
-            sqlRun(db, QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(table), {it.value()});
+            sqlRun(db, statements.remove, {it.value()});
     for (int position = 0; position < names.size(); ++position) {
         const auto found = existing.constFind(names[position]);
         if (found != existing.cend())
-            sqlRun(db, QStringLiteral("UPDATE %1 SET position = ? WHERE id = ?").arg(table),
-                   {position, found.value()});
+            sqlRun(db, statements.move, {position, found.value()});
         else
-            sqlRun(db,
-                   QStringLiteral("INSERT INTO %1 (%2, name, position) VALUES (?, ?, ?)")
-                       .arg(table, parentColumn),
-                   {parentId, names[position], position});
+            sqlRun(db, statements.insert, {parentId, names[position], position});
     }
 }
 
 // Renames one row under a parent; the refusal text, or empty when done.
-QString renameRow(const QSqlDatabase& db, const QString& table, const QString& parentColumn,
-                  qint64 parentId, const QString& oldName, const QString& newName,
-                  const QString& what) {
+QString renameRow(const QSqlDatabase& db, NamedTable table, qint64 parentId, const QString& oldName,
+                  const QString& newName, const QString& what) {
     if (const QString problem = nameProblem(newName, what); !problem.isEmpty())
         return problem;
-    const auto id = sqlValue(
-        db, QStringLiteral("SELECT id FROM %1 WHERE %2 = ? AND name = ?").arg(table, parentColumn),
-        {parentId, oldName});
+    const NamedRowStatements& statements = statementsOf(table);
+    const auto id = sqlValue(db, statements.idByName, {parentId, oldName});
     if (!id)
         return QStringLiteral("找不到%1：%2").arg(what, oldName);
     if (oldName == newName)
         return {};
-    if (sqlValue(
-            db,
-            QStringLiteral("SELECT id FROM %1 WHERE %2 = ? AND name = ?").arg(table, parentColumn),
-            {parentId, newName}))
+    if (sqlValue(db, statements.idByName, {parentId, newName}))
         return QStringLiteral("%1已存在：%2").arg(what, newName);
-    sqlRun(db, QStringLiteral("UPDATE %1 SET name = ? WHERE id = ?").arg(table), {newName, *id});
+    sqlRun(db, statements.rename, {newName, *id});
     return {};
 }
 
 std::optional<qint64> findClass(const QSqlDatabase& db, qint64 teacherId, const QString& name) {
-    const auto id =
-        sqlValue(db, QStringLiteral("SELECT id FROM classes WHERE teacher_id = ? AND name = ?"),
-                 {teacherId, name});
+    const auto id = sqlValue(db, statementsOf(NamedTable::Classes).idByName, {teacherId, name});
     return id ? std::optional<qint64>(id->toLongLong()) : std::nullopt;
 }
 
 // The teacher's whole list of classes or topics, sent in the field `key`.
-Reply setTeacherList(Call& call, const char* key, DeletedKind kind, const QString& table,
+Reply setTeacherList(Call& call, const char* key, DeletedKind kind, NamedTable table,
                      const QString& what) {
     const auto names = splitList(call.field(key), MaxListLength);
     return runChange(call, [&](qint64 teacherId) {
@@ -104,8 +91,7 @@ Reply setTeacherList(Call& call, const char* key, DeletedKind kind, const QStrin
             return tooManyItems(what, MaxListLength);
         if (QString problem = listProblem(*names, what); !problem.isEmpty())
             return problem;
-        replaceOrderedNames(call.db, teacherId, kind, table, QStringLiteral("teacher_id"),
-                            teacherId, *names);
+        replaceOrderedNames(call.db, teacherId, kind, table, teacherId, *names);
         return QString();
     });
 }
@@ -127,15 +113,14 @@ Reply runClassChange(Call& call,
 } // namespace
 
 Reply setClasses(Call& call) {
-    return setTeacherList(call, "class", DeletedKind::Class, QStringLiteral("classes"),
+    return setTeacherList(call, "class", DeletedKind::Class, NamedTable::Classes,
                           QStringLiteral("班级名称"));
 }
 
 Reply renameClass(Call& call) {
     return runChange(call, [&](qint64 teacherId) {
-        return renameRow(call.db, QStringLiteral("classes"), QStringLiteral("teacher_id"),
-                         teacherId, call.field("oldclassname"), call.field("newclassname"),
-                         QStringLiteral("班级"));
+        return renameRow(call.db, NamedTable::Classes, teacherId, call.field("oldclassname"),
+                         call.field("newclassname"), QStringLiteral("班级"));
     });
 }
 
@@ -147,22 +132,21 @@ Reply setStudents(Call& call) {
             return tooManyItems(what, MaxListLength);
         if (QString problem = listProblem(*names, what); !problem.isEmpty())
             return problem;
-        replaceOrderedNames(call.db, teacherId, DeletedKind::Student, QStringLiteral("students"),
-                            QStringLiteral("class_id"), classId, *names);
+        replaceOrderedNames(call.db, teacherId, DeletedKind::Student, NamedTable::Students, classId,
+                            *names);
         return QString();
     });
 }
 
 Reply renameStudent(Call& call) {
     return runClassChange(call, [&](qint64, qint64 classId) {
-        return renameRow(call.db, QStringLiteral("students"), QStringLiteral("class_id"), classId,
-                         call.field("oldstuname"), call.field("newstuname"),
-                         QStringLiteral("学生"));
+        return renameRow(call.db, NamedTable::Students, classId, call.field("oldstuname"),
+                         call.field("newstuname"), QStringLiteral("学生"));
     });
 }
 
 Reply setTopics(Call& call) {
-    return setTeacherList(call, "keti", DeletedKind::Topic, QStringLiteral("topics"),
+    return setTeacherList(call, "keti", DeletedKind::Topic, NamedTable::Topics,
                           QStringLiteral("课题名称"));
 }
 
@@ -170,8 +154,8 @@ Reply renameTopic(Call& call) {
     const QString oldName = call.field("oldketi");
     const QString newName = call.field("newketi");
     return runChange(call, [&](qint64 teacherId) {
-        QString refusal = renameRow(call.db, QStringLiteral("topics"), QStringLiteral("teacher_id"),
-                                    teacherId, oldName, newName, QStringLiteral("课题"));
+        QString refusal = renameRow(call.db, NamedTable::Topics, teacherId, oldName, newName,
+                                    QStringLiteral("课题"));
         if (!refusal.isEmpty())
             return refusal;
         // The scores recorded under the topic follow it to its new name.
@@ -189,7 +173,7 @@ Reply uploadGroups(Call& call) {
     const QString className = call.field("class");
     return runClassChange(call, [&](qint64, qint64 classId) {
         QHash<QString, qint64> students;
-        QSqlQuery rows = sqlRun(
+        SqlRows rows = sqlRun(
             call.db, QStringLiteral("SELECT id, name FROM students WHERE class_id = ?"), {classId});
         while (rows.next())
             students.insert(rows.value(1).toString(), rows.value(0).toLongLong());
@@ -220,13 +204,16 @@ Reply record(Call& call) {
     if (!teacher)
         return Reply::forbidden(refusal);
     BuiltRecordCache& cache = call.context.records;
-    BuiltRecordCache::Bytes bytes = cache.find(*teacher, revisionOf(call.db, *teacher));
+    const quint64 stamp = call.changeStamp();
+    BuiltRecordCache::Bytes bytes = cache.atStamp(*teacher, stamp);
+    if (!bytes)
+        bytes = cache.atRevision(*teacher, revisionOf(call.db, *teacher), stamp);
     if (!bytes) {
         // One snapshot for the whole record and the revision it is stored under.
         Transaction snapshot(call.context.database, call.db, Transaction::Read);
         const qint64 revision = revisionOf(call.db, *teacher);
         bytes = std::make_shared<const QByteArray>(buildRecord(call.db, *teacher));
-        cache.store(*teacher, revision, bytes);
+        cache.store(*teacher, revision, stamp, bytes);
     }
     return Reply::bytes(*bytes, QByteArrayLiteral("text/plain; charset=GB18030"));
 }

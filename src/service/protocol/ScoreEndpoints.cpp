@@ -16,13 +16,13 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 
 namespace ordalis::service {
 
 namespace {
 
 constexpr int MaxUploadLines = 5000;
-constexpr qsizetype RowsPerInsert = 100;
 
 QString lineRefusal(int lineNumber, const QString& reason) {
     return QStringLiteral("第%1行无法上传：%2").arg(lineNumber).arg(reason);
@@ -36,73 +36,111 @@ struct ScoreRow {
     QString remark;
 };
 
-// Reads one upload line: class TAB student TAB score TAB time [TAB standard].
-QString readScoreLine(const QString& line, const QHash<QString, QHash<QString, qint64>>& roster,
-                      ScoreRow* row) {
+// The students of each class an upload names, by name; a class the teacher does not have is
+// absent.
+using Roster = QHash<QString, QHash<QString, qint64>>;
+
+// One upload line, class TAB student TAB score TAB time [TAB standard], read apart from the
+// database: on the request's own thread, before the change's transaction.
+struct ScoreLine {
+    QString className;
+    QString student;
+    ScoreRow row;
+    QString badShape; // refuses the line before its names are looked up
+    QString badValue; // refuses it once the names are found: the score, time or a text
+};
+
+ScoreLine readScoreLine(const QString& line) {
+    ScoreLine read;
     const QStringList fields = line.split(u'\t');
-    if (fields.size() < 4 || fields.size() > 5)
-        return QStringLiteral("应有5个以制表符分隔的字段");
-    const auto students = roster.constFind(fields[0]);
-    if (students == roster.cend())
-        return QStringLiteral("找不到班级“%1”").arg(fields[0]);
-    const auto student = students->constFind(fields[1]);
-    if (student == students->cend())
-        return QStringLiteral("班级“%1”中找不到学生“%2”").arg(fields[0], fields[1]);
-    if (!hasLeadingNumber(fields[2]))
-        return QStringLiteral("计分“%1”不是以数字开头，请在上传前修改").arg(fields[2]);
-    const auto value = scoreValue(fields[2]);
-    if (!value)
-        return scoreOutOfRange(fields[2]);
-    const QString time = canonicalScoreTime(fields[3]);
-    if (time.isEmpty())
-        return QStringLiteral("时间“%1”格式不正确").arg(fields[3]);
+    if (fields.size() < 4 || fields.size() > 5) {
+        read.badShape = QStringLiteral("应有5个以制表符分隔的字段");
+        return read;
+    }
+    read.className = fields[0];
+    read.student = fields[1];
     const QString remark = fields.size() == 5 ? fields[4] : QString();
-    if (QString problem = textProblem(fields[2], QStringLiteral("计分")); !problem.isEmpty())
-        return problem;
-    if (QString problem = textProblem(remark, QStringLiteral("评分标准")); !problem.isEmpty())
-        return problem;
-    *row = {*student, *value, fields[2], time, remark};
-    return {};
+    const auto value = scoreValue(fields[2]);
+    const QString time = canonicalScoreTime(fields[3]);
+    if (!hasLeadingNumber(fields[2]))
+        read.badValue = QStringLiteral("计分“%1”不是以数字开头，请在上传前修改").arg(fields[2]);
+    else if (!value)
+        read.badValue = scoreOutOfRange(fields[2]);
+    else if (time.isEmpty())
+        read.badValue = QStringLiteral("时间“%1”格式不正确").arg(fields[3]);
+    else if (QString problem = textProblem(fields[2], QStringLiteral("计分")); !problem.isEmpty())
+        read.badValue = problem;
+    else if (problem = textProblem(remark, QStringLiteral("评分标准")); !problem.isEmpty())
+        read.badValue = problem;
+    else
+        read.row = {0, *value, fields[2], time, remark};
+    return read;
 }
 
-QHash<QString, QHash<QString, qint64>> loadRoster(const QSqlDatabase& db, qint64 teacherId) {
-    QHash<QString, QHash<QString, qint64>> roster;
-    QSqlQuery rows = sqlRun(
-        db,
-        QStringLiteral(
-            "SELECT c.name, s.name, s.id FROM classes c JOIN students s ON s.class_id = c.id "
-            "WHERE c.teacher_id = ?"),
-        {teacherId});
-    while (rows.next())
-        roster[rows.value(0).toString()].insert(rows.value(1).toString(),
-                                                rows.value(2).toLongLong());
+// The refusal of the line, or empty with its student found in the roster.
+QString acceptScoreLine(const Roster& roster, ScoreLine* line) {
+    if (!line->badShape.isEmpty())
+        return line->badShape;
+    const auto students = roster.constFind(line->className);
+    if (students == roster.cend())
+        return QStringLiteral("找不到班级“%1”").arg(line->className);
+    const auto student = students->constFind(line->student);
+    if (student == students->cend())
+        return QStringLiteral("班级“%1”中找不到学生“%2”").arg(line->className, line->student);
+    line->row.studentId = *student;
+    return line->badValue;
+}
+
+// Only the classes the lines name, not the teacher's whole roster.
+Roster loadRoster(const QSqlDatabase& db, qint64 teacherId, const QList<ScoreLine>& lines) {
+    Roster roster;
+    QSet<QString> asked;
+    for (const ScoreLine& line : lines) {
+        if (!line.badShape.isEmpty() || asked.contains(line.className))
+            continue;
+        asked.insert(line.className);
+        SqlRows rows = sqlRun(db,
+                              QStringLiteral("SELECT s.name, s.id FROM students s JOIN classes c "
+                                             "ON c.id = s.class_id "
+                                             "WHERE c.teacher_id = ? AND c.name = ?"),
+                              {teacherId, line.className});
+        if (!rows.next())
+            continue; // no such class, or a class without students: no line of it can be read
+        QHash<QString, qint64>& students = roster[line.className];
+        do
+            students.insert(rows.value(0).toString(), rows.value(1).toLongLong());
+        while (rows.next());
+    }
     return roster;
 }
 
-// Many rows per statement: one round trip to a database server for a hundred lines.
-void insertScores(const QSqlDatabase& db, const QList<ScoreRow>& rows, const QString& topic) {
+// SQLite runs one prepared single-row insert per line (its driver looks each placeholder of a
+// long statement up by name, which grows with the square of their number); a database server
+// takes a hundred rows per statement, one round trip for each.
+void insertScores(const QSqlDatabase& db, bool sqlite, const QList<ScoreRow>& rows,
+                  const QString& topic) {
     const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const qsizetype perStatement = sqlite ? 1 : 100;
     auto statementFor = [](qsizetype count) {
         QStringList values(count, QStringLiteral("(?, ?, ?, ?, ?, ?, ?)"));
         return QStringLiteral("INSERT INTO scores (student_id, value, score_text, time_text, "
                               "topic, remark, uploaded_at) VALUES ") +
                values.join(QStringLiteral(", "));
     };
-    std::optional<PreparedStatement> full;
-    for (qsizetype start = 0; start < rows.size(); start += RowsPerInsert) {
-        const qsizetype count = std::min(RowsPerInsert, rows.size() - start);
+    RepeatedStatement full(db, statementFor(perStatement));
+    for (qsizetype start = 0; start < rows.size(); start += perStatement) {
+        const qsizetype count = std::min(perStatement, rows.size() - start);
         QVariantList values;
         values.reserve(count * 7);
-        for (const ScoreRow& row : rows.mid(start, count))
+        for (qsizetype i = start; i < start + count; ++i) {
+            const ScoreRow& row = rows[i];
             values << row.studentId << row.value << row.scoreText << row.time << topic << row.remark
                    << now;
-        if (count < RowsPerInsert) {
-            PreparedStatement(db, statementFor(count)).run(values);
-            continue;
         }
-        if (!full)
-            full.emplace(db, statementFor(RowsPerInsert));
-        full->run(values);
+        if (count == perStatement)
+            full.run(values);
+        else
+            sqlRun(db, statementFor(count), values);
     }
 }
 
@@ -114,6 +152,12 @@ const QString OwnScore = QStringLiteral("student_id IN (SELECT s.id FROM student
 Reply uploadScores(Call& call) {
     const QString topic = call.field("keti");
     const auto lines = splitList(call.field("score"), MaxUploadLines);
+    QList<ScoreLine> read;
+    if (lines) {
+        read.reserve(lines->size());
+        for (const QString& line : *lines)
+            read.append(readScoreLine(line));
+    }
     return runChange(call, [&](qint64 teacherId) {
         if (!lines)
             return QStringLiteral("一次最多上传%1行").arg(MaxUploadLines);
@@ -121,12 +165,15 @@ Reply uploadScores(Call& call) {
             return QStringLiteral("没有要上传的计分");
         if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())
             return problem;
-        const auto roster = loadRoster(call.db, teacherId);
-        QList<ScoreRow> rows(lines->size());
-        for (int i = 0; i < lines->size(); ++i)
-            if (QString problem = readScoreLine(lines->at(i), roster, &rows[i]); !problem.isEmpty())
+        const Roster roster = loadRoster(call.db, teacherId, read);
+        QList<ScoreRow> rows;
+        rows.reserve(read.size());
+        for (int i = 0; i < read.size(); ++i) {
+            if (QString problem = acceptScoreLine(roster, &read[i]); !problem.isEmpty())
                 return lineRefusal(i + 1, problem);
-        insertScores(call.db, rows, topic);
+            rows.append(read[i].row);
+        }
+        insertScores(call.db, call.context.database.isSqlite(), rows, topic);
         // The calls of the same lesson, when they come along: all or none with the scores.
         return storeCalls(call, teacherId);
     });

@@ -14,6 +14,8 @@
 #include "storage/GroupCommit.h"
 #include "storage/Throttle.h"
 
+#include <optional>
+
 namespace ordalis::service {
 
 // The reply word of every change that was made.
@@ -49,8 +51,15 @@ struct Call {
     const Request& request;
     FormFields fields;
     QSqlDatabase db;
+    std::optional<quint64> stamp;
 
     QString field(QByteArrayView key) const { return fields.value(key); }
+    // The database's change stamp, taken once per request (see Database::changeStamp).
+    quint64 changeStamp() {
+        if (!stamp)
+            stamp = context.database.changeStamp(db);
+        return *stamp;
+    }
 };
 
 } // namespace ordalis::service

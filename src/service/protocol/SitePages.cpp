@@ -36,7 +36,7 @@ QString page(const QString& title, const QString& content) {
         .arg(title.toHtmlEscaped(), content);
 }
 
-QString scoreTable(QSqlQuery& rows) {
+QString scoreTable(SqlRows& rows) {
     QString table = QStringLiteral(
         "<div class=\"wrap\"><table><thead><tr><th>班级</th><th>姓名</th><th>计分</th>"
         "<th>时间</th><th>课题</th><th>标准</th></tr></thead><tbody>");
@@ -72,7 +72,7 @@ Reply latestScores(Call& call) {
         sqlValue(call.db, QStringLiteral("SELECT name FROM teachers WHERE id = ?"), {*teacher})
             .value_or(QString())
             .toString();
-    QSqlQuery rows = sqlRun(
+    SqlRows rows = sqlRun(
         call.db,
         QStringLiteral("SELECT c.name, s.name, sc.score_text, sc.time_text, sc.topic, sc.remark "
                        "FROM scores sc JOIN students s ON s.id = sc.student_id "

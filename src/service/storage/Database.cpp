@@ -3,8 +3,10 @@
 #include "storage/Database.h"
 
 #include "storage/Migrations.h"
+#include "storage/Sql.h"
 
 #include <QAtomicInt>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -18,13 +20,16 @@ QAtomicInteger<quint64> nextThread;
 // A number per thread that is never given again: a new thread must not be taken for a finished
 // one whose system identifier it happens to reuse, as Qt keeps a connection to its own thread.
 thread_local const quint64 threadSerial = nextThread.fetchAndAddRelaxed(1) + 1;
+// The SQLite data version this thread's connection of each instance saw last.
+thread_local QHash<int, qint64> seenDataVersions;
 
 } // namespace
 
 Database::Database(QString location)
     : m_location(std::move(location))
     , m_sqlite(isSqliteLocation(m_location))
-    , m_prefix(QStringLiteral("ordalis-service-%1-").arg(nextInstance.fetchAndAddRelaxed(1))) {}
+    , m_instance(nextInstance.fetchAndAddRelaxed(1))
+    , m_prefix(QStringLiteral("ordalis-service-%1-").arg(m_instance)) {}
 
 bool Database::isSqliteLocation(const QString& location) {
     return !location.startsWith(QLatin1String("postgresql://")) &&
@@ -99,9 +104,30 @@ bool Database::configure(QSqlDatabase& db, QString* error) const {
 
 void Database::closeAll() {
     QMutexLocker lock(&m_mutex);
-    for (const QString& name : std::as_const(m_connections))
+    for (const QString& name : std::as_const(m_connections)) {
+        forgetStatements(name);
         QSqlDatabase::removeDatabase(name);
+    }
     m_connections.clear();
+}
+
+void Database::resetConnection() {
+    QSqlDatabase db = connection();
+    forgetStatements(db.connectionName());
+    db.close();
+}
+
+quint64 Database::changeStamp(const QSqlDatabase& db) const {
+    if (!m_sqlite)
+        return m_stamp.fetch_add(1) + 1;
+    const qint64 version =
+        sqlValue(db, QStringLiteral("PRAGMA data_version")).value_or(-1).toLongLong();
+    qint64& seen = seenDataVersions[m_instance];
+    if (version != seen) {
+        seen = version;
+        return m_stamp.fetch_add(1) + 1;
+    }
+    return m_stamp.load();
 }
 
 } // namespace ordalis::service

@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <mutex>
 
 namespace ordalis::service {
@@ -25,6 +26,18 @@ public:
     QSqlDatabase connection();
     // Closes every connection; only while no request is running.
     void closeAll();
+    // Closes this thread's connection after a failure (a restarted database server); the next
+    // connection() opens it again.
+    void resetConnection();
+
+    // A number that stays the same while nothing can have been committed to the database, by
+    // this process or any other, since the last call on any thread; what was checked against
+    // the database at one stamp needs no second look while the stamp holds. SQLite tells by
+    // its data version (which any connection's commit changes); on PostgreSQL every call gives
+    // a new stamp, so that everything is checked again at every request.
+    quint64 changeStamp(const QSqlDatabase& db) const;
+    // Counts a commit of this process: the connection that made it sees no new data version.
+    void noteCommit() const { m_stamp.fetch_add(1); }
 
     bool isSqlite() const { return m_sqlite; }
     static bool isSqliteLocation(const QString& location);
@@ -34,7 +47,9 @@ private:
 
     QString m_location;
     bool m_sqlite;
+    int m_instance;
     QString m_prefix;
+    mutable std::atomic<quint64> m_stamp{1};
     QMutex m_mutex;
     QStringList m_connections;
     mutable std::mutex m_writers;

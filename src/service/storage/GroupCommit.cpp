@@ -19,6 +19,12 @@ GroupCommit::GroupCommit(Database& database)
 
 GroupCommit::Result GroupCommit::run(const QSqlDatabase& db, const Change& change) {
     Job job{&change, {}};
+    if (!m_database.isSqlite()) {
+        // A database server runs transactions side by side and flushes concurrent commits
+        // together by itself: each change has a transaction of its own.
+        write(db, {&job});
+        return job.result;
+    }
     QMutexLocker lock(&m_mutex);
     m_waiting.push_back(&job);
     while (!job.done) {
@@ -46,37 +52,34 @@ GroupCommit::Result GroupCommit::run(const QSqlDatabase& db, const Change& chang
 }
 
 void GroupCommit::write(const QSqlDatabase& db, const std::deque<Job*>& group) {
-    Transaction transaction(m_database, db);
-    if (!transaction.isOpen())
-        return; // every result stays Failed
-    for (Job* job : group) {
-        try {
-            sqlExec(db, QStringLiteral("SAVEPOINT change"));
-            const QString refusal = (*job->change)(db);
-            if (refusal.isEmpty()) {
-                sqlExec(db, QStringLiteral("RELEASE SAVEPOINT change"));
-                job->result = {Outcome::Committed, {}};
-                continue;
+    auto failAll = [&group](const DatabaseError& error) {
+        for (Job* job : group)
+            if (job->result.outcome != Outcome::Refused)
+                job->result = {Outcome::Failed, {}, error.what()};
+    };
+    try {
+        Transaction transaction(m_database, db);
+        for (Job* job : group) {
+            try {
+                sqlExec(db, QStringLiteral("SAVEPOINT change"));
+                const QString refusal = (*job->change)(db);
+                if (refusal.isEmpty()) {
+                    sqlExec(db, QStringLiteral("RELEASE SAVEPOINT change"));
+                    job->result = {Outcome::Committed, {}, {}};
+                    continue;
+                }
+                job->result = {Outcome::Refused, refusal, {}};
+            } catch (const DatabaseError& error) {
+                job->result = {Outcome::Failed, {}, error.what()};
             }
-            job->result = {Outcome::Refused, refusal};
-        } catch (const DatabaseError&) {
-            job->result = {Outcome::Failed, {}};
-        }
-        try {
+            // The transaction itself may be what broke: then nothing of the group is kept.
             sqlExec(db, QStringLiteral("ROLLBACK TO SAVEPOINT change"));
             sqlExec(db, QStringLiteral("RELEASE SAVEPOINT change"));
-        } catch (const DatabaseError&) {
-            // The transaction itself is broken: nothing of the group can be kept.
-            for (Job* other : group)
-                if (other->result.outcome == Outcome::Committed)
-                    other->result = {Outcome::Failed, {}};
-            return;
         }
+        transaction.commit();
+    } catch (const DatabaseError& error) {
+        failAll(error);
     }
-    if (!transaction.commit())
-        for (Job* job : group)
-            if (job->result.outcome == Outcome::Committed)
-                job->result = {Outcome::Failed, {}};
 }
 
 } // namespace ordalis::service

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Changes that arrive while another is being written share one transaction and one commit, so
-// that concurrent clients pay for one disk sync instead of one each. Every change still runs
-// in a savepoint of its own: a refused or failed change is rolled back alone, and each caller
-// learns only after the commit whether its change is kept.
+// On SQLite, which writes one transaction at a time, changes that arrive while another is being
+// written share one transaction and one commit, so that concurrent clients pay for one disk
+// sync instead of one each. Every change still runs in a savepoint of its own: a refused or
+// failed change is rolled back alone, and each caller learns only after the commit whether its
+// change is kept. On PostgreSQL each change runs in a transaction of its own, side by side with
+// the others (the server flushes concurrent commits together).
 
 #include "storage/Database.h"
 
@@ -11,6 +13,7 @@
 #include <QWaitCondition>
 #include <deque>
 #include <functional>
+#include <string>
 
 namespace ordalis::service {
 
@@ -23,6 +26,7 @@ public:
     struct Result {
         Outcome outcome = Outcome::Failed;
         QString refusal;
+        std::string failure; // what failed, for the log
     };
 
     explicit GroupCommit(Database& database);

@@ -112,6 +112,13 @@ const QList<Migration>& migrations() {
             sqlExec(db, QStringLiteral("CREATE INDEX calls_student ON calls (student_id, "
                                        "time_text)"));
         },
+        // Check codes are kept hashed and die after a few wrong tries: the codes of the
+        // release before, kept in clear, are dropped (they live for 30 minutes only).
+        [](const QSqlDatabase& db, bool) {
+            sqlExec(db, QStringLiteral("DELETE FROM check_codes"));
+            sqlExec(db, QStringLiteral(
+                            "ALTER TABLE check_codes ADD COLUMN tries INTEGER NOT NULL DEFAULT 0"));
+        },
     };
     return list;
 }
@@ -125,8 +132,6 @@ int latestSchemaVersion() {
 bool migrate(const Database& database, const QSqlDatabase& db, QString* error) {
     try {
         Transaction transaction(database, db);
-        if (!transaction.isOpen())
-            throw DatabaseError("cannot begin the schema transaction");
         if (!database.isSqlite())
             sqlRun(db, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {SchemaLockKey});
         sqlExec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version "
@@ -148,8 +153,7 @@ bool migrate(const Database& database, const QSqlDatabase& db, QString* error) {
             sqlRun(db, QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"),
                    {version});
         }
-        if (!transaction.commit())
-            throw DatabaseError("cannot commit the schema");
+        transaction.commit();
         return true;
     } catch (const DatabaseError& failure) {
         if (error)

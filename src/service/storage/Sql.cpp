@@ -2,42 +2,123 @@
 
 #include "storage/Sql.h"
 
+#include <QHash>
+#include <QMutex>
 #include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <memory>
+#include <unordered_map>
 
 namespace ordalis::service {
 
-PreparedStatement::PreparedStatement(const QSqlDatabase& db, const QString& statement)
-    : m_query(db) {
-    m_query.setForwardOnly(true);
-    if (!m_query.prepare(statement))
-        throw DatabaseError(m_query.lastError().text().toStdString());
+namespace {
+
+// Node-based, so that a statement stays where it is while others are added.
+using Statements = std::unordered_map<QString, QSqlQuery>;
+
+// The prepared statements of each connection, by its name. A connection is used by one thread
+// at a time, so only the table itself needs the lock.
+QMutex registryMutex;
+QHash<QString, std::shared_ptr<Statements>> registry;
+
+std::shared_ptr<Statements> statementsOf(const QSqlDatabase& db) {
+    QMutexLocker lock(&registryMutex);
+    std::shared_ptr<Statements>& statements = registry[db.connectionName()];
+    if (!statements)
+        statements = std::make_shared<Statements>();
+    return statements;
 }
 
-QSqlQuery& PreparedStatement::run(const QVariantList& values) {
+// The driver's explanation without the lines that may quote values (PostgreSQL's DETAIL).
+[[noreturn]] void fail(const QString& statement, const QSqlError& error) {
+    const QString reason = error.text().section(u'\n', 0, 0).trimmed();
+    throw DatabaseError((statement.simplified() + QStringLiteral(": ") + reason).toStdString());
+}
+
+// The statement prepared on the connection, prepared now if it was not.
+QSqlQuery& prepared(Statements& statements, const QSqlDatabase& db, const QString& statement) {
+    auto found = statements.find(statement);
+    if (found == statements.end()) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.prepare(statement))
+            fail(statement, query.lastError());
+        found = statements.emplace(statement, std::move(query)).first;
+    }
+    return found->second;
+}
+
+void execute(QSqlQuery& query, const QString& statement, const QVariantList& values) {
     for (int i = 0; i < values.size(); ++i)
-        m_query.bindValue(i, values[i]);
-    if (!m_query.exec())
-        throw DatabaseError(m_query.lastError().text().toStdString());
-    return m_query;
+        query.bindValue(i, values[i]);
+    if (!query.exec()) {
+        const QSqlError error = query.lastError();
+        query.finish();
+        fail(statement, error);
+    }
 }
 
-QSqlQuery sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values) {
-    PreparedStatement prepared(db, statement);
-    return std::move(prepared.run(values));
+} // namespace
+
+RepeatedStatement::RepeatedStatement(const QSqlDatabase& db, const QString& statement)
+    : m_statement(statement) {
+    const std::shared_ptr<Statements> statements = statementsOf(db);
+    m_query = &prepared(*statements, db, statement);
+    m_statements = statements;
+}
+
+void RepeatedStatement::run(const QVariantList& values) {
+    execute(*m_query, m_statement, values);
+    m_query->finish();
+}
+
+SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values) {
+    const std::shared_ptr<Statements> statements = statementsOf(db);
+    QSqlQuery& query = prepared(*statements, db, statement);
+    execute(query, statement, values);
+    SqlRows rows;
+    if (query.isSelect()) {
+        rows.m_columns = query.record().count();
+        while (query.next()) {
+            QVariantList row;
+            row.reserve(rows.m_columns);
+            for (int column = 0; column < rows.m_columns; ++column)
+                row.append(query.value(column));
+            rows.m_rows.append(std::move(row));
+        }
+        // A result read to its end may still hold its error (a connection lost mid-way).
+        if (query.lastError().isValid()) {
+            const QSqlError error = query.lastError();
+            query.finish();
+            fail(statement, error);
+        }
+    } else {
+        rows.m_affected = query.numRowsAffected();
+    }
+    query.finish();
+    return rows;
 }
 
 void sqlExec(const QSqlDatabase& db, const QString& statement) {
     QSqlQuery query(db);
     if (!query.exec(statement))
-        throw DatabaseError(query.lastError().text().toStdString());
+        fail(statement, query.lastError());
 }
 
 std::optional<QVariant> sqlValue(const QSqlDatabase& db, const QString& statement,
                                  const QVariantList& values) {
-    QSqlQuery query = sqlRun(db, statement, values);
-    if (!query.next())
+    SqlRows rows = sqlRun(db, statement, values);
+    if (!rows.next())
         return std::nullopt;
-    return query.value(0);
+    return rows.value(0);
+}
+
+void forgetStatements(const QString& connectionName) {
+    std::shared_ptr<Statements> statements;
+    QMutexLocker lock(&registryMutex);
+    statements = registry.take(connectionName);
+    lock.unlock(); // the statements are finalised outside the lock
 }
 
 } // namespace ordalis::service

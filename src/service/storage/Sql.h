@@ -1,38 +1,66 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Parameterised statements that throw on failure, so that a handler's transaction unwinds and
-// rolls back instead of carrying on with half a change.
+// rolls back instead of carrying on with half a change. Each connection keeps its statements
+// prepared for reuse, and every result is read whole and closed before the statement returns:
+// no result is ever left open on a connection while the next statement runs there.
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
 namespace ordalis::service {
 
+// A failed statement: the statement's text and the driver's first line of explanation, never
+// the values bound to it.
 class DatabaseError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// One statement prepared once and run with many sets of values (the lines of an upload).
-class PreparedStatement {
+// The rows a statement returned, read in full.
+class SqlRows {
 public:
-    PreparedStatement(const QSqlDatabase& db, const QString& statement);
-    QSqlQuery& run(const QVariantList& values);
+    bool next() { return ++m_at < m_rows.size(); }
+    QVariant value(int column) const { return m_rows[m_at].value(column); }
+    int columnCount() const { return m_columns; }
+    int numRowsAffected() const { return m_affected; }
 
 private:
-    QSqlQuery m_query;
+    friend SqlRows sqlRun(const QSqlDatabase&, const QString&, const QVariantList&);
+    QList<QVariantList> m_rows;
+    qsizetype m_at = -1;
+    int m_columns = 0;
+    int m_affected = 0;
 };
 
-// Prepares the statement, binds the values to its "?" in order and runs it.
-QSqlQuery sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
-// Runs a statement that takes no values and cannot be prepared (schema changes).
+// Runs the statement, prepared once per connection, with the values bound to its "?" in order.
+SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
+// One statement that takes no rows back, run many times in a row (the lines of an upload):
+// found among the connection's statements once.
+class RepeatedStatement {
+public:
+    RepeatedStatement(const QSqlDatabase& db, const QString& statement);
+    RepeatedStatement(const RepeatedStatement&) = delete;
+    RepeatedStatement& operator=(const RepeatedStatement&) = delete;
+    void run(const QVariantList& values);
+
+private:
+    std::shared_ptr<void> m_statements; // keeps the connection's statements while in use
+    QSqlQuery* m_query;
+    QString m_statement;
+};
+// Runs a statement that takes no values and cannot be prepared (schema changes, savepoints).
 void sqlExec(const QSqlDatabase& db, const QString& statement);
 // The first column of the first row, if there is a row.
 std::optional<QVariant> sqlValue(const QSqlDatabase& db, const QString& statement,
                                  const QVariantList& values = {});
+// Forgets the statements prepared on the named connection; before it closes.
+void forgetStatements(const QString& connectionName);
 
 } // namespace ordalis::service

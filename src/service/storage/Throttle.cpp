@@ -52,7 +52,7 @@ std::optional<Throttle::Attempt> Throttle::begin(const QSqlDatabase& db, const Q
                                                  const QString& peer) const {
     const QString pair = QStringLiteral("account:%1|%2").arg(account.toLower(), peer);
     const QString address = QStringLiteral("peer:") + peer;
-    Transaction transaction(m_database, db);
+    Transaction transaction(m_database, db, Transaction::Bookkeeping);
     lockAcrossInstances(db);
     if (count(db, pair, m_limits.windowSeconds) >= m_limits.perAccountAndPeer ||
         count(db, address, m_limits.windowSeconds) >= m_limits.perPeer)
@@ -62,21 +62,28 @@ std::optional<Throttle::Attempt> Throttle::begin(const QSqlDatabase& db, const Q
     sqlRun(db, QStringLiteral("DELETE FROM failed_attempts WHERE at <= ?"),
            {at - std::max(m_limits.windowSeconds, EventWindowSeconds)});
     const Attempt attempt = {insert(db, pair, at), insert(db, address, at)};
-    if (!transaction.commit())
-        throw DatabaseError("cannot count a credential check");
+    transaction.commit();
     return attempt;
 }
 
 void Throttle::succeeded(const QSqlDatabase& db, const Attempt& attempt) const {
-    Transaction transaction(m_database, db);
+    Transaction transaction(m_database, db, Transaction::Bookkeeping);
     for (qint64 id : attempt)
         sqlRun(db, QStringLiteral("DELETE FROM failed_attempts WHERE id = ?"), {id});
     transaction.commit();
 }
 
+void Throttle::forgive(const QSqlDatabase& db, const Attempt& attempt) const noexcept {
+    try {
+        succeeded(db, attempt);
+    } catch (const DatabaseError&) {
+        // The database is what failed: the count stays, as it cannot be taken back now.
+    }
+}
+
 bool Throttle::allowEvents(const QSqlDatabase& db,
                            const QList<QPair<QString, int>>& subjectLimits) const {
-    Transaction transaction(m_database, db);
+    Transaction transaction(m_database, db, Transaction::Bookkeeping);
     lockAcrossInstances(db);
     for (const auto& [subject, limit] : subjectLimits)
         if (count(db, subject, EventWindowSeconds) >= limit)
@@ -84,8 +91,7 @@ bool Throttle::allowEvents(const QSqlDatabase& db,
     const qint64 at = now();
     for (const auto& subjectLimit : subjectLimits)
         insert(db, subjectLimit.first, at);
-    if (!transaction.commit())
-        throw DatabaseError("cannot count an event");
+    transaction.commit();
     return true;
 }
 

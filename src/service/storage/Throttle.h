@@ -2,8 +2,11 @@
 #pragma once
 // Credential checks (logins, operation passwords, mp, check codes) and costly events
 // (registrations, mailed codes) counted in the database, so that every instance sharing it
-// counts together. A check is counted as failed before it runs and forgiven when it succeeds:
-// parallel guesses, or a check cut short by a storage error, are counted all the same.
+// counts together. A check is counted as failed before it runs and forgiven when it succeeds
+// or when a storage error cuts it short: parallel guesses are counted all the same, and a
+// failure of the database is never taken for a wrong password. The counts are written without
+// waiting for the disk: losing one in a power cut is harmless, and no anonymous request can
+// make the service sync.
 
 #include "storage/Database.h"
 
@@ -38,6 +41,17 @@ public:
     std::optional<Attempt> begin(const QSqlDatabase& db, const QString& account,
                                  const QString& peer) const;
     void succeeded(const QSqlDatabase& db, const Attempt& attempt) const;
+    // Runs the counted check. An exception that cuts it short (a storage error, no free
+    // hashing slot) forgives the attempt before it goes on: it is no wrong answer.
+    template <typename Check>
+    auto judge(const QSqlDatabase& db, const Attempt& attempt, Check&& check) const {
+        try {
+            return check();
+        } catch (...) {
+            forgive(db, attempt);
+            throw;
+        }
+    }
 
     // Counts one event against each subject for an hour; false, counting nothing, once any
     // subject has spent its limit.
@@ -47,6 +61,7 @@ public:
     int windowMinutes() const { return m_limits.windowSeconds / 60; }
 
 private:
+    void forgive(const QSqlDatabase& db, const Attempt& attempt) const noexcept;
     int count(const QSqlDatabase& db, const QString& subject, int windowSeconds) const;
     qint64 insert(const QSqlDatabase& db, const QString& subject, qint64 at) const;
     void lockAcrossInstances(const QSqlDatabase& db) const;

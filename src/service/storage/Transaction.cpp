@@ -2,22 +2,29 @@
 
 #include "storage/Transaction.h"
 
+#include "storage/Sql.h"
+
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace ordalis::service {
 
 Transaction::Transaction(const Database& database, QSqlDatabase db, Mode mode)
-    : m_db(std::move(db)) {
-    const bool sqliteWriter = database.isSqlite() && mode == Write;
+    : m_database(database)
+    , m_db(std::move(db))
+    , m_mode(mode) {
+    const bool sqliteWriter = database.isSqlite() && mode != Read;
     if (sqliteWriter)
         m_writer = std::unique_lock<std::mutex>(database.m_writers);
-    QSqlQuery query(m_db);
     QString begin = QStringLiteral("BEGIN");
     if (sqliteWriter)
         begin = QStringLiteral("BEGIN IMMEDIATE");
     else if (!database.isSqlite() && mode == Read)
         begin = QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
-    m_open = query.exec(begin);
+    sqlExec(m_db, begin);
+    m_open = true;
+    if (mode == Bookkeeping && !database.isSqlite())
+        sqlExec(m_db, QStringLiteral("SET LOCAL synchronous_commit = off"));
 }
 
 Transaction::~Transaction() {
@@ -27,17 +34,27 @@ Transaction::~Transaction() {
     }
 }
 
-bool Transaction::commit() {
+void Transaction::commit() {
     if (!m_open)
-        return false;
-    QSqlQuery query(m_db);
+        throw DatabaseError("COMMIT: no transaction is open");
     m_open = false;
+    // SQLite keeps the synchronous setting per connection: off for this commit only.
+    const bool relaxed = m_mode == Bookkeeping && m_database.isSqlite();
+    QSqlQuery query(m_db);
+    if (relaxed)
+        query.exec(QStringLiteral("PRAGMA synchronous=OFF"));
     const bool committed = query.exec(QStringLiteral("COMMIT"));
+    const QString reason = committed ? QString() : query.lastError().text();
     if (!committed)
         query.exec(QStringLiteral("ROLLBACK"));
+    if (relaxed)
+        query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
     if (m_writer.owns_lock())
         m_writer.unlock();
-    return committed;
+    if (!committed)
+        throw DatabaseError(("COMMIT: " + reason.section(u'\n', 0, 0)).toStdString());
+    if (m_mode != Read)
+        m_database.noteCommit();
 }
 
 } // namespace ordalis::service

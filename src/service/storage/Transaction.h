@@ -15,15 +15,24 @@ namespace ordalis::service {
 
 class Transaction {
 public:
-    enum Mode { Write, Read };
+    enum Mode {
+        Write,
+        Read,
+        // A write whose loss in a power cut is harmless (counted failures): committed without
+        // waiting for the disk, so that no anonymous request can make the service sync.
+        Bookkeeping,
+    };
+    // Throws DatabaseError when the transaction cannot begin.
     Transaction(const Database& database, QSqlDatabase db, Mode mode = Write);
     ~Transaction();
-    bool isOpen() const { return m_open; }
-    bool commit();
+    // Throws DatabaseError when the commit fails; nothing of the transaction is kept then.
+    void commit();
 
 private:
+    const Database& m_database;
     std::unique_lock<std::mutex> m_writer;
     QSqlDatabase m_db;
+    Mode m_mode;
     bool m_open = false;
 };
 

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QThread>
 
@@ -82,6 +83,55 @@ private Q_SLOTS:
             Success);
         QCOMPARE(f.record(), before);
         QVERIFY(f.scores("一班").startsWith(f.scoreId + u'\t'));
+    }
+
+    // A name that exists, but in another class or another account, is no student of the class
+    // the line names: the whole upload is refused and nothing is stored.
+    void uploadNamesOnlyTheTeachersOwnStudentsOfTheClass() {
+        TwoTeachers f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.asMallory("/setclass.php", QStringLiteral("&class=一班|三班")), Success);
+        QCOMPARE(f.asMallory("/student.php", QStringLiteral("&class=一班&student=钱七")), Success);
+        QCOMPARE(f.asMallory("/student.php", QStringLiteral("&class=三班&student=孙八")), Success);
+        const QString aliceScores = f.scores("一班");
+        for (const QString& line : {QStringLiteral("一班\t赵六"), QStringLiteral("一班\t钱七"),
+                                    QStringLiteral("三班\t孙八")}) {
+            const QString reply = f.upload(QStringLiteral("函数"),
+                                           {QStringLiteral("一班\t张三\t4\t2024-03-15 08:01:02\t"),
+                                            line + QStringLiteral("\t3\t2024-03-15 08:02:02\t")});
+            QVERIFY2(reply.contains(QStringLiteral("第2行")), qPrintable(line + reply));
+        }
+        QCOMPARE(f.scores("一班"), aliceScores);
+        QCOMPARE(f.scores("二班"), QString());
+        for (const char* cls : {"一班", "三班"})
+            QCOMPARE(f.ProtocolFixture::read(
+                         "/getscore.php", QStringLiteral("mallory"), QStringLiteral("m-login"),
+                         QStringLiteral("class=%1&").arg(QString::fromUtf8(cls))),
+                     QString());
+    }
+
+    // A password is compared exactly: the right one in another letter case is wrong, whether
+    // the credential was verified before (and is remembered) or not.
+    void passwordsAreCaseSensitiveCachedOrNot() {
+        TwoTeachers f;
+        QVERIFY(f.ready);
+        auto login = [&](const char* account, const char* password) {
+            return f.text(f.post("/checkpassword.php",
+                                 QStringLiteral("username=%1&password=%2")
+                                     .arg(QLatin1String(account), QLatin1String(password))));
+        };
+        QVERIFY(login("alice", "ALICE-LOGIN") != Success); // not verified yet
+        QCOMPARE(login("alice", "alice-login"), Success);
+        QVERIFY(login("alice", "Alice-Login") != Success); // verified and remembered
+        auto changeAs = [&](const char* account, const char* operation) {
+            return f.ProtocolFixture::change("/setketi.php", QLatin1String(account),
+                                             QLatin1String(operation), "&keti=函数|数列");
+        };
+        QVERIFY(changeAs("mallory", "M-OP") != Success); // not verified yet
+        QCOMPARE(changeAs("mallory", "m-op"), Success);
+        QVERIFY(changeAs("mallory", "M-Op") != Success);
+        QVERIFY(changeAs("alice", "ALICE-OP") != Success); // remembered by the fixture's changes
+        QCOMPARE(changeAs("alice", "alice-op"), Success);
     }
 
     void wrongCredentialsAreRefused() {
@@ -348,6 +398,53 @@ private Q_SLOTS:
             false);
     }
 
+    // A check code is kept only as a hash, its mail only its owner may read, and it dies after
+    // five wrong tries, from whatever addresses they come.
+    void checkCodesAreHashedPrivateAndDieAfterFiveTries() {
+        ProtocolFixture f({100, 1000, 900});
+        QVERIFY(f.registerTeacher(QStringLiteral("alice"), QStringLiteral("pw"),
+                                  QStringLiteral("op"), "a@example.com"));
+        auto requestCode = [&] {
+            QCOMPARE(f.text(f.get("/getpswdcode.php",
+                                  QStringLiteral("username=alice&email=a@example.com"))),
+                     QStringLiteral("success"));
+            const QDir folder(f.dir.filePath("mail"));
+            const QFileInfoList mails =
+                folder.entryInfoList(QDir::Files, QDir::Name | QDir::Reversed);
+            QVERIFY(!mails.isEmpty());
+            const auto othersMay = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                   QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+            QCOMPARE(QFileInfo(folder.path()).permissions() & othersMay, QFile::Permissions());
+            QCOMPARE(mails.first().permissions() & othersMay, QFile::Permissions());
+            QFile mail(mails.first().filePath());
+            QVERIFY(mail.open(QIODevice::ReadOnly));
+            m_code =
+                QString::fromUtf8(mail.readAll()).section(QStringLiteral("验证码是："), 1).left(6);
+        };
+        auto reset = [&](const QString& code, const QString& peer) {
+            return f.text(f.post("/setpassword.php",
+                                 QStringLiteral("username=alice&checkcode=%1&newpswd=new-pw"
+                                                "&newsuperpswd=")
+                                     .arg(code),
+                                 peer));
+        };
+        requestCode();
+        const QString code = m_code;
+        QSqlQuery stored(f.database->connection());
+        QVERIFY(stored.exec(QStringLiteral("SELECT code FROM check_codes")) && stored.next());
+        QVERIFY(stored.value(0).toString().startsWith(QStringLiteral("$argon2id$")));
+        QVERIFY(!stored.value(0).toString().contains(code));
+        stored.finish();
+
+        const QString wrong = code == QLatin1String("000000") ? "000001" : "000000";
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(reset(wrong, QStringLiteral("10.0.0.%1").arg(i)), QStringLiteral("failure"));
+        QCOMPARE(reset(code, QStringLiteral("10.0.1.1")), QStringLiteral("failure"));
+        requestCode();
+        QCOMPARE(reset(m_code, QStringLiteral("10.0.1.1")), QStringLiteral("success"));
+        QCOMPARE(f.text(f.post("/checkpassword.php", "username=alice&password=new-pw")), Success);
+    }
+
     void changedPasswordsEndCachedCredentials() {
         AliceFixture f;
         QVERIFY(f.ready);
@@ -363,6 +460,9 @@ private Q_SLOTS:
         QCOMPARE(f.ProtocolFixture::change("/setketi.php", "alice", "second-op", "&keti=函数"),
                  Success);
     }
+
+private:
+    QString m_code; // the code of the newest mail
 };
 
 QTEST_GUILESS_MAIN(HostileRequestsTest)

@@ -21,8 +21,9 @@ private Q_SLOTS:
     void commandGetsTheWholeMessage() {
         QTemporaryDir spool;
         FakeSendmail sendmail;
-        const Outbox outbox(spool.path(), sendmail.command(), QString());
+        Outbox outbox(spool.path(), sendmail.command(), QString());
         QVERIFY(outbox.send("anna", "anna@example.com", "验证码", "验证码是：123456"));
+        outbox.flush();
 
         QCOMPARE(sendmail.arguments(), QStringList{"-t"});
         const QByteArrayList messages = sendmail.messages();
@@ -42,11 +43,12 @@ private Q_SLOTS:
     void refusedMailIsLoggedAndKept() {
         QTemporaryDir spool;
         FakeSendmail sendmail(FakeSendmail::Behaviour::Refuses);
-        const Outbox outbox(spool.path(), sendmail.command(), "Ordalis <ordalis@school.example>");
+        Outbox outbox(spool.path(), sendmail.command(), "Ordalis <ordalis@school.example>");
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression("mail command .* failed for account anna "
                                                 "\\(exit status 75\\); the mail is kept in "));
         QVERIFY(outbox.send("anna", "anna@example.com", "验证码", "123456"));
+        outbox.flush();
 
         const QStringList kept = QDir(spool.path()).entryList({"*-anna.eml"});
         QCOMPARE(kept.size(), 1);

@@ -6,6 +6,7 @@
 
 #include <QSqlQuery>
 #include <QThread>
+#include <atomic>
 
 using namespace ordalis::service::test;
 
@@ -386,6 +387,54 @@ private Q_SLOTS:
                      qPrintable(replies[i]));
         QVERIFY(f.record().contains(QStringLiteral("一班\t张三\t0\t8\t1\t8\r\n")));
         QVERIFY(f.record().contains(QStringLiteral("一班\t李四\t0\t16\t2\t8\r\n")));
+    }
+
+    // Reads with the right mp never fail while the teacher's data is being changed, and so
+    // never lock the teacher out: several readers check their credential for the first time
+    // while a class is renamed back and forth.
+    void readsNeverFailWhileTheDataChanges() {
+        AliceFixture f;
+        QVERIFY(f.ready);
+        QStringList names;
+        for (int i = 0; i < 500; ++i)
+            names.append(QStringLiteral("学生%1").arg(i));
+        QStringList classes;
+        for (int c = 0; c < 5; ++c) {
+            classes.append(QStringLiteral("班%1").arg(c));
+            QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=") + classes.join(u'|')),
+                     DoneText);
+            QCOMPARE(f.change("/student.php", QStringLiteral("&class=%1&student=%2")
+                                                  .arg(classes.last(), names.join(u'|'))),
+                     DoneText);
+        }
+        std::atomic<bool> renaming = true;
+        std::atomic<int> failedReads = 0;
+        QThread* renamer = QThread::create([&] {
+            for (int i = 0; i < 30; ++i)
+                f.change("/renameclass.php",
+                         i % 2 ? QStringLiteral("&oldclassname=甲&newclassname=班0")
+                               : QStringLiteral("&oldclassname=班0&newclassname=甲"));
+            renaming = false;
+        });
+        QList<QThread*> readers;
+        for (int r = 0; r < 6; ++r)
+            readers.append(QThread::create([&] {
+                do {
+                    const ordalis::service::Reply reply =
+                        f.get("/record.php",
+                              QStringLiteral("t=alice&mp=") + ordalis::md5Hex(AliceFixture::Login));
+                    if (reply.status != 200 || !reply.body.startsWith("Class_Is_Ready"))
+                        ++failedReads;
+                } while (renaming);
+            }));
+        renamer->start();
+        for (QThread* reader : readers)
+            reader->start();
+        for (QThread* thread : readers + QList<QThread*>{renamer}) {
+            thread->wait();
+            delete thread;
+        }
+        QCOMPARE(failedReads.load(), 0);
     }
 
     // What deletions remove is kept and can be brought back, all of it or what went since a

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ClassHistory.h"
+
+#include "draw/DrawEngine.h"
+#include "pinyin/Initials.h"
+#include "scoring/ScoreLine.h"
+#include "text/WireText.h"
+
+#include <QHash>
+
+namespace ordalis {
+
+bool DateRange::contains(const QString& time) const {
+    const QDate day = QDate::fromString(time.left(10), Qt::ISODate);
+    return day.isValid() && (!from.isValid() || day >= from) && (!to.isValid() || day <= to);
+}
+
+DateRange periodRange(HistoryPeriod period, const QDate& today, const QDate& termStart,
+                      const QDate& from, const QDate& to) {
+    switch (period) {
+    case HistoryPeriod::Lesson:
+        return {today, today};
+    case HistoryPeriod::Week:
+        return {today.addDays(1 - today.dayOfWeek()), today};
+    case HistoryPeriod::Month:
+        return {QDate(today.year(), today.month(), 1), today};
+    case HistoryPeriod::Term:
+        return {termStart, today};
+    case HistoryPeriod::Dates:
+        break;
+    }
+    return {from, to};
+}
+
+QString periodName(HistoryPeriod period) {
+    switch (period) {
+    case HistoryPeriod::Lesson:
+        return QStringLiteral("本节课");
+    case HistoryPeriod::Week:
+        return QStringLiteral("本周");
+    case HistoryPeriod::Month:
+        return QStringLiteral("本月");
+    case HistoryPeriod::Term:
+        return QStringLiteral("本学期");
+    case HistoryPeriod::Dates:
+        break;
+    }
+    return QStringLiteral("所选日期");
+}
+
+ClassHistory::ClassHistory(QString className, QStringList roster, DateRange range)
+    : m_class(std::move(className))
+    , m_roster(std::move(roster))
+    , m_range(range) {}
+
+void ClassHistory::addCall(const QString& student, const QString& time, const QString& how) {
+    if (m_range.contains(time))
+        m_calls.append({student, time, how});
+}
+
+void ClassHistory::addScore(const QString& student, const QString& time, double value) {
+    if (m_range.contains(time))
+        m_scores.append({student, time, value});
+}
+
+void ClassHistory::addServiceCalls(const QString& reply) {
+    for (const QString& line : reply.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(u'\t');
+        if (f.size() >= 3)
+            addCall(f[0], f[1], f[2]);
+    }
+}
+
+void ClassHistory::addServiceScores(const QString& reply) {
+    for (const QString& line : reply.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(u'\t');
+        if (f.size() >= 4)
+            addScore(f[1], f[3], leadingNumber(f[2]));
+    }
+}
+
+void ClassHistory::addPendingCalls(const QStringList& callLines) {
+    for (const QString& line : callLines) {
+        const QStringList f = line.split(u'\t');
+        if (f.size() >= 4 && f[0] == m_class)
+            addCall(f[1], f[2], f[3]);
+    }
+}
+
+void ClassHistory::addPendingScores(const QStringList& scoreLines) {
+    for (const QString& text : scoreLines) {
+        const ScoreLine line = ScoreLine::fromText(text);
+        if (line.className == m_class)
+            addScore(line.student, line.time, leadingNumber(line.score));
+    }
+}
+
+QList<StudentHistory> ClassHistory::students() const {
+    QList<StudentHistory> rows;
+    QHash<QString, qsizetype> row;
+    for (const QString& name : m_roster) {
+        row.insert(name, rows.size());
+        rows.append({name});
+    }
+    for (const Call& call : m_calls) {
+        if (const auto found = row.constFind(call.student); found != row.cend()) {
+            StudentHistory& student = rows[*found];
+            ++student.calls;
+            student.lastCalled = std::max(student.lastCalled, call.time);
+        }
+    }
+    for (const HistoryScore& score : m_scores) {
+        if (const auto found = row.constFind(score.student); found != row.cend()) {
+            ++rows[*found].scores;
+            rows[*found].total += score.value;
+        }
+    }
+    return rows;
+}
+
+QList<int> ClassHistory::drawCounts() const {
+    const QString everybody = drawButtonCaption(0);
+    QList<int> counts(m_roster.size(), 0);
+    for (const Call& call : m_calls) {
+        const qsizetype index = m_roster.indexOf(call.student);
+        if (index >= 0 && call.how == everybody)
+            ++counts[index];
+    }
+    return counts;
+}
+
+QMap<QDate, double> ClassHistory::meanByDate(const QString& student) const {
+    QMap<QDate, std::pair<double, int>> sums;
+    for (const HistoryScore& score : m_scores) {
+        if (!student.isEmpty() && score.student != student)
+            continue;
+        auto& [total, count] = sums[QDate::fromString(score.time.left(10), Qt::ISODate)];
+        total += score.value;
+        ++count;
+    }
+    QMap<QDate, double> means;
+    for (auto it = sums.cbegin(); it != sums.cend(); ++it)
+        means.insert(it.key(), it->first / it->second);
+    return means;
+}
+
+bool matchesSearch(const QString& name, const QString& search) {
+    const QString typed = search.trimmed();
+    return typed.isEmpty() || name.contains(typed, Qt::CaseInsensitive) ||
+           getInitials(name).contains(typed, Qt::CaseInsensitive);
+}
+
+} // namespace ordalis

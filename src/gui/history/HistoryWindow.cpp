@@ -1,0 +1,337 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "HistoryWindow.h"
+
+#include "common/EscapeKey.h"
+#include "draw/DrawFairness.h"
+#include "history/ClassHistory.h"
+#include "net/ServiceEndpoints.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDateTimeAxis>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace ordalis {
+
+namespace {
+
+const QString TermStartKey = QStringLiteral("History/TermStart");
+
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// A cell that sorts by its number, not by its text.
+QTableWidgetItem* numberCell(double value) {
+    auto* item = new QTableWidgetItem;
+    item->setData(Qt::DisplayRole, value);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+QDate defaultTermStart(const QDate& today) {
+    // Terms start in September and in February.
+    return today.month() >= 9   ? QDate(today.year(), 9, 1)
+           : today.month() >= 2 ? QDate(today.year(), 2, 1)
+                                : QDate(today.year() - 1, 9, 1);
+}
+
+} // namespace
+
+HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources,
+                             const QString& settingsIni, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_service(service)
+    , m_sources(std::move(sources))
+    , m_settingsIni(settingsIni)
+    , m_period(named(new QComboBox(this), "cboPeriod"))
+    , m_termStart(named(new QDateEdit(this), "dtpTermStart"))
+    , m_from(named(new QDateEdit(this), "dtpFrom"))
+    , m_to(named(new QDateEdit(this), "dtpTo"))
+    , m_search(named(new QLineEdit(this), "txtSearch"))
+    , m_refresh(named(new QPushButton(QStringLiteral("刷新"), this), "cmdRefresh"))
+    , m_table(named(new QTableWidget(this), "tblHistory"))
+    , m_fairness(named(new QLabel(this), "lblFairness"))
+    , m_student(named(new QComboBox(this), "cboStudent")) {
+    setObjectName(QStringLiteral("frmHistory"));
+    setWindowTitle(QStringLiteral("课堂记录"));
+    resize(1000, 680);
+
+    for (const HistoryPeriod period : {HistoryPeriod::Lesson, HistoryPeriod::Week,
+                                       HistoryPeriod::Month, HistoryPeriod::Term,
+                                       HistoryPeriod::Dates})
+        m_period->addItem(periodName(period), int(period));
+    m_period->setCurrentIndex(3);
+    const QDate today = QDate::currentDate();
+    const QSettings settings(m_settingsIni, QSettings::IniFormat);
+    m_termStart->setDate(settings.value(TermStartKey, defaultTermStart(today)).toDate());
+    for (QDateEdit* edit : {m_termStart, m_from, m_to}) {
+        edit->setCalendarPopup(true);
+        edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    }
+    m_from->setDate(today.addDays(-7));
+    m_to->setDate(today);
+    m_search->setPlaceholderText(QStringLiteral("姓名或拼音首字母"));
+    m_search->setClearButtonEnabled(true);
+
+    m_table->setColumnCount(6);
+    m_table->setHorizontalHeaderLabels({QStringLiteral("姓名"), QStringLiteral("被点次数"),
+                                        QStringLiteral("计分次数"), QStringLiteral("总分"),
+                                        QStringLiteral("均分"), QStringLiteral("最近被点")});
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setSortingEnabled(true);
+    m_fairness->setWordWrap(true);
+    QFont sentence = m_fairness->font();
+    sentence.setPointSizeF(sentence.pointSizeF() * 1.3);
+    m_fairness->setFont(sentence);
+    buildCharts();
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(new QLabel(QStringLiteral("时段："), this));
+    controls->addWidget(m_period);
+    controls->addWidget(new QLabel(QStringLiteral("学期开始："), this));
+    controls->addWidget(m_termStart);
+    controls->addWidget(new QLabel(QStringLiteral("从"), this));
+    controls->addWidget(m_from);
+    controls->addWidget(new QLabel(QStringLiteral("到"), this));
+    controls->addWidget(m_to);
+    controls->addStretch();
+    controls->addWidget(m_search);
+    controls->addWidget(m_refresh);
+
+    auto* fairnessColumn = new QVBoxLayout;
+    fairnessColumn->addWidget(m_fairnessChart, 1);
+    fairnessColumn->addWidget(m_fairness);
+    auto* scoresColumn = new QVBoxLayout;
+    auto* studentRow = new QHBoxLayout;
+    studentRow->addWidget(new QLabel(QStringLiteral("成绩变化："), this));
+    studentRow->addWidget(m_student, 1);
+    scoresColumn->addLayout(studentRow);
+    scoresColumn->addWidget(m_scoresChart, 1);
+    auto* charts = new QHBoxLayout;
+    charts->addLayout(fairnessColumn, 3);
+    charts->addLayout(scoresColumn, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(charts, 1);
+
+    m_gate.guard({m_refresh, m_period, m_termStart, m_from, m_to});
+    const auto datesShown = [this] {
+        const bool dates = m_period->currentData().toInt() == int(HistoryPeriod::Dates);
+        m_from->setEnabled(dates);
+        m_to->setEnabled(dates);
+    };
+    datesShown();
+    connect(m_period, &QComboBox::currentIndexChanged, this, [this, datesShown] {
+        datesShown();
+        reload();
+    });
+    connect(m_termStart, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+        QSettings(m_settingsIni, QSettings::IniFormat).setValue(TermStartKey, date);
+    });
+    connect(m_termStart, &QDateEdit::editingFinished, this, &HistoryWindow::reload);
+    connect(m_from, &QDateEdit::editingFinished, this, &HistoryWindow::reload);
+    connect(m_to, &QDateEdit::editingFinished, this, &HistoryWindow::reload);
+    connect(m_refresh, &QPushButton::clicked, this, &HistoryWindow::reload);
+    connect(m_search, &QLineEdit::textChanged, this, &HistoryWindow::fillTable);
+    connect(m_student, &QComboBox::currentIndexChanged, this, &HistoryWindow::fillScores);
+    onEscape(this, [this] { close(); });
+}
+
+HistoryWindow::~HistoryWindow() = default;
+
+void HistoryWindow::buildCharts() {
+    for (QChartView** view : {&m_fairnessChart, &m_scoresChart}) {
+        auto* chart = new QChart;
+        chart->legend()->setAlignment(Qt::AlignBottom);
+        chart->setMargins(QMargins(4, 4, 4, 4));
+        *view = new QChartView(chart, this);
+        (*view)->setRenderHint(QPainter::Antialiasing);
+        (*view)->setMinimumHeight(220);
+    }
+    m_fairnessChart->setObjectName(QStringLiteral("chartFairness"));
+    m_scoresChart->setObjectName(QStringLiteral("chartScores"));
+}
+
+void HistoryWindow::showClass(const QString& className) {
+    m_className = className;
+    setWindowTitle(className.isEmpty() ? QStringLiteral("课堂记录")
+                                       : QStringLiteral("课堂记录 - ") + className);
+    reload();
+}
+
+void HistoryWindow::reload() {
+    const auto period = HistoryPeriod(m_period->currentData().toInt());
+    const DateRange range = periodRange(period, QDate::currentDate(), m_termStart->date(),
+                                        m_from->date(), m_to->date());
+    auto history = std::make_unique<ClassHistory>(
+        m_className, m_className.isEmpty() ? QStringList() : m_sources.roster(m_className),
+        range);
+    if (!m_className.isEmpty() && m_sources.online && m_sources.online()) {
+        QString calls;
+        QString scores;
+        if (!m_gate.run([&] {
+                calls = m_service.getCalls(m_className, range.from, range.to);
+                scores = m_service.getScores(m_className);
+            }))
+            return; // a reading is under way: its answer fills the window
+        history->addServiceCalls(calls);
+        history->addServiceScores(scores);
+    }
+    history->addPendingCalls(m_sources.pendingCalls());
+    history->addPendingScores(m_sources.pendingScores());
+    m_history = std::move(history);
+
+    const QString chosen = m_student->currentText();
+    {
+        const QSignalBlocker quiet(m_student);
+        m_student->clear();
+        m_student->addItem(QStringLiteral("全班"));
+        for (const StudentHistory& student : m_history->students())
+            m_student->addItem(student.name);
+        m_student->setCurrentIndex(std::max(0, m_student->findText(chosen)));
+    }
+    fillTable();
+    fillFairness();
+    fillScores();
+}
+
+void HistoryWindow::fillTable() {
+    if (!m_history)
+        return;
+    m_table->setSortingEnabled(false);
+    m_table->setRowCount(0);
+    for (const StudentHistory& student : m_history->students()) {
+        if (!matchesSearch(student.name, m_search->text()))
+            continue;
+        const int row = m_table->rowCount();
+        m_table->insertRow(row);
+        m_table->setItem(row, 0, new QTableWidgetItem(student.name));
+        m_table->setItem(row, 1, numberCell(student.calls));
+        m_table->setItem(row, 2, numberCell(student.scores));
+        m_table->setItem(row, 3, numberCell(student.total));
+        m_table->setItem(row, 4, numberCell(std::round(student.mean() * 100) / 100));
+        m_table->setItem(row, 5, new QTableWidgetItem(student.lastCalled));
+    }
+    m_table->setSortingEnabled(true);
+}
+
+void HistoryWindow::fillFairness() {
+    if (!m_history)
+        return;
+    const QList<StudentHistory> students = m_history->students();
+    const QList<int> counts = m_history->drawCounts();
+    const FairnessTest test = testFairness(counts);
+    m_fairness->setText(
+        fairnessSentence(test, m_period->currentText()) +
+        QStringLiteral("（只计“所有”中的抽取：“未点”等类别和手动点名本来就不均匀）"));
+
+    QChart* chart = m_fairnessChart->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes())
+        chart->removeAxis(axis);
+    auto* drawn = new QBarSet(QStringLiteral("被抽中次数"));
+    QStringList names;
+    int highest = 1;
+    for (qsizetype i = 0; i < students.size(); ++i) {
+        *drawn << counts.value(i);
+        names << students[i].name;
+        highest = std::max(highest, counts.value(i));
+    }
+    auto* bars = new QBarSeries;
+    bars->append(drawn);
+    chart->addSeries(bars);
+    const double fair = students.isEmpty() ? 0 : double(test.draws) / double(students.size());
+    auto* expected = new QLineSeries;
+    expected->setName(QStringLiteral("均匀抽取应有的次数"));
+    *expected << QPointF(-0.5, fair) << QPointF(double(students.size()) - 0.5, fair);
+    chart->addSeries(expected);
+    auto* categories = new QBarCategoryAxis;
+    categories->append(names);
+    chart->addAxis(categories, Qt::AlignBottom);
+    bars->attachAxis(categories);
+    auto* hidden = new QValueAxis;
+    hidden->setRange(-0.5, double(students.size()) - 0.5);
+    hidden->setVisible(false);
+    chart->addAxis(hidden, Qt::AlignTop);
+    expected->attachAxis(hidden);
+    auto* value = new QValueAxis;
+    const double top = std::max(double(highest), fair) * 1.15;
+    value->setRange(0, top);
+    // Whole counts only: one tick per draw for a few, fewer for many.
+    value->setTickType(QValueAxis::TicksDynamic);
+    value->setTickAnchor(0);
+    value->setTickInterval(std::max(1.0, std::ceil(top / 6)));
+    value->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(value, Qt::AlignLeft);
+    bars->attachAxis(value);
+    expected->attachAxis(value);
+}
+
+void HistoryWindow::fillScores() {
+    if (!m_history)
+        return;
+    QChart* chart = m_scoresChart->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes())
+        chart->removeAxis(axis);
+    const QString student = m_student->currentIndex() > 0 ? m_student->currentText() : QString();
+    QList<std::pair<QString, QMap<QDate, double>>> lines;
+    if (!student.isEmpty())
+        lines.append({student, m_history->meanByDate(student)});
+    lines.append({QStringLiteral("全班平均"), m_history->meanByDate()});
+    auto* time = new QDateTimeAxis;
+    time->setFormat(QStringLiteral("MM-dd"));
+    auto* value = new QValueAxis;
+    chart->addAxis(time, Qt::AlignBottom);
+    chart->addAxis(value, Qt::AlignLeft);
+    double lowest = 0;
+    double highest = 5;
+    QDateTime first;
+    QDateTime last;
+    for (const auto& [name, means] : lines) {
+        auto* series = new QLineSeries;
+        series->setName(name);
+        series->setPointsVisible(true);
+        for (auto it = means.cbegin(); it != means.cend(); ++it) {
+            const QDateTime at = it.key().startOfDay();
+            series->append(double(at.toMSecsSinceEpoch()), *it);
+            lowest = std::min(lowest, *it);
+            highest = std::max(highest, *it);
+            first = first.isValid() ? std::min(first, at) : at;
+            last = last.isValid() ? std::max(last, at) : at;
+        }
+        chart->addSeries(series);
+        series->attachAxis(time);
+        series->attachAxis(value);
+    }
+    if (!first.isValid())
+        first = last = QDate::currentDate().startOfDay();
+    time->setRange(first.addDays(-1), last.addDays(1));
+    // One label a day while they fit, so that no date stands twice.
+    time->setTickCount(int(std::min<qint64>(first.daysTo(last) + 3, 8)));
+    value->setRange(lowest, highest);
+}
+
+} // namespace ordalis

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// 课堂记录 (frmHistory): the current class over a period chosen by the teacher, from the
+// service's calls and scores and those still pending here. A sortable table of every student
+// (tblHistory) with a search by name or pinyin initials, the calls per student against a fair
+// draw with the fairness sentence under them, and the scores by date beside the class's mean.
+
+#include "common/RequestGate.h"
+
+#include <QWidget>
+#include <functional>
+
+class QChartView;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace ordalis {
+
+class ClassHistory;
+class ServiceEndpoints;
+
+class HistoryWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Sources {
+        std::function<QStringList(const QString& className)> roster;
+        std::function<QStringList()> pendingScores; // ScoreLine texts
+        std::function<QStringList()> pendingCalls;  // CallLine texts
+        std::function<bool()> online;               // the service can be read
+    };
+    // settingsIni: where the term's start date is kept.
+    HistoryWindow(ServiceEndpoints& service, Sources sources, const QString& settingsIni,
+                  QWidget* parent = nullptr);
+    ~HistoryWindow() override;
+
+    // Shows the class's history, read afresh.
+    void showClass(const QString& className);
+    void reload();
+
+private:
+    void buildCharts();
+    void fillTable();
+    void fillFairness();
+    void fillScores();
+
+    ServiceEndpoints& m_service;
+    Sources m_sources;
+    QString m_settingsIni;
+    RequestGate m_gate;
+    QString m_className;
+    std::unique_ptr<ClassHistory> m_history;
+
+    QComboBox* m_period;
+    QDateEdit* m_termStart;
+    QDateEdit* m_from;
+    QDateEdit* m_to;
+    QLineEdit* m_search;
+    QPushButton* m_refresh;
+    QTableWidget* m_table;
+    QChartView* m_fairnessChart;
+    QLabel* m_fairness;
+    QComboBox* m_student;
+    QChartView* m_scoresChart;
+};
+
+} // namespace ordalis
