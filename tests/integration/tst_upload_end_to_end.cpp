@@ -13,14 +13,17 @@
 #include "common/Browser.h"
 #include "common/Dialogs.h"
 #include "history/HistoryWindow.h"
+#include "scoring/DailyLog.h"
 #include "scoring/DmsFile.h"
 #include "scoring/LineEditPanel.h"
+#include "scoring/PendingKeeper.h"
 #include "scoring/PendingStore.h"
 #include "scoring/StatisticsPanel.h"
 #include "session/Form1.h"
 #include "session/LoginWindow.h"
 #include "session/ProgramWindows.h"
 #include "status/StatusPanels.h"
+#include "text/Gb18030.h"
 #include "text/WireText.h"
 
 #include <QApplication>
@@ -226,7 +229,7 @@ private Q_SLOTS:
         QTest::qWait(30);
         QTest::keyClick(room.form(), Qt::Key_PageDown);
         const QString keyed = room.lineEdit("Text2")->text();
-        QCOMPARE(PendingStore(room.data.path()).loadCalls(Teacher).size(), 2);
+        QTRY_COMPARE(PendingStore(room.data.path()).loadCalls(Teacher).size(), 2);
 
         room.openUploadPanel(OperationPassword);
         dialogs::setNextAnswer(false);
@@ -266,6 +269,35 @@ private Q_SLOTS:
                 history, QStringLiteral("history_%1x%2").arg(size.width()).arg(size.height()));
         }
         history->close();
+    }
+
+    // Ctrl+Z takes back the newest pending score: the list, the stored lines, the status bar
+    // and the log (a cancelling line) agree; a score sent without an answer heard is kept.
+    void undoTakesBackTheNewestPendingScore() {
+        Classroom room(m_online.config());
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+        room.scoreDraws({"5分", "2分"});
+        const QStringList given = room.pendingLines();
+        QTest::keyClick(room.form(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(room.pendingLines(), given.mid(0, 1));
+        QCOMPARE(PendingStore(room.data.path()).load(Teacher), given.mid(0, 1));
+        QCOMPARE(room.find<QLabel>("PendingCount")->text(), QStringLiteral("待上传：1"));
+        QFile log(room.data.filePath(dailyLogFileName(Teacher, ClassName, QDate::currentDate())));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QStringList logged =
+            gb18030::decode(log.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(logged.size(), 3);
+        QCOMPARE(logged[2].section(u'\t', 2, 2), QStringLiteral("撤销2分"));
+        QCOMPARE(logged[2].section(u'\t', 4, 4),
+                 QStringLiteral("撤销") + given[1].section(u'\t', 3, 3));
+
+        // Sent, and no answer heard: the service may hold it, so it stays.
+        PendingKeeper* keeper = room.windows.findChild<PendingKeeper*>();
+        keeper->keepBatch({newBatchId(), given.mid(0, 1), {}});
+        room.openUploadPanel(OperationPassword);
+        QTest::mouseClick(room.button("cmdUndo"), Qt::LeftButton);
+        QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("提示"));
+        QCOMPARE(room.pendingLines(), given.mid(0, 1));
     }
 
     // The service stores an upload but its reply is lost on the way: the program keeps the

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DailyLog.h"
 
+#include "scoring/ScoreLine.h"
 #include "text/Gb18030.h"
 
 #include <QDir>
@@ -27,6 +28,13 @@ QString fileNamePart(const QString& text) {
 QString dailyLogFileName(const QString& user, const QString& className, const QDate& date) {
     return fileNamePart(user) + u'_' + fileNamePart(className) + u'_' +
            date.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".Log");
+}
+
+QString cancellingLine(const QString& scoreLine, const QDateTime& now) {
+    const ScoreLine score = ScoreLine::fromText(scoreLine);
+    return ScoreLine{score.className, score.student, QStringLiteral("撤销") + score.score,
+                     ScoreLine::timeText(now), QStringLiteral("撤销") + score.time}
+        .toText();
 }
 
 LogWrite appendToDailyLog(const QString& folder, const QString& user, const QString& className,

@@ -15,6 +15,7 @@ namespace ordalis {
 class PendingStore {
 public:
     explicit PendingStore(QString folderPath);
+    const QString& folderPath() const { return m_folder; }
 
     // "pending_" + the user name with every character that is not a letter, a digit, "-" or
     // "_" written as %XX of its UTF-8 bytes + ".dms": distinct users never share a file and no

@@ -5,6 +5,7 @@
 #include "scoring/UploadPanel.h"
 
 #include <QDir>
+#include <QTimer>
 
 namespace ordalis {
 
@@ -15,9 +16,18 @@ PendingKeeper::PendingKeeper(UploadPanel* panel, const QString& folderPath, QObj
     connect(m_panel, &UploadPanel::pendingChanged, this, &PendingKeeper::save);
 }
 
+PendingKeeper::~PendingKeeper() {
+    // The windows may be gone already: written without a word, as nobody could read it.
+    if (m_callsUnsaved && !m_user.isEmpty())
+        m_store.saveCalls(m_user, m_calls);
+}
+
 void PendingKeeper::changeUser(const QString& userName) {
+    if (m_callsUnsaved)
+        saveCalls();
     const QStringList lines = m_store.changeUser(m_user, m_panel->pendingLines(), userName);
     m_user = userName;
+    m_calls = m_store.loadCalls(userName);
     m_panel->setPendingLines(lines);
 }
 
@@ -42,23 +52,31 @@ void PendingKeeper::showFailure(const QString& path, const QString& error) {
 }
 
 QStringList PendingKeeper::pendingCalls() const {
-    return m_store.loadCalls(m_user);
+    return m_calls;
 }
 
 void PendingKeeper::addCall(const QString& call) {
-    saveCalls(pendingCalls() << call);
+    m_calls << call;
+    if (std::exchange(m_callsUnsaved, true))
+        return; // a write is already due
+    QTimer::singleShot(0, this, [this] {
+        if (m_callsUnsaved)
+            saveCalls();
+    });
 }
 
 void PendingKeeper::removeCalls(const QStringList& calls) {
-    QStringList kept = pendingCalls();
     for (const QString& call : calls)
-        kept.removeOne(call);
-    saveCalls(kept);
+        m_calls.removeOne(call);
+    saveCalls();
 }
 
-void PendingKeeper::saveCalls(const QStringList& calls) {
+void PendingKeeper::saveCalls() {
+    m_callsUnsaved = false;
+    if (m_user.isEmpty())
+        return;
     QString error;
-    if (m_store.saveCalls(m_user, calls, &error))
+    if (m_store.saveCalls(m_user, m_calls, &error))
         m_failureShown = false;
     else
         showFailure(m_store.callsPath(m_user), error);

@@ -16,12 +16,16 @@ class PendingKeeper : public QObject {
 
 public:
     PendingKeeper(UploadPanel* panel, const QString& folderPath, QObject* parent = nullptr);
+    ~PendingKeeper() override;
+
+    const QString& folderPath() const { return m_store.folderPath(); }
 
     // A login: the panel shows the pending lines of `userName` from now on.
     void changeUser(const QString& userName);
 
-    // The calls of the user's lessons not uploaded yet (CallLine texts), oldest first; each is
-    // written at once, so that a call survives the program's end like a score.
+    // The calls of the user's lessons not uploaded yet (CallLine texts), oldest first. A new
+    // call is written as soon as the event loop is free again, after the stop it records has
+    // been shown, and at the latest when the keeper goes with the program's end.
     QStringList pendingCalls() const;
     void addCall(const QString& call);
     // One call equal to each of `calls` has been uploaded.
@@ -40,12 +44,14 @@ public:
 private:
     void save();
     bool saveBatches(const QList<UploadBatch>& batches);
-    void saveCalls(const QStringList& calls);
+    void saveCalls();
     void showFailure(const QString& path, const QString& error);
 
     UploadPanel* m_panel;
     PendingStore m_store;
     QString m_user;
+    QStringList m_calls;
+    bool m_callsUnsaved = false;
     bool m_failureShown = false; // one warning until a write succeeds again
 };
 

@@ -4,14 +4,18 @@
 #include "common/Browser.h"
 #include "common/Dialogs.h"
 #include "net/ServiceEndpoints.h"
+#include "scoring/DailyLog.h"
 #include "scoring/DmsFile.h"
 #include "scoring/LineEditPanel.h"
 #include "scoring/PendingKeeper.h"
+#include "scoring/ScoreLine.h"
 #include "scoring/StatisticsPanel.h"
 #include "scoring/UploadPanel.h"
 #include "session/Session.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <algorithm>
 
 namespace ordalis {
 
@@ -43,6 +47,7 @@ UploadController::UploadController(UploadPanel* upload, PendingKeeper& pending, 
     connect(m_upload, &UploadPanel::exportClicked, this, &UploadController::exportSelected);
     connect(m_upload, &UploadPanel::importClicked, this, &UploadController::importFile);
     connect(m_upload, &UploadPanel::statisticsClicked, this, &UploadController::showStatistics);
+    connect(m_upload, &UploadPanel::undoClicked, this, &UploadController::undoLastScore);
     connect(m_upload, &UploadPanel::lineDoubleClicked, this, &UploadController::editLine);
     connect(m_edit, &LineEditPanel::confirmed, this, &UploadController::confirmEdit);
     connect(m_edit, &LineEditPanel::cancelled, this, &UploadController::cancelEdit);
@@ -199,6 +204,41 @@ void UploadController::cancelEdit() {
     showOnly(m_upload);
     // The double-click toggled the line's selection; toggling again restores it.
     m_upload->togglePendingSelection(m_editedRow);
+}
+
+void UploadController::undoLastScore() {
+    if (m_gate.isWaiting())
+        return;
+    const QStringList lines = m_upload->pendingLines();
+    if (lines.isEmpty()) {
+        dialogs::showMessage(m_upload->window(), QStringLiteral("提示"),
+                             QStringLiteral("没有可以撤销的成绩。"), dialogs::Icon::Warning);
+        return;
+    }
+    const QString last = lines.constLast();
+    const QList<UploadBatch> sent = m_pending.unconfirmedBatches();
+    if (std::any_of(sent.begin(), sent.end(),
+                    [&last](const UploadBatch& batch) { return batch.lines.contains(last); })) {
+        dialogs::showMessage(m_upload->window(), QStringLiteral("提示"),
+                             QStringLiteral("这条成绩已经发送过，服务器可能已经保存，不能撤销："
+                                            "请先上传，再在后台的计分记录中删除。"),
+                             dialogs::Icon::Warning);
+        return;
+    }
+    const QDateTime now = QDateTime::currentDateTime();
+    const ScoreLine score = ScoreLine::fromText(last);
+    const LogWrite written =
+        appendToDailyLog(m_pending.folderPath(), m_session.userName, score.className, now.date(),
+                         cancellingLine(last, now));
+    if (!written.ok) {
+        // The log must say so, or the score would stand in it: nothing is taken back.
+        dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
+                             QStringLiteral("无法写入日志文件：%1\r\n%2\r\n成绩没有撤销。")
+                                 .arg(QDir::toNativeSeparators(written.filePath), written.error),
+                             dialogs::Icon::Warning);
+        return;
+    }
+    m_upload->removeLines({last});
 }
 
 void UploadController::showStatistics() {

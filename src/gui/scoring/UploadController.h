@@ -47,6 +47,9 @@ public:
     void confirmEdit();
     void cancelEdit();
     void showStatistics();
+    // 撤销 or Ctrl+Z: takes back the newest pending score, with a cancelling line in the daily
+    // log; never a score that went to the service in a batch whose answer was not heard.
+    void undoLastScore();
 
 Q_SIGNALS:
     // The service took the lines: its figures have changed.

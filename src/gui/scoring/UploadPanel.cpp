@@ -34,6 +34,8 @@ UploadPanel::UploadPanel(QWidget* parent)
     m_exportButton = button(QStringLiteral("导出"), "Command14");
     m_importButton = button(QStringLiteral("导入"), "Command15");
     m_statisticsButton = button(QStringLiteral("小组统计"), "Command27");
+    m_undoButton = button(QStringLiteral("撤销"), "cmdUndo");
+    m_undoButton->setToolTip(QStringLiteral("收回最后一条还没上传的成绩（Ctrl+Z）"));
     m_backButton = button(QStringLiteral("返回"), "Command12");
     m_caption = new QLabel(QStringLiteral("上传到服务器"), this);
     QFont bold = m_caption->font();
@@ -46,6 +48,7 @@ UploadPanel::UploadPanel(QWidget* parent)
     connect(m_exportButton, &QPushButton::clicked, this, &UploadPanel::exportClicked);
     connect(m_importButton, &QPushButton::clicked, this, &UploadPanel::importClicked);
     connect(m_statisticsButton, &QPushButton::clicked, this, &UploadPanel::statisticsClicked);
+    connect(m_undoButton, &QPushButton::clicked, this, &UploadPanel::undoClicked);
     connect(m_backButton, &QPushButton::clicked, this, &UploadPanel::back);
     onEscape(this, [this] { Q_EMIT back(); });
     connect(m_pendingList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
@@ -76,7 +79,7 @@ void UploadPanel::placeDesigned(const TwipsPlacer& placer, QSize size) {
     constexpr int buttonWidth = 1400;
     int left = margin;
     for (QPushButton* button :
-         {m_uploadButton, m_exportButton, m_importButton, m_statisticsButton}) {
+         {m_uploadButton, m_exportButton, m_importButton, m_statisticsButton, m_undoButton}) {
         placer.place(button, QRect(left, bottom, buttonWidth, rowHeight));
         left += buttonWidth + gap;
     }
@@ -177,7 +180,8 @@ void UploadPanel::setUploadEnabled(bool enabled) {
 }
 
 QList<QWidget*> UploadPanel::dataControls() const {
-    return {m_uploadButton, m_exportButton, m_importButton, m_statisticsButton, m_pendingList};
+    return {m_uploadButton,     m_exportButton, m_importButton,
+            m_statisticsButton, m_undoButton,   m_pendingList};
 }
 
 } // namespace ordalis

@@ -52,6 +52,7 @@ Q_SIGNALS:
     void exportClicked();     // 导出
     void importClicked();     // 导入
     void statisticsClicked(); // 小组统计
+    void undoClicked();       // 撤销
     void back();              // 返回
     void lineDoubleClicked(int row);
     // A pending line was added, removed or edited through the methods above. Only those
@@ -68,6 +69,7 @@ private:
     QPushButton* m_exportButton;
     QPushButton* m_importButton;
     QPushButton* m_statisticsButton;
+    QPushButton* m_undoButton;
     QPushButton* m_backButton;
     QLabel* m_caption;
     QLabel* m_topicLabel;

@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QLabel>
+#include <QShortcut>
 #include <QStatusBar>
 
 namespace ordalis {
@@ -128,6 +129,9 @@ void Form1::connectControllers() {
     connect(d, &DrawPanel::userRequested, this, &Form1::userRequested);
     connect(d, &DrawPanel::manageRequested, this, &Form1::manageRequested);
     connect(d, &DrawPanel::historyRequested, this, &Form1::historyRequested);
+    // A text box keeps Ctrl+Z for its own text.
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
+            &Form1::undoRequested);
 
     connect(m_draw, &DrawController::rollStarted, this, [this](int category) {
         m_drawnCategory = category;

@@ -66,6 +66,7 @@ Q_SIGNALS:
     void userRequested();        // 用户: back to the login window
     void manageRequested();      // 后台: the management console
     void historyRequested();     // 记录 or F9: the class's history
+    void undoRequested();        // Ctrl+Z outside a text box: take back the newest score
     void uploadPanelShown();     // 上传: the upload panel took the draw panel's place
     void groupUploadRequested(); // 上传分组信息
     void scoreRecorded(const QString& scoreLine);

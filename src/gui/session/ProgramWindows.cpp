@@ -50,6 +50,7 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
                                     m_endpoints, groups, this);
     connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
     connect(form, &Form1::callRecorded, m_pending, &PendingKeeper::addCall);
+    connect(form, &Form1::undoRequested, m_upload, &UploadController::undoLastScore);
     connect(m_upload, &UploadController::uploaded, form, &Form1::refreshFigures);
     m_speech = new CalledNameSpeech(
         form->drawPanel(), speaker ? std::move(speaker) : makeSystemSpeaker(), settingsIni, this);
