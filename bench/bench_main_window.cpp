@@ -140,7 +140,7 @@ BENCHMARK(ClassChoice)->Arg(1000)->Unit(benchmark::kMicrosecond);
 // false when it did not.
 bool startAndQuit(const QString& dataFolder) {
     QProcess process;
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../ordalis"),
+    process.start(QStringLiteral(ORDALIS_APP_BIN),
                   {QStringLiteral("--quit-when-shown"), QStringLiteral("--data-dir"), dataFolder});
     return process.waitForFinished(30000) && process.exitCode() == 0;
 }

@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/prepare.sh
-ordalis_install_missing
-ordalis_build --target ordalis ordalis-service ordalis_icons ordalis_man_pages ordalis_changelog
+ordalis_install_missing "${ORDALIS_RUN_PACKAGES[@]}" "${ORDALIS_PACKAGING_PACKAGES[@]}"
+ordalis_build_programs --target ordalis ordalis-service ordalis_icons ordalis_man_pages ordalis_changelog
 cd build
 rm -rf packages
 cpack >/dev/null

@@ -2,7 +2,7 @@
 
 #include "ScoreService.h"
 
-#include "accounts/DemoAccount.h"
+#include "DemoAccount.h"
 #include "http/HttpServer.h"
 #include "protocol/Change.h"
 #include "protocol/DeletedItems.h"

@@ -3,6 +3,7 @@
 // on a phone: the latest scores after a real upload, a wrong mp, the home and update pages.
 // Screenshots go to the build tree's screenshots folder.
 
+#include "CannotRun.h"
 #include "OnlineFixture.h"
 #include "ServiceProcess.h"
 #include "text/WireText.h"
@@ -136,7 +137,7 @@ class PagesInBrowserTest : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         if (!m_chromium.isInstalled())
-            QSKIP("chromium is not installed");
+            ORDALIS_SKIP_CANNOT_RUN("chromium is not installed");
         QVERIFY2(m_online.start(), qPrintable(m_online.error()));
         QVERIFY(m_online.process().registerTeacher(Account, LoginPassword, OperationPassword,
                                                    QStringLiteral("王老师")));
@@ -211,5 +212,5 @@ private:
     ordalis::test::OnlineFixture m_online;
 };
 
-QTEST_GUILESS_MAIN(PagesInBrowserTest)
+ORDALIS_GUILESS_TEST_MAIN(PagesInBrowserTest)
 #include "tst_pages_in_browser.moc"

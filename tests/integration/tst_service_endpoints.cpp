@@ -51,14 +51,33 @@ QString fieldOf(const QString& reply, int keyColumn, const QString& key, int col
     return {};
 }
 
-// The name check's reply, waited for.
-QString checkUserName(ServiceEndpoints& endpoints, const QString& name) {
+// The reply of a request nobody waits for, waited for: `ask` sends it with a context and handler.
+using Ask = std::function<void(const QObject* context, HttpClient::TextHandler done)>;
+QString replyLater(const Ask& ask) {
     const QObject receiver;
     std::optional<QString> reply;
-    endpoints.checkUserNameLater(name, &receiver, [&reply](const QString& text) { reply = text; });
+    ask(&receiver, [&reply](const QString& text) { reply = text; });
     if (!QTest::qWaitFor([&reply] { return reply.has_value(); }, 10000))
         return QStringLiteral("(no reply)");
     return *reply;
+}
+
+QString checkUserName(ServiceEndpoints& endpoints, const QString& name) {
+    return replyLater([&](const QObject* context, HttpClient::TextHandler done) {
+        endpoints.checkUserNameLater(name, context, std::move(done));
+    });
+}
+
+QString serverTime(ServiceEndpoints& endpoints) {
+    return replyLater([&](const QObject* context, HttpClient::TextHandler done) {
+        endpoints.serverTimeLater(context, std::move(done));
+    });
+}
+
+QString makerVersion(ServiceEndpoints& endpoints) {
+    return replyLater([&](const QObject* context, HttpClient::TextHandler done) {
+        endpoints.makerVersionLater(context, std::move(done));
+    });
 }
 
 // One change request of the catalogue, made with the given password.
@@ -372,9 +391,9 @@ void ServiceEndpointsTest::staleCredentialKeepsPreviousRecord() {
 void ServiceEndpointsTest::clockAndVersionChecks() {
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     // The service answers Unix seconds, whatever the zone of its clock.
-    const double serviceTime = leadingNumber(m_endpoints->serverTime());
+    const double serviceTime = leadingNumber(serverTime(*m_endpoints));
     QVERIFY(qAbs(serviceTime - now) <= 2);
-    QCOMPARE(m_endpoints->makerVersion(), "Tumbrel:" ORDALIS_VERSION);
+    QCOMPARE(makerVersion(*m_endpoints), "Tumbrel:" ORDALIS_VERSION);
 }
 
 void ServiceEndpointsTest::wrongPasswordIsRefusedEverywhere() {
@@ -420,8 +439,8 @@ void ServiceEndpointsTest::stoppedServiceIsNetworkFailureEverywhere() {
     QCOMPARE(m_endpoints->getScales(TopicName), QString());
     QCOMPARE(checkUserName(*m_endpoints, "teacher02"), QString());
     QCOMPARE(m_endpoints->requestPasswordCode(Teacher, "t@example.com"), QString());
-    QCOMPARE(m_endpoints->serverTime(), QString());
-    QCOMPARE(m_endpoints->makerVersion(), QString());
+    QCOMPARE(serverTime(*m_endpoints), QString());
+    QCOMPARE(makerVersion(*m_endpoints), QString());
 }
 
 QTEST_GUILESS_MAIN(ServiceEndpointsTest)

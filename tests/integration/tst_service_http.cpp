@@ -208,15 +208,15 @@ private Q_SLOTS:
                            QByteArrayLiteral("application/x-www-form-urlencoded"));
             replies.append(manager.post(post, body));
         }
-        QTest::qWaitFor([&] { return replies.first()->isFinished(); }, 30000);
+        QVERIFY(QTest::qWaitFor([&] { return replies.first()->isFinished(); }, 30000));
         QTest::qWait(30);
         service.kill();
-        QTest::qWaitFor(
+        QVERIFY(QTest::qWaitFor(
             [&] {
                 return std::all_of(replies.begin(), replies.end(),
                                    [](auto* r) { return r->isFinished(); });
             },
-            10000);
+            10000));
         const auto acknowledged = std::count_if(replies.begin(), replies.end(), [](auto* r) {
             return r->readAll() == QByteArray("Success!");
         });

@@ -2,8 +2,8 @@
 // The service as the desktop program runs it: inside the process, started, stopped and started
 // again on the same database, with the demo account.
 
+#include "DemoAccount.h"
 #include "ScoreService.h"
-#include "accounts/DemoAccount.h"
 #include "text/Gb18030.h"
 #include "text/WireText.h"
 

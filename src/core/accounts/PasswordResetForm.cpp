@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PasswordResetForm.h"
 
-#include "SecretText.h"
+#include "text/SecretText.h"
 
 namespace ordalis {
 

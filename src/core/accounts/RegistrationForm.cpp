@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RegistrationForm.h"
 
-#include "SecretText.h"
+#include "text/SecretText.h"
 
 #include <QRegularExpression>
 

@@ -100,7 +100,9 @@ QList<StudentHistory> ClassHistory::students() const {
     QHash<QString, qsizetype> row;
     for (const QString& name : m_roster) {
         row.insert(name, rows.size());
-        rows.append({name});
+        StudentHistory student;
+        student.name = name;
+        rows.append(student);
     }
     for (const Call& call : m_calls) {
         if (const auto found = row.constFind(call.student); found != row.cend()) {

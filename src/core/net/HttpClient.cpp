@@ -33,7 +33,7 @@ QNetworkRequest HttpClient::makeRequest(const QUrl& url) const {
     return request;
 }
 
-HttpClient::Reply HttpClient::await(QNetworkReply* pending, Waiting waiting) const {
+HttpClient::Reply HttpClient::await(QNetworkReply* pending) const {
     std::unique_ptr<QNetworkReply> reply(pending);
     bool timedOut = false;
     if (!reply->isFinished()) {
@@ -47,8 +47,7 @@ HttpClient::Reply HttpClient::await(QNetworkReply* pending, Waiting waiting) con
         });
         QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
         deadline.start(m_timeout);
-        loop.exec(waiting == Waiting::AllEvents ? QEventLoop::AllEvents
-                                                : QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
     }
     Reply result;
     result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -69,7 +68,7 @@ PostOutcome HttpClient::postForm(const QUrl& url, const QByteArray& encodedBody,
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
 
-    const Reply reply = await(m_manager->post(request, encodedBody), Waiting::AllEvents);
+    const Reply reply = await(m_manager->post(request, encodedBody));
     PostOutcome outcome;
     outcome.httpStatus = reply.httpStatus;
     outcome.replyText = decodeText(reply.body, ReplyCharset);
@@ -85,7 +84,7 @@ PostOutcome HttpClient::postForm(const QUrl& url, const QByteArray& encodedBody,
 QString HttpClient::getText(const QUrl& url, const QByteArray& charset) {
     QNetworkRequest request = makeRequest(url);
     request.setRawHeader("If-Modified-Since", "0");
-    const Reply reply = await(m_manager->get(request), Waiting::DeferUserInput);
+    const Reply reply = await(m_manager->get(request));
     return decodeText(reply.body, charset);
 }
 
@@ -103,14 +102,9 @@ void HttpClient::getTextLater(const QUrl& url, const QObject* context, TextHandl
                      });
 }
 
-QString HttpClient::pollGet(const QUrl& url) {
-    const Reply reply = await(m_manager->get(makeRequest(url)), Waiting::AllEvents);
-    return decodeText(reply.body, ReplyCharset);
-}
-
 bool HttpClient::downloadToFile(const QUrl& url, const QString& filePath,
                                 const ContentCheck& accept) {
-    const Reply reply = await(m_manager->get(makeRequest(url)), Waiting::DeferUserInput);
+    const Reply reply = await(m_manager->get(makeRequest(url)));
     if (reply.httpStatus != 200 || !reply.complete || (accept && !accept(reply.body)))
         return false;
     QSaveFile file(filePath);

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program's ways of talking HTTP to the score service and the maker's site. Every
-// call but getTextLater waits for its reply with the event loop running, so the window repaints and
-// the class timer keeps counting; a reply that does not arrive within the timeout ends the wait as
-// a network failure instead of freezing the program in front of a class. No HTTP cache is used.
+// The program's ways of talking HTTP to the score service and the maker's site, in the two ways
+// of waiting the program has. Every call but getTextLater waits for its reply with the event
+// loop running (all events), so the window repaints, takes clicks and the class timer keeps
+// counting; the caller runs it through its window's RequestGate, which holds the controls that
+// must not be used meanwhile. getTextLater waits for nothing: its handler gets the reply, for
+// checks nobody waits for. A reply that does not arrive within the timeout ends the wait as a
+// network failure instead of freezing the program in front of a class. No HTTP cache is used.
 
 #include <QByteArray>
 #include <QString>
@@ -60,9 +63,6 @@ public:
     void getTextLater(const QUrl& url, const QObject* context, TextHandler done,
                       const QByteArray& charset = "GB2312");
 
-    // The reply text of a GET whose status does not matter (clock and version checks).
-    QString pollGet(const QUrl& url);
-
     // Replaces the file with the resource, atomically and only after a complete status-200
     // reply that `accept` (when given) takes: a failed, cut or refused download leaves the
     // previous file exactly as it was.
@@ -75,10 +75,8 @@ private:
         bool complete = false; // the whole reply arrived without error
         QByteArray body;
     };
-    enum class Waiting { AllEvents, DeferUserInput };
-
     QNetworkRequest makeRequest(const QUrl& url) const;
-    Reply await(QNetworkReply* reply, Waiting waiting) const;
+    Reply await(QNetworkReply* reply) const;
 
     std::chrono::milliseconds m_timeout;
     std::unique_ptr<QNetworkAccessManager> m_manager;

@@ -210,12 +210,14 @@ QString ServiceEndpoints::getScales(const QString& topic) {
         requests::scalesUrl(m_config.serviceBase(), topic, m_session.userName, m_session.mp));
 }
 
-QString ServiceEndpoints::serverTime() {
-    return http().pollGet(requests::serverTimeUrl(m_config.serviceBase(), freshFraction()));
+void ServiceEndpoints::serverTimeLater(const QObject* context, HttpClient::TextHandler done) {
+    http().getTextLater(requests::serverTimeUrl(m_config.serviceBase(), freshFraction()), context,
+                        std::move(done));
 }
 
-QString ServiceEndpoints::makerVersion() {
-    return http().pollGet(requests::makerVersionUrl(m_config.makerSite(), freshFraction()));
+void ServiceEndpoints::makerVersionLater(const QObject* context, HttpClient::TextHandler done) {
+    http().getTextLater(requests::makerVersionUrl(m_config.makerSite(), freshFraction()), context,
+                        std::move(done));
 }
 
 QUrl ServiceEndpoints::uploadResultPage(int lineCount) const {

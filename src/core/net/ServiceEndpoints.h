@@ -76,9 +76,11 @@ public:
     QString getCalls(const QString& className, const QDate& from = {}, const QDate& to = {});
     QString getScales(const QString& topic);
 
-    // ---- clock and version checks ----
-    QString serverTime();
-    QString makerVersion();
+    // ---- clock and version checks, which nobody waits for ----
+    // `done` gets the reply text whatever its status (the empty text when none came), while
+    // `context` lives.
+    void serverTimeLater(const QObject* context, HttpClient::TextHandler done);
+    void makerVersionLater(const QObject* context, HttpClient::TextHandler done);
 
     // ---- pages opened in the browser ----
     QUrl uploadResultPage(int lineCount) const;

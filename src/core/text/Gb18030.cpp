@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Gb18030.h"
 
+#include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>

@@ -3,7 +3,8 @@
 
 #include "accounts/PasswordResetWindow.h"
 #include "accounts/RegistrationWindow.h"
-#include "session/LoginWindow.h"
+
+#include <QWidget>
 
 namespace ordalis {
 
@@ -17,15 +18,12 @@ void bringUp(QWidget* window) {
 
 } // namespace
 
-AccountWindows::AccountWindows(LoginWindow& login, ServiceEndpoints& service,
+AccountWindows::AccountWindows(QWidget& login, ServiceEndpoints& service,
                                const QString& localMailFolder, QObject* parent)
     : QObject(parent)
     , m_login(login)
     , m_service(service)
-    , m_localMailFolder(localMailFolder) {
-    connect(&login, &LoginWindow::registrationRequested, this, &AccountWindows::openRegistration);
-    connect(&login, &LoginWindow::passwordResetRequested, this, &AccountWindows::openPasswordReset);
-}
+    , m_localMailFolder(localMailFolder) {}
 
 AccountWindows::~AccountWindows() = default;
 
@@ -34,7 +32,7 @@ void AccountWindows::openRegistration() {
         m_registration = std::make_unique<RegistrationWindow>(m_service);
         connect(m_registration.get(), &RegistrationWindow::registered, this,
                 [this](const QString& account) {
-                    m_login.setUserName(account);
+                    Q_EMIT registered(account);
                     backToLogin();
                 });
         connect(m_registration.get(), &RegistrationWindow::returned, this,

@@ -125,13 +125,23 @@ bool ConsoleActions::send(const std::function<PostOutcome()>& sendChange, const 
 }
 
 QString ConsoleActions::read(const std::function<QString()>& get) {
-    Waiting waiting(m_busy, [this] { afterWait(); });
-    return get();
+    QString reply;
+    waitForRead([&] { reply = get(); });
+    return reply;
 }
 
 void ConsoleActions::downloadRecord() {
+    waitForRead([this] { m_service.downloadRecord(m_folder); });
+}
+
+void ConsoleActions::waitForRead(const std::function<void()>& read) {
     Waiting waiting(m_busy, [this] { afterWait(); });
-    m_service.downloadRecord(m_folder);
+    // The controls that start a read are guarded: while the gate waits, a read is a step of the
+    // request that waits.
+    if (m_gate.isWaiting())
+        read();
+    else
+        m_gate.run(read);
 }
 
 void ConsoleActions::applyRecord() const {

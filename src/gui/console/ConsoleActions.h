@@ -73,7 +73,9 @@ public:
     // and no status label.
     bool requestShowingNetworkReply(const std::function<PostOutcome()>& send, const Reply& reply);
 
-    // A read of the service; the window is not discarded while it waits.
+    // A read of the service. It waits through the console's gate like a change; one made in
+    // the reply to a change (the record downloaded after it) is part of that change's wait.
+    // The window is not discarded while it waits.
     QString read(const std::function<QString()>& get);
     void downloadRecord();
     // The main window shows the record on disk.
@@ -105,6 +107,7 @@ public:
 
 private:
     bool send(const std::function<PostOutcome()>& send, const Reply& reply, bool networkShowsReply);
+    void waitForRead(const std::function<void()>& read);
     void afterWait();
 
     QWidget* m_window;

@@ -28,7 +28,8 @@ ServiceListPage::ServiceListPage(int index, const QString& caption, const Names&
     QPushButton* invert = console::button(this, names.invert, QStringLiteral("反选"));
     QPushButton* remove = console::button(this, names.deleteButton, QStringLiteral("删除"));
     QPushButton* save = console::button(this, names.saveButton, QStringLiteral("保存到服务器"));
-    actions.gate().guard({remove, save});
+    // The chooser reads the service: it waits while another request does, like the buttons.
+    actions.gate().guard({m_chooser, remove, save});
     auto* columns = new FieldColumns(m_list, names.columns, FieldColumns::Header::Shown);
 
     m_topRow->addWidget(console::label(this, names.chooserLabel, names.chooserCaption));

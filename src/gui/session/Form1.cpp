@@ -4,9 +4,9 @@
 #include "draw/DrawController.h"
 #include "draw/DrawEngine.h"
 #include "draw/DrawPanel.h"
-#include "groups/GroupsController.h"
-#include "layout/LayoutController.h"
+#include "draw/LayoutController.h"
 #include "layout/MainLayout.h"
+#include "pinyin/GroupsController.h"
 #include "pinyin/ManualPanel.h"
 #include "pinyin/ManualPanelTabs.h"
 #include "pinyin/QuickPickController.h"
@@ -196,8 +196,10 @@ void Form1::startUp() {
 
 void Form1::applyTeacherRecord(SessionMode mode) {
     setWindowTitle(QStringLiteral("Ordalis [%1]").arg(m_session.userName));
+    // Through the window's gate like its uploads. None of them waits now: the upload and
+    // manual panels, where they start, hide the 用户 button that leads to a login.
     if (mode == SessionMode::Online && m_downloader)
-        m_downloader();
+        m_requestGate.run(m_downloader);
 
     m_drawPanel->setClasses(m_record.readClassList());
     QStringList topics;

@@ -52,8 +52,9 @@ public:
     DrawPanel* drawPanel() const { return m_drawPanel; }
     ManualPanel* manualPanel() const { return m_manualPanel; }
     UploadPanel* uploadPanel() const { return m_uploadPanel; }
-    // The window's one request gate: every request of this window waits through it (copies
-    // share the gate).
+    // The window's one request gate: every request this window waits for (the uploads, the
+    // record downloaded after a login) waits through it (copies share the gate). The clock
+    // and version checks of its status bar wait for nobody: their replies come to callbacks.
     RequestGate requestGate() const { return m_requestGate; }
 
     // The class chosen last, and its sixteen groups as arranged now.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LoginWindow.h"
 
-#include "accounts/SecretText.h"
 #include "common/Dialogs.h"
 #include "common/EscapeKey.h"
 #include "common/StarEcho.h"
@@ -9,6 +8,7 @@
 #include "session/DataFolder.h"
 #include "session/RememberedUsers.h"
 #include "session/Session.h"
+#include "text/SecretText.h"
 #include "text/WireText.h"
 
 #include <QCloseEvent>

@@ -3,7 +3,7 @@
 
 #include "draw/DrawController.h"
 #include "draw/DrawPanel.h"
-#include "layout/LayoutController.h"
+#include "draw/LayoutController.h"
 #include "session/MainWindowKeys.h"
 
 #include <QAbstractSpinBox>

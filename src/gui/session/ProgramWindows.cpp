@@ -84,6 +84,13 @@ void ProgramWindows::showLoginWindow() {
                 &ProgramWindows::afterOfflineLogin);
         connect(m_login.get(), &LoginWindow::returned, this, &ProgramWindows::showMainWindow);
         m_accounts = std::make_unique<AccountWindows>(*m_login, m_endpoints, m_localMailFolder);
+        LoginWindow* login = m_login.get();
+        AccountWindows* accounts = m_accounts.get();
+        connect(login, &LoginWindow::registrationRequested, accounts,
+                &AccountWindows::openRegistration);
+        connect(login, &LoginWindow::passwordResetRequested, accounts,
+                &AccountWindows::openPasswordReset);
+        connect(accounts, &AccountWindows::registered, login, &LoginWindow::setUserName);
     }
     hideMainWindow();
     m_login->show();

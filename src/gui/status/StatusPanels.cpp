@@ -100,17 +100,22 @@ void StatusPanels::doubleClickPanel(int number) {
     }
 }
 
+// Nobody waits for the two checks: the window goes on, and the answers come when they come.
 void StatusPanels::checkClock() {
-    const std::optional<QString> warning = clockWarning(m_service.serverTime(), m_clock());
-    if (warning)
-        dialogs::showMessage(m_bar->window(), QStringLiteral("时间错误"), *warning,
-                             dialogs::Icon::Warning);
+    m_service.serverTimeLater(this, [this](const QString& reply) {
+        const std::optional<QString> warning = clockWarning(reply, m_clock());
+        if (warning)
+            dialogs::showMessage(m_bar->window(), QStringLiteral("时间错误"), *warning,
+                                 dialogs::Icon::Warning);
+    });
 }
 
 void StatusPanels::checkVersion() {
     m_panels[1]->setText(Checking);
-    if (const std::optional<QString> version = offeredVersion(m_service.makerVersion()))
-        m_panels[1]->setText(QStringLiteral("服务器版本:") + *version);
+    m_service.makerVersionLater(this, [this](const QString& reply) {
+        if (const std::optional<QString> version = offeredVersion(reply))
+            m_panels[1]->setText(QStringLiteral("服务器版本:") + *version);
+    });
 }
 
 bool StatusPanels::eventFilter(QObject* watched, QEvent* event) {

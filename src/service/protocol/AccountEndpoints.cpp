@@ -4,11 +4,11 @@
 
 #include "protocol/AccountEndpoints.h"
 
-#include "accounts/Authentication.h"
-#include "accounts/SecretText.h"
+#include "protocol/Authentication.h"
 #include "protocol/Names.h"
 #include "storage/Sql.h"
 #include "storage/Transaction.h"
+#include "text/SecretText.h"
 #include "text/WireText.h"
 
 #include <QDateTime>

@@ -2,7 +2,7 @@
 
 #include "protocol/Change.h"
 
-#include "accounts/Authentication.h"
+#include "protocol/Authentication.h"
 #include "protocol/Names.h"
 #include "storage/Sql.h"
 

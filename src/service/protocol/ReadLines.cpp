@@ -2,7 +2,7 @@
 
 #include "protocol/ReadLines.h"
 
-#include "accounts/Authentication.h"
+#include "protocol/Authentication.h"
 #include "storage/Sql.h"
 #include "text/WireText.h"
 

@@ -6,7 +6,7 @@
 
 #include "protocol/RosterEndpoints.h"
 
-#include "accounts/Authentication.h"
+#include "protocol/Authentication.h"
 #include "protocol/Change.h"
 #include "protocol/DeletedItems.h"
 #include "protocol/NamedRows.h"

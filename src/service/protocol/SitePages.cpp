@@ -4,7 +4,7 @@
 
 #include "protocol/SitePages.h"
 
-#include "accounts/Authentication.h"
+#include "protocol/Authentication.h"
 #include "storage/Sql.h"
 #include "text/WireText.h"
 

@@ -157,9 +157,8 @@ void HttpClientTest::silentServerEndsWaitAfterTimeoutWhileTimersRun() {
     QVERIFY2(ticks > 0, "the class timer stood still during the upload");
 
     ticks = 0;
-    QCOMPARE(client.pollGet(QUrl(server.baseUrl() + "/servertime.php?t=0.5")), QString());
-    QVERIFY(ticks > 0);
     QCOMPARE(client.getText(QUrl(server.baseUrl() + "/getteacher.php")), QString());
+    QVERIFY(ticks > 0);
     QTemporaryDir dir;
     QVERIFY(!client.downloadToFile(QUrl(server.baseUrl() + "/record.php"),
                                    dir.filePath("ServerRec.dmd")));

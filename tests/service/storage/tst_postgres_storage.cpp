@@ -3,6 +3,7 @@
 // instances sharing one database (PostgreSQL or SQLite). The PostgreSQL cases are skipped where
 // its server programs are not installed or cannot be started.
 
+#include "CannotRun.h"
 #include "PostgresCluster.h"
 #include "ProtocolFixture.h"
 
@@ -42,7 +43,7 @@ private Q_SLOTS:
         const bool sqliteOnly = QByteArray(QTest::currentDataTag()) == "sqlite" ||
                                 QByteArray(QTest::currentTestFunction()).startsWith("older");
         if (!sqliteOnly && !m_running)
-            QSKIP("no PostgreSQL server");
+            ORDALIS_SKIP_CANNOT_RUN("no PostgreSQL server");
         // A result still open when the next statement runs may have been read only in part.
         QTest::failOnWarning(QRegularExpression(QStringLiteral("Query results lost")));
     }
@@ -275,5 +276,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(PostgresStorageTest)
+ORDALIS_GUILESS_TEST_MAIN(PostgresStorageTest)
 #include "tst_postgres_storage.moc"

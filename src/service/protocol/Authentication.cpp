@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "accounts/Authentication.h"
+#include "protocol/Authentication.h"
 
-#include "accounts/SecretText.h"
 #include "storage/Sql.h"
+#include "text/SecretText.h"
 
 namespace ordalis::service {
 

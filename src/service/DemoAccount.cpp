@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "accounts/DemoAccount.h"
+#include "DemoAccount.h"
 
 #include "protocol/Protocol.h"
 #include "storage/Sql.h"
