@@ -32,6 +32,8 @@ QString storeCalls(Call& call, qint64 teacherId) {
     const auto lines = splitList(call.field("calls"), MaxCalls);
     if (!lines)
         return QStringLiteral("一次最多上传%1条点名记录").arg(MaxCalls);
+    if (lines->isEmpty())
+        return {}; // an upload without calls prepares nothing for them
     const QString student =
         QStringLiteral("SELECT s.id FROM students s JOIN classes c ON c.id = s.class_id "
                        "WHERE c.teacher_id = ? AND c.name = ? AND s.name = ?");
