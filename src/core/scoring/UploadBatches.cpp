@@ -28,7 +28,8 @@ QList<UploadBatch> planUpload(const QList<UploadBatch>& unconfirmed, const QStri
         const bool selectedLineInIt =
             std::any_of(batch.lines.begin(), batch.lines.end(),
                         [&rest](const QString& line) { return rest.contains(line); });
-        if (!selectedLineInIt)
+        // A batch of calls alone belongs to no line: it goes with every upload until answered.
+        if (!selectedLineInIt && !batch.lines.isEmpty())
             continue;
         plan << batch;
         for (const QString& line : batch.lines)

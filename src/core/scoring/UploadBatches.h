@@ -24,10 +24,10 @@ struct UploadBatch {
 QString newBatchId();
 
 // What one upload sends, in order: every unconfirmed batch that one of the selected lines
-// belongs to, whole and as it went (the service may hold it already, and then stores none of
-// it again, nor any part of it); then the selected lines that belong to no such batch, with
-// the pending calls that belong to none, as one new batch (of calls alone when no line is
-// left). A line counts once: two equal lines are two lines.
+// belongs to (and every one of calls alone), whole and as it went (the service may hold it already,
+// and then stores none of it again, nor any part of it); then the selected lines that belong to no
+// such batch, with the pending calls that belong to none, as one new batch (of calls alone when no
+// line is left). A line counts once: two equal lines are two lines.
 QList<UploadBatch> planUpload(const QList<UploadBatch>& unconfirmed, const QStringList& selected,
                               const QStringList& pendingCalls = {});
 
