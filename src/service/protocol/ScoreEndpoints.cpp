@@ -17,6 +17,8 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSet>
 
 namespace ordalis::service {
@@ -98,27 +100,34 @@ QString acceptScoreLine(const Roster& roster, ScoreLine* line) {
     return line->badValue;
 }
 
-// Only the classes the lines name, not the teacher's whole roster.
-Roster loadRoster(const QSqlDatabase& db, qint64 teacherId, const QList<ScoreLine>& lines) {
-    Roster roster;
+// Only the classes the lines name, not the teacher's whole roster, in one statement.
+Roster loadRoster(const QSqlDatabase& db, bool sqlite, qint64 teacherId,
+                  const QList<ScoreLine>& lines) {
     QSet<QString> asked;
+    QJsonArray names;
     for (const ScoreLine& line : lines) {
         if (!line.badShape.isEmpty() || asked.contains(line.className))
             continue;
         asked.insert(line.className);
-        SqlRows rows = sqlRun(db,
-                              QStringLiteral("SELECT s.name, s.id, c.id FROM students s JOIN "
-                                             "classes c "
-                                             "ON c.id = s.class_id "
-                                             "WHERE c.teacher_id = ? AND c.name = ?"),
-                              {teacherId, line.className});
-        if (!rows.next())
-            continue; // no such class, or a class without students: no line of it can be read
-        RosterClass& found = roster[line.className];
-        found.id = rows.value(2).toLongLong();
-        do
-            found.students.insert(rows.value(0).toString(), rows.value(1).toLongLong());
-        while (rows.next());
+        names.append(line.className);
+    }
+    Roster roster;
+    if (names.isEmpty())
+        return roster;
+    SqlRows rows = sqlRun(
+        db,
+        sqlite ? QStringLiteral("SELECT c.name, c.id, s.name, s.id FROM classes c JOIN students s "
+                                "ON s.class_id = c.id WHERE c.teacher_id = ? AND "
+                                "c.name IN (SELECT value FROM json_each(?))")
+               : QStringLiteral("SELECT c.name, c.id, s.name, s.id FROM classes c JOIN students s "
+                                "ON s.class_id = c.id WHERE c.teacher_id = ? AND "
+                                "c.name IN (SELECT json_array_elements_text(?::json))"),
+        {teacherId, QString::fromUtf8(QJsonDocument(names).toJson(QJsonDocument::Compact))});
+    // A class without students stays absent: no line of it can be read.
+    while (rows.next()) {
+        RosterClass& found = roster[rows.value(0).toString()];
+        found.id = rows.value(1).toLongLong();
+        found.students.insert(rows.value(2).toString(), rows.value(3).toLongLong());
     }
     return roster;
 }
@@ -155,7 +164,8 @@ Reply uploadScores(Call& call) {
             return QStringLiteral("没有要上传的计分");
         if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())
             return problem;
-        const Roster roster = loadRoster(call.db, teacherId, read);
+        const Roster roster =
+            loadRoster(call.db, call.context.database.isSqlite(), teacherId, read);
         QList<ScoreRow> rows;
         rows.reserve(read.size());
         for (int i = 0; i < read.size(); ++i) {
