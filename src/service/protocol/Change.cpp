@@ -47,6 +47,11 @@ qint64 revisionOf(const QSqlDatabase& db, qint64 teacherId) {
 }
 
 Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply) {
+    return runChange(call, {}, apply);
+}
+
+Reply runChange(Call& call, const std::function<void(qint64 teacherId)>& prepare,
+                const std::function<QString(qint64 teacherId)>& apply) {
     const QString batch = call.field("batch");
     if (!batch.isEmpty() && !isBatchId(batch))
         return Reply::text(QStringLiteral("批次编号不正确"));
@@ -55,6 +60,8 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
                                       call.field("username"), call.field("password"), &refusal);
     if (!teacher)
         return Reply::text(refusal);
+    if (prepare)
+        prepare(*teacher);
     const QSqlDatabase own = call.db;
     const GroupCommit::Result result =
         call.context.commits.run(call.db, [&](const QSqlDatabase& db) {

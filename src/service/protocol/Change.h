@@ -26,6 +26,11 @@ qint64 revisionOf(const QSqlDatabase& db, qint64 teacherId);
 // is applied as it comes. Ids are kept for BatchDays days.
 inline constexpr int BatchDays = 60;
 Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply);
+// The same, with `prepare` run first, once the teacher is known but outside the change's
+// transaction, which concurrent changes may be waiting for: reads that `apply` may take over
+// while the teacher's revision is still the one `prepare` saw.
+Reply runChange(Call& call, const std::function<void(qint64 teacherId)>& prepare,
+                const std::function<QString(qint64 teacherId)>& apply);
 
 // Deletes the rows named in the "delid" list ("|15|12"); `statement` takes the identifier and
 // the teacher. Identifiers already gone (a deletion sent twice) or of another teacher change

@@ -157,15 +157,28 @@ Reply uploadScores(Call& call) {
         for (const QString& line : *lines)
             read.append(readScoreLine(line));
     }
-    return runChange(call, [&](qint64 teacherId) {
+    const bool sqlite = call.context.database.isSqlite();
+    // SQLite writes one transaction at a time: the roster is read before it, while other
+    // teachers' uploads are being written, and taken inside while nothing of the teacher
+    // changed since. The revision is read first: a change committed between the two reads
+    // shows in it.
+    std::optional<std::pair<qint64, Roster>> early;
+    auto readEarly = [&](qint64 teacherId) {
+        if (!sqlite || !lines || lines->isEmpty())
+            return;
+        const qint64 revision = revisionOf(call.db, teacherId);
+        early.emplace(revision, loadRoster(call.db, sqlite, teacherId, read));
+    };
+    return runChange(call, readEarly, [&](qint64 teacherId) {
         if (!lines)
             return QStringLiteral("一次最多上传%1行").arg(MaxUploadLines);
         if (lines->isEmpty())
             return QStringLiteral("没有要上传的计分");
         if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())
             return problem;
-        const Roster roster =
-            loadRoster(call.db, call.context.database.isSqlite(), teacherId, read);
+        const Roster roster = early && early->first == revisionOf(call.db, teacherId)
+                                  ? std::move(early->second)
+                                  : loadRoster(call.db, sqlite, teacherId, read);
         QList<ScoreRow> rows;
         rows.reserve(read.size());
         for (int i = 0; i < read.size(); ++i) {
