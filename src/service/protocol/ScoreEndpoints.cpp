@@ -158,7 +158,8 @@ Reply uploadScores(Call& call) {
         for (const QString& line : *lines)
             read.append(readScoreLine(line));
     }
-    return runChange(call, [&](qint64 teacherId) {
+    qsizetype stored = 0; // stays 0 for a batch stored before
+    Reply reply = runChange(call, [&](qint64 teacherId) {
         if (!lines)
             return QStringLiteral("一次最多上传%1行").arg(MaxUploadLines);
         if (lines->isEmpty())
@@ -175,8 +176,14 @@ Reply uploadScores(Call& call) {
         }
         insertScores(call.db, call.context.database.isSqlite(), rows, topic);
         // The calls of the same lesson, when they come along: all or none with the scores.
-        return storeCalls(call, teacherId);
+        QString refused = storeCalls(call, teacherId);
+        stored = refused.isEmpty() ? rows.size() : 0;
+        return refused;
     });
+    // runChange answers only once the commit is done; a failed commit throws.
+    if (stored > 0)
+        call.context.metrics.uploadStored(stored);
+    return reply;
 }
 
 Reply getScores(Call& call) {
