@@ -385,7 +385,10 @@ private Q_SLOTS:
         for (int i = 0; i < Instances; ++i)
             QCOMPARE(httpRequest(QHostAddress::LocalHost, m_ports[i], "GET", "/healthz").status,
                      503);
-        QCOMPARE(viaProxy(0, "GET", "/healthz").status, 503);
+        // The last instance's 503, or nginx's 502 once it has passed over every instance.
+        const int throughProxy = viaProxy(0, "GET", "/healthz").status;
+        QVERIFY2(throughProxy == 503 || throughProxy == 502,
+                 qPrintable(QString::number(throughProxy)));
         // The figures need no database.
         QVERIFY(metricsOf(0).contains("ordalis_database_errors_total"));
     }
