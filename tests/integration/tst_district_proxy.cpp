@@ -328,6 +328,16 @@ private Q_SLOTS:
         for (int client = 0; client < Clients; ++client)
             for (int batch = 0; batch < Batches; ++batch)
                 QCOMPARE(counts.value(remark(client, batch)), LinesPerBatch);
+
+        // No more connections than the README counts for max_connections: one per server
+        // thread (two per processor, 2 to 16) and one more, per instance.
+        QSqlQuery connections(database(m_databaseName));
+        QVERIFY(connections.exec(QStringLiteral(
+                    "SELECT COUNT(*) FROM pg_stat_activity WHERE usename = 'ordalis_app'")) &&
+                connections.next());
+        const int perInstance = std::clamp(QThread::idealThreadCount() * 2, 2, 16) + 1;
+        QVERIFY2(connections.value(0).toInt() <= Instances * perInstance,
+                 qPrintable(connections.value(0).toString()));
     }
 
     // The proxy's own address is not what the limits count: the client's is, whatever it
