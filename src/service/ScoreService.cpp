@@ -36,8 +36,8 @@ struct ScoreService::Running {
               [this](const Request& request) { return protocol.screen(request); }) {
         http.setTrustedProxies(options.trustedProxies);
         ServiceMetrics& metrics = protocol.context().metrics;
-        http.setObserver({[&metrics](const Request& request, int status, double seconds) {
-                              metrics.requestAnswered(request.path, status, seconds);
+        http.setObserver({[&metrics](const QByteArray& path, int status, double seconds) {
+                              metrics.requestAnswered(path, status, seconds);
                           },
                           [&metrics] { metrics.throttled(ServiceMetrics::Limit::Connections); }});
         metrics.setOpenConnections([this] { return http.openConnections(); });

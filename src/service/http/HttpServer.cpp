@@ -117,20 +117,25 @@ MHD_Result queueReply(struct MHD_Connection* connection, const Reply& reply) {
     return result;
 }
 
+QByteArray pathOf(const QByteArray& uri) {
+    const qsizetype question = uri.indexOf('?');
+    return question < 0 ? uri : uri.left(question);
+}
+
 Request requestOf(const Exchange& exchange, const char* method) {
     Request request;
     request.method = method;
+    request.path = pathOf(exchange.uri);
     const qsizetype question = exchange.uri.indexOf('?');
-    request.path = question < 0 ? exchange.uri : exchange.uri.left(question);
     request.query = question < 0 ? QByteArray() : exchange.uri.mid(question + 1);
     request.peer = exchange.client;
     return request;
 }
 
 MHD_Result sendReply(const ServerState& server, struct MHD_Connection* connection,
-                     const Exchange& exchange, const char* method, const Reply& reply) {
+                     const Exchange& exchange, const QByteArray& path, const Reply& reply) {
     if (server.observer->replied)
-        server.observer->replied(requestOf(exchange, method), reply.status,
+        server.observer->replied(path, reply.status,
                                  std::chrono::duration<double>(Clock::now() - exchange.in).count());
     return queueReply(connection, reply);
 }
@@ -198,7 +203,7 @@ MHD_Result answer(void* cls, struct MHD_Connection* connection, const char*, con
         exchange->in = Clock::now();
         if (const auto refusal = screenHeaders(server, connection, *exchange, method)) {
             server.connections->requestReceived(connection);
-            return sendReply(server, connection, *exchange, method, *refusal);
+            return sendReply(server, connection, *exchange, pathOf(exchange->uri), *refusal);
         }
         return MHD_YES;
     }
@@ -220,7 +225,7 @@ MHD_Result answer(void* cls, struct MHD_Connection* connection, const char*, con
     } catch (...) {
         reply = Reply::error(500, QStringLiteral("Internal error"));
     }
-    return sendReply(server, connection, *exchange, method, reply);
+    return sendReply(server, connection, *exchange, request.path, reply);
 }
 
 bool parseListen(const QString& listen, QHostAddress* address, quint16* port) {
@@ -291,8 +296,8 @@ bool HttpServer::start(const QString& listen, QString* error) {
     allowDescriptors(rlim_t(m_limits.connections) * 2 + 256);
     m_connections = std::make_unique<ConnectionTable>(
         m_limits.connections, m_limits.connectionsPerAddress, m_limits.requestDeadlineSeconds);
-    m_state = std::make_unique<ServerState>(ServerState{m_connections.get(), &m_handler, &m_screen,
-                                                        &m_observer, &m_trustedProxies});
+    m_state = std::make_unique<ServerState>(
+        ServerState{m_connections.get(), &m_handler, &m_screen, &m_observer, &m_trustedProxies});
     const unsigned threads = unsigned(std::clamp(QThread::idealThreadCount() * 2, 2, 16));
     m_daemon = MHD_start_daemon(
         flags, port, &admit, m_state.get(), &answer, m_state.get(), MHD_OPTION_SOCK_ADDR,

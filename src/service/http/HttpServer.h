@@ -30,11 +30,11 @@ struct HttpLimits {
     int requestDeadlineSeconds = 30; // headers and body together
 };
 
-// Told of every reply, with the seconds from the request's arrival in whole (its headers, for
-// one refused before its body) to its reply, and of every connection or request refused at a
-// limit of connections. Called on the server's threads.
+// Told of every reply, with the request's path and the seconds from its arrival in whole (its
+// headers, for one refused before its body) to its reply, and of every connection or request
+// refused at a limit of connections. Called on the server's threads.
 struct HttpObserver {
-    std::function<void(const Request&, int status, double seconds)> replied;
+    std::function<void(const QByteArray& path, int status, double seconds)> replied;
     std::function<void()> refused;
 };
 
