@@ -125,11 +125,9 @@ Roster loadRoster(const QSqlDatabase& db, qint64 teacherId, const QList<ScoreLin
 
 void insertScores(const QSqlDatabase& db, const QList<ScoreRow>& rows, const QString& topic) {
     const qint64 now = QDateTime::currentSecsSinceEpoch();
-    RowInserter scores(db, QStringLiteral("scores"),
-                       {QStringLiteral("class_id"), QStringLiteral("student_id"),
-                        QStringLiteral("value"), QStringLiteral("score_text"),
-                        QStringLiteral("time_text"), QStringLiteral("topic"),
-                        QStringLiteral("remark"), QStringLiteral("uploaded_at")});
+    RowInserter scores(db, QStringLiteral("INSERT INTO scores (class_id, student_id, value, "
+                                          "score_text, time_text, topic, remark, uploaded_at) "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const ScoreRow& row : rows)
         scores.add(row.classId, row.studentId, row.value, row.scoreText, row.time, topic,
                    row.remark, now);

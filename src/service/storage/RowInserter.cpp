@@ -16,15 +16,16 @@ constexpr qsizetype ServerRowsPerStatement = 100;
 
 } // namespace
 
-RowInserter::RowInserter(const QSqlDatabase& db, const QString& table, const QStringList& columns)
+RowInserter::RowInserter(const QSqlDatabase& db, const QString& insert)
     : m_db(db)
-    , m_table(table)
-    , m_columns(columns) {
+    , m_insert(insert)
+    , m_valuesOfRow(insert.mid(insert.lastIndexOf(QLatin1String("VALUES ")) + 7))
+    , m_columns(m_valuesOfRow.count(u'?')) {
 #ifdef ORDALIS_SQLITE_DIRECT
     const QVariant handle = db.driver()->handle();
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
         sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
-        const QByteArray statement = statementFor(1).toUtf8();
+        const QByteArray statement = m_insert.toUtf8();
         if (sqlite3_prepare_v2(connection, statement.constData(), int(statement.size()), &m_native,
                                nullptr) != SQLITE_OK) {
             const std::string reason = sqlite3_errmsg(connection);
@@ -42,12 +43,9 @@ RowInserter::~RowInserter() {
 #endif
 }
 
+// The statement with the values of `rows` rows.
 QString RowInserter::statementFor(qsizetype rows) const {
-    QStringList marks(m_columns.size(), QStringLiteral("?"));
-    const QString row = u'(' + marks.join(QStringLiteral(", ")) + u')';
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES ")
-               .arg(m_table, m_columns.join(QStringLiteral(", "))) +
-           QStringList(rows, row).join(QStringLiteral(", "));
+    return m_insert + QString(QStringLiteral(", ") + m_valuesOfRow).repeated(rows - 1);
 }
 
 void RowInserter::bind([[maybe_unused]] int column, qint64 value) {
@@ -90,7 +88,7 @@ void RowInserter::endRow() {
             result == SQLITE_DONE ? std::string() : sqlite3_errmsg(sqlite3_db_handle(m_native));
         sqlite3_reset(m_native);
         if (!reason.empty())
-            throw DatabaseError(statementFor(1).toStdString() + ": " + reason);
+            throw DatabaseError(m_insert.toStdString() + ": " + reason);
         return;
     }
 #endif
@@ -98,7 +96,7 @@ void RowInserter::endRow() {
     // statement up by name, which grows with the square of their number.
     const qsizetype perStatement =
         m_db.driverName() == QLatin1String("QSQLITE") ? 1 : ServerRowsPerStatement;
-    if (m_kept.size() < perStatement * m_columns.size())
+    if (m_kept.size() < perStatement * m_columns)
         return;
     if (!m_full)
         m_full = std::make_unique<RepeatedStatement>(m_db, statementFor(perStatement));
@@ -109,7 +107,7 @@ void RowInserter::endRow() {
 void RowInserter::flush() {
     if (m_kept.isEmpty())
         return;
-    sqlRun(m_db, statementFor(m_kept.size() / m_columns.size()), m_kept);
+    sqlRun(m_db, statementFor(m_kept.size() / m_columns), m_kept);
     m_kept.clear();
 }
 

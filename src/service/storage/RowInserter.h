@@ -9,7 +9,6 @@
 
 #include <QSqlDatabase>
 #include <QString>
-#include <QStringList>
 #include <QVariantList>
 #include <memory>
 
@@ -19,7 +18,8 @@ namespace ordalis::service {
 
 class RowInserter {
 public:
-    RowInserter(const QSqlDatabase& db, const QString& table, const QStringList& columns);
+    // `insert` is a fixed single-row statement, "INSERT INTO t (a, b) VALUES (?, ?)".
+    RowInserter(const QSqlDatabase& db, const QString& insert);
     ~RowInserter();
     RowInserter(const RowInserter&) = delete;
     RowInserter& operator=(const RowInserter&) = delete;
@@ -42,8 +42,9 @@ private:
     QString statementFor(qsizetype rows) const;
 
     QSqlDatabase m_db;
-    QString m_table;
-    QStringList m_columns;
+    QString m_insert;
+    QString m_valuesOfRow; // "(?, ?)"
+    qsizetype m_columns;
     sqlite3_stmt* m_native = nullptr; // SQLite, prepared for this inserter's rows
     QVariantList m_kept;              // the server's rows not yet sent
     std::unique_ptr<RepeatedStatement> m_full;
