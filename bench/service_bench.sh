@@ -2,8 +2,8 @@
 # Loopback throughput of the score service, in one run: nginx serving a teacher's record (50
 # classes x 50 students) as a static file (the ceiling), record.php for the same record, and
 # 200-line uploads to index.php by 1, 4 and 16 clients, each uploading for a teacher of its own,
-# with the service's CPU time per upload; on SQLite and, where its server programs are
-# installed, on a throwaway PostgreSQL cluster. Every load targets 127.0.0.1 only, for a
+# with the service's CPU time per read and per upload; on SQLite and, where its server programs
+# are installed, on a throwaway PostgreSQL cluster. Every load targets 127.0.0.1 only, for a
 # bounded duration.
 #   bench/service_bench.sh [build-dir] [seconds-per-run] [other-ordalis-service]
 # An other ordalis-service (an earlier build, say) is measured in the same run, beside.
@@ -114,7 +114,9 @@ for database in "${databases[@]}"; do
             measure "nginx 0" -t2 -c32 -d"${seconds}s" --latency "http://127.0.0.1:$nginx_port/record.dmd"
         fi
         cmp -s "$work/record.dmd" "$work/www/record.dmd" || { echo "record.php gives other bytes" >&2; exit 1; }
+        before=$(service_cpu)
         measure "$database-record $index" -t2 -c32 -d"${seconds}s" --latency "$record_url"
+        results["$database-record cpu $index"]="$(awk -v a="$(service_cpu)" -v b="$before" -v n="$requests" 'BEGIN { printf "%.1f", (a - b) * 1000000 / n }')"
         for clients in 1 4 16; do uploads "$database-upload" "$index" "$clients"; done
         stop_service
     done
@@ -141,10 +143,11 @@ row() { # label key unit
     fi
     echo
 }
-echo "(requests/s and median latency; CPU in ms of service time per upload)"
+echo "(requests/s and median latency; service CPU time in us per read, in ms per upload)"
 printf '%-44s%24s\n' "nginx, the record as a static file" "${results[nginx 0]} "
 for database in "${databases[@]}"; do
     row "record.php, $database" "$database-record" ""
+    row "  service CPU per read" "$database-record cpu" "us"
     for clients in 1 4 16; do
         row "index.php 200 lines, $database, $clients client(s)" "$database-upload $clients" ""
         row "  service CPU per upload" "$database-upload cpu$clients" "ms"
