@@ -14,16 +14,8 @@ service="$build/ordalis-service"
 teachers=16
 instances=3
 
-for tool in wrk nginx curl iconv od; do
-    command -v "$tool" >/dev/null || {
-        echo "missing $tool (apt-get install -y wrk nginx-light curl)" >&2
-        exit 1
-    }
-done
 [ -x "$service" ] || cmake --build "$build" --target ordalis-service
 
-work="$(mktemp -d)"
-chmod 755 "$work" # nginx workers and the PostgreSQL server are not root
 source "$root/bench/service_load.sh"
 export ORDALIS_BODY_DIR="$work/bodies"
 pids=()

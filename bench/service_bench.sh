@@ -15,16 +15,8 @@ services=("$build/ordalis-service")
 [ -n "${3:-}" ] && services+=("$3")
 teachers=16
 
-for tool in wrk nginx curl iconv od; do
-    command -v "$tool" >/dev/null || {
-        echo "missing $tool (apt-get install -y wrk nginx-light curl)" >&2
-        exit 1
-    }
-done
 [ -x "${services[0]}" ] || cmake --build "$build" --target ordalis-service
 
-work="$(mktemp -d)"
-chmod 755 "$work" # nginx workers and the PostgreSQL server are not root
 service_pid=""
 source "$root/bench/service_load.sh"
 stop_service() {

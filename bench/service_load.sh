@@ -1,7 +1,16 @@
 # The load of the service benchmarks, sourced by service_bench.sh and district_bench.sh: sixteen
 # teachers of 50 classes x 50 students with their 200-line upload bodies, a throwaway PostgreSQL
-# cluster, and wrk runs recorded as "requests/s median". Needs $work (a folder of the run) and
+# cluster, and wrk runs recorded as "requests/s median", in a folder of the run, $work. Needs
 # $teachers; setup_teachers talks to $base.
+
+for tool in wrk nginx curl iconv od; do
+    command -v "$tool" >/dev/null || {
+        echo "missing $tool (apt-get install -y wrk nginx-light curl)" >&2
+        exit 1
+    }
+done
+work="$(mktemp -d)"
+chmod 755 "$work" # nginx workers and the PostgreSQL server are not root
 
 # Each character of the text as %XX of its GBK bytes, as the program escapes values.
 gbk() { printf '%s' "$1" | iconv -f UTF-8 -t GBK | od -An -tx1 -v | tr -d ' \n' | sed 's/../%&/g'; }

@@ -41,6 +41,11 @@ struct Endpoint {
     std::atomic<Histogram*> latency{nullptr};
 };
 
+// A series without labels, the one of its family.
+Counter& soleCounter(prometheus::Registry& registry, const char* name, const char* help) {
+    return prometheus::BuildCounter().Name(name).Help(help).Register(registry).Add({});
+}
+
 } // namespace
 
 struct ServiceMetrics::Families {
@@ -54,16 +59,10 @@ struct ServiceMetrics::Families {
             .Name("ordalis_http_request_duration_seconds")
             .Help("Seconds from a request's arrival in whole to its reply, by endpoint")
             .Register(*registry);
-    Counter& uploads = prometheus::BuildCounter()
-                           .Name("ordalis_uploads_stored_total")
-                           .Help("Score uploads stored (a repeated batch is not stored again)")
-                           .Register(*registry)
-                           .Add({});
-    Counter& lines = prometheus::BuildCounter()
-                         .Name("ordalis_score_lines_stored_total")
-                         .Help("Score lines stored by uploads")
-                         .Register(*registry)
-                         .Add({});
+    Counter& uploads = soleCounter(*registry, "ordalis_uploads_stored_total",
+                                   "Score uploads stored (a repeated batch is not stored again)");
+    Counter& lines =
+        soleCounter(*registry, "ordalis_score_lines_stored_total", "Score lines stored by uploads");
     prometheus::Family<Counter>& throttledFamily =
         prometheus::BuildCounter()
             .Name("ordalis_throttled_requests_total")
@@ -73,11 +72,8 @@ struct ServiceMetrics::Families {
     std::array<Counter*, 3> throttled = {&throttledFamily.Add({{"limit", "failed_checks"}}),
                                          &throttledFamily.Add({{"limit", "events"}}),
                                          &throttledFamily.Add({{"limit", "connections"}})};
-    Counter& databaseErrors = prometheus::BuildCounter()
-                                  .Name("ordalis_database_errors_total")
-                                  .Help("Requests that failed on a database error")
-                                  .Register(*registry)
-                                  .Add({});
+    Counter& databaseErrors = soleCounter(*registry, "ordalis_database_errors_total",
+                                          "Requests that failed on a database error");
     Histogram& groups = prometheus::BuildHistogram()
                             .Name("ordalis_group_commit_changes")
                             .Help("Changes written by one commit (SQLite writes concurrent "
