@@ -62,7 +62,8 @@ private Q_SLOTS:
         QCOMPARE(f.upload(QStringLiteral("函数"),
                           {QStringLiteral("一班\t张三\t5分\t2024-03-15 08:01:02\t正确"),
                            QStringLiteral("一班\t张三\t2\t2024-03-15 08:02:02\t"),
-                           QStringLiteral("二班\t赵六\t1\t2024-03-15 08:03:02\t")}),
+                           QStringLiteral("二班\t赵六\t1\t2024-03-15 08:03:02\t"
+                                          "引\"号\\斜,逗{括} NULL")}),
                  QStringLiteral("Success!"));
         QCOMPARE(f.record(), QStringLiteral("Class_Is_Ready\t一班\t二班\t\r\n"
                                             "[keti]\t函数\t正确\t5\t部分正确\t2.5\r\n"
@@ -71,6 +72,8 @@ private Q_SLOTS:
                                             "一班\t李四\t0\t0\t0\t0\r\n"
                                             "一班\t王五\t0\t0\t0\t0\r\n"
                                             "二班\t赵六\t0\t1\t1\t1\r\n"));
+        QVERIFY2(f.scores("二班").endsWith(QStringLiteral("\t引\"号\\斜,逗{括} NULL")),
+                 qPrintable(f.scores("二班")));
         // A deleted score, a removed student's and a removed class's scores are gone.
         const QString id = f.scores("一班").section(u'\t', 0, 0);
         QCOMPARE(f.change("/delscore.php", QStringLiteral("&class=一班&delid=|") + id),
