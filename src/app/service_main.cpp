@@ -3,6 +3,7 @@
 //   ordalis-service --listen 127.0.0.1:8080 --database /var/lib/ordalis/scores.sqlite [--demo]
 //                   [--mail-command "/usr/sbin/sendmail -t"]
 //   ordalis-service --config /etc/ordalis/service.ini
+//   ordalis-service --listen 10.0.0.11:8080 --database postgresql://... --trusted-proxy 10.0.0.2
 
 #include "ConfigFile.h"
 #include "ScoreService.h"
@@ -88,6 +89,13 @@ int main(int argc, char* argv[]) {
         QStringLiteral("mail-from"),
         QStringLiteral("Sender of the mails (default: \"Ordalis <noreply@localhost>\")."),
         QStringLiteral("address"));
+    const QCommandLineOption trustedProxy(
+        QStringLiteral("trusted-proxy"),
+        QStringLiteral("A reverse proxy (ADDRESS or ADDRESS/PREFIX; repeatable) whose "
+                       "X-Forwarded-For or X-Real-IP names the client that the limits per "
+                       "address count; it may also read /metrics. From other peers those "
+                       "headers are ignored. None by default, not even loopback."),
+        QStringLiteral("network"));
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Create the demo teacher account if missing."));
     const QCommandLineOption restoreDeleted(
@@ -105,8 +113,8 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Write a consistent copy of the SQLite database to a new file, then exit."),
         QStringLiteral("file"));
     // Every option a settings file may set: its lines name=value stand for --name value.
-    const QList<QCommandLineOption> settings{listen,      database,   mailSpool,
-                                             mailCommand, mailSender, demo};
+    const QList<QCommandLineOption> settings{listen,     database, mailSpool,   mailCommand,
+                                             mailSender, demo,     trustedProxy};
     const QCommandLineOption config(
         QStringLiteral("config"),
         QStringLiteral("Read settings from FILE, one name=value line per option (listen=..., "
@@ -146,6 +154,10 @@ int main(int argc, char* argv[]) {
     ordalis::ScoreService service;
     service.setMail({parser.value(mailSpool), parser.value(mailCommand), parser.value(mailSender)});
     QString error;
+    if (!service.setTrustedProxies(parser.values(trustedProxy), &error)) {
+        std::fprintf(stderr, "ordalis-service: --trusted-proxy %s\n", qPrintable(error));
+        return 1;
+    }
     if (!service.start(parser.value(database), parser.value(listen), &error)) {
         std::fprintf(stderr, "ordalis-service: %s\n", qPrintable(error));
         return 1;

@@ -33,7 +33,15 @@ struct ScoreService::Running {
                   waitForDemo();
                   return protocol.handle(request);
               },
-              [this](const Request& request) { return protocol.screen(request); }) {}
+              [this](const Request& request) { return protocol.screen(request); }) {
+        http.setTrustedProxies(options.trustedProxies);
+        ServiceMetrics& metrics = protocol.context().metrics;
+        http.setObserver({[&metrics](const QByteArray& path, int status, double seconds) {
+                              metrics.requestAnswered(path, status, seconds);
+                          },
+                          [&metrics] { metrics.throttled(ServiceMetrics::Limit::Connections); }});
+        metrics.setOpenConnections([this] { return http.openConnections(); });
+    }
     ~Running() {
         if (demo.joinable())
             demo.join(); // a demo account made half would never be completed
@@ -86,12 +94,23 @@ void ScoreService::setMail(const MailSettings& mail) {
     m_mail = mail;
 }
 
+bool ScoreService::setTrustedProxies(const QStringList& networks, QString* error) {
+    TrustedProxies proxies;
+    for (const QString& network : networks)
+        if (!proxies.add(network, error))
+            return false;
+    m_trustedProxies = networks;
+    return true;
+}
+
 bool ScoreService::start(const QString& database, const QString& listen, QString* error) {
     stop();
     ServiceOptions options;
     options.mailSpool = m_mail.spool;
     options.mailCommand = m_mail.command;
     options.mailSender = m_mail.sender;
+    for (const QString& network : std::as_const(m_trustedProxies))
+        options.trustedProxies.add(network, nullptr);
     if (options.mailSpool.isEmpty())
         options.mailSpool =
             Database::isSqliteLocation(database)

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace ordalis {
@@ -29,6 +30,9 @@ public:
     bool start(const QString& database, const QString& listen = QStringLiteral("127.0.0.1:0"),
                QString* error = nullptr);
     void setMail(const MailSettings& mail);
+    // The reverse proxies ("ADDRESS" or "ADDRESS/PREFIX") whose X-Forwarded-For or X-Real-IP
+    // names a request's client; before start(). False with the reason for a bad network.
+    bool setTrustedProxies(const QStringList& networks, QString* error);
     quint16 port() const;
     QString baseUrl() const; // "http://127.0.0.1:PORT"
     // The folder check-code mails are kept in while the service runs; they are only kept
@@ -56,6 +60,7 @@ private:
     struct Running;
     std::unique_ptr<Running> m_running;
     MailSettings m_mail;
+    QStringList m_trustedProxies;
 };
 
 } // namespace ordalis

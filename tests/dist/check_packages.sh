@@ -25,6 +25,7 @@ contents() {
     diff -u <(printf '%s\n' /etc/ordalis/service.ini /usr/bin/ordalis-service \
         /usr/lib/systemd/system/ordalis-service.service /usr/lib/sysusers.d/ordalis-service.conf \
         /usr/share/doc/ordalis-service/changelog.Debian.gz /usr/share/doc/ordalis-service/copyright \
+        /usr/share/doc/ordalis-service/examples/nginx/ordalis.conf \
         /usr/share/man/man1/ordalis-service.1.gz) \
         <(dpkg-deb -c "$(deb ordalis-service)" | awk '$6 !~ /\/$/ {print substr($6, 2)}' | sort)
     local icons=()

@@ -53,6 +53,13 @@ private Q_SLOTS:
         QCOMPARE(outcome.exitCode, 1);
         QVERIFY2(outcome.errors.contains(unreachable) && outcome.errors.contains(u':'),
                  qPrintable(outcome.errors));
+        // A proxy that is no network would trust nobody, silently.
+        outcome = runService({QStringLiteral("--database"), database, QStringLiteral("--listen"),
+                              QStringLiteral("127.0.0.1:0"), QStringLiteral("--trusted-proxy"),
+                              QStringLiteral("10.0.0.0/40")});
+        QCOMPARE(outcome.exitCode, 1);
+        QVERIFY2(outcome.errors.contains(QStringLiteral("10.0.0.0/40")),
+                 qPrintable(outcome.errors));
     }
 
     // A backup of the SQLite database while the service runs and writes, and a restore of

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real ordalis-service over HTTP: the body limit, the bytes of a query, concurrent
-// uploads, and an upload cut short by killing the process.
+// uploads, an upload cut short by killing the process, and the metrics page.
 
 #include "ServiceProcess.h"
 #include "text/Gb18030.h"
@@ -9,6 +9,8 @@
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
@@ -102,6 +104,83 @@ private Q_SLOTS:
                  QStringLiteral("Class_Is_Ready\t一班\t二班\t\r\n"));
         QCOMPARE(request(QUrl(service.baseUrl() + "/version.php?s=Tumbrel&t=0.1")).body,
                  QByteArray("Tumbrel:" ORDALIS_VERSION));
+    }
+
+    // The metrics page after a known sequence of requests, and who may read it.
+    void metricsCountAKnownSequence() {
+        ServiceProcess service({QStringLiteral("--trusted-proxy"), QStringLiteral("127.0.0.1")});
+        QVERIFY(service.start());
+        const QString base = service.baseUrl();
+        QCOMPARE(request(QUrl(base + "/healthz")).body, QByteArray("ok"));
+        QCOMPARE(request(QUrl(base + "/nowhere")).status, 404);
+        QVERIFY(service.registerTeacher(QStringLiteral("teacher1"), QStringLiteral("pw"),
+                                        QStringLiteral("op")));
+        QCOMPARE(
+            request(QUrl(base + "/setclass.php"), form("username=teacher1&password=op&class=一班"))
+                .body,
+            QByteArray("Success!"));
+        QCOMPARE(request(QUrl(base + "/student.php"),
+                         form("username=teacher1&password=op&class=一班&student=张三"))
+                     .body,
+                 QByteArray("Success!"));
+        const QByteArray upload =
+            form("username=teacher1&password=op&keti=函数&batch=0123456789abcdef0123456789abcdef"
+                 "&score=一班\t张三\t1\t2024-03-15 08:00:00\t|一班\t张三\t2\t2024-03-15 08:00:01\t"
+                 "|一班\t张三\t3\t2024-03-15 08:00:02\t");
+        for (int i = 0; i < 2; ++i) // the second is the same batch again: stored once
+            QCOMPARE(request(QUrl(base + "/index.php"), upload).body, QByteArray("Success!"));
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(request(QUrl(base + "/record.php?t=teacher1&mp=wrong")).status, 403);
+
+        // Forwarded by the trusted proxy for a client elsewhere: not for that client's eyes.
+        QNetworkAccessManager manager;
+        QNetworkRequest forwarded(QUrl(base + "/metrics"));
+        forwarded.setRawHeader("X-Forwarded-For", "203.0.113.9");
+        QNetworkReply* refused = manager.get(forwarded);
+        QVERIFY(QTest::qWaitFor([refused] { return refused->isFinished(); }, 10000));
+        QCOMPARE(refused->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 403);
+        delete refused;
+
+        const HttpReply metrics = request(QUrl(base + "/metrics"));
+        QCOMPARE(metrics.status, 200);
+        const auto value = [&](const QByteArray& series) {
+            for (const QByteArray& line : metrics.body.split('\n'))
+                if (line.startsWith(series + ' '))
+                    return line.mid(series.size() + 1).toDouble();
+            return -1.0;
+        };
+        const QList<QPair<QByteArray, double>> expected = {
+            {R"(ordalis_http_requests_total{endpoint="/healthz",status="200"})", 1},
+            {R"(ordalis_http_requests_total{endpoint="other",status="404"})", 1},
+            {R"(ordalis_http_requests_total{endpoint="/regteacher.php",status="200"})", 1},
+            {R"(ordalis_http_requests_total{endpoint="/index.php",status="200"})", 2},
+            {R"(ordalis_http_requests_total{endpoint="/record.php",status="403"})", 2},
+            {R"(ordalis_http_requests_total{endpoint="/metrics",status="403"})", 1},
+            {R"(ordalis_http_request_duration_seconds_count{endpoint="/index.php"})", 2},
+            {R"(ordalis_http_request_duration_seconds_bucket{endpoint="/index.php",le="+Inf"})", 2},
+            {"ordalis_uploads_stored_total", 1},
+            {"ordalis_score_lines_stored_total", 3},
+            {"ordalis_group_commit_changes_count", 4},
+            {"ordalis_group_commit_changes_sum", 4},
+            {R"(ordalis_throttled_requests_total{limit="failed_checks"})", 0},
+            {"ordalis_database_errors_total", 0},
+        };
+        for (const auto& [series, count] : expected)
+            QVERIFY2(value(series) == count,
+                     qPrintable(series + " is " + QByteArray::number(value(series))));
+        QVERIFY(value("ordalis_http_open_connections") >= 1);
+        QVERIFY(metrics.body.contains("# TYPE ordalis_http_request_duration_seconds histogram"));
+
+        // Prometheus' own check of the format, where it is installed.
+        if (const QString promtool = QStandardPaths::findExecutable(QStringLiteral("promtool"));
+            !promtool.isEmpty()) {
+            QProcess check;
+            check.start(promtool, {QStringLiteral("check"), QStringLiteral("metrics")});
+            check.write(metrics.body);
+            check.closeWriteChannel();
+            QVERIFY(check.waitForFinished(30000));
+            QVERIFY2(check.exitCode() == 0, check.readAllStandardError().constData());
+        }
     }
 
     void bodiesOverOneMebibyteAreRefused() {

@@ -60,8 +60,13 @@ PostgresCluster::PostgresCluster() {
 }
 
 PostgresCluster::~PostgresCluster() {
+    stop();
+}
+
+void PostgresCluster::stop() {
     if (m_running)
         run(m_bin + "/pg_ctl", {"-D", m_data, "-m", "immediate", "stop"});
+    m_running = false;
 }
 
 // PostgreSQL refuses to run as root; then its programs run as the postgres account.

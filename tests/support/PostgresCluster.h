@@ -23,10 +23,12 @@ public:
     // A fresh database as "postgresql://postgres@127.0.0.1:PORT/NAME"; each statement of
     // `administration` runs afterwards as postgres, with "%1" standing for the database name.
     QString createDatabase(const QStringList& administration = {});
+    // Runs one of the server's programs (pg_dump, pg_restore, ...) as the cluster's owner.
+    bool run(const QString& program, const QStringList& arguments) const;
+    QString program(const QString& name) const { return m_bin + u'/' + name; }
+    void stop(); // the server goes away, as a crashed or stopped database server does
 
 private:
-    bool run(const QString& program, const QStringList& arguments) const;
-
     QTemporaryDir m_dir;
     QString m_bin;
     QString m_data;

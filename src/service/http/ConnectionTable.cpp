@@ -34,16 +34,47 @@ ConnectionTable::~ConnectionTable() {
         ::close(entry.socket);
 }
 
-bool ConnectionTable::admits(const QString& address) {
+bool ConnectionTable::admits(const QString& address, bool trustedProxy) {
     QMutexLocker lock(&m_mutex);
-    return m_entries.size() < m_total && m_perAddressCount.value(address) < m_perAddress;
+    return m_entries.size() < m_total &&
+           (trustedProxy || m_perAddressCount.value(address) < m_perAddress);
 }
 
-void ConnectionTable::opened(const void* connection, int socket, const QString& address) {
+void ConnectionTable::opened(const void* connection, int socket, const QString& address,
+                             bool trustedProxy) {
     const int duplicate = ::fcntl(socket, F_DUPFD_CLOEXEC, 0);
     QMutexLocker lock(&m_mutex);
-    m_entries.insert(connection, {duplicate, address, nowMs() + m_deadlineMs});
-    ++m_perAddressCount[address];
+    const QString counted = trustedProxy ? QString() : address;
+    m_entries.insert(connection, {duplicate, counted, nowMs() + m_deadlineMs, {}});
+    if (!counted.isEmpty())
+        ++m_perAddressCount[counted];
+}
+
+bool ConnectionTable::admitsForwarded(const void* connection, const QString& client) {
+    QMutexLocker lock(&m_mutex);
+    const auto entry = m_entries.find(connection);
+    if (entry == m_entries.end())
+        return true;
+    release(&entry->forwarded);
+    int& count = m_perAddressCount[client];
+    if (count >= m_perAddress)
+        return false;
+    ++count;
+    entry->forwarded = client;
+    return true;
+}
+
+qsizetype ConnectionTable::open() const {
+    QMutexLocker lock(&m_mutex);
+    return m_entries.size();
+}
+
+void ConnectionTable::release(QString* address) {
+    if (address->isEmpty())
+        return;
+    if (--m_perAddressCount[*address] <= 0)
+        m_perAddressCount.remove(*address);
+    address->clear();
 }
 
 void ConnectionTable::closed(const void* connection) {
@@ -53,9 +84,10 @@ void ConnectionTable::closed(const void* connection) {
         return;
     if (entry->socket >= 0)
         ::close(entry->socket);
-    if (--m_perAddressCount[entry->address] <= 0)
-        m_perAddressCount.remove(entry->address);
+    Entry gone = *entry;
     m_entries.erase(entry);
+    release(&gone.address);
+    release(&gone.forwarded);
 }
 
 void ConnectionTable::requestReceived(const void* connection) {
@@ -66,8 +98,10 @@ void ConnectionTable::requestReceived(const void* connection) {
 
 void ConnectionTable::requestDone(const void* connection) {
     QMutexLocker lock(&m_mutex);
-    if (const auto entry = m_entries.find(connection); entry != m_entries.end())
+    if (const auto entry = m_entries.find(connection); entry != m_entries.end()) {
         entry->deadlineMs = nowMs() + m_deadlineMs;
+        release(&entry->forwarded);
+    }
 }
 
 void ConnectionTable::watch() {

@@ -7,6 +7,7 @@
 #include <QHostAddress>
 #include <QThread>
 #include <arpa/inet.h>
+#include <chrono>
 #include <cstring>
 #include <microhttpd.h>
 #include <netinet/in.h>
@@ -20,6 +21,8 @@ struct ServerState {
     ConnectionTable* connections;
     const HttpServer::Handler* handler;
     const HttpServer::Screen* screen;
+    const HttpObserver* observer;
+    const TrustedProxies* trusted;
 };
 
 namespace {
@@ -29,11 +32,15 @@ namespace {
 constexpr unsigned LibraryConnectionMargin = 64;
 constexpr unsigned IdleTimeoutSeconds = 30;
 
+using Clock = std::chrono::steady_clock;
+
 // Per-connection state of one request, created when its URI arrives.
 struct Exchange {
     QByteArray uri;
     QByteArray body;
     bool headersSeen = false;
+    QString client;       // whom the request speaks for, decided once its headers are in
+    Clock::time_point in; // when it arrived whole
 };
 
 void* rememberUri(void*, const char* uri, struct MHD_Connection*) {
@@ -49,37 +56,49 @@ void forgetExchange(void* cls, struct MHD_Connection* connection, void** state,
     static_cast<ConnectionTable*>(cls)->requestDone(connection);
 }
 
-QString addressOf(const struct sockaddr* address) {
-    return address ? QHostAddress(address).toString() : QStringLiteral("unknown");
+QHostAddress addressOf(const struct sockaddr* address) {
+    return address ? TrustedProxies::canonical(QHostAddress(address)) : QHostAddress();
 }
 
-QString peerOf(struct MHD_Connection* connection) {
+QString textOf(const QHostAddress& address) {
+    return address.isNull() ? QStringLiteral("unknown") : address.toString();
+}
+
+QHostAddress peerOf(struct MHD_Connection* connection) {
     const union MHD_ConnectionInfo* info =
         MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
     return addressOf(info ? info->client_addr : nullptr);
 }
 
 MHD_Result admit(void* cls, const struct sockaddr* address, socklen_t) {
-    return static_cast<ConnectionTable*>(cls)->admits(addressOf(address)) ? MHD_YES : MHD_NO;
+    const auto& server = *static_cast<const ServerState*>(cls);
+    const QHostAddress peer = addressOf(address);
+    if (server.connections->admits(textOf(peer), server.trusted->contains(peer)))
+        return MHD_YES;
+    if (server.observer->refused)
+        server.observer->refused();
+    return MHD_NO;
 }
 
 void trackConnection(void* cls, struct MHD_Connection* connection, void**,
                      enum MHD_ConnectionNotificationCode code) {
-    auto* table = static_cast<ConnectionTable*>(cls);
+    const auto& server = *static_cast<const ServerState*>(cls);
     if (code == MHD_CONNECTION_NOTIFY_CLOSED) {
-        table->closed(connection);
+        server.connections->closed(connection);
         return;
     }
     const union MHD_ConnectionInfo* fd =
         MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
-    table->opened(connection, fd ? fd->connect_fd : -1, peerOf(connection));
+    const QHostAddress peer = peerOf(connection);
+    server.connections->opened(connection, fd ? fd->connect_fd : -1, textOf(peer),
+                               server.trusted->contains(peer));
 }
 
 void releaseBody(void* body) {
     delete static_cast<QByteArray*>(body);
 }
 
-MHD_Result sendReply(struct MHD_Connection* connection, const Reply& reply) {
+MHD_Result queueReply(struct MHD_Connection* connection, const Reply& reply) {
     // The response shares the reply's bytes (a cached record is never copied) and lets them go
     // once it is sent.
     auto* body = new QByteArray(reply.body);
@@ -98,38 +117,78 @@ MHD_Result sendReply(struct MHD_Connection* connection, const Reply& reply) {
     return result;
 }
 
+QByteArray pathOf(const QByteArray& uri) {
+    const qsizetype question = uri.indexOf('?');
+    return question < 0 ? uri : uri.left(question);
+}
+
+Request requestOf(const Exchange& exchange, const char* method) {
+    Request request;
+    request.method = method;
+    request.path = pathOf(exchange.uri);
+    const qsizetype question = exchange.uri.indexOf('?');
+    request.query = question < 0 ? QByteArray() : exchange.uri.mid(question + 1);
+    request.peer = exchange.client;
+    return request;
+}
+
+MHD_Result sendReply(const ServerState& server, struct MHD_Connection* connection,
+                     const Exchange& exchange, const QByteArray& path, const Reply& reply) {
+    if (server.observer->replied)
+        server.observer->replied(path, reply.status,
+                                 std::chrono::duration<double>(Clock::now() - exchange.in).count());
+    return queueReply(connection, reply);
+}
+
 Reply tooLargeReply() {
     return Reply::error(413, QStringLiteral("Request body larger than 1 MiB"));
 }
 
-MHD_Result collectLength(void* cls, enum MHD_ValueKind, const char* key, const char* value) {
-    if (QByteArrayView(key).compare("Content-Length", Qt::CaseInsensitive) == 0)
-        static_cast<QList<QByteArray>*>(cls)->append(QByteArray(value).trimmed());
+// The headers the server itself looks at; X-Forwarded-For may come as several headers, which
+// read as one list in their order.
+struct Headers {
+    QList<QByteArray> lengths;
+    QByteArray forwardedFor;
+    QByteArray realIp;
+};
+
+MHD_Result collectHeader(void* cls, enum MHD_ValueKind, const char* key, const char* value) {
+    auto* headers = static_cast<Headers*>(cls);
+    const QByteArrayView name(key);
+    if (name.compare("Content-Length", Qt::CaseInsensitive) == 0) {
+        headers->lengths.append(QByteArray(value).trimmed());
+    } else if (name.compare("X-Forwarded-For", Qt::CaseInsensitive) == 0) {
+        if (!headers->forwardedFor.isEmpty())
+            headers->forwardedFor += ',';
+        headers->forwardedFor += value;
+    } else if (name.compare("X-Real-IP", Qt::CaseInsensitive) == 0 && headers->realIp.isEmpty()) {
+        headers->realIp = value;
+    }
     return MHD_YES;
 }
 
-Request requestOf(const Exchange& exchange, const char* method, struct MHD_Connection* connection) {
-    Request request;
-    request.method = method;
-    const qsizetype question = exchange.uri.indexOf('?');
-    request.path = question < 0 ? exchange.uri : exchange.uri.left(question);
-    request.query = question < 0 ? QByteArray() : exchange.uri.mid(question + 1);
-    request.peer = peerOf(connection);
-    return request;
-}
-
-// The first call, headers only: refuses what can be refused before the body is read.
+// The first call, headers only: decides whom the request speaks for, and refuses what can be
+// refused before the body is read.
 std::optional<Reply> screenHeaders(const ServerState& state, struct MHD_Connection* connection,
-                                   const Exchange& exchange, const char* method) {
-    QList<QByteArray> lengths;
-    MHD_get_connection_values(connection, MHD_HEADER_KIND, &collectLength, &lengths);
+                                   Exchange& exchange, const char* method) {
+    Headers headers;
+    MHD_get_connection_values(connection, MHD_HEADER_KIND, &collectHeader, &headers);
+    const QHostAddress peer = peerOf(connection);
+    exchange.client = textOf(state.trusted->clientOf(peer, headers.forwardedFor, headers.realIp));
+    if (state.trusted->contains(peer) &&
+        !state.connections->admitsForwarded(connection, exchange.client)) {
+        if (state.observer->refused)
+            state.observer->refused();
+        return Reply::error(429, QStringLiteral("Too many connections from this address"));
+    }
+    const QList<QByteArray>& lengths = headers.lengths;
     if (std::any_of(lengths.cbegin(), lengths.cend(),
                     [&](const QByteArray& length) { return length != lengths.first(); }))
         return Reply::error(400, QStringLiteral("Conflicting Content-Length headers"));
     if (!lengths.isEmpty() && lengths[0].toLongLong() > HttpServer::MaxBody)
         return tooLargeReply();
     if (*state.screen)
-        return (*state.screen)(requestOf(exchange, method, connection));
+        return (*state.screen)(requestOf(exchange, method));
     return std::nullopt;
 }
 
@@ -141,9 +200,10 @@ MHD_Result answer(void* cls, struct MHD_Connection* connection, const char*, con
         return MHD_NO;
     if (!exchange->headersSeen) {
         exchange->headersSeen = true;
+        exchange->in = Clock::now();
         if (const auto refusal = screenHeaders(server, connection, *exchange, method)) {
             server.connections->requestReceived(connection);
-            return sendReply(connection, *refusal);
+            return sendReply(server, connection, *exchange, pathOf(exchange->uri), *refusal);
         }
         return MHD_YES;
     }
@@ -156,7 +216,8 @@ MHD_Result answer(void* cls, struct MHD_Connection* connection, const char*, con
         return MHD_YES;
     }
     server.connections->requestReceived(connection);
-    Request request = requestOf(*exchange, method, connection);
+    exchange->in = Clock::now();
+    Request request = requestOf(*exchange, method);
     request.body = std::move(exchange->body);
     Reply reply;
     try {
@@ -164,7 +225,7 @@ MHD_Result answer(void* cls, struct MHD_Connection* connection, const char*, con
     } catch (...) {
         reply = Reply::error(500, QStringLiteral("Internal error"));
     }
-    return sendReply(connection, reply);
+    return sendReply(server, connection, *exchange, request.path, reply);
 }
 
 bool parseListen(const QString& listen, QHostAddress* address, quint16* port) {
@@ -235,16 +296,16 @@ bool HttpServer::start(const QString& listen, QString* error) {
     allowDescriptors(rlim_t(m_limits.connections) * 2 + 256);
     m_connections = std::make_unique<ConnectionTable>(
         m_limits.connections, m_limits.connectionsPerAddress, m_limits.requestDeadlineSeconds);
-    m_state =
-        std::make_unique<ServerState>(ServerState{m_connections.get(), &m_handler, &m_screen});
+    m_state = std::make_unique<ServerState>(
+        ServerState{m_connections.get(), &m_handler, &m_screen, &m_observer, &m_trustedProxies});
     const unsigned threads = unsigned(std::clamp(QThread::idealThreadCount() * 2, 2, 16));
     m_daemon = MHD_start_daemon(
-        flags, port, &admit, m_connections.get(), &answer, m_state.get(), MHD_OPTION_SOCK_ADDR,
+        flags, port, &admit, m_state.get(), &answer, m_state.get(), MHD_OPTION_SOCK_ADDR,
         reinterpret_cast<sockaddr*>(&storage), MHD_OPTION_THREAD_POOL_SIZE, threads,
         MHD_OPTION_CONNECTION_LIMIT, unsigned(m_limits.connections) + LibraryConnectionMargin,
         MHD_OPTION_CONNECTION_TIMEOUT, IdleTimeoutSeconds, MHD_OPTION_URI_LOG_CALLBACK,
         &rememberUri, nullptr, MHD_OPTION_NOTIFY_COMPLETED, &forgetExchange, m_connections.get(),
-        MHD_OPTION_NOTIFY_CONNECTION, &trackConnection, m_connections.get(), MHD_OPTION_END);
+        MHD_OPTION_NOTIFY_CONNECTION, &trackConnection, m_state.get(), MHD_OPTION_END);
     if (!m_daemon) {
         m_connections.reset();
         if (error)
@@ -256,6 +317,10 @@ bool HttpServer::start(const QString& listen, QString* error) {
     m_host = address.protocol() == QAbstractSocket::IPv6Protocol ? "[" + address.toString() + "]"
                                                                  : address.toString();
     return true;
+}
+
+qsizetype HttpServer::openConnections() const {
+    return m_connections ? m_connections->open() : 0;
 }
 
 void HttpServer::stop() {

@@ -12,7 +12,9 @@ struct Request {
     QByteArray path;   // "/record.php", without the query
     QByteArray query;  // raw bytes after "?", still percent-encoded
     QByteArray body;   // raw form body, still percent-encoded
-    QString peer;      // client address, the unit of per-client throttling
+    // The client's address, the unit of per-client throttling: the connection's peer, or the
+    // client a trusted proxy forwards for (see TrustedProxies).
+    QString peer;
 };
 
 } // namespace ordalis::service

@@ -130,8 +130,10 @@ Reply registerTeacher(Call& call) {
         return Reply::text(QStringLiteral("该帐号已被注册"));
     const Throttle& throttle = call.context.throttle;
     if (!throttle.allowEvents(call.db, {{QStringLiteral("register:") + call.request.peer,
-                                         throttle.limits().registrationsPerPeer}}))
+                                         throttle.limits().registrationsPerPeer}})) {
+        call.context.metrics.throttled(ServiceMetrics::Limit::Events);
         return Reply::text(QStringLiteral("注册过于频繁，请稍后再试"));
+    }
     const NewPasswords hashes = hashNewPasswords(call.context.hasher, password, operation);
     try {
         Transaction transaction(call.context.database, call.db);
@@ -225,8 +227,10 @@ Reply getPasswordCode(Call& call) {
             {{QStringLiteral("code-peer:") + call.request.peer, limits.codeMailsPerPeer},
              {QStringLiteral("code-account:") + storedAccount.toLower(),
               limits.codeMailsPerAccount},
-             {QStringLiteral("code-email:") + address.toLower(), limits.codeMailsPerEmail}}))
+             {QStringLiteral("code-email:") + address.toLower(), limits.codeMailsPerEmail}})) {
+        context.metrics.throttled(ServiceMetrics::Limit::Events);
         return Reply::text(QStringLiteral("验证码发送过于频繁，请稍后再试"));
+    }
 
     const QString code =
         QStringLiteral("%1").arg(randombytes_uniform(1000000), 6, 10, QLatin1Char('0'));

@@ -52,6 +52,7 @@ QString wrongCredentialText(CredentialCache::Kind kind) {
 } // namespace
 
 QString throttledRefusal(const ServiceContext& context) {
+    context.metrics.throttled(ServiceMetrics::Limit::FailedChecks);
     return QStringLiteral("失败次数过多，请%1分钟后再试").arg(context.throttle.windowMinutes());
 }
 

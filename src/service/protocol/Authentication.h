@@ -15,7 +15,8 @@ namespace ordalis::service {
 // throws HashingBusy when no hashing slot is free.
 std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind, const QString& account,
                                    const QString& secret, QString* refusal);
-// The refusal of a check whose account and address, or address, has failed too often.
+// The refusal of a check whose account and address, or address, has failed too often; counted
+// in the metrics.
 QString throttledRefusal(const ServiceContext& context);
 // A read of a teacher's data: the account in the query's "t", its login proven by "mp".
 std::optional<qint64> authenticateReader(Call& call, QString* refusal);

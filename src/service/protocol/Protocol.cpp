@@ -11,6 +11,7 @@
 #include "storage/Sql.h"
 
 #include <QHash>
+#include <QHostAddress>
 
 namespace ordalis::service {
 
@@ -29,9 +30,28 @@ struct Protocol::Route {
     // Fields that must be present, even if empty: a missing field is never read as an empty
     // value, so that a request cut short or mistyped cannot clear a list.
     QList<QByteArray> required;
+    bool database = true; // false: answered without a database connection
 };
 
 namespace {
+
+// For the proxy's and systemd's checks: whether the database answers, nothing else. A failure
+// is answered 503 by handle().
+Reply health(Call& call) {
+    sqlValue(call.db, QStringLiteral("SELECT 1"));
+    return Reply::text(QStringLiteral("ok"));
+}
+
+// Only for those who run the service: from loopback or a trusted proxy's network (a client a
+// proxy forwards from elsewhere is refused). It needs no database, so that it still answers
+// when the database does not.
+Reply metricsPage(Call& call) {
+    const QHostAddress client(call.request.peer);
+    if (!client.isLoopback() && !call.context.trustedProxies.contains(client))
+        return Reply::error(403, QStringLiteral("Forbidden"));
+    return Reply::bytes(call.context.metrics.page(),
+                        QByteArrayLiteral("text/plain; version=0.0.4; charset=utf-8"));
+}
 
 QList<QByteArray> changeFields(std::initializer_list<QByteArray> rest) {
     return QList<QByteArray>{"username", "password"} + QList<QByteArray>(rest);
@@ -85,6 +105,8 @@ const QHash<QByteArray, Protocol::Route>& routes() {
         {"/servertime.php", {serverTime, false, {}}},
         {"/version.php", {version, false, {}}},
         {"/update.php", {updatePage, false, {}}},
+        {"/healthz", {health, false, {}}},
+        {"/metrics", {metricsPage, false, {}, false}},
         {"/", {homePage, false, {}}},
         {"/index.html", {homePage, false, {}}},
     };
@@ -94,7 +116,7 @@ const QHash<QByteArray, Protocol::Route>& routes() {
 } // namespace
 
 Protocol::Protocol(Database& database, const ServiceOptions& options)
-    : m_context(database, options) {}
+    : m_context(database, options, routes().keys()) {}
 
 const Protocol::Route* Protocol::routeFor(const Request& request, Reply* refusal) const {
     const auto route = routes().constFind(request.path);
@@ -135,8 +157,12 @@ Reply Protocol::handle(const Request& request) {
     if (const auto key = fields->keyWithControlCharacter())
         return Reply::text(
             QStringLiteral("请求字段含有控制字符：%1").arg(QString::fromLatin1(*key)), 400);
-    Call call{m_context, request, std::move(*fields), m_context.database.connection(), {}};
-    if (!call.db.isOpen())
+    Call call{m_context,
+              request,
+              std::move(*fields),
+              route->database ? m_context.database.connection() : QSqlDatabase(),
+              {}};
+    if (route->database && !call.db.isOpen())
         return Reply::error(503, QStringLiteral("Database unavailable"));
     try {
         return route->endpoint(call);
@@ -144,9 +170,12 @@ Reply Protocol::handle(const Request& request) {
         // Which endpoint and statement, and the driver's reason; never a value of the form.
         qWarning("ordalis-service: storage error in %s: %s", request.path.constData(),
                  error.what());
+        m_context.metrics.databaseError();
         // A server connection may be what failed: the next request on this thread reconnects.
         if (!m_context.database.isSqlite())
             m_context.database.resetConnection();
+        if (route->endpoint == health)
+            return Reply::error(503, QStringLiteral("Database unavailable"));
         return Reply::error(500, QStringLiteral("Database error"));
     } catch (const HashingBusy&) {
         return Reply::error(503, QStringLiteral("Busy, try again shortly"));

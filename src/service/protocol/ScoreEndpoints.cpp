@@ -169,7 +169,8 @@ Reply uploadScores(Call& call) {
         const qint64 revision = revisionOf(call.db, teacherId);
         early.emplace(revision, loadRoster(call.db, sqlite, teacherId, read));
     };
-    return runChange(call, readEarly, [&](qint64 teacherId) {
+    qsizetype stored = 0; // stays 0 for a batch stored before
+    Reply reply = runChange(call, readEarly, [&](qint64 teacherId) {
         if (!lines)
             return QStringLiteral("一次最多上传%1行").arg(MaxUploadLines);
         if (lines->isEmpty())
@@ -188,8 +189,14 @@ Reply uploadScores(Call& call) {
         }
         insertScores(call.db, rows, topic);
         // The calls of the same lesson, when they come along: all or none with the scores.
-        return storeCalls(call, teacherId);
+        QString refused = storeCalls(call, teacherId);
+        stored = refused.isEmpty() ? rows.size() : 0;
+        return refused;
     });
+    // runChange answers only once the commit is done; a failed commit throws.
+    if (stored > 0)
+        call.context.metrics.uploadStored(stored);
+    return reply;
 }
 
 Reply getScores(Call& call) {

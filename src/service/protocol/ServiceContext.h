@@ -9,6 +9,8 @@
 #include "http/FormFields.h"
 #include "http/Reply.h"
 #include "http/Request.h"
+#include "http/TrustedProxies.h"
+#include "metrics/ServiceMetrics.h"
 #include "protocol/BuiltRecordCache.h"
 #include "storage/Database.h"
 #include "storage/GroupCommit.h"
@@ -28,22 +30,29 @@ struct ServiceOptions {
     HashCost hashCost = HashCost::Interactive;
     int hashSlots = 0; // passwords hashed at once; 0: one per processor, at least two
     Throttle::Limits limits;
+    // Proxies whose networks may also read the metrics page, besides loopback.
+    TrustedProxies trustedProxies;
 };
 
 struct ServiceContext {
-    ServiceContext(Database& database, const ServiceOptions& options)
+    ServiceContext(Database& database, const ServiceOptions& options,
+                   const QList<QByteArray>& endpoints)
         : database(database)
-        , commits(database)
+        , metrics(endpoints)
+        , commits(database, [this](std::size_t changes) { metrics.groupCommitted(changes); })
         , hasher(options.hashCost, options.hashSlots)
         , throttle(database, options.limits)
-        , mail(options.mailSpool, options.mailCommand, options.mailSender) {}
+        , mail(options.mailSpool, options.mailCommand, options.mailSender)
+        , trustedProxies(options.trustedProxies) {}
     Database& database;
+    ServiceMetrics metrics;
     GroupCommit commits;
     PasswordHasher hasher;
     CredentialCache credentials;
     BuiltRecordCache records;
     Throttle throttle;
     Outbox mail;
+    TrustedProxies trustedProxies;
 };
 
 struct Call {

@@ -14,8 +14,9 @@ constexpr std::size_t MaxGroupSize = 64;
 
 } // namespace
 
-GroupCommit::GroupCommit(Database& database)
-    : m_database(database) {}
+GroupCommit::GroupCommit(Database& database, Observer written)
+    : m_database(database)
+    , m_written(std::move(written)) {}
 
 GroupCommit::Result GroupCommit::run(const QSqlDatabase& db, const Change& change) {
     Job job{&change, {}};
@@ -77,6 +78,8 @@ void GroupCommit::write(const QSqlDatabase& db, const std::deque<Job*>& group) {
             sqlExec(db, QStringLiteral("RELEASE SAVEPOINT change"));
         }
         transaction.commit();
+        if (m_written)
+            m_written(group.size());
     } catch (const DatabaseError& error) {
         failAll(error);
     }

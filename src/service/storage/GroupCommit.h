@@ -29,7 +29,9 @@ public:
         std::string failure; // what failed, for the log
     };
 
-    explicit GroupCommit(Database& database);
+    // `written` is told how many changes each commit wrote.
+    using Observer = std::function<void(std::size_t changes)>;
+    explicit GroupCommit(Database& database, Observer written = {});
     // Blocks until the change is committed, refused or failed. `db` is this thread's
     // connection, used if this thread writes the group.
     Result run(const QSqlDatabase& db, const Change& change);
@@ -43,6 +45,7 @@ private:
     void write(const QSqlDatabase& db, const std::deque<Job*>& group);
 
     Database& m_database;
+    Observer m_written;
     QMutex m_mutex;
     QWaitCondition m_finished;
     std::deque<Job*> m_waiting;

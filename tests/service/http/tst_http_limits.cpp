@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What an anonymous client can hold of the HTTP server: connections per address and in
-// total, a request trickled in past its deadline, a body a refused path would carry, bodies
-// over the limit without a length, and conflicting lengths.
+// total, also behind a trusted proxy, a request trickled in past its deadline, a body a refused
+// path would carry, bodies over the limit without a length, and conflicting lengths; and whom
+// a request behind proxies speaks for.
 
 #include "http/HttpServer.h"
+#include "http/TrustedProxies.h"
 
 #include <QElapsedTimer>
 #include <QTcpSocket>
@@ -20,11 +22,11 @@ using ordalis::service::Request;
 namespace {
 
 struct Server {
-    explicit Server(HttpLimits limits)
+    explicit Server(HttpLimits limits, ordalis::service::TrustedProxies proxies = {})
         : http(
               [this](const Request& request) {
                   ++handled;
-                  return Reply::text(QString::fromLatin1(request.path), 200);
+                  return Reply::text(request.peer, 200);
               },
               [](const Request& request) -> std::optional<Reply> {
                   if (request.path == "/refused")
@@ -32,11 +34,14 @@ struct Server {
                   return std::nullopt;
               },
               limits) {
+        http.setTrustedProxies(proxies);
         QString error;
         started = http.start(QStringLiteral("127.0.0.1:0"), &error);
     }
-    std::unique_ptr<QTcpSocket> connect() const {
+    std::unique_ptr<QTcpSocket> connect(const QHostAddress& from = {}) const {
         auto socket = std::make_unique<QTcpSocket>();
+        if (!from.isNull())
+            socket->bind(from);
         socket->connectToHost(QHostAddress::LocalHost, http.port());
         socket->waitForConnected(5000);
         return socket;
@@ -65,11 +70,18 @@ bool closedAtOnce(QTcpSocket& socket) {
     return socket.state() != QAbstractSocket::ConnectedState && !reply.contains("200");
 }
 
-QByteArray ask(const Server& server, const QByteArray& request) {
-    const auto socket = server.connect();
+QByteArray ask(const Server& server, const QByteArray& request, const QHostAddress& from = {}) {
+    const auto socket = server.connect(from);
     socket->write(request);
     return readUntilClosed(*socket);
 }
+
+QByteArray getFor(const QByteArray& client) {
+    return "GET /a HTTP/1.1\r\nHost: x\r\nConnection: close\r\nX-Forwarded-For: " + client +
+           "\r\n\r\n";
+}
+
+const QHostAddress Proxy(QStringLiteral("127.0.0.1"));
 
 } // namespace
 
@@ -92,6 +104,79 @@ private Q_SLOTS:
             QVERIFY(ask(server, "GET /a HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n")
                         .startsWith("HTTP/1.1 200"));
         }
+    }
+
+    void clientBehindTrustedProxies_data() {
+        QTest::addColumn<QString>("peer");
+        QTest::addColumn<QByteArray>("forwardedFor");
+        QTest::addColumn<QByteArray>("realIp");
+        QTest::addColumn<QString>("client");
+        // Trusted: 10.0.0.0/24 and 2001:db8::/32.
+        QTest::newRow("untrusted peer's headers are ignored")
+            << QStringLiteral("192.0.2.9") << QByteArray("203.0.113.5") << QByteArray("203.0.113.6")
+            << QStringLiteral("192.0.2.9");
+        QTest::newRow("right-most untrusted hop, not what the client claimed")
+            << QStringLiteral("10.0.0.2") << QByteArray("198.51.100.1, 203.0.113.5, 10.0.0.3")
+            << QByteArray("10.0.0.3") << QStringLiteral("203.0.113.5");
+        QTest::newRow("all hops trusted: the first")
+            << QStringLiteral("10.0.0.2") << QByteArray("10.0.0.7,10.0.0.3") << QByteArray()
+            << QStringLiteral("10.0.0.7");
+        QTest::newRow("no address: the last hop known")
+            << QStringLiteral("10.0.0.2") << QByteArray("203.0.113.5, unknown, 10.0.0.3")
+            << QByteArray() << QStringLiteral("10.0.0.3");
+        QTest::newRow("ports and IPv6")
+            << QStringLiteral("::ffff:10.0.0.2") << QByteArray("[2001:db8::1]:4711, 203.0.113.5:80")
+            << QByteArray() << QStringLiteral("203.0.113.5");
+        QTest::newRow("X-Real-IP without X-Forwarded-For")
+            << QStringLiteral("2001:db8::2") << QByteArray(" ") << QByteArray("2001:db9::8")
+            << QStringLiteral("2001:db9::8");
+        QTest::newRow("trusted peer naming nobody")
+            << QStringLiteral("10.0.0.2") << QByteArray() << QByteArray("x")
+            << QStringLiteral("10.0.0.2");
+    }
+    void clientBehindTrustedProxies() {
+        QFETCH(QString, peer);
+        QFETCH(QByteArray, forwardedFor);
+        QFETCH(QByteArray, realIp);
+        QFETCH(QString, client);
+        ordalis::service::TrustedProxies proxies;
+        QVERIFY(proxies.add(QStringLiteral("10.0.0.0/24"), nullptr));
+        QVERIFY(proxies.add(QStringLiteral(" 2001:db8::/32"), nullptr));
+        QVERIFY(!proxies.add(QStringLiteral("10.0.0.0/33"), nullptr));
+        QVERIFY(!proxies.add(QStringLiteral("proxy.example"), nullptr));
+        QCOMPARE(proxies.clientOf(QHostAddress(peer), forwardedFor, realIp).toString(), client);
+    }
+
+    // A trusted proxy's connections count in the total only; each request it forwards counts
+    // against its client's limit while it runs, so that one client's flood leaves the others
+    // served. An untrusted peer stays bound at its own address whatever it claims.
+    void connectionsBehindATrustedProxyCountPerClient() {
+        ordalis::service::TrustedProxies proxies;
+        QVERIFY(proxies.add(Proxy.toString(), nullptr));
+        Server server({100, 3, 30}, proxies);
+        QVERIFY(server.started);
+        std::vector<std::unique_ptr<QTcpSocket>> held;
+        for (int i = 0; i < 4; ++i) {
+            held.push_back(server.connect(Proxy));
+            held.back()->write("POST /a HTTP/1.1\r\nHost: x\r\nX-Forwarded-For: 127.0.0.2\r\n"
+                               "Content-Length: 10\r\n\r\nhalf");
+            held.back()->waitForBytesWritten(1000);
+        }
+        QVERIFY(readUntilClosed(*held.back(), 2000).startsWith("HTTP/1.1 429"));
+        held.pop_back();
+        QVERIFY(ask(server, getFor("127.0.0.3"), Proxy).endsWith("127.0.0.3"));
+        QVERIFY(ask(server, getFor("127.0.0.2"), Proxy).startsWith("HTTP/1.1 429"));
+        held.pop_back();
+        QTest::qWait(200);
+        QVERIFY(ask(server, getFor("127.0.0.2"), Proxy).endsWith("127.0.0.2"));
+
+        const QHostAddress other(QStringLiteral("127.0.0.4"));
+        QVERIFY(ask(server, getFor("127.0.0.2"), other).endsWith("127.0.0.4"));
+        std::vector<std::unique_ptr<QTcpSocket>> idle;
+        for (int i = 0; i < 3; ++i)
+            idle.push_back(server.connect(other));
+        QTest::qWait(100);
+        QVERIFY(closedAtOnce(*server.connect(other)));
     }
 
     // Headers trickled in, one line at a time, still end at the deadline.
