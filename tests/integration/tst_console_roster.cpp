@@ -246,7 +246,7 @@ private Q_SLOTS:
         ConsoleRoom room(m_online.config());
         const QString path = room.data.filePath(QStringLiteral("初二(3)班名单.xlsx"));
         QString error;
-        QVERIFY2(test::runPython(QStringLiteral(R"(
+        QVERIFY2(test::runPython(QString::fromUtf8(R"(
 import datetime, sys, openpyxl
 book = openpyxl.Workbook()
 sheet = book.active
@@ -296,7 +296,7 @@ book.save(sys.argv[1])
         dialogs::takeShownMessages();
 
         const QString bomb = room.data.filePath(QStringLiteral("bomb.xlsx"));
-        QVERIFY(test::runPython(QStringLiteral(R"(
+        QVERIFY(test::runPython(QString::fromUtf8(R"(
 import sys, zipfile
 with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:
     z.writestr('xl/workbook.xml', ' ' * (100 << 20))

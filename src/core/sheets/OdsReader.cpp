@@ -17,7 +17,7 @@ constexpr qint64 MaxRepeat = 1 << 20; // a sheet's rows; more columns than this 
 const QString TableNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:table:1.0");
 const QString OfficeNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
 
-qint64 repeated(const QXmlStreamAttributes& attributes, QStringView name) {
+qint64 repeated(const QXmlStreamAttributes& attributes, QLatin1String name) {
     bool ok = false;
     const qint64 count = attributes.value(TableNs, name).toLongLong(&ok);
     return ok && count > 0 ? std::min(count, MaxRepeat) : 1;
@@ -26,7 +26,7 @@ qint64 repeated(const QXmlStreamAttributes& attributes, QStringView name) {
 Cell::Kind kindOf(const QXmlStreamAttributes& attributes) {
     if (attributes.hasAttribute(TableNs, QStringLiteral("formula")))
         return Cell::Kind::Formula;
-    const QStringView type = attributes.value(OfficeNs, u"value-type");
+    const QStringView type = attributes.value(OfficeNs, QLatin1String("value-type"));
     return type.isEmpty() || type == u"string" ? Cell::Kind::Text : Cell::Kind::Number;
 }
 
@@ -53,14 +53,14 @@ Workbook readOds(const QByteArray& bytes) {
             if (name == u"table") {
                 if (workbook.sheets.size() >= MaxSheets)
                     return {{}, QStringLiteral("工作表太多（超过%1个）").arg(MaxSheets)};
-                sheet.emplace(attributes.value(TableNs, u"name").toString(), budget);
+                sheet.emplace(attributes.value(TableNs, QLatin1String("name")).toString(), budget);
                 row = 0;
             } else if (name == u"table-row" && sheet) {
-                rowRepeats = repeated(attributes, u"number-rows-repeated");
+                rowRepeats = repeated(attributes, QLatin1String("number-rows-repeated"));
                 rowCells.clear();
                 column = 0;
             } else if ((name == u"table-cell" || name == u"covered-table-cell") && sheet) {
-                const qint64 repeats = repeated(attributes, u"number-columns-repeated");
+                const qint64 repeats = repeated(attributes, QLatin1String("number-columns-repeated"));
                 const Cell::Kind kind = kindOf(attributes);
                 const QString text = elementText(reader, u"p", u"annotation", &error);
                 for (qint64 k = 0; k < repeats && !text.trimmed().isEmpty(); ++k) {

@@ -3,6 +3,7 @@
 
 #include "text/NameRule.h"
 
+#include <QMap>
 #include <QSet>
 
 namespace ordalis::sheets {

@@ -50,10 +50,10 @@ std::optional<QHash<QString, Relationship>> relationships(ZipArchive& zip, const
     while (nextToken(reader, error)) {
         if (reader.isStartElement() && reader.name() == u"Relationship") {
             const auto attributes = reader.attributes();
-            const QString type = attributes.value(u"Type").toString();
-            found.insert(attributes.value(u"Id").toString(),
+            const QString type = attributes.value(QLatin1String("Type")).toString();
+            found.insert(attributes.value(QLatin1String("Id")).toString(),
                          {type.mid(type.lastIndexOf(u'/') + 1),
-                          resolve(folder, attributes.value(u"Target").toString())});
+                          resolve(folder, attributes.value(QLatin1String("Target")).toString())});
         }
     }
     if (!error->isEmpty())
@@ -113,13 +113,13 @@ void readWorksheet(const QByteArray& xml, const QStringList& strings, SheetBuild
             const auto attributes = reader.attributes();
             if (name == u"row") {
                 bool ok = false;
-                const qint64 number = attributes.value(u"r").toLongLong(&ok);
+                const qint64 number = attributes.value(QLatin1String("r")).toLongLong(&ok);
                 row = ok ? number : row + 1;
                 column = -1;
             } else if (name == u"c") {
-                const int at = columnOf(attributes.value(u"r"));
+                const int at = columnOf(attributes.value(QLatin1String("r")));
                 column = at >= 0 ? at : column + 1;
-                type = attributes.value(u"t").toString();
+                type = attributes.value(QLatin1String("t")).toString();
                 formula = false;
                 value.clear();
             } else if (name == u"f") {
@@ -185,7 +185,7 @@ Workbook readXlsx(const QByteArray& bytes) {
         const auto part = parts->constFind(id);
         // Chart sheets and dialog sheets hold no cells.
         if (part != parts->cend() && part->type == u"worksheet")
-            listed.append({reader.attributes().value(u"name").toString(), part->target});
+            listed.append({reader.attributes().value(QLatin1String("name")).toString(), part->target});
         if (listed.size() > MaxSheets)
             return {{}, QStringLiteral("工作表太多（超过%1个）").arg(MaxSheets)};
     }

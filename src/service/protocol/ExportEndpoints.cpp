@@ -42,7 +42,7 @@ std::optional<workbook::ClassWorkbook> readBook(Call& call, qint64 teacher, cons
         {teacher, book.className});
     if (!classId)
         return std::nullopt;
-    const QString first = from.isValid() ? from.toString(Qt::ISODate) : QString(u"");
+    const QString first = from.isValid() ? from.toString(Qt::ISODate) : QStringLiteral("");
     const QString last = (to.isValid() ? to.toString(Qt::ISODate) : QStringLiteral("9999-12-31")) +
                          QStringLiteral(" 23:59:59");
     QStringList roster;

@@ -31,7 +31,7 @@ QStringList reasons(const RosterPreview& preview) {
 // Writes a zip archive with Python's zipfile: entries given as name, text pairs after the path;
 // "{100MB}" in a text stands for a hundred megabytes of blanks.
 bool writeZip(const QString& path, const QStringList& entries, QString* error) {
-    static const QString script = QStringLiteral(R"(
+    static const QString script = QString::fromUtf8(R"(
 import sys, zipfile
 with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:
     for name, text in zip(sys.argv[2::2], sys.argv[3::2]):
@@ -39,6 +39,16 @@ with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:
 )");
     return test::runPython(script, QStringList{path} + entries, error).has_value();
 }
+
+// The parts of the hostile files.
+const char WorkbookPart[] =
+    R"(<workbook xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="S" sheetId="1" r:id="rId1"/></sheets></workbook>)";
+const char WorkbookRelationships[] =
+    R"(<Relationships><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)";
+const char EntitiesSheet[] =
+    R"(<?xml version="1.0"?><!DOCTYPE w [<!ENTITY a "aaaaaaaaaa"><!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;">]><worksheet><sheetData><row><c t="inlineStr"><is><t>&b;</t></is></c></row></sheetData></worksheet>)";
+const char RepeatedCells[] =
+    R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:spreadsheet><table:table table:name="S"><table:table-row table:number-rows-repeated="1048576"><table:table-cell table:number-columns-repeated="1024"><text:p>x</text:p></table:table-cell></table:table-row></table:table></office:spreadsheet></office:body></office:document-content>)";
 
 } // namespace
 
@@ -69,9 +79,9 @@ private Q_SLOTS:
         QCOMPARE(preview.column, 1);
         QCOMPARE(preview.header, 1);
         QCOMPARE(preview.names, QStringList({"张三", "李堃"}));
-        QCOMPARE(reasons(preview), QStringList({"4  空白", "6 20230105 数字，不是姓名",
-                                                "7 张三 重复", "8 王五 重复",
-                                                "9 赵|六 含有无法保存的字符“|”"}));
+        QCOMPARE(reasons(preview),
+                 QStringList({"4  空白", "6 20230105 数字，不是姓名", "7 张三 重复", "8 王五 重复",
+                              "9 赵|六 含有无法保存的字符“|”"}));
     }
 
     // An .ods as another program writes it: the sheet ends in a million repeated empty rows,
@@ -81,7 +91,7 @@ private Q_SLOTS:
     void odsWithRepeatsAndMerges() {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("roster.ods"));
-        const QString content = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+        const QString content = QString::fromUtf8(R"(<?xml version="1.0" encoding="UTF-8"?>
 <office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
  xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
  xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:spreadsheet>
@@ -123,14 +133,12 @@ private Q_SLOTS:
     void hostileFilesAreRefused() {
         QTemporaryDir folder;
         const auto workbookParts = [](const QString& sheet) {
-            return QStringList{
-                QStringLiteral("xl/workbook.xml"),
-                QStringLiteral(
-                    R"(<workbook xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="S" sheetId="1" r:id="rId1"/></sheets></workbook>)"),
-                QStringLiteral("xl/_rels/workbook.xml.rels"),
-                QStringLiteral(
-                    R"(<Relationships><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"),
-                QStringLiteral("xl/worksheets/sheet1.xml"), sheet};
+            return QStringList{QStringLiteral("xl/workbook.xml"),
+                               QString::fromUtf8(WorkbookPart),
+                               QStringLiteral("xl/_rels/workbook.xml.rels"),
+                               QString::fromUtf8(WorkbookRelationships),
+                               QStringLiteral("xl/worksheets/sheet1.xml"),
+                               sheet};
         };
         QString error;
         const QString bomb = folder.filePath(QStringLiteral("bomb.xlsx"));
@@ -140,17 +148,10 @@ private Q_SLOTS:
                           &error),
                  qPrintable(error));
         const QString laughs = folder.filePath(QStringLiteral("laughs.xlsx"));
-        QVERIFY(writeZip(laughs,
-                         workbookParts(QStringLiteral(
-                             R"(<?xml version="1.0"?><!DOCTYPE w [<!ENTITY a "aaaaaaaaaa"><!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;">]><worksheet><sheetData><row><c t="inlineStr"><is><t>&b;</t></is></c></row></sheetData></worksheet>)")),
-                         &error));
+        QVERIFY(writeZip(laughs, workbookParts(QString::fromUtf8(EntitiesSheet)), &error));
         const QString repeats = folder.filePath(QStringLiteral("repeats.ods"));
-        QVERIFY(writeZip(
-            repeats,
-            {QStringLiteral("content.xml"),
-             QStringLiteral(
-                 R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:spreadsheet><table:table table:name="S"><table:table-row table:number-rows-repeated="1048576"><table:table-cell table:number-columns-repeated="1024"><text:p>x</text:p></table:table-cell></table:table-row></table:table></office:spreadsheet></office:body></office:document-content>)")},
-            &error));
+        QVERIFY(writeZip(repeats, {QStringLiteral("content.xml"), QString::fromUtf8(RepeatedCells)},
+                         &error));
         const QString large = folder.filePath(QStringLiteral("large.csv"));
         QVERIFY(writeBytes(large, QByteArray(17 << 20, 'a')));
         const QString noArchive = folder.filePath(QStringLiteral("名单.xlsx"));
