@@ -105,8 +105,7 @@ QJsonArray scoreRows(const QStringList& lines, int studentField, int valueField,
     for (const QString& line : lines) {
         const QStringList f = line.split(u'\t');
         rows.append(QJsonArray{f[timeField].left(10), f[timeField].mid(11), f[studentField],
-                               leadingNumber(f[valueField]),
-                               cell(f.value(topicField)),
+                               leadingNumber(f[valueField]), cell(f.value(topicField)),
                                cell(f.value(standardField))});
     }
     return rows;
@@ -297,7 +296,8 @@ private Q_SLOTS:
         history->findChild<QLineEdit*>(QStringLiteral("txtSearch"))->clear();
 
         // 导出: the period's workbook as openpyxl reads it holds every score, the service's and
-        // the one pending here; export.php gives the service's part of the same workbook.
+        // the one pending here; export.php (its class in GB18030, as the results page links
+        // it) gives the service's part of the same workbook.
         const QString saved = room.data.filePath(QStringLiteral("课堂记录"));
         dialogs::setNextFileName(saved);
         child<QPushButton>(history, "cmdExport")->click();
@@ -309,8 +309,7 @@ private Q_SLOTS:
         const QDate termStart = child<QDateEdit>(history, "dtpTermStart")->date();
         const QString query =
             QStringLiteral("/export.php?t=%1&mp=%2&class=%3&from=%4&to=%5&format=xlsx")
-                .arg(Teacher, m_online.session().mp,
-                     QString::fromLatin1(QUrl::toPercentEncoding(ClassName)),
+                .arg(Teacher, m_online.session().mp, encodeGb18030Url(escapeFormValue(ClassName)),
                      termStart.toString(Qt::ISODate), QDate::currentDate().toString(Qt::ISODate));
         std::unique_ptr<QNetworkReply> reply(
             network.get(QNetworkRequest(QUrl(m_online.baseUrl() + query))));
@@ -351,6 +350,15 @@ private Q_SLOTS:
         QCOMPARE(rowsOf(*program, 1, 1),
                  QString::fromUtf8(QJsonDocument(programRows).toJson(QJsonDocument::Compact)));
         QCOMPARE(rowsOf(*program, 0, 0).count(QStringLiteral("张三")), 1);
+        // The .csv: byte-order mark, the students' table, an empty line, the scores' table.
+        reply.reset(network.get(QNetworkRequest(
+            QUrl(m_online.baseUrl() +
+                 QString(query).replace(QStringLiteral("=xlsx"), QStringLiteral("=csv"))))));
+        QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 30000);
+        const QByteArray csv = reply->readAll();
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF\xE5\xA7\x93\xE5\x90\x8D,")); // "姓名,"
+        QCOMPARE(QString::fromUtf8(csv).split(QStringLiteral("\r\n")).size(),
+                 1 + 4 + 1 + 1 + stored.size() + 1);
 
         for (const QSize size : {QSize(1366, 768), QSize(1920, 1080)}) {
             history->resize(size);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OpenpyxlReader.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QProcess>
 
@@ -8,8 +9,11 @@ namespace ordalis::test {
 
 std::optional<QByteArray> runPython(const QString& script, const QStringList& args,
                                     QString* error) {
+    // Debian's Python, where python3-openpyxl is installed, before any other on the PATH.
+    const QString debian = QStringLiteral("/usr/bin/python3");
     QProcess python;
-    python.start(QStringLiteral("python3"), QStringList{QStringLiteral("-c"), script} + args);
+    python.start(QFileInfo::exists(debian) ? debian : QStringLiteral("python3"),
+                 QStringList{QStringLiteral("-c"), script} + args);
     if (!python.waitForFinished(60000) || python.exitStatus() != QProcess::NormalExit ||
         python.exitCode() != 0) {
         *error = python.errorString() + u'\n' + QString::fromUtf8(python.readAllStandardError());

@@ -11,10 +11,9 @@
 
 namespace ordalis::test {
 
-// Runs `python3 -c script args...`; its standard output, or nullopt with `*error` set (its
+// Runs Debian's `python3 -c script args...`; its standard output, or nullopt with `*error` set (its
 // standard error) when it failed.
-std::optional<QByteArray> runPython(const QString& script, const QStringList& args,
-                                    QString* error);
+std::optional<QByteArray> runPython(const QString& script, const QStringList& args, QString* error);
 
 // The workbook's sheets as openpyxl reads them, each {"name", "frozen" (the top-left cell
 // of the scrolling part, "A2"), "rows": [[cell, ...], ...]}; a cell is a string, a number,

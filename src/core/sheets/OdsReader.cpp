@@ -60,7 +60,8 @@ Workbook readOds(const QByteArray& bytes) {
                 rowCells.clear();
                 column = 0;
             } else if ((name == u"table-cell" || name == u"covered-table-cell") && sheet) {
-                const qint64 repeats = repeated(attributes, QLatin1String("number-columns-repeated"));
+                const qint64 repeats =
+                    repeated(attributes, QLatin1String("number-columns-repeated"));
                 const Cell::Kind kind = kindOf(attributes);
                 const QString text = elementText(reader, u"p", u"annotation", &error);
                 for (qint64 k = 0; k < repeats && !text.trimmed().isEmpty(); ++k) {

@@ -18,9 +18,9 @@ struct LeftOut {
 };
 
 struct RosterPreview {
-    int column = -1;    // the names column; -1 when the sheet has no text at all
-    qint64 header = 0;  // the number of the skipped header row, 0 for none
-    QStringList names;  // to add, in sheet order
+    int column = -1;   // the names column; -1 when the sheet has no text at all
+    qint64 header = 0; // the number of the skipped header row, 0 for none
+    QStringList names; // to add, in sheet order
     QList<LeftOut> leftOut;
 };
 

@@ -32,7 +32,8 @@ Workbook readSheetFile(const QString& path) {
     Workbook workbook;
     QFile file(path);
     if (suffix == u"xls")
-        workbook.error = QStringLiteral("这是旧版Excel格式（.xls），请在Excel或WPS中另存为.xlsx再导入");
+        workbook.error =
+            QStringLiteral("这是旧版Excel格式（.xls），请在Excel或WPS中另存为.xlsx再导入");
     else if (info.size() > MaxFileBytes)
         workbook.error = tooLarge;
     else if (!file.open(QIODevice::ReadOnly))

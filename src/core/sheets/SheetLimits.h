@@ -8,12 +8,12 @@
 
 namespace ordalis::sheets {
 
-constexpr qint64 MaxFileBytes = 16 << 20;      // the file as it is on disk
-constexpr qint64 MaxEntryBytes = 16 << 20;     // one unpacked part of a workbook
-constexpr qint64 MaxUnpackedBytes = 32 << 20;  // all unpacked parts together
-constexpr qint64 MaxEntries = 2000;            // parts in the zip archive
-constexpr qint64 MaxCompressionRatio = 200;    // of a part larger than one megabyte
-constexpr qint64 MaxCells = 200000;            // cells that hold something, all sheets
+constexpr qint64 MaxFileBytes = 16 << 20;     // the file as it is on disk
+constexpr qint64 MaxEntryBytes = 16 << 20;    // one unpacked part of a workbook
+constexpr qint64 MaxUnpackedBytes = 32 << 20; // all unpacked parts together
+constexpr qint64 MaxEntries = 2000;           // parts in the zip archive
+constexpr qint64 MaxCompressionRatio = 200;   // of a part larger than one megabyte
+constexpr qint64 MaxCells = 200000;           // cells that hold something, all sheets
 constexpr qint64 MaxSheets = 255;
 
 } // namespace ordalis::sheets

@@ -185,7 +185,8 @@ Workbook readXlsx(const QByteArray& bytes) {
         const auto part = parts->constFind(id);
         // Chart sheets and dialog sheets hold no cells.
         if (part != parts->cend() && part->type == u"worksheet")
-            listed.append({reader.attributes().value(QLatin1String("name")).toString(), part->target});
+            listed.append(
+                {reader.attributes().value(QLatin1String("name")).toString(), part->target});
         if (listed.size() > MaxSheets)
             return {{}, QStringLiteral("工作表太多（超过%1个）").arg(MaxSheets)};
     }

@@ -20,8 +20,8 @@ QString tooLarge(qint64 limit) {
 ZipArchive::ZipArchive(const QByteArray& bytes) {
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()),
-                                                    0, &error);
+    zip_source_t* source =
+        zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
     if (source)
         m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
     if (source && !m_zip)
@@ -30,8 +30,8 @@ ZipArchive::ZipArchive(const QByteArray& bytes) {
     if (!m_zip)
         m_error = Broken;
     else if (zip_get_num_entries(m_zip, 0) > MaxEntries)
-        m_error = QStringLiteral("压缩包中的文件太多（超过%1个），可能是恶意构造的文件")
-                      .arg(MaxEntries);
+        m_error =
+            QStringLiteral("压缩包中的文件太多（超过%1个），可能是恶意构造的文件").arg(MaxEntries);
 }
 
 ZipArchive::~ZipArchive() {
@@ -64,8 +64,8 @@ std::optional<QByteArray> ZipArchive::read(const QString& name) {
     }
     if (declared > (1 << 20) &&
         declared / std::max<qint64>(1, qint64(stat.comp_size)) > MaxCompressionRatio) {
-        m_error = QStringLiteral("压缩比异常（超过%1倍），可能是恶意构造的文件")
-                      .arg(MaxCompressionRatio);
+        m_error =
+            QStringLiteral("压缩比异常（超过%1倍），可能是恶意构造的文件").arg(MaxCompressionRatio);
         return std::nullopt;
     }
     zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);

@@ -44,9 +44,9 @@ QList<Table> tablesOf(const ClassWorkbook& book) {
                     {QStringLiteral("最近被点"), Kind::DateTime}},
                    {}};
     for (const StudentSummary& s : book.students)
-        students.rows.append({s.name, double(s.calls), double(s.scores), s.total,
-                              std::round(s.mean() * 100) / 100,
-                              s.lastCalled.isEmpty() ? QVariant(QString()) : timeValue(s.lastCalled)});
+        students.rows.append(
+            {s.name, double(s.calls), double(s.scores), s.total, std::round(s.mean() * 100) / 100,
+             s.lastCalled.isEmpty() ? QVariant(QString()) : timeValue(s.lastCalled)});
     Table scores{ScoresSheet,
                  {{QStringLiteral("日期"), Kind::Date},
                   {QStringLiteral("时间"), Kind::Time},

@@ -31,7 +31,7 @@ RosterImportDialog::RosterImportDialog(sheets::Workbook workbook, QStringList ex
     , m_leftOut(named(new QListWidget(this), "lstLeftOut")) {
     setObjectName(QStringLiteral("dlgRosterImport"));
     setWindowTitle(QStringLiteral("导入名单"));
-    resize(560, 480);
+    resize(640, 480);
     for (const sheets::Sheet& sheet : m_workbook.sheets)
         m_sheet->addItem(sheet.name);
     m_count->setWordWrap(true);
@@ -79,9 +79,8 @@ void RosterImportDialog::showSheet(int index) {
     QString count = QStringLiteral("将添加%1名学生").arg(m_preview.names.size());
     if (m_preview.column >= 0)
         count += QStringLiteral("（姓名取自%1列").arg(sheets::columnName(m_preview.column)) +
-                 (m_preview.header > 0
-                      ? QStringLiteral("，第%1行是标题）").arg(m_preview.header)
-                      : QStringLiteral("）"));
+                 (m_preview.header > 0 ? QStringLiteral("，第%1行是标题）").arg(m_preview.header)
+                                       : QStringLiteral("）"));
     m_count->setText(count + QStringLiteral("："));
     m_leftOutCount->setText(QStringLiteral("未导入%1项：").arg(m_preview.leftOut.size()));
     m_import->setEnabled(!m_preview.names.isEmpty());

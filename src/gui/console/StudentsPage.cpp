@@ -108,7 +108,8 @@ void StudentsPage::importSheet(const QString& fileName) {
         return;
     }
     // Opened without waiting, like the page itself: the names arrive when the teacher says so.
-    auto* preview = new RosterImportDialog(std::move(workbook), ConsoleActions::lines(list()), this);
+    auto* preview =
+        new RosterImportDialog(std::move(workbook), ConsoleActions::lines(list()), this);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     connect(preview, &QDialog::accepted, this, [this, preview] {
         addBox()->setPlainText(preview->names().join(u'\n'));

@@ -17,13 +17,13 @@
 #include <QDateEdit>
 #include <QDateTimeAxis>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -102,7 +102,8 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
                                         QStringLiteral("今天")});
     m_absentButton->setToolTip(
         QStringLiteral("选中的学生今天缺席：不参加抽取、拼音点名和手动点名；再点一次取消"));
-    m_export->setToolTip(QStringLiteral("把这个时段的学生汇总和全部计分保存为Excel工作簿或CSV文件"));
+    m_export->setToolTip(
+        QStringLiteral("把这个时段的学生汇总和全部计分保存为Excel工作簿或CSV文件"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
@@ -267,9 +268,9 @@ void HistoryWindow::toggleAbsent() {
 void HistoryWindow::exportWorkbook() {
     if (!m_history || m_className.isEmpty())
         return;
-    QString path = dialogs::saveFileName(
-        this, QStringLiteral("导出课堂记录"),
-        QStringLiteral("Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv"));
+    QString path =
+        dialogs::saveFileName(this, QStringLiteral("导出课堂记录"),
+                              QStringLiteral("Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv"));
     if (path.isEmpty())
         return;
     const bool csv = QFileInfo(path).suffix().compare(u"csv", Qt::CaseInsensitive) == 0;

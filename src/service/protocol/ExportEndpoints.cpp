@@ -27,8 +27,8 @@ std::optional<QDate> dayField(const QString& text) {
 QByteArray attachment(const QString& fileName) {
     // The plain name for old browsers, the Chinese one for all others.
     const QString suffix = fileName.mid(fileName.lastIndexOf(u'.'));
-    return "attachment; filename=\"scores" + suffix.toLatin1() +
-           "\"; filename*=UTF-8''" + QUrl::toPercentEncoding(fileName);
+    return "attachment; filename=\"scores" + suffix.toLatin1() + "\"; filename*=UTF-8''" +
+           QUrl::toPercentEncoding(fileName);
 }
 
 // The class's rows of the period, read in one snapshot; nullopt for a class the teacher has
@@ -59,8 +59,8 @@ std::optional<workbook::ClassWorkbook> readBook(Call& call, qint64 teacher, cons
                                            "AND ca.time_text <= ? ORDER BY ca.time_text, ca.id"),
                             {*classId, first, last});
     while (called.next())
-        calls.append({called.value(0).toString(), called.value(1).toString(),
-                      called.value(2).toString()});
+        calls.append(
+            {called.value(0).toString(), called.value(1).toString(), called.value(2).toString()});
     SqlRows scored = sqlRun(
         call.db,
         QStringLiteral("SELECT s.name, sc.time_text, sc.value, sc.topic, sc.remark FROM scores sc "
@@ -80,8 +80,8 @@ std::optional<workbook::ClassWorkbook> readBook(Call& call, qint64 teacher, cons
 } // namespace
 
 Reply exportScores(Call& call) {
-    const QString format = call.field("format").isEmpty() ? QStringLiteral("xlsx")
-                                                          : call.field("format");
+    const QString format =
+        call.field("format").isEmpty() ? QStringLiteral("xlsx") : call.field("format");
     if (format != u"xlsx" && format != u"csv")
         return Reply::text(QStringLiteral("format应为xlsx或csv"), 400);
     const auto from = dayField(call.field("from"));
@@ -97,8 +97,8 @@ Reply exportScores(Call& call) {
     if (!book)
         return Reply::text(QStringLiteral("找不到班级“%1”").arg(call.field("class")), 404);
     if (tooMany)
-        return Reply::text(
-            QStringLiteral("计分超过%1条，请选择较短的时段").arg(MaxExportedScores), 413);
+        return Reply::text(QStringLiteral("计分超过%1条，请选择较短的时段").arg(MaxExportedScores),
+                           413);
     Reply reply;
     if (format == u"csv") {
         reply = Reply::bytes(workbook::toCsv(*book), QByteArrayLiteral("text/csv; charset=UTF-8"));

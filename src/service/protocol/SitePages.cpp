@@ -75,8 +75,8 @@ QString exportLinks(Call& call, qint64 teacher) {
                           (address + QStringLiteral("&format=csv")).toHtmlEscaped());
     }
     return links.isEmpty() ? QString()
-                           : QStringLiteral("<h2>导出全部计分</h2><ul class=\"export\">") +
-                                 links + QStringLiteral("</ul>");
+                           : QStringLiteral("<h2>导出全部计分</h2><ul class=\"export\">") + links +
+                                 QStringLiteral("</ul>");
 }
 
 Reply latestScores(Call& call) {
