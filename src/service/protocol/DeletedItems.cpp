@@ -40,13 +40,13 @@ QJsonObject scoreAt(const SqlRows& row, int first) {
             {"uploaded", row.value(first + 5).toLongLong()}};
 }
 
-QJsonArray scoresOf(const QSqlDatabase& db, qint64 studentId) {
+QJsonArray scoresOf(const QSqlDatabase& db, qint64 classId, qint64 studentId) {
     QJsonArray scores;
-    SqlRows rows =
-        sqlRun(db,
-               QStringLiteral("SELECT value, score_text, time_text, topic, remark, "
-                              "uploaded_at FROM scores WHERE student_id = ? ORDER BY id"),
-               {studentId});
+    SqlRows rows = sqlRun(db,
+                          QStringLiteral("SELECT value, score_text, time_text, topic, remark, "
+                                         "uploaded_at FROM scores WHERE class_id = ? AND "
+                                         "student_id = ? ORDER BY id"),
+                          {classId, studentId});
     while (rows.next())
         scores.append(scoreAt(rows, 0));
     return scores;
@@ -65,11 +65,12 @@ QJsonArray callsOf(const QSqlDatabase& db, qint64 studentId) {
     return calls;
 }
 
-QJsonObject studentOf(const QSqlDatabase& db, SqlRows& row) {
+// A student from the columns id, name, group, in the class.
+QJsonObject studentOf(const QSqlDatabase& db, SqlRows& row, qint64 classId) {
     const qint64 id = row.value(0).toLongLong();
     return {{"name", row.value(1).toString()},
             {"group", row.value(2).toInt()},
-            {"scores", scoresOf(db, id)},
+            {"scores", scoresOf(db, classId, id)},
             {"calls", callsOf(db, id)}};
 }
 
@@ -88,18 +89,18 @@ std::optional<QJsonObject> snapshot(const QSqlDatabase& db, qint64 teacherId, De
                                              "WHERE class_id = ? ORDER BY position"),
                               {rowId});
         while (rows.next())
-            students.append(studentOf(db, rows));
+            students.append(studentOf(db, rows, rowId));
         return QJsonObject{{"name", name->toString()}, {"students", students}};
     }
     case DeletedKind::Student: {
         SqlRows row = sqlRun(db,
-                             QStringLiteral("SELECT s.id, s.name, s.group_no, c.name FROM "
+                             QStringLiteral("SELECT s.id, s.name, s.group_no, c.name, c.id FROM "
                                             "students s JOIN classes c ON c.id = s.class_id "
                                             "WHERE s.id = ? AND c.teacher_id = ?"),
                              {rowId, teacherId});
         if (!row.next())
             return std::nullopt;
-        QJsonObject student = studentOf(db, row);
+        QJsonObject student = studentOf(db, row, row.value(4).toLongLong());
         student.insert("class", row.value(3).toString());
         return student;
     }
@@ -138,7 +139,7 @@ std::optional<QJsonObject> snapshot(const QSqlDatabase& db, qint64 teacherId, De
                QStringLiteral(
                    "SELECT c.name, s.name, sc.value, sc.score_text, sc.time_text, sc.topic, "
                    "sc.remark, sc.uploaded_at FROM scores sc "
-                   "JOIN students s ON s.id = sc.student_id JOIN classes c ON c.id = s.class_id "
+                   "JOIN students s ON s.id = sc.student_id JOIN classes c ON c.id = sc.class_id "
                    "WHERE sc.id = ? AND c.teacher_id = ?"),
                {rowId, teacherId});
     if (!row.next())
@@ -177,9 +178,10 @@ struct Restorer {
         for (const QJsonValue& score : content["scores"].toArray()) {
             const QJsonObject s = score.toObject();
             sqlRun(db,
-                   QStringLiteral("INSERT INTO scores (student_id, value, score_text, time_text, "
-                                  "topic, remark, uploaded_at) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                   {id, s["value"].toDouble(), s["text"].toString(), s["time"].toString(),
+                   QStringLiteral("INSERT INTO scores (class_id, student_id, value, score_text, "
+                                  "time_text, topic, remark, uploaded_at) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                   {classId, id, s["value"].toDouble(), s["text"].toString(), s["time"].toString(),
                     s["topic"].toString(), s["remark"].toString(),
                     qint64(s["uploaded"].toDouble())});
             ++scores;

@@ -51,13 +51,13 @@ QByteArray buildRecord(const QSqlDatabase& db, qint64 teacherId) {
     SqlRows students =
         sqlRun(db,
                QStringLiteral(
-                   "SELECT c.name, s.name, s.group_no, COALESCE(SUM(sc.value), 0), COUNT(sc.id) "
-                   "FROM classes c JOIN students s ON s.class_id = c.id LEFT JOIN scores sc ON "
-                   "sc.student_id = s.id "
-                   "WHERE c.teacher_id = ? GROUP BY c.position, s.position, s.id, c.name, s.name, "
-                   "s.group_no "
-                   "ORDER BY c.position, s.position"),
-               {teacherId});
+                   "SELECT c.name, s.name, s.group_no, COALESCE(t.total, 0), COALESCE(t.n, 0) "
+                   "FROM classes c JOIN students s ON s.class_id = c.id LEFT JOIN "
+                   "(SELECT sc.student_id, SUM(sc.value) AS total, COUNT(*) AS n FROM classes k "
+                   "JOIN scores sc ON sc.class_id = k.id WHERE k.teacher_id = ? "
+                   "GROUP BY sc.student_id) t ON t.student_id = s.id "
+                   "WHERE c.teacher_id = ? ORDER BY c.position, s.position"),
+               {teacherId, teacherId});
     while (students.next()) {
         const double total = std::round(students.value(3).toDouble() * 100.0) / 100.0;
         const qint64 count = students.value(4).toLongLong();

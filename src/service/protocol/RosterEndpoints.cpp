@@ -159,12 +159,11 @@ Reply renameTopic(Call& call) {
         if (!refusal.isEmpty())
             return refusal;
         // The scores recorded under the topic follow it to its new name.
-        sqlRun(
-            call.db,
-            QStringLiteral(
-                "UPDATE scores SET topic = ? WHERE topic = ? AND student_id IN (SELECT s.id FROM "
-                "students s JOIN classes c ON c.id = s.class_id WHERE c.teacher_id = ?)"),
-            {newName, oldName, teacherId});
+        sqlRun(call.db,
+               QStringLiteral(
+                   "UPDATE scores SET topic = ? WHERE topic = ? AND class_id IN (SELECT id FROM "
+                   "classes WHERE teacher_id = ?)"),
+               {newName, oldName, teacherId});
         return QString();
     });
 }

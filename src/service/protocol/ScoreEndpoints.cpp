@@ -29,6 +29,7 @@ QString lineRefusal(int lineNumber, const QString& reason) {
 }
 
 struct ScoreRow {
+    qint64 classId;
     qint64 studentId;
     double value;
     QString scoreText;
@@ -36,9 +37,13 @@ struct ScoreRow {
     QString remark;
 };
 
-// The students of each class an upload names, by name; a class the teacher does not have is
-// absent.
-using Roster = QHash<QString, QHash<QString, qint64>>;
+// A class an upload names, with its students by name.
+struct RosterClass {
+    qint64 id = 0;
+    QHash<QString, qint64> students;
+};
+// The classes an upload names, by name; a class the teacher does not have is absent.
+using Roster = QHash<QString, RosterClass>;
 
 // One upload line, class TAB student TAB score TAB time [TAB standard], read apart from the
 // database: on the request's own thread, before the change's transaction.
@@ -73,7 +78,7 @@ ScoreLine readScoreLine(const QString& line) {
     else if (problem = textProblem(remark, QStringLiteral("评分标准")); !problem.isEmpty())
         read.badValue = problem;
     else
-        read.row = {0, *value, fields[2], time, remark};
+        read.row = {0, 0, *value, fields[2], time, remark};
     return read;
 }
 
@@ -81,12 +86,13 @@ ScoreLine readScoreLine(const QString& line) {
 QString acceptScoreLine(const Roster& roster, ScoreLine* line) {
     if (!line->badShape.isEmpty())
         return line->badShape;
-    const auto students = roster.constFind(line->className);
-    if (students == roster.cend())
+    const auto found = roster.constFind(line->className);
+    if (found == roster.cend())
         return QStringLiteral("找不到班级“%1”").arg(line->className);
-    const auto student = students->constFind(line->student);
-    if (student == students->cend())
+    const auto student = found->students.constFind(line->student);
+    if (student == found->students.cend())
         return QStringLiteral("班级“%1”中找不到学生“%2”").arg(line->className, line->student);
+    line->row.classId = found->id;
     line->row.studentId = *student;
     return line->badValue;
 }
@@ -100,15 +106,17 @@ Roster loadRoster(const QSqlDatabase& db, qint64 teacherId, const QList<ScoreLin
             continue;
         asked.insert(line.className);
         SqlRows rows = sqlRun(db,
-                              QStringLiteral("SELECT s.name, s.id FROM students s JOIN classes c "
+                              QStringLiteral("SELECT s.name, s.id, c.id FROM students s JOIN "
+                                             "classes c "
                                              "ON c.id = s.class_id "
                                              "WHERE c.teacher_id = ? AND c.name = ?"),
                               {teacherId, line.className});
         if (!rows.next())
             continue; // no such class, or a class without students: no line of it can be read
-        QHash<QString, qint64>& students = roster[line.className];
+        RosterClass& found = roster[line.className];
+        found.id = rows.value(2).toLongLong();
         do
-            students.insert(rows.value(0).toString(), rows.value(1).toLongLong());
+            found.students.insert(rows.value(0).toString(), rows.value(1).toLongLong());
         while (rows.next());
     }
     return roster;
@@ -122,20 +130,20 @@ void insertScores(const QSqlDatabase& db, bool sqlite, const QList<ScoreRow>& ro
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     const qsizetype perStatement = sqlite ? 1 : 100;
     auto statementFor = [](qsizetype count) {
-        QStringList values(count, QStringLiteral("(?, ?, ?, ?, ?, ?, ?)"));
-        return QStringLiteral("INSERT INTO scores (student_id, value, score_text, time_text, "
-                              "topic, remark, uploaded_at) VALUES ") +
+        QStringList values(count, QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?)"));
+        return QStringLiteral("INSERT INTO scores (class_id, student_id, value, score_text, "
+                              "time_text, topic, remark, uploaded_at) VALUES ") +
                values.join(QStringLiteral(", "));
     };
     RepeatedStatement full(db, statementFor(perStatement));
     for (qsizetype start = 0; start < rows.size(); start += perStatement) {
         const qsizetype count = std::min(perStatement, rows.size() - start);
         QVariantList values;
-        values.reserve(count * 7);
+        values.reserve(count * 8);
         for (qsizetype i = start; i < start + count; ++i) {
             const ScoreRow& row = rows[i];
-            values << row.studentId << row.value << row.scoreText << row.time << topic << row.remark
-                   << now;
+            values << row.classId << row.studentId << row.value << row.scoreText << row.time
+                   << topic << row.remark << now;
         }
         if (count == perStatement)
             full.run(values);
@@ -144,8 +152,8 @@ void insertScores(const QSqlDatabase& db, bool sqlite, const QList<ScoreRow>& ro
     }
 }
 
-const QString OwnScore = QStringLiteral("student_id IN (SELECT s.id FROM students s JOIN classes "
-                                        "c ON c.id = s.class_id WHERE c.teacher_id = ?)");
+const QString OwnScore =
+    QStringLiteral("class_id IN (SELECT id FROM classes WHERE teacher_id = ?)");
 
 } // namespace
 
@@ -183,8 +191,8 @@ Reply getScores(Call& call) {
     return readLines(
         call,
         QStringLiteral(
-            "SELECT sc.id, s.name, sc.value, sc.time_text, sc.topic, sc.remark FROM scores sc "
-            "JOIN students s ON s.id = sc.student_id JOIN classes c ON c.id = s.class_id "
+            "SELECT sc.id, s.name, sc.value, sc.time_text, sc.topic, sc.remark FROM classes c "
+            "JOIN scores sc ON sc.class_id = c.id JOIN students s ON s.id = sc.student_id "
             "WHERE c.teacher_id = ? AND c.name = ? ORDER BY sc.id"),
         {call.field("class")}, {2});
 }

@@ -101,8 +101,8 @@ Reply latestScores(Call& call) {
     SqlRows rows = sqlRun(
         call.db,
         QStringLiteral("SELECT c.name, s.name, sc.score_text, sc.time_text, sc.topic, sc.remark "
-                       "FROM scores sc JOIN students s ON s.id = sc.student_id "
-                       "JOIN classes c ON c.id = s.class_id WHERE c.teacher_id = ? "
+                       "FROM classes c JOIN scores sc ON sc.class_id = c.id "
+                       "JOIN students s ON s.id = sc.student_id WHERE c.teacher_id = ? "
                        "ORDER BY sc.id DESC LIMIT ?"),
         {*teacher, count});
     // The name is the one the teacher registered ("王老师"), shown as it is.

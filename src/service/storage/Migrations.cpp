@@ -73,6 +73,52 @@ void runAll(const QSqlDatabase& db, const QStringList& statements) {
         sqlExec(db, statement);
 }
 
+// Scores are indexed by class and id, not by student: the lines of an upload then join the
+// ends of a few classes' runs of the index, where an index by student had every upload write
+// a page of the index per student (some two hundred pages for a lesson's upload). As the
+// student is no longer a foreign key of the score (a cascade by it would read the whole
+// table), a trigger takes a student's scores with the student; the class's key cascades.
+void scoresKeptByClass(const QSqlDatabase& db, bool sqlite) {
+    sqlExec(db, QStringLiteral("CREATE TABLE scores_by_class (id %1, class_id BIGINT NOT NULL "
+                               "REFERENCES classes(id) ON DELETE CASCADE, student_id BIGINT NOT "
+                               "NULL, value DOUBLE PRECISION NOT NULL, score_text TEXT NOT NULL, "
+                               "time_text TEXT NOT NULL, topic TEXT NOT NULL, remark TEXT NOT "
+                               "NULL, uploaded_at BIGINT NOT NULL)")
+                    .arg(idColumn(sqlite)));
+    sqlExec(db, QStringLiteral("INSERT INTO scores_by_class (id, class_id, student_id, value, "
+                               "score_text, time_text, topic, remark, uploaded_at) "
+                               "SELECT sc.id, s.class_id, sc.student_id, sc.value, sc.score_text, "
+                               "sc.time_text, sc.topic, sc.remark, sc.uploaded_at "
+                               "FROM scores sc JOIN students s ON s.id = sc.student_id"));
+    // A score's id is never given twice, not even the id of a score deleted before.
+    if (sqlite) {
+        sqlExec(db, QStringLiteral("DELETE FROM sqlite_sequence WHERE name = 'scores_by_class'"));
+        sqlExec(db, QStringLiteral("INSERT INTO sqlite_sequence (name, seq) SELECT "
+                                   "'scores_by_class', seq FROM sqlite_sequence "
+                                   "WHERE name = 'scores'"));
+    } else {
+        sqlExec(db, QStringLiteral("SELECT setval(pg_get_serial_sequence('scores_by_class', "
+                                   "'id'), nextval(pg_get_serial_sequence('scores', 'id')))"));
+    }
+    sqlExec(db, QStringLiteral("DROP TABLE scores"));
+    sqlExec(db, QStringLiteral("ALTER TABLE scores_by_class RENAME TO scores"));
+    sqlExec(db, QStringLiteral("CREATE INDEX scores_class ON scores (class_id, id)"));
+    const QString leave =
+        QStringLiteral("DELETE FROM scores WHERE class_id = OLD.class_id AND student_id = OLD.id;");
+    if (sqlite) {
+        sqlExec(db, QStringLiteral("CREATE TRIGGER scores_leave_with_student AFTER DELETE ON "
+                                   "students BEGIN %1 END")
+                        .arg(leave));
+        return;
+    }
+    sqlExec(db, QStringLiteral("CREATE FUNCTION scores_leave_with_student() RETURNS trigger "
+                               "LANGUAGE plpgsql AS $$ BEGIN %1 RETURN OLD; END $$")
+                    .arg(leave));
+    sqlExec(db, QStringLiteral("CREATE TRIGGER scores_leave_with_student AFTER DELETE ON "
+                               "students FOR EACH ROW EXECUTE FUNCTION "
+                               "scores_leave_with_student()"));
+}
+
 const QList<Migration>& migrations() {
     static const QList<Migration> list = {
         [](const QSqlDatabase& db, bool sqlite) { runAll(db, firstTables(sqlite)); },
@@ -122,6 +168,7 @@ const QList<Migration>& migrations() {
             sqlExec(db, QStringLiteral(
                             "ALTER TABLE check_codes ADD COLUMN tries INTEGER NOT NULL DEFAULT 0"));
         },
+        scoresKeptByClass,
     };
     return list;
 }

@@ -210,18 +210,50 @@ private Q_SLOTS:
             AliceFixture old({}, location);
             QVERIFY(old.ready);
             QSqlQuery query(old.database->connection());
+            // The first release kept scores by student; the highest id given was 41, whose
+            // score is gone.
             for (const char* statement :
                  {"DROP TABLE schema_version", "DROP TABLE deleted_items",
                   "DROP INDEX teachers_account_nocase", "ALTER TABLE teachers DROP COLUMN revision",
                   "ALTER TABLE check_codes DROP COLUMN tries", "DROP TABLE upload_batches",
-                  "DROP TABLE calls"})
-                QVERIFY2(query.exec(QLatin1String(statement)), statement);
+                  "DROP TABLE calls", "DROP TRIGGER scores_leave_with_student", "DROP TABLE scores",
+                  "CREATE TABLE scores (id INTEGER PRIMARY KEY AUTOINCREMENT, student_id BIGINT "
+                  "NOT NULL REFERENCES students(id) ON DELETE CASCADE, value DOUBLE PRECISION "
+                  "NOT NULL, score_text TEXT NOT NULL, time_text TEXT NOT NULL, topic TEXT NOT "
+                  "NULL, remark TEXT NOT NULL, uploaded_at BIGINT NOT NULL)",
+                  "CREATE INDEX scores_student ON scores (student_id)",
+                  "INSERT INTO scores SELECT 40, id, 3, '3分', '2024-03-15 08:00:00', '函数', '', "
+                  "0 FROM students WHERE name = '李四'",
+                  "INSERT INTO scores SELECT 41, id, 1, '1分', '2024-03-15 08:00:01', '函数', '', "
+                  "0 FROM students WHERE name = '张三'",
+                  "DELETE FROM scores WHERE id = 41"})
+                QVERIFY2(query.exec(QString::fromUtf8(statement)), statement);
         }
         {
             ProtocolFixture upgraded({}, location);
             QVERIFY2(upgraded.opened, qPrintable(upgraded.error));
-            QVERIFY(upgraded.read("/record.php", AliceFixture::Account, AliceFixture::Login)
-                        .contains(QStringLiteral("一班")));
+            const QString record =
+                upgraded.read("/record.php", AliceFixture::Account, AliceFixture::Login);
+            QVERIFY2(record.contains(QStringLiteral("一班\t李四\t0\t3\t")), qPrintable(record));
+            // The score kept its id, a new one takes none given before, and a student's scores
+            // still go with the student.
+            QCOMPARE(upgraded.change("/index.php", AliceFixture::Account, AliceFixture::Operation,
+                                     QStringLiteral("&keti=函数&score=一班\t张三\t2分\t"
+                                                    "2024-03-16 08:00:00\t")),
+                     QStringLiteral("Success!"));
+            const QString scores =
+                upgraded.read("/getscore.php", AliceFixture::Account, AliceFixture::Login,
+                              QStringLiteral("class=一班&"));
+            QVERIFY2(scores.startsWith(QStringLiteral("40\t李四\t")) &&
+                         scores.contains(QStringLiteral("\n42\t张三\t")),
+                     qPrintable(scores));
+            QCOMPARE(upgraded.change("/student.php", AliceFixture::Account, AliceFixture::Operation,
+                                     QStringLiteral("&class=一班&student=张三|王五")),
+                     QStringLiteral("Success!"));
+            QVERIFY(!upgraded
+                         .read("/getscore.php", AliceFixture::Account, AliceFixture::Login,
+                               QStringLiteral("class=一班&"))
+                         .contains(QStringLiteral("李四")));
             QVERIFY(!upgraded.registerTeacher(QStringLiteral("ALICE"), QStringLiteral("pw"),
                                               QStringLiteral("op")));
             QSqlQuery(upgraded.database->connection())
