@@ -64,7 +64,7 @@ std::optional<workbook::ClassWorkbook> readBook(Call& call, qint64 teacher, cons
     SqlRows scored = sqlRun(
         call.db,
         QStringLiteral("SELECT s.name, sc.time_text, sc.value, sc.topic, sc.remark FROM scores sc "
-                       "JOIN students s ON s.id = sc.student_id WHERE s.class_id = ? "
+                       "JOIN students s ON s.id = sc.student_id WHERE sc.class_id = ? "
                        "AND sc.time_text >= ? AND sc.time_text <= ? "
                        "ORDER BY sc.time_text, sc.id LIMIT ?"),
         {*classId, first, last, MaxExportedScores + 1});
