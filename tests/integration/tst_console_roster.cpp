@@ -43,6 +43,19 @@ bool isWarning(const dialogs::ShownMessage& message, const QString& title, const
     return message.title == title && message.text == text && message.icon == dialogs::Icon::Warning;
 }
 
+// Logs in, opens the console with the operation password, adds the class and chooses it on
+// the students page.
+bool enterClassOnStudentsPage(ConsoleRoom& room, const QString& className) {
+    room.login(Teacher, LoginPassword);
+    room.inForm<QLineEdit>(QStringLiteral("Text4"))->setText(OperationPassword);
+    room.openConsole();
+    room.showPage(1);
+    room.in<QPlainTextEdit>(QStringLiteral("Text5"))->setPlainText(className);
+    room.clickIn(QStringLiteral("Command10"));
+    room.showPage(2);
+    return room.choose(QStringLiteral("Combo2"), className);
+}
+
 } // namespace
 
 class ConsoleRosterTest : public QObject {
@@ -194,14 +207,7 @@ private Q_SLOTS:
         const QStringList names{QStringLiteral("王䶮"), QString::fromUcs4(U"𠀀明"),
                                 QStringLiteral("李堃")};
         ConsoleRoom room(m_online.config());
-        room.login(Teacher, LoginPassword);
-        room.inForm<QLineEdit>(QStringLiteral("Text4"))->setText(OperationPassword);
-        room.openConsole();
-        room.showPage(1);
-        room.in<QPlainTextEdit>(QStringLiteral("Text5"))->setPlainText(className);
-        room.clickIn(QStringLiteral("Command10"));
-        room.showPage(2);
-        QVERIFY(room.choose(QStringLiteral("Combo2"), className));
+        QVERIFY(enterClassOnStudentsPage(room, className));
         room.in<QPlainTextEdit>(QStringLiteral("Text1"))->setPlainText(names.join(u'\n'));
         room.clickIn(QStringLiteral("Command1"));
         QCOMPARE(room.in<QLabel>(QStringLiteral("Label2"))->text(),
@@ -264,14 +270,7 @@ book.save(sys.argv[1])
                                  QStringList{path} + names, &error),
                  qPrintable(error));
 
-        room.login(Teacher, LoginPassword);
-        room.inForm<QLineEdit>(QStringLiteral("Text4"))->setText(OperationPassword);
-        room.openConsole();
-        room.showPage(1);
-        room.in<QPlainTextEdit>(QStringLiteral("Text5"))->setPlainText(className);
-        room.clickIn(QStringLiteral("Command10"));
-        room.showPage(2);
-        QVERIFY(room.choose(QStringLiteral("Combo2"), className));
+        QVERIFY(enterClassOnStudentsPage(room, className));
         dialogs::takeShownMessages();
         dialogs::setNextFileName(path);
         room.clickIn(QStringLiteral("Command5"));

@@ -60,7 +60,7 @@ QString problemOf(const Cell* cell, const QString& name) {
     if (!cell || name.isEmpty())
         return QStringLiteral("空白");
     if (cell->kind == Cell::Kind::Number)
-        return QStringLiteral("数字，不是姓名");
+        return QStringLiteral("数字或日期，不是姓名");
     if (cell->kind == Cell::Kind::Formula)
         return QStringLiteral("公式，请在表格程序中改为文字");
     if (const qsizetype at = firstRefusedInName(name); at >= 0)

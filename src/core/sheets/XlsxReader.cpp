@@ -32,20 +32,29 @@ QString resolve(const QString& folder, const QString& target) {
     return QDir::cleanPath(folder + target);
 }
 
+// The XML of a part the archive need not have, empty when it has none; nullopt, with `*error`
+// set, when it cannot be read.
+std::optional<QByteArray> optionalPart(ZipArchive& zip, const QString& name, QString* error) {
+    if (name.isEmpty() || !zip.contains(name))
+        return QByteArray();
+    auto xml = zip.read(name);
+    if (!xml)
+        *error = zip.error();
+    return xml;
+}
+
 // Relationships of `part` by id, targets resolved against the part's folder.
 std::optional<QHash<QString, Relationship>> relationships(ZipArchive& zip, const QString& part,
                                                           QString* error) {
     const QString folder = folderOf(part);
     const QString relsName =
         folder + QStringLiteral("_rels/") + part.mid(folder.size()) + QStringLiteral(".rels");
-    QHash<QString, Relationship> found;
-    if (!zip.contains(relsName))
-        return found;
-    const auto xml = zip.read(relsName);
-    if (!xml) {
-        *error = zip.error();
+    const auto xml = optionalPart(zip, relsName, error);
+    if (!xml)
         return std::nullopt;
-    }
+    QHash<QString, Relationship> found;
+    if (xml->isEmpty())
+        return found;
     QXmlStreamReader reader(*xml);
     while (nextToken(reader, error)) {
         if (reader.isStartElement() && reader.name() == u"Relationship") {
@@ -62,14 +71,12 @@ std::optional<QHash<QString, Relationship>> relationships(ZipArchive& zip, const
 }
 
 std::optional<QStringList> sharedStrings(ZipArchive& zip, const QString& part, QString* error) {
-    QStringList strings;
-    if (part.isEmpty() || !zip.contains(part))
-        return strings;
-    const auto xml = zip.read(part);
-    if (!xml) {
-        *error = zip.error();
+    const auto xml = optionalPart(zip, part, error);
+    if (!xml)
         return std::nullopt;
-    }
+    QStringList strings;
+    if (xml->isEmpty())
+        return strings;
     QXmlStreamReader reader(*xml);
     while (nextToken(reader, error)) {
         if (reader.isStartElement() && reader.name() == u"si") {

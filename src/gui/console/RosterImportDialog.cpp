@@ -10,26 +10,22 @@
 
 namespace ordalis {
 
-namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
-
 RosterImportDialog::RosterImportDialog(sheets::Workbook workbook, QStringList existing,
                                        QWidget* parent)
     : QDialog(parent)
     , m_workbook(std::move(workbook))
     , m_existing(std::move(existing))
-    , m_sheet(named(new QComboBox(this), "cboSheet"))
-    , m_count(named(new QLabel(this), "lblImportCount"))
-    , m_names(named(new QListWidget(this), "lstImportNames"))
-    , m_leftOutCount(named(new QLabel(this), "lblLeftOut"))
-    , m_leftOut(named(new QListWidget(this), "lstLeftOut")) {
+    , m_sheet(new QComboBox(this))
+    , m_count(new QLabel(this))
+    , m_names(new QListWidget(this))
+    , m_leftOutCount(new QLabel(this))
+    , m_leftOut(new QListWidget(this)) {
     setObjectName(QStringLiteral("dlgRosterImport"));
+    m_sheet->setObjectName(QStringLiteral("cboSheet"));
+    m_count->setObjectName(QStringLiteral("lblImportCount"));
+    m_names->setObjectName(QStringLiteral("lstImportNames"));
+    m_leftOutCount->setObjectName(QStringLiteral("lblLeftOut"));
+    m_leftOut->setObjectName(QStringLiteral("lstLeftOut"));
     setWindowTitle(QStringLiteral("导入名单"));
     resize(640, 480);
     for (const sheets::Sheet& sheet : m_workbook.sheets)
@@ -37,8 +33,8 @@ RosterImportDialog::RosterImportDialog(sheets::Workbook workbook, QStringList ex
     m_count->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_import = named(buttons->addButton(QStringLiteral("导入"), QDialogButtonBox::AcceptRole),
-                     "cmdImportOk");
+    m_import = buttons->addButton(QStringLiteral("导入"), QDialogButtonBox::AcceptRole);
+    m_import->setObjectName(QStringLiteral("cmdImportOk"));
     buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -268,15 +268,16 @@ void HistoryWindow::toggleAbsent() {
 void HistoryWindow::exportWorkbook() {
     if (!m_history || m_className.isEmpty())
         return;
+    const workbook::ClassWorkbook book = m_history->workbook();
     QString path =
         dialogs::saveFileName(this, QStringLiteral("导出课堂记录"),
-                              QStringLiteral("Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv"));
+                              QStringLiteral("Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv"),
+                              workbook::fileName(book, QStringLiteral("xlsx")));
     if (path.isEmpty())
         return;
     const bool csv = QFileInfo(path).suffix().compare(u"csv", Qt::CaseInsensitive) == 0;
     if (!csv && QFileInfo(path).suffix().compare(u"xlsx", Qt::CaseInsensitive) != 0)
         path += QStringLiteral(".xlsx");
-    const workbook::ClassWorkbook book = m_history->workbook();
     QString error;
     const QByteArray bytes = csv ? workbook::toCsv(book) : workbook::toXlsx(book, &error);
     // Written whole or not at all: a file that was there stays as it was on a failure.

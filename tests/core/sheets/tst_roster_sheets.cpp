@@ -80,8 +80,8 @@ private Q_SLOTS:
         QCOMPARE(preview.header, 1);
         QCOMPARE(preview.names, QStringList({"张三", "李堃"}));
         QCOMPARE(reasons(preview),
-                 QStringList({"4  空白", "6 20230105 数字，不是姓名", "7 张三 重复", "8 王五 重复",
-                              "9 赵|六 含有无法保存的字符“|”"}));
+                 QStringList({"4  空白", "6 20230105 数字或日期，不是姓名", "7 张三 重复",
+                              "8 王五 重复", "9 赵|六 含有无法保存的字符“|”"}));
     }
 
     // An .ods as another program writes it: the sheet ends in a million repeated empty rows,
