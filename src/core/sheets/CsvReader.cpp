@@ -6,17 +6,10 @@
 #include "text/Gb18030.h"
 
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 namespace ordalis::sheets {
 
 namespace {
-
-QString decodeCsv(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8); // skips a leading byte-order mark
-    QString text = utf8.decode(bytes);
-    return utf8.hasError() ? gb18030::decode(bytes) : text;
-}
 
 // The separator the first lines use most, outside quotes.
 QChar separatorOf(QStringView text) {
@@ -47,7 +40,7 @@ Cell::Kind kindOf(const QString& field) {
 } // namespace
 
 Workbook readCsv(const QByteArray& bytes, const QString& sheetName) {
-    const QString text = decodeCsv(bytes);
+    const QString text = gb18030::decodeFile(bytes);
     const QChar separator = separatorOf(text);
     qint64 budget = MaxCells;
     SheetBuilder sheet(sheetName, budget);
