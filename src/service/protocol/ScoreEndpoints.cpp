@@ -11,6 +11,7 @@
 #include "protocol/ReadLines.h"
 #include "protocol/ScoreTime.h"
 #include "protocol/ScoreValue.h"
+#include "storage/RowInserter.h"
 #include "storage/Sql.h"
 #include "text/WireText.h"
 
@@ -122,34 +123,15 @@ Roster loadRoster(const QSqlDatabase& db, qint64 teacherId, const QList<ScoreLin
     return roster;
 }
 
-// SQLite runs one prepared single-row insert per line (its driver looks each placeholder of a
-// long statement up by name, which grows with the square of their number); a database server
-// takes a hundred rows per statement, one round trip for each.
-void insertScores(const QSqlDatabase& db, bool sqlite, const QList<ScoreRow>& rows,
-                  const QString& topic) {
+void insertScores(const QSqlDatabase& db, const QList<ScoreRow>& rows, const QString& topic) {
     const qint64 now = QDateTime::currentSecsSinceEpoch();
-    const qsizetype perStatement = sqlite ? 1 : 100;
-    auto statementFor = [](qsizetype count) {
-        QStringList values(count, QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?)"));
-        return QStringLiteral("INSERT INTO scores (class_id, student_id, value, score_text, "
-                              "time_text, topic, remark, uploaded_at) VALUES ") +
-               values.join(QStringLiteral(", "));
-    };
-    RepeatedStatement full(db, statementFor(perStatement));
-    for (qsizetype start = 0; start < rows.size(); start += perStatement) {
-        const qsizetype count = std::min(perStatement, rows.size() - start);
-        QVariantList values;
-        values.reserve(count * 8);
-        for (qsizetype i = start; i < start + count; ++i) {
-            const ScoreRow& row = rows[i];
-            values << row.classId << row.studentId << row.value << row.scoreText << row.time
-                   << topic << row.remark << now;
-        }
-        if (count == perStatement)
-            full.run(values);
-        else
-            sqlRun(db, statementFor(count), values);
-    }
+    RowInserter scores(db, QStringLiteral("INSERT INTO scores (class_id, student_id, value, "
+                                          "score_text, time_text, topic, remark, uploaded_at) "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const ScoreRow& row : rows)
+        scores.add(row.classId, row.studentId, row.value, row.scoreText, row.time, topic,
+                   row.remark, now);
+    scores.flush();
 }
 
 const QString OwnScore =
@@ -181,7 +163,7 @@ Reply uploadScores(Call& call) {
                 return lineRefusal(i + 1, problem);
             rows.append(read[i].row);
         }
-        insertScores(call.db, call.context.database.isSqlite(), rows, topic);
+        insertScores(call.db, rows, topic);
         // The calls of the same lesson, when they come along: all or none with the scores.
         return storeCalls(call, teacherId);
     });

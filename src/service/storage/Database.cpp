@@ -95,6 +95,9 @@ bool Database::configure(QSqlDatabase& db, QString* error) const {
         // A reply "Success!" promises the change survives a power cut, not only a crash.
         query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
         query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+        // Savepoints and sorts in memory: the journal of a change's savepoint otherwise goes to
+        // a temporary file, made and removed for every upload.
+        query.exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
     } else {
         // "already exists, skipping" and the like are no errors of the service.
         query.exec(QStringLiteral("SET client_min_messages = warning"));
