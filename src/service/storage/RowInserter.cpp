@@ -12,20 +12,27 @@ namespace ordalis::service {
 
 namespace {
 
-constexpr qsizetype ServerRowsPerStatement = 100;
+// Bounds the size of one statement of arrays.
+constexpr qsizetype MaxRowsPerArrayStatement = 1000;
+
+// An element of a PostgreSQL array literal: quoted, with its backslashes and quotes escaped.
+QString quotedElement(const QString& text) {
+    QString quoted = text;
+    quoted.replace(u'\\', QLatin1String("\\\\")).replace(u'"', QLatin1String("\\\""));
+    return u'"' + quoted + u'"';
+}
 
 } // namespace
 
 RowInserter::RowInserter(const QSqlDatabase& db, const QString& insert)
     : m_db(db)
     , m_insert(insert)
-    , m_valuesOfRow(insert.mid(insert.lastIndexOf(QLatin1String("VALUES ")) + 7))
-    , m_columns(m_valuesOfRow.count(u'?')) {
+    , m_arrays(db.driverName() != QLatin1String("QSQLITE")) {
 #ifdef ORDALIS_SQLITE_DIRECT
     const QVariant handle = db.driver()->handle();
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
         sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
-        const QByteArray statement = m_insert.toUtf8();
+        const QByteArray statement = insert.toUtf8();
         if (sqlite3_prepare_v2(connection, statement.constData(), int(statement.size()), &m_native,
                                nullptr) != SQLITE_OK) {
             const std::string reason = sqlite3_errmsg(connection);
@@ -43,11 +50,6 @@ RowInserter::~RowInserter() {
 #endif
 }
 
-// The statement with the values of `rows` rows.
-QString RowInserter::statementFor(qsizetype rows) const {
-    return m_insert + QString(QStringLiteral(", ") + m_valuesOfRow).repeated(rows - 1);
-}
-
 void RowInserter::bind([[maybe_unused]] int column, qint64 value) {
 #ifdef ORDALIS_SQLITE_DIRECT
     if (m_native) {
@@ -55,7 +57,10 @@ void RowInserter::bind([[maybe_unused]] int column, qint64 value) {
         return;
     }
 #endif
-    m_kept.append(value);
+    if (m_arrays)
+        keep(column, "bigint", QString::number(value));
+    else
+        m_row.append(value);
 }
 
 void RowInserter::bind([[maybe_unused]] int column, double value) {
@@ -65,7 +70,11 @@ void RowInserter::bind([[maybe_unused]] int column, double value) {
         return;
     }
 #endif
-    m_kept.append(value);
+    // Seventeen digits read back as the same double.
+    if (m_arrays)
+        keep(column, "double precision", QString::number(value, 'g', 17));
+    else
+        m_row.append(value);
 }
 
 void RowInserter::bind([[maybe_unused]] int column, const QString& value) {
@@ -77,7 +86,20 @@ void RowInserter::bind([[maybe_unused]] int column, const QString& value) {
         return;
     }
 #endif
-    m_kept.append(value);
+    if (m_arrays)
+        keep(column, "text", quotedElement(value));
+    else
+        m_row.append(value);
+}
+
+void RowInserter::keep(int column, const char* type, const QString& element) {
+    if (column == m_columns.size()) {
+        m_columns.append({type, QStringLiteral("{") + element});
+        return;
+    }
+    QString& elements = m_columns[column].elements;
+    elements += u',';
+    elements += element;
 }
 
 void RowInserter::endRow() {
@@ -92,23 +114,36 @@ void RowInserter::endRow() {
         return;
     }
 #endif
-    // SQLite through Qt: a row per statement, as Qt's driver looks each placeholder of a long
-    // statement up by name, which grows with the square of their number.
-    const qsizetype perStatement =
-        m_db.driverName() == QLatin1String("QSQLITE") ? 1 : ServerRowsPerStatement;
-    if (m_kept.size() < perStatement * m_columns)
+    if (m_arrays) {
+        if (++m_keptRows == MaxRowsPerArrayStatement)
+            flush();
         return;
-    if (!m_full)
-        m_full = std::make_unique<RepeatedStatement>(m_db, statementFor(perStatement));
-    m_full->run(m_kept);
-    m_kept.clear();
+    }
+    if (!m_single)
+        m_single = std::make_unique<RepeatedStatement>(m_db, m_insert);
+    m_single->run(m_row);
+    m_row.clear();
 }
 
 void RowInserter::flush() {
-    if (m_kept.isEmpty())
+    if (m_keptRows == 0)
         return;
-    sqlRun(m_db, statementFor(m_kept.size() / m_columns), m_kept);
-    m_kept.clear();
+    // INSERT INTO t (a, b) SELECT c0, c1 FROM unnest(?::bigint[], ?::text[]) WITH ORDINALITY
+    // AS kept(c0, c1, n) ORDER BY n: the rows in the order they were added.
+    QStringList names, arrays;
+    QVariantList values;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        names.append(QStringLiteral("c%1").arg(i));
+        arrays.append(QStringLiteral("?::%1[]").arg(QLatin1String(m_columns[i].type)));
+        values.append(m_columns[i].elements + u'}');
+    }
+    const QString statement =
+        m_insert.left(m_insert.lastIndexOf(QLatin1String("VALUES "))) +
+        QStringLiteral("SELECT %1 FROM unnest(%2) WITH ORDINALITY AS kept(%1, n) ORDER BY n")
+            .arg(names.join(QStringLiteral(", ")), arrays.join(QStringLiteral(", ")));
+    m_columns.clear();
+    m_keptRows = 0;
+    sqlRun(m_db, statement, values);
 }
 
 } // namespace ordalis::service

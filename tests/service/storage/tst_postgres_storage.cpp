@@ -61,7 +61,9 @@ private Q_SLOTS:
         QVERIFY2(f.ready, qPrintable(f.error));
         QCOMPARE(f.upload(QStringLiteral("函数"),
                           {QStringLiteral("一班\t张三\t5分\t2024-03-15 08:01:02\t正确"),
-                           QStringLiteral("一班\t张三\t2\t2024-03-15 08:02:02\t")}),
+                           QStringLiteral("一班\t张三\t2\t2024-03-15 08:02:02\t"),
+                           QStringLiteral("二班\t赵六\t1\t2024-03-15 08:03:02\t"
+                                          "引\"号\\斜,逗{括} NULL")}),
                  QStringLiteral("Success!"));
         QCOMPARE(f.record(), QStringLiteral("Class_Is_Ready\t一班\t二班\t\r\n"
                                             "[keti]\t函数\t正确\t5\t部分正确\t2.5\r\n"
@@ -69,14 +71,23 @@ private Q_SLOTS:
                                             "一班\t张三\t0\t7\t3.5\t2\r\n"
                                             "一班\t李四\t0\t0\t0\t0\r\n"
                                             "一班\t王五\t0\t0\t0\t0\r\n"
-                                            "二班\t赵六\t0\t0\t0\t0\r\n"));
+                                            "二班\t赵六\t0\t1\t1\t1\r\n"));
+        QVERIFY2(f.scores("二班").endsWith(QStringLiteral("\t引\"号\\斜,逗{括} NULL")),
+                 qPrintable(f.scores("二班")));
+        // A deleted score, a removed student's and a removed class's scores are gone.
         const QString id = f.scores("一班").section(u'\t', 0, 0);
         QCOMPARE(f.change("/delscore.php", QStringLiteral("&class=一班&delid=|") + id),
                  QStringLiteral("Success!"));
-        QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=二班")),
+        QCOMPARE(f.scores("一班").count(QStringLiteral("\t张三\t")), 1);
+        QCOMPARE(f.change("/student.php", QStringLiteral("&class=一班&student=李四|王五")),
                  QStringLiteral("Success!"));
         QCOMPARE(f.scores("一班"), QString());
-        QVERIFY(f.record().startsWith(QStringLiteral("Class_Is_Ready\t二班\t\r\n")));
+        QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=一班")),
+                 QStringLiteral("Success!"));
+        QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=一班|二班")),
+                 QStringLiteral("Success!"));
+        QCOMPARE(f.scores("二班"), QString());
+        QVERIFY(f.record().startsWith(QStringLiteral("Class_Is_Ready\t一班\t二班\t\r\n")));
     }
 
     void refusedUploadWritesNothing() {
