@@ -3,11 +3,13 @@
 
 # Building and running the two programs (./run). librsvg2-bin renders the program's icons;
 # qt6-declarative-dev: Qt TextToSpeech's headers and CMake package need its QML integration.
+# libzip-dev reads the rosters of .xlsx and .ods files, libxlsxwriter-dev writes workbooks.
 ORDALIS_RUN_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
     qt6-speech-dev qt6-speech-flite-plugin qt6-declarative-dev qt6-charts-dev
-    libmicrohttpd-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev
+    libmicrohttpd-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev libzip-dev
+    libxlsxwriter-dev
     librsvg2-bin fonts-noto-cjk xdg-utils
 )
 # Making the Debian packages (tools/package.sh): manual pages and the packages' dependencies.
@@ -16,9 +18,10 @@ ORDALIS_PACKAGING_PACKAGES=(
 )
 # The test suite and the benchmarks (./test) besides the two lists above: the include check,
 # the package checks, the browser the pages are tested in, a PostgreSQL server, and the load
-# generator and static server of the service benchmark.
+# generator and static server of the service benchmark, and a reader of workbooks that is not
+# our own (openpyxl) for the import and export tests.
 ORDALIS_TEST_PACKAGES=(
-    libbenchmark-dev python3
+    libbenchmark-dev python3 python3-openpyxl
     desktop-file-utils appstream chromium
     postgresql wrk nginx-light
 )

@@ -6,6 +6,7 @@
 
 #include "ConsoleRoom.h"
 #include "OnlineFixture.h"
+#include "OpenpyxlReader.h"
 #include "ServiceProcess.h"
 #include "SilentServer.h"
 #include "common/Browser.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -39,6 +41,19 @@ bool isSuccessBox(const dialogs::ShownMessage& message, const QString& text) {
 
 bool isWarning(const dialogs::ShownMessage& message, const QString& title, const QString& text) {
     return message.title == title && message.text == text && message.icon == dialogs::Icon::Warning;
+}
+
+// Logs in, opens the console with the operation password, adds the class and chooses it on
+// the students page.
+bool enterClassOnStudentsPage(ConsoleRoom& room, const QString& className) {
+    room.login(Teacher, LoginPassword);
+    room.inForm<QLineEdit>(QStringLiteral("Text4"))->setText(OperationPassword);
+    room.openConsole();
+    room.showPage(1);
+    room.in<QPlainTextEdit>(QStringLiteral("Text5"))->setPlainText(className);
+    room.clickIn(QStringLiteral("Command10"));
+    room.showPage(2);
+    return room.choose(QStringLiteral("Combo2"), className);
 }
 
 } // namespace
@@ -192,14 +207,7 @@ private Q_SLOTS:
         const QStringList names{QStringLiteral("王䶮"), QString::fromUcs4(U"𠀀明"),
                                 QStringLiteral("李堃")};
         ConsoleRoom room(m_online.config());
-        room.login(Teacher, LoginPassword);
-        room.inForm<QLineEdit>(QStringLiteral("Text4"))->setText(OperationPassword);
-        room.openConsole();
-        room.showPage(1);
-        room.in<QPlainTextEdit>(QStringLiteral("Text5"))->setPlainText(className);
-        room.clickIn(QStringLiteral("Command10"));
-        room.showPage(2);
-        QVERIFY(room.choose(QStringLiteral("Combo2"), className));
+        QVERIFY(enterClassOnStudentsPage(room, className));
         room.in<QPlainTextEdit>(QStringLiteral("Text1"))->setPlainText(names.join(u'\n'));
         room.clickIn(QStringLiteral("Command1"));
         QCOMPARE(room.in<QLabel>(QStringLiteral("Label2"))->text(),
@@ -229,6 +237,79 @@ private Q_SLOTS:
         QTest::mouseClick(room.inForm(QStringLiteral("Command13")), Qt::LeftButton);
         QCOMPARE(dialogs::takeShownMessages().constLast().title, QStringLiteral("成功"));
         QCOMPARE(m_online.endpoints().getScores(className).section(u'\t', 1, 1), drawn);
+    }
+
+    // A roster workbook made by another program (openpyxl): a title row, a header with a
+    // student-number column, a date and a formula column, an empty row and a second sheet.
+    // The preview shows its 45 names before anything is sent; 添加 stores exactly those. A
+    // zip bomb then gives one 提示 and changes nothing.
+    void rosterWorkbookIsPreviewedThenAdded() {
+        const QString className = QStringLiteral("初二(3)班");
+        QStringList names;
+        for (const QChar surname : QStringLiteral("王李张刘陈杨黄赵周"))
+            for (const QChar given : QStringLiteral("一明堃芳静"))
+                names << QString(surname) + given + QStringLiteral("同学");
+        ConsoleRoom room(m_online.config());
+        const QString path = room.data.filePath(QStringLiteral("初二(3)班名单.xlsx"));
+        QString error;
+        QVERIFY2(test::runPython(QString::fromUtf8(R"(
+import datetime, sys, openpyxl
+book = openpyxl.Workbook()
+sheet = book.active
+sheet.title = '学生名单'
+sheet.append(['初二(3)班学生名单'])
+sheet.merge_cells('A1:D1')
+sheet.append(['学号', '姓名', '入学日期', '学号×2'])
+for i, name in enumerate(sys.argv[2:]):
+    sheet.append([20230001 + i, name, datetime.date(2023, 9, 1), '=A%d*2' % (i + 3)])
+    if i == 20:
+        sheet.append([])
+book.create_sheet('说明').append(['本表由教务处导出'])
+book.save(sys.argv[1])
+)"),
+                                 QStringList{path} + names, &error),
+                 qPrintable(error));
+
+        QVERIFY(enterClassOnStudentsPage(room, className));
+        dialogs::takeShownMessages();
+        dialogs::setNextFileName(path);
+        room.clickIn(QStringLiteral("Command5"));
+        auto* preview = room.in<QDialog>(QStringLiteral("dlgRosterImport"));
+        QVERIFY(preview->isVisible());
+        QCOMPARE(room.items(room.in<QComboBox>(QStringLiteral("cboSheet"))),
+                 QStringList({"学生名单", "说明"}));
+        QCOMPARE(room.lines(QStringLiteral("lstImportNames")), names);
+        QCOMPARE(room.in<QLabel>(QStringLiteral("lblImportCount"))->text(),
+                 QStringLiteral("将添加45名学生（姓名取自B列，第2行是标题）："));
+        QVERIFY(room.lines(QStringLiteral("lstLeftOut")).isEmpty());
+        test::saveScreenshot(preview, QStringLiteral("console_roster_import"));
+        room.clickIn(QStringLiteral("cmdImportOk"));
+        QTRY_VERIFY(!room.console()->findChild<QDialog*>(QStringLiteral("dlgRosterImport")));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("已成功导入，请检查后点击添加！"));
+        QVERIFY(ServiceRecord(m_online.endpoints()).students(className).isEmpty());
+        room.clickIn(QStringLiteral("Command1"));
+        QCOMPARE(room.in<QLabel>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("已添加45名学生！"));
+        QCOMPARE(ServiceRecord(m_online.endpoints()).students(className), names);
+        dialogs::takeShownMessages();
+
+        const QString bomb = room.data.filePath(QStringLiteral("bomb.xlsx"));
+        QVERIFY(test::runPython(QString::fromUtf8(R"(
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:
+    z.writestr('xl/workbook.xml', ' ' * (100 << 20))
+)"),
+                                {bomb}, &error));
+        dialogs::setNextFileName(bomb);
+        room.clickIn(QStringLiteral("Command5"));
+        const auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(isWarning(shown[0], QStringLiteral("提示"),
+                          QStringLiteral("无法导入“bomb.xlsx”：解压后的内容超过16 MB，"
+                                         "可能是恶意构造的文件")));
+        QVERIFY(!room.console()->findChild<QDialog*>(QStringLiteral("dlgRosterImport")));
+        QCOMPARE(room.lines(QStringLiteral("List1")), names);
     }
 
     void guardsStopBeforeSending() {

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The service's browser pages in headless Chromium, as a teacher opens them from the program and
-// on a phone: the latest scores after a real upload, a wrong mp, the home and update pages.
+// on a phone: the latest scores after a real upload with the class's workbook linked, a wrong
+// mp, the home and update pages.
 // Screenshots go to the build tree's screenshots folder.
 
 #include "CannotRun.h"
 #include "OnlineFixture.h"
+#include "OpenpyxlReader.h"
 #include "ServiceProcess.h"
 #include "text/WireText.h"
 
@@ -13,6 +15,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -171,6 +175,28 @@ private Q_SLOTS:
                                      .arg(i)
                                      .arg(TopicName)));
         }
+
+        // The class's workbook as the page links it: the .xlsx with the three scores.
+        const auto link =
+            QRegularExpression(QStringLiteral("href=\"(/export\\.php[^\"]*xlsx)\"")).match(dom);
+        QVERIFY2(link.hasMatch(), qPrintable(dom));
+        QNetworkAccessManager network;
+        std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(
+            QUrl(m_online.baseUrl() +
+                 link.captured(1).replace(QStringLiteral("&amp;"), QStringLiteral("&"))))));
+        QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 30000);
+        QCOMPARE(
+            reply->header(QNetworkRequest::ContentTypeHeader).toString(),
+            QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"));
+        const QTemporaryDir folder;
+        const QString saved = folder.filePath(QStringLiteral("class.xlsx"));
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reply->readAll()) > 0);
+        file.close();
+        QString error;
+        const auto sheets = ordalis::test::readWithOpenpyxl(saved, &error);
+        QVERIFY2(sheets, qPrintable(error));
+        QCOMPARE(sheets->at(1)[QStringLiteral("rows")].toArray().size(), 1 + Names.size());
 
         const QJsonArray report = m_chromium.phoneLayout({url});
         QCOMPARE(report.size(), 1);

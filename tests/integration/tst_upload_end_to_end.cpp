@@ -5,6 +5,7 @@
 #include "Classroom.h"
 #include "LosingRelay.h"
 #include "OnlineFixture.h"
+#include "OpenpyxlReader.h"
 #include "ProgramRoom.h"
 #include "RecordFixture.h"
 #include "Screenshots.h"
@@ -28,10 +29,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPushButton>
 #include <QSet>
 #include <QStatusBar>
@@ -79,6 +85,30 @@ QStringList asStored(const QStringList& scoreLines, const QString& topic) {
             u'\t');
     }
     return expected;
+}
+
+// A sheet's rows as openpyxl read them, compact, for a readable difference.
+QString rowsOf(const QJsonArray& sheets, int sheet, qsizetype from = 0) {
+    const QJsonArray rows = sheets[sheet].toObject()[QStringLiteral("rows")].toArray();
+    QJsonArray taken;
+    for (qsizetype i = from; i < rows.size(); ++i)
+        taken.append(rows[i]);
+    return QString::fromUtf8(QJsonDocument(taken).toJson(QJsonDocument::Compact));
+}
+
+// The scores sheet's rows that the lines stand for: date, time, student, value, topic,
+// standard (an empty text, or a field of -1, is no cell).
+QJsonArray scoreRows(const QStringList& lines, int studentField, int valueField, int timeField,
+                     int topicField, int standardField) {
+    const auto cell = [](const QString& text) { return text.isEmpty() ? QJsonValue() : text; };
+    QJsonArray rows;
+    for (const QString& line : lines) {
+        const QStringList f = line.split(u'\t');
+        rows.append(QJsonArray{f[timeField].left(10), f[timeField].mid(11), f[studentField],
+                               leadingNumber(f[valueField]), cell(f.value(topicField)),
+                               cell(f.value(standardField))});
+    }
+    return rows;
 }
 
 } // namespace
@@ -264,6 +294,72 @@ private Q_SLOTS:
         QCOMPARE(table->rowCount(), 1);
         QCOMPARE(table->item(0, 0)->text(), QStringLiteral("张三"));
         history->findChild<QLineEdit*>(QStringLiteral("txtSearch"))->clear();
+
+        // 导出: the period's workbook as openpyxl reads it holds every score, the service's and
+        // the one pending here; export.php (its class in GB18030, as the results page links
+        // it) gives the service's part of the same workbook.
+        const QString saved = room.data.filePath(QStringLiteral("课堂记录"));
+        dialogs::setNextFileName(saved);
+        child<QPushButton>(history, "cmdExport")->click();
+        QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("完成"));
+        QString error;
+        const auto program = test::readWithOpenpyxl(saved + QStringLiteral(".xlsx"), &error);
+        QVERIFY2(program, qPrintable(error));
+        QNetworkAccessManager network;
+        const QDate termStart = child<QDateEdit>(history, "dtpTermStart")->date();
+        const QString query =
+            QStringLiteral("/export.php?t=%1&mp=%2&class=%3&from=%4&to=%5&format=xlsx")
+                .arg(Teacher, m_online.session().mp, encodeGb18030Url(escapeFormValue(ClassName)),
+                     termStart.toString(Qt::ISODate), QDate::currentDate().toString(Qt::ISODate));
+        std::unique_ptr<QNetworkReply> reply(
+            network.get(QNetworkRequest(QUrl(m_online.baseUrl() + query))));
+        QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 30000);
+        QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 200);
+        QVERIFY(reply->rawHeader("Content-Disposition")
+                    .startsWith("attachment; filename=\"scores.xlsx\"; filename*=UTF-8''"));
+        const QString downloaded = room.data.filePath(QStringLiteral("export.xlsx"));
+        QFile file(downloaded);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reply->readAll()) > 0);
+        file.close();
+        const auto service = test::readWithOpenpyxl(downloaded, &error);
+        QVERIFY2(service, qPrintable(error));
+        for (const QJsonArray& sheets : {*program, *service}) {
+            QCOMPARE(sheets.size(), 2);
+            QCOMPARE(sheets[0].toObject()[QStringLiteral("name")].toString(),
+                     QStringLiteral("学生汇总"));
+            QCOMPARE(sheets[1].toObject()[QStringLiteral("frozen")].toString(),
+                     QStringLiteral("A2"));
+            QCOMPARE(rowsOf(sheets, 1).section(u']', 0, 0),
+                     QStringLiteral("[[\"日期\",\"时间\",\"学生\",\"计分\",\"课题\",\"评分标准\""));
+        }
+        // The service's scores of the term, oldest first, as the workbook lists them.
+        QStringList stored;
+        for (const QString& line : m_online.endpoints().getScores(ClassName).split(
+                 QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+            if (line.section(u'\t', 3, 3) >= termStart.toString(Qt::ISODate))
+                stored << line;
+        std::stable_sort(stored.begin(), stored.end(), [](const QString& a, const QString& b) {
+            return a.section(u'\t', 3, 3) < b.section(u'\t', 3, 3);
+        });
+        const QJsonArray serviceRows = scoreRows(stored, 1, 2, 3, 4, 5);
+        QCOMPARE(rowsOf(*service, 1, 1),
+                 QString::fromUtf8(QJsonDocument(serviceRows).toJson(QJsonDocument::Compact)));
+        QJsonArray programRows = serviceRows;
+        for (const QJsonValue& row : scoreRows(room.pendingLines(), 1, 2, 3, -1, 4))
+            programRows.append(row);
+        QCOMPARE(rowsOf(*program, 1, 1),
+                 QString::fromUtf8(QJsonDocument(programRows).toJson(QJsonDocument::Compact)));
+        QCOMPARE(rowsOf(*program, 0, 0).count(QStringLiteral("张三")), 1);
+        // The .csv: byte-order mark, the students' table, an empty line, the scores' table.
+        reply.reset(network.get(QNetworkRequest(
+            QUrl(m_online.baseUrl() +
+                 QString(query).replace(QStringLiteral("=xlsx"), QStringLiteral("=csv"))))));
+        QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 30000);
+        const QByteArray csv = reply->readAll();
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF\xE5\xA7\x93\xE5\x90\x8D,")); // "姓名,"
+        QCOMPARE(QString::fromUtf8(csv).split(QStringLiteral("\r\n")).size(),
+                 1 + 4 + 1 + 1 + stored.size() + 1);
+
         for (const QSize size : {QSize(1366, 768), QSize(1920, 1080)}) {
             history->resize(size);
             test::saveScreenshot(

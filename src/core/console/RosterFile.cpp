@@ -4,16 +4,10 @@
 #include "text/Gb18030.h"
 #include "text/TextLines.h"
 
-#include <QStringDecoder>
-
 namespace ordalis::console {
 
 QStringList rosterFileLines(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8); // skips a leading byte-order mark
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        text = gb18030::decode(bytes);
-    return splitLines(text);
+    return splitLines(gb18030::decodeFile(bytes));
 }
 
 } // namespace ordalis::console

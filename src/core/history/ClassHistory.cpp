@@ -6,7 +6,7 @@
 #include "scoring/ScoreLine.h"
 #include "text/WireText.h"
 
-#include <QHash>
+#include <algorithm>
 
 namespace ordalis {
 
@@ -53,21 +53,21 @@ ClassHistory::ClassHistory(QString className, QStringList roster, DateRange rang
     , m_roster(std::move(roster))
     , m_range(range) {}
 
-void ClassHistory::addCall(const QString& student, const QString& time, const QString& how) {
-    if (m_range.contains(time))
-        m_calls.append({student, time, how});
+void ClassHistory::addCall(workbook::CallEntry call) {
+    if (m_range.contains(call.time))
+        m_calls.append(std::move(call));
 }
 
-void ClassHistory::addScore(const QString& student, const QString& time, double value) {
-    if (m_range.contains(time))
-        m_scores.append({student, time, value});
+void ClassHistory::addScore(workbook::ScoreEntry score) {
+    if (m_range.contains(score.time))
+        m_scores.append(std::move(score));
 }
 
 void ClassHistory::addServiceCalls(const QString& reply) {
     for (const QString& line : reply.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
         const QStringList f = line.split(u'\t');
         if (f.size() >= 3)
-            addCall(f[0], f[1], f[2]);
+            addCall({f[0], f[1], f[2]});
     }
 }
 
@@ -75,7 +75,7 @@ void ClassHistory::addServiceScores(const QString& reply) {
     for (const QString& line : reply.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
         const QStringList f = line.split(u'\t');
         if (f.size() >= 4)
-            addScore(f[1], f[3], leadingNumber(f[2]));
+            addScore({f[1], f[3], leadingNumber(f[2]), f.value(4), f.value(5)});
     }
 }
 
@@ -83,7 +83,7 @@ void ClassHistory::addPendingCalls(const QStringList& callLines) {
     for (const QString& line : callLines) {
         const QStringList f = line.split(u'\t');
         if (f.size() >= 4 && f[0] == m_class)
-            addCall(f[1], f[2], f[3]);
+            addCall({f[1], f[2], f[3]});
     }
 }
 
@@ -91,39 +91,25 @@ void ClassHistory::addPendingScores(const QStringList& scoreLines) {
     for (const QString& text : scoreLines) {
         const ScoreLine line = ScoreLine::fromText(text);
         if (line.className == m_class)
-            addScore(line.student, line.time, leadingNumber(line.score));
+            addScore({line.student, line.time, leadingNumber(line.score), {}, line.standard});
     }
 }
 
 QList<StudentHistory> ClassHistory::students() const {
-    QList<StudentHistory> rows;
-    QHash<QString, qsizetype> row;
-    for (const QString& name : m_roster) {
-        row.insert(name, rows.size());
-        StudentHistory student;
-        student.name = name;
-        rows.append(student);
-    }
-    for (const Call& call : m_calls) {
-        if (const auto found = row.constFind(call.student); found != row.cend()) {
-            StudentHistory& student = rows[*found];
-            ++student.calls;
-            student.lastCalled = std::max(student.lastCalled, call.time);
-        }
-    }
-    for (const HistoryScore& score : m_scores) {
-        if (const auto found = row.constFind(score.student); found != row.cend()) {
-            ++rows[*found].scores;
-            rows[*found].total += score.value;
-        }
-    }
-    return rows;
+    return workbook::summarize(m_roster, m_calls, m_scores);
+}
+
+workbook::ClassWorkbook ClassHistory::workbook() const {
+    QList<workbook::ScoreEntry> scores = m_scores;
+    std::stable_sort(scores.begin(), scores.end(),
+                     [](const auto& a, const auto& b) { return a.time < b.time; });
+    return {m_class, m_range.from, m_range.to, students(), scores};
 }
 
 QList<int> ClassHistory::drawCounts() const {
     const QString everybody = drawButtonCaption(0);
     QList<int> counts(m_roster.size(), 0);
-    for (const Call& call : m_calls) {
+    for (const workbook::CallEntry& call : m_calls) {
         const qsizetype index = m_roster.indexOf(call.student);
         if (index >= 0 && call.how == everybody)
             ++counts[index];
@@ -133,7 +119,7 @@ QList<int> ClassHistory::drawCounts() const {
 
 QMap<QDate, double> ClassHistory::meanByDate(const QString& student) const {
     QMap<QDate, std::pair<double, int>> sums;
-    for (const HistoryScore& score : m_scores) {
+    for (const workbook::ScoreEntry& score : m_scores) {
         if (!student.isEmpty() && score.student != student)
             continue;
         auto& [total, count] = sums[QDate::fromString(score.time.left(10), Qt::ISODate)];

@@ -4,6 +4,8 @@
 // still pending on this computer), per student how often called and scored, the total and
 // mean score and the last call; the counts the fairness test reads; the scores by date.
 
+#include "workbook/ClassWorkbook.h"
+
 #include <QDate>
 #include <QList>
 #include <QMap>
@@ -24,20 +26,7 @@ DateRange periodRange(HistoryPeriod period, const QDate& today, const QDate& ter
                       const QDate& from = {}, const QDate& to = {});
 QString periodName(HistoryPeriod period); // "本节课", "本周", "本月", "本学期", "所选日期"
 
-struct StudentHistory {
-    QString name;
-    int calls = 0;
-    int scores = 0;
-    double total = 0;
-    QString lastCalled; // time of the last call, empty if none
-    double mean() const { return scores > 0 ? total / scores : 0; }
-};
-
-struct HistoryScore {
-    QString student;
-    QString time;
-    double value = 0;
-};
+using StudentHistory = workbook::StudentSummary;
 
 class ClassHistory {
 public:
@@ -46,9 +35,11 @@ public:
 
     // "student TAB time TAB how" lines, as the service reads them back.
     void addServiceCalls(const QString& reply);
-    // The service's score list of the class: "id TAB student TAB value TAB time TAB ...".
+    // The service's score list of the class: "id TAB student TAB value TAB time TAB topic TAB
+    // standard".
     void addServiceScores(const QString& reply);
-    // Pending lines of this computer (CallLine and ScoreLine texts) of any class.
+    // Pending lines of this computer (CallLine and ScoreLine texts) of any class; a pending
+    // score has no topic yet (it is given at the upload).
     void addPendingCalls(const QStringList& callLines);
     void addPendingScores(const QStringList& scoreLines);
 
@@ -57,21 +48,18 @@ public:
     QList<int> drawCounts() const;
     // The mean score per day of one student, or of the whole class for an empty name.
     QMap<QDate, double> meanByDate(const QString& student = {}) const;
+    // The period as a workbook: the students' rows and every score, oldest first.
+    workbook::ClassWorkbook workbook() const;
 
 private:
-    void addCall(const QString& student, const QString& time, const QString& how);
-    void addScore(const QString& student, const QString& time, double value);
+    void addCall(workbook::CallEntry call);
+    void addScore(workbook::ScoreEntry score);
 
     QString m_class;
     QStringList m_roster;
     DateRange m_range;
-    struct Call {
-        QString student;
-        QString time;
-        QString how;
-    };
-    QList<Call> m_calls;
-    QList<HistoryScore> m_scores;
+    QList<workbook::CallEntry> m_calls;
+    QList<workbook::ScoreEntry> m_scores;
 };
 
 // Whether a name passes the search box: a part of the name, or of its pinyin initials.

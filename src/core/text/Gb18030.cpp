@@ -160,4 +160,10 @@ QString decode(QByteArrayView bytes) {
     return text;
 }
 
+QString decodeFile(QByteArrayView bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8); // skips a leading byte-order mark
+    QString text = utf8.decode(bytes);
+    return utf8.hasError() ? decode(bytes) : text;
+}
+
 } // namespace ordalis::gb18030

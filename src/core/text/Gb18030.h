@@ -25,6 +25,10 @@ QByteArray encode(QStringView text, bool* ok = nullptr);
 // the euro sign of GBK, reads as the euro sign.
 QString decode(QByteArrayView bytes);
 
+// The text of a file saved by any editor or spreadsheet: UTF-8 (its byte-order mark skipped)
+// when the bytes are valid UTF-8, otherwise GB18030.
+QString decodeFile(QByteArrayView bytes);
+
 // The character's GBK code: hi * 256 + lo for a double-byte character, the byte value for a
 // single-byte one, 0 when GBK has no code for it (its GB18030 code then has four bytes).
 quint16 gbkCode(QChar c);

@@ -42,8 +42,10 @@ QString scriptedFileName(const QString& title) {
 }
 
 QString chooseFile(QWidget* parent, const QString& title, const QString& filter,
-                   QFileDialog::AcceptMode mode) {
+                   QFileDialog::AcceptMode mode, const QString& suggested = {}) {
     const auto dialog = makeFileDialog(parent, title, toQtFilter(filter), mode);
+    if (!suggested.isEmpty())
+        dialog->selectFile(suggested);
     return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
 }
 
@@ -81,10 +83,11 @@ QString openFileName(QWidget* parent, const QString& title, const QString& filte
     return chooseFile(parent, title, filter, QFileDialog::AcceptOpen);
 }
 
-QString saveFileName(QWidget* parent, const QString& title, const QString& filter) {
+QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                     const QString& suggested) {
     if (script().scripted)
         return scriptedFileName(title);
-    return chooseFile(parent, title, filter, QFileDialog::AcceptSave);
+    return chooseFile(parent, title, filter, QFileDialog::AcceptSave, suggested);
 }
 
 void setScripted(bool scripted) {

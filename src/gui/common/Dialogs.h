@@ -19,7 +19,9 @@ bool askYesNo(QWidget* parent, const QString& title, const QString& text, Icon i
 // Filters are written "Description(*.ext)|*.ext|All Files(*.*)|*.*"; an empty result means
 // the teacher cancelled.
 QString openFileName(QWidget* parent, const QString& title, const QString& filter);
-QString saveFileName(QWidget* parent, const QString& title, const QString& filter);
+// suggested: the file name the save dialog proposes, if any.
+QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                     const QString& suggested = {});
 
 // "A(*.a)|*.a|B(*.*)|*.*" as a Qt filter "A(*.a);;B(*.*)".
 QString toQtFilter(const QString& filter);

@@ -3,8 +3,10 @@
 
 #include "console/ConsoleWidgets.h"
 #include "console/RosterFile.h"
+#include "console/RosterImportDialog.h"
 #include "net/ServiceEndpoints.h"
 #include "record/TeacherRecord.h"
+#include "sheets/SheetFile.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -19,6 +21,7 @@ namespace ordalis {
 namespace {
 
 const QString ClassPrompt = QStringLiteral("班级");
+const QString ImportedText = QStringLiteral("已成功导入，请检查后点击添加！");
 
 } // namespace
 
@@ -83,13 +86,36 @@ void StudentsPage::chooseClass() {
 void StudentsPage::import() {
     addBox()->clear();
     const QString fileName = m_actions.openFileName(
-        QStringLiteral("打开"), QStringLiteral("Txt Files(*.txt)|*.txt|All Files(*.*)|*.*"));
+        QStringLiteral("打开"),
+        QStringLiteral("名单(*.xlsx *.ods *.csv *.txt)|*.xlsx;*.ods;*.csv;*.txt|"
+                       "Txt Files(*.txt)|*.txt|All Files(*.*)|*.*"));
+    if (!fileName.isEmpty() && sheets::isSpreadsheetFile(fileName)) {
+        importSheet(fileName);
+        return;
+    }
     QFile file(fileName);
     if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly))
         return;
     addBox()->setPlainText(console::rosterFileLines(file.readAll()).join(u'\n'));
     if (!addBox()->toPlainText().isEmpty())
-        status()->setText(QStringLiteral("已成功导入，请检查后点击添加！"));
+        status()->setText(ImportedText);
+}
+
+void StudentsPage::importSheet(const QString& fileName) {
+    sheets::Workbook workbook = sheets::readSheetFile(fileName);
+    if (!workbook.error.isEmpty()) {
+        m_actions.tell(QStringLiteral("提示"), workbook.error, dialogs::Icon::Warning);
+        return;
+    }
+    // Opened without waiting, like the page itself: the names arrive when the teacher says so.
+    auto* preview =
+        new RosterImportDialog(std::move(workbook), ConsoleActions::lines(list()), this);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    connect(preview, &QDialog::accepted, this, [this, preview] {
+        addBox()->setPlainText(preview->names().join(u'\n'));
+        status()->setText(ImportedText);
+    });
+    preview->open();
 }
 
 PostOutcome StudentsPage::sendList(const QStringList& names) {

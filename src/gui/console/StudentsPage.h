@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Page 2, 学生管理: the students of one class, typed or imported from a text file, deleted,
+// Page 2, 学生管理: the students of one class, typed or imported (from a text file, or from a
+// spreadsheet through a preview of its names), deleted,
 // renamed and saved whole. Its buttons wait for a class to be chosen, so no save can send the
 // chooser's prompt "班级" as a class name.
 
@@ -27,6 +28,7 @@ protected:
 private:
     void chooseClass();
     void import();
+    void importSheet(const QString& fileName);
     void enableButtons(bool enabled);
 
     QComboBox* m_classes;

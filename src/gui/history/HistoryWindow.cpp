@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HistoryWindow.h"
 
+#include "common/Dialogs.h"
 #include "common/EscapeKey.h"
 #include "draw/DrawFairness.h"
 #include "history/ClassHistory.h"
 #include "net/ServiceEndpoints.h"
+#include "workbook/WorkbookFiles.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -14,12 +16,14 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTimeAxis>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -66,6 +70,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
     , m_search(named(new QLineEdit(this), "txtSearch"))
     , m_refresh(named(new QPushButton(QStringLiteral("刷新"), this), "cmdRefresh"))
     , m_absentButton(named(new QPushButton(QStringLiteral("缺席"), this), "cmdAbsent"))
+    , m_export(named(new QPushButton(QStringLiteral("导出"), this), "cmdExport"))
     , m_table(named(new QTableWidget(this), "tblHistory"))
     , m_fairness(named(new QLabel(this), "lblFairness"))
     , m_student(named(new QComboBox(this), "cboStudent")) {
@@ -97,6 +102,8 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
                                         QStringLiteral("今天")});
     m_absentButton->setToolTip(
         QStringLiteral("选中的学生今天缺席：不参加抽取、拼音点名和手动点名；再点一次取消"));
+    m_export->setToolTip(
+        QStringLiteral("把这个时段的学生汇总和全部计分保存为Excel工作簿或CSV文件"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
@@ -121,6 +128,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
     controls->addStretch();
     controls->addWidget(m_search);
     controls->addWidget(m_absentButton);
+    controls->addWidget(m_export);
     controls->addWidget(m_refresh);
 
     auto* fairnessColumn = new QVBoxLayout;
@@ -160,6 +168,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
     connect(m_to, &QDateEdit::editingFinished, this, &HistoryWindow::reload);
     connect(m_refresh, &QPushButton::clicked, this, &HistoryWindow::reload);
     connect(m_absentButton, &QPushButton::clicked, this, &HistoryWindow::toggleAbsent);
+    connect(m_export, &QPushButton::clicked, this, &HistoryWindow::exportWorkbook);
     connect(m_search, &QLineEdit::textChanged, this, &HistoryWindow::fillTable);
     connect(m_student, &QComboBox::currentIndexChanged, this, &HistoryWindow::fillScores);
     onEscape(this, [this] { close(); });
@@ -254,6 +263,39 @@ void HistoryWindow::toggleAbsent() {
     const bool absent = m_table->item(row, 6)->text().isEmpty();
     m_sources.setAbsent(m_className, name, absent);
     m_table->item(row, 6)->setText(absent ? QStringLiteral("缺席") : QString());
+}
+
+void HistoryWindow::exportWorkbook() {
+    if (!m_history || m_className.isEmpty())
+        return;
+    const workbook::ClassWorkbook book = m_history->workbook();
+    QString path =
+        dialogs::saveFileName(this, QStringLiteral("导出课堂记录"),
+                              QStringLiteral("Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv"),
+                              workbook::fileName(book, QStringLiteral("xlsx")));
+    if (path.isEmpty())
+        return;
+    const bool csv = QFileInfo(path).suffix().compare(u"csv", Qt::CaseInsensitive) == 0;
+    if (!csv && QFileInfo(path).suffix().compare(u"xlsx", Qt::CaseInsensitive) != 0)
+        path += QStringLiteral(".xlsx");
+    QString error;
+    const QByteArray bytes = csv ? workbook::toCsv(book) : workbook::toXlsx(book, &error);
+    // Written whole or not at all: a file that was there stays as it was on a failure.
+    QSaveFile file(path);
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !file.commit()) {
+        dialogs::showMessage(this, QStringLiteral("错误"),
+                             QStringLiteral("无法保存“%1”：%2")
+                                 .arg(path, error.isEmpty() ? file.errorString() : error),
+                             dialogs::Icon::Warning);
+        return;
+    }
+    dialogs::showMessage(this, QStringLiteral("完成"),
+                         QStringLiteral("已导出%1名学生和%2条计分：%3")
+                             .arg(book.students.size())
+                             .arg(book.scores.size())
+                             .arg(path),
+                         dialogs::Icon::Information);
 }
 
 void HistoryWindow::fillFairness() {

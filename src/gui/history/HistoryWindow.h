@@ -4,6 +4,7 @@
 // service's calls and scores and those still pending here. A sortable table of every student
 // (tblHistory) with a search by name or pinyin initials, the calls per student against a fair
 // draw with the fairness sentence under them, and the scores by date beside the class's mean.
+// 导出 saves the period as a workbook (.xlsx) or a .csv file.
 
 #include "common/RequestGate.h"
 
@@ -51,6 +52,7 @@ private:
     void fillFairness();
     void fillScores();
     void toggleAbsent();
+    void exportWorkbook();
 
     ServiceEndpoints& m_service;
     Sources m_sources;
@@ -66,6 +68,7 @@ private:
     QLineEdit* m_search;
     QPushButton* m_refresh;
     QPushButton* m_absentButton;
+    QPushButton* m_export;
     QTableWidget* m_table;
     QChartView* m_fairnessChart;
     QLabel* m_fairness;

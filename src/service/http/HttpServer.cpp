@@ -111,6 +111,9 @@ MHD_Result queueReply(struct MHD_Connection* connection, const Reply& reply) {
     if (!reply.contentType.isEmpty())
         MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE,
                                 reply.contentType.constData());
+    if (!reply.disposition.isEmpty())
+        MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_DISPOSITION,
+                                reply.disposition.constData());
     MHD_add_response_header(response, MHD_HTTP_HEADER_CACHE_CONTROL, "no-store");
     const MHD_Result result = MHD_queue_response(connection, unsigned(reply.status), response);
     MHD_destroy_response(response);

@@ -7,7 +7,7 @@
 namespace ordalis::service {
 
 Reply Reply::text(const QString& text, int status) {
-    return {status, QByteArrayLiteral("text/plain; charset=GB18030"), gb18030::encode(text)};
+    return {status, QByteArrayLiteral("text/plain; charset=GB18030"), gb18030::encode(text), {}};
 }
 
 Reply Reply::forbidden(const QString& reason) {
@@ -15,15 +15,15 @@ Reply Reply::forbidden(const QString& reason) {
 }
 
 Reply Reply::html(const QString& page) {
-    return {200, QByteArrayLiteral("text/html; charset=UTF-8"), page.toUtf8()};
+    return {200, QByteArrayLiteral("text/html; charset=UTF-8"), page.toUtf8(), {}};
 }
 
 Reply Reply::bytes(QByteArray body, QByteArray contentType) {
-    return {200, std::move(contentType), std::move(body)};
+    return {200, std::move(contentType), std::move(body), {}};
 }
 
 Reply Reply::error(int status, const QString& message) {
-    return {status, QByteArrayLiteral("text/plain; charset=UTF-8"), message.toUtf8()};
+    return {status, QByteArrayLiteral("text/plain; charset=UTF-8"), message.toUtf8(), {}};
 }
 
 } // namespace ordalis::service

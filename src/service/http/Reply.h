@@ -11,6 +11,7 @@ struct Reply {
     int status = 200;
     QByteArray contentType;
     QByteArray body;
+    QByteArray disposition; // Content-Disposition of a download; empty for a page or a text
 
     // Protocol replies travel as GB18030 plain text, the code page the program decodes.
     static Reply text(const QString& text, int status = 200);

@@ -2,30 +2,21 @@
 
 #include "protocol/Names.h"
 
+#include "text/NameRule.h"
+
 #include <QRegularExpression>
 
 namespace ordalis::service {
 
 namespace {
 
-constexpr int MaxNameLength = 60;
 constexpr int MaxTextLength = 500;
 
-bool isForbidden(QChar c) {
-    return c == u'\t' || c == u'\r' || c == u'\n' || c == u'|' || c == u'&' || c == u'=' ||
-           c == QChar::ReplacementCharacter || c.unicode() < 0x20 ||
-           // Bytes that are no character decode into the private use area.
-           c.category() == QChar::Other_PrivateUse;
-}
-
 QString characterProblem(const QString& text, const QString& what) {
-    for (QChar c : text) {
-        if (isForbidden(c))
-            return QStringLiteral("%1不能包含制表符、换行、“|”、“&”、“=”或无法识别的字符：%2")
-                .arg(what,
-                     QString(text).replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' '));
-    }
-    return {};
+    if (firstRefusedInName(text) < 0)
+        return {};
+    return QStringLiteral("%1不能包含制表符、换行、“|”、“&”、“=”或无法识别的字符：%2")
+        .arg(what, QString(text).replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' '));
 }
 
 } // namespace

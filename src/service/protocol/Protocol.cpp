@@ -4,6 +4,7 @@
 
 #include "protocol/AccountEndpoints.h"
 #include "protocol/CallEndpoints.h"
+#include "protocol/ExportEndpoints.h"
 #include "protocol/RosterEndpoints.h"
 #include "protocol/ScoreEndpoints.h"
 #include "protocol/SitePages.h"
@@ -99,6 +100,7 @@ const QHash<QByteArray, Protocol::Route>& routes() {
         {"/getteacher.php", {getTeacher, false, ReaderFields}},
         {"/getscore.php", {getScores, false, ReaderFields + QList<QByteArray>{"class"}}},
         {"/getcalls.php", {getCalls, false, ReaderFields + QList<QByteArray>{"class"}}},
+        {"/export.php", {exportScores, false, ReaderFields + QList<QByteArray>{"class"}}},
         {"/getscale.php", {getScales, false, ReaderFields + QList<QByteArray>{"keti"}}},
         {"/checkusername.php", {checkUserName, false, {"u"}}},
         {"/getpswdcode.php", {getPasswordCode, false, {"username", "email"}}},

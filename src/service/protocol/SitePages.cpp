@@ -26,7 +26,7 @@ QString page(const QString& title, const QString& content) {
                "auto;max-width:52em;padding:1em;line-height:1.5}"
                "table{border-collapse:collapse;width:100%}th,td{border-bottom:1px solid #ccc;"
                "padding:.4em;text-align:left}th{background:#f2f2f2}"
-               ".wrap{overflow-x:auto}"
+               ".wrap{overflow-x:auto}.export a{display:inline-block;padding:.3em 0}"
                // On a phone each score becomes a block of whole fields, so that no name is
                // squeezed into a column one character wide.
                "@media(max-width:36em){thead{display:none}tr{display:block;border-bottom:1px "
@@ -51,6 +51,32 @@ QString scoreTable(SqlRows& rows) {
     }
     table += QStringLiteral("</tbody></table></div>");
     return count ? table : QStringLiteral("<p>还没有上传的计分。</p>");
+}
+
+// Links to each class's workbook, for the teacher the page is shown to (export.php reads the
+// same t and mp); the .xlsx first, which a phone opens too.
+QString exportLinks(Call& call, qint64 teacher) {
+    SqlRows classes = sqlRun(
+        call.db, QStringLiteral("SELECT name FROM classes WHERE teacher_id = ? ORDER BY position"),
+        {teacher});
+    const auto query = [](const QString& value) {
+        return encodeGb18030Url(escapeFormValue(value));
+    };
+    const QString credentials = QStringLiteral("/export.php?t=") + query(call.field("t")) +
+                                QStringLiteral("&mp=") + query(call.field("mp"));
+    QString links;
+    while (classes.next()) {
+        const QString name = classes.value(0).toString();
+        const QString address = credentials + QStringLiteral("&class=") + query(name);
+        links += QStringLiteral("<li>%1：<a href=\"%2\">Excel工作簿（.xlsx）</a> · "
+                                "<a href=\"%3\">CSV</a></li>")
+                     .arg(name.toHtmlEscaped(),
+                          (address + QStringLiteral("&format=xlsx")).toHtmlEscaped(),
+                          (address + QStringLiteral("&format=csv")).toHtmlEscaped());
+    }
+    return links.isEmpty() ? QString()
+                           : QStringLiteral("<h2>导出全部计分</h2><ul class=\"export\">") + links +
+                                 QStringLiteral("</ul>");
 }
 
 Reply latestScores(Call& call) {
@@ -83,7 +109,8 @@ Reply latestScores(Call& call) {
     const QString heading = QStringLiteral("<h1>最近上传的计分</h1><p>%1，最近的%2条计分：</p>")
                                 .arg(teacherName.toHtmlEscaped())
                                 .arg(count);
-    return Reply::html(page(QStringLiteral("最近上传的计分"), heading + scoreTable(rows)));
+    return Reply::html(page(QStringLiteral("最近上传的计分"),
+                            heading + scoreTable(rows) + exportLinks(call, *teacher)));
 }
 
 } // namespace
@@ -96,6 +123,8 @@ Reply homePage(Call& call) {
         QStringLiteral("<h1>Ordalis 计分服务</h1>"
                        "<p>这是点名计分器的计分服务。老师的班级、学生、课题和计分都保存在这里，"
                        "请在点名计分器中登录并管理数据。</p>"
+                       "<p>上传计分后打开的页面列出老师的每个班级，可以把班级的全部计分下载为"
+                       "Excel工作簿（.xlsx）或CSV文件，手机上也可以打开。</p>"
                        "<p>版本 %1</p>")
             .arg(QStringLiteral(ORDALIS_VERSION))));
 }

@@ -50,7 +50,7 @@ private Q_SLOTS:
         const QString malloryMp = ordalis::md5Hex(QStringLiteral("m-login"));
         // Reads with Alice's name and Mallory's own valid mp.
         for (const char* path :
-             {"/record.php", "/getteacher.php", "/getscore.php", "/getscale.php"}) {
+             {"/record.php", "/getteacher.php", "/getscore.php", "/getscale.php", "/export.php"}) {
             const ordalis::service::Reply refused =
                 f.get(path, QStringLiteral("class=一班&keti=函数&t=alice&mp=") + malloryMp);
             // Not 200: a download must not take the refusal for the teacher's record.

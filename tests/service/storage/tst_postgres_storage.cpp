@@ -167,6 +167,8 @@ private Q_SLOTS:
         QVERIFY(readB("/record.php").startsWith(QStringLiteral("Class_Is_Ready\t二班\t\r\n")));
         QVERIFY(
             readB("/getscore.php", QStringLiteral("class=二班&")).contains(QStringLiteral("赵六")));
+        QVERIFY(readB("/export.php", QStringLiteral("class=二班&from=2024-03-15&format=csv&"))
+                    .contains(QStringLiteral("2024-03-15,08:01:02,")));
         QVERIFY(readB("/getscale.php", QStringLiteral("keti=函数&"))
                     .contains(QStringLiteral("全对\t6")));
 

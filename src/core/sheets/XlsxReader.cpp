@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// .xlsx: the package relationships name the workbook part, the workbook lists its sheets by
+// relationship id, and each worksheet's cells refer to the shared strings by number.
+
+#include "sheets/SheetBuilder.h"
+#include "sheets/SheetLimits.h"
+#include "sheets/WorkbookReaders.h"
+#include "sheets/XmlPart.h"
+#include "sheets/ZipArchive.h"
+
+#include <QDir>
+#include <QHash>
+
+namespace ordalis::sheets {
+
+namespace {
+
+struct Relationship {
+    QString type; // the last segment of its type URI: "worksheet", "sharedStrings"
+    QString target;
+};
+
+// The folder of a part, for the targets its relationships name relative to it.
+QString folderOf(const QString& part) {
+    const qsizetype slash = part.lastIndexOf(u'/');
+    return slash < 0 ? QString() : part.left(slash + 1);
+}
+
+QString resolve(const QString& folder, const QString& target) {
+    if (target.startsWith(u'/'))
+        return target.mid(1);
+    return QDir::cleanPath(folder + target);
+}
+
+// The XML of a part the archive need not have, empty when it has none; nullopt, with `*error`
+// set, when it cannot be read.
+std::optional<QByteArray> optionalPart(ZipArchive& zip, const QString& name, QString* error) {
+    if (name.isEmpty() || !zip.contains(name))
+        return QByteArray();
+    auto xml = zip.read(name);
+    if (!xml)
+        *error = zip.error();
+    return xml;
+}
+
+// Relationships of `part` by id, targets resolved against the part's folder.
+std::optional<QHash<QString, Relationship>> relationships(ZipArchive& zip, const QString& part,
+                                                          QString* error) {
+    const QString folder = folderOf(part);
+    const QString relsName =
+        folder + QStringLiteral("_rels/") + part.mid(folder.size()) + QStringLiteral(".rels");
+    const auto xml = optionalPart(zip, relsName, error);
+    if (!xml)
+        return std::nullopt;
+    QHash<QString, Relationship> found;
+    if (xml->isEmpty())
+        return found;
+    QXmlStreamReader reader(*xml);
+    while (nextToken(reader, error)) {
+        if (reader.isStartElement() && reader.name() == u"Relationship") {
+            const auto attributes = reader.attributes();
+            const QString type = attributes.value(QLatin1String("Type")).toString();
+            found.insert(attributes.value(QLatin1String("Id")).toString(),
+                         {type.mid(type.lastIndexOf(u'/') + 1),
+                          resolve(folder, attributes.value(QLatin1String("Target")).toString())});
+        }
+    }
+    if (!error->isEmpty())
+        return std::nullopt;
+    return found;
+}
+
+std::optional<QStringList> sharedStrings(ZipArchive& zip, const QString& part, QString* error) {
+    const auto xml = optionalPart(zip, part, error);
+    if (!xml)
+        return std::nullopt;
+    QStringList strings;
+    if (xml->isEmpty())
+        return strings;
+    QXmlStreamReader reader(*xml);
+    while (nextToken(reader, error)) {
+        if (reader.isStartElement() && reader.name() == u"si") {
+            if (strings.size() >= MaxCells) {
+                *error = tooManyCells();
+                break;
+            }
+            // Rich text runs are joined; the phonetic guide above the characters is no part.
+            strings.append(elementText(reader, u"t", u"rPh", error));
+        }
+    }
+    if (!error->isEmpty())
+        return std::nullopt;
+    return strings;
+}
+
+// "BC12" gives the column 54 (from 0); -1 for a reference without letters or beyond Excel's
+// last column.
+int columnOf(QStringView reference) {
+    int column = 0;
+    qsizetype i = 0;
+    for (; i < reference.size() && reference[i].isLetter(); ++i) {
+        column = column * 26 + (reference[i].toUpper().unicode() - u'A' + 1);
+        if (column > 16384)
+            return -1;
+    }
+    return i == 0 ? -1 : column - 1;
+}
+
+void readWorksheet(const QByteArray& xml, const QStringList& strings, SheetBuilder& sheet,
+                   QString* error) {
+    QXmlStreamReader reader(xml);
+    qint64 row = 0;
+    int column = -1;
+    QString type;
+    bool formula = false;
+    QString value;
+    while (!sheet.overBudget() && nextToken(reader, error)) {
+        if (reader.isStartElement()) {
+            const QStringView name = reader.name();
+            const auto attributes = reader.attributes();
+            if (name == u"row") {
+                bool ok = false;
+                const qint64 number = attributes.value(QLatin1String("r")).toLongLong(&ok);
+                row = ok ? number : row + 1;
+                column = -1;
+            } else if (name == u"c") {
+                const int at = columnOf(attributes.value(QLatin1String("r")));
+                column = at >= 0 ? at : column + 1;
+                type = attributes.value(QLatin1String("t")).toString();
+                formula = false;
+                value.clear();
+            } else if (name == u"f") {
+                formula = true;
+                reader.skipCurrentElement();
+            } else if (name == u"v") {
+                value = reader.readElementText();
+            } else if (name == u"is") {
+                value = elementText(reader, u"t", u"rPh", error);
+            }
+        } else if (reader.isEndElement() && reader.name() == u"c") {
+            if (type == u"s") {
+                bool ok = false;
+                value = strings.value(value.toLongLong(&ok));
+            }
+            const bool text = type == u"s" || type == u"inlineStr" || type == u"str";
+            sheet.add(row, column,
+                      formula ? Cell::Kind::Formula
+                      : text  ? Cell::Kind::Text
+                              : Cell::Kind::Number,
+                      value);
+        }
+    }
+}
+
+} // namespace
+
+Workbook readXlsx(const QByteArray& bytes) {
+    ZipArchive zip(bytes);
+    if (!zip.error().isEmpty())
+        return {{}, zip.error()};
+    QString error;
+    QString workbookPart = QStringLiteral("xl/workbook.xml");
+    const auto package = relationships(zip, QString(), &error);
+    if (!package)
+        return {{}, error};
+    for (const Relationship& relationship : *package)
+        if (relationship.type == u"officeDocument")
+            workbookPart = relationship.target;
+    const auto parts = relationships(zip, workbookPart, &error);
+    if (!parts)
+        return {{}, error};
+    QString stringsPart;
+    for (const Relationship& relationship : *parts)
+        if (relationship.type == u"sharedStrings")
+            stringsPart = relationship.target;
+    const auto strings = sharedStrings(zip, stringsPart, &error);
+    if (!strings)
+        return {{}, error};
+
+    const auto workbookXml = zip.read(workbookPart);
+    if (!workbookXml)
+        return {{}, zip.error()};
+    QList<std::pair<QString, QString>> listed; // name, part
+    QXmlStreamReader reader(*workbookXml);
+    while (nextToken(reader, &error)) {
+        if (!reader.isStartElement() || reader.name() != u"sheet")
+            continue;
+        QString id;
+        for (const QXmlStreamAttribute& attribute : reader.attributes())
+            if (attribute.name() == u"id" && !attribute.namespaceUri().isEmpty())
+                id = attribute.value().toString();
+        const auto part = parts->constFind(id);
+        // Chart sheets and dialog sheets hold no cells.
+        if (part != parts->cend() && part->type == u"worksheet")
+            listed.append(
+                {reader.attributes().value(QLatin1String("name")).toString(), part->target});
+        if (listed.size() > MaxSheets)
+            return {{}, QStringLiteral("工作表太多（超过%1个）").arg(MaxSheets)};
+    }
+    if (!error.isEmpty())
+        return {{}, error};
+
+    Workbook workbook;
+    qint64 budget = MaxCells;
+    for (const auto& [name, part] : listed) {
+        const auto xml = zip.read(part);
+        if (!xml)
+            return {{}, zip.error()};
+        SheetBuilder sheet(name, budget);
+        readWorksheet(*xml, *strings, sheet, &error);
+        if (!error.isEmpty())
+            return {{}, error};
+        if (sheet.overBudget())
+            return {{}, tooManyCells()};
+        workbook.sheets.append(sheet.take());
+    }
+    return workbook;
+}
+
+} // namespace ordalis::sheets
