@@ -3,6 +3,7 @@
 #include "protocol/ExportEndpoints.h"
 
 #include "protocol/Authentication.h"
+#include "protocol/NamedRows.h"
 #include "storage/Sql.h"
 #include "storage/Transaction.h"
 #include "workbook/WorkbookFiles.h"
@@ -37,9 +38,8 @@ std::optional<workbook::ClassWorkbook> readBook(Call& call, qint64 teacher, cons
                                                 const QDate& to, bool* tooMany) {
     workbook::ClassWorkbook book{call.field("class"), from, to, {}, {}};
     Transaction snapshot(call.context.database, call.db, Transaction::Read);
-    const auto classId = sqlValue(
-        call.db, QStringLiteral("SELECT id FROM classes WHERE teacher_id = ? AND name = ?"),
-        {teacher, book.className});
+    const auto classId =
+        sqlValue(call.db, statementsOf(NamedTable::Classes).idByName, {teacher, book.className});
     if (!classId)
         return std::nullopt;
     const QString first = from.isValid() ? from.toString(Qt::ISODate) : QStringLiteral("");
