@@ -11,14 +11,12 @@
 #include "protocol/ReadLines.h"
 #include "protocol/ScoreTime.h"
 #include "protocol/ScoreValue.h"
+#include "protocol/UploadRoster.h"
 #include "storage/RowInserter.h"
 #include "storage/Sql.h"
 #include "text/WireText.h"
 
 #include <QDateTime>
-#include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QSet>
 
 namespace ordalis::service {
@@ -39,14 +37,6 @@ struct ScoreRow {
     QString time;
     QString remark;
 };
-
-// A class an upload names, with its students by name.
-struct RosterClass {
-    qint64 id = 0;
-    QHash<QString, qint64> students;
-};
-// The classes an upload names, by name; a class the teacher does not have is absent.
-using Roster = QHash<QString, RosterClass>;
 
 // One upload line, class TAB student TAB score TAB time [TAB standard], read apart from the
 // database: on the request's own thread, before the change's transaction.
@@ -86,11 +76,11 @@ ScoreLine readScoreLine(const QString& line) {
 }
 
 // The refusal of the line, or empty with its student found in the roster.
-QString acceptScoreLine(const Roster& roster, ScoreLine* line) {
+QString acceptScoreLine(const UploadRoster& roster, ScoreLine* line) {
     if (!line->badShape.isEmpty())
         return line->badShape;
-    const auto found = roster.constFind(line->className);
-    if (found == roster.cend())
+    const auto found = roster.classes.constFind(line->className);
+    if (found == roster.classes.cend())
         return QStringLiteral("找不到班级“%1”").arg(line->className);
     const auto student = found->students.constFind(line->student);
     if (student == found->students.cend())
@@ -100,36 +90,13 @@ QString acceptScoreLine(const Roster& roster, ScoreLine* line) {
     return line->badValue;
 }
 
-// Only the classes the lines name, not the teacher's whole roster, in one statement.
-Roster loadRoster(const QSqlDatabase& db, bool sqlite, qint64 teacherId,
-                  const QList<ScoreLine>& lines) {
-    QSet<QString> asked;
-    QJsonArray names;
-    for (const ScoreLine& line : lines) {
-        if (!line.badShape.isEmpty() || asked.contains(line.className))
-            continue;
-        asked.insert(line.className);
-        names.append(line.className);
-    }
-    Roster roster;
-    if (names.isEmpty())
-        return roster;
-    SqlRows rows = sqlRun(
-        db,
-        sqlite ? QStringLiteral("SELECT c.name, c.id, s.name, s.id FROM classes c JOIN students s "
-                                "ON s.class_id = c.id WHERE c.teacher_id = ? AND "
-                                "c.name IN (SELECT value FROM json_each(?))")
-               : QStringLiteral("SELECT c.name, c.id, s.name, s.id FROM classes c JOIN students s "
-                                "ON s.class_id = c.id WHERE c.teacher_id = ? AND "
-                                "c.name IN (SELECT json_array_elements_text(?::json))"),
-        {teacherId, QString::fromUtf8(QJsonDocument(names).toJson(QJsonDocument::Compact))});
-    // A class without students stays absent: no line of it can be read.
-    while (rows.next()) {
-        RosterClass& found = roster[rows.value(0).toString()];
-        found.id = rows.value(1).toLongLong();
-        found.students.insert(rows.value(2).toString(), rows.value(3).toLongLong());
-    }
-    return roster;
+// The classes the readable lines name.
+QSet<QString> namedClasses(const QList<ScoreLine>& lines) {
+    QSet<QString> names;
+    for (const ScoreLine& line : lines)
+        if (line.badShape.isEmpty())
+            names.insert(line.className);
+    return names;
 }
 
 void insertScores(const QSqlDatabase& db, const QList<ScoreRow>& rows, const QString& topic) {
@@ -158,17 +125,22 @@ Reply uploadScores(Call& call) {
             read.append(readScoreLine(line));
     }
     const bool sqlite = call.context.database.isSqlite();
-    // SQLite writes one transaction at a time: the roster is read before it, while other
-    // teachers' uploads are being written, and taken inside while nothing of the teacher
-    // changed since. The revision is read first: a change committed between the two reads
-    // shows in it.
-    std::optional<std::pair<qint64, Roster>> early;
+    const QSet<QString> classNames = namedClasses(read);
+    UploadRosterCache& rosters = call.context.rosters;
+    // The roster of the teacher's last upload, or on SQLite one read before the change's
+    // transaction (while other teachers' uploads are being written): taken inside while the
+    // teacher's revision is still the one it was read at. The revision is read first: a change
+    // committed between the two reads shows in it.
+    qint64 earlyRevision = -1;
+    SharedRoster roster;
     auto readEarly = [&](qint64 teacherId) {
-        if (!sqlite || !lines || lines->isEmpty())
+        if (!sqlite || classNames.isEmpty())
             return;
-        const qint64 revision = revisionOf(call.db, teacherId);
-        early.emplace(revision, loadRoster(call.db, sqlite, teacherId, read));
+        earlyRevision = revisionOf(call.db, teacherId);
+        roster = readRoster(call.db, sqlite, teacherId, classNames,
+                            rosters.at(teacherId, earlyRevision));
     };
+    qint64 teacher = 0, storedRevision = -1;
     qsizetype stored = 0; // stays 0 for a batch stored before
     Reply reply = runChange(call, readEarly, [&](qint64 teacherId) {
         if (!lines)
@@ -177,25 +149,32 @@ Reply uploadScores(Call& call) {
             return QStringLiteral("没有要上传的计分");
         if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())
             return problem;
-        const Roster roster = early && early->first == revisionOf(call.db, teacherId)
-                                  ? std::move(early->second)
-                                  : loadRoster(call.db, sqlite, teacherId, read);
+        const qint64 revision = revisionOf(call.db, teacherId);
+        if (!roster || revision != earlyRevision)
+            roster =
+                readRoster(call.db, sqlite, teacherId, classNames, rosters.at(teacherId, revision));
         QList<ScoreRow> rows;
         rows.reserve(read.size());
         for (int i = 0; i < read.size(); ++i) {
-            if (QString problem = acceptScoreLine(roster, &read[i]); !problem.isEmpty())
+            if (QString problem = acceptScoreLine(*roster, &read[i]); !problem.isEmpty())
                 return lineRefusal(i + 1, problem);
             rows.append(read[i].row);
         }
         insertScores(call.db, rows, topic);
         // The calls of the same lesson, when they come along: all or none with the scores.
         QString refused = storeCalls(call, teacherId);
-        stored = refused.isEmpty() ? rows.size() : 0;
-        return refused;
+        if (!refused.isEmpty())
+            return refused;
+        stored = rows.size();
+        teacher = teacherId;
+        storedRevision = revision + 1; // the change's own count, see runChange
+        return QString();
     });
     // runChange answers only once the commit is done; a failed commit throws.
-    if (stored > 0)
+    if (stored > 0) {
         call.context.metrics.uploadStored(stored);
+        rosters.store(teacher, storedRevision, roster);
+    }
     return reply;
 }
 

@@ -12,6 +12,7 @@
 #include "http/TrustedProxies.h"
 #include "metrics/ServiceMetrics.h"
 #include "protocol/BuiltRecordCache.h"
+#include "protocol/UploadRoster.h"
 #include "storage/Database.h"
 #include "storage/GroupCommit.h"
 #include "storage/Throttle.h"
@@ -50,6 +51,7 @@ struct ServiceContext {
     PasswordHasher hasher;
     CredentialCache credentials;
     BuiltRecordCache records;
+    UploadRosterCache rosters;
     Throttle throttle;
     Outbox mail;
     TrustedProxies trustedProxies;

@@ -171,6 +171,16 @@ private Q_SLOTS:
                     .contains(QStringLiteral("2024-03-15,08:01:02,")));
         QVERIFY(readB("/getscale.php", QStringLiteral("keti=函数&"))
                     .contains(QStringLiteral("全对\t6")));
+        // A's next upload does not take the roster its last one read once B changed it.
+        QCOMPARE(b.change("/student.php", AliceFixture::Account, AliceFixture::Operation,
+                          QStringLiteral("&class=二班&student=孙七")),
+                 QStringLiteral("Success!"));
+        QCOMPARE(a.upload(QStringLiteral("函数"),
+                          {QStringLiteral("二班\t赵六\t4\t2024-03-15 08:02:02\t")}),
+                 QStringLiteral("第1行无法上传：班级“二班”中找不到学生“赵六”"));
+        QCOMPARE(a.upload(QStringLiteral("函数"),
+                          {QStringLiteral("二班\t孙七\t4\t2024-03-15 08:02:02\t")}),
+                 QStringLiteral("Success!"));
 
         QCOMPARE(a.text(a.post("/setteacher.php",
                                "username=alice&email=n@example.com&oldsuperpassword=alice-op"
