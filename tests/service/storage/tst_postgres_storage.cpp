@@ -104,6 +104,27 @@ private Q_SLOTS:
             !f.registerTeacher(QStringLiteral("bob1"), QStringLiteral("pw"), QStringLiteral("op")));
     }
 
+    void longUploadKeepsItsLinesInOrder_data() { bothDatabases(); }
+    // An upload of more lines than one statement takes keeps every line, in its order.
+    void longUploadKeepsItsLinesInOrder() {
+        QFETCH(bool, postgres);
+        AliceFixture f({}, postgres ? createDatabase() : QString());
+        QVERIFY2(f.ready, qPrintable(f.error));
+        QStringList lines, expected;
+        for (int i = 0; i < 1234; ++i) {
+            const QString student = i % 3 ? QStringLiteral("张三") : QStringLiteral("李四");
+            lines.append(
+                QStringLiteral("一班\t%1\t%2\t2024-03-15 08:00:00\t").arg(student).arg(i % 97));
+            expected.append(QStringLiteral("%1\t%2").arg(student).arg(i % 97));
+        }
+        QCOMPARE(f.upload(QStringLiteral("函数"), lines), QStringLiteral("Success!"));
+        QStringList stored;
+        for (const QString& line :
+             f.scores("一班").split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+            stored.append(line.section(u'\t', 1, 2));
+        QCOMPARE(stored, expected);
+    }
+
     void instancesShareOneDatabase_data() { bothDatabases(); }
     // Instances started together on a fresh database all come up; what one changes, the others
     // read at once, old passwords stop working everywhere, and failures count together.
