@@ -3,6 +3,7 @@
 #include "storage/RowInserter.h"
 
 #include <QSqlDriver>
+#include <QStringEncoder>
 
 #ifdef ORDALIS_SQLITE_DIRECT
 #include <sqlite3.h>
@@ -14,8 +15,8 @@ namespace {
 
 // Bounds the size of one statement of arrays.
 constexpr qsizetype MaxRowsPerArrayStatement = 1000;
-// Rows per SQLite statement: past some dozens, a longer statement saves nothing more.
-constexpr qsizetype RowsPerSqliteStatement = 50;
+// Rows per SQLite statement, a power of two: past some dozens a longer statement saves nothing.
+constexpr qsizetype MaxRowsPerSqliteStatement = 64;
 
 const char* arrayType(const RowInserter::Value& value) {
     if (std::holds_alternative<qint64>(value))
@@ -44,23 +45,16 @@ RowInserter::RowInserter(const QSqlDatabase& db, const QString& insert)
         m_rowsPerStatement = MaxRowsPerArrayStatement;
 #ifdef ORDALIS_SQLITE_DIRECT
     const QVariant handle = db.driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
-        m_connection = *static_cast<sqlite3* const*>(handle.constData());
-        m_rowsPerStatement = RowsPerSqliteStatement;
-    }
-#endif
-}
-
-RowInserter::~RowInserter() {
-#ifdef ORDALIS_SQLITE_DIRECT
-    sqlite3_finalize(m_full);
+    m_native = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0;
+    if (m_native)
+        m_rowsPerStatement = MaxRowsPerSqliteStatement;
 #endif
 }
 
 void RowInserter::flush() {
     if (m_keptRows == 0)
         return;
-    if (m_connection)
+    if (m_native)
         writeNative();
     else if (m_arrays)
         writeArrays();
@@ -70,45 +64,58 @@ void RowInserter::flush() {
     m_keptRows = 0;
 }
 
-void RowInserter::writeNative() {
-#ifdef ORDALIS_SQLITE_DIRECT
-    // INSERT INTO t (a, b) VALUES (?, ?), (?, ?), ...: the rows in the order they were added.
-    auto prepare = [this](qsizetype rows) {
+RepeatedStatement& RowInserter::statementFor(qsizetype rows) {
+    std::unique_ptr<RepeatedStatement>& statement = m_statements[rows];
+    if (!statement) {
+        // INSERT INTO t (a, b) VALUES (?, ?), (?, ?), ...: the rows in the order they were added.
         const qsizetype values = m_insert.lastIndexOf(QLatin1String("VALUES ")) + 7;
         const QStringList groups(rows, m_insert.mid(values));
-        const QByteArray statement =
-            (m_insert.left(values) + groups.join(QStringLiteral(", "))).toUtf8();
-        sqlite3_stmt* prepared = nullptr;
-        if (sqlite3_prepare_v2(m_connection, statement.constData(), int(statement.size()),
-                               &prepared, nullptr) != SQLITE_OK) {
-            sqlite3_finalize(prepared);
-            throw DatabaseError(m_insert.toStdString() + ": " + sqlite3_errmsg(m_connection));
-        }
-        return prepared;
-    };
-    const bool full = m_keptRows == m_rowsPerStatement;
-    if (full && !m_full)
-        m_full = prepare(m_keptRows);
-    sqlite3_stmt* statement = full ? m_full : prepare(m_keptRows);
-    int position = 0;
-    for (const Value& value : m_kept) {
-        ++position;
-        if (const auto* number = std::get_if<qint64>(&value))
-            sqlite3_bind_int64(statement, position, *number);
-        else if (const auto* real = std::get_if<double>(&value))
-            sqlite3_bind_double(statement, position, *real);
-        else // the kept text stays where it is until the statement has run
-            sqlite3_bind_text16(statement, position, std::get<QString>(value).utf16(),
-                                int(std::get<QString>(value).size() * 2), SQLITE_STATIC);
+        statement = std::make_unique<RepeatedStatement>(
+            m_db, m_insert.left(values) + groups.join(QStringLiteral(", ")));
     }
-    const int result = sqlite3_step(statement);
-    const std::string reason = result == SQLITE_DONE ? std::string() : sqlite3_errmsg(m_connection);
-    if (full)
+    return *statement;
+}
+
+void RowInserter::writeNative() {
+#ifdef ORDALIS_SQLITE_DIRECT
+    // The texts as UTF-8, the database's own encoding, all in one buffer that stays put until
+    // the statements have run.
+    QStringEncoder toUtf8(QStringEncoder::Utf8);
+    qsizetype space = 0;
+    for (const Value& value : m_kept)
+        if (const auto* text = std::get_if<QString>(&value))
+            space += toUtf8.requiredSpace(text->size());
+    QByteArray utf8(space, Qt::Uninitialized);
+    char* end = utf8.data();
+    // The rows in statements of 64, 32, 16, ... rows, in order.
+    std::size_t at = 0;
+    for (qsizetype left = m_keptRows; left > 0;) {
+        qsizetype rows = MaxRowsPerSqliteStatement;
+        while (rows > left)
+            rows /= 2;
+        left -= rows;
+        sqlite3_stmt* statement =
+            *static_cast<sqlite3_stmt* const*>(statementFor(rows).handle().constData());
+        for (int position = 1; position <= rows * m_columns; ++position, ++at) {
+            const Value& value = m_kept[at];
+            if (const auto* number = std::get_if<qint64>(&value))
+                sqlite3_bind_int64(statement, position, *number);
+            else if (const auto* real = std::get_if<double>(&value))
+                sqlite3_bind_double(statement, position, *real);
+            else {
+                char* start = end;
+                end = toUtf8.appendToBuffer(start, std::get<QString>(value));
+                sqlite3_bind_text(statement, position, start, int(end - start), SQLITE_STATIC);
+            }
+        }
+        const int result = sqlite3_step(statement);
+        const std::string reason =
+            result == SQLITE_DONE ? std::string() : sqlite3_errmsg(sqlite3_db_handle(statement));
         sqlite3_reset(statement);
-    else
-        sqlite3_finalize(statement);
-    if (!reason.empty())
-        throw DatabaseError(m_insert.toStdString() + ": " + reason);
+        sqlite3_clear_bindings(statement); // nothing points into the texts once they are gone
+        if (!reason.empty())
+            throw DatabaseError(m_insert.toStdString() + ": " + reason);
+    }
 #endif
 }
 
@@ -133,12 +140,10 @@ void RowInserter::writeArrays() {
 }
 
 void RowInserter::writeSingly() {
-    if (!m_single)
-        m_single = std::make_unique<RepeatedStatement>(m_db, m_insert);
     QVariantList row;
     for (const Value& value : m_kept)
         row.append(std::visit([](const auto& v) { return QVariant::fromValue(v); }, value));
-    m_single->run(row);
+    statementFor(1).run(row);
 }
 
 } // namespace ordalis::service

@@ -3,22 +3,24 @@
 // Many rows into one table, inside the transaction that is open on the connection (the lines
 // of an upload). Qt's binding of a value costs more than the database's insert of it, and every
 // statement has a cost of its own (on SQLite the read and write of the table's id counter among
-// them), so rows are kept and written several to a statement: on SQLite through a statement of
-// its own library, bound by position; on PostgreSQL all in one statement, a column as one array
-// each (unnest), instead of a value per placeholder. SQLite through Qt alone (a Qt with its own
-// SQLite) takes a row per statement: Qt's driver looks each placeholder of a long statement up
-// by name, which grows with the square of their number.
+// them), so rows are kept and written several to a statement:
+// - on SQLite, up to 64 rows to a statement, run through SQLite's own library and bound by
+//   position. The statements for 64, 32, 16, ... 1 rows stay prepared on the connection, so
+//   any number of rows is written by a few statements prepared once;
+// - on PostgreSQL, all rows in one statement, a column as one array each (unnest), instead of
+//   a value per placeholder;
+// - on SQLite through Qt alone (a Qt with its own SQLite), a row per statement: Qt's driver
+//   looks each placeholder of a long statement up by name, which grows with the square of
+//   their number.
 
 #include "storage/Sql.h"
 
 #include <QSqlDatabase>
 #include <QString>
+#include <map>
 #include <memory>
 #include <variant>
 #include <vector>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace ordalis::service {
 
@@ -28,7 +30,6 @@ public:
 
     // `insert` is a fixed single-row statement, "INSERT INTO t (a, b) VALUES (?, ?)".
     RowInserter(const QSqlDatabase& db, const QString& insert);
-    ~RowInserter();
     RowInserter(const RowInserter&) = delete;
     RowInserter& operator=(const RowInserter&) = delete;
 
@@ -47,6 +48,8 @@ private:
     void writeNative();
     void writeArrays();
     void writeSingly();
+    // The statement for `rows` rows, prepared on the connection.
+    RepeatedStatement& statementFor(qsizetype rows);
 
     QSqlDatabase m_db;
     QString m_insert;
@@ -54,10 +57,9 @@ private:
     qsizetype m_rowsPerStatement = 1;
     std::vector<Value> m_kept; // the rows not yet written, row after row
     qsizetype m_keptRows = 0;
-    sqlite3* m_connection = nullptr;             // SQLite through its own library
-    sqlite3_stmt* m_full = nullptr;              // prepared for m_rowsPerStatement rows
-    bool m_arrays = false;                       // PostgreSQL
-    std::unique_ptr<RepeatedStatement> m_single; // SQLite through Qt
+    bool m_native = false; // SQLite through its own library
+    bool m_arrays = false; // PostgreSQL
+    std::map<qsizetype, std::unique_ptr<RepeatedStatement>> m_statements; // by rows
 };
 
 } // namespace ordalis::service

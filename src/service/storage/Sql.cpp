@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSqlResult>
 #include <memory>
 #include <unordered_map>
 
@@ -71,6 +72,10 @@ RepeatedStatement::RepeatedStatement(const QSqlDatabase& db, const QString& stat
 void RepeatedStatement::run(const QVariantList& values) {
     execute(*m_query, m_statement, values);
     m_query->finish();
+}
+
+QVariant RepeatedStatement::handle() const {
+    return m_query->result()->handle();
 }
 
 SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values) {

@@ -49,6 +49,9 @@ public:
     RepeatedStatement(const RepeatedStatement&) = delete;
     RepeatedStatement& operator=(const RepeatedStatement&) = delete;
     void run(const QVariantList& values);
+    // The driver's own statement (SQLite's sqlite3_stmt*), to be run through the database's
+    // library instead of Qt; it stays prepared as long as this object.
+    QVariant handle() const;
 
 private:
     std::shared_ptr<void> m_statements; // keeps the connection's statements while in use
