@@ -130,6 +130,10 @@ QByteArray encode(QStringView text, bool* ok) {
 }
 
 QString decode(QByteArrayView bytes) {
+    // ASCII reads the same in GB18030; most fields (accounts, passwords) are ASCII, and opening
+    // the converter costs more than reading them.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
     QByteArray withEuro;
     // GB18030 has no single byte 0x80; GBK wrote the euro sign so. Such a byte where a
     // character begins (not the trail byte of a double-byte one) reads as the euro sign.

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QVarLengthArray>
 #include <limits>
 
 namespace ordalis {
@@ -82,18 +83,19 @@ QString escapeFormValue(QStringView value) {
 }
 
 QByteArray decodePercentBytes(QByteArrayView text) {
-    QByteArray out;
-    out.reserve(text.size());
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* end = out.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
             hexValue(text[i + 2]) >= 0) {
-            out.append(char(hexValue(text[i + 1]) << 4 | hexValue(text[i + 2])));
+            *end++ = char(hexValue(text[i + 1]) << 4 | hexValue(text[i + 2]));
             i += 2;
         } else {
-            out.append(c);
+            *end++ = c;
         }
     }
+    out.truncate(end - out.data());
     return out;
 }
 
@@ -147,7 +149,8 @@ QString md5Hex(const QString& text) {
 }
 
 double leadingNumber(QStringView text) {
-    QByteArray number;
+    // Only a sign, digits and one point are kept: the number fits in as many bytes.
+    QVarLengthArray<char, 32> number;
     bool signAllowed = true;
     bool pointSeen = false;
     for (const QChar c : text) {
@@ -166,7 +169,7 @@ double leadingNumber(QStringView text) {
         signAllowed = false;
     }
     bool ok = false;
-    const double value = number.toDouble(&ok);
+    const double value = QByteArrayView(number.constData(), number.size()).toDouble(&ok);
     // "-" or "." alone is no number; -0 reads as 0.
     return ok && value != 0 ? value : 0.0;
 }

@@ -123,8 +123,7 @@ void Database::resetConnection() {
 quint64 Database::changeStamp(const QSqlDatabase& db) const {
     if (!m_sqlite)
         return m_stamp.fetch_add(1) + 1;
-    const qint64 version =
-        sqlValue(db, QStringLiteral("PRAGMA data_version")).value_or(-1).toLongLong();
+    const qint64 version = sqlInteger(db, QStringLiteral("PRAGMA data_version"));
     qint64& seen = seenDataVersions[m_instance];
     if (version != seen) {
         seen = version;

@@ -11,6 +11,10 @@
 #include <memory>
 #include <unordered_map>
 
+#ifdef ORDALIS_SQLITE_DIRECT
+#include <sqlite3.h>
+#endif
+
 namespace ordalis::service {
 
 namespace {
@@ -117,6 +121,26 @@ std::optional<QVariant> sqlValue(const QSqlDatabase& db, const QString& statemen
     if (!rows.next())
         return std::nullopt;
     return rows.value(0);
+}
+
+qint64 sqlInteger(const QSqlDatabase& db, const QString& statement) {
+#ifdef ORDALIS_SQLITE_DIRECT
+    const std::shared_ptr<Statements> statements = statementsOf(db);
+    const QVariant handle = prepared(*statements, db, statement).result()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3_stmt*") == 0) {
+        sqlite3_stmt* native = *static_cast<sqlite3_stmt* const*>(handle.constData());
+        const int result = sqlite3_step(native);
+        const qint64 value = result == SQLITE_ROW ? sqlite3_column_int64(native, 0) : -1;
+        const std::string reason = result == SQLITE_ROW || result == SQLITE_DONE
+                                       ? std::string()
+                                       : sqlite3_errmsg(sqlite3_db_handle(native));
+        sqlite3_reset(native); // ends the read it began
+        if (!reason.empty())
+            throw DatabaseError(statement.toStdString() + ": " + reason);
+        return value;
+    }
+#endif
+    return sqlValue(db, statement).value_or(-1).toLongLong();
 }
 
 void forgetStatements(const QString& connectionName) {

@@ -58,6 +58,10 @@ private:
     QSqlQuery* m_query;
     QString m_statement;
 };
+// The integer in the first column of the first row of a statement that takes no values, or -1
+// without a row; for a statement run on every request (PRAGMA data_version): on SQLite through
+// its own library, without the cost of a Qt query.
+qint64 sqlInteger(const QSqlDatabase& db, const QString& statement);
 // Runs a statement that takes no values and cannot be prepared (schema changes, savepoints).
 void sqlExec(const QSqlDatabase& db, const QString& statement);
 // The first column of the first row, if there is a row.
