@@ -62,10 +62,10 @@ void GroupCommit::write(const QSqlDatabase& db, const std::deque<Job*>& group) {
         Transaction transaction(m_database, db);
         for (Job* job : group) {
             try {
-                sqlExec(db, QStringLiteral("SAVEPOINT change"));
+                sqlControl(db, QStringLiteral("SAVEPOINT change"));
                 const QString refusal = (*job->change)(db);
                 if (refusal.isEmpty()) {
-                    sqlExec(db, QStringLiteral("RELEASE SAVEPOINT change"));
+                    sqlControl(db, QStringLiteral("RELEASE SAVEPOINT change"));
                     job->result = {Outcome::Committed, {}, {}};
                     continue;
                 }
@@ -74,8 +74,8 @@ void GroupCommit::write(const QSqlDatabase& db, const std::deque<Job*>& group) {
                 job->result = {Outcome::Failed, {}, error.what()};
             }
             // The transaction itself may be what broke: then nothing of the group is kept.
-            sqlExec(db, QStringLiteral("ROLLBACK TO SAVEPOINT change"));
-            sqlExec(db, QStringLiteral("RELEASE SAVEPOINT change"));
+            sqlControl(db, QStringLiteral("ROLLBACK TO SAVEPOINT change"));
+            sqlControl(db, QStringLiteral("RELEASE SAVEPOINT change"));
         }
         transaction.commit();
         if (m_written)

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMutex>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -123,23 +124,46 @@ std::optional<QVariant> sqlValue(const QSqlDatabase& db, const QString& statemen
     return rows.value(0);
 }
 
-qint64 sqlInteger(const QSqlDatabase& db, const QString& statement) {
+namespace {
+
+// Steps the connection's prepared statement once through SQLite's own library: the integer in
+// the first column of its row, or -1 without a row; nothing where the connection is not one of
+// the system's SQLite.
+std::optional<qint64> stepNatively([[maybe_unused]] const QSqlDatabase& db,
+                                   [[maybe_unused]] const QString& statement) {
 #ifdef ORDALIS_SQLITE_DIRECT
+    const QVariant connection = db.driver()->handle();
+    if (!connection.isValid() || qstrcmp(connection.typeName(), "sqlite3*") != 0)
+        return std::nullopt;
     const std::shared_ptr<Statements> statements = statementsOf(db);
     const QVariant handle = prepared(*statements, db, statement).result()->handle();
-    if (qstrcmp(handle.typeName(), "sqlite3_stmt*") == 0) {
-        sqlite3_stmt* native = *static_cast<sqlite3_stmt* const*>(handle.constData());
-        const int result = sqlite3_step(native);
-        const qint64 value = result == SQLITE_ROW ? sqlite3_column_int64(native, 0) : -1;
-        const std::string reason = result == SQLITE_ROW || result == SQLITE_DONE
-                                       ? std::string()
-                                       : sqlite3_errmsg(sqlite3_db_handle(native));
-        sqlite3_reset(native); // ends the read it began
-        if (!reason.empty())
-            throw DatabaseError(statement.toStdString() + ": " + reason);
-        return value;
-    }
+    if (qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return std::nullopt;
+    sqlite3_stmt* native = *static_cast<sqlite3_stmt* const*>(handle.constData());
+    const int result = sqlite3_step(native);
+    const qint64 value = result == SQLITE_ROW ? sqlite3_column_int64(native, 0) : -1;
+    const std::string reason = result == SQLITE_ROW || result == SQLITE_DONE
+                                   ? std::string()
+                                   : sqlite3_errmsg(sqlite3_db_handle(native));
+    sqlite3_reset(native); // ends a read it began
+    if (!reason.empty())
+        throw DatabaseError(statement.toStdString() + ": " + reason);
+    return value;
+#else
+    return std::nullopt;
 #endif
+}
+
+} // namespace
+
+void sqlControl(const QSqlDatabase& db, const QString& statement) {
+    if (!stepNatively(db, statement))
+        sqlExec(db, statement);
+}
+
+qint64 sqlInteger(const QSqlDatabase& db, const QString& statement) {
+    if (const auto value = stepNatively(db, statement))
+        return *value;
     return sqlValue(db, statement).value_or(-1).toLongLong();
 }
 

@@ -58,6 +58,9 @@ private:
     QSqlQuery* m_query;
     QString m_statement;
 };
+// A statement of the transaction itself (BEGIN, COMMIT, SAVEPOINT), run at every change: on
+// SQLite prepared once and run through its own library, elsewhere as sqlExec.
+void sqlControl(const QSqlDatabase& db, const QString& statement);
 // The integer in the first column of the first row of a statement that takes no values, or -1
 // without a row; for a statement run on every request (PRAGMA data_version): on SQLite through
 // its own library, without the cost of a Qt query.

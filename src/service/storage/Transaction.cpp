@@ -21,38 +21,48 @@ Transaction::Transaction(const Database& database, QSqlDatabase db, Mode mode)
         begin = QStringLiteral("BEGIN IMMEDIATE");
     else if (!database.isSqlite() && mode == Read)
         begin = QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
-    sqlExec(m_db, begin);
+    try {
+        // SQLite keeps the setting per connection and refuses to change it within a
+        // transaction: off for this one, before it begins, and back on once it ends.
+        if (mode == Bookkeeping && database.isSqlite()) {
+            m_relaxed = true;
+            sqlControl(m_db, QStringLiteral("PRAGMA synchronous=OFF"));
+        }
+        sqlControl(m_db, begin);
+    } catch (const DatabaseError&) {
+        end(false);
+        throw;
+    }
     m_open = true;
     if (mode == Bookkeeping && !database.isSqlite())
         sqlExec(m_db, QStringLiteral("SET LOCAL synchronous_commit = off"));
 }
 
 Transaction::~Transaction() {
-    if (m_open) {
-        QSqlQuery query(m_db);
-        query.exec(QStringLiteral("ROLLBACK"));
-    }
+    if (m_open)
+        end(false);
+}
+
+void Transaction::end(bool committed) {
+    if (!committed)
+        QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
+    m_open = false;
+    if (m_relaxed)
+        QSqlQuery(m_db).exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    if (m_writer.owns_lock())
+        m_writer.unlock();
 }
 
 void Transaction::commit() {
     if (!m_open)
         throw DatabaseError("COMMIT: no transaction is open");
-    m_open = false;
-    // SQLite keeps the synchronous setting per connection: off for this commit only.
-    const bool relaxed = m_mode == Bookkeeping && m_database.isSqlite();
-    QSqlQuery query(m_db);
-    if (relaxed)
-        query.exec(QStringLiteral("PRAGMA synchronous=OFF"));
-    const bool committed = query.exec(QStringLiteral("COMMIT"));
-    const QString reason = committed ? QString() : query.lastError().text();
-    if (!committed)
-        query.exec(QStringLiteral("ROLLBACK"));
-    if (relaxed)
-        query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-    if (m_writer.owns_lock())
-        m_writer.unlock();
-    if (!committed)
-        throw DatabaseError(("COMMIT: " + reason.section(u'\n', 0, 0)).toStdString());
+    try {
+        sqlControl(m_db, QStringLiteral("COMMIT"));
+    } catch (const DatabaseError&) {
+        end(false);
+        throw;
+    }
+    end(true);
     if (m_mode != Read)
         m_database.noteCommit();
 }

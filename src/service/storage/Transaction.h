@@ -29,11 +29,15 @@ public:
     void commit();
 
 private:
+    // Ends the transaction: rolls it back unless it is committed, and lets the writers go.
+    void end(bool committed);
+
     const Database& m_database;
     std::unique_lock<std::mutex> m_writer;
     QSqlDatabase m_db;
     Mode m_mode;
     bool m_open = false;
+    bool m_relaxed = false; // SQLite: synchronous is off for this transaction
 };
 
 } // namespace ordalis::service
