@@ -58,15 +58,21 @@ void GroupCommit::write(const QSqlDatabase& db, const std::deque<Job*>& group) {
             if (job->result.outcome != Outcome::Refused)
                 job->result = {Outcome::Failed, {}, error.what()};
     };
+    // A change alone needs no savepoint: refused or failed, it is simply not committed.
+    const bool alone = group.size() == 1;
     try {
         Transaction transaction(m_database, db);
+        bool kept = false;
         for (Job* job : group) {
             try {
-                sqlControl(db, QStringLiteral("SAVEPOINT change"));
+                if (!alone)
+                    sqlControl(db, QStringLiteral("SAVEPOINT change"));
                 const QString refusal = (*job->change)(db);
                 if (refusal.isEmpty()) {
-                    sqlControl(db, QStringLiteral("RELEASE SAVEPOINT change"));
+                    if (!alone)
+                        sqlControl(db, QStringLiteral("RELEASE SAVEPOINT change"));
                     job->result = {Outcome::Committed, {}, {}};
+                    kept = true;
                     continue;
                 }
                 job->result = {Outcome::Refused, refusal, {}};
@@ -74,9 +80,13 @@ void GroupCommit::write(const QSqlDatabase& db, const std::deque<Job*>& group) {
                 job->result = {Outcome::Failed, {}, error.what()};
             }
             // The transaction itself may be what broke: then nothing of the group is kept.
-            sqlControl(db, QStringLiteral("ROLLBACK TO SAVEPOINT change"));
-            sqlControl(db, QStringLiteral("RELEASE SAVEPOINT change"));
+            if (!alone) {
+                sqlControl(db, QStringLiteral("ROLLBACK TO SAVEPOINT change"));
+                sqlControl(db, QStringLiteral("RELEASE SAVEPOINT change"));
+            }
         }
+        if (!kept)
+            return; // rolled back as the transaction ends
         transaction.commit();
         if (m_written)
             m_written(group.size());

@@ -2,9 +2,9 @@
 #pragma once
 // On SQLite, which writes one transaction at a time, changes that arrive while another is being
 // written share one transaction and one commit, so that concurrent clients pay for one disk
-// sync instead of one each. Every change still runs in a savepoint of its own: a refused or
-// failed change is rolled back alone, and each caller learns only after the commit whether its
-// change is kept. On PostgreSQL each change runs in a transaction of its own, side by side with
+// sync instead of one each. Every change of a group runs in a savepoint of its own: a refused
+// or failed change is rolled back alone, and each caller learns only after the commit whether
+// its change is kept. On PostgreSQL each change runs in a transaction of its own, side by side with
 // the others (the server flushes concurrent commits together).
 
 #include "storage/Database.h"

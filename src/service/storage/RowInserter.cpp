@@ -4,6 +4,7 @@
 
 #include <QSqlDriver>
 #include <QStringEncoder>
+#include <charconv>
 
 #ifdef ORDALIS_SQLITE_DIRECT
 #include <sqlite3.h>
@@ -24,15 +25,25 @@ const char* arrayType(const RowInserter::Value& value) {
     return std::holds_alternative<double>(value) ? "double precision" : "text";
 }
 
-// An element of a PostgreSQL array literal; a text quoted, its backslashes and quotes escaped.
-QString arrayElement(const RowInserter::Value& value) {
-    if (const auto* number = std::get_if<qint64>(&value))
-        return QString::number(*number);
-    if (const auto* real = std::get_if<double>(&value))
-        return QString::number(*real, 'g', 17); // seventeen digits read back as the same double
-    QString quoted = std::get<QString>(value);
-    quoted.replace(u'\\', QLatin1String("\\\\")).replace(u'"', QLatin1String("\\\""));
-    return u'"' + quoted + u'"';
+// Appends an element of a PostgreSQL array literal: a number as the shortest digits that read
+// back as the same value; a text quoted, its backslashes and quotes escaped.
+void appendElement(QString& literal, const RowInserter::Value& value) {
+    if (const auto* text = std::get_if<QString>(&value)) {
+        literal += u'"';
+        for (const QChar c : *text) {
+            if (c == u'\\' || c == u'"')
+                literal += u'\\';
+            literal += c;
+        }
+        literal += u'"';
+        return;
+    }
+    char digits[32];
+    const std::to_chars_result written =
+        std::holds_alternative<qint64>(value)
+            ? std::to_chars(digits, digits + sizeof digits, std::get<qint64>(value))
+            : std::to_chars(digits, digits + sizeof digits, std::get<double>(value));
+    literal += QLatin1StringView(digits, written.ptr - digits);
 }
 
 } // namespace
@@ -125,12 +136,16 @@ void RowInserter::writeArrays() {
     QStringList names, arrays;
     QVariantList values;
     for (int column = 0; column < m_columns; ++column) {
-        QStringList elements;
-        for (std::size_t i = column; i < m_kept.size(); i += m_columns)
-            elements.append(arrayElement(m_kept[i]));
+        QString literal = QStringLiteral("{");
+        for (std::size_t i = column; i < m_kept.size(); i += m_columns) {
+            if (i >= std::size_t(m_columns))
+                literal += u',';
+            appendElement(literal, m_kept[i]);
+        }
+        literal += u'}';
         names.append(QStringLiteral("c%1").arg(column));
         arrays.append(QStringLiteral("?::%1[]").arg(QLatin1String(arrayType(m_kept[column]))));
-        values.append(u'{' + elements.join(u',') + u'}');
+        values.append(literal);
     }
     sqlRun(m_db,
            m_insert.left(m_insert.lastIndexOf(QLatin1String("VALUES "))) +
