@@ -301,9 +301,7 @@ bool HttpServer::start(const QString& listen, QString* error) {
         m_limits.connections, m_limits.connectionsPerAddress, m_limits.requestDeadlineSeconds);
     m_state = std::make_unique<ServerState>(
         ServerState{m_connections.get(), &m_handler, &m_screen, &m_observer, &m_trustedProxies});
-    // A change waiting for a shared commit holds its thread and the thread's other connections:
-    // enough threads that the requests arriving meanwhile are read and join the next commit.
-    const unsigned threads = unsigned(std::clamp(QThread::idealThreadCount() * 8, 4, 32));
+    const unsigned threads = unsigned(std::clamp(QThread::idealThreadCount() * 2, 2, 16));
     m_daemon = MHD_start_daemon(
         flags, port, &admit, m_state.get(), &answer, m_state.get(), MHD_OPTION_SOCK_ADDR,
         reinterpret_cast<sockaddr*>(&storage), MHD_OPTION_THREAD_POOL_SIZE, threads,
