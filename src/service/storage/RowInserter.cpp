@@ -2,7 +2,6 @@
 
 #include "storage/RowInserter.h"
 
-#include <QSqlDriver>
 #include <QStringEncoder>
 #include <charconv>
 
@@ -54,12 +53,9 @@ RowInserter::RowInserter(const QSqlDatabase& db, const QString& insert)
     , m_arrays(db.driverName() != QLatin1String("QSQLITE")) {
     if (m_arrays)
         m_rowsPerStatement = MaxRowsPerArrayStatement;
-#ifdef ORDALIS_SQLITE_DIRECT
-    const QVariant handle = db.driver()->handle();
-    m_native = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0;
+    m_native = runsNatively(db);
     if (m_native)
         m_rowsPerStatement = MaxRowsPerSqliteStatement;
-#endif
 }
 
 void RowInserter::flush() {
@@ -105,8 +101,7 @@ void RowInserter::writeNative() {
         while (rows > left)
             rows /= 2;
         left -= rows;
-        sqlite3_stmt* statement =
-            *static_cast<sqlite3_stmt* const*>(statementFor(rows).handle().constData());
+        sqlite3_stmt* statement = statementFor(rows).native();
         for (int position = 1; position <= rows * m_columns; ++position, ++at) {
             const Value& value = m_kept[at];
             if (const auto* number = std::get_if<qint64>(&value))
@@ -119,13 +114,14 @@ void RowInserter::writeNative() {
                 sqlite3_bind_text(statement, position, start, int(end - start), SQLITE_STATIC);
             }
         }
-        const int result = sqlite3_step(statement);
-        const std::string reason =
-            result == SQLITE_DONE ? std::string() : sqlite3_errmsg(sqlite3_db_handle(statement));
-        sqlite3_reset(statement);
-        sqlite3_clear_bindings(statement); // nothing points into the texts once they are gone
-        if (!reason.empty())
-            throw DatabaseError(m_insert.toStdString() + ": " + reason);
+        // Nothing may point into the texts once they are gone, whether the rows went in or not.
+        try {
+            stepOnce(statement, m_insert);
+        } catch (const DatabaseError&) {
+            sqlite3_clear_bindings(statement);
+            throw;
+        }
+        sqlite3_clear_bindings(statement);
     }
 #endif
 }

@@ -79,8 +79,20 @@ void RepeatedStatement::run(const QVariantList& values) {
     m_query->finish();
 }
 
-QVariant RepeatedStatement::handle() const {
-    return m_query->result()->handle();
+sqlite3_stmt* RepeatedStatement::native() const {
+    const QVariant handle = m_query->result()->handle();
+    return qstrcmp(handle.typeName(), "sqlite3_stmt*") == 0
+               ? *static_cast<sqlite3_stmt* const*>(handle.constData())
+               : nullptr;
+}
+
+bool runsNatively([[maybe_unused]] const QSqlDatabase& db) {
+#ifdef ORDALIS_SQLITE_DIRECT
+    const QVariant handle = db.driver()->handle();
+    return handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0;
+#else
+    return false;
+#endif
 }
 
 SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values) {
@@ -124,22 +136,8 @@ std::optional<QVariant> sqlValue(const QSqlDatabase& db, const QString& statemen
     return rows.value(0);
 }
 
-namespace {
-
-// Steps the connection's prepared statement once through SQLite's own library: the integer in
-// the first column of its row, or -1 without a row; nothing where the connection is not one of
-// the system's SQLite.
-std::optional<qint64> stepNatively([[maybe_unused]] const QSqlDatabase& db,
-                                   [[maybe_unused]] const QString& statement) {
+qint64 stepOnce([[maybe_unused]] sqlite3_stmt* native, [[maybe_unused]] const QString& statement) {
 #ifdef ORDALIS_SQLITE_DIRECT
-    const QVariant connection = db.driver()->handle();
-    if (!connection.isValid() || qstrcmp(connection.typeName(), "sqlite3*") != 0)
-        return std::nullopt;
-    const std::shared_ptr<Statements> statements = statementsOf(db);
-    const QVariant handle = prepared(*statements, db, statement).result()->handle();
-    if (qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
-        return std::nullopt;
-    sqlite3_stmt* native = *static_cast<sqlite3_stmt* const*>(handle.constData());
     const int result = sqlite3_step(native);
     const qint64 value = result == SQLITE_ROW ? sqlite3_column_int64(native, 0) : -1;
     const std::string reason = result == SQLITE_ROW || result == SQLITE_DONE
@@ -150,8 +148,18 @@ std::optional<qint64> stepNatively([[maybe_unused]] const QSqlDatabase& db,
         throw DatabaseError(statement.toStdString() + ": " + reason);
     return value;
 #else
-    return std::nullopt;
+    throw DatabaseError(statement.toStdString() + ": SQLite's own library is not linked");
 #endif
+}
+
+namespace {
+
+// The integer stepOnce() gives, or nothing where the connection does not run natively.
+std::optional<qint64> stepNatively(const QSqlDatabase& db, const QString& statement) {
+    if (!runsNatively(db))
+        return std::nullopt;
+    const RepeatedStatement cached(db, statement);
+    return stepOnce(cached.native(), statement);
 }
 
 } // namespace

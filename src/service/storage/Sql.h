@@ -14,6 +14,8 @@
 #include <optional>
 #include <stdexcept>
 
+struct sqlite3_stmt;
+
 namespace ordalis::service {
 
 // A failed statement: the statement's text and the driver's first line of explanation, never
@@ -41,6 +43,13 @@ private:
 
 // Runs the statement, prepared once per connection, with the values bound to its "?" in order.
 SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
+// Runs SQLite's own statement (RepeatedStatement::native) once and resets it: the integer in
+// the first column of its row, or -1 without a row. Throws DatabaseError naming `statement`
+// when it fails.
+qint64 stepOnce(sqlite3_stmt* native, const QString& statement);
+// Whether the connection is one of the system's SQLite, whose statements can run through
+// SQLite's own library (built with ORDALIS_SQLITE_DIRECT).
+bool runsNatively(const QSqlDatabase& db);
 // One statement that takes no rows back, run many times in a row (the lines of an upload):
 // found among the connection's statements once.
 class RepeatedStatement {
@@ -49,9 +58,9 @@ public:
     RepeatedStatement(const RepeatedStatement&) = delete;
     RepeatedStatement& operator=(const RepeatedStatement&) = delete;
     void run(const QVariantList& values);
-    // The driver's own statement (SQLite's sqlite3_stmt*), to be run through the database's
-    // library instead of Qt; it stays prepared as long as this object.
-    QVariant handle() const;
+    // SQLite's own statement, to be bound and run through its library instead of Qt, on a
+    // connection that runsNatively(); it stays prepared as long as this object.
+    sqlite3_stmt* native() const;
 
 private:
     std::shared_ptr<void> m_statements; // keeps the connection's statements while in use
