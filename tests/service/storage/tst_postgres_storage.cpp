@@ -105,7 +105,8 @@ private Q_SLOTS:
     }
 
     void longUploadKeepsItsLinesInOrder_data() { bothDatabases(); }
-    // An upload of more lines than one statement takes keeps every line, in its order.
+    // An upload of more lines than one statement takes keeps every line, in its order, with
+    // the rare characters of its texts.
     void longUploadKeepsItsLinesInOrder() {
         QFETCH(bool, postgres);
         AliceFixture f({}, postgres ? createDatabase() : QString());
@@ -113,15 +114,18 @@ private Q_SLOTS:
         QStringList lines, expected;
         for (int i = 0; i < 1234; ++i) {
             const QString student = i % 3 ? QStringLiteral("张三") : QStringLiteral("李四");
-            lines.append(
-                QStringLiteral("一班\t%1\t%2\t2024-03-15 08:00:00\t").arg(student).arg(i % 97));
-            expected.append(QStringLiteral("%1\t%2").arg(student).arg(i % 97));
+            const QString remark = i % 5 ? QString() : QStringLiteral("𠀀䶮\\\"");
+            lines.append(QStringLiteral("一班\t%1\t%2\t2024-03-15 08:00:00\t%3")
+                             .arg(student)
+                             .arg(i % 97)
+                             .arg(remark));
+            expected.append(QStringLiteral("%1\t%2 %3").arg(student).arg(i % 97).arg(remark));
         }
         QCOMPARE(f.upload(QStringLiteral("函数"), lines), QStringLiteral("Success!"));
         QStringList stored;
         for (const QString& line :
              f.scores("一班").split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
-            stored.append(line.section(u'\t', 1, 2));
+            stored.append(line.section(u'\t', 1, 2) + u' ' + line.section(u'\t', 5));
         QCOMPARE(stored, expected);
     }
 
