@@ -114,7 +114,7 @@ void DrawStop(benchmark::State& state) {
     auto* classes = form.findChild<QComboBox*>(QStringLiteral("Combo2"));
     classes->setCurrentIndex(0);
     Q_EMIT classes->activated(0);
-    PendingKeeper keeper(form.uploadPanel(), data.path());
+    PendingKeeper keeper(form.uploadPanel(), data.path(), form.unsavedWork());
     keeper.changeUser(session.userName);
     if (state.range(0) == 1)
         QObject::connect(&form, &Form1::callRecorded, &keeper, &PendingKeeper::addCall);

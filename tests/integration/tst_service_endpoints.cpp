@@ -195,7 +195,7 @@ void ServiceEndpointsTest::init() {
 }
 
 bool ServiceEndpointsTest::downloadRecord() {
-    return m_endpoints->downloadRecord(*m_folder);
+    return bool(m_endpoints->downloadRecord(*m_folder));
 }
 
 void ServiceEndpointsTest::accountIsRegisteredAndChecked() {

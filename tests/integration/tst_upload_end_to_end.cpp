@@ -19,6 +19,7 @@
 #include "scoring/LineEditPanel.h"
 #include "scoring/PendingKeeper.h"
 #include "scoring/PendingStore.h"
+#include "scoring/ScoreLine.h"
 #include "scoring/StatisticsPanel.h"
 #include "session/Form1.h"
 #include "session/LoginWindow.h"
@@ -378,6 +379,10 @@ private Q_SLOTS:
         const QStringList given = room.pendingLines();
         QTest::keyClick(room.form(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(room.pendingLines(), given.mid(0, 1));
+        const ScoreLine takenBack = ScoreLine::fromText(given[1]);
+        QCOMPARE(
+            room.form()->statusBar()->currentMessage(),
+            QStringLiteral("已撤销：%1 2分 %2").arg(takenBack.student, takenBack.time.mid(11)));
         QCOMPARE(PendingStore(room.data.path()).load(Teacher), given.mid(0, 1));
         QCOMPARE(room.find<QLabel>("PendingCount")->text(), QStringLiteral("待上传：1"));
         QFile log(room.data.filePath(dailyLogFileName(Teacher, ClassName, QDate::currentDate())));
@@ -422,6 +427,16 @@ private Q_SLOTS:
             drawn.insert(room.lineEdit("Text2")->text());
         }
         QVERIFY(drawn.contains(QStringLiteral("张三")));
+
+        // A standard taken back is ticked no more on the name board, and can be given again.
+        room.drawStudent();
+        room.giveStandardScore();
+        QListWidgetItem* standard = room.find<QListWidget>("List1")->item(0);
+        QVERIFY(standard->text().contains(QStringLiteral("]√")));
+        QApplication::setActiveWindow(room.form()); // the history window had the focus
+        QTest::keyClick(room.form(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!standard->text().contains(QStringLiteral("√")));
+        QCOMPARE(room.pendingLines(), given.mid(0, 1));
 
         // Sent, and no answer heard: the service may hold it, so it stays.
         PendingKeeper* keeper = room.windows.findChild<PendingKeeper*>();
@@ -752,6 +767,32 @@ private Q_SLOTS:
 
     // Last, as it stops the service: the export offered after a failed upload writes exactly
     // the lines that upload tried to send.
+    // Two draws and no score: 上传 sends the calls alone, so every computer's history has them.
+    void callsOfALessonWithoutAScoreAreUploaded() {
+        Classroom room(m_online.config());
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+        const qsizetype before = m_online.endpoints()
+                                     .getCalls(ClassName)
+                                     .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+                                     .size();
+        room.drawStudent();
+        room.drawStudent();
+        auto* waiting = room.find<QLabel>("PendingCalls");
+        QTRY_COMPARE(waiting->text(), QStringLiteral("点名待上传：2次"));
+        room.openUploadPanel(OperationPassword);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
+        const auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("已上传2次点名记录"));
+        QCOMPARE(m_online.endpoints()
+                     .getCalls(ClassName)
+                     .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+                     .size(),
+                 before + 2);
+        QVERIFY(PendingStore(room.data.path()).loadCalls(Teacher).isEmpty());
+        QVERIFY(waiting->isHidden());
+    }
+
     void networkFailureOffersTheExport() {
         Classroom room(m_online.config());
         QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
@@ -769,9 +810,12 @@ private Q_SLOTS:
         QCOMPARE(shown[0].title, QStringLiteral("错误"));
         QCOMPARE(shown[0].text, QStringLiteral("网络异常！建议保存数据，然后导入上传！"));
         QCOMPARE(shown[1].title, QStringLiteral("保存成功"));
+        QVERIFY(shown[1].text.contains(QDir::toNativeSeparators(file)));
         QCOMPARE(dialogs::takeFileDialogTitles(), QStringList{QStringLiteral("另存数据文件")});
         QCOMPARE(readDmsFile(file).value_or(QStringList()), given.mid(1));
-        QCOMPARE(room.pending()->count(), 0);
+        // Still pending, under the batch they went in: the next upload stores them once.
+        QCOMPARE(room.pendingLines(), given);
+        QCOMPARE(PendingStore(room.data.path()).loadBatches(Teacher).value(0).lines, given.mid(1));
     }
 
 private:

@@ -7,7 +7,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QTimer>
 
 namespace ordalis {
@@ -102,19 +101,12 @@ void HttpClient::getTextLater(const QUrl& url, const QObject* context, TextHandl
                      });
 }
 
-bool HttpClient::downloadToFile(const QUrl& url, const QString& filePath,
-                                const ContentCheck& accept) {
+HttpClient::Download HttpClient::downloadToFile(const QUrl& url, const QString& filePath,
+                                                const ContentCheck& accept) {
     const Reply reply = await(m_manager->get(makeRequest(url)));
     if (reply.httpStatus != 200 || !reply.complete || (accept && !accept(reply.body)))
-        return false;
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(reply.body) != reply.body.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+        return {};
+    return {true, replaceFile(filePath, reply.body)};
 }
 
 } // namespace ordalis

@@ -8,6 +8,8 @@
 // checks nobody waits for. A reply that does not arrive within the timeout ends the wait as a
 // network failure instead of freezing the program in front of a class. No HTTP cache is used.
 
+#include "session/FileWrite.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
@@ -65,9 +67,16 @@ public:
 
     // Replaces the file with the resource, atomically and only after a complete status-200
     // reply that `accept` (when given) takes: a failed, cut or refused download leaves the
-    // previous file exactly as it was.
+    // previous file exactly as it was, and so does a file that cannot be written.
     using ContentCheck = std::function<bool(const QByteArray&)>;
-    bool downloadToFile(const QUrl& url, const QString& filePath, const ContentCheck& accept = {});
+    struct Download {
+        bool received = false; // a complete reply that was accepted
+        FileWrite written;     // and whether it could be written
+
+        explicit operator bool() const { return received && written.ok; }
+    };
+    Download downloadToFile(const QUrl& url, const QString& filePath,
+                            const ContentCheck& accept = {});
 
 private:
     struct Reply {

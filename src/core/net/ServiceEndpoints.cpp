@@ -182,9 +182,8 @@ PostOutcome ServiceEndpoints::deleteScores(const QString& operationPassword,
         requests::deleteScores(m_session.userName, operationPassword, className, deleteIds));
 }
 
-bool ServiceEndpoints::downloadRecord(const DataFolder& folder) {
-    if (!folder.ensureExists())
-        return false;
+HttpClient::Download ServiceEndpoints::downloadRecord(const DataFolder& folder) {
+    folder.ensureExists(); // a folder deleted meanwhile is made again, or the write says why not
     return http().downloadToFile(
         requests::recordUrl(m_config.serviceBase(), m_session.userName, m_session.mp),
         folder.recordFile(), looksLikeTeacherRecord);

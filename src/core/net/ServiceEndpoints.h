@@ -68,7 +68,7 @@ public:
 
     // ---- reads of the session user's data ----
     // Replaces the folder's teacher record; on failure the previous file stays untouched.
-    bool downloadRecord(const DataFolder& folder);
+    HttpClient::Download downloadRecord(const DataFolder& folder);
     QString getTeacher();
     QString getScores(const QString& className);
     // The class's calls, "student TAB time TAB how" lines, oldest first; empty dates leave

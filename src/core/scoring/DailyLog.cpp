@@ -5,7 +5,6 @@
 #include "text/Gb18030.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace ordalis {
 
@@ -37,32 +36,35 @@ QString cancellingLine(const QString& scoreLine, const QDateTime& now) {
         .toText();
 }
 
-LogWrite appendToDailyLog(const QString& folder, const QString& user, const QString& className,
-                          const QDate& date, const QString& line) {
-    LogWrite result;
-    result.filePath = QDir(folder).filePath(dailyLogFileName(user, className, date));
+FileWrite appendToDailyLog(const QString& folder, const QString& user, const QString& className,
+                           const QDate& date, const QString& line) {
+    const QString path = QDir(folder).filePath(dailyLogFileName(user, className, date));
     bool encoded = false;
     const QByteArray bytes = gb18030::encode(line, &encoded) + "\r\n";
-    if (!encoded) {
-        result.error = gb18030::unencodableMessage(line);
-        return result;
+    if (!encoded)
+        return {false, path, gb18030::unencodableMessage(line)};
+    return appendToFile(path, bytes);
+}
+
+DailyLogWriter::DailyLogWriter(QString folder)
+    : m_folder(std::move(folder)) {}
+
+QList<FileWrite> DailyLogWriter::append(const QString& user, const QString& className,
+                                        const QDate& date, const QString& line) {
+    m_waiting << Line{user, className, date, line};
+    return retry();
+}
+
+QList<FileWrite> DailyLogWriter::retry() {
+    QList<FileWrite> outcomes;
+    while (!m_waiting.isEmpty()) {
+        const Line& next = m_waiting.constFirst();
+        outcomes << appendToDailyLog(m_folder, next.user, next.className, next.date, next.text);
+        if (!outcomes.constLast().ok)
+            break;
+        m_waiting.removeFirst();
     }
-    QFile file(result.filePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        result.error = file.errorString();
-        return result;
-    }
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        result.error = file.errorString();
-        return result;
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = file.errorString();
-        return result;
-    }
-    result.ok = true;
-    return result;
+    return outcomes;
 }
 
 } // namespace ordalis

@@ -5,28 +5,18 @@
 #include "text/TextLines.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace ordalis {
 
-bool writeDmsFile(const QString& path, const QStringList& lines, QString* error) {
+FileWrite writeDmsFile(const QString& path, const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines) {
         bool encoded = false;
         bytes += gb18030::encode(line, &encoded) + "\r\n";
-        if (!encoded) {
-            if (error)
-                *error = gb18030::unencodableMessage(line);
-            return false;
-        }
+        if (!encoded)
+            return {false, path, gb18030::unencodableMessage(line)};
     }
-    // Written beside the target and renamed over it, so a failed write leaves the old file whole.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    return replaceFile(path, bytes);
 }
 
 std::optional<QStringList> readDmsFile(const QString& path) {

@@ -33,12 +33,36 @@ QString PendingStore::pathWithSuffix(const QString& userName, const QString& suf
     return QDir(m_folder).filePath(QStringLiteral("pending_") + safe + suffix);
 }
 
-QStringList PendingStore::load(const QString& userName) const {
-    return readDmsFile(filePath(userName)).value_or(QStringList());
+QStringList PendingStore::read(const QString& path) const {
+    const auto held = m_unwritten.constFind(path);
+    if (held != m_unwritten.cend())
+        return *held;
+    return readDmsFile(path).value_or(QStringList());
 }
 
-bool PendingStore::save(const QString& userName, const QStringList& lines, QString* error) const {
-    return writeDmsFile(filePath(userName), lines, error);
+FileWrite PendingStore::write(const QString& path, const QStringList& lines) {
+    FileWrite written = writeDmsFile(path, lines);
+    if (written.ok)
+        m_unwritten.remove(path);
+    else
+        m_unwritten.insert(path, lines);
+    return written;
+}
+
+QList<FileWrite> PendingStore::retry() {
+    QList<FileWrite> outcomes;
+    const QMap<QString, QStringList> held = m_unwritten;
+    for (auto file = held.cbegin(); file != held.cend(); ++file)
+        outcomes << write(file.key(), file.value());
+    return outcomes;
+}
+
+QStringList PendingStore::load(const QString& userName) const {
+    return read(filePath(userName));
+}
+
+FileWrite PendingStore::save(const QString& userName, const QStringList& lines) {
+    return write(filePath(userName), lines);
 }
 
 QString PendingStore::callsPath(const QString& userName) const {
@@ -46,37 +70,35 @@ QString PendingStore::callsPath(const QString& userName) const {
 }
 
 QStringList PendingStore::loadCalls(const QString& userName) const {
-    return readDmsFile(callsPath(userName)).value_or(QStringList());
+    return read(callsPath(userName));
 }
 
-bool PendingStore::saveCalls(const QString& userName, const QStringList& calls,
-                             QString* error) const {
-    return writeDmsFile(callsPath(userName), calls, error);
+FileWrite PendingStore::saveCalls(const QString& userName, const QStringList& calls) {
+    return write(callsPath(userName), calls);
 }
 
 QList<UploadBatch> PendingStore::loadBatches(const QString& userName) const {
-    return readBatchLines(readDmsFile(batchesPath(userName)).value_or(QStringList()));
+    return readBatchLines(read(batchesPath(userName)));
 }
 
-bool PendingStore::saveBatches(const QString& userName, const QList<UploadBatch>& batches,
-                               QString* error) const {
-    return writeDmsFile(batchesPath(userName), batchLines(batches), error);
+FileWrite PendingStore::saveBatches(const QString& userName, const QList<UploadBatch>& batches) {
+    return write(batchesPath(userName), batchLines(batches));
 }
 
 QStringList PendingStore::changeUser(const QString& fromUser, const QStringList& shownLines,
-                                     const QString& toUser) const {
+                                     const QString& toUser) {
     if (fromUser == toUser)
         return shownLines;
     const bool withoutAccount = fromUser.isEmpty() || fromUser == Session::OfflineUserName;
     if (withoutAccount && !fromUser.isEmpty()) {
         const QStringList calls = loadCalls(fromUser);
-        if (!calls.isEmpty() && saveCalls(toUser, loadCalls(toUser) + calls))
+        if (!calls.isEmpty() && saveCalls(toUser, loadCalls(toUser) + calls).ok)
             saveCalls(fromUser, {});
     }
     if (!withoutAccount || shownLines.isEmpty())
         return load(toUser);
     const QStringList carried = load(toUser) + shownLines;
-    if (save(toUser, carried) && !fromUser.isEmpty())
+    if (save(toUser, carried).ok && !fromUser.isEmpty())
         save(fromUser, {});
     return carried;
 }

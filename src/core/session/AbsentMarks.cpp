@@ -28,8 +28,8 @@ QStringList AbsentMarks::names(const QString& user, const QString& className,
     return stored.mid(1);
 }
 
-void AbsentMarks::set(const QString& user, const QString& className, const QString& name,
-                      bool absent, const QDate& day) {
+FileWrite AbsentMarks::set(const QString& user, const QString& className, const QString& name,
+                           bool absent, const QDate& day) {
     QStringList marked = names(user, className, day);
     marked.removeAll(name);
     if (absent)
@@ -39,6 +39,7 @@ void AbsentMarks::set(const QString& user, const QString& className, const QStri
         settings.remove(keyOf(user, className));
     else
         settings.setValue(keyOf(user, className), QStringList{day.toString(Qt::ISODate)} + marked);
+    return syncSettings(settings);
 }
 
 } // namespace ordalis

@@ -4,6 +4,8 @@
 // quick pick and the manual pick until the date changes or the mark is taken off. Kept in the
 // data folder, so that a restart keeps them.
 
+#include "session/FileWrite.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -16,8 +18,8 @@ public:
 
     // The students marked absent on `day` (today, as a rule); marks of other days are none.
     QStringList names(const QString& user, const QString& className, const QDate& day) const;
-    void set(const QString& user, const QString& className, const QString& name, bool absent,
-             const QDate& day);
+    FileWrite set(const QString& user, const QString& className, const QString& name, bool absent,
+                  const QDate& day);
 
 private:
     QString m_iniPath;

@@ -3,6 +3,8 @@
 
 #include "session/SettingsStore.h"
 
+#include <QSettings>
+
 namespace ordalis {
 namespace {
 
@@ -29,12 +31,12 @@ QStringList RememberedUsers::names() const {
     return storedNames().split(Separator, Qt::SkipEmptyParts);
 }
 
-void RememberedUsers::remember(const QString& userName) {
+FileWrite RememberedUsers::remember(const QString& userName) {
     const QString stored = storedNames();
     if (!stored.split(Separator).contains(userName))
         m_store->setValue(UsernameKey, userName + Separator + stored);
     m_store->setValue(LastLoginKey, userName);
-    m_store->sync();
+    return syncSettings(*m_store);
 }
 
 void RememberedUsers::clear() {

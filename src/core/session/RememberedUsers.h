@@ -3,6 +3,8 @@
 // The user names remembered across runs for the login window: every name that logged in online
 // (newest first, each followed by "|") and the name of the last online login.
 
+#include "session/FileWrite.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -26,7 +28,7 @@ public:
 
     // After a successful online login: prepend the name unless it is already remembered
     // exactly, and make it the last login.
-    void remember(const QString& userName);
+    FileWrite remember(const QString& userName);
     // Forgets every name.
     void clear();
 

@@ -3,6 +3,7 @@
 
 #include "common/Dialogs.h"
 #include "common/EscapeKey.h"
+#include "common/UnsavedWork.h"
 #include "draw/DrawFairness.h"
 #include "history/ClassHistory.h"
 #include "net/ServiceEndpoints.h"
@@ -161,7 +162,10 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
         reload();
     });
     connect(m_termStart, &QDateEdit::dateChanged, this, [this](const QDate& date) {
-        QSettings(m_settingsIni, QSettings::IniFormat).setValue(TermStartKey, date);
+        QSettings settings(m_settingsIni, QSettings::IniFormat);
+        settings.setValue(TermStartKey, date);
+        UnsavedWork::tellIfFailed(this, QStringLiteral("学期开始日期"), syncSettings(settings),
+                                  QStringLiteral("本次仍按这个日期统计。"));
     });
     connect(m_termStart, &QDateEdit::editingFinished, this, &HistoryWindow::reload);
     connect(m_from, &QDateEdit::editingFinished, this, &HistoryWindow::reload);

@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PendingKeeper.h"
 
-#include "common/Dialogs.h"
+#include "common/UnsavedWork.h"
 #include "scoring/UploadPanel.h"
 
-#include <QDir>
 #include <QTimer>
 
 namespace ordalis {
 
-PendingKeeper::PendingKeeper(UploadPanel* panel, const QString& folderPath, QObject* parent)
+PendingKeeper::PendingKeeper(UploadPanel* panel, const QString& folderPath, UnsavedWork& unsaved,
+                             QObject* parent)
     : QObject(parent)
     , m_panel(panel)
+    , m_unsaved(unsaved)
     , m_store(folderPath) {
     connect(m_panel, &UploadPanel::pendingChanged, this, &PendingKeeper::save);
 }
@@ -20,6 +21,7 @@ PendingKeeper::~PendingKeeper() {
     // The windows may be gone already: written without a word, as nobody could read it.
     if (m_callsUnsaved && !m_user.isEmpty())
         m_store.saveCalls(m_user, m_calls);
+    m_store.retry();
 }
 
 void PendingKeeper::changeUser(const QString& userName) {
@@ -29,26 +31,24 @@ void PendingKeeper::changeUser(const QString& userName) {
     m_user = userName;
     m_calls = m_store.loadCalls(userName);
     m_panel->setPendingLines(lines);
+    Q_EMIT callsChanged();
 }
 
 void PendingKeeper::save() {
     if (m_user.isEmpty())
         return; // before the first login the lines wait for the user who logs in
-    QString error;
-    if (m_store.save(m_user, m_panel->pendingLines(), &error)) {
-        m_failureShown = false;
-        return;
-    }
-    showFailure(m_store.filePath(m_user), error);
+    report(m_store.save(m_user, m_panel->pendingLines()));
+    if (!m_store.allWritten())
+        retry(); // every change tries what is still unwritten too
 }
 
-void PendingKeeper::showFailure(const QString& path, const QString& error) {
-    if (std::exchange(m_failureShown, true))
-        return;
-    dialogs::showMessage(
-        m_panel->window(), QStringLiteral("错误"),
-        QStringLiteral("无法保存待上传的成绩：%1\r\n%2").arg(QDir::toNativeSeparators(path), error),
-        dialogs::Icon::Warning);
+void PendingKeeper::report(const FileWrite& write) {
+    m_unsaved.record(QStringLiteral("待上传的成绩和点名记录"), write, [this] { retry(); });
+}
+
+void PendingKeeper::retry() {
+    for (const FileWrite& write : m_store.retry())
+        report(write);
 }
 
 QStringList PendingKeeper::pendingCalls() const {
@@ -57,6 +57,7 @@ QStringList PendingKeeper::pendingCalls() const {
 
 void PendingKeeper::addCall(const QString& call) {
     m_calls << call;
+    Q_EMIT callsChanged();
     if (std::exchange(m_callsUnsaved, true))
         return; // a write is already due
     QTimer::singleShot(0, this, [this] {
@@ -69,17 +70,13 @@ void PendingKeeper::removeCalls(const QStringList& calls) {
     for (const QString& call : calls)
         m_calls.removeOne(call);
     saveCalls();
+    Q_EMIT callsChanged();
 }
 
 void PendingKeeper::saveCalls() {
     m_callsUnsaved = false;
-    if (m_user.isEmpty())
-        return;
-    QString error;
-    if (m_store.saveCalls(m_user, m_calls, &error))
-        m_failureShown = false;
-    else
-        showFailure(m_store.callsPath(m_user), error);
+    if (!m_user.isEmpty())
+        report(m_store.saveCalls(m_user, m_calls));
 }
 
 QList<UploadBatch> PendingKeeper::unconfirmedBatches() const {
@@ -102,14 +99,8 @@ void PendingKeeper::forgetBatch(const QString& id) {
     saveBatches(batches);
 }
 
-bool PendingKeeper::saveBatches(const QList<UploadBatch>& batches) {
-    QString error;
-    if (m_store.saveBatches(m_user, batches, &error)) {
-        m_failureShown = false;
-        return true;
-    }
-    showFailure(m_store.batchesPath(m_user), error);
-    return false;
+void PendingKeeper::saveBatches(const QList<UploadBatch>& batches) {
+    report(m_store.saveBatches(m_user, batches));
 }
 
 } // namespace ordalis

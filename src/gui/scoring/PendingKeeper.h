@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps the upload panel's pending lines in the data folder: every change is written at once
-// under the user logged in, and a login shows that user's lines again.
+// under the user logged in, and a login shows that user's lines again. A write that fails is
+// told to the teacher and retried (UnsavedWork); what it held stays here meanwhile.
 
 #include "scoring/PendingStore.h"
 
@@ -9,13 +10,15 @@
 
 namespace ordalis {
 
+class UnsavedWork;
 class UploadPanel;
 
 class PendingKeeper : public QObject {
     Q_OBJECT
 
 public:
-    PendingKeeper(UploadPanel* panel, const QString& folderPath, QObject* parent = nullptr);
+    PendingKeeper(UploadPanel* panel, const QString& folderPath, UnsavedWork& unsaved,
+                  QObject* parent = nullptr);
     ~PendingKeeper() override;
 
     const QString& folderPath() const { return m_store.folderPath(); }
@@ -41,18 +44,23 @@ public:
     // is done with.
     void forgetBatch(const QString& id);
 
+Q_SIGNALS:
+    // The pending calls changed (a call was recorded or uploaded).
+    void callsChanged();
+
 private:
     void save();
-    bool saveBatches(const QList<UploadBatch>& batches);
+    void saveBatches(const QList<UploadBatch>& batches);
     void saveCalls();
-    void showFailure(const QString& path, const QString& error);
+    void report(const FileWrite& write);
+    void retry();
 
     UploadPanel* m_panel;
+    UnsavedWork& m_unsaved;
     PendingStore m_store;
     QString m_user;
     QStringList m_calls;
     bool m_callsUnsaved = false;
-    bool m_failureShown = false; // one warning until a write succeeds again
 };
 
 } // namespace ordalis

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScoringController.h"
 
-#include "common/Dialogs.h"
+#include "common/UnsavedWork.h"
 #include "draw/DrawPanel.h"
 #include "scoring/DailyLog.h"
 #include "scoring/ScoreLine.h"
 #include "session/Session.h"
 #include "text/WireText.h"
-
-#include <QDir>
 
 namespace ordalis {
 
@@ -22,12 +20,14 @@ QString standardEntry(const ScaleStandard& standard) {
 
 ScoringController::ScoringController(DrawPanel* panel, const TeacherRecord& record,
                                      const DataFolder& folder, const Session& session,
-                                     QObject* parent)
+                                     UnsavedWork& unsaved, QObject* parent)
     : QObject(parent)
     , m_panel(panel)
     , m_record(record)
     , m_folder(folder)
     , m_session(session)
+    , m_unsaved(unsaved)
+    , m_log(folder.path())
     , m_clock([] { return QDateTime::currentDateTime(); }) {
     setObjectName(QStringLiteral("scoringController"));
     QStringList scores;
@@ -140,17 +140,27 @@ void ScoringController::recordScore(const QString& score, const QString& standar
     line.standard = standard;
     const QString text = line.toText();
 
-    const LogWrite written =
-        appendToDailyLog(m_folder.path(), m_session.userName, m_className, now.date(), text);
-    if (!written.ok) {
-        // The score is not lost: it still goes to the pending list.
-        dialogs::showMessage(
-            m_panel->window(), QStringLiteral("错误"),
-            QStringLiteral("无法写入日志文件：%1\r\n%2\r\n成绩已保留在待上传列表中。")
-                .arg(QDir::toNativeSeparators(written.filePath), written.error),
-            dialogs::Icon::Warning);
-    }
+    // Into the pending list first: a failing disk is told about the scores before the log.
     Q_EMIT scoreRecorded(text);
+    reportLog(m_log.append(m_session.userName, m_className, now.date(), text));
+}
+
+void ScoringController::reportLog(const QList<FileWrite>& writes) {
+    for (const FileWrite& write : writes)
+        m_unsaved.record(QStringLiteral("当天的日志"), write, [this] { reportLog(m_log.retry()); });
+}
+
+void ScoringController::scoreTakenBack(const QString& scoreLine) {
+    const ScoreLine score = ScoreLine::fromText(scoreLine);
+    if (score.student != m_shownName || score.className != m_className)
+        return;
+    for (int row = 0; row < m_standards.size(); ++row) {
+        if (m_ticked.at(row) && m_standards.at(row).text == score.standard) {
+            m_ticked[row] = false;
+            m_panel->setStandardText(row, standardEntry(m_standards.at(row)));
+            return;
+        }
+    }
 }
 
 } // namespace ordalis

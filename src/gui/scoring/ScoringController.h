@@ -6,6 +6,7 @@
 // their average score and how often they were scored.
 
 #include "record/TeacherRecord.h"
+#include "scoring/DailyLog.h"
 #include "session/DataFolder.h"
 
 #include <QDateTime>
@@ -15,6 +16,7 @@
 namespace ordalis {
 
 class DrawPanel;
+class UnsavedWork;
 struct Session;
 
 class ScoringController : public QObject {
@@ -24,7 +26,7 @@ public:
     using Clock = std::function<QDateTime()>;
 
     ScoringController(DrawPanel* panel, const TeacherRecord& record, const DataFolder& folder,
-                      const Session& session, QObject* parent = nullptr);
+                      const Session& session, UnsavedWork& unsaved, QObject* parent = nullptr);
 
     // The clock of the score lines and daily logs (the wall clock unless a test sets one).
     void setClock(Clock clock) { m_clock = std::move(clock); }
@@ -52,6 +54,10 @@ public:
     void drawStarted();
     void drawStopped();
 
+    // A pending score was taken back: if it is the shown student's, its standard is ticked no
+    // more and can be given again.
+    void scoreTakenBack(const QString& scoreLine);
+
 Q_SIGNALS:
     void scoreRecorded(const QString& scoreLine);
 
@@ -62,11 +68,14 @@ private:
     void recordScore(const QString& score, const QString& standard);
     void setScoring(bool scoreBox, bool standards);
     void showScoringState();
+    void reportLog(const QList<FileWrite>& writes);
 
     DrawPanel* m_panel;
     const TeacherRecord& m_record;
     DataFolder m_folder;
     const Session& m_session;
+    UnsavedWork& m_unsaved;
+    DailyLogWriter m_log;
     Clock m_clock;
 
     QString m_className;    // the class chosen last

@@ -3,6 +3,7 @@
 
 #include "common/Browser.h"
 #include "common/Dialogs.h"
+#include "common/UnsavedWork.h"
 #include "net/ServiceEndpoints.h"
 #include "scoring/DailyLog.h"
 #include "scoring/DmsFile.h"
@@ -86,36 +87,27 @@ void UploadController::showOnly(QWidget* panel) {
 void UploadController::upload() {
     const QStringList lines = m_upload->selectedLines();
     const QString password = m_upload->operationPassword();
-    if (m_session.userName.isEmpty() || password.isEmpty() || lines.isEmpty())
+    if (m_session.userName.isEmpty() || password.isEmpty())
         return;
+    if (lines.isEmpty()) {
+        // A lesson without a score still has its calls, which the history of every other
+        // computer needs.
+        if (!m_pending.pendingCalls().isEmpty())
+            uploadCallsAlone(password);
+        return;
+    }
 
     // Scores given while the reply is awaited are appended after these rows and stay pending.
     const int rowsAtSend = int(m_upload->pendingLines().size());
     // A batch sent before without a success heard back goes again as it went.
     const QList<UploadBatch> plan =
         planUpload(m_pending.unconfirmedBatches(), lines, m_pending.pendingCalls());
-    PostOutcome outcome;
-    qsizetype storedBatches = 0;
-    QStringList storedLines;
-    // While the reply is awaited nothing may send the lines again or change them under it.
-    if (!m_gate.run([&] {
-            for (const UploadBatch& batch : plan) {
-                m_pending.keepBatch(batch);
-                outcome = batch.lines.isEmpty()
-                              ? m_service.uploadCalls(password, batch.calls, batch.id)
-                              : m_service.uploadScores(password, m_upload->topic(), batch.lines,
-                                                       batch.id, batch.calls);
-                if (outcome.isNetworkFailure())
-                    return; // the service may hold the batch: its id stays for the next try
-                m_pending.forgetBatch(batch.id);
-                if (outcome.isRefused())
-                    return;
-                m_pending.removeCalls(batch.calls);
-                storedLines += batch.lines;
-                ++storedBatches;
-            }
-        }))
+    Sent sent;
+    if (!send(plan, password, sent))
         return;
+    const PostOutcome& outcome = sent.outcome;
+    const QStringList& storedLines = sent.lines;
+    const qsizetype storedBatches = sent.batches;
 
     if (outcome.isSuccess()) {
         if (dialogs::askYesNo(m_upload->window(), QStringLiteral("成功"),
@@ -138,38 +130,105 @@ void UploadController::upload() {
     dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                          QStringLiteral("网络异常！建议保存数据，然后导入上传！"),
                          dialogs::Icon::Warning);
-    // Exactly the lines that could not be sent, even if the selection changed meanwhile.
+    // Exactly the lines that could not be sent, even if the selection changed meanwhile. They
+    // stay pending too: each travels under its batch id, so a later upload and an import of
+    // the file elsewhere store it once.
     QStringList unsent;
     for (const UploadBatch& batch : plan.mid(storedBatches))
         unsent += batch.lines;
-    exportLines(unsent);
+    if (!unsent.isEmpty())
+        saveToFile(unsent, QStringLiteral("这些成绩仍在待上传列表中，网络恢复后在本机点“上传”即可；"
+                                          "若改在其他电脑导入此文件上传，请在本机撤销这些成绩，"
+                                          "以免重复。"));
+}
+
+bool UploadController::send(const QList<UploadBatch>& plan, const QString& password, Sent& sent) {
+    // While the reply is awaited nothing may send the lines again or change them under it.
+    return m_gate.run([&] {
+        for (const UploadBatch& batch : plan) {
+            m_pending.keepBatch(batch);
+            sent.outcome = batch.lines.isEmpty()
+                               ? m_service.uploadCalls(password, batch.calls, batch.id)
+                               : m_service.uploadScores(password, m_upload->topic(), batch.lines,
+                                                        batch.id, batch.calls);
+            if (sent.outcome.isNetworkFailure())
+                return; // the service may hold the batch: its id stays for the next try
+            m_pending.forgetBatch(batch.id);
+            if (sent.outcome.isRefused())
+                return;
+            m_pending.removeCalls(batch.calls);
+            sent.lines += batch.lines;
+            sent.calls += batch.calls.size();
+            ++sent.batches;
+        }
+    });
+}
+
+void UploadController::uploadCallsAlone(const QString& password) {
+    Sent sent;
+    if (!send(planUpload(m_pending.unconfirmedBatches(), {}, m_pending.pendingCalls()), password,
+              sent))
+        return;
+    if (sent.outcome.isSuccess()) {
+        dialogs::showMessage(m_upload->window(), QStringLiteral("成功"),
+                             QStringLiteral("已上传%1次点名记录").arg(sent.calls),
+                             dialogs::Icon::Information);
+        return;
+    }
+    dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
+                         sent.outcome.isRefused()
+                             ? sent.outcome.replyText + QStringLiteral("\r\n上传错误！")
+                             : QStringLiteral("网络异常！点名记录仍保留在本机，稍后再上传。"),
+                         dialogs::Icon::Warning);
 }
 
 void UploadController::exportSelected() {
-    exportLines(m_upload->selectedLines());
+    if (saveToFile(m_upload->selectedLines(), QString()))
+        m_upload->clearPending();
 }
 
-void UploadController::exportLines(const QStringList& lines) {
+bool UploadController::saveToFile(const QStringList& lines, const QString& afterwards) {
     if (lines.isEmpty())
-        return;
+        return false;
     const QString path =
         dialogs::saveFileName(m_upload->window(), QStringLiteral("另存数据文件"), DmsFilter);
     if (path.isEmpty())
-        return;
-    QString error;
-    if (!writeDmsFile(path, lines, &error)) {
+        return false;
+    const FileWrite written = writeDmsFile(path, lines);
+    if (!written.ok) {
         // The lines stay pending: nothing is lost when the file cannot be written.
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                              QStringLiteral("数据未能保存：") + QDir::toNativeSeparators(path) +
-                                 QStringLiteral("\r\n") + error,
+                                 QStringLiteral("\r\n") + written.reason,
                              dialogs::Icon::Warning);
-        return;
+        return false;
     }
-    m_upload->clearPending();
-    dialogs::showMessage(m_upload->window(), QStringLiteral("保存成功"),
-                         QStringLiteral("数据已保存，你可以再次导入此数据上传！\r\n保存位置：") +
-                             QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
+    QString text = QStringLiteral("数据已保存，你可以再次导入此数据上传！\r\n保存位置：") +
+                   QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    if (!afterwards.isEmpty())
+        text += QStringLiteral("\r\n") + afterwards;
+    dialogs::showMessage(m_upload->window(), QStringLiteral("保存成功"), text,
                          dialogs::Icon::Information);
+    return true;
+}
+
+bool UploadController::mayClose(const UnsavedWork& unsaved) {
+    if (unsaved.isEmpty())
+        return true;
+    QWidget* window = m_upload->window();
+    const QString what = unsaved.describe().join(QStringLiteral("\r\n"));
+    if (!m_upload->pendingLines().isEmpty() &&
+        dialogs::askYesNo(window, QStringLiteral("警告"),
+                          QStringLiteral("以下内容尚未写入磁盘：\r\n%1\r\n\r\n"
+                                         "是否先把待上传的成绩另存到别处（例如U盘）？")
+                              .arg(what),
+                          dialogs::Icon::Warning))
+        return saveToFile(m_upload->pendingLines(), QString());
+    return dialogs::askYesNo(window, QStringLiteral("警告"),
+                             QStringLiteral("以下内容尚未写入磁盘：\r\n%1\r\n\r\n"
+                                            "仍要退出吗？退出后这些内容将会丢失。")
+                                 .arg(what),
+                             dialogs::Icon::Warning);
 }
 
 void UploadController::importFile() {
@@ -227,18 +286,19 @@ void UploadController::undoLastScore() {
     }
     const QDateTime now = QDateTime::currentDateTime();
     const ScoreLine score = ScoreLine::fromText(last);
-    const LogWrite written =
+    const FileWrite written =
         appendToDailyLog(m_pending.folderPath(), m_session.userName, score.className, now.date(),
                          cancellingLine(last, now));
     if (!written.ok) {
         // The log must say so, or the score would stand in it: nothing is taken back.
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                              QStringLiteral("无法写入日志文件：%1\r\n%2\r\n成绩没有撤销。")
-                                 .arg(QDir::toNativeSeparators(written.filePath), written.error),
+                                 .arg(QDir::toNativeSeparators(written.path), written.reason),
                              dialogs::Icon::Warning);
         return;
     }
     m_upload->removeLines({last});
+    Q_EMIT scoreTakenBack(last);
 }
 
 void UploadController::showStatistics() {

@@ -5,7 +5,9 @@
 // total them per group on Frame8 and Frame1.
 
 #include "common/RequestGate.h"
+#include "net/HttpClient.h"
 #include "record/DrawCategories.h"
+#include "scoring/UploadBatches.h"
 
 #include <QObject>
 #include <functional>
@@ -19,6 +21,7 @@ class LineEditPanel;
 class PendingKeeper;
 class ServiceEndpoints;
 class StatisticsPanel;
+class UnsavedWork;
 class UploadPanel;
 struct Session;
 
@@ -51,13 +54,32 @@ public:
     // log; never a score that went to the service in a batch whose answer was not heard.
     void undoLastScore();
 
+    // Before the program closes while something is not written to disk: the teacher may save
+    // the pending scores elsewhere first. False keeps the program open.
+    bool mayClose(const UnsavedWork& unsaved);
+
 Q_SIGNALS:
     // The service took the lines: its figures have changed.
     void uploaded();
+    // Undo took this pending score back.
+    void scoreTakenBack(const QString& scoreLine);
 
 private:
     bool uploadAllowed() const;
-    void exportLines(const QStringList& lines);
+    // What the batches of one upload did: the last outcome and what was stored before it.
+    struct Sent {
+        PostOutcome outcome;
+        qsizetype batches = 0;
+        QStringList lines;
+        qsizetype calls = 0;
+    };
+    // Sends the batches in order through the window's gate until one is not stored; false
+    // when the gate is waiting for another request.
+    bool send(const QList<UploadBatch>& plan, const QString& password, Sent& sent);
+    void uploadCallsAlone(const QString& password);
+    // Saves the lines to a .dms file the teacher chooses and says where, followed by
+    // `afterwards`; false when cancelled or not written.
+    bool saveToFile(const QStringList& lines, const QString& afterwards);
     // The upload panel and the panels that take its place.
     QList<QWidget*> panels() const;
     void showOnly(QWidget* panel);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include "common/UnsavedWork.h"
 #include "draw/DrawController.h"
 #include "draw/DrawEngine.h"
 #include "draw/DrawPanel.h"
@@ -28,6 +29,7 @@ namespace ordalis {
 namespace {
 constexpr QPoint ManualPanelAt{100, 100};
 constexpr int StandardHintMs = 5000;
+constexpr int TakenBackMs = 10000;
 } // namespace
 
 Form1::Form1(const DataFolder& folder, Session& session, QWidget* parent)
@@ -51,6 +53,24 @@ void Form1::setClock(std::function<QDateTime()> clock) {
     m_scoring->setClock(std::move(clock));
 }
 
+void Form1::setCloseCheck(std::function<bool()> mayClose) {
+    m_mayClose = std::move(mayClose);
+}
+
+void Form1::showPendingCalls(qsizetype count) {
+    auto* label = statusBar()->findChild<QLabel*>(QStringLiteral("PendingCalls"));
+    label->setText(QStringLiteral("点名待上传：%1次").arg(count));
+    label->setVisible(count > 0);
+}
+
+void Form1::showScoreTakenBack(const QString& scoreLine) {
+    const ScoreLine score = ScoreLine::fromText(scoreLine);
+    statusBar()->showMessage(QStringLiteral("已撤销：%1 %2 %3")
+                                 .arg(score.student, score.score, score.time.section(u' ', 1)),
+                             TakenBackMs);
+    m_scoring->scoreTakenBack(scoreLine);
+}
+
 QStringList Form1::studentsOf(const QString& className) const {
     QStringList names;
     for (const StudentEntry& student : m_record.readClassRoster(className).students)
@@ -71,7 +91,10 @@ QStringList Form1::absentToday(const QString& className) const {
 }
 
 void Form1::markAbsent(const QString& className, const QString& name, bool absent) {
-    m_absent.set(m_session.userName, className, name, absent, QDate::currentDate());
+    UnsavedWork::tellIfFailed(
+        this, QStringLiteral("缺席标记"),
+        m_absent.set(m_session.userName, className, name, absent, QDate::currentDate()),
+        QStringLiteral("程序重新启动后，这个标记可能不会保留。"));
     if (className != m_chosenClass || m_draw->isRolling())
         return;
     const ClassSorting sorting = sortClass(presentRoster(className));
@@ -102,6 +125,15 @@ void Form1::buildWindow() {
     pendingCount->setObjectName(QStringLiteral("PendingCount"));
     pendingCount->setToolTip(QStringLiteral("等待上传的成绩"));
     bar->addPermanentWidget(pendingCount);
+    auto* pendingCalls = new QLabel(bar);
+    pendingCalls->setObjectName(QStringLiteral("PendingCalls"));
+    pendingCalls->setToolTip(QStringLiteral("等待上传的点名记录"));
+    pendingCalls->hide();
+    bar->addPermanentWidget(pendingCalls);
+    auto* unsavedMark = new QLabel(bar);
+    unsavedMark->setObjectName(QStringLiteral("UnsavedMark"));
+    bar->addPermanentWidget(unsavedMark);
+    m_unsaved = new UnsavedWork(this, unsavedMark);
 
     m_drawPanel = new DrawPanel(area);
     m_drawPanel->placeDesigned(placer);
@@ -128,7 +160,7 @@ void Form1::buildWindow() {
     m_requestGate.guard(m_manualPanel->groupUploadButton());
 
     m_draw = new DrawController(m_drawPanel, this);
-    m_scoring = new ScoringController(m_drawPanel, m_record, m_folder, m_session, this);
+    m_scoring = new ScoringController(m_drawPanel, m_record, m_folder, m_session, *m_unsaved, this);
     m_quickPick = new QuickPickController(m_drawPanel->quickPickBox(), m_drawPanel->quickPickList(),
                                           m_record, m_drawPanel->placer(), this);
     m_groups = new GroupsController(m_manualPanel, this);
@@ -313,6 +345,10 @@ void Form1::resizeEvent(QResizeEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+    if (m_mayClose && !m_mayClose()) {
+        event->ignore();
+        return;
+    }
     // Closing the main window ends the program, whatever other windows are open.
     event->accept();
     QCoreApplication::quit();

@@ -24,6 +24,7 @@ class LayoutController;
 class ManualPanel;
 class QuickPickController;
 class ScoringController;
+class UnsavedWork;
 class UploadPanel;
 
 class Form1 : public QMainWindow {
@@ -47,6 +48,15 @@ public:
     void setRecordDownloader(std::function<void()> downloader);
     // The clock of the score lines and daily logs (the wall clock unless a test sets one).
     void setClock(std::function<QDateTime()> clock);
+    // Asked when the window is closed; false keeps the program running.
+    void setCloseCheck(std::function<bool()> mayClose);
+
+    // What could not be written to disk yet, marked in the status bar.
+    UnsavedWork& unsavedWork() const { return *m_unsaved; }
+    // The calls waiting for an upload, counted in the status bar beside the scores.
+    void showPendingCalls(qsizetype count);
+    // A pending score was taken back: the status bar names it and the name board follows.
+    void showScoreTakenBack(const QString& scoreLine);
 
     // The panels, for the controllers of the program's windows.
     DrawPanel* drawPanel() const { return m_drawPanel; }
@@ -101,6 +111,8 @@ private:
 
     DataFolder m_folder;
     Session& m_session;
+    UnsavedWork* m_unsaved = nullptr;
+    std::function<bool()> m_mayClose;
     QString m_chosenClass; // empty while no class is chosen
     TeacherRecord m_record;
     std::function<void()> m_downloader;

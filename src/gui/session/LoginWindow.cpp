@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/EscapeKey.h"
 #include "common/StarEcho.h"
+#include "common/UnsavedWork.h"
 #include "net/ServiceEndpoints.h"
 #include "session/DataFolder.h"
 #include "session/RememberedUsers.h"
@@ -167,7 +168,8 @@ void LoginWindow::loginOnline() {
         m_session.mp = md5Hex(trimSecret(typedPassword));
         Q_EMIT onlineLogin();
         hide();
-        m_users.remember(userName);
+        UnsavedWork::tellIfFailed(nullptr, QStringLiteral("登录名"), m_users.remember(userName),
+                                  QStringLiteral("下次登录时需要重新输入用户名。"));
         return;
     }
     if (outcome.isRefused()) {

@@ -3,6 +3,7 @@
 
 #include "accounts/AccountWindows.h"
 #include "common/Dialogs.h"
+#include "common/UnsavedWork.h"
 #include "console/ConsoleWindow.h"
 #include "draw/CalledNameSpeech.h"
 #include "draw/DrawPanel.h"
@@ -39,15 +40,24 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
         m_connected = [this] { return ConnectionProbe(QUrl(m_config.serviceBase())).connected(); };
     }
     Form1* form = m_form1.get();
-    form->setRecordDownloader([this] { m_endpoints.downloadRecord(m_folder); });
+    form->setRecordDownloader([this, form] {
+        const HttpClient::Download download = m_endpoints.downloadRecord(m_folder);
+        if (download.received)
+            UnsavedWork::tellIfFailed(form, QStringLiteral("教师记录"), download.written,
+                                      QStringLiteral("本窗口显示的是上次保存的记录。"));
+    });
 
     m_status = new StatusPanels(form->statusBar(), form->drawPanel()->classTimerLabel(),
                                 m_endpoints, m_config, this);
 
     const auto groups = [form] { return form->groups(); };
-    m_pending = new PendingKeeper(form->uploadPanel(), m_folder.path(), this);
+    m_pending = new PendingKeeper(form->uploadPanel(), m_folder.path(), form->unsavedWork(), this);
     m_upload = new UploadController(form->uploadPanel(), *m_pending, form->requestGate(), m_session,
                                     m_endpoints, groups, this);
+    connect(m_pending, &PendingKeeper::callsChanged, form,
+            [this, form] { form->showPendingCalls(m_pending->pendingCalls().size()); });
+    connect(m_upload, &UploadController::scoreTakenBack, form, &Form1::showScoreTakenBack);
+    form->setCloseCheck([this, form] { return m_upload->mayClose(form->unsavedWork()); });
     connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
     connect(form, &Form1::callRecorded, m_pending, &PendingKeeper::addCall);
     connect(form, &Form1::undoRequested, m_upload, &UploadController::undoLastScore);

@@ -208,7 +208,8 @@ void HttpClientTest::downloadReplacesFileOnlyAfterCompleteReply() {
     LoopbackHttpServer server;
     server.setDefaultReply(reply);
     HttpClient client(5s);
-    const bool ok = client.downloadToFile(QUrl(server.baseUrl() + "/record.php?t=a&mp=b"), path);
+    const bool ok =
+        bool(client.downloadToFile(QUrl(server.baseUrl() + "/record.php?t=a&mp=b"), path));
     QCOMPARE(ok, replaced);
     const QByteArray expected = replaced ? reply.mid(reply.indexOf("\r\n\r\n") + 4) : previous;
     QCOMPARE(readAll(path), expected);

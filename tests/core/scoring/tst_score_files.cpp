@@ -50,23 +50,23 @@ private Q_SLOTS:
         const QString first = QStringLiteral("初一(3)班\t李明\t3分\t2020-03-02 09:15:07\t");
         const QString second =
             QStringLiteral("初一(3)班\t李明\t5分\t2020-03-02 09:16:00\t回答正确");
-        const LogWrite w1 = appendToDailyLog(data.path(), QStringLiteral("离线用户"),
-                                             QStringLiteral("初一(3)班"), March2, first);
-        QVERIFY2(w1.ok, qPrintable(w1.error));
-        QCOMPARE(w1.filePath, data.filePath(QStringLiteral("离线用户_初一(3)班_2020-03-02.Log")));
+        const FileWrite w1 = appendToDailyLog(data.path(), QStringLiteral("离线用户"),
+                                              QStringLiteral("初一(3)班"), March2, first);
+        QVERIFY2(w1.ok, qPrintable(w1.reason));
+        QCOMPARE(w1.path, data.filePath(QStringLiteral("离线用户_初一(3)班_2020-03-02.Log")));
         QVERIFY(appendToDailyLog(data.path(), QStringLiteral("离线用户"),
                                  QStringLiteral("初一(3)班"), March2, second)
                     .ok);
-        QCOMPARE(fileBytes(w1.filePath),
+        QCOMPARE(fileBytes(w1.path),
                  gb18030::encode(first) + "\r\n" + gb18030::encode(second) + "\r\n");
 
         // The next day has a file of its own.
-        const LogWrite next =
+        const FileWrite next =
             appendToDailyLog(data.path(), QStringLiteral("离线用户"), QStringLiteral("初一(3)班"),
                              March2.addDays(1), first);
         QVERIFY(next.ok);
-        QVERIFY(next.filePath != w1.filePath);
-        QCOMPARE(fileBytes(w1.filePath).count("\r\n"), 2);
+        QVERIFY(next.path != w1.path);
+        QCOMPARE(fileBytes(w1.path).count("\r\n"), 2);
     }
 
     void dailyLogNamesStayInsideTheFolder() {
@@ -75,30 +75,29 @@ private Q_SLOTS:
                  QStringLiteral(".._x_a_b_2020-03-02.Log"));
         QCOMPARE(dailyLogFileName(QStringLiteral("u\\:*?\"<>|"), QStringLiteral("c\t\n"), March2),
                  QStringLiteral("u_________c___2020-03-02.Log"));
-        const LogWrite write =
+        const FileWrite write =
             appendToDailyLog(data.path(), QStringLiteral("../x"), QStringLiteral("../../a/b"),
                              March2, QStringLiteral("l"));
-        QVERIFY2(write.ok, qPrintable(write.error));
-        QCOMPARE(QFileInfo(write.filePath).absolutePath(),
-                 QFileInfo(data.path()).absoluteFilePath());
+        QVERIFY2(write.ok, qPrintable(write.reason));
+        QCOMPARE(QFileInfo(write.path).absolutePath(), QFileInfo(data.path()).absoluteFilePath());
         QCOMPARE(QDir(data.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
     void dailyLogReportsWhatItCannotWrite() {
         TempDataFolder data;
         const QString missing = data.filePath(QStringLiteral("no/such/folder"));
-        const LogWrite intoMissing = appendToDailyLog(
+        const FileWrite intoMissing = appendToDailyLog(
             missing, QStringLiteral("u"), QStringLiteral("c"), March2, QStringLiteral("l"));
         QVERIFY(!intoMissing.ok);
-        QVERIFY(!intoMissing.error.isEmpty());
+        QVERIFY(!intoMissing.reason.isEmpty());
 
         // A folder where the file should be cannot be opened for appending.
         QVERIFY(QDir(data.path())
                     .mkdir(dailyLogFileName(QStringLiteral("u"), QStringLiteral("c"), March2)));
-        const LogWrite ontoFolder = appendToDailyLog(
+        const FileWrite ontoFolder = appendToDailyLog(
             data.path(), QStringLiteral("u"), QStringLiteral("c"), March2, QStringLiteral("l"));
         QVERIFY(!ontoFolder.ok);
-        QVERIFY(!ontoFolder.error.isEmpty());
+        QVERIFY(!ontoFolder.reason.isEmpty());
 
         if (QFile::exists(QStringLiteral("/dev/full"))) {
             // A device that accepts the open but refuses every byte: the write must not pass.
@@ -107,7 +106,7 @@ private Q_SLOTS:
                 QDir(links.path())
                     .filePath(dailyLogFileName(QStringLiteral("u"), QStringLiteral("c"), March2));
             QVERIFY(QFile::link(QStringLiteral("/dev/full"), link));
-            const LogWrite full =
+            const FileWrite full =
                 appendToDailyLog(links.path(), QStringLiteral("u"), QStringLiteral("c"), March2,
                                  QStringLiteral("l"));
             QVERIFY(!full.ok);
@@ -119,12 +118,12 @@ private Q_SLOTS:
         const QString path = data.filePath(QStringLiteral("成绩.dms"));
         const QStringList lines{QStringLiteral("一班\t张三\t3分\t2020-03-02 09:15:07\t"),
                                 QStringLiteral("一班\t李四\t5分\t2020-03-02 09:16:00\t回答正确")};
-        QVERIFY(writeDmsFile(path, lines));
+        QVERIFY(writeDmsFile(path, lines).ok);
         QCOMPARE(fileBytes(path), gb18030::encode(lines.join(QStringLiteral("\r\n"))) + "\r\n");
         QCOMPARE(*readDmsFile(path), lines);
 
         // Written whole: a shorter batch replaces a longer one.
-        QVERIFY(writeDmsFile(path, lines.mid(1)));
+        QVERIFY(writeDmsFile(path, lines.mid(1)).ok);
         QCOMPARE(*readDmsFile(path), lines.mid(1));
 
         QVERIFY(writeBytes(path, gb18030::encode(u"\r\na\tb\n\n  \r\nc\r\n\r\n")));
@@ -137,17 +136,17 @@ private Q_SLOTS:
     void dmsFileFailuresAreReported() {
         TempDataFolder data;
         QVERIFY(!readDmsFile(data.filePath(QStringLiteral("missing.dms"))));
-        QString error;
-        QVERIFY(!writeDmsFile(data.filePath(QStringLiteral("no/such/x.dms")), {QStringLiteral("a")},
-                              &error));
-        QVERIFY(!error.isEmpty());
+        const FileWrite intoMissing =
+            writeDmsFile(data.filePath(QStringLiteral("no/such/x.dms")), {QStringLiteral("a")});
+        QVERIFY(!intoMissing.ok);
+        QCOMPARE(intoMissing.reason, QStringLiteral("文件夹不存在"));
     }
 
     // Each user's pending lines in a file of their own inside the folder; an account keeps its
     // lines, and lines given without one go on with the next login.
     void pendingListsBelongToTheirUsers() {
         TempDataFolder data;
-        const PendingStore store(data.path());
+        PendingStore store(data.path());
         QCOMPARE(QFileInfo(store.filePath(QStringLiteral("张老师"))).fileName(),
                  QStringLiteral("pending_张老师.dms"));
         QSet<QString> files;
@@ -159,8 +158,9 @@ private Q_SLOTS:
         QCOMPARE(files.size(), 5);
 
         const QStringList anna{QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t")};
-        QVERIFY(store.save(QStringLiteral("anna"), anna));
-        QCOMPARE(fileBytes(store.filePath(QStringLiteral("anna"))), gb18030::encode(anna[0]) + "\r\n");
+        QVERIFY(store.save(QStringLiteral("anna"), anna).ok);
+        QCOMPARE(fileBytes(store.filePath(QStringLiteral("anna"))),
+                 gb18030::encode(anna[0]) + "\r\n");
         QCOMPARE(store.load(QStringLiteral("anna")), anna);
         QVERIFY(store.load(QStringLiteral("bert")).isEmpty());
 

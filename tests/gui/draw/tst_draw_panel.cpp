@@ -380,6 +380,7 @@ private Q_SLOTS:
         QVERIFY(QDir(h.data.path()).mkdir(logName));
         dialogs::takeShownMessages();
         h.chooseScore(QStringLiteral("4分"));
+        QCoreApplication::processEvents(); // told once the write is over
         const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].title, QStringLiteral("错误"));

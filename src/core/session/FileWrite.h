@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The one way the program writes its local state (pending scores and calls, batches, absent
+// marks, remembered users, the term start, the record file, .dms files, the daily logs): every
+// write is checked to its end, and a failure says in Chinese where and why, so that the teacher
+// can be told what was not saved. A file is replaced atomically: written beside it and renamed
+// over it, so a failed write (a full disk, a read-only folder) never truncates what was there.
+
+#include <QByteArray>
+#include <QString>
+
+class QSettings;
+
+namespace ordalis {
+
+struct FileWrite {
+    bool ok = false;
+    QString path;   // the file written, or that could not be
+    QString reason; // why not, in Chinese: 「磁盘空间不足」, 「文件夹是只读的」, …
+
+    // 「磁盘空间不足（/home/…/Ordalis）」: the reason and the folder, for a message.
+    QString reasonWithFolder() const;
+};
+
+// Replaces the file whole with `bytes`.
+FileWrite replaceFile(const QString& path, const QByteArray& bytes);
+// Appends `bytes`, creating the file when missing; flushed before it counts as written.
+FileWrite appendToFile(const QString& path, const QByteArray& bytes);
+// Writes the settings' changes to their file now (QSettings replaces it atomically).
+FileWrite syncSettings(QSettings& settings);
+
+} // namespace ordalis
