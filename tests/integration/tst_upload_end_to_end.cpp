@@ -437,6 +437,10 @@ private Q_SLOTS:
         QTest::keyClick(room.form(), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!standard->text().contains(QStringLiteral("√")));
         QCOMPARE(room.pendingLines(), given.mid(0, 1));
+        room.giveStandardScore();
+        QCOMPARE(room.pendingLines().size(), 2);
+        QTest::keyClick(room.form(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(room.pendingLines(), given.mid(0, 1));
 
         // Sent, and no answer heard: the service may hold it, so it stays.
         PendingKeeper* keeper = room.windows.findChild<PendingKeeper*>();
