@@ -58,9 +58,8 @@ void Form1::setCloseCheck(std::function<bool()> mayClose) {
 }
 
 void Form1::showPendingCalls(qsizetype count) {
-    auto* label = statusBar()->findChild<QLabel*>(QStringLiteral("PendingCalls"));
-    label->setText(QStringLiteral("点名待上传：%1次").arg(count));
-    label->setVisible(count > 0);
+    m_pendingCalls->setText(QStringLiteral("点名待上传：%1次").arg(count));
+    m_pendingCalls->setVisible(count > 0);
 }
 
 void Form1::showScoreTakenBack(const QString& scoreLine) {
@@ -125,11 +124,11 @@ void Form1::buildWindow() {
     pendingCount->setObjectName(QStringLiteral("PendingCount"));
     pendingCount->setToolTip(QStringLiteral("等待上传的成绩"));
     bar->addPermanentWidget(pendingCount);
-    auto* pendingCalls = new QLabel(bar);
-    pendingCalls->setObjectName(QStringLiteral("PendingCalls"));
-    pendingCalls->setToolTip(QStringLiteral("等待上传的点名记录"));
-    pendingCalls->hide();
-    bar->addPermanentWidget(pendingCalls);
+    m_pendingCalls = new QLabel(bar);
+    m_pendingCalls->setObjectName(QStringLiteral("PendingCalls"));
+    m_pendingCalls->setToolTip(QStringLiteral("等待上传的点名记录"));
+    m_pendingCalls->hide();
+    bar->addPermanentWidget(m_pendingCalls);
     auto* unsavedMark = new QLabel(bar);
     unsavedMark->setObjectName(QStringLiteral("UnsavedMark"));
     bar->addPermanentWidget(unsavedMark);

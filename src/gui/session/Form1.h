@@ -13,6 +13,8 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+
+class QLabel;
 #include <functional>
 
 namespace ordalis {
@@ -112,6 +114,7 @@ private:
     DataFolder m_folder;
     Session& m_session;
     UnsavedWork* m_unsaved = nullptr;
+    QLabel* m_pendingCalls = nullptr;
     std::function<bool()> m_mayClose;
     QString m_chosenClass; // empty while no class is chosen
     TeacherRecord m_record;
