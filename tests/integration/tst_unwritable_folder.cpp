@@ -6,6 +6,7 @@
 // as root (as CI does), skipped otherwise.
 
 #include "Classroom.h"
+#include "Screenshots.h"
 #include "common/Dialogs.h"
 #include "scoring/DailyLog.h"
 #include "scoring/PendingStore.h"
@@ -135,6 +136,8 @@ private Q_SLOTS:
                  qPrintable(told));
         QVERIFY(told.contains(QDir::toNativeSeparators(room.data.path())));
         QCOMPARE(room.find<QLabel>("PendingCount")->text(), QStringLiteral("待上传：3"));
+        if (kind == Trouble::FullDisk)
+            test::saveScreenshot(room.form(), QStringLiteral("main_window_unsaved"));
         QCOMPARE(room.pendingLines().size(), 3);
         // What was saved before is whole on disk: a restart would read it.
         QCOMPARE(PendingStore(room.data.path()).load(Session::OfflineUserName), saved);

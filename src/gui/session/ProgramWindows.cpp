@@ -54,8 +54,11 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     m_pending = new PendingKeeper(form->uploadPanel(), m_folder.path(), form->unsavedWork(), this);
     m_upload = new UploadController(form->uploadPanel(), *m_pending, form->requestGate(), m_session,
                                     m_endpoints, groups, this);
-    connect(m_pending, &PendingKeeper::callsChanged, form,
-            [this, form] { form->showPendingCalls(m_pending->pendingCalls().size()); });
+    // Counted once the event loop is free again, like the call is written: a stop is shown first.
+    connect(
+        m_pending, &PendingKeeper::callsChanged, form,
+        [this, form] { form->showPendingCalls(m_pending->pendingCalls().size()); },
+        Qt::QueuedConnection);
     connect(m_upload, &UploadController::scoreTakenBack, form, &Form1::showScoreTakenBack);
     form->setCloseCheck([this, form] { return m_upload->mayClose(form->unsavedWork()); });
     connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
