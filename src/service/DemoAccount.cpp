@@ -79,13 +79,14 @@ bool registerDemoTeacher(ServiceContext& context) {
         const quint64 stamp = context.database.changeStamp(db);
         CredentialCache& cache = context.credentials;
         using Kind = CredentialCache::Kind;
+        // Seen from no address yet: the first request from any looks at its throttle.
         cache.remember(cache.key(Kind::Login, account, QString::fromLatin1(DemoLoginPassword)),
-                       {id, DemoLoginHash, stamp});
+                       {id, DemoLoginHash, stamp, QString()});
         cache.remember(cache.key(Kind::Mp, account, md5Hex(QString::fromLatin1(DemoLoginPassword))),
-                       {id, DemoMpHash, stamp});
+                       {id, DemoMpHash, stamp, QString()});
         cache.remember(
             cache.key(Kind::Operation, account, QString::fromLatin1(DemoOperationPassword)),
-            {id, DemoOperationHash, stamp});
+            {id, DemoOperationHash, stamp, QString()});
         return true;
     } catch (const DatabaseError& error) {
         qWarning("ordalis-service: the demo account could not be stored: %s", error.what());

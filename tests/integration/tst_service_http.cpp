@@ -74,12 +74,77 @@ QString recordOf(const ServiceProcess& service, const QString& account, const QS
             .body);
 }
 
+// One request from a loopback address of the caller's choice (127.0.0.2, …), as a client there
+// would send it; the reply's body.
+QString askFrom(const QString& from, quint16 port, const QByteArray& method, const QString& target,
+                const QByteArray& body = {}) {
+    QTcpSocket socket;
+    if (!socket.bind(QHostAddress(from)))
+        return QStringLiteral("cannot bind %1").arg(from);
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    if (!socket.waitForConnected(5000))
+        return QStringLiteral("no connection");
+    QByteArray request = method + ' ' + ordalis::encodeGb18030Url(target).toLatin1() +
+                         " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n";
+    if (method == "POST")
+        request += "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+                   QByteArray::number(body.size()) + "\r\n";
+    socket.write(request + "\r\n" + body);
+    QByteArray reply;
+    while (socket.waitForReadyRead(5000))
+        reply += socket.readAll();
+    return ordalis::gb18030::decode(reply.mid(reply.indexOf("\r\n\r\n") + 4));
+}
+
 } // namespace
 
 class ServiceHttpTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Guessing from one address while the teacher works from another: once the address is
+    // throttled for the account, a right guess is answered exactly as a wrong one, also for a
+    // credential the service remembers; the teacher's address goes on as before.
+    void aThrottledAddressLearnsNothingFromARememberedCredential_data() {
+        QTest::addColumn<QByteArray>("method");
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<QString>("wrong");
+        const QString read = QStringLiteral("/record.php?t=alice&mp=");
+        QTest::newRow("mp") << QByteArray("GET") << read + ordalis::md5Hex(QStringLiteral("pw"))
+                            << read + ordalis::md5Hex(QStringLiteral("guess"));
+        const QString change =
+            QStringLiteral("/setcalls.php|username=alice&calls=&batch=&password=");
+        QTest::newRow("operation password") << QByteArray("POST") << change + QStringLiteral("op")
+                                            << change + QStringLiteral("guess");
+        const QString login = QStringLiteral("/checkpassword.php|username=alice&password=");
+        QTest::newRow("login") << QByteArray("POST") << login + QStringLiteral("pw")
+                               << login + QStringLiteral("guess");
+    }
+
+    void aThrottledAddressLearnsNothingFromARememberedCredential() {
+        QFETCH(QByteArray, method);
+        QFETCH(QString, right);
+        QFETCH(QString, wrong);
+        ServiceProcess service;
+        QVERIFY(service.start());
+        QVERIFY(service.registerTeacher(QStringLiteral("alice"), QStringLiteral("pw"),
+                                        QStringLiteral("op")));
+        const auto ask = [&](const char* from, const QString& what) {
+            return askFrom(QString::fromLatin1(from), service.port(), method,
+                           what.section(u'|', 0, 0), form(what.section(u'|', 1)));
+        };
+        const QString answered = ask("127.0.0.3", right); // the teacher: now remembered
+        QVERIFY2(answered != ask("127.0.0.3", wrong), qPrintable(answered));
+        QString refused;
+        for (int guess = 0; guess < 11; ++guess)
+            refused = ask("127.0.0.2", wrong);
+        QVERIFY2(refused.contains(QStringLiteral("失败次数过多")), qPrintable(refused));
+        QCOMPARE(ask("127.0.0.2", right), refused);
+        QCOMPARE(ask("127.0.0.3", right), answered);
+        // Just confirmed for the teacher, with nothing committed since: still refused here.
+        QCOMPARE(ask("127.0.0.2", right), refused);
+    }
+
     void servesTheProtocolOverHttp() {
         ServiceProcess service;
         QVERIFY(service.start());

@@ -67,11 +67,13 @@ void CredentialCache::remember(const Key& key, const Verified& verified) {
     m_entries.insert(key, {verified, now + m_lifetimeMs});
 }
 
-void CredentialCache::confirm(const Key& key, quint64 stamp) {
+void CredentialCache::confirm(const Key& key, quint64 stamp, const QString& peer) {
     QMutexLocker lock(&m_mutex);
     const auto it = m_entries.find(key);
-    if (it != m_entries.end() && stamp > it->verified.stamp)
+    if (it != m_entries.end() && stamp >= it->verified.stamp) {
         it->verified.stamp = stamp;
+        it->verified.peer = peer;
+    }
 }
 
 void CredentialCache::forgetTeacher(qint64 teacherId) {

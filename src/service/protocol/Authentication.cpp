@@ -9,22 +9,31 @@ namespace ordalis::service {
 
 namespace {
 
-// The statements that read the stored hash of each kind of credential: by the teacher, and by
-// the account with the teacher. Fixed statements, one pair per kind.
+// The statements that read the stored hash of each kind of credential: by the teacher, with
+// the failed checks the throttle counts for the account and address and for the address (so
+// that a remembered credential is looked at with its throttle in one statement), and by the
+// account with the teacher. Fixed statements, one pair per kind.
 struct HashStatements {
-    QString byId;
+    QString byIdWithFailures;
     QString byAccount;
 };
 
+#define ORDALIS_FAILURES_OF_TWO_SUBJECTS                                                           \
+    "(SELECT COUNT(*) FROM failed_attempts WHERE subject = ? AND at > ?), "                        \
+    "(SELECT COUNT(*) FROM failed_attempts WHERE subject = ? AND at > ?) "
+
 const HashStatements& hashStatements(CredentialCache::Kind kind) {
     static const HashStatements login = {
-        QStringLiteral("SELECT login_hash FROM teachers WHERE id = ?"),
+        QStringLiteral("SELECT login_hash, " ORDALIS_FAILURES_OF_TWO_SUBJECTS
+                       "FROM teachers WHERE id = ?"),
         QStringLiteral("SELECT id, login_hash FROM teachers WHERE account = ?")};
     static const HashStatements operation = {
-        QStringLiteral("SELECT operation_hash FROM teachers WHERE id = ?"),
+        QStringLiteral("SELECT operation_hash, " ORDALIS_FAILURES_OF_TWO_SUBJECTS
+                       "FROM teachers WHERE id = ?"),
         QStringLiteral("SELECT id, operation_hash FROM teachers WHERE account = ?")};
     static const HashStatements mp = {
-        QStringLiteral("SELECT mp_hash FROM teachers WHERE id = ?"),
+        QStringLiteral("SELECT mp_hash, " ORDALIS_FAILURES_OF_TWO_SUBJECTS
+                       "FROM teachers WHERE id = ?"),
         QStringLiteral("SELECT id, mp_hash FROM teachers WHERE account = ?")};
     switch (kind) {
     case CredentialCache::Kind::Login:
@@ -36,6 +45,8 @@ const HashStatements& hashStatements(CredentialCache::Kind kind) {
     }
     return mp;
 }
+
+#undef ORDALIS_FAILURES_OF_TWO_SUBJECTS
 
 QString wrongCredentialText(CredentialCache::Kind kind) {
     switch (kind) {
@@ -70,21 +81,33 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
     }
     CredentialCache& cache = context.credentials;
     const CredentialCache::Key key = cache.key(kind, account, secret);
+    const QString& peer = call.request.peer;
     if (const auto cached = cache.find(key)) {
-        // Nothing committed since the stored hash was last seen: no statement at all.
-        // Otherwise one indexed lookup instead of the slow hash: the credential stands while
-        // the hash it was verified against is still the stored one.
+        // Nothing committed since the stored hash and this address's throttle were last seen
+        // (a failed check is a commit): no statement at all. Otherwise one indexed lookup
+        // instead of the slow hash, which also counts the throttle's failures: a throttled
+        // address is refused before the credential counts, so a right guess is answered like
+        // a wrong one; the credential stands while its hash is still the stored one.
         const quint64 stamp = call.changeStamp();
-        if (cached->stamp == stamp)
+        if (cached->stamp == stamp && cached->peer == peer)
             return cached->teacherId;
-        const auto stored = sqlValue(call.db, hashStatements(kind).byId, {cached->teacherId});
-        if (stored && stored->toString() == cached->storedHash) {
-            cache.confirm(key, stamp);
-            return cached->teacherId;
+        const Throttle::Subjects counted = context.throttle.subjects(account, peer);
+        SqlRows row = sqlRun(call.db, hashStatements(kind).byIdWithFailures,
+                             {counted.accountAndPeer, counted.since, counted.peer, counted.since,
+                              cached->teacherId});
+        if (row.next()) {
+            if (context.throttle.spent(row.value(1).toInt(), row.value(2).toInt())) {
+                *refusal = throttledRefusal(context);
+                return std::nullopt;
+            }
+            if (row.value(0).toString() == cached->storedHash) {
+                cache.confirm(key, stamp, peer);
+                return cached->teacherId;
+            }
         }
     }
     const PasswordHasher::Slot slot = context.hasher.enter();
-    const auto attempt = context.throttle.begin(call.db, account, call.request.peer);
+    const auto attempt = context.throttle.begin(call.db, account, peer);
     if (!attempt) {
         *refusal = throttledRefusal(context);
         return std::nullopt;
@@ -97,7 +120,7 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
                 return std::nullopt;
             context.throttle.succeeded(call.db, *attempt);
             return CredentialCache::Verified{row.value(0).toLongLong(), row.value(1).toString(),
-                                             stamp};
+                                             stamp, peer};
         });
     if (verified) {
         cache.remember(key, *verified);

@@ -48,20 +48,24 @@ void Throttle::lockAcrossInstances(const QSqlDatabase& db) const {
         sqlRun(db, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {ThrottleLockKey});
 }
 
+Throttle::Subjects Throttle::subjects(const QString& account, const QString& peer) const {
+    return {QStringLiteral("account:%1|%2").arg(account.toLower(), peer),
+            QStringLiteral("peer:") + peer, now() - m_limits.windowSeconds};
+}
+
 std::optional<Throttle::Attempt> Throttle::begin(const QSqlDatabase& db, const QString& account,
                                                  const QString& peer) const {
-    const QString pair = QStringLiteral("account:%1|%2").arg(account.toLower(), peer);
-    const QString address = QStringLiteral("peer:") + peer;
+    const Subjects counted = subjects(account, peer);
     Transaction transaction(m_database, db, Transaction::Bookkeeping);
     lockAcrossInstances(db);
-    if (count(db, pair, m_limits.windowSeconds) >= m_limits.perAccountAndPeer ||
-        count(db, address, m_limits.windowSeconds) >= m_limits.perPeer)
+    if (spent(count(db, counted.accountAndPeer, m_limits.windowSeconds),
+              count(db, counted.peer, m_limits.windowSeconds)))
         return std::nullopt;
     const qint64 at = now();
     // Rows older than every window are of no use any more.
     sqlRun(db, QStringLiteral("DELETE FROM failed_attempts WHERE at <= ?"),
            {at - std::max(m_limits.windowSeconds, EventWindowSeconds)});
-    const Attempt attempt = {insert(db, pair, at), insert(db, address, at)};
+    const Attempt attempt = {insert(db, counted.accountAndPeer, at), insert(db, counted.peer, at)};
     transaction.commit();
     return attempt;
 }

@@ -40,6 +40,20 @@ public:
     // the check must not run.
     std::optional<Attempt> begin(const QSqlDatabase& db, const QString& account,
                                  const QString& peer) const;
+    // What a check of `account` from `peer` is counted under, and since when failures count:
+    // a statement that reads a credential can count them in the same look (spent()).
+    struct Subjects {
+        QString accountAndPeer;
+        QString peer;
+        qint64 since;
+    };
+    Subjects subjects(const QString& account, const QString& peer) const;
+    // Whether failures so counted have spent the limit: the check must not run, whether the
+    // credential is remembered or not.
+    bool spent(int accountAndPeerFailures, int peerFailures) const {
+        return accountAndPeerFailures >= m_limits.perAccountAndPeer ||
+               peerFailures >= m_limits.perPeer;
+    }
     void succeeded(const QSqlDatabase& db, const Attempt& attempt) const;
     // Runs the counted check. An exception that cuts it short (a storage error, no free
     // hashing slot) forgives the attempt before it goes on: it is no wrong answer.
