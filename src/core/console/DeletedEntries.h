@@ -31,7 +31,6 @@ QString kindCaption(DeletedKind kind);
 
 // The rows of the deleted list: 类别, 名称, 所属, 删除时间, 计分.
 class DeletedEntriesModel : public QAbstractTableModel {
-    Q_OBJECT
 public:
     enum Column { Kind, Name, BelongsTo, DeletedAt, Scores, ColumnCount };
 

@@ -110,15 +110,17 @@ bool ConsoleActions::send(const std::function<PostOutcome()>& sendChange, const 
     m_gate.run([&] {
         const PostOutcome outcome = sendChange();
         stored = outcome.isSuccess();
-        if (!stored && reply.showStored)
-            reply.showStored();
-        if (outcome.isSuccess()) {
+        if (stored) {
             if (reply.beforeMessage)
                 reply.beforeMessage();
             tell(QStringLiteral("成功"), reply.successText, dialogs::Icon::Information);
             if (reply.afterMessage)
                 reply.afterMessage();
-        } else if (outcome.isRefused()) {
+            return;
+        }
+        if (reply.showStored)
+            reply.showStored();
+        if (outcome.isRefused()) {
             if (reply.statusShowsReply && reply.status)
                 reply.status->setText(outcome.replyText);
             tell(QStringLiteral("错误"), outcome.replyText + LineBreak + reply.refusalText,
