@@ -2,6 +2,7 @@
 // The desktop program: the main window on the teacher's data folder, talking to the school's
 // score service or, when none is configured, to one embedded in the program.
 
+#include "EmbeddedDeletions.h"
 #include "ScoreService.h"
 #include "common/Look.h"
 #include "common/Translations.h"
@@ -106,6 +107,8 @@ int main(int argc, char** argv) {
     ordalis::ProgramWindows windows(folder, config, session);
     // Empty unless the embedded service runs: it keeps its mails instead of sending them.
     windows.setLocalMailFolder(embedded.mailSpool());
+    if (embedded.port() != 0) // it runs: the console brings its deletions back
+        windows.setDeletions(ordalis::deletionsOf(embedded));
     windows.start();
     if (options.quitWhenShown)
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

@@ -4,6 +4,7 @@
 
 #include "DemoAccount.h"
 #include "http/HttpServer.h"
+#include "protocol/Authentication.h"
 #include "protocol/Change.h"
 #include "protocol/DeletedItems.h"
 #include "protocol/Protocol.h"
@@ -69,6 +70,15 @@ struct ScoreService::Running {
             }
             demoDone.notify_all();
         });
+    }
+    // The teacher whose credential of this kind matches, checked as for a request of this
+    // machine.
+    std::optional<qint64> teacher(CredentialCache::Kind kind, const QString& account,
+                                  const QString& secret, QString* refusal) {
+        Request request;
+        request.peer = QStringLiteral("127.0.0.1");
+        Call call{protocol.context(), request, {}, database.connection(), {}};
+        return authenticate(call, kind, account, secret, refusal);
     }
     QString mailSpool;
     Database database;
@@ -151,6 +161,49 @@ bool fail(QString* message, const QString& text) {
 }
 
 } // namespace
+
+std::optional<QList<DeletedItem>> ScoreService::deletedItems(const QString& account,
+                                                             const QString& mp, QString* refusal) {
+    if (!m_running) {
+        fail(refusal, QStringLiteral("服务未运行"));
+        return std::nullopt;
+    }
+    try {
+        const auto teacher = m_running->teacher(CredentialCache::Kind::Mp, account, mp, refusal);
+        if (!teacher)
+            return std::nullopt;
+        return service::deletedItemsOf(m_running->database.connection(), *teacher);
+    } catch (const std::runtime_error& error) { // the database, or no hashing slot free
+        qWarning("ordalis: the deleted items could not be read: %s", error.what());
+        fail(refusal, QStringLiteral("暂时无法读取，请稍后再试"));
+        return std::nullopt;
+    }
+}
+
+bool ScoreService::restoreDeletedItems(const QString& account, const QString& operationPassword,
+                                       const QList<qint64>& ids, QString* refusal) {
+    if (!m_running)
+        return fail(refusal, QStringLiteral("服务未运行"));
+    try {
+        const auto teacher = m_running->teacher(CredentialCache::Kind::Operation, account,
+                                                operationPassword, refusal);
+        if (!teacher)
+            return false;
+        // The path of every change: one transaction with the others, the revision counted up.
+        const GroupCommit::Result result = m_running->protocol.context().commits.run(
+            m_running->database.connection(), [&](const QSqlDatabase& db) {
+                service::restoreDeletedItems(db, *teacher, ids);
+                bumpRevision(db, *teacher);
+                return QString();
+            });
+        if (result.outcome == GroupCommit::Outcome::Committed)
+            return true;
+        qWarning("ordalis: the deleted items could not be restored: %s", result.failure.c_str());
+    } catch (const std::runtime_error& error) {
+        qWarning("ordalis: the deleted items could not be restored: %s", error.what());
+    }
+    return fail(refusal, QStringLiteral("暂时无法恢复，请稍后再试"));
+}
 
 bool ScoreService::restoreDeleted(const QString& location, const QString& account,
                                   const QDateTime& since, QString* message) {

@@ -3,10 +3,13 @@
 // The score service as an object: the desktop program runs it inside its own process, the
 // ordalis-service executable runs it alone. It has its own threads and needs no event loop.
 
+#include "protocol/DeletedItems.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace ordalis {
 
@@ -46,6 +49,15 @@ public:
     // The same on a thread of the service, so that the caller goes on at once; requests wait
     // until it is done.
     void prepareDemoAccount();
+
+    // The deletions this running service keeps for a teacher, and restoring chosen ones: for
+    // the program that runs it on one machine. No endpoint offers them; a school's service
+    // restores with --restore-deleted. Listing needs the login's proof `mp`; restoring is a
+    // change, with the operation password. Nullopt or false with the refusal.
+    std::optional<QList<service::DeletedItem>> deletedItems(const QString& account,
+                                                            const QString& mp, QString* refusal);
+    bool restoreDeletedItems(const QString& account, const QString& operationPassword,
+                             const QList<qint64>& ids, QString* refusal);
 
     // Maintenance of a database, allowed while services run on it; false with the reason in
     // `message`, otherwise what was done.

@@ -4,8 +4,10 @@
 // that plays the steps of ORDALIS_DRIVE, separated by ";":
 //   click WINDOW/NAME        a button, once it is shown and enabled
 //   choose WINDOW/NAME N     item N of a combo box, as if the teacher picked it
-//   type WINDOW/NAME TEXT    the text of a line edit
-//   print WINDOW/NAME        "WINDOW/NAME: " and the widget's text (a list: its lines) on stdout
+//   type WINDOW/NAME TEXT    the text of a line edit or of an editable combo box
+//   select WINDOW/NAME N...  rows N... of a list or table, and no other
+//   print WINDOW/NAME        "WINDOW/NAME: " and the widget's text on stdout; a list or table:
+//                            its row count, then a line per row, its columns joined by TAB
 //   answer [no]              the default button (or No) of the message box that is open
 //   pause MS                 waits
 //   close WINDOW             closes the window as its close button does
@@ -13,13 +15,13 @@
 // cannot be played within 20 s ends the program with exit code 3.
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGenericPlugin>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -71,10 +73,15 @@ QWidget* usable(const Step& step) {
 }
 
 QString shownText(QWidget* widget) {
-    if (auto* list = qobject_cast<QListWidget*>(widget)) {
+    if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+        const QAbstractItemModel* model = view->model();
         QStringList lines;
-        for (int row = 0; row < list->count(); ++row)
-            lines << list->item(row)->text();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            QStringList columns;
+            for (int column = 0; column < model->columnCount(); ++column)
+                columns << model->index(row, column).data().toString();
+            lines << columns.join(u'\t');
+        }
         return QString::number(lines.size()) + u'\n' + lines.join(u'\n');
     }
     if (auto* label = qobject_cast<QLabel*>(widget))
@@ -148,6 +155,16 @@ private:
         } else if (step.verb == QLatin1String("type")) {
             if (auto* edit = qobject_cast<QLineEdit*>(target))
                 edit->setText(step.argument);
+            else if (auto* combo = qobject_cast<QComboBox*>(target))
+                combo->setEditText(step.argument);
+        } else if (step.verb == QLatin1String("select")) {
+            if (auto* view = qobject_cast<QAbstractItemView*>(target)) {
+                view->clearSelection();
+                for (const QString& row : step.argument.split(u' ', Qt::SkipEmptyParts))
+                    view->selectionModel()->select(view->model()->index(row.toInt(), 0),
+                                                   QItemSelectionModel::Select |
+                                                       QItemSelectionModel::Rows);
+            }
         } else if (step.verb == QLatin1String("print")) {
             std::printf("%s/%s: %s\n", qPrintable(step.window), qPrintable(step.widget),
                         shownText(target).toUtf8().constData());

@@ -2,9 +2,10 @@
 // The console's pages that read the service: a topic's scoring standards created, edited and
 // deleted; a class's recorded scores corrected and deleted; the teacher's e-mail and passwords
 // changed with the session going on under the new ones. The service's lists are checked after
-// each step.
+// each step. With the service inside the program, a deleted class is brought back from 已删除.
 
 #include "ConsoleRoom.h"
+#include "DrivenProgram.h"
 #include "OnlineFixture.h"
 #include "text/WireText.h"
 
@@ -289,6 +290,74 @@ private Q_SLOTS:
         room.in<QPlainTextEdit>(QStringLiteral("Text4"))->setPlainText(QStringLiteral("几何"));
         room.clickIn(QStringLiteral("Command26"));
         QCOMPARE(dialogs::takeShownMessages().value(0).text, QStringLiteral("操作成功！"));
+    }
+
+    // The real program with its own service on the data folder's database: the demo teacher
+    // deletes a class in the console, finds it under 已删除 with its scores counted, and
+    // restores it, scores and all. Another teacher's deletion in the same database is never
+    // listed.
+    void deletedClassComesBackInOneMachineMode() {
+        TempDataFolder data;
+        OnlineFixture shared({QStringLiteral("--database"),
+                              data.filePath(QStringLiteral("ordalis-service.sqlite")),
+                              QStringLiteral("--demo")});
+        QVERIFY2(shared.startAs(QStringLiteral("other"), LoginPassword, OperationPassword),
+                 qPrintable(shared.error()));
+        ServiceEndpoints& e = shared.endpoints();
+        QVERIFY(e.setClasses(OperationPassword, {QStringLiteral("别人的班")}).isSuccess());
+        QVERIFY(e.setClasses(OperationPassword, {}).isSuccess());
+        const QString demoClass = QStringLiteral("初一(1)班");
+        shared.session().userName = QStringLiteral("demo");
+        shared.session().mp = md5Hex(QStringLiteral("demo1234"));
+        const QStringList scores = replyLines(e.getScores(demoClass));
+        QVERIFY(!scores.isEmpty());
+        shared.stopService();
+
+        const test::DrivenRun run =
+            test::runDriven(data.path(), {QStringLiteral("click Form1/Command1"),
+                                          QStringLiteral("type frmLogin/ComboUser demo"),
+                                          QStringLiteral("type frmLogin/txtPassword demo1234"),
+                                          QStringLiteral("click frmLogin/cmdOK"),
+                                          QStringLiteral("click Form1/btnManage"),
+                                          QStringLiteral("type Dialog/txtSuperPassword op1234"),
+                                          QStringLiteral("click Dialog/Cmd_manage_1"),
+                                          QStringLiteral("select Dialog/List2 0"),
+                                          QStringLiteral("click Dialog/Command9"),
+                                          QStringLiteral("answer"),
+                                          QStringLiteral("pause 200"),
+                                          QStringLiteral("print Dialog/Label6"),
+                                          QStringLiteral("click Dialog/restoreDeleted"),
+                                          QStringLiteral("print deletedItems/deletedList"),
+                                          QStringLiteral("select deletedItems/deletedList 0"),
+                                          QStringLiteral("click deletedItems/restoreChosen"),
+                                          QStringLiteral("answer"),
+                                          QStringLiteral("pause 200"),
+                                          QStringLiteral("print deletedItems/deletedStatus"),
+                                          QStringLiteral("click deletedItems/closeDeleted"),
+                                          QStringLiteral("print Dialog/List2"),
+                                          QStringLiteral("close Dialog"),
+                                          QStringLiteral("close Form1")});
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.errors + run.output));
+        QCOMPARE(run.printed(QStringLiteral("Dialog/Label6")),
+                 QStringLiteral("已成功删除1个班级！（30天内可在“已删除”中恢复）"));
+        const QStringList listed =
+            run.printed(QStringLiteral("deletedItems/deletedList")).split(u'\n');
+        QCOMPARE(listed.size(), 2);
+        QCOMPARE(listed[0], QStringLiteral("1"));
+        const QStringList row = listed[1].split(u'\t');
+        QCOMPARE(row.value(0), QStringLiteral("班级"));
+        QCOMPARE(row.value(1), demoClass);
+        QCOMPARE(row.value(4), QString::number(scores.size()));
+        QCOMPARE(run.printed(QStringLiteral("deletedItems/deletedStatus")),
+                 QStringLiteral("已恢复1项！"));
+        QVERIFY(run.printed(QStringLiteral("Dialog/List2")).split(u'\n').contains(demoClass));
+
+        QVERIFY(shared.start());
+        QStringList restored = withoutIds(replyLines(e.getScores(demoClass)));
+        QStringList before = withoutIds(scores);
+        restored.sort();
+        before.sort();
+        QCOMPARE(restored, before);
     }
 
 private:

@@ -38,13 +38,14 @@ PostOutcome ClassesPage::sendRename(const QString& oldName, const QString& newNa
 void ClassesPage::deleteSelected() {
     if (!m_actions.guard())
         return;
-    const int removed = int(ConsoleActions::removeSelected(list()).size());
-    if (removed < 1) {
+    const QStringList removed = ConsoleActions::removeSelected(list());
+    if (removed.isEmpty()) {
         status()->setText(QStringLiteral("请选择需要删除的班级，然后点击删除按钮！"));
         return;
     }
-    save();
-    status()->setText(QStringLiteral("已成功删除%1个班级！").arg(removed));
+    if (save(removed))
+        status()->setText(
+            m_actions.withRestoreNote(QStringLiteral("已成功删除%1个班级！").arg(removed.size())));
 }
 
 } // namespace ordalis

@@ -55,6 +55,10 @@ QString ConsoleActions::openFileName(const QString& title, const QString& filter
                                 : dialogs::openFileName(m_window, title, filter);
 }
 
+QString ConsoleActions::withRestoreNote(const QString& text) const {
+    return m_hooks.deletions.isSet() ? text + QStringLiteral("（30天内可在“已删除”中恢复）") : text;
+}
+
 bool ConsoleActions::guard() const {
     const QString refusal = console::guardRefusal(m_session.userName, operationPassword());
     if (refusal.isEmpty())
@@ -71,7 +75,8 @@ bool ConsoleActions::namesFit(const QStringList& names) const {
     return false;
 }
 
-ConsoleActions::Reply ConsoleActions::saveReply(QLabel* status, bool appliesRecord) {
+ConsoleActions::Reply ConsoleActions::saveReply(QLabel* status, bool appliesRecord,
+                                                std::function<void()> showStored) {
     return {status,
             QStringLiteral("操作成功！"),
             QStringLiteral("操作错误！"),
@@ -83,7 +88,8 @@ ConsoleActions::Reply ConsoleActions::saveReply(QLabel* status, bool appliesReco
             [this, appliesRecord] {
                 if (appliesRecord)
                     applyRecord();
-            }};
+            },
+            std::move(showStored)};
 }
 
 bool ConsoleActions::request(const std::function<PostOutcome()>& sendChange, const Reply& reply) {
@@ -100,15 +106,21 @@ bool ConsoleActions::send(const std::function<PostOutcome()>& sendChange, const 
     if (m_gate.isWaiting())
         return false;
     Waiting waiting(m_busy, [this] { afterWait(); });
-    return m_gate.run([&] {
+    bool stored = false;
+    m_gate.run([&] {
         const PostOutcome outcome = sendChange();
-        if (outcome.isSuccess()) {
+        stored = outcome.isSuccess();
+        if (stored) {
             if (reply.beforeMessage)
                 reply.beforeMessage();
             tell(QStringLiteral("成功"), reply.successText, dialogs::Icon::Information);
             if (reply.afterMessage)
                 reply.afterMessage();
-        } else if (outcome.isRefused()) {
+            return;
+        }
+        if (reply.showStored)
+            reply.showStored();
+        if (outcome.isRefused()) {
             if (reply.statusShowsReply && reply.status)
                 reply.status->setText(outcome.replyText);
             tell(QStringLiteral("错误"), outcome.replyText + LineBreak + reply.refusalText,
@@ -122,6 +134,7 @@ bool ConsoleActions::send(const std::function<PostOutcome()>& sendChange, const 
             tell(QStringLiteral("错误"), NetworkFailureText, dialogs::Icon::Warning);
         }
     });
+    return stored;
 }
 
 QString ConsoleActions::read(const std::function<QString()>& get) {
@@ -170,7 +183,7 @@ void ConsoleActions::afterWait() {
 }
 
 void ConsoleActions::addFromBox(QPlainTextEdit* box, QListWidget* list, QLabel* status,
-                                const AddTexts& texts, const std::function<void()>& save) const {
+                                const AddTexts& texts, const std::function<bool()>& save) const {
     if (!guard())
         return;
     const QStringList names = console::typedNames(box->toPlainText());
@@ -185,7 +198,8 @@ void ConsoleActions::addFromBox(QPlainTextEdit* box, QListWidget* list, QLabel* 
     if (counts.added == 0) {
         status->setText(texts.nothingToAdd);
     } else {
-        save();
+        if (!save())
+            return; // the save's reply is in the status label
         box->clear();
         status->setText(QStringLiteral("已添加%1%2").arg(counts.added).arg(texts.addedUnit));
     }
@@ -207,6 +221,11 @@ QStringList ConsoleActions::removeSelected(QListWidget* list) {
             removed << QString(std::unique_ptr<QListWidgetItem>(list->takeItem(row))->text());
     }
     return removed;
+}
+
+void ConsoleActions::selectLines(QListWidget* list, const QStringList& texts) {
+    for (int row = 0; row < list->count(); ++row)
+        list->item(row)->setSelected(texts.contains(list->item(row)->text()));
 }
 
 void ConsoleActions::selectAll(QListWidget* list) {

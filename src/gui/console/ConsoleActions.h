@@ -47,6 +47,10 @@ public:
     // The main window's open-file dialog; "" when cancelled.
     QString openFileName(const QString& title, const QString& filter) const;
 
+    // The text of a deletion that was stored; where the service on this machine keeps what
+    // was deleted, it says where to bring it back.
+    QString withRestoreNote(const QString& text) const;
+
     // The guard before adding and deleting: false, after its "提示" box, when the session is
     // offline or no operation password was typed.
     bool guard() const;
@@ -62,12 +66,17 @@ public:
         bool statusShowsReply = false; // saves put a refusal's reply text into the status label
         std::function<void()> beforeMessage; // success steps before the "成功" box
         std::function<void()> afterMessage;  // and after it
+        // A refusal or a failed request: before its box, the page shows again what the
+        // service holds, in place of the edit that was not stored.
+        std::function<void()> showStored;
     };
     // The reply of a save: the record downloaded and "操作成功！" in the status label and in
-    // the box; then, when asked, the main window shows the new record.
-    Reply saveReply(QLabel* status, bool appliesRecord);
-    // Sends one change and shows its outcome. Returns false, sending nothing, while another
-    // request of the console waits.
+    // the box; then, when asked, the main window shows the new record. showStored: the
+    // page's list read again, after a refusal or failure.
+    Reply saveReply(QLabel* status, bool appliesRecord, std::function<void()> showStored);
+    // Sends one change and shows its outcome. Whether the service stored it: false after a
+    // refusal or a failed request, and, sending nothing, while another request of the console
+    // waits.
     bool request(const std::function<PostOutcome()>& send, const Reply& reply);
     // The personal page's variant: a network failure shows the reply text before "网络异常！"
     // and no status label.
@@ -77,6 +86,8 @@ public:
     // the reply to a change (the record downloaded after it) is part of that change's wait.
     // The window is not discarded while it waits.
     QString read(const std::function<QString()>& get);
+    // The same for a read that keeps its own result.
+    void waitForRead(const std::function<void()>& read);
     void downloadRecord();
     // The main window shows the record on disk.
     void applyRecord() const;
@@ -90,24 +101,26 @@ public:
     void discardWindow();
 
     // The adding pattern: guard, the names of the box appended to the list unless already
-    // there, the save run with the whole list, and the status texts.
+    // there, the save run with the whole list, and the status texts. A save that was not
+    // stored (false) leaves the names in the box, to be sent again.
     struct AddTexts {
         QString nothingToAdd;   // "没有需要添加的班级！"
         QString addedUnit;      // after "已添加" and the count
         QString duplicatesText; // after the duplicate count
     };
     void addFromBox(QPlainTextEdit* box, QListWidget* list, QLabel* status, const AddTexts& texts,
-                    const std::function<void()>& save) const;
+                    const std::function<bool()>& save) const;
 
     static QStringList lines(const QListWidget* list);
     // Removes the selected lines, from the last to the first; returns them in that order.
     static QStringList removeSelected(QListWidget* list);
+    // Selects the lines of these texts, after the list was read again.
+    static void selectLines(QListWidget* list, const QStringList& texts);
     static void selectAll(QListWidget* list);
     static void invertSelection(QListWidget* list);
 
 private:
     bool send(const std::function<PostOutcome()>& send, const Reply& reply, bool networkShowsReply);
-    void waitForRead(const std::function<void()>& read);
     void afterWait();
 
     QWidget* m_window;

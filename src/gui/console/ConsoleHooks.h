@@ -2,6 +2,9 @@
 #pragma once
 // What the console needs of the main window. An unset hook does nothing (or gives "").
 
+#include "console/DeletedEntries.h"
+#include "net/HttpClient.h"
+
 #include <QString>
 #include <functional>
 
@@ -17,6 +20,18 @@ struct ConsoleHooks {
     std::function<void()> showTopicStandards;
     // The main window's open-file dialog; "" when the teacher cancelled.
     std::function<QString(const QString& title, const QString& filter)> openFileName;
+
+    // Set only while the service runs inside the program: the deletions it keeps for a
+    // teacher (who proves the login with mp), and restoring the chosen ones, a change that
+    // the service refuses, as any other, without the right operation password.
+    struct Deletions {
+        std::function<console::DeletedEntries(const QString& account, const QString& mp)> list;
+        std::function<PostOutcome(const QString& account, const QString& operationPassword,
+                                  const QList<qint64>& ids)>
+            restore;
+        bool isSet() const { return list && restore; }
+    };
+    Deletions deletions;
 };
 
 } // namespace ordalis

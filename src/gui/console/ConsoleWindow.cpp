@@ -5,6 +5,7 @@
 #include "common/Look.h"
 #include "console/ClassesPage.h"
 #include "console/ConsoleWidgets.h"
+#include "console/DeletedItemsDialog.h"
 #include "console/PersonalPage.h"
 #include "console/ScoresPage.h"
 #include "console/ShortcutsPage.h"
@@ -16,6 +17,7 @@
 #include "net/ServiceConfig.h"
 #include "net/ServiceEndpoints.h"
 #include "record/TeacherRecord.h"
+#include "session/Session.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -199,11 +201,22 @@ QWidget* ConsoleWindow::buildNotes(const ServiceConfig& config) {
         note->setWordWrap(true);
         noteLayout->addWidget(note);
     }
-    // The administrator's command, too long for the notes' column.
-    notes->findChild<QLabel*>(QStringLiteral("Label21"))
-        ->setToolTip(QStringLiteral("恢复30天内删除的数据，在服务器上运行：\n"
-                                    "ordalis-service --database 数据库 --restore-deleted 帐号\n"
-                                    "单机使用时，数据库是数据文件夹中的 ordalis-service.sqlite。"));
+    auto* deletionNote = notes->findChild<QLabel*>(QStringLiteral("Label21"));
+    QPushButton* deleted = nullptr;
+    if (m_actions.hooks().deletions.isSet()) {
+        // The service runs on this machine: the console brings deletions back itself.
+        deletionNote->setText(QStringLiteral("计分管理可以修改（双击一条计分）和删除计分。删除的"
+                                             "数据保留30天，可在“已删除”中恢复，请慎重操作！"));
+        deleted =
+            console::button(notes, QStringLiteral("restoreDeleted"), QStringLiteral("已删除"));
+        m_actions.gate().guard(deleted);
+        connect(deleted, &QPushButton::clicked, this, &ConsoleWindow::openDeletedItems);
+    } else {
+        // The administrator's command, too long for the notes' column.
+        deletionNote->setToolTip(
+            QStringLiteral("恢复30天内删除的数据，在服务器上运行：\n"
+                           "ordalis-service --database 数据库 --restore-deleted 帐号"));
+    }
     m_webConsole = console::label(notes, QStringLiteral("Label15"),
                                   QStringLiteral("后台地址 ") + config.webConsoleAddress());
     m_webConsole->setWordWrap(true);
@@ -211,6 +224,8 @@ QWidget* ConsoleWindow::buildNotes(const ServiceConfig& config) {
     m_webConsole->setProperty("link", true);
     m_webConsole->installEventFilter(this);
     noteLayout->addWidget(m_webConsole);
+    if (deleted != nullptr)
+        noteLayout->addWidget(deleted);
     noteLayout->addStretch();
 
     m_password = console::passwordBox(column, QStringLiteral("txtSuperPassword"));
@@ -258,6 +273,24 @@ void ConsoleWindow::showPage(int index) {
     for (const Topic& topic : record.readTopics())
         topics << topic.name;
     m_pages[index]->enter(record.readClassList(), topics);
+}
+
+void ConsoleWindow::openDeletedItems() {
+    if (!m_actions.session().canChangeService()) {
+        m_actions.tell(QStringLiteral("提示"), QStringLiteral("登录后才能进行此操作！"),
+                       dialogs::Icon::Warning);
+        return;
+    }
+    auto* dialog = new DeletedItemsDialog(m_actions, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The page shown is read again, as after any change of it.
+    connect(dialog, &DeletedItemsDialog::restored, this, [this] {
+        for (int index = 0; index < PageCount; ++index)
+            if (!m_pages[index]->isHidden())
+                showPage(index);
+    });
+    dialog->open();
+    dialog->refresh();
 }
 
 void ConsoleWindow::leave() {

@@ -55,6 +55,8 @@ private:
     QWidget* buildStartView();
     QWidget* buildNotes(const ServiceConfig& config);
     void setStartViewVisible(bool visible);
+    // 已删除: the deletions the service on this machine keeps, to bring back.
+    void openDeletedItems();
 
     ConsoleActions m_actions;
     std::array<ConsolePage*, PageCount> m_pages{};

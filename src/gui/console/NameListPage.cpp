@@ -58,7 +58,7 @@ NameListPage::NameListPage(int index, const QString& caption, const Names& names
 
     connect(m_add, &QPushButton::clicked, this, [this] { add(); });
     connect(m_delete, &QPushButton::clicked, this, [this] { deleteSelected(); });
-    connect(m_save, &QPushButton::clicked, this, &NameListPage::save);
+    connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         m_renameBox->open({item->text(), item->text()});
     });
@@ -66,13 +66,18 @@ NameListPage::NameListPage(int index, const QString& caption, const Names& names
 }
 
 void NameListPage::add() {
-    m_actions.addFromBox(m_addBox, m_list, m_status, m_addTexts, [this] { save(); });
+    m_actions.addFromBox(m_addBox, m_list, m_status, m_addTexts, [this] { return save(); });
 }
 
-void NameListPage::save() {
+bool NameListPage::save(const QStringList& reselect) {
     const QStringList names = ConsoleActions::lines(m_list);
-    m_actions.request([&] { return sendList(names); },
-                      m_actions.saveReply(m_status, appliesRecordAfterSave()));
+    return m_actions.request([&] { return sendList(names); },
+                             m_actions.saveReply(m_status, appliesRecordAfterSave(), [&] {
+                                 // On a failure the record on disk stays the last one read.
+                                 m_actions.downloadRecord();
+                                 refill();
+                                 ConsoleActions::selectLines(m_list, reselect);
+                             }));
 }
 
 bool NameListPage::renameAllowed(const QString& newName) {
@@ -90,7 +95,7 @@ void NameListPage::rename() {
                            m_actions.downloadAndApplyRecord();
                            refill();
                        },
-                       [this] { m_renameBox->hide(); }});
+                       [this] { m_renameBox->hide(); }, nullptr});
 }
 
 } // namespace ordalis

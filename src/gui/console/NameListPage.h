@@ -75,8 +75,10 @@ protected:
     virtual void add();
     virtual void deleteSelected() = 0;
 
-    // The whole list sent; also run by adding and deleting.
-    void save();
+    // The whole list sent; also run by adding and deleting. Whether the service stored it:
+    // when not, the list shows the service's names again, the lines of `reselect` (those the
+    // teacher deleted) selected for a second try.
+    bool save(const QStringList& reselect = {});
     void rename();
 
 private:

@@ -117,7 +117,7 @@ void PersonalPage::change() {
              if (!newOperation.isEmpty())
                  Q_EMIT operationPasswordChanged(newOperation);
          },
-         nullptr});
+         nullptr, nullptr});
 }
 
 } // namespace ordalis

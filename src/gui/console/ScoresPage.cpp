@@ -87,7 +87,7 @@ void ScoresPage::edit() {
                                                  score, *time, topic, remark);
         },
         {status(), QStringLiteral("修改成功！"), QStringLiteral("修改失败！"), false,
-         [this] { choose(); }, [this] { m_editBox->hide(); }});
+         [this] { choose(); }, [this] { m_editBox->hide(); }, nullptr});
 }
 
 } // namespace ordalis

@@ -55,7 +55,7 @@ ServiceListPage::ServiceListPage(int index, const QString& caption, const Names&
     connect(invert, &QPushButton::clicked, this,
             [this] { ConsoleActions::invertSelection(m_list); });
     connect(remove, &QPushButton::clicked, this, [this] { deleteSelected(); });
-    connect(save, &QPushButton::clicked, this, &ServiceListPage::sendPending);
+    connect(save, &QPushButton::clicked, this, [this] { sendPending({}); });
 }
 
 void ServiceListPage::reset(const QStringList& items) {
@@ -74,21 +74,32 @@ void ServiceListPage::choose() {
 void ServiceListPage::deleteSelected() {
     if (!m_actions.guard())
         return;
+    const QStringList shown = ConsoleActions::lines(m_list);
+    const QStringList removed = ConsoleActions::removeSelected(m_list);
     QStringList ids;
-    for (const QString& line : ConsoleActions::removeSelected(m_list))
+    for (const QString& line : removed)
         ids << line.section(u'\t', 0, 0);
     m_pending = console::deletionText(ids);
     if (ids.isEmpty()) {
         m_status->setText(m_texts.selectFirst);
         return;
     }
-    sendPending();
-    m_status->setText(QStringLiteral("已删除%1%2").arg(ids.size()).arg(m_texts.deletedUnit));
+    if (sendPending([&] {
+            choose();
+            // Not deleted, the lines are still there: a list read empty is a read that failed
+            // too, and the lines as last read are the best account of the service's.
+            if (m_list->count() == 0)
+                m_list->addItems(shown);
+            ConsoleActions::selectLines(m_list, removed);
+        }))
+        m_status->setText(m_actions.withRestoreNote(
+            QStringLiteral("已删除%1%2").arg(ids.size()).arg(m_texts.deletedUnit)));
 }
 
-void ServiceListPage::sendPending() {
+bool ServiceListPage::sendPending(const std::function<void()>& showStored) {
     const QString pending = m_pending;
-    m_actions.request([&] { return sendDeletions(pending); }, m_actions.saveReply(m_status, true));
+    return m_actions.request([&] { return sendDeletions(pending); },
+                             m_actions.saveReply(m_status, true, showStored));
 }
 
 } // namespace ordalis

@@ -2,7 +2,8 @@
 #pragma once
 // The pages whose list the service sends for the item chosen above it: the scores of a class
 // and the standards of a topic. Lines are deleted by their identifiers, which wait as the
-// pending deletions until they are sent; after a failed send "保存到服务器" sends them again.
+// pending deletions until they are sent. A deletion the service does not store leaves the
+// list read again, the lines still selected for a second try.
 
 #include "console/ConsoleActions.h"
 #include "console/ConsolePage.h"
@@ -58,8 +59,9 @@ protected:
     // The list fetched anew for the chooser's text; the pending deletions emptied.
     virtual void choose();
     virtual void deleteSelected();
-    // The pending deletions sent; also run by deleting.
-    void sendPending();
+    // The pending deletions sent; also run by deleting. Whether the service stored them;
+    // showStored runs when not.
+    bool sendPending(const std::function<void()>& showStored);
 
 private:
     Texts m_texts;

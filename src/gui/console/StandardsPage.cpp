@@ -165,7 +165,8 @@ void StandardsPage::create() {
                  m_newTexts[i]->clear();
                  m_newScores[i]->clear();
              }
-         }});
+         },
+         nullptr});
 }
 
 void StandardsPage::edit() {
@@ -188,7 +189,8 @@ void StandardsPage::edit() {
          [this] {
              m_actions.showTopicStandards();
              m_editBox->hide();
-         }});
+         },
+         nullptr});
 }
 
 } // namespace ordalis

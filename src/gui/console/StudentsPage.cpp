@@ -131,11 +131,13 @@ PostOutcome StudentsPage::sendRename(const QString& oldName, const QString& newN
 void StudentsPage::deleteSelected() {
     if (!m_actions.guard())
         return;
-    if (ConsoleActions::removeSelected(list()).isEmpty()) {
+    const QStringList removed = ConsoleActions::removeSelected(list());
+    if (removed.isEmpty()) {
         status()->setText(QStringLiteral("请选择需要删除的学生"));
         return;
     }
-    save();
+    if (save(removed))
+        status()->setText(m_actions.withRestoreNote(status()->text()));
 }
 
 } // namespace ordalis

@@ -52,11 +52,13 @@ void TopicsPage::add() {
 void TopicsPage::deleteSelected() {
     if (!m_actions.guard())
         return;
-    const int removed = int(ConsoleActions::removeSelected(list()).size());
+    const QStringList removed = ConsoleActions::removeSelected(list());
     // The list is saved even when nothing was selected.
-    save();
-    status()->setText(removed < 1 ? QStringLiteral("请选择需要删除的课题，然后点击删除按钮！")
-                                  : QStringLiteral("已成功删除%1个课题！").arg(removed));
+    if (save(removed))
+        status()->setText(removed.isEmpty()
+                              ? QStringLiteral("请选择需要删除的课题，然后点击删除按钮！")
+                              : m_actions.withRestoreNote(
+                                    QStringLiteral("已成功删除%1个课题！").arg(removed.size())));
     m_actions.showTopicStandards();
 }
 

@@ -150,6 +150,7 @@ void ProgramWindows::openConsole() {
         hooks.openFileName = [form](const QString& title, const QString& filter) {
             return dialogs::openFileName(form, title, filter);
         };
+        hooks.deletions = m_deletions;
         m_console = new ConsoleWindow(m_session, m_endpoints, m_folder, m_config, hooks);
         connect(m_console, &ConsoleWindow::returned, this, &ProgramWindows::showMainWindow);
         connect(m_console, &ConsoleWindow::closedByFrame, this, [this] {

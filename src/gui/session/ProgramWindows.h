@@ -4,6 +4,7 @@
 // and group upload, the login window it opens, and the score service they all talk to.
 
 #include "common/Speaker.h"
+#include "console/ConsoleHooks.h"
 #include "net/ServiceEndpoints.h"
 #include "session/DataFolder.h"
 #include "session/RememberedUsers.h"
@@ -49,6 +50,8 @@ public:
     // The service runs inside the program and keeps its check-code mails in `folder` instead
     // of sending them; the password reset says so.
     void setLocalMailFolder(const QString& folder) { m_localMailFolder = folder; }
+    // The service runs inside the program: the console lists and restores its deletions.
+    void setDeletions(ConsoleHooks::Deletions deletions) { m_deletions = std::move(deletions); }
 
     Form1* form1() const { return m_form1.get(); }
     // Created at the first click on 用户.
@@ -81,6 +84,7 @@ private:
     RememberedUsers m_users;
     ConnectionQuery m_connected;
     QString m_localMailFolder;
+    ConsoleHooks::Deletions m_deletions;
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<LoginWindow> m_login;
     std::unique_ptr<AccountWindows> m_accounts; // registration and password reset, of m_login

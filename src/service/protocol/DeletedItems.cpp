@@ -14,6 +14,9 @@ namespace ordalis::service {
 
 namespace {
 
+constexpr DeletedKind AllKinds[] = {DeletedKind::Class, DeletedKind::Student, DeletedKind::Topic,
+                                    DeletedKind::Standard, DeletedKind::Score};
+
 const char* kindName(DeletedKind kind) {
     switch (kind) {
     case DeletedKind::Class:
@@ -28,6 +31,18 @@ const char* kindName(DeletedKind kind) {
         break;
     }
     return "score";
+}
+
+DeletedKind kindNamed(const QString& name) {
+    for (DeletedKind kind : AllKinds)
+        if (name == QLatin1String(kindName(kind)))
+            return kind;
+    return DeletedKind::Score;
+}
+
+// The oldest deletion still kept.
+qint64 keptSince() {
+    return QDateTime::currentSecsSinceEpoch() - qint64(DeletedKeptDays) * 24 * 3600;
 }
 
 // A score from six columns from `first` on: value, text, time, topic, remark, upload time.
@@ -248,6 +263,76 @@ struct Restorer {
     }
 };
 
+struct KeptItem {
+    qint64 id;
+    DeletedKind kind;
+    QJsonObject content;
+};
+
+// A row whose first three columns are id, kind and content.
+KeptItem keptAt(const SqlRows& row) {
+    return {row.value(0).toLongLong(), kindNamed(row.value(1).toString()),
+            QJsonDocument::fromJson(row.value(2).toString().toUtf8()).object()};
+}
+
+QList<KeptItem> keptItems(SqlRows& rows) {
+    QList<KeptItem> items;
+    while (rows.next())
+        items.append(keptAt(rows));
+    return items;
+}
+
+QString restoreItems(const QSqlDatabase& db, qint64 teacherId, QList<KeptItem> items) {
+    // Parents before what belongs to them (the kinds' order), whatever order they were
+    // deleted in.
+    std::stable_sort(items.begin(), items.end(), [](const KeptItem& a, const KeptItem& b) {
+        return int(a.kind) < int(b.kind);
+    });
+    Restorer restorer{db, teacherId};
+    for (const KeptItem& item : std::as_const(items)) {
+        restorer.restore(item.kind, item.content);
+        sqlRun(db, QStringLiteral("DELETE FROM deleted_items WHERE id = ?"), {item.id});
+    }
+    return QStringLiteral("restored %1 classes, %2 students, %3 topics, %4 standards, %5 scores")
+        .arg(restorer.classes)
+        .arg(restorer.students)
+        .arg(restorer.topics)
+        .arg(restorer.standards)
+        .arg(restorer.scores);
+}
+
+int scoresIn(const QJsonObject& student) {
+    return int(student["scores"].toArray().size());
+}
+
+DeletedItem describe(const KeptItem& kept, qint64 deletedAt) {
+    const QJsonObject& c = kept.content;
+    DeletedItem item{kept.id, kept.kind, c["name"].toString(), {}, deletedAt, 0};
+    switch (kept.kind) {
+    case DeletedKind::Class:
+        for (const QJsonValue& student : c["students"].toArray())
+            item.scores += scoresIn(student.toObject());
+        break;
+    case DeletedKind::Student:
+        item.belongsTo = c["class"].toString();
+        item.scores = scoresIn(c);
+        break;
+    case DeletedKind::Topic:
+        break;
+    case DeletedKind::Standard:
+        item.name = c["text"].toString();
+        item.belongsTo = c["topic"].toString();
+        break;
+    case DeletedKind::Score:
+        item.name = c["student"].toString() + u' ' +
+                    c["scores"].toArray().first().toObject()["text"].toString();
+        item.belongsTo = c["class"].toString();
+        item.scores = scoresIn(c);
+        break;
+    }
+    return item;
+}
+
 } // namespace
 
 bool keepDeleted(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind, qint64 rowId) {
@@ -255,8 +340,7 @@ bool keepDeleted(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind, qin
     if (!content)
         return false;
     const qint64 now = QDateTime::currentSecsSinceEpoch();
-    sqlRun(db, QStringLiteral("DELETE FROM deleted_items WHERE deleted_at < ?"),
-           {now - qint64(DeletedKeptDays) * 24 * 3600});
+    sqlRun(db, QStringLiteral("DELETE FROM deleted_items WHERE deleted_at < ?"), {keptSince()});
     sqlRun(db,
            QStringLiteral("INSERT INTO deleted_items (teacher_id, kind, content, deleted_at) "
                           "VALUES (?, ?, ?, ?)"),
@@ -266,30 +350,38 @@ bool keepDeleted(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind, qin
 }
 
 QString restoreDeleted(const QSqlDatabase& db, qint64 teacherId, qint64 since) {
-    Restorer restorer{db, teacherId};
-    // Parents before what belongs to them, whatever order they were deleted in.
-    for (DeletedKind kind : {DeletedKind::Class, DeletedKind::Student, DeletedKind::Topic,
-                             DeletedKind::Standard, DeletedKind::Score}) {
+    SqlRows rows = sqlRun(db,
+                          QStringLiteral("SELECT id, kind, content FROM deleted_items WHERE "
+                                         "teacher_id = ? AND deleted_at >= ? ORDER BY id"),
+                          {teacherId, since});
+    return restoreItems(db, teacherId, keptItems(rows));
+}
+
+QString restoreDeletedItems(const QSqlDatabase& db, qint64 teacherId, const QList<qint64>& ids) {
+    QList<qint64> chosen = ids;
+    std::sort(chosen.begin(), chosen.end());
+    chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end()); // each once
+    QList<KeptItem> items;
+    for (qint64 id : std::as_const(chosen)) {
         SqlRows rows = sqlRun(db,
-                              QStringLiteral("SELECT id, content FROM deleted_items WHERE "
-                                             "teacher_id = ? AND kind = ? AND deleted_at >= ? "
-                                             "ORDER BY id"),
-                              {teacherId, QString::fromLatin1(kindName(kind)), since});
-        QList<QPair<qint64, QJsonObject>> items;
-        while (rows.next())
-            items.append({rows.value(0).toLongLong(),
-                          QJsonDocument::fromJson(rows.value(1).toString().toUtf8()).object()});
-        for (const auto& [id, content] : std::as_const(items)) {
-            restorer.restore(kind, content);
-            sqlRun(db, QStringLiteral("DELETE FROM deleted_items WHERE id = ?"), {id});
-        }
+                              QStringLiteral("SELECT id, kind, content FROM deleted_items WHERE "
+                                             "teacher_id = ? AND id = ? AND deleted_at >= ?"),
+                              {teacherId, id, keptSince()});
+        items += keptItems(rows);
     }
-    return QStringLiteral("restored %1 classes, %2 students, %3 topics, %4 standards, %5 scores")
-        .arg(restorer.classes)
-        .arg(restorer.students)
-        .arg(restorer.topics)
-        .arg(restorer.standards)
-        .arg(restorer.scores);
+    return restoreItems(db, teacherId, std::move(items));
+}
+
+QList<DeletedItem> deletedItemsOf(const QSqlDatabase& db, qint64 teacherId) {
+    SqlRows rows = sqlRun(db,
+                          QStringLiteral("SELECT id, kind, content, deleted_at FROM deleted_items "
+                                         "WHERE teacher_id = ? AND deleted_at >= ? "
+                                         "ORDER BY deleted_at DESC, id DESC"),
+                          {teacherId, keptSince()});
+    QList<DeletedItem> items;
+    while (rows.next())
+        items.append(describe(keptAt(rows), rows.value(3).toLongLong()));
+    return items;
 }
 
 } // namespace ordalis::service

@@ -4,11 +4,13 @@
 // class removed with all its students and their scores) can be undone by an administrator.
 // Each deleted item is kept whole, with everything that went with it, as one JSON document.
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 
 namespace ordalis::service {
 
+// In the order a restore brings them back: what a later kind belongs to comes before it.
 enum class DeletedKind { Class, Student, Topic, Standard, Score };
 
 inline constexpr int DeletedKeptDays = 30;
@@ -22,5 +24,20 @@ bool keepDeleted(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind, qin
 // lists, into those that exist again under the same name otherwise; scores are added back.
 // Returns what was restored, in words.
 QString restoreDeleted(const QSqlDatabase& db, qint64 teacherId, qint64 since);
+// The same for the teacher's deletions of these ids that are still kept; the ids of other
+// teachers' deletions restore nothing.
+QString restoreDeletedItems(const QSqlDatabase& db, qint64 teacherId, const QList<qint64>& ids);
+
+// One kept deletion as a list shows it.
+struct DeletedItem {
+    qint64 id = 0;
+    DeletedKind kind = DeletedKind::Class;
+    QString name;         // a score: the student and the score's text
+    QString belongsTo;    // the class of a student or score, the topic of a standard
+    qint64 deletedAt = 0; // Unix seconds
+    int scores = 0;       // the scores it took along
+};
+// The teacher's deletions still kept, newest first.
+QList<DeletedItem> deletedItemsOf(const QSqlDatabase& db, qint64 teacherId);
 
 } // namespace ordalis::service

@@ -483,6 +483,58 @@ private Q_SLOTS:
         QVERIFY(!ordalis::ScoreService::restoreDeleted(location, QStringLiteral("nobody"), {},
                                                        &message));
     }
+
+    // A running service lists a teacher's kept deletions with the scores they took, and brings
+    // back the chosen ones, each once, with the operation password: never another teacher's.
+    void chosenDeletionsComeBackForTheirTeacherOnly() {
+        AliceFixture f;
+        QVERIFY(f.ready &&
+                f.registerTeacher(QStringLiteral("bob1"), QStringLiteral("bob-login"),
+                                  QStringLiteral("bob-op"), QStringLiteral("bob@example.com")));
+        QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "5")}), DoneText);
+        QCOMPARE(f.change("/setclass.php", QStringLiteral("&class=二班")), DoneText);
+        QCOMPARE(f.ProtocolFixture::change("/setclass.php", QStringLiteral("bob1"),
+                                           QStringLiteral("bob-op"), QStringLiteral("&class=乙班")),
+                 DoneText);
+        QCOMPARE(f.ProtocolFixture::change("/setclass.php", QStringLiteral("bob1"),
+                                           QStringLiteral("bob-op"), QStringLiteral("&class=")),
+                 DoneText);
+        ordalis::ScoreService service;
+        QVERIFY(service.start(f.dir.filePath(QStringLiteral("service.sqlite"))));
+        QString refusal;
+        const auto kept = service.deletedItems(AliceFixture::Account,
+                                               ordalis::md5Hex(AliceFixture::Login), &refusal);
+        QVERIFY2(kept && kept->size() == 1, qPrintable(refusal));
+        QCOMPARE(kept->at(0).kind, ordalis::service::DeletedKind::Class);
+        QCOMPARE(kept->at(0).name, QStringLiteral("一班"));
+        QCOMPARE(kept->at(0).scores, 1);
+        QVERIFY(!service.deletedItems(AliceFixture::Account, AliceFixture::Login, &refusal));
+        const qint64 bobs =
+            service
+                .deletedItems(QStringLiteral("bob1"), ordalis::md5Hex(QStringLiteral("bob-login")),
+                              &refusal)
+                ->at(0)
+                .id;
+
+        QVERIFY(!service.restoreDeletedItems(AliceFixture::Account, QStringLiteral("wrong"),
+                                             {kept->at(0).id}, &refusal));
+        QCOMPARE(refusal, QStringLiteral("用户名或操作密码错误"));
+        QVERIFY(service.restoreDeletedItems(AliceFixture::Account, AliceFixture::Operation, {bobs},
+                                            &refusal));
+        QVERIFY(!f.record().contains(QStringLiteral("乙班")));
+        QVERIFY(service.restoreDeletedItems(AliceFixture::Account, AliceFixture::Operation,
+                                            {kept->at(0).id, kept->at(0).id}, &refusal));
+        QCOMPARE(f.scores("一班").split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).size(), 1);
+        QVERIFY(
+            service
+                .deletedItems(AliceFixture::Account, ordalis::md5Hex(AliceFixture::Login), &refusal)
+                ->isEmpty());
+        QCOMPARE(service
+                     .deletedItems(QStringLiteral("bob1"),
+                                   ordalis::md5Hex(QStringLiteral("bob-login")), &refusal)
+                     ->size(),
+                 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(DataChangesTest)

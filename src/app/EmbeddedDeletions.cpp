@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "EmbeddedDeletions.h"
+
+namespace ordalis {
+
+namespace {
+
+console::DeletedKind kindOf(service::DeletedKind kind) {
+    switch (kind) {
+    case service::DeletedKind::Class:
+        return console::DeletedKind::Class;
+    case service::DeletedKind::Student:
+        return console::DeletedKind::Student;
+    case service::DeletedKind::Topic:
+        return console::DeletedKind::Topic;
+    case service::DeletedKind::Standard:
+        return console::DeletedKind::Standard;
+    case service::DeletedKind::Score:
+        break;
+    }
+    return console::DeletedKind::Score;
+}
+
+console::DeletedEntries listOf(ScoreService& service, const QString& account, const QString& mp) {
+    console::DeletedEntries list;
+    const auto items = service.deletedItems(account, mp, &list.refusal);
+    for (const service::DeletedItem& item : items.value_or(QList<service::DeletedItem>()))
+        list.entries.append({item.id, kindOf(item.kind), item.name, item.belongsTo,
+                             QDateTime::fromSecsSinceEpoch(item.deletedAt), item.scores});
+    return list;
+}
+
+// Answered as the service answers a change, so the console shows it as one.
+PostOutcome restore(ScoreService& service, const QString& account, const QString& operationPassword,
+                    const QList<qint64>& ids) {
+    PostOutcome outcome;
+    outcome.httpStatus = 200;
+    if (service.restoreDeletedItems(account, operationPassword, ids, &outcome.replyText)) {
+        outcome.kind = PostOutcome::Kind::Success;
+        outcome.replyText = QStringLiteral("Success!");
+    } else {
+        outcome.kind = PostOutcome::Kind::Refused;
+    }
+    return outcome;
+}
+
+} // namespace
+
+ConsoleHooks::Deletions deletionsOf(ScoreService& service) {
+    return {[&service](const QString& account, const QString& mp) {
+                return listOf(service, account, mp);
+            },
+            [&service](const QString& account, const QString& operationPassword,
+                       const QList<qint64>& ids) {
+                return restore(service, account, operationPassword, ids);
+            }};
+}
+
+} // namespace ordalis
