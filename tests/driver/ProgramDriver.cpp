@@ -3,8 +3,8 @@
 // generic plugin that the tests load into `ordalis` (QT_QPA_GENERIC_PLUGINS=ordalisdriver) and
 // that plays the steps of ORDALIS_DRIVE, separated by ";":
 //   click WINDOW/NAME        a button, once it is shown and enabled
-//   choose WINDOW/NAME N     item N of a combo box, as if the teacher picked it
-//   type WINDOW/NAME TEXT    the text of a line edit
+//   choose WINDOW/NAME N     item N of a combo box or a list, as if the teacher picked it
+//   type WINDOW/NAME TEXT    the text of a line edit or an editable combo box
 //   print WINDOW/NAME        "WINDOW/NAME: " and the widget's text (a list: its lines) on stdout
 //   answer [no]              the default button (or No) of the message box that is open
 //   pause MS                 waits
@@ -144,10 +144,14 @@ private:
                 const int index = step.argument.toInt();
                 combo->setCurrentIndex(index);
                 Q_EMIT combo->activated(index);
+            } else if (auto* list = qobject_cast<QListWidget*>(target)) {
+                list->setCurrentRow(step.argument.toInt());
             }
         } else if (step.verb == QLatin1String("type")) {
             if (auto* edit = qobject_cast<QLineEdit*>(target))
                 edit->setText(step.argument);
+            else if (auto* combo = qobject_cast<QComboBox*>(target); combo && combo->isEditable())
+                combo->setEditText(step.argument);
         } else if (step.verb == QLatin1String("print")) {
             std::printf("%s/%s: %s\n", qPrintable(step.window), qPrintable(step.widget),
                         shownText(target).toUtf8().constData());
