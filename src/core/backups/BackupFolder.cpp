@@ -5,7 +5,7 @@
 #include "FileCopy.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 
 namespace ordalis {
@@ -48,12 +48,12 @@ BackupName BackupFolder::nextName(const QDateTime& now, BackupOccasion occasion)
 }
 
 void BackupFolder::rotate() const {
-    const QList<BackupName> kept = keptBackups(backups());
-    for (const BackupName& name : backups()) {
-        const bool keep = std::any_of(kept.begin(), kept.end(), [&name](const BackupName& k) {
-            return k.fileName() == name.fileName();
-        });
-        if (!keep)
+    const QList<BackupName> all = backups();
+    QSet<QString> kept;
+    for (const BackupName& name : keptBackups(all))
+        kept.insert(name.fileName());
+    for (const BackupName& name : all) {
+        if (!kept.contains(name.fileName()))
             QFile::remove(filePath(name));
     }
     const QDir dir(m_path);

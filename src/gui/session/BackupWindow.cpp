@@ -104,6 +104,8 @@ BackupWindow::BackupWindow(Backups& backups, QWidget* parent)
 
 void BackupWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // The day's copy may be at work still.
+    m_status->setText(m_backups.isBusy() ? QStringLiteral("正在备份…") : QString());
     refresh();
 }
 
@@ -120,8 +122,6 @@ void BackupWindow::refresh() {
     m_secondFolder->setText(
         QStringLiteral("第二备份位置：%1")
             .arg(second.isEmpty() ? QStringLiteral("未选择") : QDir::toNativeSeparators(second)));
-    if (m_backups.isBusy() && m_status->text().isEmpty())
-        m_status->setText(QStringLiteral("正在备份…"));
     updateButtons();
 }
 
