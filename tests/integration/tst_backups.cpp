@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The backups of the service the program runs itself, through the real program: the first start
-// of the day copies the data in the background while the main window comes up, a second folder
-// that is read-only is reported in Chinese and the lesson goes on, and 恢复 in 备份与恢复 (from
+// of the day copies the data, a second folder that is read-only is reported in Chinese while the
+// lesson goes on (a login, a draw, a score), and 恢复 in 备份与恢复 (from
 // the login window) brings back a class deleted after the backup, keeping the data it replaced
 // as a backup of its own.
 

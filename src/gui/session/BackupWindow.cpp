@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/EscapeKey.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -95,6 +96,7 @@ BackupWindow::BackupWindow(Backups& backups, QWidget* parent)
         refresh();
     });
     connect(&m_backups, &Backups::restored, this, [this](bool done, const QString& message) {
+        m_restoring = false;
         m_status->setText(done ? QStringLiteral("已恢复。") : QStringLiteral("没有恢复。"));
         refresh();
         dialogs::showMessage(this, QStringLiteral("恢复"), message,
@@ -107,6 +109,13 @@ void BackupWindow::showEvent(QShowEvent* event) {
     // The day's copy may be at work still.
     m_status->setText(m_backups.isBusy() ? QStringLiteral("正在备份…") : QString());
     refresh();
+}
+
+void BackupWindow::closeEvent(QCloseEvent* event) {
+    if (m_restoring)
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
 }
 
 void BackupWindow::refresh() {
@@ -131,6 +140,7 @@ void BackupWindow::updateButtons() {
     m_backupButton->setEnabled(idle);
     m_restoreButton->setEnabled(idle && row >= 0 && m_entries.value(row).contents.has_value());
     m_forgetFolderButton->setEnabled(!m_backups.secondFolder().isEmpty());
+    m_closeButton->setEnabled(!m_restoring);
 }
 
 void BackupWindow::chooseSecondFolder() {
@@ -163,6 +173,7 @@ void BackupWindow::restoreChosen() {
             .arg(entry.name.shownTime());
     if (!dialogs::askYesNo(this, QStringLiteral("恢复"), question, dialogs::Icon::Warning))
         return;
+    m_restoring = true;
     m_backups.restore(entry.file);
     m_status->setText(QStringLiteral("正在恢复…"));
     updateButtons();

@@ -22,6 +22,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Not while a restore runs: no login may meet the data half replaced.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void refresh();
@@ -33,6 +35,7 @@ private:
 
     Backups& m_backups;
     QList<BackupEntry> m_entries; // the rows of m_list
+    bool m_restoring = false;
     QListWidget* m_list;
     QLabel* m_secondFolder;
     QLabel* m_status;
