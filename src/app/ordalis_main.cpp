@@ -2,6 +2,7 @@
 // The desktop program: the main window on the teacher's data folder, talking to the school's
 // score service or, when none is configured, to one embedded in the program.
 
+#include "EmbeddedBackups.h"
 #include "EmbeddedDeletions.h"
 #include "ScoreService.h"
 #include "common/Look.h"
@@ -16,6 +17,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -92,9 +94,11 @@ int main(int argc, char** argv) {
     // Without a configured service the program runs its own on this machine, with the demo
     // account made on first run while the first window comes up.
     ordalis::ScoreService embedded;
+    std::unique_ptr<ordalis::EmbeddedBackups> backups;
     if (config.usesEmbeddedService()) {
-        if (!embedded.start(folder.filePath(QStringLiteral("ordalis-service.sqlite")),
-                            QStringLiteral("127.0.0.1:0"), &error)) {
+        const QString database = folder.filePath(QStringLiteral("ordalis-service.sqlite"));
+        backups = std::make_unique<ordalis::EmbeddedBackups>(embedded, folder, database);
+        if (!embedded.start(database, QStringLiteral("127.0.0.1:0"), &error)) {
             std::fprintf(stderr, "ordalis: the embedded score service did not start: %s\n",
                          qPrintable(error));
             return 1;
@@ -109,6 +113,8 @@ int main(int argc, char** argv) {
     windows.setLocalMailFolder(embedded.mailSpool());
     if (embedded.port() != 0) // it runs: the console brings its deletions back
         windows.setDeletions(ordalis::deletionsOf(embedded));
+    if (backups)
+        windows.setBackups(&backups->backups());
     windows.start();
     if (options.quitWhenShown)
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

@@ -8,9 +8,11 @@
 #include "protocol/Change.h"
 #include "protocol/DeletedItems.h"
 #include "protocol/Protocol.h"
+#include "storage/Migrations.h"
 #include "storage/Sql.h"
 #include "storage/Transaction.h"
 
+#include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -235,18 +237,59 @@ bool ScoreService::backup(const QString& location, const QString& file, QString*
                                             "PostgreSQL with pg_dump"));
     if (QFileInfo::exists(file))
         return fail(message, QStringLiteral("%1 exists already").arg(file));
+    if (!QFileInfo::exists(location))
+        return fail(message, QStringLiteral("there is no database %1").arg(location));
+    // Opened without migrating: a copy taken before an upgrade keeps the schema it had.
     Database database(location);
-    if (!database.open(message))
-        return false;
+    const QSqlDatabase db = database.connection();
+    if (!db.isOpen())
+        return fail(message, QStringLiteral("cannot open the database %1").arg(location));
     try {
         // One read transaction of SQLite: writers of running services carry on meanwhile.
-        sqlRun(database.connection(), QStringLiteral("VACUUM INTO ?"), {file});
+        sqlRun(db, QStringLiteral("VACUUM INTO ?"), {file});
     } catch (const DatabaseError& error) {
         return fail(message, QString::fromStdString(error.what()));
     }
     if (message)
         *message = QStringLiteral("copied %1 to %2").arg(location, file);
     return true;
+}
+
+bool ScoreService::holdsOlderSchema(const QString& location) {
+    if (!Database::isSqliteLocation(location) || !QFileInfo::exists(location))
+        return false;
+    Database database(location);
+    try {
+        return service::holdsOlderSchema(database.connection());
+    } catch (const DatabaseError&) {
+        return false; // start() reports what is wrong with it
+    }
+}
+
+std::optional<ScoreService::Contents> ScoreService::contents(const QString& file) {
+    if (!QFileInfo(file).isFile())
+        return std::nullopt;
+    static QAtomicInt nextReader;
+    const QString name =
+        QStringLiteral("ordalis-contents-%1").arg(nextReader.fetchAndAddRelaxed(1));
+    std::optional<Contents> found;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        try {
+            if (db.open())
+                found =
+                    Contents{int(sqlInteger(db, QStringLiteral("SELECT COUNT(*) FROM classes"))),
+                             int(sqlInteger(db, QStringLiteral("SELECT COUNT(*) FROM students"))),
+                             int(sqlInteger(db, QStringLiteral("SELECT COUNT(*) FROM scores")))};
+        } catch (const DatabaseError&) {
+            // not a database of the service, or a damaged one
+        }
+        forgetStatements(name);
+    }
+    QSqlDatabase::removeDatabase(name);
+    return found;
 }
 
 bool ScoreService::isLoopback(const QString& listen) {

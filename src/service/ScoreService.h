@@ -65,8 +65,20 @@ public:
     // that is still kept, 30 days).
     static bool restoreDeleted(const QString& database, const QString& account,
                                const QDateTime& since, QString* message);
-    // A consistent copy of a SQLite database into `file`, which must not exist.
+    // A consistent copy of a SQLite database into `file`, which must not exist. The copy is of
+    // the schema the database has: it is not upgraded first.
     static bool backup(const QString& database, const QString& file, QString* message);
+    // Whether start() would upgrade the schema of the SQLite database: a database of an older
+    // release, not a fresh one.
+    static bool holdsOlderSchema(const QString& database);
+    // What a SQLite database file (a backup) holds, read without changing it; none when it
+    // cannot be read.
+    struct Contents {
+        int classes = 0;
+        int students = 0;
+        int scores = 0;
+    };
+    static std::optional<Contents> contents(const QString& file);
 
 private:
     struct Running;

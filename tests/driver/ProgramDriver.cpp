@@ -3,7 +3,7 @@
 // generic plugin that the tests load into `ordalis` (QT_QPA_GENERIC_PLUGINS=ordalisdriver) and
 // that plays the steps of ORDALIS_DRIVE, separated by ";":
 //   click WINDOW/NAME        a button, once it is shown and enabled
-//   choose WINDOW/NAME N     item N of a combo box, as if the teacher picked it
+//   choose WINDOW/NAME N     item N of a combo box or a list, as if the teacher picked it
 //   type WINDOW/NAME TEXT    the text of a line edit or of an editable combo box
 //   select WINDOW/NAME N...  rows N... of a list or table, and no other
 //   print WINDOW/NAME        "WINDOW/NAME: " and the widget's text on stdout; a list or table:
@@ -151,11 +151,13 @@ private:
                 const int index = step.argument.toInt();
                 combo->setCurrentIndex(index);
                 Q_EMIT combo->activated(index);
+            } else if (auto* list = qobject_cast<QListWidget*>(target)) {
+                list->setCurrentRow(step.argument.toInt());
             }
         } else if (step.verb == QLatin1String("type")) {
             if (auto* edit = qobject_cast<QLineEdit*>(target))
                 edit->setText(step.argument);
-            else if (auto* combo = qobject_cast<QComboBox*>(target))
+            else if (auto* combo = qobject_cast<QComboBox*>(target); combo && combo->isEditable())
                 combo->setEditText(step.argument);
         } else if (step.verb == QLatin1String("select")) {
             if (auto* view = qobject_cast<QAbstractItemView*>(target)) {

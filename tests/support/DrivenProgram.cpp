@@ -25,12 +25,14 @@ QString DrivenRun::printed(const QString& target) const {
 }
 
 DrivenRun runDriven(const QString& dataFolder, const QStringList& steps,
-                    const QStringList& arguments) {
-    QTemporaryDir home;
+                    const QStringList& arguments, const QString& home) {
+    const QTemporaryDir ownHome;
+    const QDir homeDir(home.isEmpty() ? ownHome.path() : home);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home.path());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("HOME"), homeDir.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       homeDir.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), homeDir.filePath(QStringLiteral("data")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(ORDALIS_DRIVER_PLUGIN_DIR));
     environment.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("ordalisdriver"));

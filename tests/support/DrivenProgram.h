@@ -20,8 +20,9 @@ struct DrivenRun {
 };
 
 // Runs `ordalis --data-dir FOLDER ARGS` with the steps, in a home of its own (no settings of
-// the machine's user), and waits up to 60 s for it to end.
+// the machine's user), and waits up to 60 s for it to end. The home is a new empty folder
+// unless `home` names one, whose per-user settings then carry over from run to run.
 DrivenRun runDriven(const QString& dataFolder, const QStringList& steps,
-                    const QStringList& arguments = {});
+                    const QStringList& arguments = {}, const QString& home = {});
 
 } // namespace ordalis::test

@@ -60,6 +60,18 @@ void showMessage(QWidget* parent, const QString& title, const QString& text, Ico
     box.exec();
 }
 
+void showNotice(QWidget* parent, const QString& title, const QString& text, Icon icon) {
+    if (script().scripted) {
+        script().shown << ShownMessage{title, text, icon};
+        return;
+    }
+    auto* box = new QMessageBox(toQt(icon), title, text, QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("Notice"));
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+}
+
 bool askYesNo(QWidget* parent, const QString& title, const QString& text, Icon icon) {
     if (script().scripted) {
         script().shown << ShownMessage{title, text, icon};
@@ -88,6 +100,15 @@ QString saveFileName(QWidget* parent, const QString& title, const QString& filte
     if (script().scripted)
         return scriptedFileName(title);
     return chooseFile(parent, title, filter, QFileDialog::AcceptSave, suggested);
+}
+
+QString chooseFolder(QWidget* parent, const QString& title) {
+    if (script().scripted)
+        return scriptedFileName(title);
+    const auto dialog = makeFileDialog(parent, title, QString(), QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
 }
 
 void setScripted(bool scripted) {

@@ -51,6 +51,7 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     , m_registerButton(button(this, "Command2", QStringLiteral("注册帐号")))
     , m_resetButton(button(this, "Command3", QStringLiteral("忘记密码")))
     , m_forgetButton(button(this, "Command4", QStringLiteral("清除记录")))
+    , m_backupButton(button(this, "btnBackup", QStringLiteral("数据备份")))
     , m_probeTimer(new QTimer(this)) {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("登录"));
@@ -84,6 +85,8 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     extra->addWidget(m_registerButton);
     extra->addWidget(m_resetButton);
     extra->addWidget(m_forgetButton);
+    extra->addWidget(m_backupButton);
+    m_backupButton->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 16);
     layout->setSpacing(12);
@@ -118,9 +121,10 @@ LoginWindow::LoginWindow(Session& session, ServiceEndpoints& service, const Data
     connect(m_registerButton, &QPushButton::clicked, this, &LoginWindow::registrationRequested);
     connect(m_resetButton, &QPushButton::clicked, this, &LoginWindow::passwordResetRequested);
     connect(m_forgetButton, &QPushButton::clicked, this, &LoginWindow::forgetUsers);
+    connect(m_backupButton, &QPushButton::clicked, this, &LoginWindow::backupsRequested);
 
     // While a login waits for its reply it cannot be sent again, nor the session changed.
-    m_gate.guard({m_loginButton, m_offlineButton, m_forgetButton});
+    m_gate.guard({m_loginButton, m_offlineButton, m_forgetButton, m_backupButton});
 
     fillUserBox();
     probe();
@@ -137,6 +141,10 @@ void LoginWindow::fillUserBox() {
 
 void LoginWindow::setUserName(const QString& name) {
     m_userBox->setEditText(name);
+}
+
+void LoginWindow::offerBackups() {
+    m_backupButton->show();
 }
 
 void LoginWindow::probe() {

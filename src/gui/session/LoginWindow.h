@@ -35,6 +35,8 @@ public:
     void probe();
     // Puts a name into the user box, as after a registration.
     void setUserName(const QString& name);
+    // Shows 数据备份, which leads to the backups of the service the program runs itself.
+    void offerBackups();
 
 Q_SIGNALS:
     // The Session holds the verified user: the main window is shown and the freshly
@@ -46,6 +48,7 @@ Q_SIGNALS:
     void returned();
     void registrationRequested();
     void passwordResetRequested();
+    void backupsRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,6 +79,7 @@ private:
     QPushButton* m_registerButton;
     QPushButton* m_resetButton;
     QPushButton* m_forgetButton;
+    QPushButton* m_backupButton;
     QTimer* m_probeTimer;
 };
 

@@ -2,6 +2,7 @@
 #include "ProgramWindows.h"
 
 #include "accounts/AccountWindows.h"
+#include "backups/Backups.h"
 #include "common/Dialogs.h"
 #include "common/UnsavedWork.h"
 #include "console/ConsoleWindow.h"
@@ -15,11 +16,13 @@
 #include "scoring/PendingKeeper.h"
 #include "scoring/UploadController.h"
 #include "scoring/UploadPanel.h"
+#include "session/BackupWindow.h"
 #include "session/Form1.h"
 #include "session/LoginWindow.h"
 #include "session/Session.h"
 #include "status/StatusPanels.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <QStatusBar>
 #include <QWindow>
@@ -104,6 +107,10 @@ void ProgramWindows::showLoginWindow() {
         connect(login, &LoginWindow::passwordResetRequested, accounts,
                 &AccountWindows::openPasswordReset);
         connect(accounts, &AccountWindows::registered, login, &LoginWindow::setUserName);
+        if (m_backups) {
+            login->offerBackups();
+            connect(login, &LoginWindow::backupsRequested, this, &ProgramWindows::openBackups);
+        }
     }
     hideMainWindow();
     m_login->show();
@@ -129,6 +136,40 @@ void ProgramWindows::openHistory() {
     m_history->show();
     m_history->raise();
     m_history->showClass(m_form1->chosenClass());
+}
+
+void ProgramWindows::setBackups(Backups* backups) {
+    m_backups = backups;
+    connect(backups, &Backups::failed, this, [this](const QString& message) {
+        // Over the window in front, where the teacher can close it.
+        QWidget* front = QApplication::activeModalWidget();
+        if (front == nullptr)
+            front = m_login && m_login->isVisible() ? static_cast<QWidget*>(m_login.get())
+                                                    : m_form1.get();
+        dialogs::showNotice(front, QStringLiteral("数据备份"), message, dialogs::Icon::Warning);
+    });
+    connect(backups, &Backups::restored, this, &ProgramWindows::afterRestore);
+}
+
+void ProgramWindows::openBackups() {
+    if (!m_backupWindow)
+        m_backupWindow = std::make_unique<BackupWindow>(*m_backups);
+    m_backupWindow->show();
+    m_backupWindow->raise();
+    m_backupWindow->activateWindow();
+}
+
+void ProgramWindows::afterRestore(bool done) {
+    if (!done)
+        return;
+    m_session = Session{};
+    userChanged();
+    // As at the start: the record went with the old data, and nobody is logged in.
+    m_form1->applyTeacherRecord(SessionMode::Offline);
+    m_form1->drawPanel()->setClassBoxEnabled(false);
+    m_form1->drawPanel()->setManageEnabled(false);
+    if (m_login)
+        m_login->probe(); // no record: no offline login
 }
 
 ConsoleWindow* ProgramWindows::console() const {

@@ -19,6 +19,8 @@
 namespace ordalis {
 
 class AccountWindows;
+class BackupWindow;
+class Backups;
 class CalledNameSpeech;
 class ConsoleWindow;
 class Form1;
@@ -52,6 +54,9 @@ public:
     void setLocalMailFolder(const QString& folder) { m_localMailFolder = folder; }
     // The service runs inside the program: the console lists and restores its deletions.
     void setDeletions(ConsoleHooks::Deletions deletions) { m_deletions = std::move(deletions); }
+    // The service runs inside the program and `backups` keeps copies of its data: the login
+    // window offers them, and a failed copy is told over the window in front.
+    void setBackups(Backups* backups);
 
     Form1* form1() const { return m_form1.get(); }
     // Created at the first click on 用户.
@@ -67,6 +72,8 @@ public:
     // 记录: the history of the class chosen now, created at its first opening.
     void openHistory();
     HistoryWindow* historyWindow() const { return m_history.get(); }
+    // 数据备份 of the login window: 备份与恢复, created at its first opening.
+    void openBackups();
 
 private:
     void discardConsole();
@@ -76,6 +83,9 @@ private:
     void afterOnlineLogin();
     void afterOfflineLogin();
     void userChanged();
+    // The data was replaced: the session and the record it downloaded belong to the data that
+    // went, so the teacher logs in again and the main window shows no class until then.
+    void afterRestore(bool done);
 
     DataFolder m_folder;
     const ServiceConfig& m_config;
@@ -89,6 +99,8 @@ private:
     std::unique_ptr<LoginWindow> m_login;
     std::unique_ptr<AccountWindows> m_accounts; // registration and password reset, of m_login
     std::unique_ptr<HistoryWindow> m_history;
+    Backups* m_backups = nullptr;
+    std::unique_ptr<BackupWindow> m_backupWindow;
     QPointer<ConsoleWindow> m_console;
     StatusPanels* m_status = nullptr;
     UploadController* m_upload = nullptr;

@@ -179,6 +179,14 @@ int latestSchemaVersion() {
     return int(migrations().size());
 }
 
+bool holdsOlderSchema(const QSqlDatabase& db) {
+    const QStringList tables = db.tables();
+    if (!tables.contains(QStringLiteral("schema_version")))
+        return !tables.isEmpty(); // the tables of a release before the versions
+    return sqlInteger(db, QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version")) <
+           latestSchemaVersion();
+}
+
 bool migrate(const Database& database, const QSqlDatabase& db, QString* error) {
     try {
         Transaction transaction(database, db);

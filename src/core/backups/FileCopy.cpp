@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FileCopy.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace ordalis {
+
+QString unfinishedCopyOf(const QString& target) {
+    return target + QStringLiteral(".part");
+}
+
+bool isUnfinishedCopy(const QString& fileName) {
+    // QSaveFile's temporary files are named "<target>.XXXXXX".
+    return fileName.contains(QStringLiteral(".sqlite."));
+}
+
+bool copyWhole(const QString& source, const QString& target, QString* error) {
+    QFile from(source);
+    QSaveFile to(target);
+    const auto fail = [error](const QFileDevice& file) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    };
+    if (!from.open(QIODevice::ReadOnly))
+        return fail(from);
+    if (!to.open(QIODevice::WriteOnly))
+        return fail(to);
+    constexpr qint64 Chunk = 1 << 20;
+    while (!from.atEnd()) {
+        const QByteArray bytes = from.read(Chunk);
+        if (bytes.isEmpty() && from.error() != QFileDevice::NoError)
+            return fail(from); // the QSaveFile goes without replacing anything
+        if (to.write(bytes) != bytes.size())
+            return fail(to);
+    }
+    // Synced to disk, then renamed over the target.
+    return to.commit() || fail(to);
+}
+
+} // namespace ordalis
