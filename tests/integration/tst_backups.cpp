@@ -85,7 +85,7 @@ private Q_SLOTS:
                         QStringLiteral("print Form1/PendingCount"), QStringLiteral("close Form1")});
         QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.errors));
         QCOMPARE(run.printed(QStringLiteral("Notice/qt_msgbox_label")),
-                 QStringLiteral("数据备份失败：文件夹只读，不能写入（%1）。").arg(secondFolder()));
+                 QStringLiteral("数据备份失败：没有写入权限（%1）。").arg(secondFolder()));
         QCOMPARE(run.printed(QStringLiteral("Form1/Combo2")), SecondClass);
         QCOMPARE(run.printed(QStringLiteral("Form1/PendingCount")), QStringLiteral("待上传：1"));
 

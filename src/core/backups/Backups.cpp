@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Backups.h"
 
-#include "BackupFailure.h"
 #include "BackupFolder.h"
 #include "FileCopy.h"
+#include "session/FileWrite.h"
 #include "session/SettingsStore.h"
 
 #include <QDir>
@@ -71,8 +71,9 @@ QString Backups::copyInto(const QString& folder, const BackupName& name, const Q
     if (copied && QFile::rename(part, target))
         return target;
     QFile::remove(part);
-    failures->append(backupFailure(QStringLiteral("数据备份失败"), folder,
-                                   QFileInfo(m_storage.database).size(), error));
+    failures->append(QStringLiteral("数据备份失败：%1。")
+                         .arg(failedWrite(target, QFileInfo(m_storage.database).size(), error)
+                                  .reasonWithFolder()));
     return {};
 }
 

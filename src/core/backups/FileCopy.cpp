@@ -25,7 +25,9 @@ bool copyWhole(const QString& source, const QString& target, QString* error) {
     };
     if (!from.open(QIODevice::ReadOnly))
         return fail(from);
-    if (!to.open(QIODevice::WriteOnly))
+    // Unbuffered and flushed before the commit, which renames even after a failed buffered
+    // write (see session/FileWrite).
+    if (!to.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(to);
     constexpr qint64 Chunk = 1 << 20;
     while (!from.atEnd()) {
@@ -36,7 +38,7 @@ bool copyWhole(const QString& source, const QString& target, QString* error) {
             return fail(to);
     }
     // Synced to disk, then renamed over the target.
-    return to.commit() || fail(to);
+    return (to.flush() && to.commit()) || fail(to);
 }
 
 } // namespace ordalis

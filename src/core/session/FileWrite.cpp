@@ -29,11 +29,11 @@ QString reasonFor(const QString& path, qint64 size, const QString& systemText) {
     return QStringLiteral("无法写入%1（%2）").arg(file.fileName(), systemText);
 }
 
-FileWrite failed(const QString& path, qint64 size, const QString& systemText) {
+} // namespace
+
+FileWrite failedWrite(const QString& path, qint64 size, const QString& systemText) {
     return {false, path, reasonFor(path, size, systemText)};
 }
-
-} // namespace
 
 QString FileWrite::reasonWithFolder() const {
     return QStringLiteral("%1（%2）")
@@ -46,31 +46,31 @@ FileWrite replaceFile(const QString& path, const QByteArray& bytes) {
     // one even when the buffered bytes could not be written, which on a full disk put an empty
     // file in place of the pending scores.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(path, bytes.size(), file.errorString());
+        return failedWrite(path, bytes.size(), file.errorString());
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString text = file.errorString();
         file.cancelWriting();
-        return failed(path, bytes.size(), text);
+        return failedWrite(path, bytes.size(), text);
     }
     if (!file.commit())
-        return failed(path, bytes.size(), file.errorString());
+        return failedWrite(path, bytes.size(), file.errorString());
     return {true, path, {}};
 }
 
 FileWrite appendToFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return failed(path, bytes.size(), file.errorString());
+        return failedWrite(path, bytes.size(), file.errorString());
     const qint64 before = file.size();
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString text = file.errorString();
         // A line cut short by a full disk would join the next one: what was there stays whole.
         file.resize(before);
-        return failed(path, bytes.size(), text);
+        return failedWrite(path, bytes.size(), text);
     }
     file.close();
     if (file.error() != QFileDevice::NoError)
-        return failed(path, bytes.size(), file.errorString());
+        return failedWrite(path, bytes.size(), file.errorString());
     return {true, path, {}};
 }
 
@@ -78,7 +78,7 @@ FileWrite syncSettings(QSettings& settings) {
     settings.sync();
     if (settings.status() == QSettings::NoError)
         return {true, settings.fileName(), {}};
-    return failed(settings.fileName(), 1, {});
+    return failedWrite(settings.fileName(), 1, {});
 }
 
 } // namespace ordalis

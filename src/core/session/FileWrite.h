@@ -28,5 +28,8 @@ FileWrite replaceFile(const QString& path, const QByteArray& bytes);
 FileWrite appendToFile(const QString& path, const QByteArray& bytes);
 // Writes the settings' changes to their file now (QSettings replaces it atomically).
 FileWrite syncSettings(QSettings& settings);
+// A write of `size` bytes to `path` that failed some other way (a copy, a database's own
+// write): the reason read off its folder, or the system's words when the folder shows none.
+FileWrite failedWrite(const QString& path, qint64 size, const QString& systemText);
 
 } // namespace ordalis
