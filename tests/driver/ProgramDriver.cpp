@@ -11,6 +11,7 @@
 //   answer [no]              the default button (or No) of the message box that is open
 //   pause MS                 waits
 //   close WINDOW             closes the window as its close button does
+//   shoot WINDOW NAME        a screenshot of the window, as NAME.png in ORDALIS_SCREENSHOTS
 // Widgets are found by objectName under the top-level window of that objectName. A step that
 // cannot be played within 20 s ends the program with exit code 3.
 
@@ -18,6 +19,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGenericPlugin>
 #include <QLabel>
@@ -185,6 +187,10 @@ private:
                 button->click();
         } else if (step.verb == QLatin1String("close")) {
             target->close();
+        } else if (step.verb == QLatin1String("shoot")) {
+            const QString folder = qEnvironmentVariable("ORDALIS_SCREENSHOTS");
+            QDir().mkpath(folder);
+            target->grab().save(QDir(folder).filePath(step.argument + QStringLiteral(".png")));
         }
     }
 

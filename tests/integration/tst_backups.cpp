@@ -107,6 +107,8 @@ private Q_SLOTS:
             QStringList{QStringLiteral("click Form1/Command1"),
                         QStringLiteral("click frmLogin/btnBackup"),
                         QStringLiteral("print frmBackup/lstBackups"),
+                        QStringLiteral("shoot frmLogin login_window_backups"),
+                        QStringLiteral("shoot frmBackup backup_window"),
                         QStringLiteral("choose frmBackup/lstBackups %1").arg(row),
                         QStringLiteral("click frmBackup/btnRestore"), QStringLiteral("answer"),
                         QStringLiteral("answer"), QStringLiteral("print frmBackup/lstBackups"),

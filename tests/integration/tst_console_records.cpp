@@ -328,6 +328,8 @@ private Q_SLOTS:
                                           QStringLiteral("print Dialog/Label6"),
                                           QStringLiteral("click Dialog/restoreDeleted"),
                                           QStringLiteral("print deletedItems/deletedList"),
+                                          QStringLiteral("shoot Dialog console_deleted_button"),
+                                          QStringLiteral("shoot deletedItems deleted_items"),
                                           QStringLiteral("select deletedItems/deletedList 0"),
                                           QStringLiteral("click deletedItems/restoreChosen"),
                                           QStringLiteral("answer"),

@@ -37,6 +37,8 @@ DrivenRun runDriven(const QString& dataFolder, const QStringList& steps,
     environment.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(ORDALIS_DRIVER_PLUGIN_DIR));
     environment.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("ordalisdriver"));
     environment.insert(QStringLiteral("ORDALIS_DRIVE"), steps.join(u';'));
+    environment.insert(QStringLiteral("ORDALIS_SCREENSHOTS"),
+                       QStringLiteral(ORDALIS_SCREENSHOT_DIR));
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(ORDALIS_APP_BIN),
