@@ -81,12 +81,12 @@ bool registerDemoTeacher(ServiceContext& context) {
         using Kind = CredentialCache::Kind;
         // Seen from no address yet: the first request from any looks at its throttle.
         cache.remember(cache.key(Kind::Login, account, QString::fromLatin1(DemoLoginPassword)),
-                       {id, DemoLoginHash, stamp, QString()});
+                       {id, DemoLoginHash, stamp, QString(), -1});
         cache.remember(cache.key(Kind::Mp, account, md5Hex(QString::fromLatin1(DemoLoginPassword))),
-                       {id, DemoMpHash, stamp, QString()});
+                       {id, DemoMpHash, stamp, QString(), -1});
         cache.remember(
             cache.key(Kind::Operation, account, QString::fromLatin1(DemoOperationPassword)),
-            {id, DemoOperationHash, stamp, QString()});
+            {id, DemoOperationHash, stamp, QString(), -1});
         return true;
     } catch (const DatabaseError& error) {
         qWarning("ordalis-service: the demo account could not be stored: %s", error.what());

@@ -143,6 +143,11 @@ private Q_SLOTS:
         QCOMPARE(ask("127.0.0.3", right), answered);
         // Just confirmed for the teacher, with nothing committed since: still refused here.
         QCOMPARE(ask("127.0.0.2", right), refused);
+        // Guessed from the teacher's own address (a school behind one address): refused there
+        // too, though that address was the last to use the remembered credential.
+        for (int guess = 0; guess < 10; ++guess)
+            ask("127.0.0.3", wrong);
+        QCOMPARE(ask("127.0.0.3", right), refused);
     }
 
     void servesTheProtocolOverHttp() {

@@ -67,12 +67,14 @@ void CredentialCache::remember(const Key& key, const Verified& verified) {
     m_entries.insert(key, {verified, now + m_lifetimeMs});
 }
 
-void CredentialCache::confirm(const Key& key, quint64 stamp, const QString& peer) {
+void CredentialCache::confirm(const Key& key, quint64 stamp, const QString& peer,
+                              qint64 throttleGeneration) {
     QMutexLocker lock(&m_mutex);
     const auto it = m_entries.find(key);
     if (it != m_entries.end() && stamp >= it->verified.stamp) {
         it->verified.stamp = stamp;
         it->verified.peer = peer;
+        it->verified.throttleGeneration = throttleGeneration;
     }
 }
 

@@ -25,7 +25,8 @@ public:
         qint64 teacherId;
         QString storedHash;
         quint64 stamp; // Database::changeStamp when the hash was seen stored
-        QString peer;  // and the client address whose throttle was seen unspent then
+        QString peer;  // and the client address whose throttle was seen unspent then,
+        qint64 throttleGeneration = -1; // at this generation (Throttle::generation)
     };
     // Names one credential without holding its secret.
     using Key = QByteArray;
@@ -34,8 +35,9 @@ public:
     Key key(Kind kind, const QString& account, const QString& secret) const;
     std::optional<Verified> find(const Key& key);
     void remember(const Key& key, const Verified& verified);
-    // The stored hash was seen unchanged at `stamp`, with the throttle of `peer` unspent.
-    void confirm(const Key& key, quint64 stamp, const QString& peer);
+    // The stored hash was seen unchanged at `stamp`, with the throttle of `peer` unspent at
+    // `throttleGeneration`.
+    void confirm(const Key& key, quint64 stamp, const QString& peer, qint64 throttleGeneration);
     // After a password change here: nothing verified with the old one is kept.
     void forgetTeacher(qint64 teacherId);
 

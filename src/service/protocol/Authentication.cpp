@@ -10,31 +10,24 @@ namespace ordalis::service {
 namespace {
 
 // The statements that read the stored hash of each kind of credential: by the teacher, with
-// the failed checks the throttle counts for the account and address and for the address (so
-// that a remembered credential is looked at with its throttle in one statement), and by the
-// account with the teacher. Fixed statements, one pair per kind.
+// the throttle's generation (so that a remembered credential is looked at in one statement),
+// and by the account with the teacher. Fixed statements, one pair per kind.
 struct HashStatements {
-    QString byIdWithFailures;
+    QString byIdWithThrottle;
     QString byAccount;
 };
 
-#define ORDALIS_FAILURES_OF_TWO_SUBJECTS                                                           \
-    "(SELECT COUNT(*) FROM failed_attempts WHERE subject = ? AND at > ?), "                        \
-    "(SELECT COUNT(*) FROM failed_attempts WHERE subject = ? AND at > ?) "
+HashStatements statementsFor(const char* hashColumn) {
+    const QString column = QLatin1String(hashColumn);
+    return {QStringLiteral("SELECT %1, %2 FROM teachers WHERE id = ?")
+                .arg(column, QLatin1String(Throttle::GenerationSelect)),
+            QStringLiteral("SELECT id, %1 FROM teachers WHERE account = ?").arg(column)};
+}
 
 const HashStatements& hashStatements(CredentialCache::Kind kind) {
-    static const HashStatements login = {
-        QStringLiteral("SELECT login_hash, " ORDALIS_FAILURES_OF_TWO_SUBJECTS
-                       "FROM teachers WHERE id = ?"),
-        QStringLiteral("SELECT id, login_hash FROM teachers WHERE account = ?")};
-    static const HashStatements operation = {
-        QStringLiteral("SELECT operation_hash, " ORDALIS_FAILURES_OF_TWO_SUBJECTS
-                       "FROM teachers WHERE id = ?"),
-        QStringLiteral("SELECT id, operation_hash FROM teachers WHERE account = ?")};
-    static const HashStatements mp = {
-        QStringLiteral("SELECT mp_hash, " ORDALIS_FAILURES_OF_TWO_SUBJECTS
-                       "FROM teachers WHERE id = ?"),
-        QStringLiteral("SELECT id, mp_hash FROM teachers WHERE account = ?")};
+    static const HashStatements login = statementsFor("login_hash");
+    static const HashStatements operation = statementsFor("operation_hash");
+    static const HashStatements mp = statementsFor("mp_hash");
     switch (kind) {
     case CredentialCache::Kind::Login:
         return login;
@@ -45,8 +38,6 @@ const HashStatements& hashStatements(CredentialCache::Kind kind) {
     }
     return mp;
 }
-
-#undef ORDALIS_FAILURES_OF_TWO_SUBJECTS
 
 QString wrongCredentialText(CredentialCache::Kind kind) {
     switch (kind) {
@@ -85,27 +76,29 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
     if (const auto cached = cache.find(key)) {
         // Nothing committed since the stored hash and this address's throttle were last seen
         // (a failed check is a commit): no statement at all. Otherwise one indexed lookup
-        // instead of the slow hash, which also counts the throttle's failures: a throttled
-        // address is refused before the credential counts, so a right guess is answered like
-        // a wrong one; the credential stands while its hash is still the stored one.
+        // instead of the slow hash. A throttled address is refused before the credential
+        // counts, so that a right guess is answered like a wrong one: its failures are counted
+        // when it is another address, or when some limit was spent since (the generation).
         const quint64 stamp = call.changeStamp();
         if (cached->stamp == stamp && cached->peer == peer)
             return cached->teacherId;
-        const Throttle::Subjects counted = context.throttle.subjects(account, peer);
-        SqlRows row = sqlRun(call.db, hashStatements(kind).byIdWithFailures,
-                             {counted.accountAndPeer, counted.since, counted.peer, counted.since,
-                              cached->teacherId});
+        SqlRows row = sqlRun(call.db, hashStatements(kind).byIdWithThrottle, {cached->teacherId});
         if (row.next()) {
-            if (context.throttle.spent(row.value(1).toInt(), row.value(2).toInt())) {
+            const qint64 generation = row.value(1).toLongLong();
+            const bool unspentSince =
+                cached->peer == peer && cached->throttleGeneration == generation;
+            if (!unspentSince && context.throttle.isSpent(call.db, account, peer)) {
                 *refusal = throttledRefusal(context);
                 return std::nullopt;
             }
             if (row.value(0).toString() == cached->storedHash) {
-                cache.confirm(key, stamp, peer);
+                cache.confirm(key, stamp, peer, generation);
                 return cached->teacherId;
             }
         }
     }
+    // Read before the throttle's check: a limit spent after it shows as a newer generation.
+    const qint64 generation = context.throttle.generation(call.db);
     const PasswordHasher::Slot slot = context.hasher.enter();
     const auto attempt = context.throttle.begin(call.db, account, peer);
     if (!attempt) {
@@ -120,7 +113,7 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
                 return std::nullopt;
             context.throttle.succeeded(call.db, *attempt);
             return CredentialCache::Verified{row.value(0).toLongLong(), row.value(1).toString(),
-                                             stamp, peer};
+                                             stamp, peer, generation};
         });
     if (verified) {
         cache.remember(key, *verified);

@@ -169,6 +169,12 @@ const QList<Migration>& migrations() {
                             "ALTER TABLE check_codes ADD COLUMN tries INTEGER NOT NULL DEFAULT 0"));
         },
         scoresKeptByClass,
+        // A count of the times any client's failed checks reached a limit, read with every
+        // remembered credential: while it stands, no address checked since was throttled since.
+        [](const QSqlDatabase& db, bool) {
+            sqlExec(db, QStringLiteral("CREATE TABLE throttle_state (generation BIGINT NOT NULL)"));
+            sqlExec(db, QStringLiteral("INSERT INTO throttle_state (generation) VALUES (0)"));
+        },
     };
     return list;
 }

@@ -48,9 +48,19 @@ void Throttle::lockAcrossInstances(const QSqlDatabase& db) const {
         sqlRun(db, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {ThrottleLockKey});
 }
 
-Throttle::Subjects Throttle::subjects(const QString& account, const QString& peer) const {
+Throttle::Subjects Throttle::subjects(const QString& account, const QString& peer) {
     return {QStringLiteral("account:%1|%2").arg(account.toLower(), peer),
-            QStringLiteral("peer:") + peer, now() - m_limits.windowSeconds};
+            QStringLiteral("peer:") + peer};
+}
+
+bool Throttle::isSpent(const QSqlDatabase& db, const QString& account, const QString& peer) const {
+    const Subjects counted = subjects(account, peer);
+    return spent(count(db, counted.accountAndPeer, m_limits.windowSeconds),
+                 count(db, counted.peer, m_limits.windowSeconds));
+}
+
+qint64 Throttle::generation(const QSqlDatabase& db) const {
+    return sqlInteger(db, QStringLiteral("SELECT ") + QLatin1String(GenerationSelect));
 }
 
 std::optional<Throttle::Attempt> Throttle::begin(const QSqlDatabase& db, const QString& account,
@@ -58,13 +68,18 @@ std::optional<Throttle::Attempt> Throttle::begin(const QSqlDatabase& db, const Q
     const Subjects counted = subjects(account, peer);
     Transaction transaction(m_database, db, Transaction::Bookkeeping);
     lockAcrossInstances(db);
-    if (spent(count(db, counted.accountAndPeer, m_limits.windowSeconds),
-              count(db, counted.peer, m_limits.windowSeconds)))
+    const int accountAndPeerFailures = count(db, counted.accountAndPeer, m_limits.windowSeconds);
+    const int peerFailures = count(db, counted.peer, m_limits.windowSeconds);
+    if (spent(accountAndPeerFailures, peerFailures))
         return std::nullopt;
     const qint64 at = now();
     // Rows older than every window are of no use any more.
     sqlRun(db, QStringLiteral("DELETE FROM failed_attempts WHERE at <= ?"),
            {at - std::max(m_limits.windowSeconds, EventWindowSeconds)});
+    // This failure spends the limit: every remembered credential is checked against the
+    // throttle again.
+    if (spent(accountAndPeerFailures + 1, peerFailures + 1))
+        sqlRun(db, QStringLiteral("UPDATE throttle_state SET generation = generation + 1"));
     const Attempt attempt = {insert(db, counted.accountAndPeer, at), insert(db, counted.peer, at)};
     transaction.commit();
     return attempt;

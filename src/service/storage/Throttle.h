@@ -40,20 +40,14 @@ public:
     // the check must not run.
     std::optional<Attempt> begin(const QSqlDatabase& db, const QString& account,
                                  const QString& peer) const;
-    // What a check of `account` from `peer` is counted under, and since when failures count:
-    // a statement that reads a credential can count them in the same look (spent()).
-    struct Subjects {
-        QString accountAndPeer;
-        QString peer;
-        qint64 since;
-    };
-    Subjects subjects(const QString& account, const QString& peer) const;
-    // Whether failures so counted have spent the limit: the check must not run, whether the
+    // Whether the limit of `account` from `peer` is spent: a check must not run, whether the
     // credential is remembered or not.
-    bool spent(int accountAndPeerFailures, int peerFailures) const {
-        return accountAndPeerFailures >= m_limits.perAccountAndPeer ||
-               peerFailures >= m_limits.perPeer;
-    }
+    bool isSpent(const QSqlDatabase& db, const QString& account, const QString& peer) const;
+    // Grows each time some failure spends a limit: a client found unspent at one generation
+    // is still unspent while it holds. Read in a statement of the caller's, or by
+    // generation().
+    static constexpr const char* GenerationSelect = "(SELECT generation FROM throttle_state)";
+    qint64 generation(const QSqlDatabase& db) const;
     void succeeded(const QSqlDatabase& db, const Attempt& attempt) const;
     // Runs the counted check. An exception that cuts it short (a storage error, no free
     // hashing slot) forgives the attempt before it goes on: it is no wrong answer.
@@ -79,6 +73,15 @@ private:
     int count(const QSqlDatabase& db, const QString& subject, int windowSeconds) const;
     qint64 insert(const QSqlDatabase& db, const QString& subject, qint64 at) const;
     void lockAcrossInstances(const QSqlDatabase& db) const;
+    struct Subjects {
+        QString accountAndPeer;
+        QString peer;
+    };
+    static Subjects subjects(const QString& account, const QString& peer);
+    bool spent(int accountAndPeerFailures, int peerFailures) const {
+        return accountAndPeerFailures >= m_limits.perAccountAndPeer ||
+               peerFailures >= m_limits.perPeer;
+    }
 
     const Database& m_database;
     Limits m_limits;

@@ -264,7 +264,8 @@ private Q_SLOTS:
                  {"DROP TABLE schema_version", "DROP TABLE deleted_items",
                   "DROP INDEX teachers_account_nocase", "ALTER TABLE teachers DROP COLUMN revision",
                   "ALTER TABLE check_codes DROP COLUMN tries", "DROP TABLE upload_batches",
-                  "DROP TABLE calls", "DROP TRIGGER scores_leave_with_student", "DROP TABLE scores",
+                  "DROP TABLE calls", "DROP TABLE throttle_state",
+                  "DROP TRIGGER scores_leave_with_student", "DROP TABLE scores",
                   "CREATE TABLE scores (id INTEGER PRIMARY KEY AUTOINCREMENT, student_id BIGINT "
                   "NOT NULL REFERENCES students(id) ON DELETE CASCADE, value DOUBLE PRECISION "
                   "NOT NULL, score_text TEXT NOT NULL, time_text TEXT NOT NULL, topic TEXT NOT "
