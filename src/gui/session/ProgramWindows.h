@@ -64,6 +64,10 @@ public:
     // 记录: the history of the class chosen now, created at its first opening.
     void openHistory();
     HistoryWindow* historyWindow() const { return m_history.get(); }
+    // Another start of the program on this folder: the window that stands for the program comes
+    // to the front, restored if minimised: the main window, or the login window or the console
+    // while it stands in the main window's place.
+    void bringToFront();
 
 private:
     void discardConsole();
