@@ -2,6 +2,7 @@
 // The desktop program: the main window on the teacher's data folder, talking to the school's
 // score service or, when none is configured, to one embedded in the program.
 
+#include "LaterStarts.h"
 #include "ScoreService.h"
 #include "common/Look.h"
 #include "common/Translations.h"
@@ -9,6 +10,7 @@
 #include "session/DataFolder.h"
 #include "session/ProgramWindows.h"
 #include "session/Session.h"
+#include "session/SingleProgram.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -81,6 +83,10 @@ int main(int argc, char** argv) {
     const ordalis::DataFolder folder =
         options.dataDir.isEmpty() ? ordalis::DataFolder() : ordalis::DataFolder(options.dataDir);
     folder.ensureExists();
+    // One program per data folder: a second start brings the running one to the front.
+    ordalis::SingleProgram single(folder.path());
+    if (const std::optional<int> handedOver = ordalis::handOverToRunningProgram(single))
+        return *handedOver;
 
     ordalis::ServiceConfig config = ordalis::ServiceConfig::fromUserSettings();
     QString error;
@@ -107,6 +113,7 @@ int main(int argc, char** argv) {
     // Empty unless the embedded service runs: it keeps its mails instead of sending them.
     windows.setLocalMailFolder(embedded.mailSpool());
     windows.start();
+    ordalis::answerLaterStarts(single, windows);
     if (options.quitWhenShown)
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DrivenProgram.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 
 namespace ordalis::test {
@@ -15,7 +15,7 @@ QString DrivenRun::printed(const QString& target) const {
     const qsizetype from = start + mark.size();
     // A block runs to the next printed mark or the end.
     static const QRegularExpression nextMark(
-        QStringLiteral("\n(?:[A-Za-z0-9_]+/[A-Za-z0-9_]+|answer): "));
+        QStringLiteral("\n(?:[A-Za-z0-9_]+/[A-Za-z0-9_]+|answer|state [A-Za-z0-9_]+): "));
     const QRegularExpressionMatch next = nextMark.match(output, from);
     const qsizetype end = next.hasMatch() ? next.capturedStart() : output.size();
     QString text = output.mid(from, end - from);
@@ -24,33 +24,54 @@ QString DrivenRun::printed(const QString& target) const {
     return text;
 }
 
-DrivenRun runDriven(const QString& dataFolder, const QStringList& steps,
-                    const QStringList& arguments) {
-    QTemporaryDir home;
+DrivenProgram::DrivenProgram(const QString& dataFolder, const QStringList& steps,
+                             const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home.path());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("HOME"), m_home.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       m_home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(ORDALIS_DRIVER_PLUGIN_DIR));
     environment.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("ordalisdriver"));
     environment.insert(QStringLiteral("ORDALIS_DRIVE"), steps.join(u';'));
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(ORDALIS_APP_BIN),
-                  QStringList{QStringLiteral("--data-dir"), dataFolder} + arguments);
-    DrivenRun run;
-    if (!program.waitForStarted())
-        return run;
-    run.finished = program.waitForFinished(60000);
-    if (!run.finished) {
-        program.kill();
-        program.waitForFinished();
+    m_process.setProcessEnvironment(environment);
+    m_process.start(QStringLiteral(ORDALIS_APP_BIN),
+                    QStringList{QStringLiteral("--data-dir"), dataFolder} + arguments);
+    m_started = m_process.waitForStarted();
+}
+
+bool DrivenProgram::waitForOutput(const QString& text, int ms) {
+    const QByteArray wanted = text.toUtf8();
+    QDeadlineTimer deadline(ms);
+    for (;;) {
+        m_output += m_process.readAllStandardOutput();
+        if (m_output.contains(wanted))
+            return true;
+        if (deadline.hasExpired() || !m_process.waitForReadyRead(int(deadline.remainingTime())))
+            return false;
     }
-    run.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
-    run.output = QString::fromUtf8(program.readAllStandardOutput());
-    run.errors = QString::fromUtf8(program.readAllStandardError());
+}
+
+DrivenRun DrivenProgram::finish(int ms) {
+    DrivenRun run;
+    if (!m_started)
+        return run;
+    // Waiting for its output may have seen it end already.
+    run.finished = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(ms);
+    if (!run.finished) {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    run.exitCode = m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    run.output = QString::fromUtf8(m_output + m_process.readAllStandardOutput());
+    run.errors = QString::fromUtf8(m_process.readAllStandardError());
     return run;
+}
+
+DrivenRun runDriven(const QString& dataFolder, const QStringList& steps,
+                    const QStringList& arguments) {
+    return DrivenProgram(dataFolder, steps, arguments).finish();
 }
 
 } // namespace ordalis::test
