@@ -22,9 +22,9 @@ struct ChannelAnswer {
     QString text;
 };
 
+// A QObject only to own its server and be its connections' context: with no signals of its own
+// it needs no moc, like the rest of core.
 class CommandChannel : public QObject {
-    Q_OBJECT
-
 public:
     using Command = std::function<ChannelAnswer(const QString& argument)>;
 
