@@ -4,6 +4,7 @@
 
 #include "EmbeddedBackups.h"
 #include "EmbeddedDeletions.h"
+#include "LaterStarts.h"
 #include "ScoreService.h"
 #include "common/Look.h"
 #include "common/Translations.h"
@@ -11,6 +12,7 @@
 #include "session/DataFolder.h"
 #include "session/ProgramWindows.h"
 #include "session/Session.h"
+#include "session/SingleProgram.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -84,6 +86,10 @@ int main(int argc, char** argv) {
     const ordalis::DataFolder folder =
         options.dataDir.isEmpty() ? ordalis::DataFolder() : ordalis::DataFolder(options.dataDir);
     folder.ensureExists();
+    // One program per data folder: a second start brings the running one to the front.
+    ordalis::SingleProgram single(folder.path());
+    if (const std::optional<int> handedOver = ordalis::handOverToRunningProgram(single))
+        return *handedOver;
 
     ordalis::ServiceConfig config = ordalis::ServiceConfig::fromUserSettings();
     QString error;
@@ -116,6 +122,7 @@ int main(int argc, char** argv) {
     if (backups)
         windows.setBackups(&backups->backups());
     windows.start();
+    ordalis::answerLaterStarts(single, windows);
     if (options.quitWhenShown)
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();

@@ -12,6 +12,10 @@
 //   pause MS                 waits
 //   close WINDOW             closes the window as its close button does
 //   shoot WINDOW NAME        a screenshot of the window, as NAME.png in ORDALIS_SCREENSHOTS
+//   minimize WINDOW          minimises the window
+//   state WINDOW [STATE]     "state WINDOW: " and the window's state on stdout: "hidden", or
+//                            normal, minimised, maximised or full-screen and then active or
+//                            inactive ("normal active"); with STATE, once it is in that state
 // Widgets are found by objectName under the top-level window of that objectName. A step that
 // cannot be played within 20 s ends the program with exit code 3.
 
@@ -55,7 +59,8 @@ QList<Step> readSteps(const QString& script) {
     return steps;
 }
 
-// A hidden window counts only for closing it (the main window hides behind the login window).
+// A hidden window counts only for closing it (the main window hides behind the login window)
+// and telling its state.
 QWidget* topLevel(const QString& name, bool hiddenToo) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName() == name && (hiddenToo || window->isVisible()))
@@ -65,7 +70,8 @@ QWidget* topLevel(const QString& name, bool hiddenToo) {
 }
 
 QWidget* usable(const Step& step) {
-    QWidget* window = topLevel(step.window, step.verb == QLatin1String("close"));
+    QWidget* window = topLevel(step.window, step.verb == QLatin1String("close") ||
+                                                step.verb == QLatin1String("state"));
     if (window == nullptr || step.widget.isEmpty())
         return window;
     auto* widget = window->findChild<QWidget*>(step.widget);
@@ -98,6 +104,24 @@ QString shownText(QWidget* widget) {
     return widget->windowTitle();
 }
 
+QString windowState(const QWidget* window) {
+    if (!window->isVisible())
+        return QStringLiteral("hidden");
+    const Qt::WindowStates state = window->windowState();
+    const QString shown = state & Qt::WindowMinimized    ? QStringLiteral("minimised")
+                          : state & Qt::WindowFullScreen ? QStringLiteral("full-screen")
+                          : state & Qt::WindowMaximized  ? QStringLiteral("maximised")
+                                                         : QStringLiteral("normal");
+    return shown +
+           (window->isActiveWindow() ? QStringLiteral(" active") : QStringLiteral(" inactive"));
+}
+
+// A state step with a state to wait for is played once the window is in it.
+bool awaited(const Step& step, const QWidget* target) {
+    return step.verb != QLatin1String("state") || step.argument.isEmpty() ||
+           windowState(target) == step.argument;
+}
+
 class Driver : public QObject {
 public:
     explicit Driver(QList<Step> steps)
@@ -124,6 +148,8 @@ private:
                 return;
         } else {
             target = usable(step);
+            if (target != nullptr && !awaited(step, target))
+                target = nullptr;
         }
         if (target == nullptr && step.verb != QLatin1String("pause")) {
             if (m_waiting.elapsed() > 20000) {
@@ -191,6 +217,11 @@ private:
             const QString folder = qEnvironmentVariable("ORDALIS_SCREENSHOTS");
             QDir().mkpath(folder);
             target->grab().save(QDir(folder).filePath(step.argument + QStringLiteral(".png")));
+        } else if (step.verb == QLatin1String("minimize")) {
+            target->showMinimized();
+        } else if (step.verb == QLatin1String("state")) {
+            std::printf("state %s: %s\n", qPrintable(step.window), qPrintable(windowState(target)));
+            std::fflush(stdout);
         }
     }
 

@@ -79,6 +79,11 @@ private Q_SLOTS:
         room.openConsole();
         QVERIFY(room.console()->isVisible());
         QVERIFY(!room.form()->isVisible());
+        // A second start of the program brings up the console, standing in the main window's place.
+        room.console()->showMinimized();
+        room.windows.bringToFront();
+        QVERIFY(!room.console()->isMinimized());
+        QVERIFY(!room.form()->isVisible());
         QCOMPARE(room.console()->windowTitle(), QStringLiteral("点名计分器管理后台"));
         QCOMPARE(room.in<QLineEdit>(QStringLiteral("txtSuperPassword"))->text(), OperationPassword);
         QVERIFY(room.in(QStringLiteral("Picture1"))->isVisible());

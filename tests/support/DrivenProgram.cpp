@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DrivenProgram.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 
 namespace ordalis::test {
@@ -15,7 +15,7 @@ QString DrivenRun::printed(const QString& target) const {
     const qsizetype from = start + mark.size();
     // A block runs to the next printed mark or the end.
     static const QRegularExpression nextMark(
-        QStringLiteral("\n(?:[A-Za-z0-9_]+/[A-Za-z0-9_]+|answer): "));
+        QStringLiteral("\n(?:[A-Za-z0-9_]+/[A-Za-z0-9_]+|answer|state [A-Za-z0-9_]+): "));
     const QRegularExpressionMatch next = nextMark.match(output, from);
     const qsizetype end = next.hasMatch() ? next.capturedStart() : output.size();
     QString text = output.mid(from, end - from);
@@ -24,10 +24,9 @@ QString DrivenRun::printed(const QString& target) const {
     return text;
 }
 
-DrivenRun runDriven(const QString& dataFolder, const QStringList& steps,
-                    const QStringList& arguments, const QString& home) {
-    const QTemporaryDir ownHome;
-    const QDir homeDir(home.isEmpty() ? ownHome.path() : home);
+DrivenProgram::DrivenProgram(const QString& dataFolder, const QStringList& steps,
+                             const QStringList& arguments, const QString& home) {
+    const QDir homeDir(home.isEmpty() ? m_ownHome.path() : home);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), homeDir.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
@@ -39,22 +38,43 @@ DrivenRun runDriven(const QString& dataFolder, const QStringList& steps,
     environment.insert(QStringLiteral("ORDALIS_DRIVE"), steps.join(u';'));
     environment.insert(QStringLiteral("ORDALIS_SCREENSHOTS"),
                        QStringLiteral(ORDALIS_SCREENSHOT_DIR));
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(ORDALIS_APP_BIN),
-                  QStringList{QStringLiteral("--data-dir"), dataFolder} + arguments);
-    DrivenRun run;
-    if (!program.waitForStarted())
-        return run;
-    run.finished = program.waitForFinished(60000);
-    if (!run.finished) {
-        program.kill();
-        program.waitForFinished();
+    m_process.setProcessEnvironment(environment);
+    m_process.start(QStringLiteral(ORDALIS_APP_BIN),
+                    QStringList{QStringLiteral("--data-dir"), dataFolder} + arguments);
+    m_started = m_process.waitForStarted();
+}
+
+bool DrivenProgram::waitForOutput(const QString& text, int ms) {
+    const QByteArray wanted = text.toUtf8();
+    QDeadlineTimer deadline(ms);
+    for (;;) {
+        m_output += m_process.readAllStandardOutput();
+        if (m_output.contains(wanted))
+            return true;
+        if (deadline.hasExpired() || !m_process.waitForReadyRead(int(deadline.remainingTime())))
+            return false;
     }
-    run.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
-    run.output = QString::fromUtf8(program.readAllStandardOutput());
-    run.errors = QString::fromUtf8(program.readAllStandardError());
+}
+
+DrivenRun DrivenProgram::finish(int ms) {
+    DrivenRun run;
+    if (!m_started)
+        return run;
+    // Waiting for its output may have seen it end already.
+    run.finished = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(ms);
+    if (!run.finished) {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    run.exitCode = m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    run.output = QString::fromUtf8(m_output + m_process.readAllStandardOutput());
+    run.errors = QString::fromUtf8(m_process.readAllStandardError());
     return run;
+}
+
+DrivenRun runDriven(const QString& dataFolder, const QStringList& steps,
+                    const QStringList& arguments, const QString& home) {
+    return DrivenProgram(dataFolder, steps, arguments, home).finish();
 }
 
 } // namespace ordalis::test

@@ -3,6 +3,7 @@
 // The real `ordalis` program run as its own process on a data folder, played by the driver
 // plugin (tests/driver) step by step, and ended the way the steps end it.
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -19,9 +20,29 @@ struct DrivenRun {
     QString printed(const QString& target) const;
 };
 
-// Runs `ordalis --data-dir FOLDER ARGS` with the steps, in a home of its own (no settings of
-// the machine's user), and waits up to 60 s for it to end. The home is a new empty folder
-// unless `home` names one, whose per-user settings then carry over from run to run.
+// `ordalis --data-dir FOLDER ARGS` started with the steps, in a home of its own (no settings
+// of the machine's user), and left running while the test reads it, stops or kills it. The
+// home is a new empty folder unless `home` names one, whose per-user settings then carry over
+// from run to run.
+class DrivenProgram {
+public:
+    DrivenProgram(const QString& dataFolder, const QStringList& steps,
+                  const QStringList& arguments = {}, const QString& home = {});
+
+    QProcess& process() { return m_process; }
+    // Waits up to `ms` until the steps printed `text`.
+    bool waitForOutput(const QString& text, int ms = 30000);
+    // Waits up to `ms` for the program to end, killing it after that.
+    DrivenRun finish(int ms = 60000);
+
+private:
+    QTemporaryDir m_ownHome;
+    QProcess m_process;
+    bool m_started = false;
+    QByteArray m_output;
+};
+
+// Runs the program as DrivenProgram starts it and waits up to 60 s for it to end.
 DrivenRun runDriven(const QString& dataFolder, const QStringList& steps,
                     const QStringList& arguments = {}, const QString& home = {});
 

@@ -28,6 +28,16 @@
 #include <QWindow>
 
 namespace ordalis {
+namespace {
+
+void bringUp(QWidget* window) {
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
 
 ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& config,
                                Session& session, const QString& settingsIni,
@@ -113,9 +123,18 @@ void ProgramWindows::showLoginWindow() {
         }
     }
     hideMainWindow();
-    m_login->show();
-    m_login->raise();
-    m_login->activateWindow();
+    bringUp(m_login.get());
+}
+
+void ProgramWindows::bringToFront() {
+    QWidget* standing = m_form1.get();
+    if (m_form1->isHidden()) {
+        if (m_console && m_console->isVisible())
+            standing = m_console;
+        else if (m_login && m_login->isVisible())
+            standing = m_login.get();
+    }
+    bringUp(standing);
 }
 
 void ProgramWindows::openHistory() {

@@ -74,6 +74,10 @@ public:
     HistoryWindow* historyWindow() const { return m_history.get(); }
     // 数据备份 of the login window: 备份与恢复, created at its first opening.
     void openBackups();
+    // Another start of the program on this folder: the window that stands for the program comes
+    // to the front, restored if minimised: the main window, or the login window or the console
+    // while it stands in the main window's place.
+    void bringToFront();
 
 private:
     void discardConsole();
