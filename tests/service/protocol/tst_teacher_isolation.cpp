@@ -104,7 +104,7 @@ struct Isolation : AliceFixture {
     }
     // Everything of Alice's that a reader can see, kept deletions included.
     QString aliceState() {
-        QStringList state = {record(), read("/getteacher.php")};
+        QStringList state = {record(), read("/getteacher.php"), read("/", QStringLiteral("n=10&"))};
         for (const char* className : {"一班", "二班"}) {
             const QString cls = QStringLiteral("class=%1&").arg(QString::fromUtf8(className));
             state << scores(QString::fromUtf8(className)) << read("/getcalls.php", cls)
@@ -156,6 +156,9 @@ struct Probe {
 const QList<Probe>& probes() {
     static const QList<Probe> table = {
         {QStringLiteral("/record.php"), Kind::Read, {QString()}},
+        // The upload results page: the latest scores and a download link for each class.
+        {QStringLiteral("/"), Kind::Read, {QStringLiteral("n=10&"), QStringLiteral("n=1&")}},
+        {QStringLiteral("/index.html"), Kind::Read, {QStringLiteral("n=10&")}},
         {QStringLiteral("/getteacher.php"), Kind::Read, {QString()}},
         {QStringLiteral("/getscore.php"),
          Kind::Read,
@@ -301,14 +304,17 @@ const QList<Probe>& probes() {
 }
 
 // Routes that concern no teacher's stored data: logging in, registering and a password reset by
-// check code (tst_account_endpoints), the clock, the version and the service's own pages.
-const QStringList NoTeacherData = {
-    QStringLiteral("/checkpassword.php"), QStringLiteral("/regteacher.php"),
-    QStringLiteral("/setpassword.php"),   QStringLiteral("/checkusername.php"),
-    QStringLiteral("/servertime.php"),    QStringLiteral("/version.php"),
-    QStringLiteral("/update.php"),        QStringLiteral("/healthz"),
-    QStringLiteral("/metrics"),           QStringLiteral("/"),
-    QStringLiteral("/index.html")};
+// check code (tst_account_endpoints), the clock, the version, the update page and the service's own
+// health and metrics.
+const QStringList NoTeacherData = {QStringLiteral("/checkpassword.php"),
+                                   QStringLiteral("/regteacher.php"),
+                                   QStringLiteral("/setpassword.php"),
+                                   QStringLiteral("/checkusername.php"),
+                                   QStringLiteral("/servertime.php"),
+                                   QStringLiteral("/version.php"),
+                                   QStringLiteral("/update.php"),
+                                   QStringLiteral("/healthz"),
+                                   QStringLiteral("/metrics")};
 
 } // namespace
 
