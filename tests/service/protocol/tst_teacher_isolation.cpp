@@ -21,6 +21,7 @@ const QString Mallory = QStringLiteral("mallory");
 const QString MalloryLogin = QStringLiteral("m-login");
 const QString MalloryOperation = QStringLiteral("m-op");
 
+// Kept deletions as one text, to compare and to search.
 QString deletedText(const std::optional<QList<ordalis::service::DeletedItem>>& items) {
     QStringList lines;
     for (const auto& item : items.value_or(QList<ordalis::service::DeletedItem>{}))
@@ -41,11 +42,10 @@ struct Isolation : AliceFixture {
 
     explicit Isolation(const QString& location)
         : AliceFixture(unthrottled(), location) {
-        const QString databaseFile =
+        databaseName =
             location.isEmpty() ? dir.filePath(QStringLiteral("service.sqlite")) : location;
-        databaseName = databaseFile;
         ready =
-            ready && service.start(databaseFile) &&
+            ready && service.start(databaseName) &&
             upload(QStringLiteral("函数"),
                    {QStringLiteral("一班\t张三\t5\t2024-03-15 08:01:02\t甲注"),
                     QStringLiteral("二班\t赵六\t2.5\t2024-03-15 08:01:03\t甲注"),
@@ -126,7 +126,7 @@ struct Isolation : AliceFixture {
     }
 
     ScoreService service; // the same database, for what the program calls in its own process
-    QString databaseName;
+    QString databaseName; // a SQLite file or a PostgreSQL address
     QString scoreId;
     QString deletedScoreId;
     QString scaleId;
