@@ -118,7 +118,11 @@ const QHash<QByteArray, Protocol::Route>& routes() {
 } // namespace
 
 Protocol::Protocol(Database& database, const ServiceOptions& options)
-    : m_context(database, options, routes().keys()) {}
+    : m_context(database, options, paths()) {}
+
+QList<QByteArray> Protocol::paths() {
+    return routes().keys();
+}
 
 const Protocol::Route* Protocol::routeFor(const Request& request, Reply* refusal) const {
     const auto route = routes().constFind(request.path);

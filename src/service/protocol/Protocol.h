@@ -18,6 +18,8 @@ public:
     // Refuses a request by its method and path alone, before its body is read.
     std::optional<Reply> screen(const Request& headersOnly) const;
     ServiceContext& context() { return m_context; }
+    // Every path it answers, so that a test can tell a route it does not know of.
+    static QList<QByteArray> paths();
 
     struct Route;
 
