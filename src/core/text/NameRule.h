@@ -8,8 +8,8 @@
 // Ordinary spaces and every other character GB18030 has, rare ones of real names included,
 // are kept.
 
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringView>
 
 namespace ordalis {
