@@ -65,7 +65,8 @@ QString problemOf(const Cell* cell, const QString& name) {
         return QStringLiteral("公式，请在表格程序中改为文字");
     if (const qsizetype at = firstRefusedInName(name); at >= 0)
         return name[at].unicode() < 0x20 ? QStringLiteral("含有换行或制表符")
-                                         : QStringLiteral("含有无法保存的字符“%1”").arg(name[at]);
+                                         : QStringLiteral("含有无法保存的字符“%1”")
+                                               .arg(visibleInMessage(name.mid(at, 1)));
     if (name.size() > MaxNameLength)
         return QStringLiteral("太长（最多%1个字）").arg(MaxNameLength);
     return {};

@@ -163,7 +163,8 @@ private:
 QString csvField(const QString& text, bool isText) {
     QString field = text;
     // A spreadsheet takes a text that starts like a formula for one: it stays text.
-    if (isText && !field.isEmpty() && QStringLiteral("=+-@").contains(field[0]))
+    // TAB and CR too, since some spreadsheets skip them before they look for a formula.
+    if (isText && !field.isEmpty() && QStringLiteral("=+-@\t\r").contains(field[0]))
         field.prepend(u'\'');
     if (field.contains(u',') || field.contains(u'"') || field.contains(u'\n') ||
         field.contains(u'\r'))

@@ -94,12 +94,23 @@ void Form1::markAbsent(const QString& className, const QString& name, bool absen
         this, QStringLiteral("缺席标记"),
         m_absent.set(m_session.userName, className, name, absent, QDate::currentDate()),
         QStringLiteral("程序重新启动后，这个标记可能不会保留。"));
-    if (className != m_chosenClass || m_draw->isRolling())
+    if (className != m_chosenClass)
         return;
-    const ClassSorting sorting = sortClass(presentRoster(className));
+    // A rolling draw keeps its names until it stops; the lists follow then.
+    if (m_draw->isRolling())
+        m_absenceChangedWhileRolling = true;
+    else
+        refreshPresentStudents();
+}
+
+void Form1::refreshPresentStudents() {
+    m_absenceChangedWhileRolling = false;
+    const ClassSorting sorting = sortClass(presentRoster(m_chosenClass));
     m_draw->refreshKinds(sorting.kinds);
-    m_quickPick->setClass(className, sorting.kinds[AllStudents]);
+    m_quickPick->setClass(m_chosenClass, sorting.kinds[AllStudents]);
     m_groups->setGroups(sorting.groups);
+    if (m_manualPanel->isVisible())
+        showManualTab(m_manualPanel->currentTab());
 }
 
 QString Form1::chosenClass() const {
@@ -193,6 +204,10 @@ void Form1::connectControllers() {
         m_scoring->drawStarted();
     });
     connect(m_draw, &DrawController::rollStopped, m_scoring, &ScoringController::drawStopped);
+    connect(m_draw, &DrawController::rollStopped, this, [this] {
+        if (m_absenceChangedWhileRolling)
+            refreshPresentStudents();
+    });
     connect(m_draw, &DrawController::called, m_scoring, &ScoringController::call);
     connect(m_draw, &DrawController::called, this, &Form1::calledByDraw);
     connect(m_draw, &DrawController::called, this,

@@ -98,6 +98,8 @@ private:
     void buildWindow();
     void connectControllers();
     void startUp();
+    // The chosen class's lists to call from, without who is marked absent today.
+    void refreshPresentStudents();
 
     ClassRoster presentRoster(const QString& className) const;
     void chooseClass(const QString& className);
@@ -131,6 +133,7 @@ private:
     GroupsController* m_groups = nullptr;
     LayoutController* m_layout = nullptr;
     int m_drawnCategory = -1; // of the draw running or last run
+    bool m_absenceChangedWhileRolling = false;
     AbsentMarks m_absent;
 };
 

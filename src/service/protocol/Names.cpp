@@ -15,8 +15,8 @@ constexpr int MaxTextLength = 500;
 QString characterProblem(const QString& text, const QString& what) {
     if (firstRefusedInName(text) < 0)
         return {};
-    return QStringLiteral("%1不能包含制表符、换行、“|”、“&”、“=”或无法识别的字符：%2")
-        .arg(what, QString(text).replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' '));
+    return QStringLiteral("%1不能包含制表符、换行、“|”、“&”、“=”、控制字符或无法识别的字符：%2")
+        .arg(what, visibleInMessage(text));
 }
 
 } // namespace

@@ -50,6 +50,17 @@ const char EntitiesSheet[] =
 const char RepeatedCells[] =
     R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:spreadsheet><table:table table:name="S"><table:table-row table:number-rows-repeated="1048576"><table:table-cell table:number-columns-repeated="1024"><text:p>x</text:p></table:table-cell></table:table-row></table:table></office:spreadsheet></office:body></office:document-content>)";
 
+// Writes a workbook that keeps within each bound part by part and passes one in total
+// (tests/core/sheets/many_small_parts.py says how).
+bool writeManySmallParts(const QString& path, const QString& kind, QString* error) {
+    QFile script(QStringLiteral(QT_TESTCASE_SOURCEDIR "/core/sheets/many_small_parts.py"));
+    if (!script.open(QIODevice::ReadOnly)) {
+        *error = script.errorString();
+        return false;
+    }
+    return test::runPython(QString::fromUtf8(script.readAll()), {path, kind}, error).has_value();
+}
+
 } // namespace
 
 class RosterSheetsTest : public QObject {
@@ -172,6 +183,29 @@ private Q_SLOTS:
             QVERIFY(book.error.startsWith(QStringLiteral("无法导入“")));
             QVERIFY(book.sheets.isEmpty());
         }
+    }
+
+    // Bounds hold for the whole file, not only for each part: many small parts that together
+    // pass one are refused with its reason.
+    void manySmallPartsAreRefusedInTotal_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("entries") << "entries" << QStringLiteral("压缩包中的文件太多（超过2000个）");
+        QTest::newRow("bytes") << "bytes" << QStringLiteral("解压后的内容超过32 MB");
+        QTest::newRow("cells") << "cells" << QStringLiteral("超过200000个单元格");
+        QTest::newRow("odscells") << "odscells" << QStringLiteral("超过200000个单元格");
+    }
+    void manySmallPartsAreRefusedInTotal() {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir folder;
+        const QString path =
+            folder.filePath(kind + QLatin1String(kind.startsWith(u"ods") ? ".ods" : ".xlsx"));
+        QString error;
+        QVERIFY2(writeManySmallParts(path, kind, &error), qPrintable(error));
+        const Workbook book = readSheetFile(path);
+        QVERIFY2(book.error.contains(reason), qPrintable(book.error));
+        QVERIFY(book.sheets.isEmpty());
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // GB18030 conversion and the text helpers that the program and the service share.
 #include "text/Gb18030.h"
+#include "text/NameRule.h"
 #include "text/WireText.h"
 
 #include <QtTest>
@@ -174,6 +175,27 @@ private Q_SLOTS:
         QCOMPARE(shortestDecimal(-0.0), QStringLiteral("0"));
         QCOMPARE(shortestDecimal(0.1 + 0.2), QStringLiteral("0.30000000000000004"));
         QCOMPARE(shortestDecimal(1e6), QStringLiteral("1000000"));
+    }
+
+    void nameRuleRefusesWhatBreaksAListOrADisplay_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("refusedAt");
+        for (const char16_t c :
+             {u'\t',     u'\n',     u'\r',     u'|',      u'&',      u'=',      u'\x7F',
+              u'\x80',   u'\x9F',   u'\xAD',   u'\u200B', u'\u200D', u'\u2028', u'\u202A',
+              u'\u202E', u'\u2066', u'\u2069', u'\uFEFF', u'\uFFFD', u'\uE000'})
+            QTest::addRow("U+%04X", unsigned(c)) << QStringLiteral("王") + QChar(c) + u'明' << 1;
+        QTest::addRow("tag character") << QString::fromUcs4(U"王\U000E0041") << 1;
+        QTest::addRow("plain") << QStringLiteral("张三") << -1;
+        QTest::addRow("spaces") << QStringLiteral("Li Ming　初一(3)班") << -1;
+        QTest::addRow("extension A") << QStringLiteral("王䶮") << -1;
+        QTest::addRow("extension B") << QString::fromUcs4(U"𠀀明𪚥") << -1;
+        QTest::addRow("middle dot") << QStringLiteral("阿依古丽·买买提") << -1;
+    }
+    void nameRuleRefusesWhatBreaksAListOrADisplay() {
+        QFETCH(QString, name);
+        QFETCH(int, refusedAt);
+        QCOMPARE(firstRefusedInName(name), refusedAt);
     }
 };
 

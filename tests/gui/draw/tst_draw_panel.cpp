@@ -170,6 +170,55 @@ private Q_SLOTS:
         QCOMPARE(h.engine().kind(AlreadyCalled).size(), 5);
     }
 
+    // An absent student is in no list to call from, also after being called, also when marked
+    // while the manual panel is open or a draw rolls.
+    void anAbsentStudentIsInNoList() {
+        Form1Harness h(classOne());
+        h.apply();
+        h.chooseClass(QStringLiteral("一班"));
+        const QString called = h.drawFrom(AllStudents);
+        QVERIFY(h.engine().kind(AlreadyCalled).contains(called));
+        QTest::mouseClick(h.button(ManualButton), Qt::LeftButton);
+        h.form->markAbsent(QStringLiteral("一班"), called, true);
+        const auto manualLists = [&h] {
+            QStringList names;
+            for (int i = 0; i < CategoriesPerTab; ++i)
+                names << listTexts(h.list(QStringLiteral("List_manual_%1").arg(i)));
+            return names;
+        };
+        QVERIFY(!manualLists().isEmpty());
+        QVERIFY(!manualLists().contains(called));
+        QTest::mouseClick(h.find<QPushButton>(QStringLiteral("Command24")), Qt::LeftButton);
+        QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
+        QVERIFY(h.rollTimer()->isActive());
+        const QString other = h.engine().kind(AllStudents).value(called == u"甲" ? 1 : 0);
+        h.form->markAbsent(QStringLiteral("一班"), other, true);
+        QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
+
+        for (const QString& absent : {called, other}) {
+            for (int kind = 0; kind < DrawCategoryCount; ++kind)
+                QVERIFY2(!h.engine().kind(kind).contains(absent),
+                         qPrintable(QString::number(kind)));
+            qsizetype shown = 0; // of the others, so that the quick pick is looked at at all
+            for (char letter = 'a'; letter <= 'z'; ++letter) {
+                h.searchBox()->setText(QString(QLatin1Char(letter)));
+                const QStringList lines = listTexts(h.resultList());
+                shown += lines.size();
+                for (const QString& line : lines)
+                    QVERIFY2(!line.startsWith(absent), qPrintable(line));
+            }
+            QVERIFY(shown >= 3);
+            h.searchBox()->clear();
+            QTest::mouseClick(h.button(ManualButton), Qt::LeftButton);
+            auto* tabs = h.find<QTabBar>(QStringLiteral("TabStrip1"));
+            for (int tab = 0; tab < tabs->count(); ++tab) {
+                tabs->setCurrentIndex(tab);
+                QVERIFY(!manualLists().contains(absent));
+            }
+            QTest::mouseClick(h.find<QPushButton>(QStringLiteral("Command24")), Qt::LeftButton);
+        }
+    }
+
     void drawingFromAFigureCategory() {
         Form1Harness h(classOne());
         h.apply();

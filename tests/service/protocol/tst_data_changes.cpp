@@ -223,6 +223,14 @@ private Q_SLOTS:
                 .contains(QStringLiteral("找不到")));
         QVERIFY(f.change("/renameclass.php", QStringLiteral("&oldclassname=二班&newclassname="))
                     .contains(QStringLiteral("不能为空")));
+        // A control or bidi override would turn every list that shows the class around.
+        for (const QString& hostile : {QStringLiteral("三\u202E班"), QStringLiteral("三\x7F班")}) {
+            QVERIFY(f.change("/renameclass.php", "&oldclassname=二班&newclassname=" + hostile)
+                        .contains(QStringLiteral("控制字符")));
+            QVERIFY(f.change("/setclass.php", "&class=二班|" + hostile)
+                        .contains(QStringLiteral("控制字符")));
+        }
+        QVERIFY(!f.read("/getteacher.php").contains(u"三"));
     }
 
     void topicRemovalKeepsRecordedScores() {
