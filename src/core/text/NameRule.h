@@ -17,7 +17,9 @@ namespace ordalis {
 constexpr qsizetype MaxNameLength = 60;
 
 inline bool isRefusedInName(char32_t c) {
-    if (c == u'|' || c == u'&' || c == u'=' || c == QChar::ReplacementCharacter)
+    if (c < 0x80) // most of every upload: no table needed
+        return c < 0x20 || c == 0x7F || c == u'|' || c == u'&' || c == u'=';
+    if (c == QChar::ReplacementCharacter)
         return true;
     switch (QChar::category(c)) {
     case QChar::Other_Control:
