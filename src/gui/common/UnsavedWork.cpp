@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 
 #include <QLabel>
+#include <QSet>
 #include <algorithm>
 
 namespace ordalis {
@@ -73,11 +74,15 @@ void UnsavedWork::tellIfFailed(QWidget* window, const QString& thing, const File
 }
 
 void UnsavedWork::retryAll() {
-    // A retry records its outcome, which may change the map under the loop.
+    // A retry records its outcome, which may change the map under the loop. One retry writes
+    // every file of its thing (the pending store's three, the logs): each is called once.
     const QMap<QString, Open> open = m_open;
+    QSet<QString> retried;
     for (const Open& each : open) {
-        if (each.retry)
-            each.retry();
+        if (!each.retry || retried.contains(each.thing))
+            continue;
+        retried.insert(each.thing);
+        each.retry();
     }
 }
 
