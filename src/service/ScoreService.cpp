@@ -8,6 +8,7 @@
 #include "protocol/Change.h"
 #include "protocol/DeletedItems.h"
 #include "protocol/Protocol.h"
+#include "storage/Clock.h"
 #include "storage/Migrations.h"
 #include "storage/Sql.h"
 #include "storage/Transaction.h"
@@ -174,7 +175,8 @@ std::optional<QList<DeletedItem>> ScoreService::deletedItems(const QString& acco
         const auto teacher = m_running->teacher(CredentialCache::Kind::Mp, account, mp, refusal);
         if (!teacher)
             return std::nullopt;
-        return service::deletedItemsOf(m_running->database.connection(), *teacher);
+        return service::deletedItemsOf(m_running->database.connection(), *teacher,
+                                       m_running->protocol.context().clock.now());
     } catch (const std::runtime_error& error) { // the database, or no hashing slot free
         qWarning("ordalis: the deleted items could not be read: %s", error.what());
         fail(refusal, QStringLiteral("暂时无法读取，请稍后再试"));
@@ -194,7 +196,8 @@ bool ScoreService::restoreDeletedItems(const QString& account, const QString& op
         // The path of every change: one transaction with the others, the revision counted up.
         const GroupCommit::Result result = m_running->protocol.context().commits.run(
             m_running->database.connection(), [&](const QSqlDatabase& db) {
-                service::restoreDeletedItems(db, *teacher, ids);
+                service::restoreDeletedItems(db, *teacher, ids,
+                                             m_running->protocol.context().clock.now());
                 bumpRevision(db, *teacher);
                 return QString();
             });
@@ -219,8 +222,9 @@ bool ScoreService::restoreDeleted(const QString& location, const QString& accoun
             sqlValue(db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account});
         if (!teacher)
             return fail(message, QStringLiteral("no account %1").arg(account));
-        const QString restored = service::restoreDeleted(
-            db, teacher->toLongLong(), since.isValid() ? since.toSecsSinceEpoch() : 0);
+        const QString restored =
+            service::restoreDeleted(db, teacher->toLongLong(),
+                                    since.isValid() ? since.toSecsSinceEpoch() : 0, Clock().now());
         bumpRevision(db, teacher->toLongLong());
         transaction.commit();
         if (message)

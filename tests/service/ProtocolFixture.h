@@ -16,8 +16,10 @@ namespace ordalis::service::test {
 
 struct ProtocolFixture {
     // `databaseLocation` empty: a SQLite file of the fixture's own.
-    explicit ProtocolFixture(Throttle::Limits limits = {}, const QString& databaseLocation = {}) {
+    explicit ProtocolFixture(Throttle::Limits limits = {}, const QString& databaseLocation = {},
+                             Clock clock = {}) {
         ServiceOptions options;
+        options.clock = std::move(clock);
         options.hashCost = HashCost::Minimal;
         options.limits = limits;
         options.mailSpool = dir.filePath(QStringLiteral("mail"));
@@ -79,8 +81,9 @@ struct AliceFixture : ProtocolFixture {
     static inline const QString Login = QStringLiteral("alice-login");
     static inline const QString Operation = QStringLiteral("alice-op");
 
-    explicit AliceFixture(Throttle::Limits limits = {}, const QString& databaseLocation = {})
-        : ProtocolFixture(limits, databaseLocation) {
+    explicit AliceFixture(Throttle::Limits limits = {}, const QString& databaseLocation = {},
+                          Clock clock = {})
+        : ProtocolFixture(limits, databaseLocation, std::move(clock)) {
         ready = opened && registerTeacher(Account, Login, Operation) &&
                 change("/setclass.php", QStringLiteral("&class=一班|二班")) ==
                     QLatin1String("Success!") &&

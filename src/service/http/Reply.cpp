@@ -23,7 +23,7 @@ Reply Reply::bytes(QByteArray body, QByteArray contentType) {
 }
 
 Reply Reply::error(int status, const QString& message) {
-    return {status, QByteArrayLiteral("text/plain; charset=UTF-8"), message.toUtf8(), {}};
+    return text(message, status); // in the one charset of every reply the program reads
 }
 
 } // namespace ordalis::service

@@ -11,7 +11,6 @@
 #include "text/SecretText.h"
 #include "text/WireText.h"
 
-#include <QDateTime>
 #include <sodium.h>
 
 namespace ordalis::service {
@@ -82,7 +81,7 @@ std::optional<qint64> matchingCheckCode(Call& call, qint64 teacherId, const QStr
                             QStringLiteral("UPDATE check_codes SET tries = tries + 1 "
                                            "WHERE teacher_id = ? AND used = 0 AND expires_at >= ? "
                                            "AND tries < ? RETURNING id, code"),
-                            {teacherId, QDateTime::currentSecsSinceEpoch(), MaxCheckCodeTries});
+                            {teacherId, call.now(), MaxCheckCodeTries});
         transaction.commit();
     }
     if (!candidates.next())
@@ -142,7 +141,7 @@ Reply registerTeacher(Call& call) {
                    "INSERT INTO teachers (account, name, email, mobile, tel, qq, login_hash, "
                    "operation_hash, mp_hash, created_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                {account, name, email, mobile, tel, qq, hashes.login, hashes.operation, hashes.mp,
-                QDateTime::currentSecsSinceEpoch()});
+                call.now()});
         transaction.commit();
     } catch (const DatabaseError&) {
         // Two registrations of one name at once: the unique index lets one through.
@@ -242,7 +241,7 @@ Reply getPasswordCode(Call& call) {
     }
     if (codeHash.isEmpty())
         throw HashingBusy();
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const qint64 now = call.now();
     Transaction transaction(context.database, call.db);
     sqlRun(call.db, QStringLiteral("DELETE FROM check_codes WHERE expires_at < ?"), {now});
     sqlRun(call.db,

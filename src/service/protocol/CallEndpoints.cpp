@@ -8,23 +8,11 @@
 #include "protocol/ScoreTime.h"
 #include "storage/Sql.h"
 
-#include <QDateTime>
-#include <QRegularExpression>
-
 namespace ordalis::service {
 
 namespace {
 
 constexpr int MaxCalls = 5000;
-
-std::optional<QString> dayBound(const QString& text, const QString& missing) {
-    static const QRegularExpression day(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    if (text.isEmpty())
-        return missing;
-    if (!day.match(text).hasMatch())
-        return std::nullopt;
-    return text;
-}
 
 } // namespace
 
@@ -40,7 +28,7 @@ QString storeCalls(Call& call, qint64 teacherId) {
     RepeatedStatement insert(call.db,
                              QStringLiteral("INSERT INTO calls (student_id, time_text, how, "
                                             "uploaded_at) VALUES (?, ?, ?, ?)"));
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const qint64 now = call.now();
     for (int i = 0; i < lines->size(); ++i) {
         const QStringList fields = lines->at(i).split(u'\t');
         const auto refusal = [i](const QString& reason) {
@@ -67,18 +55,22 @@ Reply setCalls(Call& call) {
 }
 
 Reply getCalls(Call& call) {
-    // An empty text, not a null one: a null value would be bound as SQL NULL.
-    const auto from = dayBound(call.field("from"), QStringLiteral(""));
-    const auto to = dayBound(call.field("to"), QStringLiteral("9999-12-31"));
+    const auto from = dayField(call.field("from"));
+    const auto to = dayField(call.field("to"));
     if (!from || !to)
-        return Reply::error(400, QStringLiteral("日期应写作yyyy-mm-dd"));
+        return Reply::text(badDayText(from ? call.field("to") : call.field("from")), 400);
+    // Times are compared as their text; an empty text, not a null one, which would be bound
+    // as SQL NULL.
+    const QString first = from->isNull() ? QStringLiteral("") : from->toString(Qt::ISODate);
+    const QString last = (to->isNull() ? QStringLiteral("9999-12-31") : to->toString(Qt::ISODate)) +
+                         QStringLiteral(" 23:59:59");
     return readLines(call,
                      QStringLiteral("SELECT s.name, ca.time_text, ca.how FROM calls ca "
                                     "JOIN students s ON s.id = ca.student_id "
                                     "JOIN classes c ON c.id = s.class_id WHERE c.teacher_id = ? "
                                     "AND c.name = ? AND ca.time_text >= ? AND ca.time_text <= ? "
                                     "ORDER BY ca.time_text, ca.id"),
-                     {call.field("class"), *from, *to + QStringLiteral(" 23:59:59")}, {});
+                     {call.field("class"), first, last}, {});
 }
 
 } // namespace ordalis::service

@@ -6,7 +6,6 @@
 #include "protocol/Names.h"
 #include "storage/Sql.h"
 
-#include <QDateTime>
 #include <QRegularExpression>
 
 namespace ordalis::service {
@@ -22,8 +21,7 @@ bool isBatchId(const QString& batch) {
 
 // Keeps the batch id; false when the teacher's batch was stored before. Ids past their days
 // are forgotten on the way.
-bool claimBatch(const QSqlDatabase& db, qint64 teacherId, const QString& batch) {
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
+bool claimBatch(const QSqlDatabase& db, qint64 teacherId, const QString& batch, qint64 now) {
     sqlRun(db, QStringLiteral("DELETE FROM upload_batches WHERE teacher_id = ? AND stored_at < ?"),
            {teacherId, now - qint64(BatchDays) * 24 * 3600});
     return sqlRun(db,
@@ -71,7 +69,7 @@ Reply runChange(Call& call, const std::function<void(qint64 teacherId)>& prepare
             if (!call.context.database.isSqlite())
                 sqlRun(db, QStringLiteral("SELECT id FROM teachers WHERE id = ? FOR UPDATE"),
                        {*teacher});
-            if (!batch.isEmpty() && !claimBatch(db, *teacher, batch))
+            if (!batch.isEmpty() && !claimBatch(db, *teacher, batch, call.now()))
                 return QString(); // stored already: done, and nothing is stored twice
             const QString refused = apply(*teacher);
             if (refused.isEmpty())
@@ -97,7 +95,7 @@ Reply deleteByIds(Call& call, DeletedKind kind, const QString& statement, const 
         if (!valid)
             return badIds;
         for (qint64 id : std::as_const(ids))
-            if (keepDeleted(call.db, teacherId, kind, id))
+            if (keepDeleted(call.db, teacherId, kind, id, call.now()))
                 sqlRun(call.db, statement, {id, teacherId});
         return QString();
     });

@@ -5,7 +5,6 @@
 #include "protocol/NamedRows.h"
 #include "storage/Sql.h"
 
-#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -41,8 +40,8 @@ DeletedKind kindNamed(const QString& name) {
 }
 
 // The oldest deletion still kept.
-qint64 keptSince() {
-    return QDateTime::currentSecsSinceEpoch() - qint64(DeletedKeptDays) * 24 * 3600;
+qint64 keptSince(qint64 now) {
+    return now - qint64(DeletedKeptDays) * 24 * 3600;
 }
 
 // A score from six columns from `first` on: value, text, time, topic, remark, upload time.
@@ -335,12 +334,12 @@ DeletedItem describe(const KeptItem& kept, qint64 deletedAt) {
 
 } // namespace
 
-bool keepDeleted(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind, qint64 rowId) {
+bool keepDeleted(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind, qint64 rowId,
+                 qint64 now) {
     const auto content = snapshot(db, teacherId, kind, rowId);
     if (!content)
         return false;
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    sqlRun(db, QStringLiteral("DELETE FROM deleted_items WHERE deleted_at < ?"), {keptSince()});
+    sqlRun(db, QStringLiteral("DELETE FROM deleted_items WHERE deleted_at < ?"), {keptSince(now)});
     sqlRun(db,
            QStringLiteral("INSERT INTO deleted_items (teacher_id, kind, content, deleted_at) "
                           "VALUES (?, ?, ?, ?)"),
@@ -349,15 +348,16 @@ bool keepDeleted(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind, qin
     return true;
 }
 
-QString restoreDeleted(const QSqlDatabase& db, qint64 teacherId, qint64 since) {
+QString restoreDeleted(const QSqlDatabase& db, qint64 teacherId, qint64 since, qint64 now) {
     SqlRows rows = sqlRun(db,
                           QStringLiteral("SELECT id, kind, content FROM deleted_items WHERE "
                                          "teacher_id = ? AND deleted_at >= ? ORDER BY id"),
-                          {teacherId, since});
+                          {teacherId, std::max(since, keptSince(now))});
     return restoreItems(db, teacherId, keptItems(rows));
 }
 
-QString restoreDeletedItems(const QSqlDatabase& db, qint64 teacherId, const QList<qint64>& ids) {
+QString restoreDeletedItems(const QSqlDatabase& db, qint64 teacherId, const QList<qint64>& ids,
+                            qint64 now) {
     QList<qint64> chosen = ids;
     std::sort(chosen.begin(), chosen.end());
     chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end()); // each once
@@ -366,18 +366,18 @@ QString restoreDeletedItems(const QSqlDatabase& db, qint64 teacherId, const QLis
         SqlRows rows = sqlRun(db,
                               QStringLiteral("SELECT id, kind, content FROM deleted_items WHERE "
                                              "teacher_id = ? AND id = ? AND deleted_at >= ?"),
-                              {teacherId, id, keptSince()});
+                              {teacherId, id, keptSince(now)});
         items += keptItems(rows);
     }
     return restoreItems(db, teacherId, std::move(items));
 }
 
-QList<DeletedItem> deletedItemsOf(const QSqlDatabase& db, qint64 teacherId) {
+QList<DeletedItem> deletedItemsOf(const QSqlDatabase& db, qint64 teacherId, qint64 now) {
     SqlRows rows = sqlRun(db,
                           QStringLiteral("SELECT id, kind, content, deleted_at FROM deleted_items "
                                          "WHERE teacher_id = ? AND deleted_at >= ? "
                                          "ORDER BY deleted_at DESC, id DESC"),
-                          {teacherId, keptSince()});
+                          {teacherId, keptSince(now)});
     QList<DeletedItem> items;
     while (rows.next())
         items.append(describe(keptAt(rows), rows.value(3).toLongLong()));

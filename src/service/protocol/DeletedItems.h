@@ -15,18 +15,23 @@ enum class DeletedKind { Class, Student, Topic, Standard, Score };
 
 inline constexpr int DeletedKeptDays = 30;
 
+// Every function takes the service's time now (Unix seconds): what was deleted more than
+// DeletedKeptDays before it is gone.
+
 // Keeps the row and what deleting it takes along, in the same transaction as the deletion.
 // False, keeping nothing, when the row is not the teacher's.
-bool keepDeleted(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind, qint64 rowId);
+bool keepDeleted(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind, qint64 rowId,
+                 qint64 now);
 
 // Brings back everything of the teacher deleted at or after `since` (Unix seconds): classes,
 // students, topics and standards whose names are free again are added at the end of their
 // lists, into those that exist again under the same name otherwise; scores are added back.
 // Returns what was restored, in words.
-QString restoreDeleted(const QSqlDatabase& db, qint64 teacherId, qint64 since);
+QString restoreDeleted(const QSqlDatabase& db, qint64 teacherId, qint64 since, qint64 now);
 // The same for the teacher's deletions of these ids that are still kept; the ids of other
 // teachers' deletions restore nothing.
-QString restoreDeletedItems(const QSqlDatabase& db, qint64 teacherId, const QList<qint64>& ids);
+QString restoreDeletedItems(const QSqlDatabase& db, qint64 teacherId, const QList<qint64>& ids,
+                            qint64 now);
 
 // One kept deletion as a list shows it.
 struct DeletedItem {
@@ -38,6 +43,6 @@ struct DeletedItem {
     int scores = 0;       // the scores it took along
 };
 // The teacher's deletions still kept, newest first.
-QList<DeletedItem> deletedItemsOf(const QSqlDatabase& db, qint64 teacherId);
+QList<DeletedItem> deletedItemsOf(const QSqlDatabase& db, qint64 teacherId, qint64 now);
 
 } // namespace ordalis::service

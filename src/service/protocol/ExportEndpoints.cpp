@@ -4,6 +4,7 @@
 
 #include "protocol/Authentication.h"
 #include "protocol/NamedRows.h"
+#include "protocol/ScoreTime.h"
 #include "storage/Sql.h"
 #include "storage/Transaction.h"
 #include "workbook/WorkbookFiles.h"
@@ -16,14 +17,6 @@ namespace {
 
 // Far more than a class gathers in years; the workbook is built in memory.
 constexpr int MaxExportedScores = 200000;
-
-// An absent field leaves the end open; otherwise a real day in ISO form, or nullopt.
-std::optional<QDate> dayField(const QString& text) {
-    if (text.isEmpty())
-        return QDate();
-    const QDate day = QDate::fromString(text, Qt::ISODate);
-    return day.isValid() && text.size() == 10 ? std::optional<QDate>(day) : std::nullopt;
-}
 
 QByteArray attachment(const QString& fileName) {
     // The plain name for old browsers, the Chinese one for all others.
@@ -87,7 +80,7 @@ Reply exportScores(Call& call) {
     const auto from = dayField(call.field("from"));
     const auto to = dayField(call.field("to"));
     if (!from || !to)
-        return Reply::text(QStringLiteral("日期应写作yyyy-mm-dd"), 400);
+        return Reply::text(badDayText(from ? call.field("to") : call.field("from")), 400);
     QString refusal;
     const auto teacher = authenticateReader(call, &refusal);
     if (!teacher)

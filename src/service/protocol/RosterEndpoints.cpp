@@ -40,8 +40,9 @@ QString listProblem(const QStringList& names, const QString& what) {
 
 // The rows of `table` under one parent become exactly `names` in this order; what goes is kept
 // as deleted items of `kind`.
-void replaceOrderedNames(const QSqlDatabase& db, qint64 teacherId, DeletedKind kind,
-                         NamedTable table, qint64 parentId, const QStringList& names) {
+void replaceOrderedNames(Call& call, qint64 teacherId, DeletedKind kind, NamedTable table,
+                         qint64 parentId, const QStringList& names) {
+    const QSqlDatabase& db = call.db;
     const NamedRowStatements& statements = statementsOf(table);
     QHash<QString, qint64> existing;
     SqlRows rows = sqlRun(db, statements.idsAndNames, {parentId});
@@ -49,7 +50,7 @@ void replaceOrderedNames(const QSqlDatabase& db, qint64 teacherId, DeletedKind k
         existing.insert(rows.value(1).toString(), rows.value(0).toLongLong());
     const QSet<QString> wanted(names.begin(), names.end());
     for (auto it = existing.cbegin(); it != existing.cend(); ++it)
-        if (!wanted.contains(it.key()) && keepDeleted(db, teacherId, kind, it.value()))
+        if (!wanted.contains(it.key()) && keepDeleted(db, teacherId, kind, it.value(), call.now()))
             sqlRun(db, statements.remove, {it.value()});
     for (int position = 0; position < names.size(); ++position) {
         const auto found = existing.constFind(names[position]);
@@ -91,7 +92,7 @@ Reply setTeacherList(Call& call, const char* key, DeletedKind kind, NamedTable t
             return tooManyItems(what, MaxListLength);
         if (QString problem = listProblem(*names, what); !problem.isEmpty())
             return problem;
-        replaceOrderedNames(call.db, teacherId, kind, table, teacherId, *names);
+        replaceOrderedNames(call, teacherId, kind, table, teacherId, *names);
         return QString();
     });
 }
@@ -132,7 +133,7 @@ Reply setStudents(Call& call) {
             return tooManyItems(what, MaxListLength);
         if (QString problem = listProblem(*names, what); !problem.isEmpty())
             return problem;
-        replaceOrderedNames(call.db, teacherId, DeletedKind::Student, NamedTable::Students, classId,
+        replaceOrderedNames(call, teacherId, DeletedKind::Student, NamedTable::Students, classId,
                             *names);
         return QString();
     });

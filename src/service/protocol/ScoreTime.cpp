@@ -34,6 +34,19 @@ bool isWallClockText(QStringView text) {
 
 } // namespace
 
+std::optional<QDate> dayField(const QString& text) {
+    if (text.isEmpty())
+        return QDate();
+    if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')
+        return std::nullopt;
+    const QDate day(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+    return day.isValid() ? std::optional<QDate>(day) : std::nullopt;
+}
+
+QString badDayText(const QString& text) {
+    return QStringLiteral("日期“%1”不正确，应写作yyyy-mm-dd").arg(text);
+}
+
 QString canonicalScoreTime(const QString& text) {
     const QString trimmed = text.trimmed();
     if (isWallClockText(trimmed))

@@ -31,6 +31,7 @@ struct ServiceOptions {
     HashCost hashCost = HashCost::Interactive;
     int hashSlots = 0; // passwords hashed at once; 0: one per processor, at least two
     Throttle::Limits limits;
+    Clock clock; // what every period of the service is measured on
     // Proxies whose networks may also read the metrics page, besides loopback.
     TrustedProxies trustedProxies;
 };
@@ -42,7 +43,8 @@ struct ServiceContext {
         , metrics(endpoints)
         , commits(database, [this](std::size_t changes) { metrics.groupCommitted(changes); })
         , hasher(options.hashCost, options.hashSlots)
-        , throttle(database, options.limits)
+        , clock(options.clock)
+        , throttle(database, options.limits, options.clock)
         , mail(options.mailSpool, options.mailCommand, options.mailSender)
         , trustedProxies(options.trustedProxies) {}
     Database& database;
@@ -52,6 +54,7 @@ struct ServiceContext {
     CredentialCache credentials;
     BuiltRecordCache records;
     UploadRosterCache rosters;
+    const Clock clock;
     Throttle throttle;
     Outbox mail;
     TrustedProxies trustedProxies;
@@ -65,6 +68,7 @@ struct Call {
     std::optional<quint64> stamp;
 
     QString field(QByteArrayView key) const { return fields.value(key); }
+    qint64 now() const { return context.clock.now(); }
     // The database's change stamp, taken once per request (see Database::changeStamp).
     quint64 changeStamp() {
         if (!stamp)

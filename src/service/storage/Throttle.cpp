@@ -5,8 +5,6 @@
 #include "storage/Sql.h"
 #include "storage/Transaction.h"
 
-#include <QDateTime>
-
 namespace ordalis::service {
 
 namespace {
@@ -15,21 +13,18 @@ constexpr int EventWindowSeconds = 60 * 60;
 // Serialises the count-then-insert of every instance on PostgreSQL.
 constexpr qint64 ThrottleLockKey = 0x6f7264616c6974; // "ordalit"
 
-qint64 now() {
-    return QDateTime::currentSecsSinceEpoch();
-}
-
 } // namespace
 
-Throttle::Throttle(const Database& database, Limits limits)
+Throttle::Throttle(const Database& database, Limits limits, Clock clock)
     : m_database(database)
-    , m_limits(limits) {}
+    , m_limits(limits)
+    , m_clock(std::move(clock)) {}
 
 int Throttle::count(const QSqlDatabase& db, const QString& subject, int windowSeconds) const {
     return sqlValue(
                db,
                QStringLiteral("SELECT COUNT(*) FROM failed_attempts WHERE subject = ? AND at > ?"),
-               {subject, now() - windowSeconds})
+               {subject, m_clock.now() - windowSeconds})
         .value_or(0)
         .toInt();
 }
@@ -72,7 +67,7 @@ std::optional<Throttle::Attempt> Throttle::begin(const QSqlDatabase& db, const Q
     const int peerFailures = count(db, counted.peer, m_limits.windowSeconds);
     if (spent(accountAndPeerFailures, peerFailures))
         return std::nullopt;
-    const qint64 at = now();
+    const qint64 at = m_clock.now();
     // Rows older than every window are of no use any more.
     sqlRun(db, QStringLiteral("DELETE FROM failed_attempts WHERE at <= ?"),
            {at - std::max(m_limits.windowSeconds, EventWindowSeconds)});
@@ -107,7 +102,7 @@ bool Throttle::allowEvents(const QSqlDatabase& db,
     for (const auto& [subject, limit] : subjectLimits)
         if (count(db, subject, EventWindowSeconds) >= limit)
             return false;
-    const qint64 at = now();
+    const qint64 at = m_clock.now();
     for (const auto& subjectLimit : subjectLimits)
         insert(db, subjectLimit.first, at);
     transaction.commit();

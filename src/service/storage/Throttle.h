@@ -8,6 +8,7 @@
 // waiting for the disk: losing one in a power cut is harmless, and no anonymous request can
 // make the service sync.
 
+#include "storage/Clock.h"
 #include "storage/Database.h"
 
 #include <QList>
@@ -34,7 +35,7 @@ public:
     // The failure rows of one check, removed again when it succeeds.
     using Attempt = QList<qint64>;
 
-    Throttle(const Database& database, Limits limits);
+    Throttle(const Database& database, Limits limits, Clock clock);
 
     // Counts a check of `account` from `peer` as failed; nullopt when the limit is spent and
     // the check must not run.
@@ -85,6 +86,7 @@ private:
 
     const Database& m_database;
     Limits m_limits;
+    Clock m_clock;
 };
 
 } // namespace ordalis::service

@@ -84,6 +84,19 @@ private Q_SLOTS:
                  QStringLiteral("李四\t2024-03-16 09:00:00\t拼音"));
         QCOMPARE(f.read("/getcalls.php", QStringLiteral("class=一班&to=2024-03-15&")),
                  QStringLiteral("张三\t2024-03-15 08:01:02\t所有"));
+        // One rule for the days of every request, refused in the one charset of every reply.
+        for (const char* path : {"/getcalls.php", "/export.php"})
+            for (const char* day : {"2026-13-45", "2024-02-30", "2024-3-15", "昨天"}) {
+                const ordalis::service::Reply reply = f.get(
+                    path, QStringLiteral("class=一班&from=%1&t=alice&mp=%2")
+                              .arg(QString::fromUtf8(day), ordalis::md5Hex(AliceFixture::Login)));
+                QVERIFY2(reply.status == 400 && reply.contentType.endsWith("GB18030") &&
+                             f.text(reply).contains(QString::fromUtf8(day)),
+                         day);
+            }
+        QCOMPARE(
+            f.read("/getcalls.php", QStringLiteral("class=一班&from=2024-02-29&to=2024-03-15&")),
+            QStringLiteral("张三\t2024-03-15 08:01:02\t所有"));
 
         QCOMPARE(f.change("/student.php", QStringLiteral("&class=一班&student=李四|王五")),
                  DoneText);
