@@ -417,6 +417,9 @@ private Q_SLOTS:
         QVERIFY(!room.lines(room.find<QListWidget>("List2")).contains(QStringLiteral("张三")));
         room.lineEdit("txtManual")->clear();
         room.button("btnHistory")->click();
+        // Today's draws are judged among those there: 张三 was not passed over.
+        const QString fairness = history->findChild<QLabel*>(QStringLiteral("lblFairness"))->text();
+        QVERIFY2(!fairness.contains(QStringLiteral("偏少：张三")), qPrintable(fairness));
         table->setCurrentCell(table->findItems(QStringLiteral("张三"), Qt::MatchExactly)[0]->row(),
                               0);
         absentButton->click();

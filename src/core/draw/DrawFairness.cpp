@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DrawFairness.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -10,6 +11,7 @@ namespace {
 
 constexpr int MaxIterations = 500;
 constexpr double Epsilon = 1e-14;
+constexpr qsizetype NamedAtMost = 3; // students named in the sentence, on each side
 
 // P(a, x) by its series, for x < a + 1.
 double lowerBySeries(double a, double x) {
@@ -61,27 +63,60 @@ double upperRegularizedGamma(double a, double x) {
     return x < a + 1 ? 1 - lowerBySeries(a, x) : upperByFraction(a, x);
 }
 
-FairnessTest testFairness(const QList<int>& calls) {
+FairnessTest testFairness(const QList<int>& calls, QList<double> expected) {
     FairnessTest test;
     for (const int count : calls)
         test.draws += count;
-    const qsizetype students = calls.size();
-    if (students < 2 || test.draws == 0)
+    if (expected.isEmpty())
+        expected.fill(calls.isEmpty() ? 0 : double(test.draws) / double(calls.size()),
+                      calls.size());
+    test.calls = calls;
+    test.expected = expected;
+    // Pearson residuals (O - E) / √E of the students who could be drawn.
+    QList<std::pair<double, qsizetype>> residuals;
+    double fewestExpected = std::numeric_limits<double>::max();
+    for (qsizetype i = 0; i < calls.size(); ++i) {
+        const double e = expected.value(i);
+        if (e <= 0)
+            continue;
+        const double residual = (calls[i] - e) / std::sqrt(e);
+        test.chiSquare += residual * residual;
+        residuals.append({residual, i});
+        fewestExpected = std::min(fewestExpected, e);
+    }
+    if (residuals.size() < 2 || test.draws == 0) {
+        test.chiSquare = 0;
         return test;
-    const double expected = double(test.draws) / double(students);
-    test.degreesOfFreedom = int(students - 1);
-    for (const int count : calls)
-        test.chiSquare += (count - expected) * (count - expected) / expected;
+    }
+    test.degreesOfFreedom = int(residuals.size() - 1);
     test.p = upperRegularizedGamma(test.degreesOfFreedom / 2.0, test.chiSquare / 2);
-    if (expected < FairnessTest::MinimumExpected)
+    if (fewestExpected < FairnessTest::MinimumExpected) {
         test.verdict = FairnessTest::Verdict::TooFewDraws;
-    else
-        test.verdict = test.p < FairnessTest::Significance ? FairnessTest::Verdict::NotUniform
-                                                           : FairnessTest::Verdict::Uniform;
+    } else if (test.p >= FairnessTest::Significance) {
+        test.verdict = FairnessTest::Verdict::Uniform;
+    } else {
+        test.verdict = FairnessTest::Verdict::NotUniform;
+        // A residual beyond ±3 is rare in a fair draw even among many students.
+        std::sort(residuals.begin(), residuals.end());
+        for (auto it = residuals.crbegin(); it != residuals.crend() && it->first > 3; ++it)
+            if (test.overDrawn.size() < NamedAtMost)
+                test.overDrawn.append(it->second);
+        for (auto it = residuals.cbegin(); it != residuals.cend() && it->first < -3; ++it)
+            if (test.underDrawn.size() < NamedAtMost)
+                test.underDrawn.append(it->second);
+    }
     return test;
 }
 
-QString fairnessSentence(const FairnessTest& test, const QString& period) {
+QString drawCountText(const QString& name, int calls, double expected) {
+    return QStringLiteral("%1：被抽中 %2 次，均匀抽取应有 %3 次")
+        .arg(name)
+        .arg(calls)
+        .arg(decimal(expected, 1));
+}
+
+QString fairnessSentence(const FairnessTest& test, const QString& period,
+                         const QStringList& names) {
     const QString p =
         test.p < 0.001 ? QStringLiteral("p < 0.001") : QStringLiteral("p = ") + decimal(test.p, 2);
     const QString figures = QStringLiteral("（χ² = %1，自由度 %2，%3）")
@@ -94,8 +129,23 @@ QString fairnessSentence(const FairnessTest& test, const QString& period) {
         return draws + QStringLiteral("次数还太少，不能判断各学生被抽中的次数是否均匀");
     case FairnessTest::Verdict::Uniform:
         return draws + QStringLiteral("各学生被抽中次数与均匀抽取相符") + figures;
-    case FairnessTest::Verdict::NotUniform:
-        return draws + QStringLiteral("各学生被抽中次数与均匀抽取不符") + figures;
+    case FairnessTest::Verdict::NotUniform: {
+        QString sentence = draws + QStringLiteral("各学生被抽中次数与均匀抽取不符") + figures;
+        const auto named = [&](const QList<qsizetype>& students, const QString& lead) {
+            QStringList parts;
+            for (const qsizetype i : students)
+                if (i < names.size())
+                    parts << QStringLiteral("%1（%2次，应有%3次）")
+                                 .arg(names[i])
+                                 .arg(test.calls.value(i))
+                                 .arg(decimal(test.expected.value(i), 1));
+            if (!parts.isEmpty())
+                sentence += lead + parts.join(QStringLiteral("、"));
+        };
+        named(test.overDrawn, QStringLiteral("；抽中偏多："));
+        named(test.underDrawn, QStringLiteral("；抽中偏少："));
+        return sentence;
+    }
     }
     return {};
 }

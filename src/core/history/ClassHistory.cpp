@@ -106,13 +106,31 @@ workbook::ClassWorkbook ClassHistory::workbook() const {
     return {m_class, m_range.from, m_range.to, students(), scores};
 }
 
-QList<int> ClassHistory::drawCounts() const {
+ClassHistory::DrawCounts
+ClassHistory::drawCounts(const std::function<QStringList(const QDate& day)>& absentOn) const {
     const QString everybody = drawButtonCaption(0);
-    QList<int> counts(m_roster.size(), 0);
+    DrawCounts counts{QList<int>(m_roster.size(), 0), QList<double>(m_roster.size(), 0)};
+    QMap<QDate, QList<qsizetype>> drawnByDay; // roster indexes
     for (const workbook::CallEntry& call : m_calls) {
         const qsizetype index = m_roster.indexOf(call.student);
-        if (index >= 0 && call.how == everybody)
-            ++counts[index];
+        if (index >= 0 && call.how == everybody) {
+            ++counts.calls[index];
+            drawnByDay[QDate::fromString(call.time.left(10), Qt::ISODate)].append(index);
+        }
+    }
+    for (auto day = drawnByDay.cbegin(); day != drawnByDay.cend(); ++day) {
+        const QStringList absentNames = absentOn ? absentOn(day.key()) : QStringList();
+        QList<bool> present(m_roster.size());
+        for (qsizetype i = 0; i < m_roster.size(); ++i)
+            present[i] = !absentNames.contains(m_roster[i]);
+        const auto presentCount = qsizetype(std::count(present.cbegin(), present.cend(), true));
+        for (const qsizetype drawn : *day) {
+            // A student marked absent after being drawn was there for this draw.
+            const qsizetype among = presentCount + (present[drawn] ? 0 : 1);
+            for (qsizetype i = 0; i < m_roster.size(); ++i)
+                if (present[i] || i == drawn)
+                    counts.expected[i] += 1.0 / double(among);
+        }
     }
     return counts;
 }

@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace ordalis {
 
@@ -44,8 +45,13 @@ public:
     void addPendingScores(const QStringList& scoreLines);
 
     QList<StudentHistory> students() const;
-    // Calls per student, in roster order, of the draws from categories that hold everyone.
-    QList<int> drawCounts() const;
+    struct DrawCounts {
+        QList<int> calls;       // per student in roster order
+        QList<double> expected; // what a fair draw among those present gives each
+    };
+    // Of the draws from categories that hold everyone: each day's draws are fair among the
+    // students not marked absent that day (absentOn), and the one each stopped on.
+    DrawCounts drawCounts(const std::function<QStringList(const QDate& day)>& absentOn) const;
     // The mean score per day of one student, or of the whole class for an empty name.
     QMap<QDate, double> meanByDate(const QString& student = {}) const;
     // The period as a workbook: the students' rows and every score, oldest first.

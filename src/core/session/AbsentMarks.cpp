@@ -8,10 +8,23 @@ namespace ordalis {
 
 namespace {
 
-// One key per user and class; percent-encoded, so that no name nests or breaks the file.
-QString keyOf(const QString& user, const QString& className) {
-    return QStringLiteral("Absent/") + QString::fromLatin1(QUrl::toPercentEncoding(user)) + u'_' +
-           QString::fromLatin1(QUrl::toPercentEncoding(className));
+// Long enough for a school year's history; older days are cleared when a day is marked.
+constexpr int KeptDays = 400;
+
+// One group per user and class, one key per day; percent-encoded, so that no name nests or
+// breaks the file.
+QString groupOf(const QString& user, const QString& className) {
+    return QStringLiteral("AbsentDays/") + QString::fromLatin1(QUrl::toPercentEncoding(user)) +
+           u'_' + QString::fromLatin1(QUrl::toPercentEncoding(className));
+}
+
+// Earlier versions kept one day only: "Absent/user_class" = day, names….
+QString singleDayKey(const QString& user, const QString& className) {
+    return QStringLiteral("Absent/") + groupOf(user, className).section(u'/', 1);
+}
+
+QString dayKey(const QDate& day) {
+    return day.toString(Qt::ISODate);
 }
 
 } // namespace
@@ -21,11 +34,12 @@ AbsentMarks::AbsentMarks(QString iniPath)
 
 QStringList AbsentMarks::names(const QString& user, const QString& className,
                                const QDate& day) const {
-    const QStringList stored =
-        QSettings(m_iniPath, QSettings::IniFormat).value(keyOf(user, className)).toStringList();
-    if (stored.isEmpty() || stored.constFirst() != day.toString(Qt::ISODate))
-        return {};
-    return stored.mid(1);
+    const QSettings settings(m_iniPath, QSettings::IniFormat);
+    const QVariant marked = settings.value(groupOf(user, className) + u'/' + dayKey(day));
+    if (marked.isValid())
+        return marked.toStringList();
+    const QStringList single = settings.value(singleDayKey(user, className)).toStringList();
+    return single.value(0) == dayKey(day) ? single.mid(1) : QStringList();
 }
 
 FileWrite AbsentMarks::set(const QString& user, const QString& className, const QString& name,
@@ -35,10 +49,17 @@ FileWrite AbsentMarks::set(const QString& user, const QString& className, const 
     if (absent)
         marked << name;
     QSettings settings(m_iniPath, QSettings::IniFormat);
+    settings.remove(singleDayKey(user, className)); // its day is written below
+    settings.beginGroup(groupOf(user, className));
+    const QString oldest = dayKey(day.addDays(-KeptDays));
+    for (const QString& kept : settings.childKeys())
+        if (kept < oldest)
+            settings.remove(kept);
     if (marked.isEmpty())
-        settings.remove(keyOf(user, className));
+        settings.remove(dayKey(day));
     else
-        settings.setValue(keyOf(user, className), QStringList{day.toString(Qt::ISODate)} + marked);
+        settings.setValue(dayKey(day), marked);
+    settings.endGroup();
     return syncSettings(settings);
 }
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Students marked 缺席 for today, per user and class: they are left out of every draw, the
-// quick pick and the manual pick until the date changes or the mark is taken off. Kept in the
-// data folder, so that a restart keeps them.
+// Students marked 缺席 on a day, per user and class: they are left out of every draw, the
+// quick pick and the manual pick that day, until the mark is taken off. Kept in the data folder
+// by day, so that a restart keeps them and the history judges each day's draws against those
+// who were there.
 
 #include "session/FileWrite.h"
 
@@ -16,7 +17,7 @@ class AbsentMarks {
 public:
     explicit AbsentMarks(QString iniPath);
 
-    // The students marked absent on `day` (today, as a rule); marks of other days are none.
+    // The students marked absent on `day`.
     QStringList names(const QString& user, const QString& className, const QDate& day) const;
     FileWrite set(const QString& user, const QString& className, const QString& name, bool absent,
                   const QDate& day);

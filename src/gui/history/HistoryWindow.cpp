@@ -12,11 +12,12 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCursor>
 #include <QDateEdit>
-#include <QDateTimeAxis>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -27,6 +28,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -35,6 +37,9 @@ namespace ordalis {
 namespace {
 
 const QString TermStartKey = QStringLiteral("History/TermStart");
+// Names under the bars stand upright from this many students on.
+constexpr qsizetype UprightNamesFrom = 10;
+constexpr qint64 MostDayLabels = 8; // under the scores, so that dates never run together
 
 template <typename W> W* named(W* widget, const char* name) {
     widget->setObjectName(QLatin1String(name));
@@ -72,6 +77,8 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
     , m_refresh(named(new QPushButton(QStringLiteral("刷新"), this), "cmdRefresh"))
     , m_absentButton(named(new QPushButton(QStringLiteral("缺席"), this), "cmdAbsent"))
     , m_export(named(new QPushButton(QStringLiteral("导出"), this), "cmdExport"))
+    , m_offline(named(new QLabel(QStringLiteral("未连接成绩服务，只显示本机待上传的记录"), this),
+                      "lblOffline"))
     , m_table(named(new QTableWidget(this), "tblHistory"))
     , m_fairness(named(new QLabel(this), "lblFairness"))
     , m_student(named(new QComboBox(this), "cboStudent")) {
@@ -147,6 +154,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);
+    layout->addWidget(m_offline);
     layout->addWidget(m_table, 1);
     layout->addLayout(charts, 1);
 
@@ -206,7 +214,9 @@ void HistoryWindow::reload() {
                                         m_from->date(), m_to->date());
     auto history = std::make_unique<ClassHistory>(
         m_className, m_className.isEmpty() ? QStringList() : m_sources.roster(m_className), range);
-    if (!m_className.isEmpty() && m_sources.online && m_sources.online()) {
+    const bool online = m_sources.online && m_sources.online();
+    m_offline->setVisible(!online);
+    if (!m_className.isEmpty() && online) {
         QString calls;
         QString scores;
         if (!m_gate.run([&] {
@@ -238,7 +248,8 @@ void HistoryWindow::reload() {
 void HistoryWindow::fillTable() {
     if (!m_history)
         return;
-    const QStringList absent = m_sources.absent ? m_sources.absent(m_className) : QStringList();
+    const QStringList absent =
+        m_sources.absent ? m_sources.absent(m_className, QDate::currentDate()) : QStringList();
     m_table->setSortingEnabled(false);
     m_table->setRowCount(0);
     for (const StudentHistory& student : m_history->students()) {
@@ -267,6 +278,7 @@ void HistoryWindow::toggleAbsent() {
     const bool absent = m_table->item(row, 6)->text().isEmpty();
     m_sources.setAbsent(m_className, name, absent);
     m_table->item(row, 6)->setText(absent ? QStringLiteral("缺席") : QString());
+    fillFairness(); // today's draws are judged among those present
 }
 
 void HistoryWindow::exportWorkbook() {
@@ -306,43 +318,76 @@ void HistoryWindow::fillFairness() {
     if (!m_history)
         return;
     const QList<StudentHistory> students = m_history->students();
-    const QList<int> counts = m_history->drawCounts();
-    const FairnessTest test = testFairness(counts);
-    m_fairness->setText(
-        fairnessSentence(test, m_period->currentText()) +
-        QStringLiteral("（只计“所有”中的抽取：“未点”等类别和手动点名本来就不均匀）"));
+    const ClassHistory::DrawCounts counts = m_history->drawCounts([this](const QDate& day) {
+        return m_sources.absent ? m_sources.absent(m_className, day) : QStringList();
+    });
+    QStringList names;
+    for (const StudentHistory& student : students)
+        names << student.name;
+    const FairnessTest test = testFairness(counts.calls, counts.expected);
+    m_fairness->setText(fairnessSentence(test, m_period->currentText(), names) +
+                        QStringLiteral("（只计“所有”中的抽取：“未点”等类别和手动点名本来就不均匀；"
+                                       "缺席的学生当天不计）"));
 
     QChart* chart = m_fairnessChart->chart();
     chart->removeAllSeries();
     for (QAbstractAxis* axis : chart->axes())
         chart->removeAxis(axis);
+    // Many names stand upright under their bars, in full: a name cut to "…" tells nobody who
+    // it is. Qt Charts hides an upright label at either end of the axis, so an empty place
+    // stands at each end.
+    const bool upright = names.size() > UprightNamesFrom;
+    const qsizetype first = upright ? 1 : 0;
     auto* drawn = new QBarSet(QStringLiteral("被抽中次数"));
-    QStringList names;
-    int highest = 1;
+    // The expected count of each student as a step over its bar.
+    auto* expected = new QLineSeries;
+    expected->setName(QStringLiteral("均匀抽取应有的次数"));
+    double highest = 1;
+    if (upright)
+        *drawn << 0;
     for (qsizetype i = 0; i < students.size(); ++i) {
-        *drawn << counts.value(i);
-        names << students[i].name;
-        highest = std::max(highest, counts.value(i));
+        const int calls = counts.calls.value(i);
+        const double fair = counts.expected.value(i);
+        const auto at = double(first + i);
+        *drawn << calls;
+        *expected << QPointF(at - 0.5, fair) << QPointF(at + 0.5, fair);
+        highest = std::max({highest, double(calls), fair});
     }
+    connect(drawn, &QBarSet::hovered, m_fairnessChart,
+            [this, names, counts, first](bool on, int place) {
+                const qsizetype i = place - first;
+                if (on && i >= 0 && i < names.size())
+                    QToolTip::showText(
+                        QCursor::pos(),
+                        drawCountText(names[i], counts.calls.value(i), counts.expected.value(i)),
+                        m_fairnessChart);
+                else
+                    QToolTip::hideText();
+            });
     auto* bars = new QBarSeries;
     bars->append(drawn);
     chart->addSeries(bars);
-    const double fair = students.isEmpty() ? 0 : double(test.draws) / double(students.size());
-    auto* expected = new QLineSeries;
-    expected->setName(QStringLiteral("均匀抽取应有的次数"));
-    *expected << QPointF(-0.5, fair) << QPointF(double(students.size()) - 0.5, fair);
     chart->addSeries(expected);
     auto* categories = new QBarCategoryAxis;
-    categories->append(names);
+    if (upright) {
+        *drawn << 0;
+        // Categories are unique: the two empty places differ in their spaces.
+        categories->append(QStringList{QStringLiteral(" ")} + names +
+                           QStringList{QStringLiteral("  ")});
+    } else {
+        categories->append(names);
+    }
+    categories->setLabelsAngle(upright ? -90 : 0);
+    categories->setTruncateLabels(!upright);
     chart->addAxis(categories, Qt::AlignBottom);
     bars->attachAxis(categories);
     auto* hidden = new QValueAxis;
-    hidden->setRange(-0.5, double(students.size()) - 0.5);
+    hidden->setRange(-0.5, double(categories->count()) - 0.5);
     hidden->setVisible(false);
     chart->addAxis(hidden, Qt::AlignTop);
     expected->attachAxis(hidden);
     auto* value = new QValueAxis;
-    const double top = std::max(double(highest), fair) * 1.15;
+    const double top = highest * 1.15;
     value->setRange(0, top);
     // Whole counts only: one tick per draw for a few, fewer for many.
     value->setTickType(QValueAxis::TicksDynamic);
@@ -366,36 +411,44 @@ void HistoryWindow::fillScores() {
     if (!student.isEmpty())
         lines.append({student, m_history->meanByDate(student)});
     lines.append({QStringLiteral("全班平均"), m_history->meanByDate()});
-    auto* time = new QDateTimeAxis;
-    time->setFormat(QStringLiteral("MM-dd"));
+    QDate first;
+    QDate last;
+    for (const auto& line : std::as_const(lines))
+        if (!line.second.isEmpty()) {
+            first =
+                first.isValid() ? std::min(first, line.second.firstKey()) : line.second.firstKey();
+            last = last.isValid() ? std::max(last, line.second.lastKey()) : line.second.lastKey();
+        }
+    if (!first.isValid())
+        first = last = QDate::currentDate();
+    // Days are counted from the first: each point stands on its day's label, whatever the
+    // time zone.
+    const qint64 days = first.daysTo(last);
+    auto* time = new QCategoryAxis;
+    time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    time->setStartValue(-1);
+    const qint64 every = days / MostDayLabels + 1;
+    for (qint64 day = 0; day <= days; day += every)
+        time->append(first.addDays(day).toString(QStringLiteral("MM-dd")), double(day));
+    time->setRange(-1, double(days) + 1);
     auto* value = new QValueAxis;
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(value, Qt::AlignLeft);
     double lowest = 0;
     double highest = 5;
-    QDateTime first;
-    QDateTime last;
     for (const auto& [name, means] : lines) {
         auto* series = new QLineSeries;
         series->setName(name);
         series->setPointsVisible(true);
         for (auto it = means.cbegin(); it != means.cend(); ++it) {
-            const QDateTime at = it.key().startOfDay();
-            series->append(double(at.toMSecsSinceEpoch()), *it);
+            series->append(double(first.daysTo(it.key())), *it);
             lowest = std::min(lowest, *it);
             highest = std::max(highest, *it);
-            first = first.isValid() ? std::min(first, at) : at;
-            last = last.isValid() ? std::max(last, at) : at;
         }
         chart->addSeries(series);
         series->attachAxis(time);
         series->attachAxis(value);
     }
-    if (!first.isValid())
-        first = last = QDate::currentDate().startOfDay();
-    time->setRange(first.addDays(-1), last.addDays(1));
-    // One label a day while they fit, so that no date stands twice.
-    time->setTickCount(int(std::min<qint64>(first.daysTo(last) + 3, 8)));
     value->setRange(lowest, highest);
 }
 

@@ -13,6 +13,7 @@
 
 class QChartView;
 class QComboBox;
+class QDate;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -33,8 +34,8 @@ public:
         std::function<QStringList()> pendingScores; // ScoreLine texts
         std::function<QStringList()> pendingCalls;  // CallLine texts
         std::function<bool()> online;               // the service can be read
-        // Students marked 缺席 today, and the mark set or taken off.
-        std::function<QStringList(const QString& className)> absent;
+        // Students marked 缺席 on a day; today's mark set or taken off.
+        std::function<QStringList(const QString& className, const QDate& day)> absent;
         std::function<void(const QString& className, const QString& name, bool absent)> setAbsent;
     };
     // settingsIni: where the term's start date is kept.
@@ -69,6 +70,7 @@ private:
     QPushButton* m_refresh;
     QPushButton* m_absentButton;
     QPushButton* m_export;
+    QLabel* m_offline; // what the table lacks while the service cannot be read
     QTableWidget* m_table;
     QChartView* m_fairnessChart;
     QLabel* m_fairness;

@@ -86,7 +86,11 @@ ClassRoster Form1::presentRoster(const QString& className) const {
 }
 
 QStringList Form1::absentToday(const QString& className) const {
-    return m_absent.names(m_session.userName, className, QDate::currentDate());
+    return absentOn(className, QDate::currentDate());
+}
+
+QStringList Form1::absentOn(const QString& className, const QDate& day) const {
+    return m_absent.names(m_session.userName, className, day);
 }
 
 void Form1::markAbsent(const QString& className, const QString& name, bool absent) {

@@ -75,6 +75,7 @@ public:
     QStringList studentsOf(const QString& className) const;
     // Students marked 缺席 today are in no draw category, quick pick or manual pick.
     QStringList absentToday(const QString& className) const;
+    QStringList absentOn(const QString& className, const QDate& day) const;
     void markAbsent(const QString& className, const QString& name, bool absent);
     const GroupLists& groups() const;
 

@@ -145,7 +145,9 @@ void ProgramWindows::openHistory() {
         sources.pendingScores = [form] { return form->uploadPanel()->pendingLines(); };
         sources.pendingCalls = [this] { return m_pending->pendingCalls(); };
         sources.online = [this] { return m_session.canChangeService(); };
-        sources.absent = [form](const QString& className) { return form->absentToday(className); };
+        sources.absent = [form](const QString& className, const QDate& day) {
+            return form->absentOn(className, day);
+        };
         sources.setAbsent = [form](const QString& className, const QString& name, bool absent) {
             form->markAbsent(className, name, absent);
         };

@@ -4,6 +4,7 @@
 
 #include "draw/DrawEngine.h"
 #include "draw/DrawFairness.h"
+#include "history/ClassHistory.h"
 
 #include <QtTest>
 
@@ -50,6 +51,54 @@ private Q_SLOTS:
         QCOMPARE(
             fairnessSentence(testFairness({3, 1, 0}), QStringLiteral("本节课")),
             QStringLiteral("本节课共抽取 4 次，次数还太少，不能判断各学生被抽中的次数是否均匀"));
+    }
+
+    // Each day's draws are judged among the students there that day: a fair draw among five
+    // of six is fair, and a draw that passes over one of those present names them.
+    void absentStudentsAreNoPartOfTheirDaysDraws() {
+        const QStringList roster = {QStringLiteral("赵一"), QStringLiteral("钱二"),
+                                    QStringLiteral("孙三"), QStringLiteral("李四"),
+                                    QStringLiteral("周五"), QStringLiteral("吴六")};
+        const QDate monday(2026, 11, 30);
+        const auto absentOn = [&](const QDate& day) {
+            // 吴六 is away all week; 赵一 on Monday, marked after one draw stopped on them.
+            return day == monday ? QStringList{QStringLiteral("吴六"), QStringLiteral("赵一")}
+                                 : QStringList{QStringLiteral("吴六")};
+        };
+        QRandomGenerator seeded(20261210);
+        auto history = [&](bool passOverLi) {
+            ClassHistory term(QStringLiteral("一班"), roster, {monday, monday.addDays(4)});
+            QStringList calls;
+            const auto call = [&](const QString& name, const QDate& day) {
+                calls << QStringList{name, day.toString(Qt::ISODate) + QStringLiteral(" 09:00:00"),
+                                     QStringLiteral("所有")}
+                             .join(u'\t');
+            };
+            call(QStringLiteral("赵一"), monday);
+            for (int day = 0; day < 5; ++day)
+                for (int draw = 0; draw < 200; ++draw) {
+                    QStringList present = roster.mid(day == 0 ? 1 : 0, day == 0 ? 4 : 5);
+                    if (passOverLi)
+                        present.removeAll(QStringLiteral("李四"));
+                    call(present[seeded.bounded(int(present.size()))], monday.addDays(day));
+                }
+            term.addServiceCalls(calls.join(QStringLiteral("\r\n")));
+            const ClassHistory::DrawCounts counts = term.drawCounts(absentOn);
+            return std::pair(testFairness(counts.calls, counts.expected),
+                             fairnessSentence(testFairness(counts.calls, counts.expected),
+                                              QStringLiteral("本周"), roster));
+        };
+        const auto [fair, fairSentence] = history(false);
+        QCOMPARE(fair.verdict, FairnessTest::Verdict::Uniform);
+        QCOMPARE(fair.degreesOfFreedom, 4); // 吴六 could never be drawn
+        QCOMPARE(fair.draws, 1001);
+        QVERIFY2(fair.chiSquare < 13.3, qPrintable(fairSentence)); // p > 0.01 at 4 df
+
+        const auto [unfair, unfairSentence] = history(true);
+        QCOMPARE(unfair.verdict, FairnessTest::Verdict::NotUniform);
+        QVERIFY2(unfairSentence.endsWith(QStringLiteral("；抽中偏少：李四（0次，应有%1次）")
+                                             .arg(unfair.expected[3], 0, 'f', 1)),
+                 qPrintable(unfairSentence));
     }
 
     void pValueAgreesWithTheTable() {
