@@ -92,7 +92,7 @@ private Q_SLOTS:
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         h.drawFrom(AllStudents);
-        moveToScreen(h.form.get(), test::FullHdScreen);
+        moveToScreen(h.form.get(), test::LaptopScreen);
         const auto places = [&h] {
             QStringList all{QStringLiteral("window %1 %2")
                                 .arg(rectText(h.form->geometry()))
@@ -100,7 +100,8 @@ private Q_SLOTS:
             for (const QWidget* w : h.form->findChildren<QWidget*>()) {
                 if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_"))
                     continue; // the parts of Qt's own widgets follow their owners
-                all << w->objectName() + u' ' + rectText(w->geometry()) +
+                all << w->objectName() + u' ' + rectText(w->geometry()) + u' ' +
+                           w->font().toString() +
                            (w->isHidden() ? QStringLiteral(" hidden") : QString());
             }
             return all;
@@ -109,7 +110,7 @@ private Q_SLOTS:
 
         QTest::mouseClick(h.find<QPushButton>(QStringLiteral("cmdProjector")), Qt::LeftButton);
         QVERIFY(h.form->windowState() & Qt::WindowFullScreen);
-        QCOMPARE(h.form->size(), test::FullHdScreen);
+        QCOMPARE(h.form->size(), test::LaptopScreen);
         QLineEdit* name = h.nameDisplay();
         QVERIFY(name->height() > h.form->height() / 2);
         QVERIFY(name->font().pointSize() > layout::MaxNameFontPoints);
@@ -124,6 +125,11 @@ private Q_SLOTS:
         QEvent enter(QEvent::Enter);
         QCoreApplication::sendEvent(h.label("Image2"), &enter);
         QVERIFY(!h.isCompact());
+
+        // A draw started and stopped by the presenter's key while the projector shows it.
+        QTest::keyClick(h.form.get(), Qt::Key_PageDown);
+        QVERIFY(QTest::qWaitFor([&h] { return !h.nameDisplay()->text().isEmpty(); }, 2000));
+        QTest::keyClick(h.form.get(), Qt::Key_PageDown);
 
         QTest::keyClick(h.form.get(), Qt::Key_Escape);
         QVERIFY(!(h.form->windowState() & Qt::WindowFullScreen));
