@@ -152,7 +152,7 @@ void PasswordResetWindow::requestCode() {
                            QStringLiteral("本机的成绩服务不发送邮件，验证码写在本机的邮件文件夹"
                                           "中：\r\n%1\r\n是否打开该文件夹？")
                                .arg(QDir::toNativeSeparators(m_localMailFolder)))) {
-                browser::open(QUrl::fromLocalFile(m_localMailFolder));
+                browser::open(this, QUrl::fromLocalFile(m_localMailFolder));
             }
             break;
         case CodeRequestReply::NoSuchAccount:

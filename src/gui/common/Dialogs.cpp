@@ -3,6 +3,7 @@
 
 #include "common/FileDialog.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QQueue>
 
@@ -36,6 +37,21 @@ QMessageBox::Icon toQt(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A box as wide as its title needs: a window manager cuts the title of a narrow box ("Success!")
+// down to "…".
+std::unique_ptr<QMessageBox> messageBox(QWidget* parent, Icon icon, const QString& title,
+                                        const QString& text, QMessageBox::StandardButtons buttons) {
+    auto box = std::make_unique<QMessageBox>(toQt(icon), title, text, buttons, parent);
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        // The title bar's own buttons and margins take about this much beside the text.
+        constexpr int TitleBarExtra = 160;
+        const int width = box->fontMetrics().horizontalAdvance(title) + TitleBarExtra;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return box;
+}
+
 QString scriptedFileName(const QString& title) {
     script().fileDialogTitles << title;
     return script().fileNames.isEmpty() ? QString() : script().fileNames.dequeue();
@@ -56,8 +72,7 @@ void showMessage(QWidget* parent, const QString& title, const QString& text, Ico
         script().shown << ShownMessage{title, text, icon};
         return;
     }
-    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
-    box.exec();
+    messageBox(parent, icon, title, text, QMessageBox::Ok)->exec();
 }
 
 void showNotice(QWidget* parent, const QString& title, const QString& text, Icon icon) {
@@ -65,7 +80,7 @@ void showNotice(QWidget* parent, const QString& title, const QString& text, Icon
         script().shown << ShownMessage{title, text, icon};
         return;
     }
-    auto* box = new QMessageBox(toQt(icon), title, text, QMessageBox::Ok, parent);
+    QMessageBox* box = messageBox(parent, icon, title, text, QMessageBox::Ok).release();
     box->setObjectName(QStringLiteral("Notice"));
     box->setWindowModality(Qt::NonModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -77,8 +92,8 @@ bool askYesNo(QWidget* parent, const QString& title, const QString& text, Icon i
         script().shown << ShownMessage{title, text, icon};
         return script().answers.isEmpty() ? false : script().answers.dequeue();
     }
-    QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
-    return box.exec() == QMessageBox::Yes;
+    return messageBox(parent, icon, title, text, QMessageBox::Yes | QMessageBox::No)->exec() ==
+           QMessageBox::Yes;
 }
 
 QString toQtFilter(const QString& filter) {

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileDialog.h"
 
+#include <QDir>
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
 #include <QLocale>
+#include <QStandardPaths>
 
 namespace ordalis::dialogs {
 
@@ -29,11 +31,24 @@ public:
     }
 };
 
+// Where the next file dialog opens: the teacher's documents at first (not the folder the
+// program was started in), then the folder last chosen in.
+QString& nextFolder() {
+    static QString folder = [] {
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QDir(documents).exists() ? documents : QDir::homePath();
+    }();
+    return folder;
+}
+
 } // namespace
 
 std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, const QString& title,
                                             const QString& qtFilter, QFileDialog::AcceptMode mode) {
-    auto dialog = std::make_unique<QFileDialog>(parent, title, QString(), qtFilter);
+    auto dialog = std::make_unique<QFileDialog>(parent, title, nextFolder(), qtFilter);
+    QObject::connect(dialog.get(), &QFileDialog::accepted, dialog.get(),
+                     [files = dialog.get()] { nextFolder() = files->directory().absolutePath(); });
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);

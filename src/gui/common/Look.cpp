@@ -55,6 +55,7 @@ QWidget#Frame5[projector="true"] QComboBox { font-size: 16pt; }
 QWidget#Frame5[projector="true"] QListWidget#List1 { font-size: 18pt; }
 QPushButton[tool="true"]:checked { background: #cfe5f0; border-color: #2e86ab; }
 QFrame#Text13 { background: #1f3b4d; border-radius: 10px; }
+QLabel#lblBoardHint { color: #fff6d5; }
 QLabel[figure="true"] { font-size: 13pt; font-weight: bold; color: #2e86ab; }
 QGroupBox { font-weight: bold; border: 1px solid #c7d2da; border-radius: 6px; margin-top: 14px; }
 QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }

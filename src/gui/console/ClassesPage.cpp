@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ClassesPage.h"
 
+#include "console/ConsoleWidgets.h"
 #include "net/ServiceEndpoints.h"
 
 #include <QLabel>
@@ -25,6 +26,7 @@ ClassesPage::ClassesPage(ConsoleActions& actions, QWidget* parent)
 void ClassesPage::enter(const QStringList& classes, const QStringList&) {
     list()->clear();
     list()->addItems(classes);
+    console::resetStatus(status());
 }
 
 PostOutcome ClassesPage::sendList(const QStringList& names) {

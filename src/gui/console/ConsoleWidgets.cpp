@@ -35,7 +35,12 @@ QLabel* statusLabel(QWidget* parent, const QString& name, const QString& caption
     QLabel* result = label(parent, name, caption);
     result->setWordWrap(true);
     result->setProperty("status", true);
+    result->setProperty("caption", caption);
     return result;
+}
+
+void resetStatus(QLabel* status) {
+    status->setText(status->property("caption").toString());
 }
 
 QLineEdit* lineEdit(QWidget* parent, const QString& name, bool readOnly) {

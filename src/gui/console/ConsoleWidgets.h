@@ -20,6 +20,9 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 QLabel* label(QWidget* parent, const QString& name, const QString& caption);
 // A status label: wraps its text, which the page's handlers overwrite.
 QLabel* statusLabel(QWidget* parent, const QString& name, const QString& caption);
+// Gives a status label its first caption back: what it said of another class or topic is
+// no news about this one.
+void resetStatus(QLabel* status);
 QLineEdit* lineEdit(QWidget* parent, const QString& name, bool readOnly = false);
 QLineEdit* passwordBox(QWidget* parent, const QString& name);
 QPlainTextEdit* addBox(QWidget* parent, const QString& name);

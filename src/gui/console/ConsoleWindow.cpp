@@ -311,7 +311,7 @@ void ConsoleWindow::closeEvent(QCloseEvent* event) {
 
 bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_webConsole && event->type() == QEvent::MouseButtonRelease)
-        browser::open(m_actions.service().serviceHome());
+        browser::open(this, m_actions.service().serviceHome());
     return QWidget::eventFilter(watched, event);
 }
 

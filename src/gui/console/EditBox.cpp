@@ -23,12 +23,15 @@ EditBox::EditBox(QWidget* page, const QString& name, const QString& caption)
 }
 
 QLineEdit* EditBox::addField(const QString& labelName, const QString& label, const QString& boxName,
-                             bool readOnly) {
+                             Field field) {
     const int row = m_grid->rowCount();
-    m_grid->addWidget(console::label(this, labelName, label), row, 0);
-    QLineEdit* box = console::lineEdit(this, boxName, readOnly);
+    QLabel* caption = console::label(this, labelName, label);
+    m_grid->addWidget(caption, row, 0);
+    QLineEdit* box = console::lineEdit(this, boxName, field != Field::Editable);
     box->setMinimumWidth(160);
     m_grid->addWidget(box, row, 1);
+    caption->setVisible(field != Field::Hidden);
+    box->setVisible(field != Field::Hidden);
     m_fields << box;
     return box;
 }

@@ -18,9 +18,14 @@ class EditBox : public QGroupBox {
 public:
     EditBox(QWidget* page, const QString& name, const QString& caption);
 
+    enum class Field {
+        Editable,
+        ReadOnly, // shown, for what the change is about
+        Hidden,   // a row id the change sends, of no meaning to the teacher
+    };
     // A row of the box: its label and its text box.
     QLineEdit* addField(const QString& labelName, const QString& label, const QString& boxName,
-                        bool readOnly = false);
+                        Field field = Field::Editable);
     // The grid the rows go into, for boxes with rows of their own.
     QGridLayout* grid() const { return m_grid; }
     // The two buttons, below the rows; the cancel button hides the box.

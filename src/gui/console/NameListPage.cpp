@@ -27,7 +27,8 @@ NameListPage::NameListPage(int index, const QString& caption, const Names& names
     , m_save(console::button(this, names.saveButton, QStringLiteral("保存到服务器")))
     , m_status(console::statusLabel(this, names.status, names.warning))
     , m_renameBox(new EditBox(this, names.renameBox, names.renameCaption))
-    , m_oldName(m_renameBox->addField(names.oldLabel, QStringLiteral("原名："), names.oldBox, true))
+    , m_oldName(m_renameBox->addField(names.oldLabel, QStringLiteral("原名："), names.oldBox,
+                                      EditBox::Field::ReadOnly))
     , m_newName(m_renameBox->addField(names.newLabel, QStringLiteral("新名："), names.newBox))
     , m_topRow(new QHBoxLayout)
     , m_listButtons(new QHBoxLayout)

@@ -30,9 +30,9 @@ ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
           {QStringLiteral("请选择需要删除的计分！"), QStringLiteral("条计分！")}, actions, parent)
     , m_editBox(new EditBox(this, QStringLiteral("Frame4"), QStringLiteral("计分修改")))
     , m_id(m_editBox->addField(QStringLiteral("Label30"), QStringLiteral("ID:"),
-                               QStringLiteral("Text16"), true)) {
+                               QStringLiteral("Text16"), EditBox::Field::Hidden)) {
     m_editBox->addField(QStringLiteral("Label29"), QStringLiteral("姓名:"),
-                        QStringLiteral("Text17"), true);
+                        QStringLiteral("Text17"), EditBox::Field::ReadOnly);
     m_score = m_editBox->addField(QStringLiteral("Label31"), QStringLiteral("计分:"),
                                   QStringLiteral("Text18"));
     m_time = m_editBox->addField(QStringLiteral("Label32"), QStringLiteral("时间:"),

@@ -61,10 +61,12 @@ ServiceListPage::ServiceListPage(int index, const QString& caption, const Names&
 void ServiceListPage::reset(const QStringList& items) {
     console::refillChooser(m_chooser, items, m_prompt);
     m_list->clear();
+    console::resetStatus(m_status);
 }
 
 void ServiceListPage::choose() {
     const QString choice = m_chooser->currentText();
+    console::resetStatus(m_status);
     const QString reply = m_actions.read([&] { return fetch(choice); });
     m_list->clear();
     m_list->addItems(console::replyLines(reply));

@@ -42,9 +42,9 @@ StandardsPage::StandardsPage(ConsoleActions& actions, std::function<QString()> s
     m_new->setEnabled(false);
 
     m_editBox->addField(QStringLiteral("Label35"), QStringLiteral("所属课题:"),
-                        QStringLiteral("Text21"), true);
+                        QStringLiteral("Text21"), EditBox::Field::ReadOnly);
     m_id = m_editBox->addField(QStringLiteral("Label42"), QStringLiteral("ID:"),
-                               QStringLiteral("Text25"), true);
+                               QStringLiteral("Text25"), EditBox::Field::Hidden);
     m_text = m_editBox->addField(QStringLiteral("Label43"), QStringLiteral("标准:"),
                                  QStringLiteral("Text26"));
     m_score = m_editBox->addField(QStringLiteral("Label41"), QStringLiteral("计分:"),
@@ -145,6 +145,15 @@ void StandardsPage::create() {
                        dialogs::Icon::Warning);
         return;
     }
+    // A standard without a score would be stored as worth 0 without a word.
+    for (int i = 0; i < int(m_newTexts.size()); ++i)
+        if (!texts[i].trimmed().isEmpty() && !scores[i]) {
+            m_actions.tell(QStringLiteral("提示"),
+                           QStringLiteral("请填写标准“%1”的评分！").arg(texts[i].trimmed()),
+                           dialogs::Icon::Warning);
+            m_newScores[i]->setFocus();
+            return;
+        }
     if (!m_actions.namesFit(QStringList(texts.begin(), texts.end())))
         return;
     const QString topic = m_newTopic->text();

@@ -71,11 +71,13 @@ void StudentsPage::enableButtons(bool enabled) {
 void StudentsPage::enter(const QStringList& classes, const QStringList&) {
     console::refillChooser(m_classes, classes, ClassPrompt);
     list()->clear();
+    console::resetStatus(status());
     enableButtons(false);
 }
 
 void StudentsPage::chooseClass() {
     list()->clear();
+    console::resetStatus(status());
     const ClassRoster roster =
         TeacherRecord(m_actions.folder().recordFile()).readClassRoster(m_classes->currentText());
     for (const StudentEntry& student : roster.students)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TopicsPage.h"
 
+#include "console/ConsoleWidgets.h"
 #include "net/ServiceEndpoints.h"
 #include "session/Session.h"
 
@@ -26,6 +27,7 @@ TopicsPage::TopicsPage(ConsoleActions& actions, QWidget* parent)
 void TopicsPage::enter(const QStringList&, const QStringList& topics) {
     list()->clear();
     list()->addItems(topics);
+    console::resetStatus(status());
 }
 
 PostOutcome TopicsPage::sendList(const QStringList& names) {

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QStyle>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace ordalis {
@@ -92,6 +93,12 @@ DrawPanel::DrawPanel(QWidget* parent)
     setAttribute(Qt::WA_StyledBackground);
 
     m_board = named(new QFrame(this), QStringLiteral("Text13"));
+    m_boardHint = named(new QLabel(m_board), QStringLiteral("lblBoardHint"));
+    m_boardHint->setAlignment(Qt::AlignCenter);
+    m_boardHint->setWordWrap(true);
+    m_boardHint->setFont(look::font(16, true));
+    m_boardHint->hide();
+    (new QVBoxLayout(m_board))->addWidget(m_boardHint);
     m_nameDisplay = named(new QLineEdit(this), QStringLiteral("Text2"));
     m_nameDisplay->setReadOnly(true);
     m_nameDisplay->setAlignment(Qt::AlignCenter);
@@ -268,6 +275,11 @@ void DrawPanel::focusCategory(int button) {
 
 void DrawPanel::showName(const QString& name) {
     m_nameDisplay->setText(name);
+}
+
+void DrawPanel::setBoardHint(const QString& hint) {
+    m_boardHint->setText(hint);
+    m_boardHint->setVisible(!hint.isEmpty());
 }
 
 void DrawPanel::setNameFontPoints(int points) {

@@ -66,6 +66,8 @@ public:
 
     // ---- the called student ----
     void showName(const QString& name);
+    // A line on the board under the name, such as why there is nothing to draw; empty: none.
+    void setBoardHint(const QString& hint);
     void setNameFontPoints(int points);
     // A blanked name display shows nothing while the draw goes on behind it.
     void setNameBlanked(bool blanked);
@@ -146,6 +148,7 @@ private:
     TwipsPlacer m_placer;
     QFrame* m_board;
     QLineEdit* m_nameDisplay;
+    QLabel* m_boardHint; // on the board, under the name
     QComboBox* m_topicBox;
     QListWidget* m_standardsList;
     Splitter* m_bar;

@@ -91,6 +91,9 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
           HistoryPeriod::Dates})
         m_period->addItem(periodName(period), int(period));
     m_period->setCurrentIndex(3);
+    // Every period's name in full, in the box and in its list.
+    m_period->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_period->view()->setTextElideMode(Qt::ElideNone);
     const QDate today = QDate::currentDate();
     const QSettings settings(m_settingsIni, QSettings::IniFormat);
     m_termStart->setDate(settings.value(TermStartKey, defaultTermStart(today)).toDate());

@@ -112,7 +112,7 @@ void UploadController::upload() {
     if (outcome.isSuccess()) {
         if (dialogs::askYesNo(m_upload->window(), QStringLiteral("成功"),
                               QStringLiteral("上传成功，是否上网查看上传结果！")))
-            browser::open(m_service.uploadResultPage(int(storedLines.size())));
+            browser::open(m_upload->window(), m_service.uploadResultPage(int(storedLines.size())));
         m_upload->removeOldestLines(rowsAtSend);
         Q_EMIT uploaded();
         return;

@@ -111,6 +111,10 @@ void Form1::refreshPresentStudents() {
     m_absenceChangedWhileRolling = false;
     const ClassSorting sorting = sortClass(presentRoster(m_chosenClass));
     m_draw->refreshKinds(sorting.kinds);
+    // A class without students has nothing to draw: the board says where they are added.
+    m_drawPanel->setBoardHint(!m_chosenClass.isEmpty() && studentsOf(m_chosenClass).isEmpty()
+                                  ? QStringLiteral("本班还没有学生，请在后台添加")
+                                  : QString());
     m_quickPick->setClass(m_chosenClass, sorting.kinds[AllStudents]);
     m_groups->setGroups(sorting.groups);
     if (m_manualPanel->isVisible())

@@ -26,6 +26,9 @@
 namespace ordalis {
 namespace {
 
+// Classes and scores are at hand without the service too.
+const QString OfflineHint = QStringLiteral("\r\n连不上成绩服务时，可以点“离线登录”继续上课。");
+
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* result = new QPushButton(caption, parent);
     result->setObjectName(QLatin1String(name));
@@ -188,7 +191,8 @@ void LoginWindow::loginOnline() {
         return;
     }
     dialogs::showMessage(this, QStringLiteral("错误"),
-                         outcome.replyText + QStringLiteral("\r\n网络异常！"), dialogs::Icon::None);
+                         outcome.replyText + QStringLiteral("\r\n网络异常！") + OfflineHint,
+                         dialogs::Icon::None);
 }
 
 void LoginWindow::loginOffline() {

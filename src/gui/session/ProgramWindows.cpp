@@ -138,6 +138,13 @@ void ProgramWindows::bringToFront() {
 }
 
 void ProgramWindows::openHistory() {
+    if (m_session.userName.isEmpty()) {
+        dialogs::showMessage(
+            m_form1.get(), QStringLiteral("课堂记录"),
+            QStringLiteral("课堂记录按班级查看：请先登录（或离线登录），再选择班级。"),
+            dialogs::Icon::Information);
+        return;
+    }
     if (!m_history) {
         Form1* form = m_form1.get();
         HistoryWindow::Sources sources;

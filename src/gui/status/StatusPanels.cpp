@@ -87,13 +87,13 @@ void StatusPanels::tick() {
 void StatusPanels::doubleClickPanel(int number) {
     switch (number) {
     case 2:
-        browser::open(m_service.updatePage());
+        browser::open(m_bar->window(), m_service.updatePage());
         break;
     case 4:
         m_classTimer.toggle();
         break;
     case 5:
-        browser::open(QUrl(m_config.makerSite()));
+        browser::open(m_bar->window(), QUrl(m_config.makerSite()));
         break;
     default:
         break;
