@@ -27,6 +27,8 @@ Cell::Kind kindOf(const QXmlStreamAttributes& attributes) {
     if (attributes.hasAttribute(TableNs, QStringLiteral("formula")))
         return Cell::Kind::Formula;
     const QStringView type = attributes.value(OfficeNs, QLatin1String("value-type"));
+    if (type == u"date" || type == u"time")
+        return Cell::Kind::Date;
     return type.isEmpty() || type == u"string" ? Cell::Kind::Text : Cell::Kind::Number;
 }
 

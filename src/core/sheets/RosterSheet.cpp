@@ -57,12 +57,15 @@ int textColumn(const Sheet& sheet) {
 }
 
 QString problemOf(const Cell* cell, const QString& name) {
+    // A formula shows no text when the file keeps no result of it: it is no blank.
+    if (cell && cell->kind == Cell::Kind::Formula)
+        return QStringLiteral("公式，请在表格程序中改为文字");
     if (!cell || name.isEmpty())
         return QStringLiteral("空白");
     if (cell->kind == Cell::Kind::Number)
-        return QStringLiteral("数字或日期，不是姓名");
-    if (cell->kind == Cell::Kind::Formula)
-        return QStringLiteral("公式，请在表格程序中改为文字");
+        return QStringLiteral("数字，不是姓名");
+    if (cell->kind == Cell::Kind::Date)
+        return QStringLiteral("日期，不是姓名");
     if (const qsizetype at = firstRefusedInName(name); at >= 0)
         return name[at].unicode() < 0x20 ? QStringLiteral("含有换行或制表符")
                                          : QStringLiteral("含有无法保存的字符“%1”")

@@ -14,8 +14,7 @@ namespace ordalis::sheets {
 struct LeftOut {
     qint64 row = 0;
     QString text;
-    QString
-        reason; // "重复", "空白", "数字或日期，不是姓名", "公式", "含有无法保存的字符“|”", "太长"
+    QString reason; // "重复", "空白", "数字…", "日期…", "公式…", "含有无法保存的字符“|”", "太长"
 };
 
 struct RosterPreview {

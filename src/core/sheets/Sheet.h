@@ -11,7 +11,8 @@ namespace ordalis::sheets {
 struct Cell {
     enum class Kind {
         Text,
-        Number,  // numbers, dates, times, truth values: never a name
+        Number,  // numbers and truth values: never a name
+        Date,    // a day or a time of day, whatever number the file keeps it as
         Formula, // a computed cell, whatever it shows
     };
     int column = 0;

@@ -11,7 +11,8 @@ SheetBuilder::SheetBuilder(QString name, qint64& budget)
 }
 
 void SheetBuilder::add(qint64 row, int column, Cell::Kind kind, const QString& text) {
-    if (text.trimmed().isEmpty() || --m_budget < 0)
+    // A formula without a kept result is no empty cell: the roster says what it is.
+    if ((text.trimmed().isEmpty() && kind != Cell::Kind::Formula) || --m_budget < 0)
         return;
     if (m_sheet.rows.isEmpty() || m_sheet.rows.last().number != row)
         m_sheet.rows.append(Row{row, {}});

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QHash>
+#include <QSet>
 
 namespace ordalis::sheets {
 
@@ -93,6 +94,61 @@ std::optional<QStringList> sharedStrings(ZipArchive& zip, const QString& part, Q
     return strings;
 }
 
+// Whether a number format shows a day or a time: Excel's own formats 14 to 22 and 45 to 47, or
+// a format of the file's own with a year, day, hour or second in it (outside quoted text and
+// [colour] or [$-locale] parts).
+bool isDateFormat(int id, const QHash<int, QString>& ownFormats) {
+    if ((id >= 14 && id <= 22) || (id >= 45 && id <= 47))
+        return true;
+    bool quoted = false;
+    bool bracketed = false;
+    for (const QChar c : ownFormats.value(id)) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (!quoted && (c == u'[' || c == u']'))
+            bracketed = c == u'[';
+        else if (!quoted && !bracketed && QStringView(u"yYdDhHsS").contains(c))
+            return true;
+    }
+    return false;
+}
+
+// The cell styles (by index, as cells name them) that show a date or a time.
+std::optional<QSet<int>> dateStyles(ZipArchive& zip, const QString& part, QString* error) {
+    const auto xml = optionalPart(zip, part, error);
+    if (!xml)
+        return std::nullopt;
+    QSet<int> dates;
+    if (xml->isEmpty())
+        return dates;
+    QHash<int, QString> ownFormats;
+    bool inCellStyles = false;
+    int style = 0;
+    QXmlStreamReader reader(*xml);
+    while (nextToken(reader, error)) {
+        if (reader.isEndElement() && reader.name() == u"cellXfs")
+            inCellStyles = false;
+        if (!reader.isStartElement())
+            continue;
+        const auto attributes = reader.attributes();
+        if (reader.name() == u"numFmt") {
+            if (ownFormats.size() < MaxCells)
+                ownFormats.insert(attributes.value(QLatin1String("numFmtId")).toInt(),
+                                  attributes.value(QLatin1String("formatCode")).toString());
+        } else if (reader.name() == u"cellXfs") {
+            inCellStyles = true;
+        } else if (inCellStyles && reader.name() == u"xf") {
+            if (isDateFormat(attributes.value(QLatin1String("numFmtId")).toInt(), ownFormats))
+                dates.insert(style);
+            if (++style > MaxCells)
+                break;
+        }
+    }
+    if (!error->isEmpty())
+        return std::nullopt;
+    return dates;
+}
+
 // "BC12" gives the column 54 (from 0); -1 for a reference without letters or beyond Excel's
 // last column.
 int columnOf(QStringView reference) {
@@ -106,12 +162,13 @@ int columnOf(QStringView reference) {
     return i == 0 ? -1 : column - 1;
 }
 
-void readWorksheet(const QByteArray& xml, const QStringList& strings, SheetBuilder& sheet,
-                   QString* error) {
+void readWorksheet(const QByteArray& xml, const QStringList& strings, const QSet<int>& dateStyles,
+                   SheetBuilder& sheet, QString* error) {
     QXmlStreamReader reader(xml);
     qint64 row = 0;
     int column = -1;
     QString type;
+    bool dated = false;
     bool formula = false;
     QString value;
     while (!sheet.overBudget() && nextToken(reader, error)) {
@@ -127,6 +184,8 @@ void readWorksheet(const QByteArray& xml, const QStringList& strings, SheetBuild
                 const int at = columnOf(attributes.value(QLatin1String("r")));
                 column = at >= 0 ? at : column + 1;
                 type = attributes.value(QLatin1String("t")).toString();
+                dated = type == u"d" ||
+                        dateStyles.contains(attributes.value(QLatin1String("s")).toInt());
                 formula = false;
                 value.clear();
             } else if (name == u"f") {
@@ -146,6 +205,7 @@ void readWorksheet(const QByteArray& xml, const QStringList& strings, SheetBuild
             sheet.add(row, column,
                       formula ? Cell::Kind::Formula
                       : text  ? Cell::Kind::Text
+                      : dated ? Cell::Kind::Date
                               : Cell::Kind::Number,
                       value);
         }
@@ -170,11 +230,18 @@ Workbook readXlsx(const QByteArray& bytes) {
     if (!parts)
         return {{}, error};
     QString stringsPart;
-    for (const Relationship& relationship : *parts)
+    QString stylesPart;
+    for (const Relationship& relationship : *parts) {
         if (relationship.type == u"sharedStrings")
             stringsPart = relationship.target;
+        else if (relationship.type == u"styles")
+            stylesPart = relationship.target;
+    }
     const auto strings = sharedStrings(zip, stringsPart, &error);
     if (!strings)
+        return {{}, error};
+    const auto dates = dateStyles(zip, stylesPart, &error);
+    if (!dates)
         return {{}, error};
 
     const auto workbookXml = zip.read(workbookPart);
@@ -207,7 +274,7 @@ Workbook readXlsx(const QByteArray& bytes) {
         if (!xml)
             return {{}, zip.error()};
         SheetBuilder sheet(name, budget);
-        readWorksheet(*xml, *strings, sheet, &error);
+        readWorksheet(*xml, *strings, *dates, sheet, &error);
         if (!error.isEmpty())
             return {{}, error};
         if (sheet.overBudget())

@@ -91,8 +91,37 @@ private Q_SLOTS:
         QCOMPARE(preview.header, 1);
         QCOMPARE(preview.names, QStringList({"张三", "李堃"}));
         QCOMPARE(reasons(preview),
-                 QStringList({"4  空白", "6 20230105 数字或日期，不是姓名", "7 张三 重复",
-                              "8 王五 重复", "9 赵|六 含有无法保存的字符“|”"}));
+                 QStringList({"4  空白", "6 20230105 数字，不是姓名", "7 张三 重复", "8 王五 重复",
+                              "9 赵|六 含有无法保存的字符“|”"}));
+    }
+
+    // An .xlsx as openpyxl writes it (as Excel does, a date is a number in a date style; and a
+    // formula keeps no result): the date, the number and the formula are each called by name.
+    void xlsxDatesAndFormulasAreNamed() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("名单.xlsx"));
+        QString error;
+        QVERIFY2(test::runPython(QStringLiteral(R"(
+import sys, datetime, openpyxl
+book = openpyxl.Workbook()
+sheet = book.active
+for row in [["姓名"], ["张三"], [datetime.date(2013, 6, 5)], ["=A2&A2"], [20230105],
+            [datetime.time(8, 30)]]:
+    sheet.append(row)
+sheet["A7"].number_format = "hh:mm"
+book.save(sys.argv[1])
+)"),
+                                 {path}, &error)
+                     .has_value(),
+                 qPrintable(error));
+        const Workbook book = readSheetFile(path);
+        QVERIFY2(book.error.isEmpty(), qPrintable(book.error));
+        const RosterPreview preview = previewRoster(book.sheets.value(0), {});
+        QCOMPARE(preview.names, QStringList{QStringLiteral("张三")});
+        QStringList why;
+        for (const LeftOut& item : preview.leftOut)
+            why << QStringLiteral("%1 %2").arg(item.row).arg(item.reason.section(u'，', 0, 0));
+        QCOMPARE(why, QStringList({"3 日期", "4 公式", "5 数字", "6 日期"}));
     }
 
     // An .ods as another program writes it: the sheet ends in a million repeated empty rows,
