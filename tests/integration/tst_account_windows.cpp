@@ -147,6 +147,10 @@ private Q_SLOTS:
             {"Text5", QStringLiteral("li+m@school.cn"), QStringLiteral("请输入登录密码！"),
              "Text2"},
             {"Text2", NewLogin, QStringLiteral("请输入操作密码！"), "Text3"},
+            {"Text3", NewOperation, QStringLiteral("两次输入的登录密码不一致，请重新输入！"),
+             "txtLoginPasswordAgain"},
+            {"txtLoginPasswordAgain", NewLogin,
+             QStringLiteral("两次输入的操作密码不一致，请重新输入！"), "txtOperationPasswordAgain"},
         };
         for (const auto& step : steps) {
             type(reg, step.box, step.typed);
@@ -155,7 +159,7 @@ private Q_SLOTS:
                      message(QStringLiteral("提示"), step.message, dialogs::Icon::Warning));
             QCOMPARE(reg->focusWidget(), child(reg, step.focus));
         }
-        type(reg, "Text3", NewOperation);
+        type(reg, "txtOperationPasswordAgain", NewOperation);
         type(reg, "Text8", QStringLiteral("12345"));
         QVERIFY(saveScreenshot(reg, "registration_window.png"));
 
@@ -168,7 +172,8 @@ private Q_SLOTS:
         QVERIFY(!reg->isVisible());
         QVERIFY(m_login->isVisible());
         QCOMPARE(child<QComboBox>(m_login, "ComboUser")->currentText(), QStringLiteral("Li_Ming"));
-        for (const char* box : {"Text1", "Text2", "Text3", "Text4", "Text5"})
+        for (const char* box : {"Text1", "Text2", "Text3", "Text4", "Text5",
+                                "txtLoginPasswordAgain", "txtOperationPasswordAgain"})
             QVERIFY2(child(reg, box)->text().isEmpty(), box);
         QCOMPARE(child(reg, "Text8")->text(), QStringLiteral("12345"));
         QCOMPARE(test::backgroundOf(name), White);
@@ -237,6 +242,12 @@ private Q_SLOTS:
         QVERIFY(!resetButton->isEnabled());
         type(reset, "Text3", QStringLiteral("fresh+pw&1"));
         QVERIFY(resetButton->isEnabled());
+        type(reset, "txtLoginPasswordAgain", QStringLiteral("fresh+pw&2"));
+        click(reset, "Command1");
+        QCOMPARE(shownMessages(), message(QStringLiteral("提示"),
+                                          QStringLiteral("两次输入的登录密码不一致，请重新输入！"),
+                                          dialogs::Icon::Warning));
+        type(reset, "txtLoginPasswordAgain", QStringLiteral("fresh+pw&1"));
         QVERIFY(saveScreenshot(reset, "password_reset_window.png"));
         click(reset, "Command1");
         QCOMPARE(shownMessages(),
@@ -290,7 +301,9 @@ private Q_SLOTS:
         type(reg, "Text4", QStringLiteral("王老师"));
         type(reg, "Text5", QStringLiteral("w@example.com"));
         type(reg, "Text2", QStringLiteral("pw"));
+        type(reg, "txtLoginPasswordAgain", QStringLiteral("pw"));
         type(reg, "Text3", QStringLiteral("op"));
+        type(reg, "txtOperationPasswordAgain", QStringLiteral("op"));
         m_online.stopService();
 
         click(reg, "Command1");

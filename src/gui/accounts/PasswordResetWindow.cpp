@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PasswordResetWindow.h"
 
+#include "accounts/PasswordConfirmation.h"
 #include "accounts/PasswordResetForm.h"
 #include "common/Browser.h"
 #include "common/Dialogs.h"
@@ -57,6 +58,8 @@ PasswordResetWindow::PasswordResetWindow(ServiceEndpoints& service, QWidget* par
     , m_newLoginPassword(hiddenPasswordBox(newBox("Text3")))
     , m_resetsOperation(named<QCheckBox>(this, "Check2", QStringLiteral("操作密码")))
     , m_newOperationPassword(hiddenPasswordBox(newBox("Text4")))
+    , m_newLoginPasswordAgain(hiddenPasswordBox(newBox("txtLoginPasswordAgain")))
+    , m_newOperationPasswordAgain(hiddenPasswordBox(newBox("txtOperationPasswordAgain")))
     , m_checkCode(newBox("TxtCheckCode"))
     , m_sendCode(button(this, "Command3", QStringLiteral("发送验证码")))
     , m_reset(button(this, "Command1", QStringLiteral("重置密码"))) {
@@ -75,6 +78,10 @@ PasswordResetWindow::PasswordResetWindow(ServiceEndpoints& service, QWidget* par
     rows->addWidget(m_newLoginPassword, 2, 1);
     rows->addWidget(m_resetsOperation, 3, 0);
     rows->addWidget(m_newOperationPassword, 3, 1);
+    m_newLoginPasswordAgain->setPlaceholderText(QStringLiteral("再输入一次新的登录密码"));
+    m_newOperationPasswordAgain->setPlaceholderText(QStringLiteral("再输入一次新的操作密码"));
+    rows->addWidget(m_newLoginPasswordAgain, 2, 2);
+    rows->addWidget(m_newOperationPasswordAgain, 3, 2);
     rows->addWidget(named<QLabel>(this, "Label3", QStringLiteral("验证码:")), 4, 0);
     rows->addWidget(m_checkCode, 4, 1);
 
@@ -106,10 +113,12 @@ PasswordResetWindow::PasswordResetWindow(ServiceEndpoints& service, QWidget* par
         connect(box, &QLineEdit::textChanged, this, &PasswordResetWindow::updateButtons);
     connect(m_resetsLogin, &QCheckBox::toggled, this, [this](bool ticked) {
         m_newLoginPassword->setVisible(ticked);
+        m_newLoginPasswordAgain->setVisible(ticked);
         updateButtons();
     });
     connect(m_resetsOperation, &QCheckBox::toggled, this, [this](bool ticked) {
         m_newOperationPassword->setVisible(ticked);
+        m_newOperationPasswordAgain->setVisible(ticked);
         updateButtons();
     });
     connect(m_sendCode, &QPushButton::clicked, this, &PasswordResetWindow::requestCode);
@@ -172,6 +181,19 @@ void PasswordResetWindow::requestCode() {
 
 void PasswordResetWindow::resetPasswords() {
     const PasswordResetForm current = form();
+    for (const auto& [chosen, typedFirst, typedAgain, which] :
+         {std::tuple(current.resetsLogin, m_newLoginPassword, m_newLoginPasswordAgain,
+                     QStringLiteral("登录密码")),
+          std::tuple(current.resetsOperation, m_newOperationPassword, m_newOperationPasswordAgain,
+                     QStringLiteral("操作密码"))})
+        if (const QString mismatch =
+                confirmationMismatch(typedFirst->text(), typedAgain->text(), which);
+            chosen && !mismatch.isEmpty()) {
+            dialogs::showMessage(this, QStringLiteral("提示"), mismatch, dialogs::Icon::Warning);
+            typedAgain->setFocus();
+            typedAgain->selectAll();
+            return;
+        }
     const QPointer<PasswordResetWindow> self(this);
     m_gate.run([&] {
         const PostOutcome outcome =

@@ -45,6 +45,8 @@ private:
     QLineEdit* m_newLoginPassword;
     QCheckBox* m_resetsOperation;
     QLineEdit* m_newOperationPassword;
+    QLineEdit* m_newLoginPasswordAgain;
+    QLineEdit* m_newOperationPasswordAgain;
     QLineEdit* m_checkCode;
     QPushButton* m_sendCode;
     QPushButton* m_reset;

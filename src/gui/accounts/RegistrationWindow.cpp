@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RegistrationWindow.h"
 
+#include "accounts/PasswordConfirmation.h"
 #include "accounts/RegistrationForm.h"
 #include "common/Dialogs.h"
 #include "common/StarEcho.h"
@@ -57,6 +58,8 @@ RegistrationWindow::RegistrationWindow(ServiceEndpoints& service, QWidget* paren
     , m_email(newBox("Text5"))
     , m_loginPassword(newBox("Text2"))
     , m_operationPassword(newBox("Text3"))
+    , m_loginPasswordAgain(newBox("txtLoginPasswordAgain"))
+    , m_operationPasswordAgain(newBox("txtOperationPasswordAgain"))
     , m_mobile(newBox("Text6"))
     , m_telephone(newBox("Text7"))
     , m_qq(newBox("Text8"))
@@ -65,6 +68,8 @@ RegistrationWindow::RegistrationWindow(ServiceEndpoints& service, QWidget* paren
     setWindowTitle(QStringLiteral("用户注册"));
     echoStars(m_loginPassword);
     echoStars(m_operationPassword);
+    echoStars(m_loginPasswordAgain);
+    echoStars(m_operationPasswordAgain);
     m_register->setObjectName(QStringLiteral("Command1"));
     for (QPushButton* button : {m_register, backButton()})
         button->setMinimumSize(96, 34);
@@ -79,8 +84,12 @@ RegistrationWindow::RegistrationWindow(ServiceEndpoints& service, QWidget* paren
     addRow(requiredRows, label(this, "Label7", QStringLiteral("电子邮箱：")), m_email);
     addRow(requiredRows, label(this, "Label2", QStringLiteral("登录密码：")), m_loginPassword,
            label(this, "Label12", QStringLiteral("读取数据使用")));
+    addRow(requiredRows, label(this, "lblLoginPasswordAgain", QStringLiteral("确认登录密码：")),
+           m_loginPasswordAgain);
     addRow(requiredRows, label(this, "Label3", QStringLiteral("操作密码：")), m_operationPassword,
            label(this, "Label4", QStringLiteral("上传修改数据用")));
+    addRow(requiredRows, label(this, "lblOperationPasswordAgain", QStringLiteral("确认操作密码：")),
+           m_operationPasswordAgain);
 
     auto* optional = new QGroupBox(QStringLiteral("选填信息"), this);
     optional->setObjectName(QStringLiteral("Frame2"));
@@ -106,9 +115,9 @@ RegistrationWindow::RegistrationWindow(ServiceEndpoints& service, QWidget* paren
     layout->addLayout(buttons);
 
     QWidget* previous = m_account;
-    for (QWidget* next : std::initializer_list<QWidget*>{m_teacherName, m_email, m_loginPassword,
-                                                         m_operationPassword, m_mobile, m_telephone,
-                                                         m_qq, m_register, backButton()}) {
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             m_teacherName, m_email, m_loginPassword, m_loginPasswordAgain, m_operationPassword,
+             m_operationPasswordAgain, m_mobile, m_telephone, m_qq, m_register, backButton()}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -161,6 +170,17 @@ void RegistrationWindow::registerTeacher() {
         fieldOf(problem->field)->setFocus();
         return;
     }
+    for (const auto& [typedFirst, typedAgain, which] :
+         {std::tuple(m_loginPassword, m_loginPasswordAgain, QStringLiteral("登录密码")),
+          std::tuple(m_operationPassword, m_operationPasswordAgain, QStringLiteral("操作密码"))})
+        if (const QString mismatch =
+                confirmationMismatch(typedFirst->text(), typedAgain->text(), which);
+            !mismatch.isEmpty()) {
+            dialogs::showMessage(this, QStringLiteral("提示"), mismatch, dialogs::Icon::Warning);
+            typedAgain->setFocus();
+            typedAgain->selectAll();
+            return;
+        }
 
     const QPointer<RegistrationWindow> self(this);
     m_gate.run([&] {
@@ -173,7 +193,8 @@ void RegistrationWindow::registerTeacher() {
                                                 "请牢记您的操作密码！"),
                                  dialogs::Icon::Information);
             for (QLineEdit* box :
-                 {m_account, m_loginPassword, m_operationPassword, m_teacherName, m_email})
+                 {m_account, m_loginPassword, m_loginPasswordAgain, m_operationPassword,
+                  m_operationPasswordAgain, m_teacherName, m_email})
                 box->clear();
             m_nameCheck.whiten();
             hide();

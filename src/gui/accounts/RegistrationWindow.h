@@ -43,6 +43,8 @@ private:
     QLineEdit* m_email;
     QLineEdit* m_loginPassword;
     QLineEdit* m_operationPassword;
+    QLineEdit* m_loginPasswordAgain;
+    QLineEdit* m_operationPasswordAgain;
     QLineEdit* m_mobile;
     QLineEdit* m_telephone;
     QLineEdit* m_qq;
