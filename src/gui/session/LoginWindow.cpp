@@ -188,7 +188,8 @@ void LoginWindow::loginOnline() {
         return;
     }
     dialogs::showMessage(this, QStringLiteral("错误"),
-                         outcome.replyText + QStringLiteral("\r\n网络异常！"), dialogs::Icon::None);
+                         outcome.failureText(outcome.replyText + QStringLiteral("\r\n网络异常！")),
+                         dialogs::Icon::None);
 }
 
 void LoginWindow::loginOffline() {
