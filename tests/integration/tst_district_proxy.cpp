@@ -112,39 +112,31 @@ QByteArray testConfiguration(const QByteArray& shipped, QList<quint16> instances
 // A school's certificate authority (ca.pem) and the proxy's certificate for 127.0.0.1 signed by
 // it (server.pem, server.key), made in `dir`.
 bool makeCertificates(const QString& openssl, const QString& dir) {
-    const auto run = [&](const QStringList& arguments) {
-        QProcess process;
-        process.setWorkingDirectory(dir);
-        process.start(openssl, arguments);
-        return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
-               process.exitCode() == 0;
-    };
     QFile extensions(dir + QStringLiteral("/server.ext"));
     if (!extensions.open(QIODevice::WriteOnly) ||
         !extensions.write("subjectAltName=IP:127.0.0.1,DNS:localhost\n"
                           "extendedKeyUsage=serverAuth\n"))
         return false;
     extensions.close();
-    const QStringList newKey{
-        QStringLiteral("-newkey"), QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
-        QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes")};
-    return run(QStringList{QStringLiteral("req"), QStringLiteral("-x509")} + newKey +
-               QStringList{
-                   QStringLiteral("-keyout"), QStringLiteral("ca.key"), QStringLiteral("-out"),
-                   QStringLiteral("ca.pem"), QStringLiteral("-days"), QStringLiteral("2"),
-                   QStringLiteral("-subj"), QStringLiteral("/CN=Ordalis Test School CA"),
-                   QStringLiteral("-addext"), QStringLiteral("basicConstraints=critical,CA:TRUE"),
-                   QStringLiteral("-addext"), QStringLiteral("keyUsage=critical,keyCertSign")}) &&
-           run(QStringList{QStringLiteral("req")} + newKey +
-               QStringList{QStringLiteral("-keyout"), QStringLiteral("server.key"),
-                           QStringLiteral("-out"), QStringLiteral("server.csr"),
-                           QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1")}) &&
-           run({QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"),
-                QStringLiteral("server.csr"), QStringLiteral("-CA"), QStringLiteral("ca.pem"),
-                QStringLiteral("-CAkey"), QStringLiteral("ca.key"),
-                QStringLiteral("-CAcreateserial"), QStringLiteral("-out"),
-                QStringLiteral("server.pem"), QStringLiteral("-days"), QStringLiteral("2"),
-                QStringLiteral("-extfile"), QStringLiteral("server.ext")});
+    const QString newKey =
+        QStringLiteral("-newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes ");
+    for (const QString& command :
+         {QStringLiteral("req -x509 ") + newKey +
+              QStringLiteral("-keyout ca.key -out ca.pem -days 2 -subj /CN=OrdalisTestSchoolCA "
+                             "-addext basicConstraints=critical,CA:TRUE "
+                             "-addext keyUsage=critical,keyCertSign"),
+          QStringLiteral("req ") + newKey +
+              QStringLiteral("-keyout server.key -out server.csr -subj /CN=127.0.0.1"),
+          QStringLiteral("x509 -req -in server.csr -CA ca.pem -CAkey ca.key -CAcreateserial "
+                         "-out server.pem -days 2 -extfile server.ext")}) {
+        QProcess process;
+        process.setWorkingDirectory(dir);
+        process.start(openssl, command.split(u' '));
+        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0)
+            return false;
+    }
+    return true;
 }
 
 // The program's login as school1, typed into its login window.
