@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     // A certificate file that cannot be used is said before anything is sent; the program goes
     // on with the system's certificates, and offline work goes on in any case.
     if (!config.loadCaCertificates(&error)) {
-        std::fprintf(stderr, "ordalis: %s\n", error.toLocal8Bit().constData());
+        std::fprintf(stderr, "ordalis: %s\n", qPrintable(error));
         ordalis::dialogs::showMessage(nullptr, QStringLiteral("证书"), error,
                                       ordalis::dialogs::Icon::Warning);
     }
