@@ -50,8 +50,9 @@ done
 start_proxy() { # name port instance-count
     local dir="$work/$1"
     mkdir -p "$dir"
-    awk -v port="$2" -v count="$3" -v ports="${ports[*]}" '
+    awk -v port="$2" -v count="$3" -v ports="${ports[*]}" -v dir="$dir" '
         BEGIN { split(ports, instance, " ") }
+        /^[ \t]*access_log \// { sub(/\/[^ ]+/, dir "/access.log"); print; next }
         /^[ \t]*ssl_/ || /^[ \t]*listen \[::\]/ { next }
         /^[ \t]*listen 443/ { print "    listen 127.0.0.1:" port ";"; next }
         /^[ \t]*listen 80/ { print "    listen 127.0.0.1:" (port + 1) ";"; next }

@@ -6,6 +6,7 @@
 #include "EmbeddedDeletions.h"
 #include "LaterStarts.h"
 #include "ScoreService.h"
+#include "common/Dialogs.h"
 #include "common/Look.h"
 #include "common/Translations.h"
 #include "net/ServiceConfig.h"
@@ -51,7 +52,11 @@ Options parseOptions(const QCoreApplication& app) {
          {std::tuple{"service-base", "Address of the school's score service.", "URL"},
           std::tuple{"maker-site", "Address of the maker's site.", "URL"},
           std::tuple{"web-console", "Address of the web console.", "URL"},
-          std::tuple{"timeout", "Seconds to wait for the service.", "SECONDS"}})
+          std::tuple{"timeout", "Seconds to wait for the service.", "SECONDS"},
+          std::tuple{"ca-certificates",
+                     "File of certificates (PEM or DER) to trust besides the system's, for a "
+                     "school's own certificate authority.",
+                     "FILE"}})
         parser.addOption(QCommandLineOption(QString::fromLatin1(name),
                                             QString::fromLatin1(description),
                                             QString::fromLatin1(value)));
@@ -96,6 +101,13 @@ int main(int argc, char** argv) {
     if (!config.applyArguments(app.arguments(), &error)) {
         std::fprintf(stderr, "ordalis: %s\n", qPrintable(error));
         return 2;
+    }
+    // A certificate file that cannot be used is said before anything is sent; the program goes
+    // on with the system's certificates, and offline work goes on in any case.
+    if (!config.loadCaCertificates(&error)) {
+        std::fprintf(stderr, "ordalis: %s\n", qPrintable(error));
+        ordalis::dialogs::showMessage(nullptr, QStringLiteral("证书"), error,
+                                      ordalis::dialogs::Icon::Warning);
     }
     // Without a configured service the program runs its own on this machine, with the demo
     // account made on first run while the first window comes up.

@@ -2,13 +2,17 @@
 // A district set up as the README's district section says: three ordalis-service instances on
 // one PostgreSQL database, with a role of their own whose password comes from a password file,
 // each trusting the proxy in its settings file, behind nginx with the shipped configuration
-// (plain HTTP instead of TLS). Eight clients on their own loopback addresses. A change is seen
-// whichever instance answers next; uploads go on while an instance is killed and restarted;
-// one client's failed checks do not lock out another; the database backs up and restores with
-// PostgreSQL's tools; the health check follows the database. Skipped where nginx or PostgreSQL
-// is not installed.
+// (TLS with a certificate of the school's own authority, made here with openssl, and plain
+// HTTP beside it for the clients of this test). Eight clients on their own loopback addresses.
+// A change is seen whichever instance answers next; the program logs in over TLS once it
+// trusts the school's authority, and is refused, saying why, while it does not; the proxy's
+// redirect from http:// is said as such; no log holds a teacher's mp; uploads go on while an
+// instance is killed and restarted; one client's failed checks do not lock out another; the
+// database backs up and restores with PostgreSQL's tools; the health check follows the
+// database. Skipped where nginx, openssl or PostgreSQL is not installed.
 
 #include "CannotRun.h"
+#include "DrivenProgram.h"
 #include "LoopbackHttp.h"
 #include "PostgresCluster.h"
 #include "ServiceProcess.h"
@@ -16,7 +20,9 @@
 #include "text/WireText.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -30,6 +36,7 @@
 #include <sys/prctl.h>
 #include <thread>
 
+using ordalis::test::DrivenRun;
 using ordalis::test::HttpAnswer;
 using ordalis::test::httpRequest;
 using ordalis::test::PostgresCluster;
@@ -60,17 +67,37 @@ quint16 freePort() {
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
+struct ProxyPorts {
+    quint16 plain = freePort();    // the HTTPS server's site without TLS, for the test's clients
+    quint16 tls = freePort();      // the same site with TLS, for the program
+    quint16 redirect = freePort(); // the plain HTTP server that sends browsers on to HTTPS
+};
+
 // The shipped configuration as the README has it edited: the instances' addresses in the
-// upstream, this machine's address to listen on; here without TLS.
-QByteArray testConfiguration(const QByteArray& shipped, QList<quint16> instances, quint16 port) {
+// upstream, this machine's address to listen on, the certificate's and the log's paths in
+// `dir`; the site listens without TLS too.
+QByteArray testConfiguration(const QByteArray& shipped, QList<quint16> instances,
+                             const ProxyPorts& ports, const QByteArray& dir) {
+    const auto listen = [](quint16 port, const QByteArray& options = {}) {
+        return "    listen 127.0.0.1:" + QByteArray::number(port) + options + ";\n";
+    };
     QByteArray result;
     for (const QByteArray& line : shipped.split('\n')) {
         const QByteArray code = line.trimmed();
-        if (code.startsWith("ssl_") || code.startsWith("listen [::]"))
+        if (code.startsWith("listen [::]"))
             continue;
-        if (code.startsWith("listen 443") || code.startsWith("listen 80")) {
-            result += "    listen 127.0.0.1:" +
-                      QByteArray::number(code.startsWith("listen 80") ? freePort() : port) + ";\n";
+        if (code.startsWith("listen 443")) {
+            result += listen(ports.plain) + listen(ports.tls, " ssl");
+        } else if (code.startsWith("listen 80")) {
+            result += listen(ports.redirect);
+        } else if (code.startsWith("ssl_certificate")) {
+            result +=
+                "    " + code.left(code.indexOf(' ')) + ' ' + dir +
+                (code.startsWith("ssl_certificate_key") ? "/server.key;\n" : "/server.pem;\n");
+        } else if (code.startsWith("access_log /")) {
+            // The shipped format, by its name.
+            result +=
+                "    access_log " + dir + "/access.log" + code.mid(code.lastIndexOf(' ')) + '\n';
         } else if (code.startsWith("server 10.") && !instances.isEmpty()) {
             const QByteArray options = code.mid(code.indexOf(' ', 7));
             result += "    server 127.0.0.1:" + QByteArray::number(instances.takeFirst()) +
@@ -81,6 +108,41 @@ QByteArray testConfiguration(const QByteArray& shipped, QList<quint16> instances
     }
     return result;
 }
+
+// A school's certificate authority (ca.pem) and the proxy's certificate for 127.0.0.1 signed by
+// it (server.pem, server.key), made in `dir`.
+bool makeCertificates(const QString& openssl, const QString& dir) {
+    QFile extensions(dir + QStringLiteral("/server.ext"));
+    if (!extensions.open(QIODevice::WriteOnly) ||
+        !extensions.write("subjectAltName=IP:127.0.0.1,DNS:localhost\n"
+                          "extendedKeyUsage=serverAuth\n"))
+        return false;
+    extensions.close();
+    const QString newKey =
+        QStringLiteral("-newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes ");
+    for (const QString& command :
+         {QStringLiteral("req -x509 ") + newKey +
+              QStringLiteral("-keyout ca.key -out ca.pem -days 2 -subj /CN=OrdalisTestSchoolCA "
+                             "-addext basicConstraints=critical,CA:TRUE "
+                             "-addext keyUsage=critical,keyCertSign"),
+          QStringLiteral("req ") + newKey +
+              QStringLiteral("-keyout server.key -out server.csr -subj /CN=127.0.0.1"),
+          QStringLiteral("x509 -req -in server.csr -CA ca.pem -CAkey ca.key -CAcreateserial "
+                         "-out server.pem -days 2 -extfile server.ext")}) {
+        QProcess process;
+        process.setWorkingDirectory(dir);
+        process.start(openssl, command.split(u' '));
+        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0)
+            return false;
+    }
+    return true;
+}
+
+// The program's login as school1, typed into its login window.
+const QStringList LoginAsSchool1{
+    QStringLiteral("click Form1/Command1"), QStringLiteral("type frmLogin/ComboUser school1"),
+    QStringLiteral("type frmLogin/txtPassword login"), QStringLiteral("click frmLogin/cmdOK")};
 
 double seriesValue(const QByteArray& page, const QByteArray& series) {
     for (const QByteArray& line : page.split('\n'))
@@ -112,7 +174,8 @@ class DistrictProxyTest : public QObject {
             .body;
     }
     QByteArray metricsOf(int instance) const {
-        return httpRequest(QHostAddress::LocalHost, m_ports[instance], "GET", "/metrics").body;
+        return httpRequest(QHostAddress::LocalHost, m_instancePorts[instance], "GET", "/metrics")
+            .body;
     }
     // A connection as the test's superuser, for what only the database can tell.
     QSqlDatabase database(const QString& name) const {
@@ -127,14 +190,29 @@ class DistrictProxyTest : public QObject {
         return db;
     }
 
+    // The real program with `settings` as its settings file, played by `steps`.
+    DrivenRun program(const QString& settings, const QStringList& arguments,
+                      const QStringList& steps) {
+        const QString home = m_dir.filePath(QStringLiteral("home%1").arg(++m_programRuns));
+        QDir().mkpath(home + QStringLiteral("/config/Ordalis"));
+        QFile ini(home + QStringLiteral("/config/Ordalis/ordalis.ini"));
+        if (!ini.open(QIODevice::WriteOnly) || ini.write(settings.toUtf8()) < 0)
+            return {};
+        ini.close();
+        return ordalis::test::runDriven(home + QStringLiteral("/data"), steps, arguments, home);
+    }
+    QString tlsAddress() const { return QStringLiteral("https://127.0.0.1:%1").arg(m_ports.tls); }
+
     std::unique_ptr<PostgresCluster> m_cluster;
     QTemporaryDir m_dir;
     QString m_databaseName;
-    QList<quint16> m_ports;
+    QList<quint16> m_instancePorts;
     std::vector<std::unique_ptr<ServiceProcess>> m_instances;
     QProcess m_nginx;
-    quint16 m_proxyPort = 0;
+    ProxyPorts m_ports;
+    quint16 m_proxyPort = m_ports.plain;
     QString m_missing;
+    int m_programRuns = 0;
 
 private Q_SLOTS:
     void init() {
@@ -149,6 +227,11 @@ private Q_SLOTS:
                                   : QStandardPaths::findExecutable(QStringLiteral("nginx"));
         if (nginx.isEmpty()) {
             m_missing = QStringLiteral("nginx is not installed");
+            return;
+        }
+        const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+        if (openssl.isEmpty()) {
+            m_missing = QStringLiteral("openssl is not installed");
             return;
         }
         m_cluster = std::make_unique<PostgresCluster>();
@@ -188,21 +271,23 @@ private Q_SLOTS:
                   "\ntrusted-proxy=127.0.0.1\ntrusted-proxy=::1\n");
         ini.close();
         for (int i = 0; i < Instances; ++i) {
-            m_ports.append(freePort());
-            m_instances.push_back(std::make_unique<ServiceProcess>(QStringList{
-                QStringLiteral("--config"), settings, QStringLiteral("--database"), location,
-                QStringLiteral("--listen"), QStringLiteral("127.0.0.1:%1").arg(m_ports.last())}));
+            m_instancePorts.append(freePort());
+            m_instances.push_back(std::make_unique<ServiceProcess>(
+                QStringList{QStringLiteral("--config"), settings, QStringLiteral("--database"),
+                            location, QStringLiteral("--listen"),
+                            QStringLiteral("127.0.0.1:%1").arg(m_instancePorts.last())}));
+            m_instances.back()->logTo(m_dir.filePath(QStringLiteral("service%1.log").arg(i)));
             QVERIFY(m_instances.back()->start());
         }
 
+        QVERIFY(makeCertificates(openssl, m_dir.path()));
         QFile shipped(QFINDTESTDATA("../../dist/nginx/ordalis.conf"));
         QVERIFY(shipped.open(QIODevice::ReadOnly));
-        m_proxyPort = freePort();
+        const QByteArray dir = QFile::encodeName(m_dir.path());
         QFile site(m_dir.filePath(QStringLiteral("ordalis.conf")));
         QVERIFY(site.open(QIODevice::WriteOnly));
-        site.write(testConfiguration(shipped.readAll(), m_ports, m_proxyPort));
+        site.write(testConfiguration(shipped.readAll(), m_instancePorts, m_ports, dir));
         site.close();
-        const QByteArray dir = QFile::encodeName(m_dir.path());
         QFile main(m_dir.filePath(QStringLiteral("nginx.conf")));
         QVERIFY(main.open(QIODevice::WriteOnly));
         // One worker: its round robin takes the instances in turn.
@@ -272,6 +357,92 @@ private Q_SLOTS:
                             R"(ordalis_http_requests_total{endpoint="/record.php",status="200"})") >
                     before[i],
                 qPrintable(QStringLiteral("instance %1 answered no read").arg(i)));
+    }
+
+    // The school's authority named in the settings file: the login goes through TLS and the
+    // record comes. Without it the login is refused, naming the server and why, and a
+    // certificate file that cannot be used is said at start.
+    void theProgramTrustsTheSchoolsAuthority() {
+        const DrivenRun trusted =
+            program(QStringLiteral("[service]\nbase=%1\nca-certificates=%2\n")
+                        .arg(tlsAddress(), m_dir.filePath(QStringLiteral("ca.pem"))),
+                    {},
+                    LoginAsSchool1 + QStringList{QStringLiteral("choose Form1/Combo2 0"),
+                                                 QStringLiteral("print Form1/Combo2"),
+                                                 QStringLiteral("close Form1")});
+        QVERIFY2(trusted.finished && trusted.exitCode == 0,
+                 qPrintable(trusted.errors + trusted.output));
+        QCOMPARE(trusted.printed(QStringLiteral("Form1/Combo2")), QStringLiteral("一班"));
+
+        const QString missing = m_dir.filePath(QStringLiteral("missing.pem"));
+        const DrivenRun untrusted =
+            program({},
+                    {QStringLiteral("--service-base"), tlsAddress(),
+                     QStringLiteral("--ca-certificates"), missing},
+                    QStringList{QStringLiteral("answer")} + LoginAsSchool1 +
+                        QStringList{QStringLiteral("answer"), QStringLiteral("close frmLogin"),
+                                    QStringLiteral("close Form1")});
+        QVERIFY2(untrusted.finished && untrusted.exitCode == 0,
+                 qPrintable(untrusted.errors + untrusted.output));
+        QVERIFY2(untrusted.output.contains(
+                     QStringLiteral("answer: 无法使用证书文件 %1：文件不存在。").arg(missing)),
+                 qPrintable(untrusted.output));
+        const QString refused = untrusted.printed(QStringLiteral("answer"));
+        QVERIFY2(refused.startsWith(QStringLiteral("无法验证服务器 127.0.0.1 的证书：")) &&
+                     refused.endsWith(QStringLiteral("如果学校使用自己的证书，请在设置中用 "
+                                                     "ca-certificates= 指定证书文件。")),
+                 qPrintable(refused));
+    }
+
+    // The program pointed at http:// meets the proxy's redirect to HTTPS: the login and the
+    // version check say so, and no page of the proxy is shown.
+    void theRedirectToHttpsIsSaidAsSuch() {
+        const DrivenRun run = program(
+            {},
+            {QStringLiteral("--service-base"),
+             QStringLiteral("http://127.0.0.1:%1").arg(m_ports.redirect)},
+            LoginAsSchool1 + QStringList{QStringLiteral("answer"), QStringLiteral("close frmLogin"),
+                                         QStringLiteral("pause 1500"),
+                                         QStringLiteral("print Form1/Panels_2"),
+                                         QStringLiteral("close Form1")});
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.errors + run.output));
+        QCOMPARE(run.printed(QStringLiteral("answer")),
+                 QStringLiteral("服务器返回了意外的内容（HTTP 301），请检查服务器地址"));
+        QCOMPARE(run.printed(QStringLiteral("Form1/Panels_2")),
+                 QStringLiteral("无法检测服务器版本"));
+    }
+
+    // A login, a record read and the latest scores page, through the proxy as every read
+    // before: the proxy's access log names each request, and neither it nor any instance's log
+    // holds an mp.
+    void noLogHoldsAnMp() {
+        const QByteArray mp = ordalis::md5Hex(QStringLiteral("login")).toLatin1();
+        QCOMPARE(viaProxy(1, "POST", "/checkpassword.php",
+                          form(QStringLiteral("username=school1&password=login")))
+                     .body,
+                 QByteArray("Success!"));
+        QCOMPARE(viaProxy(1, "GET", "/record.php?t=school1&mp=" + mp).status, 200);
+        QCOMPARE(viaProxy(1, "GET", "/?t=school1&n=5&mp=" + mp).status, 200);
+
+        const auto contents = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray access = contents(m_dir.filePath(QStringLiteral("access.log")));
+        // Each of the three with its status, whatever the format writes of its target.
+        for (const char* request : {"POST /checkpassword.php", "GET /record.php", "GET /"}) {
+            const QRegularExpression line(QLatin1Char('"') +
+                                          QRegularExpression::escape(QLatin1String(request)) +
+                                          QStringLiteral("[ ?][^\"]*\" 200"));
+            QVERIFY2(line.match(QString::fromLatin1(access)).hasMatch(), request);
+        }
+        QByteArrayList logs{access};
+        for (int i = 0; i < Instances; ++i)
+            logs.append(contents(m_dir.filePath(QStringLiteral("service%1.log").arg(i))));
+        for (const QByteArray& log : logs) {
+            QVERIFY2(!log.contains("mp="), log.constData());
+            QVERIFY2(!log.contains(mp), log.constData());
+        }
     }
 
     // Each client uploads its batches through the proxy and sends a batch again, under its id,
@@ -389,12 +560,14 @@ private Q_SLOTS:
 
     void theHealthCheckFollowsTheDatabase() {
         for (int i = 0; i < Instances; ++i)
-            QCOMPARE(httpRequest(QHostAddress::LocalHost, m_ports[i], "GET", "/healthz").status,
-                     200);
+            QCOMPARE(
+                httpRequest(QHostAddress::LocalHost, m_instancePorts[i], "GET", "/healthz").status,
+                200);
         m_cluster->stop();
         for (int i = 0; i < Instances; ++i)
-            QCOMPARE(httpRequest(QHostAddress::LocalHost, m_ports[i], "GET", "/healthz").status,
-                     503);
+            QCOMPARE(
+                httpRequest(QHostAddress::LocalHost, m_instancePorts[i], "GET", "/healthz").status,
+                503);
         // The last instance's 503, or nginx's 502 once it has passed over every instance.
         const int throughProxy = viaProxy(0, "GET", "/healthz").status;
         QVERIFY2(throughProxy == 503 || throughProxy == 502,

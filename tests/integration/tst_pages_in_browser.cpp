@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The service's browser pages in headless Chromium, as a teacher opens them from the program and
-// on a phone: the latest scores after a real upload with the class's workbook linked, a wrong
-// mp, the home and update pages.
+// on a phone: the latest scores after a real upload with the class's workbook linked and no mp
+// in the page's address once shown, a wrong mp, the home and update pages.
 // Screenshots go to the build tree's screenshots folder.
 
 #include "CannotRun.h"
@@ -88,6 +88,45 @@ public:
         return QString::fromUtf8(chromium.readAllStandardOutput());
     }
 
+    // The address of the page opened at `url` as the browser's tab holds it once the page
+    // titled `title` is shown, asked of the browser's DevTools list of its tabs; the address
+    // with mp, after waiting, if the page keeps it; empty when the page never shows.
+    QString addressOnceShown(const QString& url, const QString& title) {
+        QProcess chromium;
+        chromium.start(m_executable,
+                       baseArguments() +
+                           QStringList{QStringLiteral("--remote-debugging-port=0"), url});
+        static const QRegularExpression listening(
+            QStringLiteral("DevTools listening on ws://([^/]+)/"));
+        QString errors;
+        QString devtools;
+        const bool listens = QTest::qWaitFor(
+            [&] {
+                errors += QString::fromUtf8(chromium.readAllStandardError());
+                devtools = listening.match(errors).captured(1);
+                return !devtools.isEmpty();
+            },
+            30000);
+        QNetworkAccessManager network;
+        QString address;
+        // Until the tab's address has no mp, or for a while when it keeps one.
+        const auto shown = [&] {
+            std::unique_ptr<QNetworkReply> reply(network.get(
+                QNetworkRequest(QUrl(QStringLiteral("http://%1/json/list").arg(devtools)))));
+            if (!QTest::qWaitFor([&] { return reply->isFinished(); }, 5000))
+                return false;
+            for (const QJsonValue tab : QJsonDocument::fromJson(reply->readAll()).array())
+                if (tab[QStringLiteral("title")].toString() == title)
+                    address = tab[QStringLiteral("url")].toString();
+            return !address.isEmpty() && !address.contains(QStringLiteral("mp="));
+        };
+        if (listens && !QTest::qWaitFor(shown, 15000))
+            qWarning("the tab's address: %s", qPrintable(address));
+        chromium.kill();
+        chromium.waitForFinished();
+        return address;
+    }
+
     // The phone-width report of PhoneLayoutPage for the pages at `urls`.
     QJsonArray phoneLayout(const QStringList& urls) {
         const QString path = m_dir.filePath(QStringLiteral("phone.html"));
@@ -161,7 +200,8 @@ private Q_SLOTS:
     }
 
     // The page the program opens after the upload: every line with its name, score, time and
-    // topic, the teacher named once, whole names at phone width.
+    // topic, the teacher named once, whole names at phone width. Once shown, its address holds
+    // no mp, and its links, which carry their own, still bring the workbook.
     void latestScoresAfterAnUpload() {
         const QString url = m_online.endpoints().uploadResultPage(int(Names.size())).toString();
         const QString dom = m_chromium.load(url, QStringLiteral("browser-results-phone"));
@@ -176,14 +216,19 @@ private Q_SLOTS:
                                      .arg(TopicName)));
         }
 
-        // The class's workbook as the page links it: the .xlsx with the three scores.
+        const QString mp = QStringLiteral("&mp=") + m_online.session().mp;
+        QVERIFY(url.contains(mp));
+        const QString shown = m_chromium.addressOnceShown(url, QStringLiteral("最近上传的计分"));
+        QCOMPARE(shown, QString(url).remove(mp));
+
+        // The class's workbook as the page links it, from the address shown: the .xlsx with
+        // the three scores.
         const auto link =
             QRegularExpression(QStringLiteral("href=\"(/export\\.php[^\"]*xlsx)\"")).match(dom);
         QVERIFY2(link.hasMatch(), qPrintable(dom));
         QNetworkAccessManager network;
-        std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(
-            QUrl(m_online.baseUrl() +
-                 link.captured(1).replace(QStringLiteral("&amp;"), QStringLiteral("&"))))));
+        std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(QUrl(shown).resolved(
+            QUrl(link.captured(1).replace(QStringLiteral("&amp;"), QStringLiteral("&")))))));
         QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 30000);
         QCOMPARE(
             reply->header(QNetworkRequest::ContentTypeHeader).toString(),

@@ -61,6 +61,11 @@ bool ServiceProcess::start() {
     return false;
 }
 
+void ServiceProcess::logTo(const QString& file) {
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.setStandardErrorFile(file, QIODevice::Append);
+}
+
 void ServiceProcess::stop() {
     if (m_process.state() == QProcess::NotRunning)
         return;

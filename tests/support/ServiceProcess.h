@@ -22,6 +22,10 @@ public:
     QString databasePath() const;
     QString mailSpoolPath() const { return databasePath() + QStringLiteral(".mail"); }
 
+    // Its standard error (the service's log) appended to the file instead of the test's own,
+    // from the next start on.
+    void logTo(const QString& file);
+
     void stop(); // SIGTERM, then SIGKILL if it does not end
     void kill(); // SIGKILL at once
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HttpClient.h"
 
+#include "ReplyProblems.h"
 #include "text/WireText.h"
 
 #include <QEventLoop>
@@ -23,17 +24,56 @@ HttpClient::HttpClient(std::chrono::milliseconds timeout)
 
 HttpClient::~HttpClient() = default;
 
+void HttpClient::setExtraCaCertificates(const QList<QSslCertificate>& certificates) {
+    if (certificates == m_extraCa)
+        return;
+    m_extraCa = certificates;
+    m_tls.reset();
+    if (certificates.isEmpty())
+        return;
+    // Adding to the default set would turn off the system's authorities, which OpenSSL loads
+    // from their folder on demand: they are named here together with the school's.
+    m_tls = QSslConfiguration::defaultConfiguration();
+    m_tls->setCaCertificates(QSslConfiguration::systemCaCertificates() + certificates);
+}
+
 QNetworkRequest HttpClient::makeRequest(const QUrl& url) const {
     QNetworkRequest request(url);
     // Always ask the service itself: a cached record or clock would show stale data.
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    // A redirected POST would carry the operation password somewhere else, a redirected read
+    // the mp; a redirect is no answer from the service, but an address to correct.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
+    if (m_tls)
+        request.setSslConfiguration(*m_tls);
     return request;
+}
+
+HttpClient::Reply HttpClient::taken(QNetworkReply& reply, bool timedOut,
+                                    const QList<QSslError>& sslErrors) {
+    Reply result;
+    result.httpStatus = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    // An application quitting during the wait leaves the reply unfinished.
+    result.complete = !timedOut && reply.isFinished() && reply.error() == QNetworkReply::NoError;
+    if (reply.isOpen()) // an aborted reply is closed and has nothing to read
+        result.body = reply.readAll();
+    if (!sslErrors.isEmpty())
+        result.problem = certificateProblem(reply.url().host(), sslErrors);
+    else if (result.httpStatus != 0 && !timedOut)
+        result.problem = unexpectedReplyProblem(
+            result.httpStatus, reply.header(QNetworkRequest::ContentTypeHeader).toByteArray(),
+            result.body);
+    return result;
 }
 
 HttpClient::Reply HttpClient::await(QNetworkReply* pending) const {
     std::unique_ptr<QNetworkReply> reply(pending);
+    QList<QSslError> sslErrors;
+    QObject::connect(reply.get(), &QNetworkReply::sslErrors, reply.get(),
+                     [&sslErrors](const QList<QSslError>& errors) { sslErrors = errors; });
     bool timedOut = false;
     if (!reply->isFinished()) {
         QEventLoop loop;
@@ -48,13 +88,7 @@ HttpClient::Reply HttpClient::await(QNetworkReply* pending) const {
         deadline.start(m_timeout);
         loop.exec();
     }
-    Reply result;
-    result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    // An application quitting during the wait leaves the reply unfinished.
-    result.complete = !timedOut && reply->isFinished() && reply->error() == QNetworkReply::NoError;
-    if (reply->isOpen()) // an aborted reply is closed and has nothing to read
-        result.body = reply->readAll();
-    return result;
+    return taken(*reply, timedOut, sslErrors);
 }
 
 PostOutcome HttpClient::postForm(const QUrl& url, const QByteArray& encodedBody,
@@ -62,16 +96,13 @@ PostOutcome HttpClient::postForm(const QUrl& url, const QByteArray& encodedBody,
     QNetworkRequest request = makeRequest(url);
     request.setRawHeader("Content-Length", QByteArray::number(encodedBody.size()));
     request.setRawHeader("CONTENT-TYPE", "application/x-www-form-urlencoded");
-    // A redirected POST would carry the operation password somewhere else; a redirect is no
-    // answer from the service.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::ManualRedirectPolicy);
 
     const Reply reply = await(m_manager->post(request, encodedBody));
     PostOutcome outcome;
     outcome.httpStatus = reply.httpStatus;
     outcome.replyText = decodeText(reply.body, ReplyCharset);
-    if (reply.httpStatus != 200 || !reply.complete)
+    outcome.problem = reply.problem;
+    if (reply.httpStatus != 200 || !reply.complete || !reply.problem.isEmpty())
         outcome.kind = PostOutcome::Kind::NetworkFailure;
     else if (outcome.replyText == successWord)
         outcome.kind = PostOutcome::Kind::Success;
@@ -84,7 +115,7 @@ QString HttpClient::getText(const QUrl& url, const QByteArray& charset) {
     QNetworkRequest request = makeRequest(url);
     request.setRawHeader("If-Modified-Since", "0");
     const Reply reply = await(m_manager->get(request));
-    return decodeText(reply.body, charset);
+    return reply.problem.isEmpty() ? decodeText(reply.body, charset) : QString();
 }
 
 void HttpClient::getTextLater(const QUrl& url, const QObject* context, TextHandler done,
@@ -93,18 +124,24 @@ void HttpClient::getTextLater(const QUrl& url, const QObject* context, TextHandl
     request.setRawHeader("If-Modified-Since", "0");
     request.setTransferTimeout(int(m_timeout.count()));
     QNetworkReply* reply = m_manager->get(request);
+    auto sslErrors = std::make_shared<QList<QSslError>>();
+    QObject::connect(reply, &QNetworkReply::sslErrors, reply,
+                     [sslErrors](const QList<QSslError>& errors) { *sslErrors = errors; });
     QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
     QObject::connect(reply, &QNetworkReply::finished, context,
-                     [reply, done = std::move(done), charset] {
+                     [reply, sslErrors, done = std::move(done), charset] {
                          // A timed-out reply has been aborted and holds nothing to read.
-                         done(reply->isOpen() ? decodeText(reply->readAll(), charset) : QString());
+                         const Reply answer = taken(*reply, false, *sslErrors);
+                         done(answer.problem.isEmpty() ? decodeText(answer.body, charset)
+                                                       : QString());
                      });
 }
 
 HttpClient::Download HttpClient::downloadToFile(const QUrl& url, const QString& filePath,
                                                 const ContentCheck& accept) {
     const Reply reply = await(m_manager->get(makeRequest(url)));
-    if (reply.httpStatus != 200 || !reply.complete || (accept && !accept(reply.body)))
+    if (reply.httpStatus != 200 || !reply.complete || !reply.problem.isEmpty() ||
+        (accept && !accept(reply.body)))
         return {};
     return {true, replaceFile(filePath, reply.body)};
 }

@@ -6,16 +6,23 @@
 // counting; the caller runs it through its window's RequestGate, which holds the controls that
 // must not be used meanwhile. getTextLater waits for nothing: its handler gets the reply, for
 // checks nobody waits for. A reply that does not arrive within the timeout ends the wait as a
-// network failure instead of freezing the program in front of a class. No HTTP cache is used.
+// network failure instead of freezing the program in front of a class. No HTTP cache is used,
+// no redirect is followed and no certificate error is passed over: a redirect or a page that
+// is not the protocol's, and a certificate that cannot be verified, are failures that say why.
 
 #include "session/FileWrite.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslError>
 #include <QString>
 #include <QUrl>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QNetworkAccessManager;
 class QObject;
@@ -31,10 +38,18 @@ struct PostOutcome {
     Kind kind = Kind::NetworkFailure;
     QString replyText;  // the reply decoded as GB18030; possibly empty on a network failure
     int httpStatus = 0; // 0 when no HTTP reply came at all
+    // On a network failure, what the program knows beyond a lost answer, in Chinese: a
+    // certificate it cannot verify, a reply that is not the service's. Empty otherwise.
+    QString problem;
 
     bool isSuccess() const { return kind == Kind::Success; }
     bool isRefused() const { return kind == Kind::Refused; }
     bool isNetworkFailure() const { return kind == Kind::NetworkFailure; }
+    // What a window says of a failure: the problem where there is one, else its own text for a
+    // lost answer.
+    QString failureText(const QString& lostAnswer) const {
+        return problem.isEmpty() ? lostAnswer : problem;
+    }
 };
 
 class HttpClient {
@@ -48,19 +63,23 @@ public:
 
     std::chrono::milliseconds timeout() const { return m_timeout; }
     void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+    // Certificates trusted for HTTPS besides the system's: a school's own authority.
+    void setExtraCaCertificates(const QList<QSslCertificate>& certificates);
 
     // Posts an already encoded form body. Success only for status 200 with a reply exactly
-    // equal to the success word; Refused for any other complete status-200 reply; everything
-    // else (other status, cut or refused connection, timeout, unusable URL) is NetworkFailure.
+    // equal to the success word; Refused for any other complete status-200 reply of the
+    // protocol; everything else (other status, a page that is not the protocol's, cut or
+    // refused connection, certificate error, timeout, unusable URL) is NetworkFailure.
     PostOutcome postForm(const QUrl& url, const QByteArray& encodedBody,
                          const QString& successWord);
 
-    // The reply body decoded in the charset, whatever the status; whatever text came (as a
-    // rule the empty text) when the request fails.
+    // The reply body decoded in the charset, whatever the status; the empty text for a reply
+    // that is not the protocol's, and whatever text came (as a rule none) when the request fails.
     QString getText(const QUrl& url, const QByteArray& charset = "GB2312");
 
     // getText without waiting: returns at once, and `done` receives the text when the reply is
-    // in (the empty text on failure or timeout). Nothing is called once `context` is gone.
+    // in (the empty text on failure, timeout or a reply that is not the protocol's). Nothing is
+    // called once `context` is gone.
     using TextHandler = std::function<void(const QString&)>;
     void getTextLater(const QUrl& url, const QObject* context, TextHandler done,
                       const QByteArray& charset = "GB2312");
@@ -83,12 +102,16 @@ private:
         int httpStatus = 0;
         bool complete = false; // the whole reply arrived without error
         QByteArray body;
+        QString problem; // see PostOutcome::problem
     };
     QNetworkRequest makeRequest(const QUrl& url) const;
     Reply await(QNetworkReply* reply) const;
+    static Reply taken(QNetworkReply& reply, bool timedOut, const QList<QSslError>& sslErrors);
 
     std::chrono::milliseconds m_timeout;
     std::unique_ptr<QNetworkAccessManager> m_manager;
+    QList<QSslCertificate> m_extraCa;
+    std::optional<QSslConfiguration> m_tls; // the system's authorities and m_extraCa
 };
 
 } // namespace ordalis

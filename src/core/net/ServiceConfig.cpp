@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ServiceConfig.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QUrl>
 #include <cmath>
@@ -44,6 +45,8 @@ ServiceConfig ServiceConfig::fromSettings(const QSettings& settings) {
     config.setServiceBase(settings.value(QStringLiteral("service/base")).toString());
     config.setMakerSite(settings.value(QStringLiteral("service/makerSite")).toString());
     config.setWebConsoleAddress(settings.value(QStringLiteral("service/webConsole")).toString());
+    config.m_caFile =
+        settings.value(QStringLiteral("service/ca-certificates")).toString().trimmed();
     // A broken timeout in the file keeps the default rather than waiting forever or never.
     if (const auto timeout =
             timeoutFromSeconds(settings.value(QStringLiteral("service/timeoutSeconds")).toString()))
@@ -69,7 +72,8 @@ bool ServiceConfig::applyArguments(const QStringList& arguments, QString* error)
         } else if (option == QLatin1String("--service-base") ||
                    option == QLatin1String("--maker-site") ||
                    option == QLatin1String("--web-console") ||
-                   option == QLatin1String("--timeout")) {
+                   option == QLatin1String("--timeout") ||
+                   option == QLatin1String("--ca-certificates")) {
             if (i + 1 >= arguments.size())
                 return fail(QStringLiteral("%1 needs a value").arg(option));
             value = arguments[++i];
@@ -82,6 +86,12 @@ bool ServiceConfig::applyArguments(const QStringList& arguments, QString* error)
             if (!timeout)
                 return fail(QStringLiteral("--timeout needs a number of seconds above 0"));
             changed.setTimeout(*timeout);
+            continue;
+        }
+        if (option == QLatin1String("--ca-certificates")) {
+            if (value.trimmed().isEmpty())
+                return fail(QStringLiteral("--ca-certificates needs a file"));
+            changed.m_caFile = value;
             continue;
         }
         void (ServiceConfig::*setter)(const QString&) = nullptr;
@@ -99,6 +109,33 @@ bool ServiceConfig::applyArguments(const QStringList& arguments, QString* error)
     }
     *this = changed;
     return true;
+}
+
+bool ServiceConfig::loadCaCertificates(QString* error) {
+    m_caCertificates.clear();
+    if (m_caFile.isEmpty())
+        return true;
+    QFile file(m_caFile);
+    QString reason;
+    if (!file.exists()) {
+        reason = QStringLiteral("文件不存在");
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        reason = QStringLiteral("无法读取（%1）").arg(file.errorString());
+    } else {
+        const QByteArray content = file.readAll();
+        m_caCertificates = QSslCertificate::fromData(content, QSsl::Pem);
+        if (m_caCertificates.isEmpty())
+            m_caCertificates = QSslCertificate::fromData(content, QSsl::Der);
+        if (m_caCertificates.isEmpty())
+            reason = QStringLiteral("其中没有 PEM 或 DER 格式的证书");
+    }
+    if (reason.isEmpty())
+        return true;
+    if (error)
+        *error = QStringLiteral("无法使用证书文件 %1：%2。程序只信任系统的证书，学校的服务器可能"
+                                "无法连接。")
+                     .arg(m_caFile, reason);
+    return false;
 }
 
 QString ServiceConfig::makerSite() const {

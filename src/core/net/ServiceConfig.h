@@ -3,8 +3,11 @@
 // Where the program finds its score service, the maker's site and the web console, and how
 // long it waits for them. Read from ordalis.ini in the per-user config folder, overridden by
 // command-line options. An empty service address means the service embedded in the program:
-// the program starts it and then tells the configuration its address.
+// the program starts it and then tells the configuration its address. A school whose service
+// has a certificate of the school's own authority names that authority's certificate file.
 
+#include <QList>
+#include <QSslCertificate>
 #include <QString>
 #include <QStringList>
 #include <chrono>
@@ -19,13 +22,22 @@ public:
 
     // The per-user configuration file: QSettings(IniFormat, UserScope, "Ordalis", "ordalis").
     static ServiceConfig fromUserSettings();
-    // Keys service/base, service/makerSite, service/webConsole, service/timeoutSeconds.
+    // Keys service/base, service/makerSite, service/webConsole, service/timeoutSeconds,
+    // service/ca-certificates.
     static ServiceConfig fromSettings(const QSettings& settings);
 
-    // Applies --service-base URL, --maker-site URL, --web-console URL and --timeout SECONDS
-    // (also written --option=value); other arguments are left to their owners. On a missing
-    // or unusable value nothing is changed and the reason is put into *error.
+    // Applies --service-base URL, --maker-site URL, --web-console URL, --timeout SECONDS and
+    // --ca-certificates FILE (also written --option=value); other arguments are left to their
+    // owners. On a missing or unusable value nothing is changed and the reason is put into
+    // *error.
     bool applyArguments(const QStringList& arguments, QString* error = nullptr);
+
+    // Reads the certificates of the file named by ca-certificates, trusted besides the
+    // system's. False, with the reason in Chinese in *error and none trusted, when the file is
+    // missing, unreadable or holds no certificate in PEM or DER.
+    bool loadCaCertificates(QString* error);
+    QString caCertificatesFile() const { return m_caFile; }
+    const QList<QSslCertificate>& caCertificates() const { return m_caCertificates; }
 
     // True while no service address is configured: the program then starts its embedded
     // service and gives its address to setServiceBase().
@@ -48,6 +60,8 @@ private:
     QString m_makerSite;
     QString m_webConsole;
     std::chrono::milliseconds m_timeout = DefaultTimeout;
+    QString m_caFile;
+    QList<QSslCertificate> m_caCertificates;
 };
 
 } // namespace ordalis

@@ -57,13 +57,14 @@ ServiceEndpoints::ServiceEndpoints(const ServiceConfig& config, const Session& s
 
 HttpClient& ServiceEndpoints::http() {
     m_http.setTimeout(m_config.timeout());
+    m_http.setExtraCaCertificates(m_config.caCertificates());
     return m_http;
 }
 
 PostOutcome ServiceEndpoints::send(const FormRequest& request) {
     // A text with a unit that has no bytes is refused here rather than sent altered.
     if (const QString problem = unencodableField(request.body); !problem.isEmpty())
-        return PostOutcome{PostOutcome::Kind::Refused, problem, 0};
+        return PostOutcome{PostOutcome::Kind::Refused, problem, 0, {}};
     return http().postForm(QUrl(m_config.serviceBase() + request.path), request.wireBody(),
                            request.successWord);
 }

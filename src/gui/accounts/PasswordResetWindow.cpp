@@ -208,9 +208,9 @@ void PasswordResetWindow::resetPasswords() {
             dialogs::showMessage(this, QStringLiteral("错误"),
                                  QStringLiteral("验证码错误，请重试！"), dialogs::Icon::Warning);
         } else if (outcome.isNetworkFailure()) {
-            m_emailLabel->setText(QStringLiteral("网络异常！"));
-            dialogs::showMessage(this, QStringLiteral("错误"), QStringLiteral("网络异常！"),
-                                 dialogs::Icon::Warning);
+            const QString failure = outcome.failureText(QStringLiteral("网络异常！"));
+            m_emailLabel->setText(failure);
+            dialogs::showMessage(this, QStringLiteral("错误"), failure, dialogs::Icon::Warning);
         }
         // Any other reply shows nothing.
     });

@@ -204,9 +204,10 @@ void RegistrationWindow::registerTeacher() {
                                  outcome.replyText + QStringLiteral("注册失败，请重试!"),
                                  dialogs::Icon::Warning);
         } else {
-            dialogs::showMessage(this, QStringLiteral("错误"),
-                                 outcome.replyText + QStringLiteral("\r\n网络异常！"),
-                                 dialogs::Icon::None);
+            dialogs::showMessage(
+                this, QStringLiteral("错误"),
+                outcome.failureText(outcome.replyText + QStringLiteral("\r\n网络异常！")),
+                dialogs::Icon::None);
         }
     });
     if (!self.isNull())

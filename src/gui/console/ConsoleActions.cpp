@@ -126,12 +126,14 @@ bool ConsoleActions::send(const std::function<PostOutcome()>& sendChange, const 
             tell(QStringLiteral("错误"), outcome.replyText + LineBreak + reply.refusalText,
                  dialogs::Icon::Warning);
         } else if (networkShowsReply) {
-            tell(QStringLiteral("错误"), outcome.replyText + LineBreak + NetworkFailureText,
+            tell(QStringLiteral("错误"),
+                 outcome.failureText(outcome.replyText + LineBreak + NetworkFailureText),
                  dialogs::Icon::Warning);
         } else {
+            const QString failure = outcome.failureText(NetworkFailureText);
             if (reply.status)
-                reply.status->setText(NetworkFailureText);
-            tell(QStringLiteral("错误"), NetworkFailureText, dialogs::Icon::Warning);
+                reply.status->setText(failure);
+            tell(QStringLiteral("错误"), failure, dialogs::Icon::Warning);
         }
     });
     return stored;

@@ -127,9 +127,10 @@ void UploadController::upload() {
                              dialogs::Icon::Warning);
         return;
     }
-    dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
-                         QStringLiteral("网络异常！建议保存数据，然后导入上传！"),
-                         dialogs::Icon::Warning);
+    dialogs::showMessage(
+        m_upload->window(), QStringLiteral("错误"),
+        outcome.failureText(QStringLiteral("网络异常！建议保存数据，然后导入上传！")),
+        dialogs::Icon::Warning);
     // Exactly the lines that could not be sent, even if the selection changed meanwhile. They
     // stay pending too: each travels under its batch id, so a later upload and an import of
     // the file elsewhere store it once.
@@ -178,7 +179,8 @@ void UploadController::uploadCallsAlone(const QString& password) {
     dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                          sent.outcome.isRefused()
                              ? sent.outcome.replyText + QStringLiteral("\r\n上传错误！")
-                             : QStringLiteral("网络异常！点名记录仍保留在本机，稍后再上传。"),
+                             : sent.outcome.failureText(
+                                   QStringLiteral("网络异常！点名记录仍保留在本机，稍后再上传。")),
                          dialogs::Icon::Warning);
 }
 

@@ -191,7 +191,8 @@ void LoginWindow::loginOnline() {
         return;
     }
     dialogs::showMessage(this, QStringLiteral("错误"),
-                         outcome.replyText + QStringLiteral("\r\n网络异常！") + OfflineHint,
+                         outcome.failureText(outcome.replyText + QStringLiteral("\r\n网络异常！")) +
+                             OfflineHint,
                          dialogs::Icon::None);
 }
 

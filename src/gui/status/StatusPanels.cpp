@@ -17,6 +17,7 @@ namespace ordalis {
 namespace {
 
 const QString Checking = QStringLiteral("正在检测服务器版本");
+const QString NotChecked = QStringLiteral("无法检测服务器版本");
 
 } // namespace
 
@@ -113,8 +114,9 @@ void StatusPanels::checkClock() {
 void StatusPanels::checkVersion() {
     m_panels[1]->setText(Checking);
     m_service.makerVersionLater(this, [this](const QString& reply) {
-        if (const std::optional<QString> version = offeredVersion(reply))
-            m_panels[1]->setText(QStringLiteral("服务器版本:") + *version);
+        // No version (no reply, or none of the site's) ends the check too.
+        const std::optional<QString> version = offeredVersion(reply);
+        m_panels[1]->setText(version ? QStringLiteral("服务器版本:") + *version : NotChecked);
     });
 }
 

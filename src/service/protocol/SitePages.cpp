@@ -17,6 +17,14 @@ namespace {
 constexpr int DefaultShownScores = 20;
 constexpr int MaxShownScores = 1000;
 
+// The program opens the latest scores with mp in the address: once the page is in, the address
+// bar and the browser's history hold it without mp (and so does the Referer of a link), while
+// the page's links carry their own.
+const QString AddressWithoutMp = QStringLiteral(
+    "<script>var kept=location.search.slice(1).split('&').filter(function(pair){"
+    "return pair&&pair.split('=')[0]!=='mp'}).join('&');history.replaceState(null,'',"
+    "location.pathname+(kept?'?'+kept:'')+location.hash)</script>");
+
 QString page(const QString& title, const QString& content) {
     return QStringLiteral(
                "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\">"
@@ -85,7 +93,8 @@ Reply latestScores(Call& call) {
     if (!teacher) {
         Reply refused = Reply::html(
             page(QStringLiteral("无法查看"),
-                 QStringLiteral("<h1>无法查看计分</h1><p>%1</p>").arg(refusal.toHtmlEscaped())));
+                 QStringLiteral("<h1>无法查看计分</h1><p>%1</p>").arg(refusal.toHtmlEscaped()) +
+                     AddressWithoutMp));
         refused.status = 403;
         return refused;
     }
@@ -109,8 +118,9 @@ Reply latestScores(Call& call) {
     const QString heading = QStringLiteral("<h1>最近上传的计分</h1><p>%1，最近的%2条计分：</p>")
                                 .arg(teacherName.toHtmlEscaped())
                                 .arg(count);
-    return Reply::html(page(QStringLiteral("最近上传的计分"),
-                            heading + scoreTable(rows) + exportLinks(call, *teacher)));
+    return Reply::html(
+        page(QStringLiteral("最近上传的计分"),
+             heading + scoreTable(rows) + exportLinks(call, *teacher) + AddressWithoutMp));
 }
 
 } // namespace

@@ -36,10 +36,11 @@ public:
     };
 
     // A complete reply that closes the connection afterwards.
-    static QByteArray reply(int status, const QByteArray& body) {
+    static QByteArray reply(int status, const QByteArray& body,
+                            const QByteArray& contentType = "text/plain") {
         return "HTTP/1.1 " + QByteArray::number(status) +
                " Status\r\nContent-Length: " + QByteArray::number(body.size()) +
-               "\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n" + body;
+               "\r\nContent-Type: " + contentType + "\r\nConnection: close\r\n\r\n" + body;
     }
     // Announces a longer body than it sends, then drops the connection.
     static QByteArray cutReply(const QByteArray& partialBody) {

@@ -63,34 +63,52 @@ void HttpClientTest::postFormClassifiesReplies_data() {
     QTest::addColumn<QString>("word");
     QTest::addColumn<PostOutcome::Kind>("kind");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("unexpected"); // the status the problem names; 0: no problem
 
     const auto success = PostOutcome::Kind::Success;
     const auto refused = PostOutcome::Kind::Refused;
     const auto failure = PostOutcome::Kind::NetworkFailure;
     const QString word = QStringLiteral("Success!");
+    const QByteArray html = "text/html";
+    const QByteArray page = "<html><head><title>301 Moved Permanently</title></head></html>";
     QTest::newRow("exact word") << LoopbackHttpServer::reply(200, "Success!") << word << success
-                                << word;
+                                << word << 0;
     QTest::newRow("other case") << LoopbackHttpServer::reply(200, "success!") << word << refused
-                                << "success!";
+                                << "success!" << 0;
     QTest::newRow("word and line break")
-        << LoopbackHttpServer::reply(200, "Success!\r\n") << word << refused << "Success!\r\n";
+        << LoopbackHttpServer::reply(200, "Success!\r\n") << word << refused << "Success!\r\n"
+        << 0;
     // 密码错误 in GBK: a refusal's reason reaches the teacher readable.
     QTest::newRow("Chinese refusal")
         << LoopbackHttpServer::reply(200, "\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3") << word << refused
-        << QStringLiteral("密码错误");
-    QTest::newRow("empty reply") << LoopbackHttpServer::reply(200, "") << word << refused << "";
+        << QStringLiteral("密码错误") << 0;
+    QTest::newRow("empty reply") << LoopbackHttpServer::reply(200, "") << word << refused << ""
+                                 << 0;
     QTest::newRow("status 500 with the word")
-        << LoopbackHttpServer::reply(500, "Success!") << word << failure << "Success!";
+        << LoopbackHttpServer::reply(500, "Success!") << word << failure << "Success!" << 0;
     QTest::newRow("status 404") << LoopbackHttpServer::reply(404, "Success!") << word << failure
-                                << "Success!";
+                                << "Success!" << 0;
+    // 失败次数过多 in GBK: the service's own reason with its status is kept as it is.
+    QTest::newRow("service's 429")
+        << LoopbackHttpServer::reply(429, "\xCA\xA7\xB0\xDC\xB4\xCE\xCA\xFD\xB9\xFD\xB6\xE0",
+                                     "text/plain; charset=GB18030")
+        << word << failure << QStringLiteral("失败次数过多") << 0;
     QTest::newRow("redirect") << LoopbackHttpServer::reply(302, "Success!") << word << failure
-                              << "Success!";
+                              << "Success!" << 302;
+    QTest::newRow("redirect to https") << LoopbackHttpServer::reply(301, page, html) << word
+                                       << failure << QString::fromLatin1(page) << 301;
+    QTest::newRow("proxy's error page")
+        << LoopbackHttpServer::reply(502, "<center>502 Bad Gateway</center>", html) << word
+        << failure << "<center>502 Bad Gateway</center>" << 502;
+    QTest::newRow("portal page with 200")
+        << LoopbackHttpServer::reply(200, "\n <!DOCTYPE HTML><p>Log in to the Wi-Fi") << word
+        << failure << "\n <!DOCTYPE HTML><p>Log in to the Wi-Fi" << 200;
     QTest::newRow("cut after the word")
-        << LoopbackHttpServer::cutReply("Success!") << word << failure << "Success!";
+        << LoopbackHttpServer::cutReply("Success!") << word << failure << "Success!" << 0;
     QTest::newRow("lower-case word of setpassword")
-        << LoopbackHttpServer::reply(200, "success") << "success" << success << "success";
+        << LoopbackHttpServer::reply(200, "success") << "success" << success << "success" << 0;
     QTest::newRow("failure word of setpassword")
-        << LoopbackHttpServer::reply(200, "failure") << "success" << refused << "failure";
+        << LoopbackHttpServer::reply(200, "failure") << "success" << refused << "failure" << 0;
 }
 
 void HttpClientTest::postFormClassifiesReplies() {
@@ -98,6 +116,7 @@ void HttpClientTest::postFormClassifiesReplies() {
     QFETCH(QString, word);
     QFETCH(PostOutcome::Kind, kind);
     QFETCH(QString, text);
+    QFETCH(int, unexpected);
 
     LoopbackHttpServer server;
     server.setDefaultReply(reply);
@@ -108,6 +127,14 @@ void HttpClientTest::postFormClassifiesReplies() {
     // A cut reply may or may not hand over the bytes that did arrive; the kind is what counts.
     if (!QByteArray(QTest::currentDataTag()).startsWith("cut"))
         QCOMPARE(outcome.replyText, text);
+    // A reply of another server is said as such, in place of the page it brought.
+    QCOMPARE(
+        outcome.problem,
+        unexpected
+            ? QStringLiteral("服务器返回了意外的内容（HTTP %1），请检查服务器地址").arg(unexpected)
+            : QString());
+    QCOMPARE(outcome.failureText(QStringLiteral("网络异常！")),
+             unexpected ? outcome.problem : QStringLiteral("网络异常！"));
     QCOMPARE(server.requests().size(), 1);
 }
 
@@ -169,10 +196,19 @@ void HttpClientTest::getTextDecodesGbkWhateverTheStatus() {
     LoopbackHttpServer server;
     server.queueReply(LoopbackHttpServer::reply(200, "\xD5\xC5\xC8\xFD\r\nab"));
     server.queueReply(LoopbackHttpServer::reply(500, "\xB4\xED"));
+    server.queueReply(LoopbackHttpServer::reply(301, "<html>Moved</html>", "text/html"));
+    server.queueReply(LoopbackHttpServer::reply(301, "<html>Moved</html>", "text/html"));
     HttpClient client(5s);
     QCOMPARE(client.getText(QUrl(server.baseUrl() + "/getteacher.php")),
              QStringLiteral("张三\r\nab"));
     QCOMPARE(client.getText(QUrl(server.baseUrl() + "/getteacher.php")), QStringLiteral("错"));
+    // Another server's page is no data of the teacher's, with or without waiting.
+    QCOMPARE(client.getText(QUrl(server.baseUrl() + "/getteacher.php")), QString());
+    QString later = QStringLiteral("none yet");
+    QObject context;
+    client.getTextLater(QUrl(server.baseUrl() + "/version.php"), &context,
+                        [&later](const QString& text) { later = text; });
+    QTRY_COMPARE(later, QString());
     QCOMPARE(client.getText(QUrl(closedPortUrl() + "/getteacher.php")), QString());
 }
 
