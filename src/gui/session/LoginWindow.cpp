@@ -190,10 +190,10 @@ void LoginWindow::loginOnline() {
         m_passwordBox->selectAll();
         return;
     }
-    dialogs::showMessage(this, QStringLiteral("错误"),
-                         outcome.failureText(outcome.replyText + QStringLiteral("\r\n网络异常！")) +
-                             OfflineHint,
-                         dialogs::Icon::None);
+    dialogs::showMessage(
+        this, QStringLiteral("错误"),
+        outcome.failureText(outcome.replyText + QStringLiteral("\r\n网络异常！") + OfflineHint),
+        dialogs::Icon::None);
 }
 
 void LoginWindow::loginOffline() {
