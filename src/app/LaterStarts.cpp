@@ -5,14 +5,47 @@
 #include "session/ProgramWindows.h"
 #include "session/SingleProgram.h"
 
+#include <cstdio>
+
 namespace ordalis {
 
-std::optional<int> handOverToRunningProgram(SingleProgram& single) {
-    switch (single.start(SingleProgram::ShowRequest)) {
+namespace {
+
+const QString DrawCommand = QStringLiteral("draw");
+const QString StopCommand = QStringLiteral("stop");
+
+QString requestLine(const LaterStartRequest& request) {
+    switch (request.kind) {
+    case LaterStartRequest::Kind::Draw:
+        return DrawCommand + u' ' + request.category;
+    case LaterStartRequest::Kind::Stop:
+        return StopCommand;
+    case LaterStartRequest::Kind::Show:
+        break;
+    }
+    return SingleProgram::ShowRequest;
+}
+
+void print(std::FILE* stream, const QString& text) {
+    if (!text.isEmpty()) {
+        std::fprintf(stream, "%s\n", text.toLocal8Bit().constData());
+        std::fflush(stream);
+    }
+}
+
+} // namespace
+
+std::optional<int> handOverToRunningProgram(SingleProgram& single,
+                                            const LaterStartRequest& request) {
+    switch (single.start(requestLine(request))) {
     case SingleProgram::Start::First:
-        return std::nullopt;
+        if (request.kind == LaterStartRequest::Kind::Show)
+            return std::nullopt;
+        print(stderr, QStringLiteral("ordalis: Ordalis 没有在运行，请先打开 Ordalis 并登录"));
+        return 1;
     case SingleProgram::Start::HandedOver:
-        return 0;
+        print(single.answer().ok ? stdout : stderr, single.answer().text);
+        return single.answer().ok ? 0 : 1;
     case SingleProgram::Start::NotAnswering:
         break;
     }
@@ -25,10 +58,16 @@ std::optional<int> handOverToRunningProgram(SingleProgram& single) {
 }
 
 void answerLaterStarts(SingleProgram& single, ProgramWindows& windows) {
-    single.channel().addCommand(SingleProgram::ShowRequest, [&windows](const QString&) {
+    CommandChannel& channel = single.channel();
+    channel.addCommand(SingleProgram::ShowRequest, [&windows](const QString&) {
         windows.bringToFront();
         return ChannelAnswer{true, {}};
     });
+    channel.addCommand(DrawCommand, [&windows](const QString& category) {
+        return windows.drawFromOutside(category);
+    });
+    channel.addCommand(StopCommand,
+                       [&windows](const QString&) { return windows.stopFromOutside(); });
 }
 
 } // namespace ordalis

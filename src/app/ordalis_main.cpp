@@ -9,6 +9,7 @@
 #include "common/Dialogs.h"
 #include "common/Look.h"
 #include "common/Translations.h"
+#include "draw/DrawEngine.h"
 #include "net/ServiceConfig.h"
 #include "session/DataFolder.h"
 #include "session/ProgramWindows.h"
@@ -27,6 +28,7 @@ namespace {
 struct Options {
     QString dataDir;
     bool quitWhenShown = false;
+    ordalis::LaterStartRequest request;
 };
 
 Options parseOptions(const QCoreApplication& app) {
@@ -45,8 +47,23 @@ Options parseOptions(const QCoreApplication& app) {
     const QCommandLineOption quitWhenShown(
         QStringLiteral("quit-when-shown"),
         QStringLiteral("Quit once the main window is shown (checks that the program starts)."));
+    const QCommandLineOption draw(
+        QStringLiteral("draw"),
+        QStringLiteral("In the Ordalis running on the data folder, start a draw in CATEGORY "
+                       "(所有 unless given, or 未点, 已点, 从未 … 很难), as its button does."));
+    const QCommandLineOption stop(
+        QStringLiteral("stop"),
+        QStringLiteral("In the Ordalis running on the data folder, stop the draw; prints the "
+                       "name of the student called."));
+    const QCommandLineOption show(
+        QStringLiteral("show"),
+        QStringLiteral("Bring the running Ordalis to the front (start it when none runs)."));
     parser.addOption(dataDir);
     parser.addOption(quitWhenShown);
+    parser.addOptions({draw, stop, show});
+    parser.addPositionalArgument(QStringLiteral("CATEGORY"),
+                                 QStringLiteral("The category of --draw."),
+                                 QStringLiteral("[CATEGORY]"));
     // Read by the service configuration from the arguments themselves.
     for (const auto& [name, description, value] :
          {std::tuple{"service-base", "Address of the school's score service.", "URL"},
@@ -61,7 +78,14 @@ Options parseOptions(const QCoreApplication& app) {
                                             QString::fromLatin1(description),
                                             QString::fromLatin1(value)));
     parser.process(app);
-    return {parser.value(dataDir), parser.isSet(quitWhenShown)};
+    Options options{parser.value(dataDir), parser.isSet(quitWhenShown), {}};
+    using Kind = ordalis::LaterStartRequest::Kind;
+    if (parser.isSet(draw))
+        options.request = {Kind::Draw, parser.positionalArguments().value(
+                                           0, ordalis::drawButtonCaption(ordalis::AllStudents))};
+    else if (parser.isSet(stop))
+        options.request = {Kind::Stop, {}};
+    return options;
 }
 
 void nameTheProgram() {
@@ -93,7 +117,8 @@ int main(int argc, char** argv) {
     folder.ensureExists();
     // One program per data folder: a second start brings the running one to the front.
     ordalis::SingleProgram single(folder.path());
-    if (const std::optional<int> handedOver = ordalis::handOverToRunningProgram(single))
+    if (const std::optional<int> handedOver =
+            ordalis::handOverToRunningProgram(single, options.request))
         return *handedOver;
 
     ordalis::ServiceConfig config = ordalis::ServiceConfig::fromUserSettings();

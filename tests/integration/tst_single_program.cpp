@@ -123,6 +123,64 @@ private Q_SLOTS:
         const DrivenRun nextRun = next.finish();
         QVERIFY2(nextRun.finished && nextRun.exitCode == 0, qPrintable(nextRun.errors));
     }
+
+    // `ordalis --draw [CATEGORY]` and `--stop` drive the running program's draw; what cannot be
+    // done is refused on standard error with exit status 1.
+    void drawsFromOutside() {
+        ordalis::test::TempDataFolder data;
+        QVERIFY(data.writeSampleRecord());
+        const auto later = [&](const QStringList& arguments) {
+            return runDriven(data.path(), {}, arguments);
+        };
+        const DrivenRun none = later({QStringLiteral("--stop")});
+        QCOMPARE(none.exitCode, 1);
+        QVERIFY2(none.errors.contains(QStringLiteral("没有在运行")), qPrintable(none.errors));
+
+        DrivenProgram first(data.path(), steps("state Form1;"
+                                               "pause 1500;"
+                                               "click Form1/Command1;"    // 用户
+                                               "click frmLogin/Command1;" // offline
+                                               "choose Form1/Combo2 0;"
+                                               "print Form1/Combo2;"
+                                               "pause 30000"));
+        QVERIFY(first.waitForOutput(QStringLiteral("state Form1: normal")));
+        const DrivenRun early = later({QStringLiteral("--draw")});
+        QCOMPARE(early.exitCode, 1);
+        QVERIFY2(early.errors.contains(QStringLiteral("还没有登录")), qPrintable(early.errors));
+
+        QVERIFY2(first.waitForOutput(QStringLiteral("Form1/Combo2: 一班")),
+                 qPrintable(QString::fromUtf8(first.process().readAllStandardOutput())));
+        const struct {
+            QStringList arguments;
+            int exitCode;
+            QString said; // on standard output when done, on standard error when refused
+        } steps[] = {
+            {{QStringLiteral("--stop")}, 1, QStringLiteral("没有正在进行的抽取")},
+            {{QStringLiteral("--draw"), QStringLiteral("已点")},
+             1,
+             QStringLiteral("“已点”中没有学生")},
+            {{QStringLiteral("--draw"), QStringLiteral("手动")},
+             1,
+             QStringLiteral("没有“手动”这个类别")},
+            {{QStringLiteral("--draw")}, 0, {}},
+            {{QStringLiteral("--draw"), QStringLiteral("所有")}, 0, QStringLiteral("正在抽取")},
+            {{QStringLiteral("--stop")}, 0, {}},
+        };
+        for (const auto& step : steps) {
+            const DrivenRun run = later(step.arguments);
+            const QString context = step.arguments.join(u' ') + u':' + run.errors;
+            QVERIFY2(run.finished && run.exitCode == step.exitCode, qPrintable(context));
+            QVERIFY2((step.exitCode == 0 ? run.output : run.errors).contains(step.said),
+                     qPrintable(context));
+        }
+        // The stop names the student it called, one of the class.
+        const QString called =
+            later({QStringLiteral("--draw"), QStringLiteral("未点")}).exitCode == 0
+                ? later({QStringLiteral("--stop")}).output.trimmed()
+                : QString();
+        QVERIFY2(QStringList({"张三", "李四", "王五"}).contains(called), qPrintable(called));
+        first.process().kill();
+    }
 };
 
 QTEST_GUILESS_MAIN(SingleProgramTest)

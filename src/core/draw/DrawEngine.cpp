@@ -30,6 +30,13 @@ QString drawButtonCaption(int button) {
     return captions.value(button);
 }
 
+std::optional<int> categoryOfCaption(const QString& caption) {
+    for (int category = 0; category < DrawCategoryCount; ++category)
+        if (drawButtonCaption(category) == caption)
+            return category;
+    return std::nullopt;
+}
+
 DrawEngine::DrawEngine(QRandomGenerator* generator)
     : m_generator(generator ? generator : sharedGenerator()) {}
 

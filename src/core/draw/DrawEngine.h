@@ -16,6 +16,8 @@ namespace ordalis {
 
 // "所有" .. "很难" for the twelve categories, "手动" for the thirteenth button.
 QString drawButtonCaption(int button);
+// The category of a caption ("所有" .. "很难"); nothing for any other text, 手动 included.
+std::optional<int> categoryOfCaption(const QString& caption);
 inline const QString PauseCaption = QStringLiteral("暂停");
 constexpr int ManualButton = 12;
 

@@ -62,6 +62,7 @@ public:
 
     // The panels, for the controllers of the program's windows.
     DrawPanel* drawPanel() const { return m_drawPanel; }
+    DrawController* drawController() const { return m_draw; }
     ManualPanel* manualPanel() const { return m_manualPanel; }
     UploadPanel* uploadPanel() const { return m_uploadPanel; }
     // The window's one request gate: every request this window waits for (the uploads, the

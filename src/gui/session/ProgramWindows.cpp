@@ -7,6 +7,7 @@
 #include "common/UnsavedWork.h"
 #include "console/ConsoleWindow.h"
 #include "draw/CalledNameSpeech.h"
+#include "draw/DrawController.h"
 #include "draw/DrawPanel.h"
 #include "groups/GroupUploader.h"
 #include "history/HistoryWindow.h"
@@ -135,6 +136,40 @@ void ProgramWindows::bringToFront() {
             standing = m_login.get();
     }
     bringUp(standing);
+}
+
+ChannelAnswer ProgramWindows::drawFromOutside(const QString& caption) {
+    const std::optional<int> category = categoryOfCaption(caption);
+    if (!category) {
+        QStringList captions;
+        for (int i = 0; i < DrawCategoryCount; ++i)
+            captions << drawButtonCaption(i);
+        return {false, QStringLiteral("没有“%1”这个类别，可以用：%2")
+                           .arg(caption, captions.join(QStringLiteral("、")))};
+    }
+    if (m_session.userName.isEmpty() || m_form1->isHidden())
+        return {false, QStringLiteral("还没有登录：请先在 Ordalis 中登录并选择班级")};
+    if (m_form1->chosenClass().isEmpty())
+        return {false, QStringLiteral("还没有选择班级")};
+    DrawController* draw = m_form1->drawController();
+    if (draw->isRolling() && draw->engine().startedCategory() == *category)
+        return {true, QStringLiteral("正在抽取")};
+    if (draw->engine().kind(*category).isEmpty())
+        return {false, QStringLiteral("“%1”中没有学生").arg(caption)};
+    draw->toggle(*category);
+    return {true, {}};
+}
+
+ChannelAnswer ProgramWindows::stopFromOutside() {
+    DrawController* draw = m_form1->drawController();
+    if (m_form1->isHidden() || !draw->isRolling())
+        return {false, QStringLiteral("没有正在进行的抽取")};
+    QString called;
+    const QMetaObject::Connection taking = connect(
+        draw, &DrawController::called, this, [&called](const QString& name) { called = name; });
+    draw->toggle(draw->engine().startedCategory());
+    disconnect(taking);
+    return {true, called};
 }
 
 void ProgramWindows::openHistory() {

@@ -6,6 +6,7 @@
 #include "common/Speaker.h"
 #include "console/ConsoleHooks.h"
 #include "net/ServiceEndpoints.h"
+#include "session/CommandChannel.h"
 #include "session/DataFolder.h"
 #include "session/RememberedUsers.h"
 
@@ -78,6 +79,12 @@ public:
     // to the front, restored if minimised: the main window, or the login window or the console
     // while it stands in the main window's place.
     void bringToFront();
+    // A draw asked for from outside the program (a shortcut, whiteboard software): started in
+    // the category of that caption, or stopped, as its button would; refused with the reason
+    // while nobody is logged in, no class is chosen or the category is empty. A stop's answer
+    // names the student called.
+    ChannelAnswer drawFromOutside(const QString& caption);
+    ChannelAnswer stopFromOutside();
 
 private:
     void discardConsole();
