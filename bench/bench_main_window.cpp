@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window at work on real widgets (offscreen): one roll step on a large record, in the
 // designed window and in projector mode, the roll rate the 5 ms timer achieves, one quick-pick
-// keystroke and one class choice.
+// keystroke and one class choice; and the real program's processor time while a draw rolls in
+// projector mode and while it waits.
 
 #include "BenchData.h"
+#include "DrivenProgram.h"
 #include "ProjectorScreens.h"
 #include "RecordFixture.h"
 #include "common/Look.h"
@@ -19,10 +21,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace ordalis;
 
@@ -173,5 +177,61 @@ void FirstStartProcess(benchmark::State& state) {
     state.counters["max_rss_MB"] = double(usage.ru_maxrss) / 1024.0;
 }
 BENCHMARK(FirstStartProcess)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// The processor time (user and system) the process has used, in seconds.
+double processorSeconds(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    // After the command name in parentheses: utime and stime are fields 14 and 15.
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return double(fields.value(11).toLongLong() + fields.value(12).toLongLong()) /
+           double(sysconf(_SC_CLK_TCK));
+}
+
+// The share of one core the process takes over `seconds`, in percent.
+double corePercent(qint64 pid, double seconds) {
+    const double before = processorSeconds(pid);
+    QElapsedTimer clock;
+    clock.start();
+    QThread::msleep(ulong(seconds * 1000));
+    return 100 * (processorSeconds(pid) - before) / (double(clock.nsecsElapsed()) / 1e9);
+}
+
+// The real program logged in offline with a class of 45, in projector mode; a draw started
+// and stopped from outside (ordalis --draw, --stop) as a presenter's key would.
+void RollingProcessorShare(benchmark::State& state) {
+    test::TempDataFolder data;
+    QStringList lines{QStringLiteral("Class_Is_Ready\t一班\t")};
+    for (int i = 0; i < 45; ++i)
+        lines << test::studentLine(QStringLiteral("一班"), bench::studentName(i), 0, 0, 0);
+    data.writeRecord(lines);
+    test::DrivenProgram program(
+        data.path(),
+        {QStringLiteral("click Form1/Command1"), QStringLiteral("click frmLogin/Command1"),
+         QStringLiteral("choose Form1/Combo2 0"), QStringLiteral("click Form1/cmdProjector"),
+         QStringLiteral("print Form1/Combo2"), QStringLiteral("pause 600000")});
+    if (!program.waitForOutput(QStringLiteral("Form1/Combo2: 一班"))) {
+        state.SkipWithError("the program did not log in");
+        return;
+    }
+    const qint64 pid = program.process().processId();
+    const auto later = [&](const QString& option) {
+        return test::runDriven(data.path(), {}, {option}).exitCode == 0;
+    };
+    for (auto _ : state) {
+        if (!later(QStringLiteral("--draw"))) {
+            state.SkipWithError("no draw started");
+            return;
+        }
+        state.counters["rolling_percent"] = corePercent(pid, 3);
+        later(QStringLiteral("--stop"));
+        state.counters["idle_percent"] = corePercent(pid, 3);
+    }
+    program.process().kill();
+    program.process().waitForFinished();
+}
+BENCHMARK(RollingProcessorShare)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

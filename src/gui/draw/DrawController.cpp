@@ -3,6 +3,7 @@
 
 #include "draw/DrawPanel.h"
 
+#include <QScreen>
 #include <QTimer>
 
 namespace ordalis {
@@ -85,12 +86,23 @@ void DrawController::start(int category) {
         m_panel->setCategoryEnabled(i, i == category);
     // A class chosen while rolling would mix two classes' lists.
     m_panel->setClassBoxEnabled(false);
+    // No screen shows more than a name a frame: the rest of the steps pick, unseen.
+    const QScreen* screen = m_panel->screen();
+    const double hertz =
+        screen != nullptr && screen->refreshRate() > 1 ? screen->refreshRate() : 60;
+    m_frameNs = qint64(1e9 / hertz);
+    m_sinceShown.invalidate();
+    m_stepped.clear();
     m_rollTimer->start();
     m_panel->focusCategory(category);
 }
 
 void DrawController::rollStep() {
-    m_panel->showName(m_engine.step());
+    m_stepped = m_engine.step();
+    if (m_sinceShown.isValid() && m_sinceShown.nsecsElapsed() < m_frameNs)
+        return;
+    m_sinceShown.start();
+    m_panel->showName(m_stepped);
 }
 
 void DrawController::stop(int category) {
@@ -108,6 +120,8 @@ void DrawController::stop(int category) {
 
 void DrawController::pause() {
     m_rollTimer->stop();
+    if (m_engine.isStarted() && !m_stepped.isEmpty())
+        m_panel->showName(m_stepped); // the name a stop then calls
 }
 
 void DrawController::callByHand(const QString& name) {

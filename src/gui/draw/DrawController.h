@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The roll-call draw on the draw panel: the engine over the chosen class's categories, the
-// roll timer Timer1 that shows a name every 5 ms, and the category buttons. Whether a draw
+// roll timer Timer1 that steps the draw every 5 ms and shows the name it is on once a frame of
+// the screen, and the category buttons. Whether a draw
 // rolls is the engine's state, never a button's caption.
 
 #include "draw/DrawEngine.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 
 class QTimer;
@@ -61,6 +63,9 @@ private:
     DrawPanel* m_panel;
     DrawEngine m_engine;
     QTimer* m_rollTimer;
+    QString m_stepped;          // the name the draw is on, shown or not yet
+    QElapsedTimer m_sinceShown; // since a rolling name was last shown
+    qint64 m_frameNs = 0;       // the screen's frame
     int m_lastCategory = AllStudents;
 };
 

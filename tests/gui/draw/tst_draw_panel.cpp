@@ -3,6 +3,7 @@
 // stopping on the categories, free and standard scores, the daily log and the pending list.
 
 #include "../Form1Harness.h"
+#include "draw/DrawController.h"
 #include "text/Gb18030.h"
 
 #include <QSignalSpy>
@@ -122,6 +123,9 @@ private Q_SLOTS:
         QTRY_VERIFY(!h.nameDisplay()->text().isEmpty());
         h.saveScreenshot(h.form.get(), QStringLiteral("draw-panel-rolling"));
 
+        // Steps come faster than frames: the stop shows the name it calls, not the frame's.
+        for (int i = 0; i < 20; ++i)
+            h.form->findChild<DrawController*>()->rollStep();
         QTest::mouseClick(notYet, Qt::LeftButton);
         const QString called = h.nameDisplay()->text();
         QCOMPARE(notYet->text(), QStringLiteral("未点"));
