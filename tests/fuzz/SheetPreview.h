@@ -9,8 +9,7 @@
 namespace ordalis::fuzz {
 
 inline void previewEverySheet(const sheets::Workbook& workbook) {
-    require(workbook.error.isEmpty() || workbook.sheets.isEmpty(),
-            "a refused file gives no sheet");
+    require(workbook.error.isEmpty() || workbook.sheets.isEmpty(), "a refused file gives no sheet");
     require(workbook.sheets.size() <= sheets::MaxSheets, "the sheets are bounded");
     for (const sheets::Sheet& sheet : workbook.sheets)
         sheets::previewRoster(sheet, {QStringLiteral("张三")});

@@ -20,8 +20,8 @@ struct Endpoint {
 };
 
 constexpr Endpoint Endpoints[] = {
-    {"/index.php", true},     {"/setcalls.php", true},   {"/getcalls.php", false},
-    {"/getscore.php", false}, {"/record.php", false},    {"/editscore.php", true},
+    {"/index.php", true},     {"/setcalls.php", true}, {"/getcalls.php", false},
+    {"/getscore.php", false}, {"/record.php", false},  {"/editscore.php", true},
 };
 
 AliceFixture* fixture = nullptr;
@@ -49,8 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         endpoint.change
             ? fixture->postRaw(endpoint.path, "username=alice&password=alice-op&" + form)
             : fixture->protocol->handle(
-                  {"GET", endpoint.path,
-                   "t=alice&mp=" + md5Hex(AliceFixture::Login).toLatin1() + '&' + form, {},
+                  {"GET",
+                   endpoint.path,
+                   "t=alice&mp=" + md5Hex(AliceFixture::Login).toLatin1() + '&' + form,
+                   {},
                    QStringLiteral("192.0.2.1")});
     fuzz::require(reply.status != 500, "a request is answered, never with an internal error");
     return 0;

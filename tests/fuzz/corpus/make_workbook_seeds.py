@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Writes the small workbooks of the xlsx, ods and zip seed corpora (committed as written; run
-# again only to change them): a roster as Excel, WPS and LibreOffice save one, and the shapes
-# a reader must take apart (shared and inline strings, formulas, repeats, merges, a zip with
-# stored parts).
+# Writes the seeds of the xlsx, ods and zip corpora (committed as written; run again only to
+# change them): a roster as Excel, WPS and LibreOffice save one, with the shapes a reader must
+# take apart (shared and inline strings, formulas, repeats, merges). The xlsx and ods targets
+# take the parts (NUL between them, in the order of fuzz_xlsx.cpp); the zip target whole
+# archives, deflated and stored.
 import os, zipfile
 
 here = os.path.dirname(os.path.abspath(__file__))
@@ -46,10 +47,22 @@ def write(corpus, name, parts, compression=zipfile.ZIP_DEFLATED):
 xlsx = [('xl/workbook.xml', WORKBOOK), ('xl/_rels/workbook.xml.rels', '<Relationships>%s</Relationships>' % RELS),
         ('xl/sharedStrings.xml', SHARED), ('xl/worksheets/sheet1.xml', SHEET1),
         ('xl/worksheets/sheet2.xml', SHEET2)]
-write('xlsx', 'roster.xlsx', xlsx)
-write('xlsx', 'no_shared_strings.xlsx', [p for p in xlsx if p[0] != 'xl/sharedStrings.xml'])
+
+
+def put(corpus, name, parts):
+    os.makedirs(os.path.join(here, corpus), exist_ok=True)
+    with open(os.path.join(here, corpus, name), 'wb') as f:
+        f.write(b'\0'.join(part.encode('utf-8') for part in parts))
+
+
+PACKAGE = ('<Relationships><Relationship Id="rId1" Type="%s/officeDocument" '
+           'Target="xl/workbook.xml"/></Relationships>' % R)
+WORKBOOK_RELS = ('<Relationships>%s<Relationship Id="rId3" Type="%s/sharedStrings" '
+                 'Target="sharedStrings.xml"/></Relationships>' % (RELS, R))
+put('xlsx', 'roster', [PACKAGE, WORKBOOK_RELS, WORKBOOK, SHARED, SHEET1, SHEET2])
+put('xlsx', 'no_shared_strings', ['', '<Relationships>%s</Relationships>' % RELS, WORKBOOK, '', SHEET2, SHEET2])
+put('ods', 'roster', [ODS])
 ods = [('mimetype', 'application/vnd.oasis.opendocument.spreadsheet'), ('content.xml', ODS)]
-write('ods', 'roster.ods', ods)
 write('zip', 'roster_parts_deflated.zip', xlsx)
 write('zip', 'roster_parts_stored.zip', ods, zipfile.ZIP_STORED)
 write('zip', 'empty.zip', [])
