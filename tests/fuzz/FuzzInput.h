@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What every fuzz target does with libFuzzer's bytes: take them as a QByteArray (copied, so
-// that a read past their end is one past the fuzzer's buffer, which AddressSanitizer sees),
-// split them into the parts of one input, or put them where a reader finds a file.
+// What every fuzz target does with libFuzzer's bytes: take them as a QByteArray, as a reader
+// gets them from a file or a socket (copied, with the NUL Qt ends every array with), split
+// them into the parts of one input, or put them where a reader finds a file.
 
 #include <QByteArray>
 #include <QByteArrayList>
