@@ -19,9 +19,11 @@ ORDALIS_PACKAGING_PACKAGES=(
 # The test suite and the benchmarks (./test) besides the two lists above: the include check,
 # the package checks, the browser the pages are tested in, a PostgreSQL server, and the load
 # generator and static server of the service benchmark, and a reader of workbooks that is not
-# our own (openpyxl) for the import and export tests.
+# our own (openpyxl) for the import and export tests; clang and its runtime libraries for the
+# sanitizer and fuzzing build (tools/sanitize.sh, tools/fuzz.sh: -fsanitize=fuzzer links
+# libclang-rt's libFuzzer, not the separate libfuzzer-*-dev).
 ORDALIS_TEST_PACKAGES=(
-    libbenchmark-dev python3 python3-openpyxl
+    libbenchmark-dev python3 python3-openpyxl clang libclang-rt-dev
     desktop-file-utils appstream chromium
     postgresql wrk nginx-light
 )
@@ -70,6 +72,14 @@ ordalis_build() {
     command -v ccache >/dev/null && options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null &&
         cmake --build "$dir" "$@"
+}
+
+# ordalis_build_sanitized [build arguments...]: ordalis_build in build-sanitize/, with clang,
+# AddressSanitizer, UndefinedBehaviorSanitizer and the fuzz targets: tools/sanitize.sh and
+# tools/fuzz.sh build there alike, so the sanitized code is compiled once for both.
+ordalis_build_sanitized() {
+    ordalis_build build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DORDALIS_SANITIZE=ON \
+        -DORDALIS_FUZZ=ON -DORDALIS_WERROR="${ORDALIS_WERROR:-OFF}" -DORDALIS_BUILD_BENCH=OFF "$@"
 }
 
 # ordalis_build_programs [build arguments...]: ordalis_build for ./run and tools/package.sh. A

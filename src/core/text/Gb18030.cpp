@@ -19,9 +19,12 @@ bool isLeadByte(uchar byte) {
 }
 
 // The GBK code of every UTF-16 unit, taken from the converter once, so that encoding is a
-// lookup and a character GBK lacks (the converter writes "?" for it) is told apart from a real
-// "?". Units are encoded one at a time: the converter writes nothing at all for some units
-// (default-ignorable ones such as the soft hyphen), which a bulk conversion would hide.
+// lookup. Units are encoded one at a time: the converter writes nothing at all for some units
+// (default-ignorable ones such as the soft hyphen), which a bulk conversion would hide. A code
+// is kept only where it reads back as its unit: not the "?" written for a character GBK
+// lacks, nor the bytes of a few private-use units that GB18030 gives to another character
+// (A9 92 is U+2FF8 there) or to none (U+F8F5 is the byte FF in GBK). Those units get their own
+// GB18030 code.
 std::unique_ptr<CodeTable> buildGbkTable() {
     auto table = std::make_unique<CodeTable>();
     table->fill(0);
@@ -31,9 +34,11 @@ std::unique_ptr<CodeTable> buildGbkTable() {
             continue;
         const QChar unit{char16_t(u)};
         const QByteArray bytes = encoder.encode(QStringView(&unit, 1));
+        if (decode(bytes) != unit)
+            continue;
         if (bytes.size() == 2 && isLeadByte(uchar(bytes[0])))
             (*table)[u] = quint16(uchar(bytes[0]) << 8 | uchar(bytes[1]));
-        else if (bytes.size() == 1 && (bytes[0] != '?' || u == '?'))
+        else if (bytes.size() == 1)
             (*table)[u] = uchar(bytes[0]);
     }
     return table;

@@ -2,8 +2,9 @@
 #pragma once
 // The Chinese code page of every file and every wire text: GB18030, written so that every
 // character GBK has keeps exactly its GBK bytes (files and peers of GBK days read the same),
-// while every other character (CJK extensions, rare characters of real names) gets its
-// four-byte GB18030 code instead of being lost.
+// while every other character (CJK extensions, rare characters of real names, the few
+// private-use characters whose GBK bytes GB18030 reads as another or none) gets its GB18030 code
+// instead of being lost.
 
 #include <QByteArray>
 #include <QString>

@@ -24,7 +24,8 @@ private Q_SLOTS:
 
     void everyGbkCharacterKeepsItsGbkBytes() {
         // Files and peers of GBK days read the same: for each character GBK has, the bytes are
-        // exactly the GBK converter's.
+        // exactly the GBK converter's, but for the private-use ones whose GBK bytes GB18030
+        // reads as another character: those read back as themselves.
         QStringEncoder gbk("GBK", QStringConverter::Flag::Stateless);
         int characters = 0;
         for (uint u = 1; u < 0x10000; ++u) {
@@ -37,6 +38,10 @@ private Q_SLOTS:
             if (!inGbk)
                 continue;
             ++characters;
+            if (gb18030::decode(expected) != unit) {
+                QCOMPARE(gb18030::decode(gb18030::encode(QStringView(&unit, 1))), QString(unit));
+                continue;
+            }
             if (gb18030::encode(QStringView(&unit, 1)) != expected)
                 QFAIL(qPrintable(QStringLiteral("U+%1").arg(u, 4, 16, QLatin1Char('0'))));
         }

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The service's replies with a class's calls and scores, and the pending call and score lines
+// of this computer, joined into the class's history and its workbook; one part each, split
+// at a NUL.
+
+#include "FuzzInput.h"
+#include "history/ClassHistory.h"
+#include "text/Gb18030.h"
+
+using namespace ordalis;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QList<QByteArray> parts = fuzz::bytesOf(data, size).split('\0');
+    auto part = [&](int i) { return gb18030::decode(parts.value(i)); };
+    ClassHistory history(QStringLiteral("一班"), part(0).split(u'|'),
+                         {QDate(2024, 1, 1), QDate(2024, 12, 31)});
+    history.addServiceCalls(part(1));
+    history.addServiceScores(part(2));
+    history.addPendingCalls(part(3).split(QStringLiteral("\r\n")));
+    history.addPendingScores(part(4).split(QStringLiteral("\r\n")));
+    history.students();
+    history.drawCounts();
+    history.meanByDate();
+    history.workbook();
+    return 0;
+}
