@@ -12,14 +12,16 @@ using namespace ordalis;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QList<QByteArray> parts = fuzz::bytesOf(data, size).split('\0');
     auto part = [&](int i) { return gb18030::decode(parts.value(i)); };
-    ClassHistory history(QStringLiteral("一班"), part(0).split(u'|'),
-                         {QDate(2024, 1, 1), QDate(2024, 12, 31)});
+    const QStringList roster = part(0).split(u'|');
+    ClassHistory history(QStringLiteral("一班"), roster, {QDate(2024, 1, 1), QDate(2024, 12, 31)});
     history.addServiceCalls(part(1));
     history.addServiceScores(part(2));
     history.addPendingCalls(part(3).split(QStringLiteral("\r\n")));
     history.addPendingScores(part(4).split(QStringLiteral("\r\n")));
     history.students();
-    history.drawCounts();
+    // The first student is away on odd days.
+    history.drawCounts(
+        [&roster](const QDate& day) { return day.day() % 2 ? roster.mid(0, 1) : QStringList(); });
     history.meanByDate();
     history.workbook();
     return 0;
