@@ -50,6 +50,21 @@ bool failCommitsOf(const QSqlDatabase& db, const QString& account, QString* erro
         error);
 }
 
+bool loseFirstCommitAnswerOf(const QSqlDatabase& db, const QString& account, QString* error) {
+    return runAll(
+        db,
+        {QStringLiteral("CREATE SEQUENCE commit_losses"),
+         QStringLiteral("CREATE FUNCTION lose_commit() RETURNS trigger LANGUAGE plpgsql AS $$ "
+                        "BEGIN IF nextval('commit_losses') = 1 THEN "
+                        "PERFORM pg_terminate_backend(pg_backend_pid()); END IF; "
+                        "RETURN NULL; END $$"),
+         QStringLiteral("CREATE CONSTRAINT TRIGGER commit_loser AFTER UPDATE OF revision ON "
+                        "teachers DEFERRABLE INITIALLY DEFERRED FOR EACH ROW WHEN "
+                        "(NEW.account = '%1') EXECUTE FUNCTION lose_commit()")
+             .arg(account)},
+        error);
+}
+
 bool mendCommits(const QSqlDatabase& db, QString* error) {
     if (isSqlite(db))
         return runAll(db,

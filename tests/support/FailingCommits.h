@@ -13,6 +13,9 @@ namespace ordalis::test {
 
 // False, with the reason in `error`, when the database cannot be prepared.
 bool failCommitsOf(const QSqlDatabase& db, const QString& account, QString* error);
+// PostgreSQL: the connection of the teacher's first change to commit breaks during its COMMIT,
+// so that its answer is lost; later ones go through.
+bool loseFirstCommitAnswerOf(const QSqlDatabase& db, const QString& account, QString* error);
 // Lets every commit through again.
 bool mendCommits(const QSqlDatabase& db, QString* error);
 

@@ -52,11 +52,17 @@ PostgresCluster::PostgresCluster() {
     hba.resize(0);
     hba.write("host all ordalis_app 127.0.0.1/32 scram-sha-256\n" + rules);
     hba.close();
-    m_running =
-        run(m_bin + "/pg_ctl",
+    start();
+}
+
+bool PostgresCluster::start() {
+    if (!m_running)
+        m_running = run(
+            m_bin + "/pg_ctl",
             {"-D", m_data, "-w", "-l", m_data + "/server.log", "-o",
              QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1").arg(m_port).arg(m_data),
              "start"});
+    return m_running;
 }
 
 PostgresCluster::~PostgresCluster() {

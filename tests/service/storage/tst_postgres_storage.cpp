@@ -337,6 +337,22 @@ private Q_SLOTS:
         QVERIFY(stored(failing) != before[failing]);
     }
 
+    // A change whose COMMIT lost its answer with its connection may have been stored: it is
+    // answered as failed and not run again, and a read after it runs on a new connection.
+    void commitWithoutAnswerIsNotRunAgain() {
+        AliceFixture f({}, createDatabase());
+        QVERIFY2(f.ready, qPrintable(f.error));
+        QString error;
+        QVERIFY2(ordalis::test::loseFirstCommitAnswerOf(f.database->connection(),
+                                                        AliceFixture::Account, &error),
+                 qPrintable(error));
+        QCOMPARE(f.post("/index.php", QStringLiteral("username=alice&password=alice-op&keti=函数"
+                                                     "&score=一班\t张三\t5\t2024-03-15 08:01:02\t"))
+                     .status,
+                 500);
+        QVERIFY(f.scores("一班").count(u'\n') <= 1);
+    }
+
     void controlCharactersAreRefused_data() { bothDatabases(); }
     // A NUL or another control character in any text is refused with the reason before any
     // statement runs, on either database.
