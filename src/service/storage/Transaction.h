@@ -28,8 +28,9 @@ public:
     // Throws DatabaseError when the commit fails; nothing of the transaction is kept then,
     // unless the connection broke before its answer came, when it may have been kept.
     void commit();
-    // How many COMMITs of changes this thread has sent, answered or not: a request during
-    // which the count stayed the same changed nothing and may run again.
+    // How many COMMITs of changes this thread has sent, answered or not: on a database server,
+    // where each change commits on its request's thread, a request during which the count
+    // stayed the same changed nothing and may run again.
     static quint64 changeCommitsSent();
 
 private:
