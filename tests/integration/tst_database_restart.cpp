@@ -16,7 +16,6 @@
 #include <QDeadlineTimer>
 #include <QMutex>
 #include <QScopeGuard>
-#include <QTcpServer>
 #include <QThread>
 #include <atomic>
 #include <deque>
@@ -40,11 +39,6 @@ QString account(int client) {
 
 QByteArray form(const QString& text) {
     return ordalis::encodeGb18030Url(text).toLatin1();
-}
-
-quint16 freePort() {
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
 } // namespace
@@ -105,7 +99,7 @@ private Q_SLOTS:
             return;
         const QString location = m_cluster->createDatabase();
         for (int i = 0; i < Instances; ++i) {
-            m_ports.append(freePort());
+            m_ports.append(ordalis::test::freeLoopbackPort());
             m_instances.push_back(std::make_unique<ServiceProcess>(
                 QStringList{QStringLiteral("--database"), location, QStringLiteral("--listen"),
                             QStringLiteral("127.0.0.1:%1").arg(m_ports.last())}));

@@ -2,12 +2,13 @@
 
 #include "PostgresCluster.h"
 
+#include "LoopbackHttp.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTcpServer>
 #include <unistd.h>
 
 namespace ordalis::test {
@@ -25,11 +26,6 @@ QString serverBinaries() {
     return {};
 }
 
-quint16 freePort() {
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
-
 } // namespace
 
 PostgresCluster::PostgresCluster() {
@@ -42,7 +38,7 @@ PostgresCluster::PostgresCluster() {
         QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("755"), m_dir.path()});
         QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres"), m_data});
     }
-    m_port = freePort();
+    m_port = freeLoopbackPort();
     if (!run(m_bin + "/initdb", {"-D", m_data, "-A", "trust", "-U", "postgres", "-E", "UTF8"}))
         return;
     QFile hba(m_data + QStringLiteral("/pg_hba.conf"));
