@@ -21,10 +21,7 @@
 #include <deque>
 #include <thread>
 
-using ordalis::test::HttpAnswer;
-using ordalis::test::httpRequest;
-using ordalis::test::PostgresCluster;
-using ordalis::test::ServiceProcess;
+using namespace ordalis::test;
 
 namespace {
 
@@ -99,20 +96,15 @@ private Q_SLOTS:
             return;
         const QString location = m_cluster->createDatabase();
         for (int i = 0; i < Instances; ++i) {
-            m_ports.append(ordalis::test::freeLoopbackPort());
+            m_ports.append(freeLoopbackPort());
             m_instances.push_back(std::make_unique<ServiceProcess>(
                 QStringList{QStringLiteral("--database"), location, QStringLiteral("--listen"),
                             QStringLiteral("127.0.0.1:%1").arg(m_ports.last())}));
             QVERIFY(m_instances.back()->start());
         }
         for (int client = 0; client < Clients; ++client) {
-            QCOMPARE(request(0, "POST", "/regteacher.php",
-                             form(QStringLiteral("username=%1&teachername=老师&password=login"
-                                                 "&superpassword=op&email=t@example.com"
-                                                 "&mb=&tel=&qq=")
-                                      .arg(account(client))))
-                         .body,
-                     QByteArray("Success!"));
+            QVERIFY(m_instances[0]->registerTeacher(account(client), QStringLiteral("login"),
+                                                    QStringLiteral("op")));
             QCOMPARE(change(client, "/setclass.php", QStringLiteral("&class=一班")), "Success!");
             QCOMPARE(change(client, "/student.php", QStringLiteral("&class=一班&student=张三")),
                      "Success!");
