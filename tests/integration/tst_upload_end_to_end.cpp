@@ -3,6 +3,7 @@
 // ways the pending scores survive a refused or failed upload.
 
 #include "Classroom.h"
+#include "FailingCommits.h"
 #include "LosingRelay.h"
 #include "OnlineFixture.h"
 #include "OpenpyxlReader.h"
@@ -41,6 +42,7 @@
 #include <QNetworkReply>
 #include <QPushButton>
 #include <QSet>
+#include <QSqlDatabase>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTcpServer>
@@ -244,6 +246,42 @@ private Q_SLOTS:
         QCOMPARE(room.pendingLines(), given);
         QCOMPARE(storedScores(m_online.endpoints()), before);
         QVERIFY(room.button("Command13")->isEnabled());
+    }
+
+    // The service's database refuses the commit: the teacher is told, the lines stay pending
+    // under their batch and nothing of them is stored; once commits go through again, the next
+    // upload stores them once.
+    void failedCommitKeepsThePendingLines() {
+        Classroom room(m_online.config());
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+        room.scoreDraws({"2分", "3分"});
+        const QStringList given = room.pendingLines();
+        const QStringList before = storedScores(m_online.endpoints());
+        const QString connection = QStringLiteral("service-database");
+        {
+            QSqlDatabase service = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            service.setDatabaseName(m_online.process().databasePath());
+            QVERIFY(service.open());
+            QString error;
+            QVERIFY2(test::failCommitsOf(service, Teacher, &error), qPrintable(error));
+
+            room.openUploadPanel(OperationPassword);
+            dialogs::setNextFileName(QString()); // the offered export is cancelled
+            QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
+            const auto shown = dialogs::takeShownMessages();
+            QCOMPARE(shown.value(0).title, QStringLiteral("错误"));
+            QCOMPARE(room.pendingLines(), given);
+            QCOMPARE(PendingStore(room.data.path()).loadBatches(Teacher).value(0).lines, given);
+            QCOMPARE(storedScores(m_online.endpoints()), before);
+
+            QVERIFY2(test::mendCommits(service, &error), qPrintable(error));
+        }
+        QSqlDatabase::removeDatabase(connection);
+        dialogs::setNextAnswer(false);
+        QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
+        QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
+        QCOMPARE(room.pending()->count(), 0);
+        QCOMPARE(storedScores(m_online.endpoints()), before + asStored(given, TopicName));
     }
 
     // Every stop of a draw, by a click or a presenter's key, is a call of the lesson that

@@ -3,9 +3,15 @@
 #include "LoopbackHttp.h"
 
 #include <QDeadlineTimer>
+#include <QTcpServer>
 #include <QTcpSocket>
 
 namespace ordalis::test {
+
+quint16 freeLoopbackPort() {
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
 
 HttpAnswer httpRequest(const QHostAddress& from, quint16 port, const QByteArray& method,
                        const QByteArray& target, const QByteArray& body,

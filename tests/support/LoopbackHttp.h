@@ -14,6 +14,9 @@ struct HttpAnswer {
     QByteArray body;
 };
 
+// A loopback port nothing listens on at the moment of asking.
+quint16 freeLoopbackPort();
+
 HttpAnswer httpRequest(const QHostAddress& from, quint16 port, const QByteArray& method,
                        const QByteArray& target, const QByteArray& body = {},
                        const QByteArray& extraHeaders = {}, int timeoutMs = 30000);

@@ -2,12 +2,13 @@
 
 #include "PostgresCluster.h"
 
+#include "LoopbackHttp.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTcpServer>
 #include <unistd.h>
 
 namespace ordalis::test {
@@ -25,11 +26,6 @@ QString serverBinaries() {
     return {};
 }
 
-quint16 freePort() {
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
-
 } // namespace
 
 PostgresCluster::PostgresCluster() {
@@ -42,7 +38,7 @@ PostgresCluster::PostgresCluster() {
         QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("755"), m_dir.path()});
         QProcess::execute(QStringLiteral("chown"), {QStringLiteral("postgres"), m_data});
     }
-    m_port = freePort();
+    m_port = freeLoopbackPort();
     if (!run(m_bin + "/initdb", {"-D", m_data, "-A", "trust", "-U", "postgres", "-E", "UTF8"}))
         return;
     QFile hba(m_data + QStringLiteral("/pg_hba.conf"));
@@ -52,11 +48,17 @@ PostgresCluster::PostgresCluster() {
     hba.resize(0);
     hba.write("host all ordalis_app 127.0.0.1/32 scram-sha-256\n" + rules);
     hba.close();
-    m_running =
-        run(m_bin + "/pg_ctl",
+    start();
+}
+
+bool PostgresCluster::start() {
+    if (!m_running)
+        m_running = run(
+            m_bin + "/pg_ctl",
             {"-D", m_data, "-w", "-l", m_data + "/server.log", "-o",
              QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1").arg(m_port).arg(m_data),
              "start"});
+    return m_running;
 }
 
 PostgresCluster::~PostgresCluster() {

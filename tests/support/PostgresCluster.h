@@ -26,7 +26,8 @@ public:
     // Runs one of the server's programs (pg_dump, pg_restore, ...) as the cluster's owner.
     bool run(const QString& program, const QStringList& arguments) const;
     QString program(const QString& name) const { return m_bin + u'/' + name; }
-    void stop(); // the server goes away, as a crashed or stopped database server does
+    void stop();  // the server goes away, as a crashed or stopped database server does
+    bool start(); // after stop(): the same cluster on the same port; true once it runs
 
 private:
     QTemporaryDir m_dir;

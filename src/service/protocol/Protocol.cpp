@@ -10,6 +10,7 @@
 #include "protocol/SitePages.h"
 #include "protocol/StandardEndpoints.h"
 #include "storage/Sql.h"
+#include "storage/Transaction.h"
 
 #include <QHash>
 #include <QHostAddress>
@@ -163,28 +164,37 @@ Reply Protocol::handle(const Request& request) {
     if (const auto key = fields->keyWithControlCharacter())
         return Reply::text(
             QStringLiteral("请求字段含有控制字符：%1").arg(QString::fromLatin1(*key)), 400);
-    Call call{m_context,
-              request,
-              std::move(*fields),
-              route->database ? m_context.database.connection() : QSqlDatabase(),
-              {}};
-    if (route->database && !call.db.isOpen())
-        return Reply::error(503, QStringLiteral("Database unavailable"));
-    try {
-        return route->endpoint(call);
-    } catch (const DatabaseError& error) {
-        // Which endpoint and statement, and the driver's reason; never a value of the form.
-        qWarning("ordalis-service: storage error in %s: %s", request.path.constData(),
-                 error.what());
-        m_context.metrics.databaseError();
-        // A server connection may be what failed: the next request on this thread reconnects.
-        if (!m_context.database.isSqlite())
-            m_context.database.resetConnection();
-        if (route->endpoint == health)
+    // A connection to a database server found lost (the server restarted) is opened again and
+    // the request run once more, if none of its changes reached COMMIT: until then the server
+    // kept nothing of it. A COMMIT whose answer was lost may have been kept, and is answered as
+    // an error: the program sends it again under its batch.
+    for (int attempt = 1;; ++attempt) {
+        Call call{m_context,
+                  request,
+                  *fields,
+                  route->database ? m_context.database.connection() : QSqlDatabase(),
+                  {}};
+        if (route->database && !call.db.isOpen())
             return Reply::error(503, QStringLiteral("Database unavailable"));
-        return Reply::error(500, QStringLiteral("Database error"));
-    } catch (const HashingBusy&) {
-        return Reply::error(503, QStringLiteral("Busy, try again shortly"));
+        const quint64 commitsBefore = Transaction::changeCommitsSent();
+        try {
+            return route->endpoint(call);
+        } catch (const DatabaseError& error) {
+            const bool lost = m_context.database.connectionLost();
+            const bool again =
+                lost && attempt == 1 && Transaction::changeCommitsSent() == commitsBefore;
+            // Which endpoint and statement, and the driver's reason; never a value of the form.
+            qWarning("ordalis-service: storage error in %s%s: %s", request.path.constData(),
+                     again ? " (connection lost, run again)" : "", error.what());
+            if (again)
+                continue;
+            m_context.metrics.databaseError();
+            if (route->endpoint == health)
+                return Reply::error(503, QStringLiteral("Database unavailable"));
+            return Reply::error(500, QStringLiteral("Database error"));
+        } catch (const HashingBusy&) {
+            return Reply::error(503, QStringLiteral("Busy, try again shortly"));
+        }
     }
 }
 

@@ -82,6 +82,8 @@ bool Database::configure(QSqlDatabase& db, QString* error) const {
         db.setUserName(url.userName());
         db.setPassword(url.password());
         db.setDatabaseName(url.path().mid(1));
+        // A request waits no longer than this for a server that cannot be reached.
+        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
     }
     if (!db.open()) {
         if (error)
@@ -114,10 +116,17 @@ void Database::closeAll() {
     m_connections.clear();
 }
 
-void Database::resetConnection() {
-    QSqlDatabase db = connection();
-    forgetStatements(db.connectionName());
+bool Database::connectionLost() {
+    if (m_sqlite)
+        return false;
+    const QString name = m_prefix + QString::number(threadSerial);
+    QSqlDatabase db = QSqlDatabase::database(name, false);
+    // Any statement fails on a lost connection; this one only there.
+    if (db.isOpen() && QSqlQuery(db).exec(QStringLiteral("SELECT 1")))
+        return false;
+    forgetStatements(name);
     db.close();
+    return true;
 }
 
 quint64 Database::changeStamp(const QSqlDatabase& db) const {

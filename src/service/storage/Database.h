@@ -26,9 +26,10 @@ public:
     QSqlDatabase connection();
     // Closes every connection; only while no request is running.
     void closeAll();
-    // Closes this thread's connection after a failure (a restarted database server); the next
-    // connection() opens it again.
-    void resetConnection();
+    // After a failed statement: whether this thread's connection to a database server was lost
+    // (the server restarted, say). A lost connection is closed, and the next connection() opens
+    // it again; a SQLite file is never lost.
+    bool connectionLost();
 
     // A number that stays the same while nothing can have been committed to the database, by
     // this process or any other, since the last call on any thread; what was checked against

@@ -9,6 +9,16 @@
 
 namespace ordalis::service {
 
+namespace {
+
+thread_local quint64 changeCommits = 0;
+
+} // namespace
+
+quint64 Transaction::changeCommitsSent() {
+    return changeCommits;
+}
+
 Transaction::Transaction(const Database& database, QSqlDatabase db, Mode mode)
     : m_database(database)
     , m_db(std::move(db))
@@ -30,7 +40,7 @@ Transaction::Transaction(const Database& database, QSqlDatabase db, Mode mode)
         }
         sqlControl(m_db, begin);
     } catch (const DatabaseError&) {
-        end(false);
+        end(true);
         throw;
     }
     m_open = true;
@@ -40,11 +50,11 @@ Transaction::Transaction(const Database& database, QSqlDatabase db, Mode mode)
 
 Transaction::~Transaction() {
     if (m_open)
-        end(false);
+        end(true);
 }
 
-void Transaction::end(bool committed) {
-    if (!committed)
+void Transaction::end(bool rollBack) {
+    if (rollBack)
         QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
     m_open = false;
     if (m_relaxed)
@@ -56,13 +66,17 @@ void Transaction::end(bool committed) {
 void Transaction::commit() {
     if (!m_open)
         throw DatabaseError("COMMIT: no transaction is open");
+    if (m_mode != Read)
+        ++changeCommits;
     try {
         sqlControl(m_db, QStringLiteral("COMMIT"));
     } catch (const DatabaseError&) {
-        end(false);
+        // A failed COMMIT ends the transaction on PostgreSQL; SQLite keeps it open (a deferred
+        // foreign key) until it is rolled back.
+        end(m_database.isSqlite());
         throw;
     }
-    end(true);
+    end(false);
     if (m_mode != Read)
         m_database.noteCommit();
 }

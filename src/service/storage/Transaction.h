@@ -25,12 +25,17 @@ public:
     // Throws DatabaseError when the transaction cannot begin.
     Transaction(const Database& database, QSqlDatabase db, Mode mode = Write);
     ~Transaction();
-    // Throws DatabaseError when the commit fails; nothing of the transaction is kept then.
+    // Throws DatabaseError when the commit fails; nothing of the transaction is kept then,
+    // unless the connection broke before its answer came, when it may have been kept.
     void commit();
+    // How many COMMITs of changes this thread has sent, answered or not: on a database server,
+    // where each change commits on its request's thread, a request during which the count
+    // stayed the same changed nothing and may run again.
+    static quint64 changeCommitsSent();
 
 private:
-    // Ends the transaction: rolls it back unless it is committed, and lets the writers go.
-    void end(bool committed);
+    // Ends the transaction, rolled back first if `rollBack`, and lets the writers go.
+    void end(bool rollBack);
 
     const Database& m_database;
     std::unique_lock<std::mutex> m_writer;

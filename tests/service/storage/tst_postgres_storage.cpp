@@ -4,6 +4,7 @@
 // its server programs are not installed or cannot be started.
 
 #include "CannotRun.h"
+#include "FailingCommits.h"
 #include "PostgresCluster.h"
 #include "ProtocolFixture.h"
 
@@ -14,10 +15,36 @@
 #include <QThread>
 #include <QUrl>
 #include <atomic>
+#include <thread>
 
 using namespace ordalis::service::test;
 using ordalis::service::Database;
+using ordalis::service::Reply;
 using ordalis::service::Throttle;
+
+namespace {
+
+// The changes of an upload and others, each sent by a teacher of its own ("teacher0", ...).
+struct SentChange {
+    const char* name;
+    const char* path;
+    const char* rest;
+};
+const SentChange Changes[] = {
+    {"scores and calls", "/index.php",
+     "&keti=函数&score=一班\t张三\t5\t2024-03-15 08:01:02\t&calls=一班\t张三\t2024-03-15 "
+     "08:01:02\t所有"},
+    {"calls", "/setcalls.php", "&calls=一班\t李四\t2024-03-16 09:00:00\t拼音"},
+    {"topics", "/setketi.php", "&keti=函数|数列|几何"},
+};
+// Each teacher's class, students and topic before the changes.
+const std::pair<const char*, QString> SetUp[] = {
+    {"/setclass.php", QStringLiteral("&class=一班")},
+    {"/student.php", QStringLiteral("&class=一班&student=张三|李四")},
+    {"/setketi.php", QStringLiteral("&keti=函数")},
+};
+
+} // namespace
 
 class PostgresStorageTest : public QObject {
     Q_OBJECT
@@ -225,6 +252,105 @@ private Q_SLOTS:
                 QStringLiteral("Success!"));
         QVERIFY(b.text(b.post("/checkpassword.php", "username=alice&password=second-login"))
                     .contains(QStringLiteral("失败次数过多")));
+    }
+
+    void failedCommitIsNeverSuccess_data() {
+        QTest::addColumn<bool>("postgres");
+        QTest::addColumn<int>("failing");
+        for (const bool postgres : {false, true})
+            for (int change = 0; change < int(std::size(Changes)); ++change)
+                QTest::addRow("%s, %s", postgres ? "postgresql" : "sqlite", Changes[change].name)
+                    << postgres << change;
+    }
+    // A change whose COMMIT fails is answered with the failure and leaves nothing stored;
+    // on SQLite, so is every change that shared its commit, whosever it was. The same change
+    // is stored once the commit goes through.
+    void failedCommitIsNeverSuccess() {
+        QFETCH(bool, postgres);
+        QFETCH(int, failing);
+        ProtocolFixture f({}, postgres ? createDatabase() : QString());
+        QVERIFY2(f.opened, qPrintable(f.error));
+        const auto account = [](int teacher) { return QStringLiteral("teacher%1").arg(teacher); };
+        const auto send = [&](int change) {
+            return f.post(Changes[change].path,
+                          QStringLiteral("username=%1&password=op").arg(account(change)) +
+                              QString::fromUtf8(Changes[change].rest));
+        };
+        const auto stored = [&](int teacher) {
+            const QString login = QStringLiteral("login");
+            return f.read("/record.php", account(teacher), login) +
+                   f.read("/getscore.php", account(teacher), login, QStringLiteral("class=一班&")) +
+                   f.read("/getcalls.php", account(teacher), login, QStringLiteral("class=一班&"));
+        };
+        const int opener = int(std::size(Changes));
+        QStringList before;
+        for (int teacher = 0; teacher <= opener; ++teacher) {
+            QVERIFY(
+                f.registerTeacher(account(teacher), QStringLiteral("login"), QStringLiteral("op")));
+            for (const auto& [path, rest] : SetUp)
+                QCOMPARE(f.change(path, account(teacher), QStringLiteral("op"), rest),
+                         QStringLiteral("Success!"));
+            before.append(stored(teacher));
+        }
+        QString error;
+        QVERIFY2(ordalis::test::failCommitsOf(f.database->connection(), account(failing), &error),
+                 qPrintable(error));
+        const Reply alone = send(failing);
+        QCOMPARE(alone.status, 500);
+        QCOMPARE(stored(failing), before[failing]);
+
+        if (!postgres) {
+            // Another writer holds the file: the opener's change waits for it to begin, and
+            // the changes that arrive meanwhile are written together after it.
+            const QString lockName = QStringLiteral("outside-writer");
+            {
+                QSqlDatabase outside =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), lockName);
+                outside.setDatabaseName(f.dir.filePath(QStringLiteral("service.sqlite")));
+                QVERIFY(outside.open());
+                QVERIFY(QSqlQuery(outside).exec(QStringLiteral("BEGIN IMMEDIATE")));
+                std::vector<Reply> replies(opener + 1);
+                std::vector<std::thread> senders;
+                senders.emplace_back([&] {
+                    replies[opener] = f.post(
+                        "/setketi.php",
+                        QStringLiteral("username=%1&password=op&keti=甲").arg(account(opener)));
+                });
+                QThread::msleep(500);
+                for (int change = 0; change < opener; ++change)
+                    senders.emplace_back([&, change] { replies[change] = send(change); });
+                QThread::msleep(1000);
+                QVERIFY(QSqlQuery(outside).exec(QStringLiteral("ROLLBACK")));
+                for (std::thread& sender : senders)
+                    sender.join();
+                QCOMPARE(f.text(replies[opener]), QStringLiteral("Success!"));
+                for (int change = 0; change < opener; ++change) {
+                    QCOMPARE(replies[change].status, 500);
+                    QCOMPARE(stored(change), before[change]);
+                }
+            }
+            QSqlDatabase::removeDatabase(lockName);
+        }
+
+        QVERIFY2(ordalis::test::mendCommits(f.database->connection(), &error), qPrintable(error));
+        QCOMPARE(f.text(send(failing)), QStringLiteral("Success!"));
+        QVERIFY(stored(failing) != before[failing]);
+    }
+
+    // A change whose COMMIT lost its answer with its connection may have been stored: it is
+    // answered as failed and not run again, and a read after it runs on a new connection.
+    void commitWithoutAnswerIsNotRunAgain() {
+        AliceFixture f({}, createDatabase());
+        QVERIFY2(f.ready, qPrintable(f.error));
+        QString error;
+        QVERIFY2(ordalis::test::loseFirstCommitAnswerOf(f.database->connection(),
+                                                        AliceFixture::Account, &error),
+                 qPrintable(error));
+        QCOMPARE(f.post("/index.php", QStringLiteral("username=alice&password=alice-op&keti=函数"
+                                                     "&score=一班\t张三\t5\t2024-03-15 08:01:02\t"))
+                     .status,
+                 500);
+        QVERIFY(f.scores("一班").count(u'\n') <= 1);
     }
 
     void controlCharactersAreRefused_data() { bothDatabases(); }
