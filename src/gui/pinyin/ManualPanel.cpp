@@ -46,7 +46,7 @@ ManualPanel::ManualPanel(QWidget* parent)
     for (int g = 0; g < GroupCount; ++g) {
         GroupList* list = new GroupList(g, this);
         list->setFont(look::font(12));
-        list->setToolTip(QStringLiteral("第%1组").arg(g));
+        list->setToolTip(groupName(g));
         list->hide();
         callOnDoubleClick(list);
         connect(list, &GroupList::pressed, this, &ManualPanel::groupEntryPressed);

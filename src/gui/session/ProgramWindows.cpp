@@ -87,6 +87,8 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
         form, form->requestGate(), m_endpoints, [manual] { return manual->operationPassword(); },
         [form] { return form->chosenClass(); }, groups, this);
     connect(form, &Form1::groupUploadRequested, m_groupUploader, &GroupUploader::upload);
+    // Downloaded again, so that choosing the class anew gives back the groups just sent.
+    connect(m_groupUploader, &GroupUploader::uploaded, form, &Form1::refreshFigures);
     connect(form, &Form1::userRequested, this, &ProgramWindows::showLoginWindow);
     connect(form, &Form1::manageRequested, this, &ProgramWindows::openConsole);
     connect(form, &Form1::historyRequested, this, &ProgramWindows::openHistory);
