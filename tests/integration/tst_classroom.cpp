@@ -10,6 +10,7 @@
 #include "Screenshots.h"
 #include "console/ConsoleWindow.h"
 #include "draw/DrawController.h"
+#include "groups/GroupList.h"
 #include "layout/MainLayout.h"
 #include "pinyin/GroupsController.h"
 #include "record/DrawCategories.h"
@@ -284,9 +285,18 @@ private Q_SLOTS:
         arranged[1] = QStringList{"张三丰", "李明"};
         arranged[3] = QStringList{"刘猛", "欧阳娜娜"};
         room.form()->findChild<GroupsController*>()->setGroups(arranged);
+        // 王五 dropped below the last of his own list: arranged, not yet sent.
+        auto* noGroup = room.find<GroupList>("List_group_0");
+        Q_EMIT noGroup->pressed(NoGroup, 1);
+        Q_EMIT noGroup->dropped(NoGroup, -1);
+        // Leaving with the arrangement unsent asks first; No keeps the program.
+        dialogs::setNextAnswer(false);
+        QVERIFY(!room.form()->close());
+        QVERIFY(dialogs::takeShownMessages().value(0).text.startsWith(u"新的分组尚未上传"));
         room.lineEdit("Text11")->setText(OperationPassword);
         Q_EMIT room.button("Command29")->clicked();
         QCOMPARE(dialogs::takeShownMessages().value(0).text, QStringLiteral("上传成功！"));
+        QVERIFY(!room.form()->hasUnsentGroups());
         const auto statistics = [&room] {
             room.pending()->clear();
             for (const char* name : {"张三丰", "李明", "刘猛", "王五"})

@@ -117,13 +117,15 @@ void ManualPanel::showCategories(const ManualTabContents& contents) {
     }
 }
 
-void ManualPanel::showGroups() {
+void ManualPanel::showGroups(bool unsent) {
     for (QListWidget* list : m_categoryLists)
         list->clear();
     m_passwordBox->hide();
     m_groupUploadButton->show();
     m_groupUploadButton->setEnabled(false);
     showCategoryFrames(false);
+    if (unsent)
+        offerGroupUpload();
 }
 
 void ManualPanel::showCategoryFrames(bool shown) {

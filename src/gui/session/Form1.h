@@ -77,6 +77,9 @@ public:
     QStringList absentToday(const QString& className) const;
     void markAbsent(const QString& className, const QString& name, bool absent);
     const GroupLists& groups() const;
+    // Groups rearranged and not uploaded yet; groupsSent() when the service took them.
+    bool hasUnsentGroups() const;
+    void groupsSent();
 
 Q_SIGNALS:
     void userRequested();        // 用户: back to the login window
