@@ -9,7 +9,7 @@ ORDALIS_RUN_PACKAGES=(
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
     qt6-speech-dev qt6-speech-flite-plugin qt6-declarative-dev qt6-charts-dev
     libmicrohttpd-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev libzip-dev
-    libxlsxwriter-dev
+    libxlsxwriter-dev libicu-dev
     librsvg2-bin fonts-noto-cjk xdg-utils
 )
 # Making the Debian packages (tools/package.sh): manual pages and the packages' dependencies.

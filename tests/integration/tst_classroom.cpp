@@ -10,7 +10,9 @@
 #include "Screenshots.h"
 #include "console/ConsoleWindow.h"
 #include "draw/DrawController.h"
+#include "groups/GroupList.h"
 #include "layout/MainLayout.h"
+#include "pinyin/GroupsController.h"
 #include "record/DrawCategories.h"
 #include "text/WireText.h"
 
@@ -271,6 +273,51 @@ private Q_SLOTS:
         room.drawStudent();
         room.login(Teacher, LoginPassword);
         QVERIFY(room.lineEdit("Text2")->text().isEmpty());
+    }
+
+    // The group totals follow the groups as uploaded, after choosing the class again and after
+    // a new login; the students left in no group make no line.
+    void groupTotalsFollowTheUploadedGroups() {
+        Classroom room(m_online.config());
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+        GroupLists arranged;
+        arranged[NoGroup] = QStringList{"李明亮", "王五"};
+        arranged[1] = QStringList{"张三丰", "李明"};
+        arranged[3] = QStringList{"刘猛", "欧阳娜娜"};
+        room.form()->findChild<GroupsController*>()->setGroups(arranged);
+        // 王五 dropped below the last of his own list: arranged, not yet sent.
+        auto* noGroup = room.find<GroupList>("List_group_0");
+        Q_EMIT noGroup->pressed(NoGroup, 1);
+        Q_EMIT noGroup->dropped(NoGroup, -1);
+        // Leaving with the arrangement unsent asks first; No keeps the program.
+        dialogs::setNextAnswer(false);
+        QVERIFY(!room.form()->close());
+        QVERIFY(dialogs::takeShownMessages().value(0).text.startsWith(u"新的分组尚未上传"));
+        room.lineEdit("Text11")->setText(OperationPassword);
+        Q_EMIT room.button("Command29")->clicked();
+        QCOMPARE(dialogs::takeShownMessages().value(0).text, QStringLiteral("上传成功！"));
+        QVERIFY(!room.form()->hasUnsentGroups());
+        const auto statistics = [&room] {
+            room.pending()->clear();
+            for (const char* name : {"张三丰", "李明", "刘猛", "王五"})
+                room.pending()->addItem(ClassName + u'\t' + QString::fromUtf8(name) +
+                                        QStringLiteral("\t4分\t2026-03-01 08:00:00\t"));
+            room.openUploadPanel(OperationPassword);
+            QTest::mouseClick(room.button("Command27"), Qt::LeftButton);
+            const QStringList shown = Classroom::lines(room.find<QListWidget>("List9"));
+            QTest::mouseClick(room.button("Command28"), Qt::LeftButton);
+            QTest::mouseClick(room.button("Command12"), Qt::LeftButton);
+            return shown;
+        };
+        const QStringList expected{
+            QStringLiteral("第1名 第1组\t8/2=4分\t张三丰 李明\t 张三丰 李明"),
+            QStringLiteral("第2名 第3组\t4/2=2分\t刘猛\t 刘猛 欧阳娜娜")};
+        QCOMPARE(statistics(), expected);
+        QVERIFY(room.chooseClass(OtherClass) && room.chooseClass(ClassName));
+        QCOMPARE(statistics(), expected);
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+        QCOMPARE(statistics(), expected);
+        room.pending()->clear();
     }
 
     // The console opens centred on the main window's screen and entirely on it, its score and

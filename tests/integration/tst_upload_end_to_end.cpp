@@ -138,9 +138,9 @@ private Q_SLOTS:
         requests::StandardScores scores{4.0};
         QVERIFY(e.newScales(OperationPassword, TopicName, texts, scores).isSuccess());
         GroupLists groups;
-        groups[0] = QStringList{"张三", "李四"};
-        groups[1] = QStringList{"王五"};
-        groups[2] = QStringList{"赵六"};
+        groups[1] = QStringList{"张三", "李四"};
+        groups[2] = QStringList{"王五"};
+        groups[3] = QStringList{"赵六"};
         QVERIFY(e.uploadGroups(ClassName, OperationPassword, groups).isSuccess());
     }
 
@@ -656,11 +656,11 @@ private Q_SLOTS:
         QVERIFY(!room.upload()->isVisible());
         QCOMPARE(child<QListWidget>(statistics, "List9")->count(), 3);
         QCOMPARE(child<QListWidget>(statistics, "List9")->item(0)->text(),
-                 QStringLiteral("第2名\t8/2=4分\t张三\t 张三 李四"));
+                 QStringLiteral("第2名 第1组\t8/2=4分\t张三\t 张三 李四"));
         QCOMPARE(child<QListWidget>(statistics, "List9")->item(1)->text(),
-                 QStringLiteral("第2名\t4/1=4分\t王五\t 王五"));
+                 QStringLiteral("第2名 第2组\t4/1=4分\t王五\t 王五"));
         QCOMPARE(child<QListWidget>(statistics, "List9")->item(2)->text(),
-                 QStringLiteral("第1名\t5/1=5分\t赵六\t 赵六"));
+                 QStringLiteral("第1名 第3组\t5/1=5分\t赵六\t 赵六"));
         QVERIFY(QDir().mkpath(QStringLiteral(ORDALIS_SCREENSHOT_DIR)));
         QVERIFY(room.form()->grab().save(
             QStringLiteral(ORDALIS_SCREENSHOT_DIR "/statistics_panel.png")));
@@ -671,7 +671,7 @@ private Q_SLOTS:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
         GroupDetailPanel* detail = room.find<GroupDetailPanel>("Frame1");
         QVERIFY(detail->isVisible());
-        QCOMPARE(child<QLabel>(detail, "Label22")->text(), QStringLiteral("第2名"));
+        QCOMPARE(child<QLabel>(detail, "Label22")->text(), QStringLiteral("第2名 第1组"));
         QCOMPARE(child<QLabel>(detail, "Label23")->text(), QStringLiteral("得分：8/2=4分"));
         QCOMPARE(child<QLineEdit>(detail, "Text7")->text(), QStringLiteral("张三"));
         QCOMPARE(child<QLineEdit>(detail, "Text12")->text(), QStringLiteral("张三 李四"));

@@ -16,4 +16,8 @@ int groupNumber(QStringView field) {
     return value < GroupCount ? value : -1;
 }
 
+QString groupName(int group) {
+    return group == NoGroup ? QStringLiteral("未分组") : QStringLiteral("第%1组").arg(group);
+}
+
 } // namespace ordalis

@@ -3,8 +3,12 @@
 
 #include "text/Gb18030.h"
 
+#include <QHash>
+#include <QMutex>
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <unicode/translit.h>
 
 namespace ordalis {
 
@@ -92,7 +96,34 @@ int signedCode(QChar c) {
     return code > 0xFF ? code - 0x10000 : code;
 }
 
-QChar initialOf(QChar c) {
+// The first letter of ICU's Han-Latin reading of a character the GBK tables leave out (䶮
+// gives Y), or the character itself where ICU has no reading. Each character is asked once.
+QChar transliteratedInitial(QChar c) {
+    static QMutex mutex;
+    static QHash<char16_t, QChar> known;
+    const QMutexLocker lock(&mutex);
+    const auto found = known.constFind(c.unicode());
+    if (found != known.cend())
+        return *found;
+    static const std::unique_ptr<icu::Transliterator> toLatin = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Transliterator> made(
+            icu::Transliterator::createInstance("Han-Latin; Latin-ASCII", UTRANS_FORWARD, status));
+        return U_SUCCESS(status) ? std::move(made) : nullptr;
+    }();
+    QChar initial = c;
+    if (toLatin) {
+        icu::UnicodeString reading(static_cast<UChar>(c.unicode()));
+        toLatin->transliterate(reading);
+        const QChar first(static_cast<char16_t>(reading.length() > 0 ? reading.charAt(0) : 0));
+        if (first.isLetter() && first.unicode() < 0x80)
+            initial = first.toUpper();
+    }
+    known.insert(c.unicode(), initial);
+    return initial;
+}
+
+QChar tableInitialOf(QChar c) {
     const auto exception = std::char_traits<char16_t>::find(
         ExceptionCharacters, std::size(ExceptionCharacters) - 1, c.unicode());
     if (exception)
@@ -113,6 +144,13 @@ QChar initialOf(QChar c) {
     if (position < 1 || position > Level2Size)
         return c;
     return QLatin1Char(Level2Letters[position - 1]);
+}
+
+QChar initialOf(QChar c) {
+    const QChar initial = tableInitialOf(c);
+    if (initial != c || c.script() != QChar::Script_Han)
+        return initial;
+    return transliteratedInitial(c);
 }
 
 } // namespace

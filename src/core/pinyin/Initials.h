@@ -6,8 +6,9 @@
 
 namespace ordalis {
 
-// Every GB2312 Chinese character becomes the upper-case first letter of its reading; every
-// other character passes unchanged, so the result is as long as the input.
+// Every GB2312 Chinese character becomes the upper-case first letter of its reading, and any
+// other Chinese character the first letter of ICU's reading where ICU has one; every other
+// character passes unchanged, so the result is as long as the input.
 QString getInitials(QStringView text);
 
 } // namespace ordalis

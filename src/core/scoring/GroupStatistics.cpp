@@ -57,7 +57,7 @@ QString GroupStanding::line() const {
     QString memberText;
     for (const QString& member : members)
         memberText += u' ' + member;
-    return QStringLiteral("第%1名").arg(place) + Tab +
+    return QStringLiteral("第%1名 %2").arg(place).arg(groupName(group)) + Tab +
            QStringLiteral("%1/%2=%3分").arg(total).arg(members.size()).arg(averageText()) + Tab +
            trimSpaces(contributors) + Tab + memberText;
 }
@@ -65,7 +65,7 @@ QString GroupStanding::line() const {
 QList<GroupStanding> computeGroupStandings(const QStringList& pendingLines,
                                            const GroupLists& groups) {
     QList<GroupStanding> all;
-    for (int g = 0; g < GroupCount; ++g)
+    for (int g = NoGroup + 1; g < GroupCount; ++g)
         all.append(GroupStanding{g, 0, groups[g], QString(), 0});
 
     for (const QString& line : pendingLines) {

@@ -20,11 +20,12 @@ struct GroupStanding {
 
     // The average per member rounded to 2 decimals, halves to the even digit, as shortest text.
     QString averageText() const;
-    // "第1名" TAB "13/4=3.25分" TAB contributors TAB " 甲 乙 丙 丁".
+    // "第1名 第3组" TAB "13/4=3.25分" TAB contributors TAB " 甲 乙 丙 丁".
     QString line() const;
 };
 
-// One standing per group whose total is not 0, in group order. Every pending line (ScoreLine
+// One standing per group whose total is not 0, in group order; the students in no group make
+// no standing. Every pending line (ScoreLine
 // text) counts, matched to the groups by the student name alone; a score adds its leading
 // number, the total rounded to an integer (halves to even) after every addition.
 QList<GroupStanding> computeGroupStandings(const QStringList& pendingLines,

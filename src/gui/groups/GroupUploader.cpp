@@ -32,6 +32,7 @@ void GroupUploader::upload() {
     if (outcome.isSuccess()) {
         dialogs::showMessage(m_window, QStringLiteral("完成"), QStringLiteral("上传成功！"),
                              dialogs::Icon::Information);
+        Q_EMIT uploaded();
     } else if (outcome.isRefused()) {
         dialogs::showMessage(m_window, QStringLiteral("错误"),
                              outcome.replyText + QStringLiteral("\r\n上传错误！"),

@@ -30,6 +30,10 @@ public:
 
     void upload();
 
+Q_SIGNALS:
+    // The service took the arrangement; the record it gives from now on holds it.
+    void uploaded();
+
 private:
     QWidget* m_window;
     RequestGate m_gate;

@@ -18,6 +18,7 @@ GroupsController::GroupsController(ManualPanel* panel, QObject* parent)
 
 void GroupsController::setGroups(const GroupLists& groups) {
     m_groups = groups;
+    m_unsent = false;
     for (int g = 0; g < GroupCount; ++g)
         m_panel->setGroup(g, m_groups[g]);
 }
@@ -27,6 +28,7 @@ void GroupsController::onDropped(int target, int row) {
     const int selected = dropGroupEntry(m_groups, drag, target, row);
     if (selected < 0)
         return;
+    m_unsent = true;
     m_panel->setGroup(drag.sourceList, m_groups[drag.sourceList]);
     if (target != drag.sourceList)
         m_panel->setGroup(target, m_groups[target]);

@@ -18,7 +18,11 @@ public:
     explicit GroupsController(ManualPanel* panel, QObject* parent = nullptr);
 
     const GroupLists& groups() const { return m_groups; }
+    // The arrangement of the record: nothing left to upload.
     void setGroups(const GroupLists& groups);
+    // A name was moved since the groups were set or last uploaded.
+    bool hasUnsentArrangement() const { return m_unsent; }
+    void arrangementSent() { m_unsent = false; }
 
 private:
     void onDropped(int target, int row);
@@ -26,6 +30,7 @@ private:
     ManualPanel* m_panel;
     GroupLists m_groups;
     GroupDrag m_drag;
+    bool m_unsent = false;
 };
 
 } // namespace ordalis

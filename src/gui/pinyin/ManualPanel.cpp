@@ -46,7 +46,7 @@ ManualPanel::ManualPanel(QWidget* parent)
     for (int g = 0; g < GroupCount; ++g) {
         GroupList* list = new GroupList(g, this);
         list->setFont(look::font(12));
-        list->setToolTip(QStringLiteral("第%1组").arg(g));
+        list->setToolTip(groupName(g));
         list->hide();
         callOnDoubleClick(list);
         connect(list, &GroupList::pressed, this, &ManualPanel::groupEntryPressed);
@@ -117,13 +117,15 @@ void ManualPanel::showCategories(const ManualTabContents& contents) {
     }
 }
 
-void ManualPanel::showGroups() {
+void ManualPanel::showGroups(bool unsent) {
     for (QListWidget* list : m_categoryLists)
         list->clear();
     m_passwordBox->hide();
     m_groupUploadButton->show();
     m_groupUploadButton->setEnabled(false);
     showCategoryFrames(false);
+    if (unsent)
+        offerGroupUpload();
 }
 
 void ManualPanel::showCategoryFrames(bool shown) {

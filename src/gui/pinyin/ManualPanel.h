@@ -32,7 +32,8 @@ public:
     // One of the first three tabs: four categories in their frames.
     void showCategories(const ManualTabContents& contents);
     // The groups tab: the sixteen lists and a group upload that waits for a rearrangement.
-    void showGroups();
+    // unsent: an arrangement not uploaded yet, which the upload stays offered for.
+    void showGroups(bool unsent);
     void setGroup(int group, const QStringList& names);
     void selectGroupEntry(int group, int row);
     // After a rearrangement: the password box and the group upload button are usable.

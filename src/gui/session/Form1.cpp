@@ -116,7 +116,8 @@ void Form1::refreshPresentStudents() {
                                   ? QStringLiteral("本班还没有学生，请在后台添加")
                                   : QString());
     m_quickPick->setClass(m_chosenClass, sorting.kinds[AllStudents]);
-    m_groups->setGroups(sorting.groups);
+    if (!m_groups->hasUnsentArrangement()) // a mark of absence keeps what was arranged
+        m_groups->setGroups(sorting.groups);
     if (m_manualPanel->isVisible())
         showManualTab(m_manualPanel->currentTab());
 }
@@ -127,6 +128,14 @@ QString Form1::chosenClass() const {
 
 const GroupLists& Form1::groups() const {
     return m_groups->groups();
+}
+
+bool Form1::hasUnsentGroups() const {
+    return m_groups->hasUnsentArrangement();
+}
+
+void Form1::groupsSent() {
+    m_groups->arrangementSent();
 }
 
 void Form1::buildWindow() {
@@ -347,7 +356,7 @@ void Form1::showManualTab(int tab) {
     m_manualPanel->setOperationPassword(m_uploadPanel->operationPassword());
     m_draw->pause();
     if (tab == GroupsTab)
-        m_manualPanel->showGroups();
+        m_manualPanel->showGroups(m_groups->hasUnsentArrangement());
     else
         m_manualPanel->showCategories(manualTab(tab, m_draw->engine().kinds()));
 }

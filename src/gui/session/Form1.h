@@ -79,6 +79,9 @@ public:
     QStringList absentOn(const QString& className, const QDate& day) const;
     void markAbsent(const QString& className, const QString& name, bool absent);
     const GroupLists& groups() const;
+    // Groups rearranged and not uploaded yet; groupsSent() when the service took them.
+    bool hasUnsentGroups() const;
+    void groupsSent();
 
 Q_SIGNALS:
     void userRequested();        // 用户: back to the login window

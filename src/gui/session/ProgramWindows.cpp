@@ -74,7 +74,14 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
         [this, form] { form->showPendingCalls(m_pending->pendingCalls().size()); },
         Qt::QueuedConnection);
     connect(m_upload, &UploadController::scoreTakenBack, form, &Form1::showScoreTakenBack);
-    form->setCloseCheck([this, form] { return m_upload->mayClose(form->unsavedWork()); });
+    form->setCloseCheck([this, form] {
+        return m_upload->mayClose(form->unsavedWork()) &&
+               (!form->hasUnsentGroups() ||
+                dialogs::askYesNo(
+                    form, QStringLiteral("警告"),
+                    QStringLiteral("新的分组尚未上传，退出后将会丢失。\r\n\r\n仍要退出吗？"),
+                    dialogs::Icon::Warning));
+    });
     connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
     connect(form, &Form1::callRecorded, m_pending, &PendingKeeper::addCall);
     connect(form, &Form1::undoRequested, m_upload, &UploadController::undoLastScore);
@@ -88,6 +95,9 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
         form, form->requestGate(), m_endpoints, [manual] { return manual->operationPassword(); },
         [form] { return form->chosenClass(); }, groups, this);
     connect(form, &Form1::groupUploadRequested, m_groupUploader, &GroupUploader::upload);
+    // Downloaded again, so that choosing the class anew gives back the groups just sent.
+    connect(m_groupUploader, &GroupUploader::uploaded, form, &Form1::groupsSent);
+    connect(m_groupUploader, &GroupUploader::uploaded, form, &Form1::refreshFigures);
     connect(form, &Form1::userRequested, this, &ProgramWindows::showLoginWindow);
     connect(form, &Form1::manageRequested, this, &ProgramWindows::openConsole);
     connect(form, &Form1::historyRequested, this, &ProgramWindows::openHistory);

@@ -25,13 +25,15 @@ class GroupStatisticsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The students in no group (list 0) make no line, nor take a place from a group.
     void sharedPlacesAndLines() {
-        const auto standings = computeGroupStandings(
-            {pending("甲", "5分"), pending("甲", "3分"), pending("丙", "4分")},
-            groups({{0, {"甲", "乙"}}, {1, {"丙"}}}));
+        const auto standings =
+            computeGroupStandings({pending("甲", "5分"), pending("甲", "3分"), pending("丙", "4分"),
+                                   pending("丁", "5分")},
+                                  groups({{NoGroup, {"丁"}}, {1, {"甲", "乙"}}, {3, {"丙"}}}));
         QCOMPARE(standings.size(), 2);
-        QCOMPARE(standings[0].line(), QStringLiteral("第1名\t8/2=4分\t甲\t 甲 乙"));
-        QCOMPARE(standings[1].line(), QStringLiteral("第1名\t4/1=4分\t丙\t 丙"));
+        QCOMPARE(standings[0].line(), QStringLiteral("第1名 第1组\t8/2=4分\t甲\t 甲 乙"));
+        QCOMPARE(standings[1].line(), QStringLiteral("第1名 第3组\t4/1=4分\t丙\t 丙"));
     }
 
     // Equal averages share a place and the next place numbers are skipped; a negative group
@@ -47,19 +49,19 @@ private Q_SLOTS:
         QCOMPARE(standings[2].place, 3);
         QCOMPARE(standings[3].group, 9);
         QCOMPARE(standings[3].place, 4);
-        QCOMPARE(standings[3].line(), QStringLiteral("第4名\t-9/1=-9分\td\t d"));
+        QCOMPARE(standings[3].line(), QStringLiteral("第4名 第9组\t-9/1=-9分\td\t d"));
     }
 
     void roundsHalfToEvenAtEveryAddition() {
         auto standings = computeGroupStandings({pending("a", "2.5分"), pending("a", "2.5分")},
-                                               groups({{0, {"a"}}}));
+                                               groups({{1, {"a"}}}));
         QCOMPARE(standings.value(0).total, qint64(4));
 
         // 13/4 = 3.25 exactly; 1/8 = 0.125 rounds to 0.12, 3/8 = 0.375 to 0.38, 2/3 to 0.67.
         standings =
-            computeGroupStandings({pending("a", "13")}, groups({{0, {"a", "b", "c", "d"}}}));
+            computeGroupStandings({pending("a", "13")}, groups({{1, {"a", "b", "c", "d"}}}));
         QCOMPARE(standings.value(0).averageText(), QStringLiteral("3.25"));
-        standings = computeGroupStandings({pending("a", "1")}, groups({{0, QStringList(8, "a")}}));
+        standings = computeGroupStandings({pending("a", "1")}, groups({{1, QStringList(8, "a")}}));
         QCOMPARE(standings.value(0).total, qint64(8)); // a name listed 8 times counts 8 times
         GroupStanding eighth{0, 1, QStringList(8, "x"), QString(), 1};
         QCOMPARE(eighth.averageText(), QStringLiteral("0.12"));
@@ -74,7 +76,7 @@ private Q_SLOTS:
     void leavesOutZeroTotalsUnknownStudentsAndTextScores() {
         const auto standings = computeGroupStandings(
             {pending("a", "3分"), pending("a", "-3分"), pending("b", "优"), pending("外人", "5分")},
-            groups({{0, {"a"}}, {1, {"b"}}, {2, {"c"}}}));
+            groups({{1, {"a"}}, {2, {"b"}}, {3, {"c"}}}));
         QVERIFY(standings.isEmpty());
     }
 
@@ -91,11 +93,11 @@ private Q_SLOTS:
     // A total past 32767 keeps counting instead of wrapping to a negative number.
     void totalsDoNotWrap() {
         QStringList lines(700, pending("a", "50分"));
-        const auto standings = computeGroupStandings(lines, groups({{0, {"a"}}}));
+        const auto standings = computeGroupStandings(lines, groups({{1, {"a"}}}));
         QCOMPARE(standings.value(0).total, qint64(35000));
-        QCOMPARE(standings.value(0).line(), QStringLiteral("第1名\t35000/1=35000分\ta\t a"));
+        QCOMPARE(standings.value(0).line(), QStringLiteral("第1名 第1组\t35000/1=35000分\ta\t a"));
         const auto huge =
-            computeGroupStandings({pending("a", QString(30, u'9'))}, groups({{0, {"a"}}}));
+            computeGroupStandings({pending("a", QString(30, u'9'))}, groups({{1, {"a"}}}));
         QVERIFY(huge.value(0).total > 0);
     }
 

@@ -248,6 +248,11 @@ private Q_SLOTS:
         QVERIFY(h.find<QLineEdit>(QStringLiteral("Text11"))->isVisible());
         QTest::keyClicks(h.find<QLineEdit>(QStringLiteral("Text11")), QStringLiteral("secret"));
         QCOMPARE(h.find<QLineEdit>(QStringLiteral("Text4"))->text(), QStringLiteral("secret"));
+        // Another tab and back: the unsent arrangement stays uploadable.
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(GroupsTab).center());
+        QVERIFY(h.find<QPushButton>(QStringLiteral("Command29"))->isEnabled());
+        QVERIFY(h.find<QLineEdit>(QStringLiteral("Text11"))->isVisible());
 
         // A double-click on a group entry calls that student.
         QListWidgetItem* item = empty->item(0);
