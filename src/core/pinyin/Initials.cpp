@@ -148,7 +148,9 @@ QChar tableInitialOf(QChar c) {
 
 QChar initialOf(QChar c) {
     const QChar initial = tableInitialOf(c);
-    if (initial != c || c.script() != QChar::Script_Han)
+    // Below the CJK radicals nothing is Han: most of a name typed or listed is ASCII.
+    constexpr char16_t FirstHanBlock = 0x2E80;
+    if (initial != c || c.unicode() < FirstHanBlock || c.script() != QChar::Script_Han)
         return initial;
     return transliteratedInitial(c);
 }
