@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AccountWindow.h"
 
+#include "accounts/PasswordConfirmation.h"
+#include "common/Dialogs.h"
 #include "common/EscapeKey.h"
 
 #include <QCloseEvent>
@@ -28,6 +30,17 @@ void AccountWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     hide();
     Q_EMIT returned();
+}
+
+bool AccountWindow::refusesUnconfirmed(QLineEdit* password, QLineEdit* again,
+                                       const QString& which) {
+    const QString mismatch = confirmationMismatch(password->text(), again->text(), which);
+    if (mismatch.isEmpty())
+        return false;
+    dialogs::showMessage(this, QStringLiteral("提示"), mismatch, dialogs::Icon::Warning);
+    again->setFocus();
+    again->selectAll();
+    return true;
 }
 
 } // namespace ordalis

@@ -26,6 +26,9 @@ protected:
     QPushButton* backButton() const { return m_back; }
     // A text box of this window, of the size every field of the account windows has.
     QLineEdit* newBox(const char* objectName);
+    // A new password (`which`: "登录密码") and its second box that differ: the teacher is told
+    // so, with the focus in the second box; true when refused.
+    bool refusesUnconfirmed(QLineEdit* password, QLineEdit* again, const QString& which);
 
 private:
     QPushButton* m_back;

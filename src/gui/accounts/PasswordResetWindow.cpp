@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PasswordResetWindow.h"
 
-#include "accounts/PasswordConfirmation.h"
 #include "accounts/PasswordResetForm.h"
 #include "common/Browser.h"
 #include "common/Dialogs.h"
@@ -181,19 +180,12 @@ void PasswordResetWindow::requestCode() {
 
 void PasswordResetWindow::resetPasswords() {
     const PasswordResetForm current = form();
-    for (const auto& [chosen, typedFirst, typedAgain, which] :
-         {std::tuple(current.resetsLogin, m_newLoginPassword, m_newLoginPasswordAgain,
-                     QStringLiteral("登录密码")),
-          std::tuple(current.resetsOperation, m_newOperationPassword, m_newOperationPasswordAgain,
-                     QStringLiteral("操作密码"))})
-        if (const QString mismatch =
-                confirmationMismatch(typedFirst->text(), typedAgain->text(), which);
-            chosen && !mismatch.isEmpty()) {
-            dialogs::showMessage(this, QStringLiteral("提示"), mismatch, dialogs::Icon::Warning);
-            typedAgain->setFocus();
-            typedAgain->selectAll();
-            return;
-        }
+    if ((current.resetsLogin && refusesUnconfirmed(m_newLoginPassword, m_newLoginPasswordAgain,
+                                                   QStringLiteral("登录密码"))) ||
+        (current.resetsOperation &&
+         refusesUnconfirmed(m_newOperationPassword, m_newOperationPasswordAgain,
+                            QStringLiteral("操作密码"))))
+        return;
     const QPointer<PasswordResetWindow> self(this);
     m_gate.run([&] {
         const PostOutcome outcome =

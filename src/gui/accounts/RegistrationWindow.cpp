@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RegistrationWindow.h"
 
-#include "accounts/PasswordConfirmation.h"
 #include "accounts/RegistrationForm.h"
 #include "common/Dialogs.h"
 #include "common/StarEcho.h"
@@ -170,17 +169,10 @@ void RegistrationWindow::registerTeacher() {
         fieldOf(problem->field)->setFocus();
         return;
     }
-    for (const auto& [typedFirst, typedAgain, which] :
-         {std::tuple(m_loginPassword, m_loginPasswordAgain, QStringLiteral("登录密码")),
-          std::tuple(m_operationPassword, m_operationPasswordAgain, QStringLiteral("操作密码"))})
-        if (const QString mismatch =
-                confirmationMismatch(typedFirst->text(), typedAgain->text(), which);
-            !mismatch.isEmpty()) {
-            dialogs::showMessage(this, QStringLiteral("提示"), mismatch, dialogs::Icon::Warning);
-            typedAgain->setFocus();
-            typedAgain->selectAll();
-            return;
-        }
+    if (refusesUnconfirmed(m_loginPassword, m_loginPasswordAgain, QStringLiteral("登录密码")) ||
+        refusesUnconfirmed(m_operationPassword, m_operationPasswordAgain,
+                           QStringLiteral("操作密码")))
+        return;
 
     const QPointer<RegistrationWindow> self(this);
     m_gate.run([&] {
