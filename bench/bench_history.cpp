@@ -13,7 +13,7 @@
 #include "net/ServiceEndpoints.h"
 #include "scoring/PendingKeeper.h"
 #include "scoring/UploadBatches.h"
-#include "session/Form1.h"
+#include "session/MainWindow.h"
 #include "session/Session.h"
 #include "text/WireText.h"
 
@@ -108,7 +108,7 @@ void DrawStop(benchmark::State& state) {
     data.writeRecord(lines);
     Session session;
     session.userName = QStringLiteral("bench");
-    Form1 form(data.folder(), session);
+    MainWindow form(data.folder(), session);
     form.show();
     form.applyTeacherRecord(SessionMode::Offline);
     auto* classes = form.findChild<QComboBox*>(QStringLiteral("Combo2"));
@@ -117,7 +117,7 @@ void DrawStop(benchmark::State& state) {
     PendingKeeper keeper(form.uploadPanel(), data.path(), form.unsavedWork());
     keeper.changeUser(session.userName);
     if (state.range(0) == 1)
-        QObject::connect(&form, &Form1::callRecorded, &keeper, &PendingKeeper::addCall);
+        QObject::connect(&form, &MainWindow::callRecorded, &keeper, &PendingKeeper::addCall);
     auto* everybody = form.findChild<QPushButton*>(QStringLiteral("btnChou_0"));
     auto* roll = form.findChild<QTimer*>(QStringLiteral("Timer1"));
     for (auto _ : state) {

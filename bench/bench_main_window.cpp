@@ -10,7 +10,7 @@
 #include "RecordFixture.h"
 #include "common/Look.h"
 #include "draw/DrawController.h"
-#include "session/Form1.h"
+#include "session/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -37,7 +37,7 @@ namespace {
 struct BenchWindow {
     test::TempDataFolder data;
     Session session;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
     explicit BenchWindow(int students) {
         QStringList lines{QStringLiteral("Class_Is_Ready\t一班\t二班\t"),
@@ -50,7 +50,7 @@ struct BenchWindow {
         test::ageFile(data.recordFile(), 60);
         session.userName = QStringLiteral("bench");
         look::apply(*qobject_cast<QApplication*>(QCoreApplication::instance()));
-        form = std::make_unique<Form1>(data.folder(), session);
+        form = std::make_unique<MainWindow>(data.folder(), session);
         form->show();
         form->applyTeacherRecord(SessionMode::Offline);
     }

@@ -8,7 +8,7 @@
 #include "RecordFixture.h"
 #include "ScriptedProgram.h"
 #include "net/ServiceConfig.h"
-#include "session/Form1.h"
+#include "session/MainWindow.h"
 #include "session/LoginWindow.h"
 #include "session/ProgramWindows.h"
 #include "session/Session.h"
@@ -31,7 +31,7 @@ public:
         form()->show(); // without Timer2: no clock or version checks here
     }
 
-    Form1* form() const { return windows.form1(); }
+    MainWindow* form() const { return windows.mainWindow(); }
 
     template <typename W = QWidget> W* inForm(const QString& name) const {
         W* widget = form()->findChild<W*>(name);

@@ -9,7 +9,7 @@
 #include "common/Look.h"
 #include "net/ServiceConfig.h"
 #include "scoring/PendingStore.h"
-#include "session/Form1.h"
+#include "session/MainWindow.h"
 #include "session/LoginWindow.h"
 #include "session/ProgramWindows.h"
 #include "session/Session.h"
@@ -48,9 +48,9 @@ struct Program {
         windows = std::make_unique<ProgramWindows>(folder, config, session,
                                                    folder.filePath(QStringLiteral("users.ini")),
                                                    [] { return false; });
-        windows->form1()->show();
+        windows->mainWindow()->show();
     }
-    Form1* form() const { return windows->form1(); }
+    MainWindow* form() const { return windows->mainWindow(); }
 
     void loginOffline() {
         QTest::mouseClick(child<QPushButton>(form(), "Command1"), Qt::LeftButton);

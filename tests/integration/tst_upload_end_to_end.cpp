@@ -22,7 +22,7 @@
 #include "scoring/PendingStore.h"
 #include "scoring/ScoreLine.h"
 #include "scoring/StatisticsPanel.h"
-#include "session/Form1.h"
+#include "session/MainWindow.h"
 #include "session/LoginWindow.h"
 #include "session/ProgramWindows.h"
 #include "status/StatusPanels.h"

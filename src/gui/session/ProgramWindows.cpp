@@ -18,7 +18,7 @@
 #include "scoring/UploadController.h"
 #include "scoring/UploadPanel.h"
 #include "session/BackupWindow.h"
-#include "session/Form1.h"
+#include "session/MainWindow.h"
 #include "session/LoginWindow.h"
 #include "session/Session.h"
 #include "status/StatusPanels.h"
@@ -49,11 +49,11 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     , m_endpoints(config, session)
     , m_users(settingsIni)
     , m_connected(std::move(connected))
-    , m_form1(std::make_unique<Form1>(m_folder, session)) {
+    , m_mainWindow(std::make_unique<MainWindow>(m_folder, session)) {
     if (!m_connected) {
         m_connected = [this] { return ConnectionProbe(QUrl(m_config.serviceBase())).connected(); };
     }
-    Form1* form = m_form1.get();
+    MainWindow* form = m_mainWindow.get();
     form->setRecordDownloader([this, form] {
         const HttpClient::Download download = m_endpoints.downloadRecord(m_folder);
         if (download.received)
@@ -73,7 +73,7 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
         m_pending, &PendingKeeper::callsChanged, form,
         [this, form] { form->showPendingCalls(m_pending->pendingCalls().size()); },
         Qt::QueuedConnection);
-    connect(m_upload, &UploadController::scoreTakenBack, form, &Form1::showScoreTakenBack);
+    connect(m_upload, &UploadController::scoreTakenBack, form, &MainWindow::showScoreTakenBack);
     form->setCloseCheck([this, form] {
         return m_upload->mayClose(form->unsavedWork()) &&
                (!form->hasUnsentGroups() ||
@@ -82,25 +82,25 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
                     QStringLiteral("新的分组尚未上传，退出后将会丢失。\r\n\r\n仍要退出吗？"),
                     dialogs::Icon::Warning));
     });
-    connect(form, &Form1::uploadPanelShown, m_upload, &UploadController::opened);
-    connect(form, &Form1::callRecorded, m_pending, &PendingKeeper::addCall);
-    connect(form, &Form1::undoRequested, m_upload, &UploadController::undoLastScore);
-    connect(m_upload, &UploadController::uploaded, form, &Form1::refreshFigures);
+    connect(form, &MainWindow::uploadPanelShown, m_upload, &UploadController::opened);
+    connect(form, &MainWindow::callRecorded, m_pending, &PendingKeeper::addCall);
+    connect(form, &MainWindow::undoRequested, m_upload, &UploadController::undoLastScore);
+    connect(m_upload, &UploadController::uploaded, form, &MainWindow::refreshFigures);
     m_speech = new CalledNameSpeech(
         form->drawPanel(), speaker ? std::move(speaker) : makeSystemSpeaker(), settingsIni, this);
-    connect(form, &Form1::calledByDraw, m_speech, &CalledNameSpeech::drawStopped);
+    connect(form, &MainWindow::calledByDraw, m_speech, &CalledNameSpeech::drawStopped);
 
     ManualPanel* manual = form->manualPanel();
     m_groupUploader = new GroupUploader(
         form, form->requestGate(), m_endpoints, [manual] { return manual->operationPassword(); },
         [form] { return form->chosenClass(); }, groups, this);
-    connect(form, &Form1::groupUploadRequested, m_groupUploader, &GroupUploader::upload);
+    connect(form, &MainWindow::groupUploadRequested, m_groupUploader, &GroupUploader::upload);
     // Downloaded again, so that choosing the class anew gives back the groups just sent.
-    connect(m_groupUploader, &GroupUploader::uploaded, form, &Form1::groupsSent);
-    connect(m_groupUploader, &GroupUploader::uploaded, form, &Form1::refreshFigures);
-    connect(form, &Form1::userRequested, this, &ProgramWindows::showLoginWindow);
-    connect(form, &Form1::manageRequested, this, &ProgramWindows::openConsole);
-    connect(form, &Form1::historyRequested, this, &ProgramWindows::openHistory);
+    connect(m_groupUploader, &GroupUploader::uploaded, form, &MainWindow::groupsSent);
+    connect(m_groupUploader, &GroupUploader::uploaded, form, &MainWindow::refreshFigures);
+    connect(form, &MainWindow::userRequested, this, &ProgramWindows::showLoginWindow);
+    connect(form, &MainWindow::manageRequested, this, &ProgramWindows::openConsole);
+    connect(form, &MainWindow::historyRequested, this, &ProgramWindows::openHistory);
 }
 
 ProgramWindows::~ProgramWindows() {
@@ -108,7 +108,7 @@ ProgramWindows::~ProgramWindows() {
 }
 
 void ProgramWindows::start() {
-    m_form1->show();
+    m_mainWindow->show();
     m_status->start();
 }
 
@@ -138,8 +138,8 @@ void ProgramWindows::showLoginWindow() {
 }
 
 void ProgramWindows::bringToFront() {
-    QWidget* standing = m_form1.get();
-    if (m_form1->isHidden()) {
+    QWidget* standing = m_mainWindow.get();
+    if (m_mainWindow->isHidden()) {
         if (m_console && m_console->isVisible())
             standing = m_console;
         else if (m_login && m_login->isVisible())
@@ -157,11 +157,11 @@ ChannelAnswer ProgramWindows::drawFromOutside(const QString& caption) {
         return {false, QStringLiteral("没有“%1”这个类别，可以用：%2")
                            .arg(caption, captions.join(QStringLiteral("、")))};
     }
-    if (m_session.userName.isEmpty() || m_form1->isHidden())
+    if (m_session.userName.isEmpty() || m_mainWindow->isHidden())
         return {false, QStringLiteral("还没有登录：请先在 Ordalis 中登录并选择班级")};
-    if (m_form1->chosenClass().isEmpty())
+    if (m_mainWindow->chosenClass().isEmpty())
         return {false, QStringLiteral("还没有选择班级")};
-    DrawController* draw = m_form1->drawController();
+    DrawController* draw = m_mainWindow->drawController();
     if (draw->isRolling() && draw->engine().startedCategory() == *category)
         return {true, QStringLiteral("正在抽取")};
     if (draw->engine().kind(*category).isEmpty())
@@ -171,8 +171,8 @@ ChannelAnswer ProgramWindows::drawFromOutside(const QString& caption) {
 }
 
 ChannelAnswer ProgramWindows::stopFromOutside() {
-    DrawController* draw = m_form1->drawController();
-    if (m_form1->isHidden() || !draw->isRolling())
+    DrawController* draw = m_mainWindow->drawController();
+    if (m_mainWindow->isHidden() || !draw->isRolling())
         return {false, QStringLiteral("没有正在进行的抽取")};
     QString called;
     const QMetaObject::Connection taking = connect(
@@ -185,13 +185,13 @@ ChannelAnswer ProgramWindows::stopFromOutside() {
 void ProgramWindows::openHistory() {
     if (m_session.userName.isEmpty()) {
         dialogs::showMessage(
-            m_form1.get(), QStringLiteral("课堂记录"),
+            m_mainWindow.get(), QStringLiteral("课堂记录"),
             QStringLiteral("课堂记录按班级查看：请先登录（或离线登录），再选择班级。"),
             dialogs::Icon::Information);
         return;
     }
     if (!m_history) {
-        Form1* form = m_form1.get();
+        MainWindow* form = m_mainWindow.get();
         HistoryWindow::Sources sources;
         sources.roster = [form](const QString& className) { return form->studentsOf(className); };
         sources.pendingScores = [form] { return form->uploadPanel()->pendingLines(); };
@@ -208,7 +208,7 @@ void ProgramWindows::openHistory() {
     }
     m_history->show();
     m_history->raise();
-    m_history->showClass(m_form1->chosenClass());
+    m_history->showClass(m_mainWindow->chosenClass());
 }
 
 void ProgramWindows::setBackups(Backups* backups) {
@@ -218,7 +218,7 @@ void ProgramWindows::setBackups(Backups* backups) {
         QWidget* front = QApplication::activeModalWidget();
         if (front == nullptr)
             front = m_login && m_login->isVisible() ? static_cast<QWidget*>(m_login.get())
-                                                    : m_form1.get();
+                                                    : m_mainWindow.get();
         dialogs::showNotice(front, QStringLiteral("数据备份"), message, dialogs::Icon::Warning);
     });
     connect(backups, &Backups::restored, this, &ProgramWindows::afterRestore);
@@ -238,9 +238,9 @@ void ProgramWindows::afterRestore(bool done) {
     m_session = Session{};
     userChanged();
     // As at the start: the record went with the old data, and nobody is logged in.
-    m_form1->applyTeacherRecord(SessionMode::Offline);
-    m_form1->drawPanel()->setClassBoxEnabled(false);
-    m_form1->drawPanel()->setManageEnabled(false);
+    m_mainWindow->applyTeacherRecord(SessionMode::Offline);
+    m_mainWindow->drawPanel()->setClassBoxEnabled(false);
+    m_mainWindow->drawPanel()->setManageEnabled(false);
     if (m_login)
         m_login->probe(); // no record: no offline login
 }
@@ -251,7 +251,7 @@ ConsoleWindow* ProgramWindows::console() const {
 
 void ProgramWindows::openConsole() {
     if (!m_console) {
-        Form1* form = m_form1.get();
+        MainWindow* form = m_mainWindow.get();
         ConsoleHooks hooks;
         UploadPanel* upload = form->uploadPanel();
         hooks.operationPassword = [upload] { return upload->operationPassword(); };
@@ -272,25 +272,25 @@ void ProgramWindows::openConsole() {
             showMainWindow();
         });
     }
-    const QWindow* main = m_form1->windowHandle();
-    m_console->open(m_form1->screen()->availableGeometry(),
+    const QWindow* main = m_mainWindow->windowHandle();
+    m_console->open(m_mainWindow->screen()->availableGeometry(),
                     main ? main->frameMargins() : QMargins());
     hideMainWindow();
 }
 
 void ProgramWindows::hideMainWindow() {
-    m_mainWindowAt = m_form1->pos();
-    m_form1->hide();
+    m_mainWindowAt = m_mainWindow->pos();
+    m_mainWindow->hide();
 }
 
 void ProgramWindows::showMainWindow() {
     // Shown again where it was: left to itself, a window manager places it anew. A maximised
     // or full-screen window keeps to its screen by itself.
     const bool placedByState =
-        m_form1->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+        m_mainWindow->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
     if (m_mainWindowAt && !placedByState)
-        m_form1->move(*m_mainWindowAt);
-    m_form1->show();
+        m_mainWindow->move(*m_mainWindowAt);
+    m_mainWindow->show();
 }
 
 void ProgramWindows::discardConsole() {
@@ -303,7 +303,7 @@ void ProgramWindows::discardConsole() {
 // new user's.
 void ProgramWindows::userChanged() {
     discardConsole();
-    m_form1->clearCalledStudent();
+    m_mainWindow->clearCalledStudent();
     m_pending->changeUser(m_session.userName);
     m_speech->setUser(m_session.userName);
 }
@@ -311,13 +311,13 @@ void ProgramWindows::userChanged() {
 void ProgramWindows::afterOnlineLogin() {
     userChanged();
     showMainWindow();
-    m_form1->applyTeacherRecord(SessionMode::Online);
-    m_form1->drawPanel()->setManageEnabled(true);
+    m_mainWindow->applyTeacherRecord(SessionMode::Online);
+    m_mainWindow->drawPanel()->setManageEnabled(true);
 }
 
 void ProgramWindows::afterOfflineLogin() {
     userChanged();
-    m_form1->applyTeacherRecord(SessionMode::Offline);
+    m_mainWindow->applyTeacherRecord(SessionMode::Offline);
     showMainWindow();
 }
 

@@ -24,7 +24,7 @@ class BackupWindow;
 class Backups;
 class CalledNameSpeech;
 class ConsoleWindow;
-class Form1;
+class MainWindow;
 class GroupUploader;
 class HistoryWindow;
 class LoginWindow;
@@ -59,7 +59,7 @@ public:
     // window offers them, and a failed copy is told over the window in front.
     void setBackups(Backups* backups);
 
-    Form1* form1() const { return m_form1.get(); }
+    MainWindow* mainWindow() const { return m_mainWindow.get(); }
     // Created at the first click on 用户.
     LoginWindow* loginWindow() const { return m_login.get(); }
     // Created at the click on 后台; none after it was discarded (closed or a new login).
@@ -106,7 +106,7 @@ private:
     ConnectionQuery m_connected;
     QString m_localMailFolder;
     ConsoleHooks::Deletions m_deletions;
-    std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<LoginWindow> m_login;
     std::unique_ptr<AccountWindows> m_accounts; // registration and password reset, of m_login
     std::unique_ptr<HistoryWindow> m_history;

@@ -2,7 +2,7 @@
 // The main window from start-up through a draw to the scores: class choice, rolling and
 // stopping on the categories, free and standard scores, the daily log and the pending list.
 
-#include "../Form1Harness.h"
+#include "../MainWindowHarness.h"
 #include "draw/DrawController.h"
 #include "text/Gb18030.h"
 
@@ -33,7 +33,7 @@ class DrawPanelTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void startUpKnowsNoTeacher() {
-        Form1Harness h;
+        MainWindowHarness h;
         QVERIFY(h.form->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(!h.classBox()->isEnabled());
         for (int i = 0; i < DrawPanel::CategoryButtonCount; ++i)
@@ -52,7 +52,7 @@ private Q_SLOTS:
     }
 
     void applyingTheRecordFillsClassesAndTopics() {
-        Form1Harness h(sampleRecordLines(), Session::OfflineUserName);
+        MainWindowHarness h(sampleRecordLines(), Session::OfflineUserName);
         int downloads = 0;
         h.form->setRecordDownloader([&downloads] { ++downloads; });
         h.apply();
@@ -83,7 +83,7 @@ private Q_SLOTS:
     }
 
     void withoutARecordNothingIsListed() {
-        Form1Harness h(QStringList{});
+        MainWindowHarness h(QStringList{});
         h.apply();
         QVERIFY(h.classBox()->isEnabled());
         QCOMPARE(h.classBox()->currentText(), QStringLiteral("班级"));
@@ -94,7 +94,7 @@ private Q_SLOTS:
     }
 
     void choosingAClassEnablesItsCategories() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QCOMPARE(h.form->chosenClass(), QStringLiteral("一班"));
@@ -109,7 +109,7 @@ private Q_SLOTS:
     }
 
     void rollingAndStopping() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QPushButton* notYet = h.button(NotYetCalled);
@@ -144,7 +144,7 @@ private Q_SLOTS:
     }
 
     void applyingTheRecordEndsARollingDraw() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
@@ -159,7 +159,7 @@ private Q_SLOTS:
     }
 
     void drawingEveryNameEmptiesNotYetCalled() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QSet<QString> called;
@@ -177,7 +177,7 @@ private Q_SLOTS:
     // An absent student is in no list to call from, also after being called, also when marked
     // while the manual panel is open or a draw rolls.
     void anAbsentStudentIsInNoList() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         const QString called = h.drawFrom(AllStudents);
@@ -224,7 +224,7 @@ private Q_SLOTS:
     }
 
     void drawingFromAFigureCategory() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         // 很多 holds only 李明 (count 7); 很难 only 李明 too (score 4.5).
@@ -243,7 +243,7 @@ private Q_SLOTS:
     }
 
     void nameFontFitsTheBoard() {
-        Form1Harness h(
+        MainWindowHarness h(
             recordLines({{QStringLiteral("Class_Is_Ready"), QStringLiteral("一班"), QString()}})
             << studentLine(QStringLiteral("一班"), QStringLiteral("欧阳娜娜子明月清风"), 0, 0, 0));
         h.apply();
@@ -260,7 +260,7 @@ private Q_SLOTS:
     }
 
     void freeScoreGoesToLogAndPendingOnce() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         const QString called = h.drawFrom(7);
@@ -280,7 +280,7 @@ private Q_SLOTS:
     }
 
     void typedScoreWithEnter() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         h.drawFrom(7);
@@ -295,7 +295,7 @@ private Q_SLOTS:
     }
 
     void standardScoresTickTheirEntries() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         h.drawFrom(7);
@@ -330,7 +330,7 @@ private Q_SLOTS:
     }
 
     void nothingIsScoredWithoutACalledStudent() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         h.scoreBox()->setEnabled(true);
@@ -345,7 +345,7 @@ private Q_SLOTS:
     // A rolling name is nobody's to score: the score box and the standards wait for the stop,
     // and a record applied while rolling gives them back as they were.
     void nothingIsScoredWhileADrawRolls() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QCOMPARE(h.drawFrom(7), QStringLiteral("李明"));
@@ -380,7 +380,7 @@ private Q_SLOTS:
     // A presenter remote's keys: PageDown or Space on the last category ("所有" at first),
     // PageUp on "未点", B or period blank the name; typed into a text box they are text.
     void presenterKeys() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QWidget* window = h.form.get();
@@ -424,7 +424,7 @@ private Q_SLOTS:
     }
 
     void anUnwritableLogIsReportedAndTheScoreKept() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         h.drawFrom(7);
@@ -444,7 +444,7 @@ private Q_SLOTS:
     }
 
     void scoresAfterMidnightGoToTheNextDaysLog() {
-        Form1Harness h(classOne());
+        MainWindowHarness h(classOne());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         h.now = QDateTime(QDate(2020, 3, 2), QTime(23, 59, 59));

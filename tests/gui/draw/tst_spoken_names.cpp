@@ -6,7 +6,7 @@
 #include "common/Dialogs.h"
 #include "common/Look.h"
 #include "net/ServiceConfig.h"
-#include "session/Form1.h"
+#include "session/MainWindow.h"
 #include "session/LoginWindow.h"
 #include "session/ProgramWindows.h"
 
@@ -50,7 +50,7 @@ struct Program {
         classes->setCurrentIndex(0);
         Q_EMIT classes->activated(0);
     }
-    Form1* form() const { return windows->form1(); }
+    MainWindow* form() const { return windows->mainWindow(); }
     QPushButton* button(const char* name) const {
         return form()->findChild<QPushButton*>(QLatin1String(name));
     }

@@ -2,7 +2,7 @@
 // The main window's layout on real widgets: the bar's limits and what follows a drag, the
 // compact form and the way back, in pixels converted from twips.
 
-#include "../Form1Harness.h"
+#include "../MainWindowHarness.h"
 #include "ProjectorScreens.h"
 
 #include <QMouseEvent>
@@ -49,7 +49,7 @@ class MainWindowLayoutTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void windowIsSizedFromTheDrawPanel() {
-        Form1Harness h;
+        MainWindowHarness h;
         const TwipsPlacer& p = h.placer();
         QCOMPARE(h.form->size(), QSize(p.pixels(11900), p.pixels(6000)));
     }
@@ -58,7 +58,7 @@ private Q_SLOTS:
     // designed window and in projector mode on the two common projector screens, every control
     // stays inside the window, so the topic box's arrow can be reached.
     void everyControlStaysInsideTheWindow() {
-        Form1Harness h;
+        MainWindowHarness h;
         const auto expectInside = [&h](const QString& where) {
             const QStringList outside = controlsOutside(h.form.get());
             QVERIFY2(outside.isEmpty(), qPrintable(where + u' ' + outside.join(u',')));
@@ -88,7 +88,7 @@ private Q_SLOTS:
     // Projector mode fills the screen with the name and keeps the class, topic and category
     // buttons in a bar; F11 or Escape gives back the designed window exactly as it was.
     void projectorModeGivesTheDesignedWindowBack() {
-        Form1Harness h;
+        MainWindowHarness h;
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         h.drawFrom(AllStudents);
@@ -142,7 +142,7 @@ private Q_SLOTS:
 
     // The name is fitted to the projector's board, a long one as a short one.
     void projectorNameFitsTheBoard() {
-        Form1Harness h(
+        MainWindowHarness h(
             recordLines({{QStringLiteral("Class_Is_Ready"), QStringLiteral("长"),
                           QStringLiteral("短"), QString()}})
             << QStringLiteral("[keti]\t函数\t回答正确\t5\t回答错误\t1\t")
@@ -172,7 +172,7 @@ private Q_SLOTS:
     }
 
     void barDragIsLimitedAndLaysOut() {
-        Form1Harness h;
+        MainWindowHarness h;
         h.apply();
         const TwipsPlacer& p = h.placer();
         Splitter* bar = h.bar();
@@ -195,7 +195,7 @@ private Q_SLOTS:
     }
 
     void dragRefitsTheName() {
-        Form1Harness h;
+        MainWindowHarness h;
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QCOMPARE(h.drawFrom(AllStudents).size(), 2);
@@ -209,7 +209,7 @@ private Q_SLOTS:
     }
 
     void compactFormAndBack() {
-        Form1Harness h;
+        MainWindowHarness h;
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         h.drawFrom(AllStudents);

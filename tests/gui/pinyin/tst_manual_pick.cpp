@@ -2,7 +2,7 @@
 // Calling a student by hand: the quick-pick list, the manual panel's tabs and the groups page
 // with its drag and drop.
 
-#include "../Form1Harness.h"
+#include "../MainWindowHarness.h"
 #include "groups/GroupList.h"
 
 #include <QMimeData>
@@ -52,7 +52,7 @@ class ManualPickTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void quickPickListsMatchesWithFigures() {
-        Form1Harness h(pickRecord());
+        MainWindowHarness h(pickRecord());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QLineEdit* search = h.searchBox();
@@ -83,7 +83,7 @@ private Q_SLOTS:
     }
 
     void quickPickCallsWithTheKeyboard() {
-        Form1Harness h(pickRecord());
+        MainWindowHarness h(pickRecord());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QLineEdit* search = h.searchBox();
@@ -115,7 +115,7 @@ private Q_SLOTS:
     }
 
     void manualPanelTabs() {
-        Form1Harness h(pickRecord());
+        MainWindowHarness h(pickRecord());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QTest::mouseClick(h.button(ManualButton), Qt::LeftButton);
@@ -175,7 +175,7 @@ private Q_SLOTS:
     }
 
     void openingThePanelPausesARollingDraw() {
-        Form1Harness h(pickRecord());
+        MainWindowHarness h(pickRecord());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QTest::mouseClick(h.button(AllStudents), Qt::LeftButton);
@@ -201,7 +201,7 @@ private Q_SLOTS:
     }
 
     void groupsAreRearrangedByDragAndDrop() {
-        Form1Harness h(pickRecord());
+        MainWindowHarness h(pickRecord());
         h.apply();
         h.chooseClass(QStringLiteral("一班"));
         QTest::mouseClick(h.button(ManualButton), Qt::LeftButton);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Form1.h"
+#include "MainWindow.h"
 
 #include "common/UnsavedWork.h"
 #include "draw/DrawController.h"
@@ -32,7 +32,7 @@ constexpr int StandardHintMs = 5000;
 constexpr int TakenBackMs = 10000;
 } // namespace
 
-Form1::Form1(const DataFolder& folder, Session& session, QWidget* parent)
+MainWindow::MainWindow(const DataFolder& folder, Session& session, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint)
     , m_folder(folder)
     , m_session(session)
@@ -45,24 +45,24 @@ Form1::Form1(const DataFolder& folder, Session& session, QWidget* parent)
     startUp();
 }
 
-void Form1::setRecordDownloader(std::function<void()> downloader) {
+void MainWindow::setRecordDownloader(std::function<void()> downloader) {
     m_downloader = std::move(downloader);
 }
 
-void Form1::setClock(std::function<QDateTime()> clock) {
+void MainWindow::setClock(std::function<QDateTime()> clock) {
     m_scoring->setClock(std::move(clock));
 }
 
-void Form1::setCloseCheck(std::function<bool()> mayClose) {
+void MainWindow::setCloseCheck(std::function<bool()> mayClose) {
     m_mayClose = std::move(mayClose);
 }
 
-void Form1::showPendingCalls(qsizetype count) {
+void MainWindow::showPendingCalls(qsizetype count) {
     m_pendingCalls->setText(QStringLiteral("点名待上传：%1次").arg(count));
     m_pendingCalls->setVisible(count > 0);
 }
 
-void Form1::showScoreTakenBack(const QString& scoreLine) {
+void MainWindow::showScoreTakenBack(const QString& scoreLine) {
     const ScoreLine score = ScoreLine::fromText(scoreLine);
     statusBar()->showMessage(QStringLiteral("已撤销：%1 %2 %3")
                                  .arg(score.student, score.score, score.time.section(u' ', 1)),
@@ -70,14 +70,14 @@ void Form1::showScoreTakenBack(const QString& scoreLine) {
     m_scoring->scoreTakenBack(scoreLine);
 }
 
-QStringList Form1::studentsOf(const QString& className) const {
+QStringList MainWindow::studentsOf(const QString& className) const {
     QStringList names;
     for (const StudentEntry& student : m_record.readClassRoster(className).students)
         names << student.name;
     return names;
 }
 
-ClassRoster Form1::presentRoster(const QString& className) const {
+ClassRoster MainWindow::presentRoster(const QString& className) const {
     ClassRoster roster = m_record.readClassRoster(className);
     const QStringList absent = absentToday(className);
     roster.students.removeIf(
@@ -85,15 +85,15 @@ ClassRoster Form1::presentRoster(const QString& className) const {
     return roster;
 }
 
-QStringList Form1::absentToday(const QString& className) const {
+QStringList MainWindow::absentToday(const QString& className) const {
     return absentOn(className, QDate::currentDate());
 }
 
-QStringList Form1::absentOn(const QString& className, const QDate& day) const {
+QStringList MainWindow::absentOn(const QString& className, const QDate& day) const {
     return m_absent.names(m_session.userName, className, day);
 }
 
-void Form1::markAbsent(const QString& className, const QString& name, bool absent) {
+void MainWindow::markAbsent(const QString& className, const QString& name, bool absent) {
     UnsavedWork::tellIfFailed(
         this, QStringLiteral("缺席标记"),
         m_absent.set(m_session.userName, className, name, absent, QDate::currentDate()),
@@ -107,7 +107,7 @@ void Form1::markAbsent(const QString& className, const QString& name, bool absen
         refreshPresentStudents();
 }
 
-void Form1::refreshPresentStudents() {
+void MainWindow::refreshPresentStudents() {
     m_absenceChangedWhileRolling = false;
     const ClassSorting sorting = sortClass(presentRoster(m_chosenClass));
     m_draw->refreshKinds(sorting.kinds);
@@ -122,23 +122,23 @@ void Form1::refreshPresentStudents() {
         showManualTab(m_manualPanel->currentTab());
 }
 
-QString Form1::chosenClass() const {
+QString MainWindow::chosenClass() const {
     return m_scoring->className();
 }
 
-const GroupLists& Form1::groups() const {
+const GroupLists& MainWindow::groups() const {
     return m_groups->groups();
 }
 
-bool Form1::hasUnsentGroups() const {
+bool MainWindow::hasUnsentGroups() const {
     return m_groups->hasUnsentArrangement();
 }
 
-void Form1::groupsSent() {
+void MainWindow::groupsSent() {
     m_groups->arrangementSent();
 }
 
-void Form1::buildWindow() {
+void MainWindow::buildWindow() {
     const TwipsPlacer placer = TwipsPlacer::forWidget(this);
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("clientArea"));
@@ -195,25 +195,25 @@ void Form1::buildWindow() {
     new MainWindowKeyHandler(this, m_drawPanel, m_draw, m_layout, this);
 }
 
-void Form1::connectControllers() {
+void MainWindow::connectControllers() {
     DrawPanel* d = m_drawPanel;
     connect(d, &DrawPanel::categoryClicked, this, [this](int button) {
         if (button == ManualButton)
             showManualPanel();
     });
-    connect(d, &DrawPanel::classChosen, this, &Form1::chooseClass);
+    connect(d, &DrawPanel::classChosen, this, &MainWindow::chooseClass);
     connect(d, &DrawPanel::topicChanged, this, [this](const QString& topic) {
         m_uploadPanel->setTopic(topic);
         showTopicStandards();
     });
     connect(d, &DrawPanel::nameShown, m_layout, &LayoutController::fitName);
-    connect(d, &DrawPanel::uploadRequested, this, &Form1::showUploadPanel);
-    connect(d, &DrawPanel::userRequested, this, &Form1::userRequested);
-    connect(d, &DrawPanel::manageRequested, this, &Form1::manageRequested);
-    connect(d, &DrawPanel::historyRequested, this, &Form1::historyRequested);
+    connect(d, &DrawPanel::uploadRequested, this, &MainWindow::showUploadPanel);
+    connect(d, &DrawPanel::userRequested, this, &MainWindow::userRequested);
+    connect(d, &DrawPanel::manageRequested, this, &MainWindow::manageRequested);
+    connect(d, &DrawPanel::historyRequested, this, &MainWindow::historyRequested);
     // A text box keeps Ctrl+Z for its own text.
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
-            &Form1::undoRequested);
+            &MainWindow::undoRequested);
 
     connect(m_draw, &DrawController::rollStarted, this, [this](int category) {
         m_drawnCategory = category;
@@ -226,38 +226,38 @@ void Form1::connectControllers() {
             refreshPresentStudents();
     });
     connect(m_draw, &DrawController::called, m_scoring, &ScoringController::call);
-    connect(m_draw, &DrawController::called, this, &Form1::calledByDraw);
+    connect(m_draw, &DrawController::called, this, &MainWindow::calledByDraw);
     connect(m_draw, &DrawController::called, this,
             [this](const QString& name) { recordCall(name, drawButtonCaption(m_drawnCategory)); });
     connect(m_scoring, &ScoringController::scoreRecorded, this, [this](const QString& line) {
         m_uploadPanel->addPendingLine(line);
         Q_EMIT scoreRecorded(line);
     });
-    connect(m_quickPick, &QuickPickController::picked, this, &Form1::callFromQuickPick);
-    connect(m_layout, &LayoutController::expanded, this, &Form1::showTopicStandards);
+    connect(m_quickPick, &QuickPickController::picked, this, &MainWindow::callFromQuickPick);
+    connect(m_layout, &LayoutController::expanded, this, &MainWindow::showTopicStandards);
     connect(d, &DrawPanel::standardClicked, this, [this] {
         statusBar()->showMessage(QStringLiteral("双击评分标准给分"), StandardHintMs);
     });
 
     ManualPanel* m = m_manualPanel;
-    connect(m, &ManualPanel::tabChosen, this, &Form1::showManualTab);
-    connect(m, &ManualPanel::studentChosen, this, &Form1::callFromManualPanel);
+    connect(m, &ManualPanel::tabChosen, this, &MainWindow::showManualTab);
+    connect(m, &ManualPanel::studentChosen, this, &MainWindow::callFromManualPanel);
     // One password in two places: what is typed here is the upload panel's password too.
     connect(m, &ManualPanel::operationPasswordEdited, m_uploadPanel,
             &UploadPanel::setOperationPassword);
-    connect(m, &ManualPanel::groupUploadRequested, this, &Form1::groupUploadRequested);
-    connect(m, &ManualPanel::back, this, &Form1::showDrawPanel);
-    connect(m_uploadPanel, &UploadPanel::back, this, &Form1::showDrawPanel);
+    connect(m, &ManualPanel::groupUploadRequested, this, &MainWindow::groupUploadRequested);
+    connect(m, &ManualPanel::back, this, &MainWindow::showDrawPanel);
+    connect(m_uploadPanel, &UploadPanel::back, this, &MainWindow::showDrawPanel);
 }
 
-void Form1::startUp() {
+void MainWindow::startUp() {
     resize(m_layout->fullWindowPixels());
     m_drawPanel->setClassBoxEnabled(false);
     clearClass();
     showTopicStandards();
 }
 
-void Form1::applyTeacherRecord(SessionMode mode) {
+void MainWindow::applyTeacherRecord(SessionMode mode) {
     setWindowTitle(QStringLiteral("Ordalis [%1]").arg(m_session.userName));
     // Through the window's gate like its uploads. None of them waits now: the upload and
     // manual panels, where they start, hide the 用户 button that leads to a login.
@@ -276,7 +276,7 @@ void Form1::applyTeacherRecord(SessionMode mode) {
     clearClass();
 }
 
-void Form1::clearClass() {
+void MainWindow::clearClass() {
     m_chosenClass.clear();
     m_draw->clear();
     m_quickPick->setClass(QString(), {});
@@ -284,7 +284,7 @@ void Form1::clearClass() {
     m_drawPanel->setCategoryEnabled(ManualButton, false);
 }
 
-void Form1::chooseClass(const QString& className) {
+void MainWindow::chooseClass(const QString& className) {
     if (m_draw->isRolling())
         return; // the class box is locked while a draw rolls
     if (className != m_chosenClass)
@@ -297,11 +297,11 @@ void Form1::chooseClass(const QString& className) {
     m_groups->setGroups(sorting.groups);
 }
 
-void Form1::clearCalledStudent() {
+void MainWindow::clearCalledStudent() {
     m_scoring->clearCalled();
 }
 
-void Form1::refreshFigures() {
+void MainWindow::refreshFigures() {
     if (m_session.canChangeService() && m_downloader)
         m_downloader();
     if (!m_chosenClass.isEmpty())
@@ -309,18 +309,18 @@ void Form1::refreshFigures() {
     m_scoring->refreshFigures();
 }
 
-void Form1::showTopicStandards() {
+void MainWindow::showTopicStandards() {
     const int count = m_scoring->showStandards(m_drawPanel->topic());
     m_layout->showStandards(count > 0);
 }
 
-void Form1::recordCall(const QString& name, const QString& how) {
+void MainWindow::recordCall(const QString& name, const QString& how) {
     Q_EMIT callRecorded(
         CallLine{chosenClass(), name, ScoreLine::timeText(QDateTime::currentDateTime()), how}
             .toText());
 }
 
-void Form1::callFromQuickPick(const QString& name) {
+void MainWindow::callFromQuickPick(const QString& name) {
     recordCall(name, CallLine::ByInitials);
     m_scoring->call(name);
     m_draw->callByHand(name);
@@ -328,21 +328,21 @@ void Form1::callFromQuickPick(const QString& name) {
     m_drawPanel->focusScoreBox();
 }
 
-void Form1::callFromManualPanel(const QString& name) {
+void MainWindow::callFromManualPanel(const QString& name) {
     recordCall(name, CallLine::ByHand);
     m_scoring->call(name);
     showDrawPanel();
     showTopicStandards();
 }
 
-void Form1::showDrawPanel() {
+void MainWindow::showDrawPanel() {
     m_manualPanel->hide();
     m_uploadPanel->hide();
     m_drawPanel->show();
     statusBar()->show();
 }
 
-void Form1::showManualPanel() {
+void MainWindow::showManualPanel() {
     const TwipsPlacer& placer = m_drawPanel->placer();
     m_manualPanel->move(placer.pixels(ManualPanelAt.x()), placer.pixels(ManualPanelAt.y()));
     m_manualPanel->show();
@@ -352,7 +352,7 @@ void Form1::showManualPanel() {
     showManualTab(m_manualPanel->currentTab());
 }
 
-void Form1::showManualTab(int tab) {
+void MainWindow::showManualTab(int tab) {
     m_manualPanel->setOperationPassword(m_uploadPanel->operationPassword());
     m_draw->pause();
     if (tab == GroupsTab)
@@ -361,7 +361,7 @@ void Form1::showManualTab(int tab) {
         m_manualPanel->showCategories(manualTab(tab, m_draw->engine().kinds()));
 }
 
-void Form1::showUploadPanel() {
+void MainWindow::showUploadPanel() {
     m_drawPanel->hide();
     statusBar()->hide();
     m_uploadPanel->show();
@@ -369,13 +369,13 @@ void Form1::showUploadPanel() {
     Q_EMIT uploadPanelShown();
 }
 
-void Form1::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (m_layout != nullptr)
         m_layout->windowResized();
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_mayClose && !m_mayClose()) {
         event->ignore();
         return;

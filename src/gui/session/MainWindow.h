@@ -29,10 +29,10 @@ class ScoringController;
 class UnsavedWork;
 class UploadPanel;
 
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    Form1(const DataFolder& folder, Session& session, QWidget* parent = nullptr);
+    MainWindow(const DataFolder& folder, Session& session, QWidget* parent = nullptr);
 
     // Fills the class and topic boxes from the teacher record after a login (online downloads
     // it first). No class is chosen afterwards and a rolling draw ends.

@@ -15,7 +15,7 @@
 #include "layout/Splitter.h"
 #include "pinyin/ManualPanelTabs.h"
 #include "scoring/ScoringController.h"
-#include "session/Form1.h"
+#include "session/MainWindow.h"
 #include "session/Session.h"
 
 #include <QAbstractButton>
@@ -67,13 +67,13 @@ inline QStringList controlsOutside(QWidget* window) {
     return outside;
 }
 
-struct Form1Harness {
+struct MainWindowHarness {
     TempDataFolder data;
     Session session;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
     QDateTime now{QDate(2020, 3, 2), QTime(9, 15, 7)};
 
-    explicit Form1Harness(const QStringList& record = sampleRecordLines(),
+    explicit MainWindowHarness(const QStringList& record = sampleRecordLines(),
                           const QString& user = QStringLiteral("zhangsan")) {
         look::apply(*qobject_cast<QApplication*>(QCoreApplication::instance()));
         dialogs::setScripted(true);
@@ -81,7 +81,7 @@ struct Form1Harness {
         session.userName = user;
         if (!record.isEmpty())
             data.writeRecord(record);
-        form = std::make_unique<Form1>(data.folder(), session);
+        form = std::make_unique<MainWindow>(data.folder(), session);
         form->setClock([this] { return now; });
         form->show();
     }
