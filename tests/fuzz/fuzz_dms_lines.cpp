@@ -5,7 +5,7 @@
 #include "FuzzInput.h"
 #include "scoring/DailyLog.h"
 #include "scoring/DmsFile.h"
-#include "scoring/ScoreLine.h"
+#include "wire/ScoreLine.h"
 
 #include <QDateTime>
 

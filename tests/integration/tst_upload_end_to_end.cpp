@@ -20,7 +20,7 @@
 #include "scoring/LineEditPanel.h"
 #include "scoring/PendingKeeper.h"
 #include "scoring/PendingStore.h"
-#include "scoring/ScoreLine.h"
+#include "wire/ScoreLine.h"
 #include "scoring/StatisticsPanel.h"
 #include "session/MainWindow.h"
 #include "session/LoginWindow.h"

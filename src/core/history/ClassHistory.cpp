@@ -3,7 +3,7 @@
 
 #include "draw/DrawEngine.h"
 #include "pinyin/Initials.h"
-#include "scoring/ScoreLine.h"
+#include "wire/ScoreLine.h"
 #include "text/WireText.h"
 
 #include <algorithm>

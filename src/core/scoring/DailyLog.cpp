@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DailyLog.h"
 
-#include "scoring/ScoreLine.h"
+#include "wire/ScoreLine.h"
 #include "text/Gb18030.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "common/UnsavedWork.h"
 #include "draw/DrawPanel.h"
 #include "scoring/DailyLog.h"
-#include "scoring/ScoreLine.h"
+#include "wire/ScoreLine.h"
 #include "session/Session.h"
 #include "text/WireText.h"
 

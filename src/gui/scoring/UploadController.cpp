@@ -9,7 +9,7 @@
 #include "scoring/DmsFile.h"
 #include "scoring/LineEditPanel.h"
 #include "scoring/PendingKeeper.h"
-#include "scoring/ScoreLine.h"
+#include "wire/ScoreLine.h"
 #include "scoring/StatisticsPanel.h"
 #include "scoring/UploadPanel.h"
 #include "session/Session.h"

@@ -4,7 +4,7 @@
 #include "scoring/DailyLog.h"
 #include "scoring/DmsFile.h"
 #include "scoring/PendingStore.h"
-#include "scoring/ScoreLine.h"
+#include "wire/ScoreLine.h"
 #include "session/Session.h"
 #include "text/Gb18030.h"
 

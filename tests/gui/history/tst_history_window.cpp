@@ -8,7 +8,7 @@
 #include "history/HistoryWindow.h"
 #include "net/ServiceConfig.h"
 #include "net/ServiceEndpoints.h"
-#include "scoring/ScoreLine.h"
+#include "wire/ScoreLine.h"
 #include "session/Session.h"
 
 #include <QBarCategoryAxis>
