@@ -2,6 +2,7 @@
 #include "ServiceRequests.h"
 
 #include "text/WireText.h"
+#include "wire/Form.h"
 
 namespace ordalis {
 
@@ -12,42 +13,34 @@ QByteArray FormRequest::wireBody() const {
 
 namespace requests {
 
+namespace f = wire::field;
+using wire::Form;
+
+static_assert(std::tuple_size_v<GroupLists> == wire::GroupCount);
+
 namespace {
 
-// Key=value pairs, the first bare and every further one led by "&".
-class Body {
-public:
-    Body& add(QStringView key, const QString& value) {
-        if (m_pairs > 0)
-            m_text += QLatin1Char('&');
-        m_text += key;
-        m_text += QLatin1Char('=');
-        m_text += escapeFormValue(value);
-        ++m_pairs;
-        return *this;
-    }
+FormRequest change(const Form& form, const wire::Endpoint& endpoint) {
+    return FormRequest{endpoint.path.text(), form.text(), endpoint.success};
+}
 
-    FormRequest to(const QString& path, const QString& successWord = FormRequest::SuccessWord) {
-        return FormRequest{path, m_text, successWord};
-    }
+// A change as the account with its operation password; the endpoint's other fields follow.
+Form operatorForm(const wire::Endpoint& endpoint, const QString& userName,
+                  const QString& operationPassword) {
+    Form form(endpoint);
+    form.set(f::UserName, userName).set(f::Password, operationPassword);
+    return form;
+}
 
-private:
-    QString m_text;
-    int m_pairs = 0;
-};
+// A read of the account's data, with the mp its login gave.
+Form readerForm(const wire::Endpoint& endpoint, const QString& userName, const QString& mp) {
+    Form form(endpoint);
+    form.set(f::Reader, userName).set(f::ReaderMp, mp);
+    return form;
+}
 
 QString barJoined(const QStringList& items) {
     return items.join(QLatin1Char('|'));
-}
-
-Body changeBody(const QString& userName, const QString& operationPassword) {
-    Body body;
-    body.add(u"username", userName).add(u"password", operationPassword);
-    return body;
-}
-
-QUrl address(const QString& base, const QString& pathAndQuery) {
-    return QUrl(base + pathAndQuery, QUrl::TolerantMode);
 }
 
 QString fraction(double value) {
@@ -57,122 +50,133 @@ QString fraction(double value) {
 } // namespace
 
 FormRequest checkPassword(const QString& userName, const QString& loginPassword) {
-    return Body()
-        .add(u"username", userName)
-        .add(u"password", loginPassword)
-        .to(QStringLiteral("/checkpassword.php"));
+    const auto& endpoint = wire::CheckPassword;
+    return change(Form(endpoint).set(f::UserName, userName).set(f::Password, loginPassword),
+                  endpoint);
 }
 
 FormRequest registerTeacher(const TeacherRegistration& teacher) {
-    return Body()
-        .add(u"username", teacher.userName)
-        .add(u"teachername", teacher.teacherName)
-        .add(u"password", teacher.loginPassword)
-        .add(u"superpassword", teacher.operationPassword)
-        .add(u"email", teacher.email)
-        .add(u"mb", teacher.mobile)
-        .add(u"tel", teacher.telephone)
-        .add(u"qq", teacher.qq)
-        .to(QStringLiteral("/regteacher.php"));
+    const auto& endpoint = wire::RegisterTeacher;
+    return change(Form(endpoint)
+                      .set(f::UserName, teacher.userName)
+                      .set(f::TeacherName, teacher.teacherName)
+                      .set(f::Password, teacher.loginPassword)
+                      .set(f::OperationPassword, teacher.operationPassword)
+                      .set(f::Email, teacher.email)
+                      .set(f::Mobile, teacher.mobile)
+                      .set(f::Telephone, teacher.telephone)
+                      .set(f::Qq, teacher.qq),
+                  endpoint);
 }
 
 FormRequest setPassword(const QString& userName, const QString& checkCode,
                         const QString& newLoginPassword, const QString& newOperationPassword) {
-    return Body()
-        .add(u"username", userName)
-        .add(u"checkcode", checkCode)
-        .add(u"newpswd", newLoginPassword)
-        .add(u"newsuperpswd", newOperationPassword)
-        .to(QStringLiteral("/setpassword.php"), QStringLiteral("success"));
+    const auto& endpoint = wire::SetPassword;
+    return change(Form(endpoint)
+                      .set(f::UserName, userName)
+                      .set(f::CheckCode, checkCode)
+                      .set(f::ResetLoginPassword, newLoginPassword)
+                      .set(f::ResetOperationPassword, newOperationPassword),
+                  endpoint);
 }
 
 FormRequest uploadScores(const QString& userName, const QString& operationPassword,
                          const QString& topic, const QStringList& scoreLines, const QString& batch,
                          const QStringList& calls) {
-    Body body = changeBody(userName, operationPassword);
-    body.add(u"keti", topic).add(u"score", barJoined(scoreLines));
+    const auto& endpoint = wire::UploadScores;
+    Form form = operatorForm(endpoint, userName, operationPassword);
+    form.set(f::Topic, topic).set(f::Score, barJoined(scoreLines));
     if (!calls.isEmpty())
-        body.add(u"calls", barJoined(calls));
+        form.set(f::Calls, barJoined(calls));
     if (!batch.isEmpty())
-        body.add(u"batch", batch);
-    return body.to(QStringLiteral("/index.php"));
+        form.set(f::Batch, batch);
+    return change(form, endpoint);
 }
 
 FormRequest uploadCalls(const QString& userName, const QString& operationPassword,
                         const QStringList& calls, const QString& batch) {
-    return changeBody(userName, operationPassword)
-        .add(u"calls", barJoined(calls))
-        .add(u"batch", batch)
-        .to(QStringLiteral("/setcalls.php"));
+    const auto& endpoint = wire::UploadCalls;
+    return change(operatorForm(endpoint, userName, operationPassword)
+                      .set(f::Calls, barJoined(calls))
+                      .set(f::Batch, batch),
+                  endpoint);
 }
 
 FormRequest uploadGroups(const QString& className, const QString& userName,
                          const QString& operationPassword, const GroupLists& groups) {
-    Body body;
-    body.add(u"class", className).add(u"username", userName).add(u"password", operationPassword);
+    const auto& endpoint = wire::UploadGroups;
+    Form form = operatorForm(endpoint, userName, operationPassword);
+    form.set(f::Class, className);
     for (std::size_t n = 0; n < groups.size(); ++n)
-        body.add(QStringLiteral("group[%1]").arg(n), barJoined(groups[n]));
-    return body.to(QStringLiteral("/group.php"));
+        form.set(f::Group, int(n), barJoined(groups[n]));
+    return change(form, endpoint);
 }
 
 FormRequest setTeacher(const QString& userName, const QString& email,
                        const QString& operationPassword, const QString& newLoginPassword,
                        const QString& newOperationPassword) {
-    return Body()
-        .add(u"username", userName)
-        .add(u"email", email)
-        .add(u"oldsuperpassword", operationPassword)
-        .add(u"newlogpassword", newLoginPassword)
-        .add(u"newsuperpassword", newOperationPassword)
-        .to(QStringLiteral("/setteacher.php"));
+    const auto& endpoint = wire::SetTeacher;
+    return change(Form(endpoint)
+                      .set(f::UserName, userName)
+                      .set(f::Email, email)
+                      .set(f::OldOperationPassword, operationPassword)
+                      .set(f::NewLoginPassword, newLoginPassword)
+                      .set(f::NewOperationPassword, newOperationPassword),
+                  endpoint);
 }
 
 FormRequest setClasses(const QString& userName, const QString& operationPassword,
                        const QStringList& classNames) {
-    return changeBody(userName, operationPassword)
-        .add(u"class", barJoined(classNames))
-        .to(QStringLiteral("/setclass.php"));
+    const auto& endpoint = wire::SetClasses;
+    return change(
+        operatorForm(endpoint, userName, operationPassword).set(f::Class, barJoined(classNames)),
+        endpoint);
 }
 
 FormRequest renameClass(const QString& userName, const QString& operationPassword,
                         const QString& oldName, const QString& newName) {
-    return changeBody(userName, operationPassword)
-        .add(u"oldclassname", oldName)
-        .add(u"newclassname", newName)
-        .to(QStringLiteral("/renameclass.php"));
+    const auto& endpoint = wire::RenameClass;
+    return change(operatorForm(endpoint, userName, operationPassword)
+                      .set(f::OldClassName, oldName)
+                      .set(f::NewClassName, newName),
+                  endpoint);
 }
 
 FormRequest setStudents(const QString& userName, const QString& operationPassword,
                         const QString& className, const QStringList& studentNames) {
-    return changeBody(userName, operationPassword)
-        .add(u"class", className)
-        .add(u"student", barJoined(studentNames))
-        .to(QStringLiteral("/student.php"));
+    const auto& endpoint = wire::SetStudents;
+    return change(operatorForm(endpoint, userName, operationPassword)
+                      .set(f::Class, className)
+                      .set(f::Students, barJoined(studentNames)),
+                  endpoint);
 }
 
 FormRequest renameStudent(const QString& userName, const QString& operationPassword,
                           const QString& oldName, const QString& newName,
                           const QString& className) {
-    return changeBody(userName, operationPassword)
-        .add(u"oldstuname", oldName)
-        .add(u"newstuname", newName)
-        .add(u"class", className)
-        .to(QStringLiteral("/renamestudent.php"));
+    const auto& endpoint = wire::RenameStudent;
+    return change(operatorForm(endpoint, userName, operationPassword)
+                      .set(f::OldStudentName, oldName)
+                      .set(f::NewStudentName, newName)
+                      .set(f::Class, className),
+                  endpoint);
 }
 
 FormRequest setTopics(const QString& userName, const QString& operationPassword,
                       const QStringList& topics) {
-    return changeBody(userName, operationPassword)
-        .add(u"keti", barJoined(topics))
-        .to(QStringLiteral("/setketi.php"));
+    const auto& endpoint = wire::SetTopics;
+    return change(
+        operatorForm(endpoint, userName, operationPassword).set(f::Topic, barJoined(topics)),
+        endpoint);
 }
 
 FormRequest renameTopic(const QString& userName, const QString& operationPassword,
                         const QString& oldTopic, const QString& newTopic) {
-    return changeBody(userName, operationPassword)
-        .add(u"oldketi", oldTopic)
-        .add(u"newketi", newTopic)
-        .to(QStringLiteral("/renameketi.php"));
+    const auto& endpoint = wire::RenameTopic;
+    return change(operatorForm(endpoint, userName, operationPassword)
+                      .set(f::OldTopic, oldTopic)
+                      .set(f::NewTopic, newTopic),
+                  endpoint);
 }
 
 FormRequest newScales(const QString& userName, const QString& operationPassword,
@@ -182,51 +186,56 @@ FormRequest newScales(const QString& userName, const QString& operationPassword,
     for (const std::optional<double>& score : scores)
         scoreTexts << (score ? shortestDecimal(*score) : QString());
     const QStringList textList(texts.begin(), texts.end());
-    return changeBody(userName, operationPassword)
-        .add(u"keti", topic)
-        .add(u"newscale", textList.join(QLatin1Char('\t')))
-        .add(u"newscore", scoreTexts.join(QLatin1Char('\t')))
-        .to(QStringLiteral("/newscale.php"));
+    const auto& endpoint = wire::NewStandards;
+    return change(operatorForm(endpoint, userName, operationPassword)
+                      .set(f::Topic, topic)
+                      .set(f::NewStandardTexts, textList.join(QLatin1Char('\t')))
+                      .set(f::NewStandardScores, scoreTexts.join(QLatin1Char('\t'))),
+                  endpoint);
 }
 
 FormRequest editScale(const QString& userName, const QString& operationPassword,
                       const QString& className, const QString& scaleId, const QString& text,
                       double score) {
-    return changeBody(userName, operationPassword)
-        .add(u"class", className)
-        .add(u"scaleid", scaleId)
-        .add(u"scale", text)
-        .add(u"score", shortestDecimal(score))
-        .to(QStringLiteral("/editscale.php"));
+    const auto& endpoint = wire::EditStandard;
+    return change(operatorForm(endpoint, userName, operationPassword)
+                      .set(f::Class, className)
+                      .set(f::StandardId, scaleId)
+                      .set(f::StandardText, text)
+                      .set(f::Score, shortestDecimal(score)),
+                  endpoint);
 }
 
 FormRequest deleteScales(const QString& userName, const QString& operationPassword,
                          const QString& topic, const QString& deleteIds) {
-    return changeBody(userName, operationPassword)
-        .add(u"keti", topic)
-        .add(u"delid", deleteIds)
-        .to(QStringLiteral("/delscale.php"));
+    const auto& endpoint = wire::DeleteStandards;
+    return change(operatorForm(endpoint, userName, operationPassword)
+                      .set(f::Topic, topic)
+                      .set(f::DeletedIds, deleteIds),
+                  endpoint);
 }
 
 FormRequest editScore(const QString& userName, const QString& operationPassword,
                       const QString& className, const QString& scoreId, double score,
                       qint32 wireTime, const QString& topic, const QString& remark) {
-    return changeBody(userName, operationPassword)
-        .add(u"class", className)
-        .add(u"scoreid", scoreId)
-        .add(u"score", shortestDecimal(score))
-        .add(u"time", QString::number(wireTime))
-        .add(u"keti", topic)
-        .add(u"addtion", remark)
-        .to(QStringLiteral("/editscore.php"));
+    const auto& endpoint = wire::EditScore;
+    return change(operatorForm(endpoint, userName, operationPassword)
+                      .set(f::Class, className)
+                      .set(f::ScoreId, scoreId)
+                      .set(f::Score, shortestDecimal(score))
+                      .set(f::Time, QString::number(wireTime))
+                      .set(f::Topic, topic)
+                      .set(f::Remark, remark),
+                  endpoint);
 }
 
 FormRequest deleteScores(const QString& userName, const QString& operationPassword,
                          const QString& className, const QString& deleteIds) {
-    return changeBody(userName, operationPassword)
-        .add(u"class", className)
-        .add(u"delid", deleteIds)
-        .to(QStringLiteral("/delscore.php"));
+    const auto& endpoint = wire::DeleteScores;
+    return change(operatorForm(endpoint, userName, operationPassword)
+                      .set(f::Class, className)
+                      .set(f::DeletedIds, deleteIds),
+                  endpoint);
 }
 
 QString queryValue(QStringView value) {
@@ -234,68 +243,65 @@ QString queryValue(QStringView value) {
 }
 
 QUrl recordUrl(const QString& serviceBase, const QString& userName, const QString& mp) {
-    return address(serviceBase, QStringLiteral("/record.php?t=") + queryValue(userName) +
-                                    QStringLiteral("&mp=") + queryValue(mp));
+    return readerForm(wire::Record, userName, mp).url(serviceBase);
 }
 
 QUrl teacherUrl(const QString& serviceBase, const QString& userName, const QString& mp) {
-    return address(serviceBase, QStringLiteral("/getteacher.php?t=") + queryValue(userName) +
-                                    QStringLiteral("&mp=") + queryValue(mp));
+    return readerForm(wire::Teacher, userName, mp).url(serviceBase);
 }
 
 QUrl scoresUrl(const QString& serviceBase, const QString& className, const QString& userName,
                const QString& mp) {
-    return address(serviceBase, QStringLiteral("/getscore.php?class=") + queryValue(className) +
-                                    QStringLiteral("&t=") + queryValue(userName) +
-                                    QStringLiteral("&mp=") + queryValue(mp));
+    return readerForm(wire::Scores, userName, mp).set(f::Class, className).url(serviceBase);
 }
 
 QUrl callsUrl(const QString& serviceBase, const QString& className, const QDate& from,
               const QDate& to, const QString& userName, const QString& mp) {
-    QString query = QStringLiteral("/getcalls.php?class=") + queryValue(className);
+    Form form = readerForm(wire::Calls, userName, mp);
+    form.set(f::Class, className);
     if (from.isValid())
-        query += QStringLiteral("&from=") + from.toString(Qt::ISODate);
+        form.set(f::From, from.toString(Qt::ISODate));
     if (to.isValid())
-        query += QStringLiteral("&to=") + to.toString(Qt::ISODate);
-    return address(serviceBase, query + QStringLiteral("&t=") + queryValue(userName) +
-                                    QStringLiteral("&mp=") + queryValue(mp));
+        form.set(f::To, to.toString(Qt::ISODate));
+    return form.url(serviceBase);
 }
 
 QUrl scalesUrl(const QString& serviceBase, const QString& topic, const QString& userName,
                const QString& mp) {
-    return address(serviceBase, QStringLiteral("/getscale.php?keti=") + queryValue(topic) +
-                                    QStringLiteral("&t=") + queryValue(userName) +
-                                    QStringLiteral("&mp=") + queryValue(mp));
+    return readerForm(wire::Standards, userName, mp).set(f::Topic, topic).url(serviceBase);
 }
 
 QUrl checkUserNameUrl(const QString& serviceBase, const QString& userName) {
-    return address(serviceBase, QStringLiteral("/checkusername.php?u=") + queryValue(userName));
+    return Form(wire::CheckUserName).set(f::NameToCheck, userName).url(serviceBase);
 }
 
 QUrl passwordCodeUrl(const QString& serviceBase, const QString& userName, const QString& email) {
-    return address(serviceBase, QStringLiteral("/getpswdcode.php?username=") +
-                                    queryValue(userName) + QStringLiteral("&email=") +
-                                    queryValue(email));
+    return Form(wire::PasswordCode)
+        .set(f::UserName, userName)
+        .set(f::Email, email)
+        .url(serviceBase);
 }
 
 QUrl serverTimeUrl(const QString& serviceBase, double randomFraction) {
-    return address(serviceBase, QStringLiteral("/servertime.php?t=") + fraction(randomFraction));
+    return Form(wire::ServerTime).set(f::Fresh, fraction(randomFraction)).url(serviceBase);
 }
 
 QUrl uploadResultUrl(const QString& serviceBase, const QString& userName, int lineCount,
                      const QString& mp) {
-    return address(serviceBase, QStringLiteral("/?t=") + queryValue(userName) +
-                                    QStringLiteral("&n=") + QString::number(lineCount) +
-                                    QStringLiteral("&mp=") + queryValue(mp));
+    return readerForm(wire::HomePage, userName, mp)
+        .set(f::LineCount, QString::number(lineCount))
+        .url(serviceBase);
 }
 
 QUrl makerVersionUrl(const QString& makerSite, double randomFraction) {
-    return address(makerSite,
-                   QStringLiteral("/version.php?s=Tumbrel&t=") + fraction(randomFraction));
+    return Form(wire::MakerVersion)
+        .set(f::Product, wire::ProductName)
+        .set(f::Fresh, fraction(randomFraction))
+        .url(makerSite);
 }
 
 QUrl updatePageUrl(const QString& makerSite) {
-    return address(makerSite, QStringLiteral("/update.php?sort=Tumbrel"));
+    return Form(wire::UpdatePage).set(f::Sort, wire::ProductName).url(makerSite);
 }
 
 } // namespace requests

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The score service's wire protocol as pure functions: the form bodies of every change, with
-// their keys in the order the service reads them, and the addresses of every GET and browser
-// page. Nothing here touches the network, so the exact bytes can be checked.
+// The program's requests as pure functions: the form body of every change and the address of
+// every GET and browser page, each given its values field by field and written by wire/Form in
+// the order its endpoint describes. Nothing here touches the network, so the exact bytes can
+// be checked.
 //
-// Values go into bodies escaped (escapeFormValue), so "&", "=", "%" and "+" in a password or a
-// name arrive as typed; callers trim where their window says so. Lists are joined
-// here with "|" (or TAB where the service expects it), so no window assembles a body by hand.
+// Callers trim where their window says so. Lists are joined here with "|" (or TAB where the
+// service expects it), so no window assembles a body by hand.
 
 #include "groups/GroupLists.h"
 
@@ -22,9 +22,7 @@ namespace ordalis {
 
 // A form POST ready to be sent.
 struct FormRequest {
-    static inline const QString SuccessWord = QStringLiteral("Success!");
-
-    QString path;        // under ServiceBase, e.g. "/index.php"
+    QString path;        // under ServiceBase: its endpoint's path
     QString body;        // key=value pairs with escaped values, not yet percent-encoded
     QString successWord; // the exact reply that means the change was made
 
