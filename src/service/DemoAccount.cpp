@@ -6,6 +6,7 @@
 #include "storage/Sql.h"
 #include "storage/Transaction.h"
 #include "text/WireText.h"
+#include "wire/Form.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -36,14 +37,15 @@ QStringList studentNames(int classIndex) {
     return names;
 }
 
-bool post(Protocol& protocol, const char* path, const QString& body) {
+bool post(Protocol& protocol, const wire::Endpoint& endpoint, const wire::Form& form) {
     Request request;
     request.method = "POST";
-    request.path = path;
-    request.body = encodeGb18030Url(body).toLatin1();
+    request.path = endpoint.path.bytes().toByteArray();
+    request.body = form.encoded().toLatin1();
     request.peer = QStringLiteral("demo");
     const Reply reply = protocol.handle(request);
-    return reply.status == 200 && reply.body == "Success!";
+    return reply.status == 200 &&
+           reply.body == QByteArrayView(endpoint.success.data(), endpoint.success.size());
 }
 
 // The demo passwords are public, so their Argon2id hashes are made once, here, instead of at
@@ -94,8 +96,12 @@ bool registerDemoTeacher(ServiceContext& context) {
     }
 }
 
-QString credentials() {
-    return QStringLiteral("username=%1&password=%2").arg(DemoAccountName, DemoOperationPassword);
+// A change as the demo teacher.
+wire::Form change(const wire::Endpoint& endpoint) {
+    wire::Form form(endpoint);
+    form.set(wire::field::UserName, DemoAccountName)
+        .set(wire::field::Password, DemoOperationPassword);
+    return form;
 }
 
 } // namespace
@@ -103,37 +109,50 @@ QString credentials() {
 bool createDemoAccount(Protocol& protocol) {
     Request check;
     check.method = "GET";
-    check.path = "/checkusername.php";
-    check.query = QByteArray("u=") + DemoAccountName;
+    check.path = wire::CheckUserName.path.bytes().toByteArray();
+    check.query = wire::Form(wire::CheckUserName)
+                      .set(wire::field::NameToCheck, DemoAccountName)
+                      .encoded()
+                      .toLatin1();
     if (protocol.handle(check).body != QByteArray("\xA1\xCC"))
         return true; // the name is taken: the demo account exists
 
     if (!registerDemoTeacher(protocol.context()))
         return false;
-    bool ok = post(protocol, "/setclass.php", credentials() + "&class=" + DemoClasses.join(u'|'));
-    ok = ok && post(protocol, "/setketi.php", credentials() + "&keti=" + DemoTopics.join(u'|'));
+    using namespace wire::field;
+    bool ok = post(protocol, wire::SetClasses,
+                   change(wire::SetClasses).set(Class, DemoClasses.join(u'|')));
     ok = ok &&
-         post(protocol, "/newscale.php",
-              credentials() + "&keti=" + DemoTopics[0] +
-                  "&newscale=回答完全正确\t思路清晰\t基本正确\t需要提示\t&newscore=5\t4\t3\t2\t");
-    ok = ok && post(protocol, "/newscale.php",
-                    credentials() + "&keti=" + DemoTopics[2] +
-                        "&newscale=板演正确\t步骤完整\t\t\t&newscore=5\t4\t\t\t");
+         post(protocol, wire::SetTopics, change(wire::SetTopics).set(Topic, DemoTopics.join(u'|')));
+    const auto standards = [&](const QString& topic, const QString& texts, const QString& scores) {
+        return post(protocol, wire::NewStandards,
+                    change(wire::NewStandards)
+                        .set(Topic, topic)
+                        .set(NewStandardTexts, texts)
+                        .set(NewStandardScores, scores));
+    };
+    ok = ok &&
+         standards(DemoTopics[0], QStringLiteral("回答完全正确\t思路清晰\t基本正确\t需要提示\t"),
+                   QStringLiteral("5\t4\t3\t2\t"));
+    ok = ok && standards(DemoTopics[2], QStringLiteral("板演正确\t步骤完整\t\t\t"),
+                         QStringLiteral("5\t4\t\t\t"));
 
     const QDateTime start = QDateTime::currentDateTime().addDays(-3);
     int serial = 0;
     for (int c = 0; c < DemoClasses.size() && ok; ++c) {
         const QStringList names = studentNames(c);
-        ok = post(protocol, "/student.php",
-                  credentials() + "&class=" + DemoClasses[c] + "&student=" + names.join(u'|'));
-        QString groups = QStringLiteral("class=%1&%2").arg(DemoClasses[c], credentials());
-        for (int g = 0; g < 16; ++g) {
+        ok = post(
+            protocol, wire::SetStudents,
+            change(wire::SetStudents).set(Class, DemoClasses[c]).set(Students, names.join(u'|')));
+        wire::Form groups = change(wire::UploadGroups);
+        groups.set(Class, DemoClasses[c]);
+        for (int g = 0; g < wire::GroupCount; ++g) {
             QStringList members;
             for (int i = g; g < 8 && i < names.size(); i += 8)
                 members.append(names[i]);
-            groups += QStringLiteral("&group[%1]=%2").arg(g).arg(members.join(u'|'));
+            groups.set(Group, g, members.join(u'|'));
         }
-        ok = ok && post(protocol, "/group.php", groups);
+        ok = ok && post(protocol, wire::UploadGroups, groups);
         for (int topic = 0; topic < DemoTopics.size() && ok; ++topic) {
             QStringList lines;
             for (int i = topic; i < names.size(); i += 3) {
@@ -145,8 +164,10 @@ bool createDemoAccount(Protocol& protocol) {
                     score == 5 && topic == 0 ? QStringLiteral("回答完全正确") : QString()}
                                  .join(u'\t'));
             }
-            ok = post(protocol, "/index.php",
-                      credentials() + "&keti=" + DemoTopics[topic] + "&score=" + lines.join(u'|'));
+            ok = post(protocol, wire::UploadScores,
+                      change(wire::UploadScores)
+                          .set(Topic, DemoTopics[topic])
+                          .set(Score, lines.join(u'|')));
         }
     }
     return ok;

@@ -98,20 +98,21 @@ std::optional<qint64> matchingCheckCode(Call& call, qint64 teacherId, const QStr
 
 Reply checkPassword(Call& call) {
     QString refusal;
-    const auto teacher = authenticate(call, CredentialCache::Kind::Login, call.field("username"),
-                                      call.field("password"), &refusal);
+    const auto teacher =
+        authenticate(call, CredentialCache::Kind::Login, call.field(wire::field::UserName),
+                     call.field(wire::field::Password), &refusal);
     return Reply::text(teacher ? DoneText : refusal);
 }
 
 Reply registerTeacher(Call& call) {
-    const QString account = call.field("username").trimmed();
-    const QString name = call.field("teachername").trimmed();
-    const QString password = trimSecret(call.field("password"));
-    const QString operation = trimSecret(call.field("superpassword"));
-    const QString email = call.field("email").trimmed();
-    const QString mobile = call.field("mb").trimmed();
-    const QString tel = call.field("tel").trimmed();
-    const QString qq = call.field("qq").trimmed();
+    const QString account = call.field(wire::field::UserName).trimmed();
+    const QString name = call.field(wire::field::TeacherName).trimmed();
+    const QString password = trimSecret(call.field(wire::field::Password));
+    const QString operation = trimSecret(call.field(wire::field::OperationPassword));
+    const QString email = call.field(wire::field::Email).trimmed();
+    const QString mobile = call.field(wire::field::Mobile).trimmed();
+    const QString tel = call.field(wire::field::Telephone).trimmed();
+    const QString qq = call.field(wire::field::Qq).trimmed();
 
     if (!isValidAccount(account))
         return Reply::text(QStringLiteral("帐号须为4到32位字母、数字或_"));
@@ -153,7 +154,7 @@ Reply registerTeacher(Call& call) {
 }
 
 Reply checkUserName(Call& call) {
-    const QString account = call.field("u").trimmed();
+    const QString account = call.field(wire::field::NameToCheck).trimmed();
     if (!isValidAccount(account))
         return Reply::text(QStringLiteral("帐号须为4到32位字母、数字或_"));
     if (accountTaken(call.db, account))
@@ -178,13 +179,13 @@ Reply getTeacher(Call& call) {
 Reply setTeacher(Call& call) {
     QString refusal;
     const auto teacher =
-        authenticate(call, CredentialCache::Kind::Operation, call.field("username"),
-                     call.field("oldsuperpassword"), &refusal);
+        authenticate(call, CredentialCache::Kind::Operation, call.field(wire::field::UserName),
+                     call.field(wire::field::OldOperationPassword), &refusal);
     if (!teacher)
         return Reply::text(refusal);
-    const QString email = call.field("email").trimmed();
-    const QString newLogin = trimSecret(call.field("newlogpassword"));
-    const QString newOperation = trimSecret(call.field("newsuperpassword"));
+    const QString email = call.field(wire::field::Email).trimmed();
+    const QString newLogin = trimSecret(call.field(wire::field::NewLoginPassword));
+    const QString newOperation = trimSecret(call.field(wire::field::NewOperationPassword));
     if (!isValidEmail(email))
         return Reply::text(QStringLiteral("Email地址不正确"));
 
@@ -199,8 +200,8 @@ Reply setTeacher(Call& call) {
 }
 
 Reply getPasswordCode(Call& call) {
-    const QString account = call.field("username").trimmed();
-    const QString email = call.field("email").trimmed();
+    const QString account = call.field(wire::field::UserName).trimmed();
+    const QString email = call.field(wire::field::Email).trimmed();
     ServiceContext& context = call.context;
     const Throttle& throttle = context.throttle;
     const auto attempt = throttle.begin(call.db, account, call.request.peer);
@@ -259,10 +260,10 @@ Reply getPasswordCode(Call& call) {
 }
 
 Reply setPassword(Call& call) {
-    const QString account = call.field("username").trimmed();
-    const QString code = call.field("checkcode").trimmed();
-    const QString newLogin = trimSecret(call.field("newpswd"));
-    const QString newOperation = trimSecret(call.field("newsuperpswd"));
+    const QString account = call.field(wire::field::UserName).trimmed();
+    const QString code = call.field(wire::field::CheckCode).trimmed();
+    const QString newLogin = trimSecret(call.field(wire::field::ResetLoginPassword));
+    const QString newOperation = trimSecret(call.field(wire::field::ResetOperationPassword));
     ServiceContext& context = call.context;
     if (newLogin.isEmpty() && newOperation.isEmpty())
         return Reply::text(QStringLiteral("请填写新的登录密码或操作密码"));

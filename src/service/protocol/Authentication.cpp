@@ -124,8 +124,8 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
 }
 
 std::optional<qint64> authenticateReader(Call& call, QString* refusal) {
-    return authenticate(call, CredentialCache::Kind::Mp, call.field("t"), call.field("mp"),
-                        refusal);
+    return authenticate(call, CredentialCache::Kind::Mp, call.field(wire::field::Reader),
+                        call.field(wire::field::ReaderMp), refusal);
 }
 
 } // namespace ordalis::service

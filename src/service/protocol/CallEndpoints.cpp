@@ -17,7 +17,7 @@ constexpr int MaxCalls = 5000;
 } // namespace
 
 QString storeCalls(Call& call, qint64 teacherId) {
-    const auto lines = splitList(call.field("calls"), MaxCalls);
+    const auto lines = splitList(call.field(wire::field::Calls), MaxCalls);
     if (!lines)
         return QStringLiteral("一次最多上传%1条点名记录").arg(MaxCalls);
     if (lines->isEmpty())
@@ -55,10 +55,11 @@ Reply setCalls(Call& call) {
 }
 
 Reply getCalls(Call& call) {
-    const auto from = dayField(call.field("from"));
-    const auto to = dayField(call.field("to"));
+    const auto from = dayField(call.field(wire::field::From));
+    const auto to = dayField(call.field(wire::field::To));
     if (!from || !to)
-        return Reply::text(badDayText(from ? call.field("to") : call.field("from")), 400);
+        return Reply::text(
+            badDayText(from ? call.field(wire::field::To) : call.field(wire::field::From)), 400);
     // Times are compared as their text; an empty text, not a null one, which would be bound
     // as SQL NULL.
     const QString first = from->isNull() ? QStringLiteral("") : from->toString(Qt::ISODate);
@@ -70,7 +71,7 @@ Reply getCalls(Call& call) {
                                     "JOIN classes c ON c.id = s.class_id WHERE c.teacher_id = ? "
                                     "AND c.name = ? AND ca.time_text >= ? AND ca.time_text <= ? "
                                     "ORDER BY ca.time_text, ca.id"),
-                     {call.field("class"), first, last}, {});
+                     {call.field(wire::field::Class), first, last}, {});
 }
 
 } // namespace ordalis::service

@@ -50,12 +50,13 @@ Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& appl
 
 Reply runChange(Call& call, const std::function<void(qint64 teacherId)>& prepare,
                 const std::function<QString(qint64 teacherId)>& apply) {
-    const QString batch = call.field("batch");
+    const QString batch = call.field(wire::field::Batch);
     if (!batch.isEmpty() && !isBatchId(batch))
         return Reply::text(QStringLiteral("批次编号不正确"));
     QString refusal;
-    const auto teacher = authenticate(call, CredentialCache::Kind::Operation,
-                                      call.field("username"), call.field("password"), &refusal);
+    const auto teacher =
+        authenticate(call, CredentialCache::Kind::Operation, call.field(wire::field::UserName),
+                     call.field(wire::field::Password), &refusal);
     if (!teacher)
         return Reply::text(refusal);
     if (prepare)
@@ -90,7 +91,7 @@ Reply runChange(Call& call, const std::function<void(qint64 teacherId)>& prepare
 
 Reply deleteByIds(Call& call, DeletedKind kind, const QString& statement, const QString& badIds) {
     QList<qint64> ids;
-    const bool valid = parseIdList(call.field("delid"), MaxDeletedIds, &ids);
+    const bool valid = parseIdList(call.field(wire::field::DeletedIds), MaxDeletedIds, &ids);
     return runChange(call, [&](qint64 teacherId) {
         if (!valid)
             return badIds;

@@ -29,7 +29,7 @@ QByteArray attachment(const QString& fileName) {
 // not got.
 std::optional<workbook::ClassWorkbook> readBook(Call& call, qint64 teacher, const QDate& from,
                                                 const QDate& to, bool* tooMany) {
-    workbook::ClassWorkbook book{call.field("class"), from, to, {}, {}};
+    workbook::ClassWorkbook book{call.field(wire::field::Class), from, to, {}, {}};
     Transaction snapshot(call.context.database, call.db, Transaction::Read);
     const auto classId =
         sqlValue(call.db, statementsOf(NamedTable::Classes).idByName, {teacher, book.className});
@@ -73,14 +73,16 @@ std::optional<workbook::ClassWorkbook> readBook(Call& call, qint64 teacher, cons
 } // namespace
 
 Reply exportScores(Call& call) {
-    const QString format =
-        call.field("format").isEmpty() ? QStringLiteral("xlsx") : call.field("format");
+    const QString format = call.field(wire::field::Format).isEmpty()
+                               ? QStringLiteral("xlsx")
+                               : call.field(wire::field::Format);
     if (format != u"xlsx" && format != u"csv")
         return Reply::text(QStringLiteral("format应为xlsx或csv"), 400);
-    const auto from = dayField(call.field("from"));
-    const auto to = dayField(call.field("to"));
+    const auto from = dayField(call.field(wire::field::From));
+    const auto to = dayField(call.field(wire::field::To));
     if (!from || !to)
-        return Reply::text(badDayText(from ? call.field("to") : call.field("from")), 400);
+        return Reply::text(
+            badDayText(from ? call.field(wire::field::To) : call.field(wire::field::From)), 400);
     QString refusal;
     const auto teacher = authenticateReader(call, &refusal);
     if (!teacher)
@@ -88,7 +90,8 @@ Reply exportScores(Call& call) {
     bool tooMany = false;
     const auto book = readBook(call, *teacher, *from, *to, &tooMany);
     if (!book)
-        return Reply::text(QStringLiteral("找不到班级“%1”").arg(call.field("class")), 404);
+        return Reply::text(QStringLiteral("找不到班级“%1”").arg(call.field(wire::field::Class)),
+                           404);
     if (tooMany)
         return Reply::text(QStringLiteral("计分超过%1条，请选择较短的时段").arg(MaxExportedScores),
                            413);

@@ -19,20 +19,24 @@ namespace ordalis::service {
 
 namespace {
 
-using Endpoint = Reply (*)(Call&);
+using Handler = Reply (*)(Call&);
 
-// The most any request of the program sends (group.php: 19); more is no request of it.
+// The most any request of the program sends (the groups: 19); more is no request of it.
 constexpr qsizetype MaxFormFields = 64;
 
 } // namespace
 
+// Whether an endpoint is answered with a database connection.
+enum class Storage { Database, None };
+
 struct Protocol::Route {
-    Endpoint endpoint;
-    bool changes; // a form POST; otherwise a GET
-    // Fields that must be present, even if empty: a missing field is never read as an empty
-    // value, so that a request cut short or mistyped cannot clear a list.
+    const wire::Endpoint* endpoint;
+    Handler handler;
+    Storage storage;
+    // The keys of the endpoint's required fields, made once from its description.
     QList<QByteArray> required;
-    bool database = true; // false: answered without a database connection
+
+    bool changes() const { return endpoint->method == wire::Method::Change; }
 };
 
 namespace {
@@ -55,64 +59,68 @@ Reply metricsPage(Call& call) {
                         QByteArrayLiteral("text/plain; version=0.0.4; charset=utf-8"));
 }
 
-QList<QByteArray> changeFields(std::initializer_list<QByteArray> rest) {
-    return QList<QByteArray>{"username", "password"} + QList<QByteArray>(rest);
+QList<QByteArray> requiredKeys(const wire::Endpoint& endpoint) {
+    QList<QByteArray> keys;
+    for (const wire::Field& field : endpoint.fields) {
+        if (field.presence != wire::Presence::Required)
+            continue;
+        if (field.count == 0)
+            keys.append(field.key.bytes().toByteArray());
+        for (int index = 0; index < field.count; ++index)
+            keys.append(wire::indexedKey(field.key, index));
+    }
+    return keys;
 }
 
-QList<QByteArray> groupFields() {
-    QList<QByteArray> fields = changeFields({"class"});
-    for (int group = 0; group < 16; ++group)
-        fields.append("group[" + QByteArray::number(group) + "]");
-    return fields;
-}
-
-const QList<QByteArray> ReaderFields = {"t", "mp"};
+struct Registration {
+    const wire::Endpoint& endpoint;
+    Handler handler;
+    Storage storage = Storage::Database;
+};
 
 const QHash<QByteArray, Protocol::Route>& routes() {
-    static const QHash<QByteArray, Protocol::Route> table = {
-        {"/checkpassword.php", {checkPassword, true, {"username", "password"}}},
-        {"/regteacher.php",
-         {registerTeacher,
-          true,
-          {"username", "teachername", "password", "superpassword", "email", "mb", "tel", "qq"}}},
-        {"/setpassword.php",
-         {setPassword, true, {"username", "checkcode", "newpswd", "newsuperpswd"}}},
-        {"/index.php", {uploadScores, true, changeFields({"keti", "score"})}},
-        {"/group.php", {uploadGroups, true, groupFields()}},
-        {"/setcalls.php", {setCalls, true, changeFields({"calls"})}},
-        {"/setteacher.php",
-         {setTeacher,
-          true,
-          {"username", "email", "oldsuperpassword", "newlogpassword", "newsuperpassword"}}},
-        {"/setclass.php", {setClasses, true, changeFields({"class"})}},
-        {"/renameclass.php", {renameClass, true, changeFields({"oldclassname", "newclassname"})}},
-        {"/student.php", {setStudents, true, changeFields({"class", "student"})}},
-        {"/renamestudent.php",
-         {renameStudent, true, changeFields({"class", "oldstuname", "newstuname"})}},
-        {"/setketi.php", {setTopics, true, changeFields({"keti"})}},
-        {"/renameketi.php", {renameTopic, true, changeFields({"oldketi", "newketi"})}},
-        {"/newscale.php", {newScales, true, changeFields({"keti", "newscale", "newscore"})}},
-        {"/editscale.php", {editScale, true, changeFields({"scaleid", "scale", "score"})}},
-        {"/delscale.php", {deleteScales, true, changeFields({"delid"})}},
-        {"/editscore.php",
-         {editScore, true, changeFields({"scoreid", "score", "time", "keti", "addtion"})}},
-        {"/delscore.php", {deleteScores, true, changeFields({"delid"})}},
-        {"/record.php", {record, false, ReaderFields}},
-        {"/getteacher.php", {getTeacher, false, ReaderFields}},
-        {"/getscore.php", {getScores, false, ReaderFields + QList<QByteArray>{"class"}}},
-        {"/getcalls.php", {getCalls, false, ReaderFields + QList<QByteArray>{"class"}}},
-        {"/export.php", {exportScores, false, ReaderFields + QList<QByteArray>{"class"}}},
-        {"/getscale.php", {getScales, false, ReaderFields + QList<QByteArray>{"keti"}}},
-        {"/checkusername.php", {checkUserName, false, {"u"}}},
-        {"/getpswdcode.php", {getPasswordCode, false, {"username", "email"}}},
-        {"/servertime.php", {serverTime, false, {}}},
-        {"/version.php", {version, false, {}}},
-        {"/update.php", {updatePage, false, {}}},
-        {"/healthz", {health, false, {}}},
-        {"/metrics", {metricsPage, false, {}, false}},
-        {"/", {homePage, false, {}}},
-        {"/index.html", {homePage, false, {}}},
-    };
+    static const QHash<QByteArray, Protocol::Route> table = [] {
+        const Registration registrations[] = {
+            {wire::CheckPassword, checkPassword},
+            {wire::RegisterTeacher, registerTeacher},
+            {wire::SetPassword, setPassword},
+            {wire::CheckUserName, checkUserName},
+            {wire::PasswordCode, getPasswordCode},
+            {wire::SetTeacher, setTeacher},
+            {wire::UploadScores, uploadScores},
+            {wire::UploadCalls, setCalls},
+            {wire::UploadGroups, uploadGroups},
+            {wire::SetClasses, setClasses},
+            {wire::RenameClass, renameClass},
+            {wire::SetStudents, setStudents},
+            {wire::RenameStudent, renameStudent},
+            {wire::SetTopics, setTopics},
+            {wire::RenameTopic, renameTopic},
+            {wire::NewStandards, newScales},
+            {wire::EditStandard, editScale},
+            {wire::DeleteStandards, deleteScales},
+            {wire::EditScore, editScore},
+            {wire::DeleteScores, deleteScores},
+            {wire::Record, record},
+            {wire::Teacher, getTeacher},
+            {wire::Scores, getScores},
+            {wire::Calls, getCalls},
+            {wire::Export, exportScores},
+            {wire::Standards, getScales},
+            {wire::ServerTime, serverTime},
+            {wire::MakerVersion, version},
+            {wire::UpdatePage, updatePage},
+            {wire::HomePage, homePage},
+            {wire::HomePageFile, homePage},
+            {wire::Health, health},
+            {.endpoint = wire::Metrics, .handler = metricsPage, .storage = Storage::None},
+        };
+        QHash<QByteArray, Protocol::Route> routes;
+        for (const Registration& r : registrations)
+            routes.insert(r.endpoint.path.bytes().toByteArray(),
+                          {&r.endpoint, r.handler, r.storage, requiredKeys(r.endpoint)});
+        return routes;
+    }();
     return table;
 }
 
@@ -134,7 +142,7 @@ const Protocol::Route* Protocol::routeFor(const Request& request, Reply* refusal
     const bool isPost = request.method == "POST";
     const bool isGet = request.method == "GET" || request.method == "HEAD";
     // A change never comes as a GET: a link or an image in a page must not alter data.
-    if (route->changes ? !isPost : !(isGet || isPost)) {
+    if (route->changes() ? !isPost : !(isGet || isPost)) {
         *refusal = Reply::error(405, QStringLiteral("Method not allowed"));
         return nullptr;
     }
@@ -153,7 +161,7 @@ Reply Protocol::handle(const Request& request) {
     const Route* route = routeFor(request, &refusal);
     if (!route)
         return refusal;
-    auto fields = FormFields::parse(route->changes ? request.body : request.query, MaxFormFields);
+    auto fields = FormFields::parse(route->changes() ? request.body : request.query, MaxFormFields);
     if (!fields)
         return Reply::error(400, QStringLiteral("Too many form fields"));
     for (const QByteArray& key : route->required)
@@ -172,13 +180,14 @@ Reply Protocol::handle(const Request& request) {
         Call call{m_context,
                   request,
                   *fields,
-                  route->database ? m_context.database.connection() : QSqlDatabase(),
+                  route->storage == Storage::Database ? m_context.database.connection()
+                                                      : QSqlDatabase(),
                   {}};
-        if (route->database && !call.db.isOpen())
+        if (route->storage == Storage::Database && !call.db.isOpen())
             return Reply::error(503, QStringLiteral("Database unavailable"));
         const quint64 commitsBefore = Transaction::changeCommitsSent();
         try {
-            return route->endpoint(call);
+            return route->handler(call);
         } catch (const DatabaseError& error) {
             const bool lost = m_context.database.connectionLost();
             const bool again =
@@ -189,7 +198,7 @@ Reply Protocol::handle(const Request& request) {
             if (again)
                 continue;
             m_context.metrics.databaseError();
-            if (route->endpoint == health)
+            if (route->handler == health)
                 return Reply::error(503, QStringLiteral("Database unavailable"));
             return Reply::error(500, QStringLiteral("Database error"));
         } catch (const HashingBusy&) {

@@ -84,7 +84,7 @@ std::optional<qint64> findClass(const QSqlDatabase& db, qint64 teacherId, const 
 }
 
 // The teacher's whole list of classes or topics, sent in the field `key`.
-Reply setTeacherList(Call& call, const char* key, DeletedKind kind, NamedTable table,
+Reply setTeacherList(Call& call, wire::Key key, DeletedKind kind, NamedTable table,
                      const QString& what) {
     const auto names = splitList(call.field(key), MaxListLength);
     return runChange(call, [&](qint64 teacherId) {
@@ -104,7 +104,7 @@ QString noSuchClass(const QString& name) {
 // A change within one of the teacher's classes, the one named in the "class" field.
 Reply runClassChange(Call& call,
                      const std::function<QString(qint64 teacherId, qint64 classId)>& apply) {
-    const QString className = call.field("class");
+    const QString className = call.field(wire::field::Class);
     return runChange(call, [&](qint64 teacherId) {
         const auto classId = findClass(call.db, teacherId, className);
         return classId ? apply(teacherId, *classId) : noSuchClass(className);
@@ -114,19 +114,20 @@ Reply runClassChange(Call& call,
 } // namespace
 
 Reply setClasses(Call& call) {
-    return setTeacherList(call, "class", DeletedKind::Class, NamedTable::Classes,
+    return setTeacherList(call, wire::field::Class, DeletedKind::Class, NamedTable::Classes,
                           QStringLiteral("班级名称"));
 }
 
 Reply renameClass(Call& call) {
     return runChange(call, [&](qint64 teacherId) {
-        return renameRow(call.db, NamedTable::Classes, teacherId, call.field("oldclassname"),
-                         call.field("newclassname"), QStringLiteral("班级"));
+        return renameRow(call.db, NamedTable::Classes, teacherId,
+                         call.field(wire::field::OldClassName),
+                         call.field(wire::field::NewClassName), QStringLiteral("班级"));
     });
 }
 
 Reply setStudents(Call& call) {
-    const auto names = splitList(call.field("student"), MaxListLength);
+    const auto names = splitList(call.field(wire::field::Students), MaxListLength);
     return runClassChange(call, [&](qint64 teacherId, qint64 classId) {
         const QString what = QStringLiteral("学生姓名");
         if (!names)
@@ -141,19 +142,20 @@ Reply setStudents(Call& call) {
 
 Reply renameStudent(Call& call) {
     return runClassChange(call, [&](qint64, qint64 classId) {
-        return renameRow(call.db, NamedTable::Students, classId, call.field("oldstuname"),
-                         call.field("newstuname"), QStringLiteral("学生"));
+        return renameRow(call.db, NamedTable::Students, classId,
+                         call.field(wire::field::OldStudentName),
+                         call.field(wire::field::NewStudentName), QStringLiteral("学生"));
     });
 }
 
 Reply setTopics(Call& call) {
-    return setTeacherList(call, "keti", DeletedKind::Topic, NamedTable::Topics,
+    return setTeacherList(call, wire::field::Topic, DeletedKind::Topic, NamedTable::Topics,
                           QStringLiteral("课题名称"));
 }
 
 Reply renameTopic(Call& call) {
-    const QString oldName = call.field("oldketi");
-    const QString newName = call.field("newketi");
+    const QString oldName = call.field(wire::field::OldTopic);
+    const QString newName = call.field(wire::field::NewTopic);
     return runChange(call, [&](qint64 teacherId) {
         QString refusal = renameRow(call.db, NamedTable::Topics, teacherId, oldName, newName,
                                     QStringLiteral("课题"));
@@ -170,7 +172,7 @@ Reply renameTopic(Call& call) {
 }
 
 Reply uploadGroups(Call& call) {
-    const QString className = call.field("class");
+    const QString className = call.field(wire::field::Class);
     return runClassChange(call, [&](qint64, qint64 classId) {
         QHash<QString, qint64> students;
         SqlRows rows = sqlRun(
@@ -178,9 +180,8 @@ Reply uploadGroups(Call& call) {
         while (rows.next())
             students.insert(rows.value(1).toString(), rows.value(0).toLongLong());
         QSet<QString> placed;
-        for (int group = 0; group < 16; ++group) {
-            const auto names = splitList(
-                call.field(QByteArray("group[") + QByteArray::number(group) + "]"), MaxListLength);
+        for (int group = 0; group < wire::GroupCount; ++group) {
+            const auto names = splitList(call.field(wire::field::Group, group), MaxListLength);
             if (!names)
                 return tooManyItems(QStringLiteral("每组学生"), MaxListLength);
             for (const QString& name : *names) {

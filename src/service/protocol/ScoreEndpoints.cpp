@@ -116,8 +116,8 @@ const QString OwnScore =
 } // namespace
 
 Reply uploadScores(Call& call) {
-    const QString topic = call.field("keti");
-    const auto lines = splitList(call.field("score"), MaxUploadLines);
+    const QString topic = call.field(wire::field::Topic);
+    const auto lines = splitList(call.field(wire::field::Score), MaxUploadLines);
     QList<ScoreLine> read;
     if (lines) {
         read.reserve(lines->size());
@@ -185,20 +185,20 @@ Reply getScores(Call& call) {
             "SELECT sc.id, s.name, sc.value, sc.time_text, sc.topic, sc.remark FROM classes c "
             "JOIN scores sc ON sc.class_id = c.id JOIN students s ON s.id = sc.student_id "
             "WHERE c.teacher_id = ? AND c.name = ? ORDER BY sc.id"),
-        {call.field("class")}, {2});
+        {call.field(wire::field::Class)}, {2});
 }
 
 Reply editScore(Call& call) {
     bool validId = false;
-    const qint64 id = call.field("scoreid").trimmed().toLongLong(&validId);
+    const qint64 id = call.field(wire::field::ScoreId).trimmed().toLongLong(&validId);
     bool validTime = false;
-    const qint64 seconds = call.field("time").trimmed().toLongLong(&validTime);
-    const auto value = scoreValue(call.field("score"));
-    const QString topic = call.field("keti");
-    const QString remark = call.field("addtion");
+    const qint64 seconds = call.field(wire::field::Time).trimmed().toLongLong(&validTime);
+    const auto value = scoreValue(call.field(wire::field::Score));
+    const QString topic = call.field(wire::field::Topic);
+    const QString remark = call.field(wire::field::Remark);
     return runChange(call, [&](qint64 teacherId) {
         if (!value)
-            return scoreOutOfRange(call.field("score"));
+            return scoreOutOfRange(call.field(wire::field::Score));
         if (!validTime || seconds < INT32_MIN || seconds > INT32_MAX)
             return QStringLiteral("时间不正确");
         if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())

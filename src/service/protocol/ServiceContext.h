@@ -16,13 +16,14 @@
 #include "storage/Database.h"
 #include "storage/GroupCommit.h"
 #include "storage/Throttle.h"
+#include "wire/Endpoints.h"
 
 #include <optional>
 
 namespace ordalis::service {
 
 // The reply word of every change that was made.
-inline const QString DoneText = QStringLiteral("Success!");
+inline const QString DoneText = wire::Done;
 
 struct ServiceOptions {
     QString mailSpool;   // folder for check-code mails
@@ -67,7 +68,12 @@ struct Call {
     QSqlDatabase db;
     std::optional<quint64> stamp;
 
-    QString field(QByteArrayView key) const { return fields.value(key); }
+    QString field(wire::Key key) const { return fields.value(key.bytes()); }
+    // Field `index` of an indexed field (group[index]).
+    QString field(wire::Key key, int index) const {
+        return fields.value(wire::indexedKey(key, index));
+    }
+    bool has(wire::Key key) const { return fields.contains(key.bytes()); }
     qint64 now() const { return context.clock.now(); }
     // The database's change stamp, taken once per request (see Database::changeStamp).
     quint64 changeStamp() {

@@ -6,7 +6,7 @@
 
 #include "protocol/Authentication.h"
 #include "storage/Sql.h"
-#include "text/WireText.h"
+#include "wire/Form.h"
 
 #include <QDateTime>
 
@@ -67,20 +67,22 @@ QString exportLinks(Call& call, qint64 teacher) {
     SqlRows classes = sqlRun(
         call.db, QStringLiteral("SELECT name FROM classes WHERE teacher_id = ? ORDER BY position"),
         {teacher});
-    const auto query = [](const QString& value) {
-        return encodeGb18030Url(escapeFormValue(value));
+    const auto address = [&call](const QString& className, const QString& format) {
+        return wire::Form(wire::Export)
+            .set(wire::field::Reader, call.field(wire::field::Reader))
+            .set(wire::field::ReaderMp, call.field(wire::field::ReaderMp))
+            .set(wire::field::Class, className)
+            .set(wire::field::Format, format)
+            .pathAndQuery()
+            .toHtmlEscaped();
     };
-    const QString credentials = QStringLiteral("/export.php?t=") + query(call.field("t")) +
-                                QStringLiteral("&mp=") + query(call.field("mp"));
     QString links;
     while (classes.next()) {
         const QString name = classes.value(0).toString();
-        const QString address = credentials + QStringLiteral("&class=") + query(name);
         links += QStringLiteral("<li>%1：<a href=\"%2\">Excel工作簿（.xlsx）</a> · "
                                 "<a href=\"%3\">CSV</a></li>")
-                     .arg(name.toHtmlEscaped(),
-                          (address + QStringLiteral("&format=xlsx")).toHtmlEscaped(),
-                          (address + QStringLiteral("&format=csv")).toHtmlEscaped());
+                     .arg(name.toHtmlEscaped(), address(name, QStringLiteral("xlsx")),
+                          address(name, QStringLiteral("csv")));
     }
     return links.isEmpty() ? QString()
                            : QStringLiteral("<h2>导出全部计分</h2><ul class=\"export\">") + links +
@@ -99,7 +101,7 @@ Reply latestScores(Call& call) {
         return refused;
     }
     bool ok = false;
-    int count = call.field("n").trimmed().toInt(&ok);
+    int count = call.field(wire::field::LineCount).trimmed().toInt(&ok);
     if (!ok || count <= 0)
         count = DefaultShownScores;
     count = std::min(count, MaxShownScores);
@@ -126,7 +128,7 @@ Reply latestScores(Call& call) {
 } // namespace
 
 Reply homePage(Call& call) {
-    if (call.fields.contains("t"))
+    if (call.has(wire::field::Reader))
         return latestScores(call);
     return Reply::html(page(
         QStringLiteral("Ordalis 计分服务"),

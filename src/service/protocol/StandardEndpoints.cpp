@@ -32,13 +32,13 @@ Reply getScales(Call& call) {
         QStringLiteral(
             "SELECT s.id, s.text, s.score FROM standards s JOIN topics t ON t.id = s.topic_id "
             "WHERE t.teacher_id = ? AND t.name = ? ORDER BY s.id"),
-        {call.field("keti")}, {2});
+        {call.field(wire::field::Topic)}, {2});
 }
 
 Reply newScales(Call& call) {
-    const QString topic = call.field("keti");
-    const QStringList texts = call.field("newscale").split(u'\t');
-    const QStringList scores = call.field("newscore").split(u'\t');
+    const QString topic = call.field(wire::field::Topic);
+    const QStringList texts = call.field(wire::field::NewStandardTexts).split(u'\t');
+    const QStringList scores = call.field(wire::field::NewStandardScores).split(u'\t');
     return runChange(call, [&](qint64 teacherId) {
         const auto topicId = findTopic(call.db, teacherId, topic);
         if (!topicId)
@@ -68,15 +68,15 @@ Reply newScales(Call& call) {
 }
 
 Reply editScale(Call& call) {
-    const QString text = call.field("scale").trimmed();
-    const auto score = scoreValue(call.field("score"));
+    const QString text = call.field(wire::field::StandardText).trimmed();
+    const auto score = scoreValue(call.field(wire::field::Score));
     bool validId = false;
-    const qint64 id = call.field("scaleid").trimmed().toLongLong(&validId);
+    const qint64 id = call.field(wire::field::StandardId).trimmed().toLongLong(&validId);
     return runChange(call, [&](qint64 teacherId) {
         if (QString problem = nameProblem(text, QStringLiteral("标准内容")); !problem.isEmpty())
             return problem;
         if (!score)
-            return scoreOutOfRange(call.field("score"));
+            return scoreOutOfRange(call.field(wire::field::Score));
         const bool changed =
             validId &&
             sqlRun(call.db,

@@ -7,6 +7,7 @@
 #include "PostgresCluster.h"
 #include "ProtocolFixture.h"
 #include "ScoreService.h"
+#include "wire/Endpoints.h"
 
 #include <QSet>
 #include <functional>
@@ -335,6 +336,14 @@ private Q_SLOTS:
             QVERIFY2(endpoint.startsWith(QStringLiteral("ScoreService::")) ||
                          ordalis::service::Protocol::paths().contains(endpoint.toLatin1()),
                      qPrintable(QStringLiteral("%1 is no route").arg(endpoint)));
+
+        // The routes are the endpoints the protocol describes, each once.
+        QSet<QByteArray> described;
+        for (const ordalis::wire::Endpoint* endpoint : ordalis::wire::All)
+            described.insert(endpoint->path.bytes().toByteArray());
+        const QList<QByteArray> routes = ordalis::service::Protocol::paths();
+        QCOMPARE(QSet<QByteArray>(routes.cbegin(), routes.cend()), described);
+        QCOMPARE(described.size(), qsizetype(std::size(ordalis::wire::All)));
     }
 
     void noTeacherReachesAnother_data() {
