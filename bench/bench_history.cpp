@@ -64,9 +64,9 @@ void HistoryOpen(benchmark::State& state) {
     session.mp = md5Hex(teacher.loginPassword);
     bool ready = embedded.start(data.filePath(QStringLiteral("service.sqlite"))) &&
                  (config.setServiceBase(embedded.baseUrl()), true) &&
-                 service.registerTeacher(teacher).isSuccess() &&
-                 service.setClasses(Operation, {ClassName}).isSuccess() &&
-                 service.setStudents(Operation, ClassName, students).isSuccess();
+                 service.registerTeacher(teacher).ok() &&
+                 service.setClasses(Operation, {ClassName}).ok() &&
+                 service.setStudents(Operation, ClassName, students).ok();
     QStringList scores;
     QStringList calls;
     for (int i = 0; i < 5000; ++i) {
@@ -75,8 +75,8 @@ void HistoryOpen(benchmark::State& state) {
         calls << ClassName + u'\t' + students[(i * 7) % 50] + u'\t' + termTime(i) +
                      QStringLiteral("\t所有");
     }
-    ready = ready && service.uploadScores(Operation, QStringLiteral("函数"), scores).isSuccess() &&
-            service.uploadCalls(Operation, calls, newBatchId()).isSuccess();
+    ready = ready && service.uploadScores(Operation, QStringLiteral("函数"), scores).ok() &&
+            service.uploadCalls(Operation, calls, newBatchId()).ok();
     if (!ready) {
         state.SkipWithError("the service could not be prepared");
         return;

@@ -31,17 +31,12 @@ console::DeletedEntries listOf(ScoreService& service, const QString& account, co
 }
 
 // Answered as the service answers a change, so the console shows it as one.
-PostOutcome restore(ScoreService& service, const QString& account, const QString& operationPassword,
-                    const QList<qint64>& ids) {
-    PostOutcome outcome;
-    outcome.httpStatus = 200;
-    if (service.restoreDeletedItems(account, operationPassword, ids, &outcome.replyText)) {
-        outcome.kind = PostOutcome::Kind::Success;
-        outcome.replyText = QStringLiteral("Success!");
-    } else {
-        outcome.kind = PostOutcome::Kind::Refused;
-    }
-    return outcome;
+Expected<> restore(ScoreService& service, const QString& account, const QString& operationPassword,
+                   const QList<qint64>& ids) {
+    QString refused;
+    if (service.restoreDeletedItems(account, operationPassword, ids, &refused))
+        return {};
+    return refusal(refused, 200);
 }
 
 } // namespace

@@ -64,7 +64,7 @@ class ServiceRecord {
 public:
     explicit ServiceRecord(ServiceEndpoints& endpoints)
         : m_record(m_data.recordFile()) {
-        endpoints.downloadRecord(m_data.folder());
+        static_cast<void>(endpoints.downloadRecord(m_data.folder()));
     }
     const TeacherRecord& operator*() const { return m_record; }
     const TeacherRecord* operator->() const { return &m_record; }

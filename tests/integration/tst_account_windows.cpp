@@ -188,13 +188,13 @@ private Q_SLOTS:
 
         ServiceEndpoints& service = m_online.endpoints();
         const QString className = QStringLiteral("初一1班");
-        QVERIFY(service.setClasses(NewOperation, {className}).isSuccess());
-        QVERIFY(service.setStudents(NewOperation, className, {QStringLiteral("张三")}).isSuccess());
+        QVERIFY(service.setClasses(NewOperation, {className}).ok());
+        QVERIFY(service.setStudents(NewOperation, className, {QStringLiteral("张三")}).ok());
         QVERIFY(
             service
                 .uploadScores(NewOperation, QStringLiteral("有理数"),
                               {className + QStringLiteral("\t张三\t3分\t2013-03-15 08:00:00\t")})
-                .isSuccess());
+                .ok());
         QVERIFY(service.getScores(className).contains(QStringLiteral("张三")));
         QVERIFY(service.downloadRecord(m_data.folder()));
     }

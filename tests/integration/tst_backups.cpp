@@ -156,7 +156,7 @@ private:
         Session session{Demo, md5Hex(QLatin1String(service::DemoLoginPassword))};
         ServiceEndpoints endpoints(config, session);
         QVERIFY(endpoints.setClasses(QLatin1String(service::DemoOperationPassword), {FirstClass})
-                    .isSuccess());
+                    .ok());
     }
 
     QTemporaryDir m_dir;

@@ -109,14 +109,14 @@ private Q_SLOTS:
         QVERIFY2(m_online.startAs(Teacher, LoginPassword, OperationPassword),
                  qPrintable(m_online.error()));
         ServiceEndpoints& e = m_online.endpoints();
-        QVERIFY(e.setClasses(OperationPassword, {ClassName, OtherClass}).isSuccess());
+        QVERIFY(e.setClasses(OperationPassword, {ClassName, OtherClass}).ok());
         QVERIFY(e.setStudents(OperationPassword, ClassName,
                               {"张三丰", "李明", "李明亮", "刘猛", "王五", "欧阳娜娜"})
-                    .isSuccess());
-        QVERIFY(e.setStudents(OperationPassword, OtherClass, {"赵六", "钱七"}).isSuccess());
-        QVERIFY(e.setTopics(OperationPassword, {TopicName}).isSuccess());
+                    .ok());
+        QVERIFY(e.setStudents(OperationPassword, OtherClass, {"赵六", "钱七"}).ok());
+        QVERIFY(e.setTopics(OperationPassword, {TopicName}).ok());
         requests::StandardTexts texts{QStringLiteral("图像画对"), QStringLiteral("顶点求对")};
-        QVERIFY(e.newScales(OperationPassword, TopicName, texts, {3.0, 2.0}).isSuccess());
+        QVERIFY(e.newScales(OperationPassword, TopicName, texts, {3.0, 2.0}).ok());
         QVERIFY(screenOfSize(LaptopScreen) && screenOfSize(FullHdScreen));
     }
 

@@ -54,16 +54,16 @@ private Q_SLOTS:
         QVERIFY2(m_online.startAs(Teacher, LoginPassword, OperationPassword),
                  qPrintable(m_online.error()));
         ServiceEndpoints& e = m_online.endpoints();
-        QVERIFY(e.setClasses(OperationPassword, {ClassName}).isSuccess());
-        QVERIFY(e.setStudents(OperationPassword, ClassName, {"张三", "李四", "王五"}).isSuccess());
-        QVERIFY(e.setTopics(OperationPassword, {TopicName, "数列"}).isSuccess());
+        QVERIFY(e.setClasses(OperationPassword, {ClassName}).ok());
+        QVERIFY(e.setStudents(OperationPassword, ClassName, {"张三", "李四", "王五"}).ok());
+        QVERIFY(e.setTopics(OperationPassword, {TopicName, "数列"}).ok());
         requests::StandardTexts texts{QStringLiteral("定义正确")};
-        QVERIFY(e.newScales(OperationPassword, TopicName, texts, {4.0}).isSuccess());
+        QVERIFY(e.newScales(OperationPassword, TopicName, texts, {4.0}).ok());
         QVERIFY(e.uploadScores(OperationPassword, TopicName,
                                {ClassName + "\t张三\t5分\t2024-03-01 08:00:00\t",
                                 ClassName + "\t李四\t3分\t2024-03-01 08:01:00\t定义正确",
                                 ClassName + "\t王五\t4分\t2024-03-01 08:02:00\t"})
-                    .isSuccess());
+                    .ok());
     }
 
     void init() { test::forgetWhatWasShown(); }
@@ -304,8 +304,8 @@ private Q_SLOTS:
         QVERIFY2(shared.startAs(QStringLiteral("other"), LoginPassword, OperationPassword),
                  qPrintable(shared.error()));
         ServiceEndpoints& e = shared.endpoints();
-        QVERIFY(e.setClasses(OperationPassword, {QStringLiteral("别人的班")}).isSuccess());
-        QVERIFY(e.setClasses(OperationPassword, {}).isSuccess());
+        QVERIFY(e.setClasses(OperationPassword, {QStringLiteral("别人的班")}).ok());
+        QVERIFY(e.setClasses(OperationPassword, {}).ok());
         const QString demoClass = QStringLiteral("初一(1)班");
         shared.session().userName = QStringLiteral("demo");
         shared.session().mp = md5Hex(QStringLiteral("demo1234"));

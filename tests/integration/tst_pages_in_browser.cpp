@@ -187,16 +187,16 @@ private Q_SLOTS:
         m_online.session().userName = Account;
         m_online.session().mp = ordalis::md5Hex(LoginPassword);
         ordalis::ServiceEndpoints& service = m_online.endpoints();
-        QVERIFY(service.setClasses(OperationPassword, {ClassName}).isSuccess());
-        QVERIFY(service.setStudents(OperationPassword, ClassName, Names).isSuccess());
-        QVERIFY(service.setTopics(OperationPassword, {TopicName}).isSuccess());
+        QVERIFY(service.setClasses(OperationPassword, {ClassName}).ok());
+        QVERIFY(service.setStudents(OperationPassword, ClassName, Names).ok());
+        QVERIFY(service.setTopics(OperationPassword, {TopicName}).ok());
         QStringList lines;
         for (int i = 0; i < Names.size(); ++i)
             lines << QStringList{ClassName, Names[i], QStringLiteral("%1分").arg(3 + i),
                                  QStringLiteral("2026-03-1%1 09:30:00").arg(i),
                                  i == 0 ? QStringLiteral("思路清晰，步骤完整") : QString()}
                          .join(u'\t');
-        QVERIFY(service.uploadScores(OperationPassword, TopicName, lines).isSuccess());
+        QVERIFY(service.uploadScores(OperationPassword, TopicName, lines).ok());
     }
 
     // The page the program opens after the upload: every line with its name, score, time and

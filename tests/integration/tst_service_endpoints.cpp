@@ -4,6 +4,7 @@
 // and reads everything back through the record and the GET calls. Then every change is
 // refused with a wrong operation password, and every call fails cleanly with the service gone.
 
+#include "Outcomes.h"
 #include "ServiceProcess.h"
 #include "net/ServiceConfig.h"
 #include "net/ServiceEndpoints.h"
@@ -23,6 +24,8 @@
 #include <optional>
 
 using namespace ordalis;
+using ordalis::test::isNoAnswer;
+using ordalis::test::isRefused;
 using ordalis::test::ServiceProcess;
 
 namespace {
@@ -85,7 +88,7 @@ QString makerVersion(ServiceEndpoints& endpoints) {
 // One change request of the catalogue, made with the given password.
 struct Change {
     const char* name;
-    std::function<PostOutcome(ServiceEndpoints&, const QString& password)> send;
+    std::function<Expected<>(ServiceEndpoints&, const QString& password)> send;
 };
 
 QList<Change> everyChange() {
@@ -191,13 +194,14 @@ void ServiceEndpointsTest::init() {
     QVERIFY(m_endpoints
                 ->registerTeacher({Teacher, QStringLiteral("王老师"), LoginPassword,
                                    OperationPassword, "t@example.com", "", "", ""})
-                .isSuccess());
+                .ok());
     m_session = Session{Teacher, md5Hex(LoginPassword)};
     QFile::remove(m_folder->recordFile());
 }
 
 bool ServiceEndpointsTest::downloadRecord() {
-    return bool(m_endpoints->downloadRecord(*m_folder));
+    const HttpClient::Download download = m_endpoints->downloadRecord(*m_folder);
+    return download && download->ok;
 }
 
 void ServiceEndpointsTest::accountIsRegisteredAndChecked() {
@@ -205,24 +209,24 @@ void ServiceEndpointsTest::accountIsRegisteredAndChecked() {
     const QString taken = checkUserName(*m_endpoints, Teacher);
     QVERIFY(!taken.isEmpty() && taken != QStringLiteral("√"));
 
-    const PostOutcome again =
+    const Expected<> again =
         m_endpoints->registerTeacher({Teacher, "T", "a", "b", "other@example.com", "", "", ""});
-    QVERIFY(again.isRefused());
-    QVERIFY(!again.replyText.isEmpty());
+    QVERIFY(isRefused(again));
+    QVERIFY(!again.why().isEmpty());
 
-    QVERIFY(m_endpoints->checkPassword(Teacher, LoginPassword).isSuccess());
-    QVERIFY(m_endpoints->checkPassword(Teacher, "wrong").isRefused());
+    QVERIFY(m_endpoints->checkPassword(Teacher, LoginPassword).ok());
+    QVERIFY(isRefused(m_endpoints->checkPassword(Teacher, "wrong")));
 
     QCOMPARE(m_endpoints->getTeacher(), QStringLiteral("王老师\r\nteacher01\r\nt@example.com"));
     QVERIFY(
-        m_endpoints->setTeacher(Teacher, "new@example.com", OperationPassword, "", "").isSuccess());
+        m_endpoints->setTeacher(Teacher, "new@example.com", OperationPassword, "", "").ok());
     QCOMPARE(lines(m_endpoints->getTeacher()).value(2), "new@example.com");
 
     // The operation password changes; the old one no longer makes changes.
     QVERIFY(m_endpoints->setTeacher(Teacher, "new@example.com", OperationPassword, "", "op2")
-                .isSuccess());
-    QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).isRefused());
-    QVERIFY(m_endpoints->setClasses("op2", {Class1}).isSuccess());
+                .ok());
+    QVERIFY(isRefused(m_endpoints->setClasses(OperationPassword, {Class1})));
+    QVERIFY(m_endpoints->setClasses("op2", {Class1}).ok());
 }
 
 void ServiceEndpointsTest::rosterChangesReachTheRecord() {
@@ -230,18 +234,18 @@ void ServiceEndpointsTest::rosterChangesReachTheRecord() {
     QVERIFY(record().startsWith("Class_Is_Ready\t"));
     QVERIFY(!record().contains(Class1));
 
-    QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1, Class2}).isSuccess());
+    QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1, Class2}).ok());
     QVERIFY(
         m_endpoints
             ->setStudents(OperationPassword, Class1,
                           {QStringLiteral("张三"), QStringLiteral("李四"), QStringLiteral("王五")})
-            .isSuccess());
+            .ok());
     QVERIFY(
-        m_endpoints->setTopics(OperationPassword, {TopicName, QStringLiteral("作业")}).isSuccess());
+        m_endpoints->setTopics(OperationPassword, {TopicName, QStringLiteral("作业")}).ok());
     GroupLists groups;
     groups[2] = QStringList{QStringLiteral("张三"), QStringLiteral("王五")};
     groups[15] = QStringList{QStringLiteral("李四")};
-    QVERIFY(m_endpoints->uploadGroups(Class1, OperationPassword, groups).isSuccess());
+    QVERIFY(m_endpoints->uploadGroups(Class1, OperationPassword, groups).ok());
 
     // The second download of the same address reaches the service again.
     QVERIFY(downloadRecord());
@@ -255,14 +259,14 @@ void ServiceEndpointsTest::rosterChangesReachTheRecord() {
     QCOMPARE(fieldOf(text, 1, QStringLiteral("李四"), 2), "15");
 
     QVERIFY(
-        m_endpoints->renameClass(OperationPassword, Class2, QStringLiteral("初二1班")).isSuccess());
+        m_endpoints->renameClass(OperationPassword, Class2, QStringLiteral("初二1班")).ok());
     QVERIFY(m_endpoints
                 ->renameStudent(OperationPassword, QStringLiteral("王五"), QStringLiteral("王小五"),
                                 Class1)
-                .isSuccess());
+                .ok());
     QVERIFY(m_endpoints
                 ->renameTopic(OperationPassword, QStringLiteral("作业"), QStringLiteral("课后作业"))
-                .isSuccess());
+                .ok());
     QVERIFY(downloadRecord());
     text = record();
     QVERIFY(text.contains("Class_Is_Ready\t" + Class1 + "\t初二1班\t\r\n"));
@@ -272,16 +276,16 @@ void ServiceEndpointsTest::rosterChangesReachTheRecord() {
 
     // Groups naming a student the class does not have are refused.
     groups[3] = QStringList{QStringLiteral("不存在")};
-    QVERIFY(m_endpoints->uploadGroups(Class1, OperationPassword, groups).isRefused());
+    QVERIFY(isRefused(m_endpoints->uploadGroups(Class1, OperationPassword, groups)));
 }
 
 void ServiceEndpointsTest::standardsAreAddedEditedAndDeleted() {
-    QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName}).isSuccess());
+    QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName}).ok());
     QVERIFY(m_endpoints
                 ->newScales(OperationPassword, TopicName,
                             {QStringLiteral("回答正确"), QStringLiteral("部分正确"), "", "", ""},
                             {5.0, 2.5, std::nullopt, std::nullopt, std::nullopt})
-                .isSuccess());
+                .ok());
 
     QString scales = m_endpoints->getScales(TopicName);
     QCOMPARE(lines(scales).size(), 2);
@@ -290,31 +294,31 @@ void ServiceEndpointsTest::standardsAreAddedEditedAndDeleted() {
     QCOMPARE(fieldOf(scales, 1, QStringLiteral("部分正确"), 2), "2.5");
 
     QVERIFY(m_endpoints->editScale(OperationPassword, Class1, id, QStringLiteral("完全正确"), 4)
-                .isSuccess());
+                .ok());
     scales = m_endpoints->getScales(TopicName);
     QCOMPARE(fieldOf(scales, 0, id, 1), QStringLiteral("完全正确"));
     QCOMPARE(fieldOf(scales, 0, id, 2), "4");
     QVERIFY(downloadRecord());
     QVERIFY(record().contains(QStringLiteral("完全正确\t4")));
 
-    QVERIFY(m_endpoints->deleteScales(OperationPassword, TopicName, "|" + id).isSuccess());
+    QVERIFY(m_endpoints->deleteScales(OperationPassword, TopicName, "|" + id).ok());
     scales = m_endpoints->getScales(TopicName);
     QCOMPARE(lines(scales).size(), 1);
     QVERIFY(fieldOf(scales, 0, id, 1).isEmpty());
 }
 
 void ServiceEndpointsTest::scoresAreUploadedEditedAndDeleted() {
-    QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).isSuccess());
+    QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).ok());
     QVERIFY(m_endpoints
                 ->setStudents(OperationPassword, Class1,
                               {QStringLiteral("张三"), QStringLiteral("李四")})
-                .isSuccess());
-    QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName}).isSuccess());
+                .ok());
+    QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName}).ok());
 
     const QStringList upload{Class1 + "\t张三\t3分\t2013-03-15 08:00:00\t",
                              Class1 + "\t李四\t5分\t2013-03-15 08:01:30\t回答正确",
                              Class1 + "\t张三\t4分\t2013-03-15 08:02:00\t"};
-    QVERIFY(m_endpoints->uploadScores(OperationPassword, TopicName, upload).isSuccess());
+    QVERIFY(m_endpoints->uploadScores(OperationPassword, TopicName, upload).ok());
 
     QString scores = m_endpoints->getScores(Class1);
     QCOMPARE(lines(scores).size(), 3);
@@ -330,22 +334,22 @@ void ServiceEndpointsTest::scoresAreUploadedEditedAndDeleted() {
     QVERIFY(
         m_endpoints
             ->editScore(OperationPassword, Class1, liSi, 2, time, TopicName, QStringLiteral("补充"))
-            .isSuccess());
+            .ok());
     scores = m_endpoints->getScores(Class1);
     QCOMPARE(fieldOf(scores, 0, liSi, 2).toDouble(), 2.0);
     QCOMPARE(fieldOf(scores, 0, liSi, 3), "2013-03-15 08:01:30");
     QCOMPARE(fieldOf(scores, 0, liSi, 5), QStringLiteral("补充"));
 
-    QVERIFY(m_endpoints->deleteScores(OperationPassword, Class1, "|" + liSi).isSuccess());
+    QVERIFY(m_endpoints->deleteScores(OperationPassword, Class1, "|" + liSi).ok());
     QCOMPARE(lines(m_endpoints->getScores(Class1)).size(), 2);
 
     // A batch with an unknown student stores nothing and names the line.
-    const PostOutcome refused =
+    const Expected<> refused =
         m_endpoints->uploadScores(OperationPassword, TopicName,
                                   {Class1 + "\t张三\t1分\t2013-03-16 08:00:00\t",
                                    Class1 + "\t赵六\t1分\t2013-03-16 08:00:00\t"});
-    QVERIFY(refused.isRefused());
-    QVERIFY2(refused.replyText.contains(QStringLiteral("赵六")), qPrintable(refused.replyText));
+    QVERIFY(isRefused(refused));
+    QVERIFY2(refused.why().contains(QStringLiteral("赵六")), qPrintable(refused.why()));
     QCOMPARE(lines(m_endpoints->getScores(Class1)).size(), 2);
 }
 
@@ -362,17 +366,17 @@ void ServiceEndpointsTest::passwordIsResetWithMailedCode() {
         QRegularExpression("\\b(\\d{6})\\b").match(QString::fromUtf8(mail.readAll()));
     QVERIFY(code.hasMatch());
 
-    const PostOutcome wrong = m_endpoints->setPassword(Teacher, "000000x", "new-login", "");
-    QVERIFY(wrong.isRefused());
-    QVERIFY(m_endpoints->setPassword(Teacher, code.captured(1), "new-login", "").isSuccess());
+    const Expected<> wrong = m_endpoints->setPassword(Teacher, "000000x", "new-login", "");
+    QVERIFY(isRefused(wrong));
+    QVERIFY(m_endpoints->setPassword(Teacher, code.captured(1), "new-login", "").ok());
     // The code is single-use.
-    QVERIFY(m_endpoints->setPassword(Teacher, code.captured(1), "other", "").isRefused());
-    QVERIFY(m_endpoints->checkPassword(Teacher, "new-login").isSuccess());
-    QVERIFY(m_endpoints->checkPassword(Teacher, LoginPassword).isRefused());
+    QVERIFY(isRefused(m_endpoints->setPassword(Teacher, code.captured(1), "other", "")));
+    QVERIFY(m_endpoints->checkPassword(Teacher, "new-login").ok());
+    QVERIFY(isRefused(m_endpoints->checkPassword(Teacher, LoginPassword)));
 }
 
 void ServiceEndpointsTest::staleCredentialKeepsPreviousRecord() {
-    QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).isSuccess());
+    QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).ok());
     QVERIFY(downloadRecord());
     const QString before = record();
     QVERIFY(before.contains(Class1));
@@ -380,7 +384,7 @@ void ServiceEndpointsTest::staleCredentialKeepsPreviousRecord() {
     // After the login password changes, the session's mp no longer opens the record: the
     // refusal must not be written over the teacher's file.
     QVERIFY(m_endpoints->setTeacher(Teacher, "t@example.com", OperationPassword, "changed", "")
-                .isSuccess());
+                .ok());
     QVERIFY(!downloadRecord());
     QCOMPARE(record(), before);
     QVERIFY(lines(m_endpoints->getTeacher()).size() != 3);
@@ -400,17 +404,17 @@ void ServiceEndpointsTest::clockAndVersionChecks() {
 
 void ServiceEndpointsTest::wrongPasswordIsRefusedEverywhere() {
     // Things for the changes to work on, so that only the password can be what is wrong.
-    QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).isSuccess());
+    QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).ok());
     QVERIFY(
-        m_endpoints->setStudents(OperationPassword, Class1, {QStringLiteral("张三")}).isSuccess());
-    QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName}).isSuccess());
+        m_endpoints->setStudents(OperationPassword, Class1, {QStringLiteral("张三")}).ok());
+    QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName}).ok());
     QVERIFY(downloadRecord());
     const QString before = record();
 
     for (const Change& change : everyChange()) {
-        const PostOutcome outcome = change.send(*m_endpoints, QStringLiteral("wrong-pw"));
-        QVERIFY2(outcome.isRefused(), change.name);
-        QVERIFY2(!outcome.replyText.isEmpty(), change.name);
+        const Expected<> outcome = change.send(*m_endpoints, QStringLiteral("wrong-pw"));
+        QVERIFY2(isRefused(outcome), change.name);
+        QVERIFY2(!outcome.why().isEmpty(), change.name);
     }
     // So many wrong passwords have throttled this address for the account: its right mp is
     // refused too, though the service remembers it.
@@ -438,15 +442,15 @@ void ServiceEndpointsTest::wrongPasswordIsRefusedEverywhere() {
 }
 
 void ServiceEndpointsTest::stoppedServiceIsNetworkFailureEverywhere() {
-    QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).isSuccess());
+    QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).ok());
     QVERIFY(downloadRecord());
     const QString before = record();
     m_service->stop();
 
     for (const Change& change : everyChange()) {
-        const PostOutcome outcome = change.send(*m_endpoints, OperationPassword);
-        QVERIFY2(outcome.isNetworkFailure(), change.name);
-        QCOMPARE(outcome.httpStatus, 0);
+        const Expected<> outcome = change.send(*m_endpoints, OperationPassword);
+        QVERIFY2(isNoAnswer(outcome), change.name);
+        QCOMPARE(outcome.refusal().httpStatus, 0);
     }
     QVERIFY(!downloadRecord());
     QCOMPARE(record(), before);

@@ -130,18 +130,18 @@ private Q_SLOTS:
         s.userName = Teacher;
         s.mp = md5Hex(LoginPassword);
         ServiceEndpoints& e = m_online.endpoints();
-        QVERIFY(e.setClasses(OperationPassword, {ClassName}).isSuccess());
+        QVERIFY(e.setClasses(OperationPassword, {ClassName}).ok());
         QVERIFY(e.setStudents(OperationPassword, ClassName, {"张三", "李四", "王五", "赵六"})
-                    .isSuccess());
-        QVERIFY(e.setTopics(OperationPassword, {TopicName}).isSuccess());
+                    .ok());
+        QVERIFY(e.setTopics(OperationPassword, {TopicName}).ok());
         requests::StandardTexts texts{Standard};
         requests::StandardScores scores{4.0};
-        QVERIFY(e.newScales(OperationPassword, TopicName, texts, scores).isSuccess());
+        QVERIFY(e.newScales(OperationPassword, TopicName, texts, scores).ok());
         GroupLists groups;
         groups[1] = QStringList{"张三", "李四"};
         groups[2] = QStringList{"王五"};
         groups[3] = QStringList{"赵六"};
-        QVERIFY(e.uploadGroups(ClassName, OperationPassword, groups).isSuccess());
+        QVERIFY(e.uploadGroups(ClassName, OperationPassword, groups).ok());
     }
 
     void init() { test::forgetWhatWasShown(); }

@@ -91,24 +91,29 @@ HttpClient::Reply HttpClient::await(QNetworkReply* pending) const {
     return taken(*reply, timedOut, sslErrors);
 }
 
-PostOutcome HttpClient::postForm(const QUrl& url, const QByteArray& encodedBody,
-                                 const QString& successWord) {
+bool HttpClient::answered(const Reply& reply) {
+    return reply.httpStatus == 200 && reply.complete && reply.problem.isEmpty();
+}
+
+Refusal HttpClient::noAnswer(const Reply& reply) {
+    if (!reply.problem.isEmpty())
+        return Refusal{reply.problem, 0, Refusal::Kind::NoAnswer};
+    return Refusal{decodeText(reply.body, ReplyCharset), reply.httpStatus, Refusal::Kind::NoAnswer};
+}
+
+Expected<> HttpClient::postForm(const QUrl& url, const QByteArray& encodedBody,
+                                const QString& successWord) {
     QNetworkRequest request = makeRequest(url);
     request.setRawHeader("Content-Length", QByteArray::number(encodedBody.size()));
     request.setRawHeader("CONTENT-TYPE", "application/x-www-form-urlencoded");
 
     const Reply reply = await(m_manager->post(request, encodedBody));
-    PostOutcome outcome;
-    outcome.httpStatus = reply.httpStatus;
-    outcome.replyText = decodeText(reply.body, ReplyCharset);
-    outcome.problem = reply.problem;
-    if (reply.httpStatus != 200 || !reply.complete || !reply.problem.isEmpty())
-        outcome.kind = PostOutcome::Kind::NetworkFailure;
-    else if (outcome.replyText == successWord)
-        outcome.kind = PostOutcome::Kind::Success;
-    else
-        outcome.kind = PostOutcome::Kind::Refused;
-    return outcome;
+    if (!answered(reply))
+        return noAnswer(reply);
+    QString text = decodeText(reply.body, ReplyCharset);
+    if (text == successWord)
+        return {};
+    return refusal(std::move(text), reply.httpStatus);
 }
 
 QString HttpClient::getText(const QUrl& url, const QByteArray& charset) {
@@ -140,10 +145,11 @@ void HttpClient::getTextLater(const QUrl& url, const QObject* context, TextHandl
 HttpClient::Download HttpClient::downloadToFile(const QUrl& url, const QString& filePath,
                                                 const ContentCheck& accept) {
     const Reply reply = await(m_manager->get(makeRequest(url)));
-    if (reply.httpStatus != 200 || !reply.complete || !reply.problem.isEmpty() ||
-        (accept && !accept(reply.body)))
-        return {};
-    return {true, replaceFile(filePath, reply.body)};
+    if (!answered(reply))
+        return noAnswer(reply);
+    if (accept && !accept(reply.body))
+        return refusal(decodeText(reply.body, ReplyCharset), reply.httpStatus);
+    return replaceFile(filePath, reply.body);
 }
 
 } // namespace ordalis

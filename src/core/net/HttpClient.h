@@ -11,6 +11,7 @@
 // is not the protocol's, and a certificate that cannot be verified, are failures that say why.
 
 #include "session/FileWrite.h"
+#include "text/Refusal.h"
 
 #include <QByteArray>
 #include <QList>
@@ -31,27 +32,6 @@ class QNetworkReply;
 
 namespace ordalis {
 
-// How a form POST ended.
-struct PostOutcome {
-    enum class Kind { Success, Refused, NetworkFailure };
-
-    Kind kind = Kind::NetworkFailure;
-    QString replyText;  // the reply decoded as GB18030; possibly empty on a network failure
-    int httpStatus = 0; // 0 when no HTTP reply came at all
-    // On a network failure, what the program knows beyond a lost answer, in Chinese: a
-    // certificate it cannot verify, a reply that is not the service's. Empty otherwise.
-    QString problem;
-
-    bool isSuccess() const { return kind == Kind::Success; }
-    bool isRefused() const { return kind == Kind::Refused; }
-    bool isNetworkFailure() const { return kind == Kind::NetworkFailure; }
-    // What a window says of a failure: the problem where there is one, else its own text for a
-    // lost answer.
-    QString failureText(const QString& lostAnswer) const {
-        return problem.isEmpty() ? lostAnswer : problem;
-    }
-};
-
 class HttpClient {
 public:
     static constexpr std::chrono::milliseconds DefaultTimeout{30000};
@@ -66,12 +46,12 @@ public:
     // Certificates trusted for HTTPS besides the system's: a school's own authority.
     void setExtraCaCertificates(const QList<QSslCertificate>& certificates);
 
-    // Posts an already encoded form body. Success only for status 200 with a reply exactly
-    // equal to the success word; Refused for any other complete status-200 reply of the
-    // protocol; everything else (other status, a page that is not the protocol's, cut or
-    // refused connection, certificate error, timeout, unusable URL) is NetworkFailure.
-    PostOutcome postForm(const QUrl& url, const QByteArray& encodedBody,
-                         const QString& successWord);
+    // Posts an already encoded form body. Done only for status 200 with a reply exactly equal
+    // to the success word; refused (Kind::Refused, status 200, the reply decoded as GB18030)
+    // for any other complete status-200 reply of the protocol; everything else (other status,
+    // a page that is not the protocol's, cut or refused connection, certificate error,
+    // timeout, unusable URL) is Kind::NoAnswer: see noAnswer() for its text and status.
+    Expected<> postForm(const QUrl& url, const QByteArray& encodedBody, const QString& successWord);
 
     // The reply body decoded in the charset, whatever the status; the empty text for a reply
     // that is not the protocol's, and whatever text came (as a rule none) when the request fails.
@@ -86,14 +66,11 @@ public:
 
     // Replaces the file with the resource, atomically and only after a complete status-200
     // reply that `accept` (when given) takes: a failed, cut or refused download leaves the
-    // previous file exactly as it was, and so does a file that cannot be written.
+    // previous file exactly as it was, and so does a file that cannot be written. The write's
+    // outcome once a reply was taken; a refusal when none was: NoAnswer as for postForm, or
+    // Refused (status 200, the reply's text) for a reply `accept` turned down.
     using ContentCheck = std::function<bool(const QByteArray&)>;
-    struct Download {
-        bool received = false; // a complete reply that was accepted
-        FileWrite written;     // and whether it could be written
-
-        explicit operator bool() const { return received && written.ok; }
-    };
+    using Download = Expected<FileWrite>;
     Download downloadToFile(const QUrl& url, const QString& filePath,
                             const ContentCheck& accept = {});
 
@@ -102,8 +79,16 @@ private:
         int httpStatus = 0;
         bool complete = false; // the whole reply arrived without error
         QByteArray body;
-        QString problem; // see PostOutcome::problem
+        // What the program knows beyond a lost answer, in Chinese: a certificate it cannot
+        // verify, a reply that is not the service's. Empty otherwise.
+        QString problem;
     };
+    // Whether the reply is one of the protocol at all: complete, status 200, no problem.
+    static bool answered(const Reply& reply);
+    // A reply that is no answer: with the problem where there is one (status 0: nothing of the
+    // protocol came), otherwise with the reply's status and text (the service's reason for an
+    // error status, as a rule; the empty text when nothing came).
+    static Refusal noAnswer(const Reply& reply);
     QNetworkRequest makeRequest(const QUrl& url) const;
     Reply await(QNetworkReply* reply) const;
     static Reply taken(QNetworkReply& reply, bool timedOut, const QList<QSslError>& sslErrors);

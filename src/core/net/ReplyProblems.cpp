@@ -14,6 +14,10 @@ bool isHtmlPage(const QByteArray& contentType, const QByteArray& body, int statu
            (status != 200 && contentType.trimmed().toLower().startsWith("text/html"));
 }
 
+bool namesProblem(const Refusal& failure) {
+    return failure.httpStatus == 0 && !failure.text.isEmpty();
+}
+
 } // namespace
 
 QString certificateProblem(const QString& host, const QList<QSslError>& errors) {
@@ -31,6 +35,15 @@ QString unexpectedReplyProblem(int status, const QByteArray& contentType, const 
     if (protocolStatus && !isHtmlPage(contentType, body, status))
         return {};
     return QStringLiteral("服务器返回了意外的内容（HTTP %1），请检查服务器地址").arg(status);
+}
+
+QString noAnswerText(const Refusal& failure, const QString& lostAnswer) {
+    return namesProblem(failure) ? failure.text : lostAnswer;
+}
+
+QString noAnswerTextWithReply(const Refusal& failure, const QString& lostAnswer) {
+    return namesProblem(failure) ? failure.text
+                                 : failure.text + QStringLiteral("\r\n") + lostAnswer;
 }
 
 } // namespace ordalis

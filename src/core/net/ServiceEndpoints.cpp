@@ -61,25 +61,25 @@ HttpClient& ServiceEndpoints::http() {
     return m_http;
 }
 
-PostOutcome ServiceEndpoints::send(const FormRequest& request) {
+Expected<> ServiceEndpoints::send(const FormRequest& request) {
     // A text with a unit that has no bytes is refused here rather than sent altered.
     if (const QString problem = unencodableField(request.body); !problem.isEmpty())
-        return PostOutcome{PostOutcome::Kind::Refused, problem, 0, {}};
+        return refusal(problem);
     return http().postForm(QUrl(m_config.serviceBase() + request.path), request.wireBody(),
                            request.successWord);
 }
 
-PostOutcome ServiceEndpoints::checkPassword(const QString& userName, const QString& loginPassword) {
+Expected<> ServiceEndpoints::checkPassword(const QString& userName, const QString& loginPassword) {
     return send(requests::checkPassword(userName, loginPassword));
 }
 
-PostOutcome ServiceEndpoints::registerTeacher(const TeacherRegistration& teacher) {
+Expected<> ServiceEndpoints::registerTeacher(const TeacherRegistration& teacher) {
     return send(requests::registerTeacher(teacher));
 }
 
-PostOutcome ServiceEndpoints::setPassword(const QString& userName, const QString& checkCode,
-                                          const QString& newLoginPassword,
-                                          const QString& newOperationPassword) {
+Expected<> ServiceEndpoints::setPassword(const QString& userName, const QString& checkCode,
+                                         const QString& newLoginPassword,
+                                         const QString& newOperationPassword) {
     return send(requests::setPassword(userName, checkCode, newLoginPassword, newOperationPassword));
 }
 
@@ -93,92 +93,90 @@ QString ServiceEndpoints::requestPasswordCode(const QString& userName, const QSt
     return http().getText(requests::passwordCodeUrl(m_config.serviceBase(), userName, email));
 }
 
-PostOutcome ServiceEndpoints::uploadScores(const QString& operationPassword, const QString& topic,
-                                           const QStringList& scoreLines, const QString& batch,
-                                           const QStringList& calls) {
+Expected<> ServiceEndpoints::uploadScores(const QString& operationPassword, const QString& topic,
+                                          const QStringList& scoreLines, const QString& batch,
+                                          const QStringList& calls) {
     return send(requests::uploadScores(m_session.userName, operationPassword, topic, scoreLines,
                                        batch, calls));
 }
 
-PostOutcome ServiceEndpoints::uploadCalls(const QString& operationPassword,
-                                          const QStringList& calls, const QString& batch) {
+Expected<> ServiceEndpoints::uploadCalls(const QString& operationPassword, const QStringList& calls,
+                                         const QString& batch) {
     return send(requests::uploadCalls(m_session.userName, operationPassword, calls, batch));
 }
 
-PostOutcome ServiceEndpoints::uploadGroups(const QString& className,
-                                           const QString& operationPassword,
-                                           const GroupLists& groups) {
+Expected<> ServiceEndpoints::uploadGroups(const QString& className,
+                                          const QString& operationPassword,
+                                          const GroupLists& groups) {
     return send(requests::uploadGroups(className, m_session.userName, operationPassword, groups));
 }
 
-PostOutcome ServiceEndpoints::setTeacher(const QString& userName, const QString& email,
-                                         const QString& operationPassword,
-                                         const QString& newLoginPassword,
-                                         const QString& newOperationPassword) {
+Expected<> ServiceEndpoints::setTeacher(const QString& userName, const QString& email,
+                                        const QString& operationPassword,
+                                        const QString& newLoginPassword,
+                                        const QString& newOperationPassword) {
     return send(requests::setTeacher(userName, email, operationPassword, newLoginPassword,
                                      newOperationPassword));
 }
 
-PostOutcome ServiceEndpoints::setClasses(const QString& operationPassword,
-                                         const QStringList& classNames) {
+Expected<> ServiceEndpoints::setClasses(const QString& operationPassword,
+                                        const QStringList& classNames) {
     return send(requests::setClasses(m_session.userName, operationPassword, classNames));
 }
 
-PostOutcome ServiceEndpoints::renameClass(const QString& operationPassword, const QString& oldName,
-                                          const QString& newName) {
+Expected<> ServiceEndpoints::renameClass(const QString& operationPassword, const QString& oldName,
+                                         const QString& newName) {
     return send(requests::renameClass(m_session.userName, operationPassword, oldName, newName));
 }
 
-PostOutcome ServiceEndpoints::setStudents(const QString& operationPassword,
-                                          const QString& className,
-                                          const QStringList& studentNames) {
+Expected<> ServiceEndpoints::setStudents(const QString& operationPassword, const QString& className,
+                                         const QStringList& studentNames) {
     return send(
         requests::setStudents(m_session.userName, operationPassword, className, studentNames));
 }
 
-PostOutcome ServiceEndpoints::renameStudent(const QString& operationPassword,
-                                            const QString& oldName, const QString& newName,
-                                            const QString& className) {
+Expected<> ServiceEndpoints::renameStudent(const QString& operationPassword, const QString& oldName,
+                                           const QString& newName, const QString& className) {
     return send(requests::renameStudent(m_session.userName, operationPassword, oldName, newName,
                                         className));
 }
 
-PostOutcome ServiceEndpoints::setTopics(const QString& operationPassword,
-                                        const QStringList& topics) {
+Expected<> ServiceEndpoints::setTopics(const QString& operationPassword,
+                                       const QStringList& topics) {
     return send(requests::setTopics(m_session.userName, operationPassword, topics));
 }
 
-PostOutcome ServiceEndpoints::renameTopic(const QString& operationPassword, const QString& oldTopic,
-                                          const QString& newTopic) {
+Expected<> ServiceEndpoints::renameTopic(const QString& operationPassword, const QString& oldTopic,
+                                         const QString& newTopic) {
     return send(requests::renameTopic(m_session.userName, operationPassword, oldTopic, newTopic));
 }
 
-PostOutcome ServiceEndpoints::newScales(const QString& operationPassword, const QString& topic,
-                                        const requests::StandardTexts& texts,
-                                        const requests::StandardScores& scores) {
+Expected<> ServiceEndpoints::newScales(const QString& operationPassword, const QString& topic,
+                                       const requests::StandardTexts& texts,
+                                       const requests::StandardScores& scores) {
     return send(requests::newScales(m_session.userName, operationPassword, topic, texts, scores));
 }
 
-PostOutcome ServiceEndpoints::editScale(const QString& operationPassword, const QString& className,
-                                        const QString& scaleId, const QString& text, double score) {
+Expected<> ServiceEndpoints::editScale(const QString& operationPassword, const QString& className,
+                                       const QString& scaleId, const QString& text, double score) {
     return send(requests::editScale(m_session.userName, operationPassword, className, scaleId, text,
                                     score));
 }
 
-PostOutcome ServiceEndpoints::deleteScales(const QString& operationPassword, const QString& topic,
-                                           const QString& deleteIds) {
+Expected<> ServiceEndpoints::deleteScales(const QString& operationPassword, const QString& topic,
+                                          const QString& deleteIds) {
     return send(requests::deleteScales(m_session.userName, operationPassword, topic, deleteIds));
 }
 
-PostOutcome ServiceEndpoints::editScore(const QString& operationPassword, const QString& className,
-                                        const QString& scoreId, double score, qint32 wireTime,
-                                        const QString& topic, const QString& remark) {
+Expected<> ServiceEndpoints::editScore(const QString& operationPassword, const QString& className,
+                                       const QString& scoreId, double score, qint32 wireTime,
+                                       const QString& topic, const QString& remark) {
     return send(requests::editScore(m_session.userName, operationPassword, className, scoreId,
                                     score, wireTime, topic, remark));
 }
 
-PostOutcome ServiceEndpoints::deleteScores(const QString& operationPassword,
-                                           const QString& className, const QString& deleteIds) {
+Expected<> ServiceEndpoints::deleteScores(const QString& operationPassword,
+                                          const QString& className, const QString& deleteIds) {
     return send(
         requests::deleteScores(m_session.userName, operationPassword, className, deleteIds));
 }

@@ -19,11 +19,11 @@ public:
     ServiceEndpoints(const ServiceConfig& config, const Session& session);
 
     // ---- accounts (no session needed) ----
-    PostOutcome checkPassword(const QString& userName, const QString& loginPassword);
-    PostOutcome registerTeacher(const TeacherRegistration& teacher);
+    Expected<> checkPassword(const QString& userName, const QString& loginPassword);
+    Expected<> registerTeacher(const TeacherRegistration& teacher);
     // Success only for "success"; a refusal "failure" means the check code was wrong.
-    PostOutcome setPassword(const QString& userName, const QString& checkCode,
-                            const QString& newLoginPassword, const QString& newOperationPassword);
+    Expected<> setPassword(const QString& userName, const QString& checkCode,
+                           const QString& newLoginPassword, const QString& newOperationPassword);
     // Asks without waiting whether a name is free; `done` gets "√" alone when it is, otherwise
     // the reason it is not (the empty text when no reply came), while `context` lives.
     void checkUserNameLater(const QString& userName, const QObject* context,
@@ -32,39 +32,39 @@ public:
     QString requestPasswordCode(const QString& userName, const QString& email);
 
     // ---- changes, as the session user with the operation password ----
-    PostOutcome uploadScores(const QString& operationPassword, const QString& topic,
-                             const QStringList& scoreLines, const QString& batch = QString(),
-                             const QStringList& calls = {});
-    PostOutcome uploadCalls(const QString& operationPassword, const QStringList& calls,
-                            const QString& batch);
-    PostOutcome uploadGroups(const QString& className, const QString& operationPassword,
-                             const GroupLists& groups);
+    Expected<> uploadScores(const QString& operationPassword, const QString& topic,
+                            const QStringList& scoreLines, const QString& batch = QString(),
+                            const QStringList& calls = {});
+    Expected<> uploadCalls(const QString& operationPassword, const QStringList& calls,
+                           const QString& batch);
+    Expected<> uploadGroups(const QString& className, const QString& operationPassword,
+                            const GroupLists& groups);
     // The account name as the personal page shows it, which may differ from the session's.
-    PostOutcome setTeacher(const QString& userName, const QString& email,
-                           const QString& operationPassword, const QString& newLoginPassword,
-                           const QString& newOperationPassword);
-    PostOutcome setClasses(const QString& operationPassword, const QStringList& classNames);
-    PostOutcome renameClass(const QString& operationPassword, const QString& oldName,
-                            const QString& newName);
-    PostOutcome setStudents(const QString& operationPassword, const QString& className,
-                            const QStringList& studentNames);
-    PostOutcome renameStudent(const QString& operationPassword, const QString& oldName,
-                              const QString& newName, const QString& className);
-    PostOutcome setTopics(const QString& operationPassword, const QStringList& topics);
-    PostOutcome renameTopic(const QString& operationPassword, const QString& oldTopic,
-                            const QString& newTopic);
-    PostOutcome newScales(const QString& operationPassword, const QString& topic,
-                          const requests::StandardTexts& texts,
-                          const requests::StandardScores& scores);
-    PostOutcome editScale(const QString& operationPassword, const QString& className,
-                          const QString& scaleId, const QString& text, double score);
-    PostOutcome deleteScales(const QString& operationPassword, const QString& topic,
-                             const QString& deleteIds);
-    PostOutcome editScore(const QString& operationPassword, const QString& className,
-                          const QString& scoreId, double score, qint32 wireTime,
-                          const QString& topic, const QString& remark);
-    PostOutcome deleteScores(const QString& operationPassword, const QString& className,
-                             const QString& deleteIds);
+    Expected<> setTeacher(const QString& userName, const QString& email,
+                          const QString& operationPassword, const QString& newLoginPassword,
+                          const QString& newOperationPassword);
+    Expected<> setClasses(const QString& operationPassword, const QStringList& classNames);
+    Expected<> renameClass(const QString& operationPassword, const QString& oldName,
+                           const QString& newName);
+    Expected<> setStudents(const QString& operationPassword, const QString& className,
+                           const QStringList& studentNames);
+    Expected<> renameStudent(const QString& operationPassword, const QString& oldName,
+                             const QString& newName, const QString& className);
+    Expected<> setTopics(const QString& operationPassword, const QStringList& topics);
+    Expected<> renameTopic(const QString& operationPassword, const QString& oldTopic,
+                           const QString& newTopic);
+    Expected<> newScales(const QString& operationPassword, const QString& topic,
+                         const requests::StandardTexts& texts,
+                         const requests::StandardScores& scores);
+    Expected<> editScale(const QString& operationPassword, const QString& className,
+                         const QString& scaleId, const QString& text, double score);
+    Expected<> deleteScales(const QString& operationPassword, const QString& topic,
+                            const QString& deleteIds);
+    Expected<> editScore(const QString& operationPassword, const QString& className,
+                         const QString& scoreId, double score, qint32 wireTime,
+                         const QString& topic, const QString& remark);
+    Expected<> deleteScores(const QString& operationPassword, const QString& className,
+                            const QString& deleteIds);
 
     // ---- reads of the session user's data ----
     // Replaces the folder's teacher record; on failure the previous file stays untouched.
@@ -89,7 +89,7 @@ public:
     QUrl serviceHome() const;
 
 private:
-    PostOutcome send(const FormRequest& request);
+    Expected<> send(const FormRequest& request);
     HttpClient& http();
 
     const ServiceConfig& m_config;

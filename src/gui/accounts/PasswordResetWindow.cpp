@@ -5,7 +5,9 @@
 #include "common/Browser.h"
 #include "common/Dialogs.h"
 #include "common/StarEcho.h"
+#include "net/ReplyProblems.h"
 #include "net/ServiceEndpoints.h"
+#include "wire/Endpoints.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -188,19 +190,19 @@ void PasswordResetWindow::resetPasswords() {
         return;
     const QPointer<PasswordResetWindow> self(this);
     m_gate.run([&] {
-        const PostOutcome outcome =
+        const Expected<> outcome =
             m_service.setPassword(current.account, current.checkCode.trimmed(),
                                   current.sentLoginPassword(), current.sentOperationPassword());
         if (self.isNull())
             return;
-        if (outcome.isSuccess()) {
+        if (outcome) {
             dialogs::showMessage(this, QStringLiteral("成功"), QStringLiteral("密码修改成功！"),
                                  dialogs::Icon::Information);
-        } else if (outcome.isRefused() && outcome.replyText == QLatin1String("failure")) {
+        } else if (!outcome.refusal().isNoAnswer() && outcome.why() == wire::ResetFailed) {
             dialogs::showMessage(this, QStringLiteral("错误"),
                                  QStringLiteral("验证码错误，请重试！"), dialogs::Icon::Warning);
-        } else if (outcome.isNetworkFailure()) {
-            const QString failure = outcome.failureText(QStringLiteral("网络异常！"));
+        } else if (outcome.refusal().isNoAnswer()) {
+            const QString failure = noAnswerText(outcome.refusal(), QStringLiteral("网络异常！"));
             m_emailLabel->setText(failure);
             dialogs::showMessage(this, QStringLiteral("错误"), failure, dialogs::Icon::Warning);
         }

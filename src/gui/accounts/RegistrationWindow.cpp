@@ -4,6 +4,7 @@
 #include "accounts/RegistrationForm.h"
 #include "common/Dialogs.h"
 #include "common/StarEcho.h"
+#include "net/ReplyProblems.h"
 #include "net/ServiceEndpoints.h"
 
 #include <QGridLayout>
@@ -176,10 +177,10 @@ void RegistrationWindow::registerTeacher() {
 
     const QPointer<RegistrationWindow> self(this);
     m_gate.run([&] {
-        const PostOutcome outcome = m_service.registerTeacher(trimmedRegistration(typed));
+        const Expected<> outcome = m_service.registerTeacher(trimmedRegistration(typed));
         if (self.isNull())
             return;
-        if (outcome.isSuccess()) {
+        if (outcome) {
             dialogs::showMessage(this, QStringLiteral("成功"),
                                  QStringLiteral("注册成功！\r\n请用您的帐号和登录密码登录！\r\n"
                                                 "请牢记您的操作密码！"),
@@ -191,14 +192,14 @@ void RegistrationWindow::registerTeacher() {
             m_nameCheck.whiten();
             hide();
             Q_EMIT registered(typed.userName);
-        } else if (outcome.isRefused()) {
+        } else if (!outcome.refusal().isNoAnswer()) {
             dialogs::showMessage(this, QStringLiteral("登录"),
-                                 outcome.replyText + QStringLiteral("注册失败，请重试!"),
+                                 outcome.why() + QStringLiteral("注册失败，请重试!"),
                                  dialogs::Icon::Warning);
         } else {
             dialogs::showMessage(
                 this, QStringLiteral("错误"),
-                outcome.failureText(outcome.replyText + QStringLiteral("\r\n网络异常！")),
+                noAnswerTextWithReply(outcome.refusal(), QStringLiteral("网络异常！")),
                 dialogs::Icon::None);
         }
     });

@@ -29,11 +29,11 @@ void ClassesPage::enter(const QStringList& classes, const QStringList&) {
     console::resetStatus(status());
 }
 
-PostOutcome ClassesPage::sendList(const QStringList& names) {
+Expected<> ClassesPage::sendList(const QStringList& names) {
     return m_actions.service().setClasses(m_actions.operationPassword(), names);
 }
 
-PostOutcome ClassesPage::sendRename(const QString& oldName, const QString& newName) {
+Expected<> ClassesPage::sendRename(const QString& oldName, const QString& newName) {
     return m_actions.service().renameClass(m_actions.operationPassword(), oldName, newName);
 }
 

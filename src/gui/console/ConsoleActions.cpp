@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "console/NameLists.h"
 #include "console/OperationGuard.h"
+#include "net/ReplyProblems.h"
 #include "net/ServiceEndpoints.h"
 #include "session/Session.h"
 
@@ -92,24 +93,24 @@ ConsoleActions::Reply ConsoleActions::saveReply(QLabel* status, bool appliesReco
             std::move(showStored)};
 }
 
-bool ConsoleActions::request(const std::function<PostOutcome()>& sendChange, const Reply& reply) {
+bool ConsoleActions::request(const std::function<Expected<>()>& sendChange, const Reply& reply) {
     return send(sendChange, reply, false);
 }
 
-bool ConsoleActions::requestShowingNetworkReply(const std::function<PostOutcome()>& sendChange,
+bool ConsoleActions::requestShowingNetworkReply(const std::function<Expected<>()>& sendChange,
                                                 const Reply& reply) {
     return send(sendChange, reply, true);
 }
 
-bool ConsoleActions::send(const std::function<PostOutcome()>& sendChange, const Reply& reply,
+bool ConsoleActions::send(const std::function<Expected<>()>& sendChange, const Reply& reply,
                           bool networkShowsReply) {
     if (m_gate.isWaiting())
         return false;
     Waiting waiting(m_busy, [this] { afterWait(); });
     bool stored = false;
     m_gate.run([&] {
-        const PostOutcome outcome = sendChange();
-        stored = outcome.isSuccess();
+        const Expected<> outcome = sendChange();
+        stored = outcome.ok();
         if (stored) {
             if (reply.beforeMessage)
                 reply.beforeMessage();
@@ -120,17 +121,17 @@ bool ConsoleActions::send(const std::function<PostOutcome()>& sendChange, const 
         }
         if (reply.showStored)
             reply.showStored();
-        if (outcome.isRefused()) {
+        if (!outcome.refusal().isNoAnswer()) {
             if (reply.statusShowsReply && reply.status)
-                reply.status->setText(outcome.replyText);
-            tell(QStringLiteral("错误"), outcome.replyText + LineBreak + reply.refusalText,
+                reply.status->setText(outcome.why());
+            tell(QStringLiteral("错误"), outcome.why() + LineBreak + reply.refusalText,
                  dialogs::Icon::Warning);
         } else if (networkShowsReply) {
             tell(QStringLiteral("错误"),
-                 outcome.failureText(outcome.replyText + LineBreak + NetworkFailureText),
+                 noAnswerTextWithReply(outcome.refusal(), NetworkFailureText),
                  dialogs::Icon::Warning);
         } else {
-            const QString failure = outcome.failureText(NetworkFailureText);
+            const QString failure = noAnswerText(outcome.refusal(), NetworkFailureText);
             if (reply.status)
                 reply.status->setText(failure);
             tell(QStringLiteral("错误"), failure, dialogs::Icon::Warning);
@@ -146,7 +147,8 @@ QString ConsoleActions::read(const std::function<QString()>& get) {
 }
 
 void ConsoleActions::downloadRecord() {
-    waitForRead([this] { m_service.downloadRecord(m_folder); });
+    // A record that did not come leaves the one on disk, which the console shows.
+    waitForRead([this] { static_cast<void>(m_service.downloadRecord(m_folder)); });
 }
 
 void ConsoleActions::waitForRead(const std::function<void()>& read) {

@@ -77,10 +77,10 @@ public:
     // Sends one change and shows its outcome. Whether the service stored it: false after a
     // refusal or a failed request, and, sending nothing, while another request of the console
     // waits.
-    bool request(const std::function<PostOutcome()>& send, const Reply& reply);
+    bool request(const std::function<Expected<>()>& send, const Reply& reply);
     // The personal page's variant: a network failure shows the reply text before "网络异常！"
     // and no status label.
-    bool requestShowingNetworkReply(const std::function<PostOutcome()>& send, const Reply& reply);
+    bool requestShowingNetworkReply(const std::function<Expected<>()>& send, const Reply& reply);
 
     // A read of the service. It waits through the console's gate like a change; one made in
     // the reply to a change (the record downloaded after it) is part of that change's wait.
@@ -120,7 +120,7 @@ public:
     static void invertSelection(QListWidget* list);
 
 private:
-    bool send(const std::function<PostOutcome()>& send, const Reply& reply, bool networkShowsReply);
+    bool send(const std::function<Expected<>()>& send, const Reply& reply, bool networkShowsReply);
     void afterWait();
 
     QWidget* m_window;

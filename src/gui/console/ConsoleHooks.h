@@ -3,7 +3,7 @@
 // What the console needs of the main window. An unset hook does nothing (or gives "").
 
 #include "console/DeletedEntries.h"
-#include "net/HttpClient.h"
+#include "text/Refusal.h"
 
 #include <QString>
 #include <functional>
@@ -26,8 +26,8 @@ struct ConsoleHooks {
     // the service refuses, as any other, without the right operation password.
     struct Deletions {
         std::function<console::DeletedEntries(const QString& account, const QString& mp)> list;
-        std::function<PostOutcome(const QString& account, const QString& operationPassword,
-                                  const QList<qint64>& ids)>
+        std::function<Expected<>(const QString& account, const QString& operationPassword,
+                                 const QList<qint64>& ids)>
             restore;
         bool isSet() const { return list && restore; }
     };

@@ -64,8 +64,8 @@ protected:
     EditBox* renameBox() const { return m_renameBox; }
 
     // The page's two requests.
-    virtual PostOutcome sendList(const QStringList& names) = 0;
-    virtual PostOutcome sendRename(const QString& oldName, const QString& newName) = 0;
+    virtual Expected<> sendList(const QStringList& names) = 0;
+    virtual Expected<> sendRename(const QString& oldName, const QString& newName) = 0;
     // Whether the main window shows the record downloaded after a save.
     virtual bool appliesRecordAfterSave() const { return true; }
     // After a rename: the list refilled from the new record.

@@ -59,7 +59,7 @@ QString ScoresPage::fetch(const QString& choice) {
     return m_actions.service().getScores(choice);
 }
 
-PostOutcome ScoresPage::sendDeletions(const QString& deletionText) {
+Expected<> ScoresPage::sendDeletions(const QString& deletionText) {
     return m_actions.service().deleteScores(m_actions.operationPassword(), chooser()->currentText(),
                                             deletionText);
 }

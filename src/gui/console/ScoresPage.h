@@ -19,7 +19,7 @@ public:
 
 protected:
     QString fetch(const QString& choice) override;
-    PostOutcome sendDeletions(const QString& deletionText) override;
+    Expected<> sendDeletions(const QString& deletionText) override;
 
 private:
     void edit();

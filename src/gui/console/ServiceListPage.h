@@ -55,7 +55,7 @@ protected:
 
     // The chosen item's lines, read from the service.
     virtual QString fetch(const QString& choice) = 0;
-    virtual PostOutcome sendDeletions(const QString& deletionText) = 0;
+    virtual Expected<> sendDeletions(const QString& deletionText) = 0;
     // The list fetched anew for the chooser's text; the pending deletions emptied.
     virtual void choose();
     virtual void deleteSelected();

@@ -100,7 +100,7 @@ QString StandardsPage::fetch(const QString& choice) {
     return m_actions.service().getScales(choice);
 }
 
-PostOutcome StandardsPage::sendDeletions(const QString& deletionText) {
+Expected<> StandardsPage::sendDeletions(const QString& deletionText) {
     return m_actions.service().deleteScales(m_actions.operationPassword(), chooser()->currentText(),
                                             deletionText);
 }

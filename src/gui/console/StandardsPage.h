@@ -25,7 +25,7 @@ public:
 
 protected:
     QString fetch(const QString& choice) override;
-    PostOutcome sendDeletions(const QString& deletionText) override;
+    Expected<> sendDeletions(const QString& deletionText) override;
     void choose() override;
     void deleteSelected() override;
 

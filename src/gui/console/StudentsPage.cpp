@@ -120,12 +120,12 @@ void StudentsPage::importSheet(const QString& fileName) {
     preview->open();
 }
 
-PostOutcome StudentsPage::sendList(const QStringList& names) {
+Expected<> StudentsPage::sendList(const QStringList& names) {
     return m_actions.service().setStudents(m_actions.operationPassword(), m_classes->currentText(),
                                            names);
 }
 
-PostOutcome StudentsPage::sendRename(const QString& oldName, const QString& newName) {
+Expected<> StudentsPage::sendRename(const QString& oldName, const QString& newName) {
     return m_actions.service().renameStudent(m_actions.operationPassword(), oldName, newName,
                                              m_classes->currentText());
 }

@@ -30,11 +30,11 @@ void TopicsPage::enter(const QStringList&, const QStringList& topics) {
     console::resetStatus(status());
 }
 
-PostOutcome TopicsPage::sendList(const QStringList& names) {
+Expected<> TopicsPage::sendList(const QStringList& names) {
     return m_actions.service().setTopics(m_actions.operationPassword(), names);
 }
 
-PostOutcome TopicsPage::sendRename(const QString& oldName, const QString& newName) {
+Expected<> TopicsPage::sendRename(const QString& oldName, const QString& newName) {
     return m_actions.service().renameTopic(m_actions.operationPassword(), oldName, newName);
 }
 

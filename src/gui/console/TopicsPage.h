@@ -15,8 +15,8 @@ public:
     void enter(const QStringList& classes, const QStringList& topics) override;
 
 protected:
-    PostOutcome sendList(const QStringList& names) override;
-    PostOutcome sendRename(const QString& oldName, const QString& newName) override;
+    Expected<> sendList(const QStringList& names) override;
+    Expected<> sendRename(const QString& oldName, const QString& newName) override;
     bool renameAllowed(const QString& newName) override;
     void add() override;
     void deleteSelected() override;

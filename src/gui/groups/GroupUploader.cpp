@@ -24,18 +24,18 @@ void GroupUploader::upload() {
                              dialogs::Icon::Warning);
         return;
     }
-    PostOutcome outcome;
+    Expected<> outcome = Refusal{{}, 0, Refusal::Kind::NoAnswer};
     // One click sends once: the button is held while the request waits.
     if (!m_gate.run([&] { outcome = m_service.uploadGroups(m_className(), password, m_groups()); }))
         return;
 
-    if (outcome.isSuccess()) {
+    if (outcome) {
         dialogs::showMessage(m_window, QStringLiteral("完成"), QStringLiteral("上传成功！"),
                              dialogs::Icon::Information);
         Q_EMIT uploaded();
-    } else if (outcome.isRefused()) {
+    } else if (!outcome.refusal().isNoAnswer()) {
         dialogs::showMessage(m_window, QStringLiteral("错误"),
-                             outcome.replyText + QStringLiteral("\r\n上传错误！"),
+                             outcome.why() + QStringLiteral("\r\n上传错误！"),
                              dialogs::Icon::Warning);
     } else {
         dialogs::showMessage(m_window, QStringLiteral("错误"),

@@ -4,15 +4,16 @@
 #include "common/Browser.h"
 #include "common/Dialogs.h"
 #include "common/UnsavedWork.h"
+#include "net/ReplyProblems.h"
 #include "net/ServiceEndpoints.h"
 #include "scoring/DailyLog.h"
 #include "scoring/DmsFile.h"
 #include "scoring/LineEditPanel.h"
 #include "scoring/PendingKeeper.h"
-#include "wire/ScoreLine.h"
 #include "scoring/StatisticsPanel.h"
 #include "scoring/UploadPanel.h"
 #include "session/Session.h"
+#include "wire/ScoreLine.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -105,11 +106,11 @@ void UploadController::upload() {
     Sent sent;
     if (!send(plan, password, sent))
         return;
-    const PostOutcome& outcome = sent.outcome;
+    const Expected<>& outcome = sent.outcome;
     const QStringList& storedLines = sent.lines;
     const qsizetype storedBatches = sent.batches;
 
-    if (outcome.isSuccess()) {
+    if (outcome) {
         if (dialogs::askYesNo(m_upload->window(), QStringLiteral("成功"),
                               QStringLiteral("上传成功，是否上网查看上传结果！")))
             browser::open(m_upload->window(), m_service.uploadResultPage(int(storedLines.size())));
@@ -121,15 +122,15 @@ void UploadController::upload() {
     m_upload->removeLines(storedLines);
     if (!storedLines.isEmpty())
         Q_EMIT uploaded();
-    if (outcome.isRefused()) {
+    if (!outcome.refusal().isNoAnswer()) {
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
-                             outcome.replyText + QStringLiteral("\r\n上传错误！"),
+                             outcome.why() + QStringLiteral("\r\n上传错误！"),
                              dialogs::Icon::Warning);
         return;
     }
     dialogs::showMessage(
         m_upload->window(), QStringLiteral("错误"),
-        outcome.failureText(QStringLiteral("网络异常！建议保存数据，然后导入上传！")),
+        noAnswerText(outcome.refusal(), QStringLiteral("网络异常！建议保存数据，然后导入上传！")),
         dialogs::Icon::Warning);
     // Exactly the lines that could not be sent, even if the selection changed meanwhile. They
     // stay pending too: each travels under its batch id, so a later upload and an import of
@@ -152,10 +153,10 @@ bool UploadController::send(const QList<UploadBatch>& plan, const QString& passw
                                ? m_service.uploadCalls(password, batch.calls, batch.id)
                                : m_service.uploadScores(password, m_upload->topic(), batch.lines,
                                                         batch.id, batch.calls);
-            if (sent.outcome.isNetworkFailure())
+            if (!sent.outcome && sent.outcome.refusal().isNoAnswer())
                 return; // the service may hold the batch: its id stays for the next try
             m_pending.forgetBatch(batch.id);
-            if (sent.outcome.isRefused())
+            if (!sent.outcome)
                 return;
             m_pending.removeCalls(batch.calls);
             sent.lines += batch.lines;
@@ -170,18 +171,19 @@ void UploadController::uploadCallsAlone(const QString& password) {
     if (!send(planUpload(m_pending.unconfirmedBatches(), {}, m_pending.pendingCalls()), password,
               sent))
         return;
-    if (sent.outcome.isSuccess()) {
+    if (sent.outcome) {
         dialogs::showMessage(m_upload->window(), QStringLiteral("成功"),
                              QStringLiteral("已上传%1次点名记录").arg(sent.calls),
                              dialogs::Icon::Information);
         return;
     }
-    dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
-                         sent.outcome.isRefused()
-                             ? sent.outcome.replyText + QStringLiteral("\r\n上传错误！")
-                             : sent.outcome.failureText(
-                                   QStringLiteral("网络异常！点名记录仍保留在本机，稍后再上传。")),
-                         dialogs::Icon::Warning);
+    dialogs::showMessage(
+        m_upload->window(), QStringLiteral("错误"),
+        !sent.outcome.refusal().isNoAnswer()
+            ? sent.outcome.why() + QStringLiteral("\r\n上传错误！")
+            : noAnswerText(sent.outcome.refusal(),
+                           QStringLiteral("网络异常！点名记录仍保留在本机，稍后再上传。")),
+        dialogs::Icon::Warning);
 }
 
 void UploadController::exportSelected() {

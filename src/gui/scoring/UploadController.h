@@ -68,7 +68,7 @@ private:
     bool uploadAllowed() const;
     // What the batches of one upload did: the last outcome and what was stored before it.
     struct Sent {
-        PostOutcome outcome;
+        Expected<> outcome = Refusal{{}, 0, Refusal::Kind::NoAnswer};
         qsizetype batches = 0;
         QStringList lines;
         qsizetype calls = 0;

@@ -5,6 +5,7 @@
 #include "common/EscapeKey.h"
 #include "common/StarEcho.h"
 #include "common/UnsavedWork.h"
+#include "net/ReplyProblems.h"
 #include "net/ServiceEndpoints.h"
 #include "session/DataFolder.h"
 #include "session/RememberedUsers.h"
@@ -167,13 +168,13 @@ void LoginWindow::loginOnline() {
         return;
     }
 
-    PostOutcome outcome;
+    Expected<> outcome = Refusal{{}, 0, Refusal::Kind::NoAnswer};
     if (!m_gate.run(
             [&] { outcome = m_service.checkPassword(userName, trimSecret(typedPassword)); }))
         return;
     probe();
 
-    if (outcome.isSuccess()) {
+    if (outcome) {
         m_session.userName = userName;
         // From the password as the service verified it, so the reads it opens match.
         m_session.mp = md5Hex(trimSecret(typedPassword));
@@ -183,7 +184,7 @@ void LoginWindow::loginOnline() {
                                   QStringLiteral("下次登录时需要重新输入用户名。"));
         return;
     }
-    if (outcome.isRefused()) {
+    if (!outcome.refusal().isNoAnswer()) {
         dialogs::showMessage(this, QStringLiteral("登录"), QStringLiteral("无效的密码，请重试!"),
                              dialogs::Icon::Warning);
         m_passwordBox->setFocus();
@@ -192,7 +193,7 @@ void LoginWindow::loginOnline() {
     }
     dialogs::showMessage(
         this, QStringLiteral("错误"),
-        outcome.failureText(outcome.replyText + QStringLiteral("\r\n网络异常！") + OfflineHint),
+        noAnswerTextWithReply(outcome.refusal(), QStringLiteral("网络异常！") + OfflineHint),
         dialogs::Icon::None);
 }
 

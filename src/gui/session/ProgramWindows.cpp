@@ -18,8 +18,8 @@
 #include "scoring/UploadController.h"
 #include "scoring/UploadPanel.h"
 #include "session/BackupWindow.h"
-#include "session/MainWindow.h"
 #include "session/LoginWindow.h"
+#include "session/MainWindow.h"
 #include "session/Session.h"
 #include "status/StatusPanels.h"
 
@@ -56,8 +56,8 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     MainWindow* form = m_mainWindow.get();
     form->setRecordDownloader([this, form] {
         const HttpClient::Download download = m_endpoints.downloadRecord(m_folder);
-        if (download.received)
-            UnsavedWork::tellIfFailed(form, QStringLiteral("教师记录"), download.written,
+        if (download)
+            UnsavedWork::tellIfFailed(form, QStringLiteral("教师记录"), *download,
                                       QStringLiteral("本窗口显示的是上次保存的记录。"));
     });
 

@@ -5,6 +5,7 @@
 
 #include "LoopbackHttpServer.h"
 #include "net/HttpClient.h"
+#include "net/ReplyProblems.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,9 +17,10 @@ using namespace ordalis;
 using ordalis::testing::LoopbackHttpServer;
 using namespace std::chrono_literals;
 
-Q_DECLARE_METATYPE(ordalis::PostOutcome::Kind)
 
 namespace {
+
+enum class Ends { Done, Refused, NoAnswer };
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
@@ -42,6 +44,8 @@ QString closedPortUrl() {
 
 } // namespace
 
+Q_DECLARE_METATYPE(Ends)
+
 class HttpClientTest : public QObject {
     Q_OBJECT
 
@@ -61,100 +65,110 @@ private Q_SLOTS:
 void HttpClientTest::postFormClassifiesReplies_data() {
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QString>("word");
-    QTest::addColumn<PostOutcome::Kind>("kind");
+    QTest::addColumn<Ends>("ends");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("unexpected"); // the status the problem names; 0: no problem
+    QTest::addColumn<int>("status"); // the refusal's; 0 where nothing of the protocol came
 
-    const auto success = PostOutcome::Kind::Success;
-    const auto refused = PostOutcome::Kind::Refused;
-    const auto failure = PostOutcome::Kind::NetworkFailure;
+    const auto done = Ends::Done;
+    const auto refused = Ends::Refused;
+    const auto failure = Ends::NoAnswer;
     const QString word = QStringLiteral("Success!");
     const QByteArray html = "text/html";
     const QByteArray page = "<html><head><title>301 Moved Permanently</title></head></html>";
-    QTest::newRow("exact word") << LoopbackHttpServer::reply(200, "Success!") << word << success
-                                << word << 0;
+    // A reply of another server is said as such, in place of the page it brought.
+    const auto unexpected = [](int status) {
+        return QStringLiteral("服务器返回了意外的内容（HTTP %1），请检查服务器地址").arg(status);
+    };
+    QTest::newRow("exact word") << LoopbackHttpServer::reply(200, "Success!") << word << done
+                                << QString() << 0;
     QTest::newRow("other case") << LoopbackHttpServer::reply(200, "success!") << word << refused
-                                << "success!" << 0;
+                                << "success!" << 200;
     QTest::newRow("word and line break")
         << LoopbackHttpServer::reply(200, "Success!\r\n") << word << refused << "Success!\r\n"
-        << 0;
+        << 200;
     // 密码错误 in GBK: a refusal's reason reaches the teacher readable.
     QTest::newRow("Chinese refusal")
         << LoopbackHttpServer::reply(200, "\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3") << word << refused
-        << QStringLiteral("密码错误") << 0;
+        << QStringLiteral("密码错误") << 200;
     QTest::newRow("empty reply") << LoopbackHttpServer::reply(200, "") << word << refused << ""
-                                 << 0;
+                                 << 200;
     QTest::newRow("status 500 with the word")
-        << LoopbackHttpServer::reply(500, "Success!") << word << failure << "Success!" << 0;
+        << LoopbackHttpServer::reply(500, "Success!") << word << failure << "Success!" << 500;
     QTest::newRow("status 404") << LoopbackHttpServer::reply(404, "Success!") << word << failure
-                                << "Success!" << 0;
+                                << "Success!" << 404;
     // 失败次数过多 in GBK: the service's own reason with its status is kept as it is.
     QTest::newRow("service's 429")
         << LoopbackHttpServer::reply(429, "\xCA\xA7\xB0\xDC\xB4\xCE\xCA\xFD\xB9\xFD\xB6\xE0",
                                      "text/plain; charset=GB18030")
-        << word << failure << QStringLiteral("失败次数过多") << 0;
+        << word << failure << QStringLiteral("失败次数过多") << 429;
     QTest::newRow("redirect") << LoopbackHttpServer::reply(302, "Success!") << word << failure
-                              << "Success!" << 302;
+                              << unexpected(302) << 0;
     QTest::newRow("redirect to https") << LoopbackHttpServer::reply(301, page, html) << word
-                                       << failure << QString::fromLatin1(page) << 301;
+                                       << failure << unexpected(301) << 0;
     QTest::newRow("proxy's error page")
         << LoopbackHttpServer::reply(502, "<center>502 Bad Gateway</center>", html) << word
-        << failure << "<center>502 Bad Gateway</center>" << 502;
+        << failure << unexpected(502) << 0;
     QTest::newRow("portal page with 200")
         << LoopbackHttpServer::reply(200, "\n <!DOCTYPE HTML><p>Log in to the Wi-Fi") << word
-        << failure << "\n <!DOCTYPE HTML><p>Log in to the Wi-Fi" << 200;
+        << failure << unexpected(200) << 0;
     QTest::newRow("cut after the word")
-        << LoopbackHttpServer::cutReply("Success!") << word << failure << "Success!" << 0;
+        << LoopbackHttpServer::cutReply("Success!") << word << failure << "Success!" << 200;
     QTest::newRow("lower-case word of setpassword")
-        << LoopbackHttpServer::reply(200, "success") << "success" << success << "success" << 0;
+        << LoopbackHttpServer::reply(200, "success") << "success" << done << QString() << 0;
     QTest::newRow("failure word of setpassword")
-        << LoopbackHttpServer::reply(200, "failure") << "success" << refused << "failure" << 0;
+        << LoopbackHttpServer::reply(200, "failure") << "success" << refused << "failure" << 200;
 }
 
 void HttpClientTest::postFormClassifiesReplies() {
     QFETCH(QByteArray, reply);
     QFETCH(QString, word);
-    QFETCH(PostOutcome::Kind, kind);
+    QFETCH(Ends, ends);
     QFETCH(QString, text);
-    QFETCH(int, unexpected);
+    QFETCH(int, status);
 
     LoopbackHttpServer server;
     server.setDefaultReply(reply);
     HttpClient client(5s);
-    const PostOutcome outcome =
+    const Expected<> outcome =
         client.postForm(QUrl(server.baseUrl() + "/index.php"), "username=a", word);
-    QCOMPARE(outcome.kind, kind);
-    // A cut reply may or may not hand over the bytes that did arrive; the kind is what counts.
-    if (!QByteArray(QTest::currentDataTag()).startsWith("cut"))
-        QCOMPARE(outcome.replyText, text);
-    // A reply of another server is said as such, in place of the page it brought.
-    QCOMPARE(
-        outcome.problem,
-        unexpected
-            ? QStringLiteral("服务器返回了意外的内容（HTTP %1），请检查服务器地址").arg(unexpected)
-            : QString());
-    QCOMPARE(outcome.failureText(QStringLiteral("网络异常！")),
-             unexpected ? outcome.problem : QStringLiteral("网络异常！"));
+    QCOMPARE(outcome.ok(), ends == Ends::Done);
     QCOMPARE(server.requests().size(), 1);
+    if (outcome)
+        return;
+    QCOMPARE(outcome.refusal().isNoAnswer(), ends == Ends::NoAnswer);
+    // A cut reply may or may not hand over the bytes that did arrive; the kind is what counts.
+    if (QByteArray(QTest::currentDataTag()).startsWith("cut"))
+        return;
+    QCOMPARE(outcome.why(), text);
+    QCOMPARE(outcome.refusal().httpStatus, status);
+    // A window says the problem where there is one, otherwise its own words, led by the
+    // service's reason where it shows it.
+    const bool problem = ends == Ends::NoAnswer && status == 0;
+    QCOMPARE(noAnswerText(outcome.refusal(), QStringLiteral("网络异常！")),
+             problem ? text : QStringLiteral("网络异常！"));
+    QCOMPARE(noAnswerTextWithReply(outcome.refusal(), QStringLiteral("网络异常！")),
+             problem ? text : text + QStringLiteral("\r\n网络异常！"));
 }
 
 void HttpClientTest::postFormWithoutServiceIsNetworkFailure() {
     HttpClient client(5s);
-    const PostOutcome refused =
+    const Expected<> refused =
         client.postForm(QUrl(closedPortUrl() + "/index.php"), "username=a", "Success!");
-    QVERIFY(refused.isNetworkFailure());
-    QCOMPARE(refused.httpStatus, 0);
+    QVERIFY(!refused && refused.refusal().isNoAnswer());
+    QCOMPARE(refused.refusal().httpStatus, 0);
+    QCOMPARE(noAnswerText(refused.refusal(), QStringLiteral("网络异常！")),
+             QStringLiteral("网络异常！"));
 
     // No address configured: the request cannot even be made.
-    const PostOutcome unusable = client.postForm(QUrl("/index.php"), "username=a", "Success!");
-    QVERIFY(unusable.isNetworkFailure());
+    const Expected<> unusable = client.postForm(QUrl("/index.php"), "username=a", "Success!");
+    QVERIFY(!unusable && unusable.refusal().isNoAnswer());
 }
 
 void HttpClientTest::postFormSendsBodyWithFormHeaders() {
     LoopbackHttpServer server;
     HttpClient client(5s);
     const QByteArray body = "username=a b&password=x+y%z&keti=k";
-    QVERIFY(client.postForm(QUrl(server.baseUrl() + "/index.php"), body, "Success!").isSuccess());
+    QVERIFY(client.postForm(QUrl(server.baseUrl() + "/index.php"), body, "Success!").ok());
 
     QCOMPARE(server.requests().size(), 1);
     const LoopbackHttpServer::Request& request = server.requests().first();
@@ -177,9 +191,9 @@ void HttpClientTest::silentServerEndsWaitAfterTimeoutWhileTimersRun() {
     QObject::connect(&classTimer, &QTimer::timeout, [&ticks] { ++ticks; });
     classTimer.start(20);
 
-    const PostOutcome outcome =
+    const Expected<> outcome =
         client.postForm(QUrl(server.baseUrl() + "/index.php"), "username=a", "Success!");
-    QVERIFY(outcome.isNetworkFailure());
+    QVERIFY(!outcome && outcome.refusal().isNoAnswer());
     QCOMPARE(server.requests().size(), 1);
     QVERIFY2(ticks > 0, "the class timer stood still during the upload");
 
