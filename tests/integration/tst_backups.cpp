@@ -155,8 +155,8 @@ private:
         config.setServiceBase(service.baseUrl());
         Session session{Demo, md5Hex(QLatin1String(service::DemoLoginPassword))};
         ServiceEndpoints endpoints(config, session);
-        QVERIFY(endpoints.setClasses(QLatin1String(service::DemoOperationPassword), {FirstClass})
-                    .ok());
+        QVERIFY(
+            endpoints.setClasses(QLatin1String(service::DemoOperationPassword), {FirstClass}).ok());
     }
 
     QTemporaryDir m_dir;

@@ -218,13 +218,11 @@ void ServiceEndpointsTest::accountIsRegisteredAndChecked() {
     QVERIFY(isRefused(m_endpoints->checkPassword(Teacher, "wrong")));
 
     QCOMPARE(m_endpoints->getTeacher(), QStringLiteral("王老师\r\nteacher01\r\nt@example.com"));
-    QVERIFY(
-        m_endpoints->setTeacher(Teacher, "new@example.com", OperationPassword, "", "").ok());
+    QVERIFY(m_endpoints->setTeacher(Teacher, "new@example.com", OperationPassword, "", "").ok());
     QCOMPARE(lines(m_endpoints->getTeacher()).value(2), "new@example.com");
 
     // The operation password changes; the old one no longer makes changes.
-    QVERIFY(m_endpoints->setTeacher(Teacher, "new@example.com", OperationPassword, "", "op2")
-                .ok());
+    QVERIFY(m_endpoints->setTeacher(Teacher, "new@example.com", OperationPassword, "", "op2").ok());
     QVERIFY(isRefused(m_endpoints->setClasses(OperationPassword, {Class1})));
     QVERIFY(m_endpoints->setClasses("op2", {Class1}).ok());
 }
@@ -240,8 +238,7 @@ void ServiceEndpointsTest::rosterChangesReachTheRecord() {
             ->setStudents(OperationPassword, Class1,
                           {QStringLiteral("张三"), QStringLiteral("李四"), QStringLiteral("王五")})
             .ok());
-    QVERIFY(
-        m_endpoints->setTopics(OperationPassword, {TopicName, QStringLiteral("作业")}).ok());
+    QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName, QStringLiteral("作业")}).ok());
     GroupLists groups;
     groups[2] = QStringList{QStringLiteral("张三"), QStringLiteral("王五")};
     groups[15] = QStringList{QStringLiteral("李四")};
@@ -258,8 +255,7 @@ void ServiceEndpointsTest::rosterChangesReachTheRecord() {
     QCOMPARE(fieldOf(text, 1, QStringLiteral("王五"), 2), "2");
     QCOMPARE(fieldOf(text, 1, QStringLiteral("李四"), 2), "15");
 
-    QVERIFY(
-        m_endpoints->renameClass(OperationPassword, Class2, QStringLiteral("初二1班")).ok());
+    QVERIFY(m_endpoints->renameClass(OperationPassword, Class2, QStringLiteral("初二1班")).ok());
     QVERIFY(m_endpoints
                 ->renameStudent(OperationPassword, QStringLiteral("王五"), QStringLiteral("王小五"),
                                 Class1)
@@ -293,8 +289,8 @@ void ServiceEndpointsTest::standardsAreAddedEditedAndDeleted() {
     QVERIFY(!id.isEmpty());
     QCOMPARE(fieldOf(scales, 1, QStringLiteral("部分正确"), 2), "2.5");
 
-    QVERIFY(m_endpoints->editScale(OperationPassword, Class1, id, QStringLiteral("完全正确"), 4)
-                .ok());
+    QVERIFY(
+        m_endpoints->editScale(OperationPassword, Class1, id, QStringLiteral("完全正确"), 4).ok());
     scales = m_endpoints->getScales(TopicName);
     QCOMPARE(fieldOf(scales, 0, id, 1), QStringLiteral("完全正确"));
     QCOMPARE(fieldOf(scales, 0, id, 2), "4");
@@ -383,8 +379,8 @@ void ServiceEndpointsTest::staleCredentialKeepsPreviousRecord() {
 
     // After the login password changes, the session's mp no longer opens the record: the
     // refusal must not be written over the teacher's file.
-    QVERIFY(m_endpoints->setTeacher(Teacher, "t@example.com", OperationPassword, "changed", "")
-                .ok());
+    QVERIFY(
+        m_endpoints->setTeacher(Teacher, "t@example.com", OperationPassword, "changed", "").ok());
     QVERIFY(!downloadRecord());
     QCOMPARE(record(), before);
     QVERIFY(lines(m_endpoints->getTeacher()).size() != 3);
@@ -405,8 +401,7 @@ void ServiceEndpointsTest::clockAndVersionChecks() {
 void ServiceEndpointsTest::wrongPasswordIsRefusedEverywhere() {
     // Things for the changes to work on, so that only the password can be what is wrong.
     QVERIFY(m_endpoints->setClasses(OperationPassword, {Class1}).ok());
-    QVERIFY(
-        m_endpoints->setStudents(OperationPassword, Class1, {QStringLiteral("张三")}).ok());
+    QVERIFY(m_endpoints->setStudents(OperationPassword, Class1, {QStringLiteral("张三")}).ok());
     QVERIFY(m_endpoints->setTopics(OperationPassword, {TopicName}).ok());
     QVERIFY(downloadRecord());
     const QString before = record();

@@ -20,14 +20,14 @@
 #include "scoring/LineEditPanel.h"
 #include "scoring/PendingKeeper.h"
 #include "scoring/PendingStore.h"
-#include "wire/ScoreLine.h"
 #include "scoring/StatisticsPanel.h"
-#include "session/MainWindow.h"
 #include "session/LoginWindow.h"
+#include "session/MainWindow.h"
 #include "session/ProgramWindows.h"
 #include "status/StatusPanels.h"
 #include "text/Gb18030.h"
 #include "text/WireText.h"
+#include "wire/ScoreLine.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -131,8 +131,7 @@ private Q_SLOTS:
         s.mp = md5Hex(LoginPassword);
         ServiceEndpoints& e = m_online.endpoints();
         QVERIFY(e.setClasses(OperationPassword, {ClassName}).ok());
-        QVERIFY(e.setStudents(OperationPassword, ClassName, {"张三", "李四", "王五", "赵六"})
-                    .ok());
+        QVERIFY(e.setStudents(OperationPassword, ClassName, {"张三", "李四", "王五", "赵六"}).ok());
         QVERIFY(e.setTopics(OperationPassword, {TopicName}).ok());
         requests::StandardTexts texts{Standard};
         requests::StandardScores scores{4.0};

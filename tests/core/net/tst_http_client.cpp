@@ -17,7 +17,6 @@ using namespace ordalis;
 using ordalis::testing::LoopbackHttpServer;
 using namespace std::chrono_literals;
 
-
 namespace {
 
 enum class Ends { Done, Refused, NoAnswer };
@@ -103,8 +102,8 @@ void HttpClientTest::postFormClassifiesReplies_data() {
         << word << failure << QStringLiteral("失败次数过多") << 429;
     QTest::newRow("redirect") << LoopbackHttpServer::reply(302, "Success!") << word << failure
                               << unexpected(302) << 0;
-    QTest::newRow("redirect to https") << LoopbackHttpServer::reply(301, page, html) << word
-                                       << failure << unexpected(301) << 0;
+    QTest::newRow("redirect to https")
+        << LoopbackHttpServer::reply(301, page, html) << word << failure << unexpected(301) << 0;
     QTest::newRow("proxy's error page")
         << LoopbackHttpServer::reply(502, "<center>502 Bad Gateway</center>", html) << word
         << failure << unexpected(502) << 0;
