@@ -303,4 +303,14 @@ Reply setPassword(Call& call) {
     return Reply::text(QStringLiteral("success"));
 }
 
+Registrations accountRoutes() {
+    static const Registration routes[] = {
+        {wire::CheckPassword, checkPassword},  {wire::RegisterTeacher, registerTeacher},
+        {wire::SetPassword, setPassword},      {wire::CheckUserName, checkUserName},
+        {wire::PasswordCode, getPasswordCode}, {wire::SetTeacher, setTeacher},
+        {wire::Teacher, getTeacher},
+    };
+    return routes;
+}
+
 } // namespace ordalis::service

@@ -3,6 +3,7 @@
 // Teacher accounts: registration, login, personal data, and the reset of a forgotten password
 // by a mailed check code.
 
+#include "protocol/Routes.h"
 #include "protocol/ServiceContext.h"
 
 namespace ordalis::service {
@@ -14,5 +15,8 @@ Reply getTeacher(Call& call);
 Reply setTeacher(Call& call);
 Reply getPasswordCode(Call& call);
 Reply setPassword(Call& call);
+
+// The endpoints above with their handlers.
+Registrations accountRoutes();
 
 } // namespace ordalis::service

@@ -74,4 +74,12 @@ Reply getCalls(Call& call) {
                      {call.field(wire::field::Class), first, last}, {});
 }
 
+Registrations callRoutes() {
+    static const Registration routes[] = {
+        {wire::UploadCalls, setCalls},
+        {wire::Calls, getCalls},
+    };
+    return routes;
+}
+
 } // namespace ordalis::service

@@ -5,6 +5,7 @@
 // scores of the same upload (index.php's "calls" field, in its transaction) or on their own
 // (setcalls.php), and read back per class and period (getcalls.php).
 
+#include "protocol/Routes.h"
 #include "protocol/ServiceContext.h"
 
 namespace ordalis::service {
@@ -19,5 +20,8 @@ Reply setCalls(Call& call);
 // Lines "student TAB time TAB how", oldest first; "from" and "to" (yyyy-mm-dd, both optional)
 // bound the days.
 Reply getCalls(Call& call);
+
+// The endpoints above with their handlers.
+Registrations callRoutes();
 
 } // namespace ordalis::service

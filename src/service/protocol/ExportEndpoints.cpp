@@ -113,4 +113,11 @@ Reply exportScores(Call& call) {
     return reply;
 }
 
+Registrations exportRoutes() {
+    static const Registration routes[] = {
+        {wire::Export, exportScores},
+    };
+    return routes;
+}
+
 } // namespace ordalis::service

@@ -19,15 +19,10 @@ namespace ordalis::service {
 
 namespace {
 
-using Handler = Reply (*)(Call&);
-
 // The most any request of the program sends (the groups: 19); more is no request of it.
 constexpr qsizetype MaxFormFields = 64;
 
 } // namespace
-
-// Whether an endpoint is answered with a database connection.
-enum class Storage { Database, None };
 
 struct Protocol::Route {
     const wire::Endpoint* endpoint;
@@ -72,53 +67,22 @@ QList<QByteArray> requiredKeys(const wire::Endpoint& endpoint) {
     return keys;
 }
 
-struct Registration {
-    const wire::Endpoint& endpoint;
-    Handler handler;
-    Storage storage = Storage::Database;
+// The service's own pages, for those who run it.
+const Registration OwnRoutes[] = {
+    {wire::Health, health},
+    {.endpoint = wire::Metrics, .handler = metricsPage, .storage = Storage::None},
 };
 
 const QHash<QByteArray, Protocol::Route>& routes() {
     static const QHash<QByteArray, Protocol::Route> table = [] {
-        const Registration registrations[] = {
-            {wire::CheckPassword, checkPassword},
-            {wire::RegisterTeacher, registerTeacher},
-            {wire::SetPassword, setPassword},
-            {wire::CheckUserName, checkUserName},
-            {wire::PasswordCode, getPasswordCode},
-            {wire::SetTeacher, setTeacher},
-            {wire::UploadScores, uploadScores},
-            {wire::UploadCalls, setCalls},
-            {wire::UploadGroups, uploadGroups},
-            {wire::SetClasses, setClasses},
-            {wire::RenameClass, renameClass},
-            {wire::SetStudents, setStudents},
-            {wire::RenameStudent, renameStudent},
-            {wire::SetTopics, setTopics},
-            {wire::RenameTopic, renameTopic},
-            {wire::NewStandards, newScales},
-            {wire::EditStandard, editScale},
-            {wire::DeleteStandards, deleteScales},
-            {wire::EditScore, editScore},
-            {wire::DeleteScores, deleteScores},
-            {wire::Record, record},
-            {wire::Teacher, getTeacher},
-            {wire::Scores, getScores},
-            {wire::Calls, getCalls},
-            {wire::Export, exportScores},
-            {wire::Standards, getScales},
-            {wire::ServerTime, serverTime},
-            {wire::MakerVersion, version},
-            {wire::UpdatePage, updatePage},
-            {wire::HomePage, homePage},
-            {wire::HomePageFile, homePage},
-            {wire::Health, health},
-            {.endpoint = wire::Metrics, .handler = metricsPage, .storage = Storage::None},
-        };
+        const Registrations lists[] = {accountRoutes(), rosterRoutes(),   scoreRoutes(),
+                                       callRoutes(),    standardRoutes(), exportRoutes(),
+                                       pageRoutes(),    OwnRoutes};
         QHash<QByteArray, Protocol::Route> routes;
-        for (const Registration& r : registrations)
-            routes.insert(r.endpoint.path.bytes().toByteArray(),
-                          {&r.endpoint, r.handler, r.storage, requiredKeys(r.endpoint)});
+        for (const Registrations list : lists)
+            for (const Registration& r : list)
+                routes.insert(r.endpoint.path.bytes().toByteArray(),
+                              {&r.endpoint, r.handler, r.storage, requiredKeys(r.endpoint)});
         return routes;
     }();
     return table;

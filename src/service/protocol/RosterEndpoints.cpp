@@ -219,4 +219,14 @@ Reply record(Call& call) {
     return Reply::bytes(*bytes, QByteArrayLiteral("text/plain; charset=GB18030"));
 }
 
+Registrations rosterRoutes() {
+    static const Registration routes[] = {
+        {wire::SetClasses, setClasses},     {wire::RenameClass, renameClass},
+        {wire::SetStudents, setStudents},   {wire::RenameStudent, renameStudent},
+        {wire::SetTopics, setTopics},       {wire::RenameTopic, renameTopic},
+        {wire::UploadGroups, uploadGroups}, {wire::Record, record},
+    };
+    return routes;
+}
+
 } // namespace ordalis::service

@@ -2,6 +2,7 @@
 #pragma once
 // Classes, students, topics and groups, and the teacher record built from them.
 
+#include "protocol/Routes.h"
 #include "protocol/ServiceContext.h"
 
 namespace ordalis::service {
@@ -14,5 +15,8 @@ Reply setTopics(Call& call);
 Reply renameTopic(Call& call);
 Reply uploadGroups(Call& call);
 Reply record(Call& call);
+
+// The endpoints above with their handlers.
+Registrations rosterRoutes();
 
 } // namespace ordalis::service

@@ -224,4 +224,14 @@ Reply deleteScores(Call& call) {
                        QStringLiteral("计分编号不正确"));
 }
 
+Registrations scoreRoutes() {
+    static const Registration routes[] = {
+        {wire::UploadScores, uploadScores},
+        {wire::Scores, getScores},
+        {wire::EditScore, editScore},
+        {wire::DeleteScores, deleteScores},
+    };
+    return routes;
+}
+
 } // namespace ordalis::service

@@ -2,6 +2,7 @@
 #pragma once
 // Recorded scores: uploads, the score list of a class, edits and deletions.
 
+#include "protocol/Routes.h"
 #include "protocol/ServiceContext.h"
 
 namespace ordalis::service {
@@ -10,5 +11,8 @@ Reply uploadScores(Call& call);
 Reply getScores(Call& call);
 Reply editScore(Call& call);
 Reply deleteScores(Call& call);
+
+// The endpoints above with their handlers.
+Registrations scoreRoutes();
 
 } // namespace ordalis::service

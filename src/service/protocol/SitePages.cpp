@@ -158,4 +158,13 @@ Reply serverTime(Call&) {
     return Reply::text(QString::number(QDateTime::currentSecsSinceEpoch()));
 }
 
+Registrations pageRoutes() {
+    static const Registration routes[] = {
+        {wire::HomePage, homePage},     {wire::HomePageFile, homePage},
+        {wire::MakerVersion, version},  {wire::UpdatePage, updatePage},
+        {wire::ServerTime, serverTime},
+    };
+    return routes;
+}
+
 } // namespace ordalis::service

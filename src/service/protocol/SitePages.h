@@ -2,6 +2,7 @@
 #pragma once
 // The pages a browser opens and the service's version and clock answers.
 
+#include "protocol/Routes.h"
 #include "protocol/ServiceContext.h"
 
 namespace ordalis::service {
@@ -10,5 +11,8 @@ Reply homePage(Call& call);
 Reply version(Call& call);
 Reply updatePage(Call& call);
 Reply serverTime(Call& call);
+
+// The endpoints above with their handlers.
+Registrations pageRoutes();
 
 } // namespace ordalis::service

@@ -96,4 +96,14 @@ Reply deleteScales(Call& call) {
                        QStringLiteral("标准编号不正确"));
 }
 
+Registrations standardRoutes() {
+    static const Registration routes[] = {
+        {wire::Standards, getScales},
+        {wire::NewStandards, newScales},
+        {wire::EditStandard, editScale},
+        {wire::DeleteStandards, deleteScales},
+    };
+    return routes;
+}
+
 } // namespace ordalis::service

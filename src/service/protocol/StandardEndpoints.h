@@ -2,6 +2,7 @@
 #pragma once
 // Scoring standards of a topic.
 
+#include "protocol/Routes.h"
 #include "protocol/ServiceContext.h"
 
 namespace ordalis::service {
@@ -10,5 +11,8 @@ Reply getScales(Call& call);
 Reply newScales(Call& call);
 Reply editScale(Call& call);
 Reply deleteScales(Call& call);
+
+// The endpoints above with their handlers.
+Registrations standardRoutes();
 
 } // namespace ordalis::service
