@@ -92,7 +92,7 @@ public:
         bool received = false; // a complete reply that was accepted
         FileWrite written;     // and whether it could be written
 
-        explicit operator bool() const { return received && written.ok; }
+        explicit operator bool() const { return received && written.ok(); }
     };
     Download downloadToFile(const QUrl& url, const QString& filePath,
                             const ContentCheck& accept = {});

@@ -9,10 +9,10 @@
 #include "scoring/DmsFile.h"
 #include "scoring/LineEditPanel.h"
 #include "scoring/PendingKeeper.h"
-#include "wire/ScoreLine.h"
 #include "scoring/StatisticsPanel.h"
 #include "scoring/UploadPanel.h"
 #include "session/Session.h"
+#include "wire/ScoreLine.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -197,11 +197,11 @@ bool UploadController::saveToFile(const QStringList& lines, const QString& after
     if (path.isEmpty())
         return false;
     const FileWrite written = writeDmsFile(path, lines);
-    if (!written.ok) {
+    if (!written.ok()) {
         // The lines stay pending: nothing is lost when the file cannot be written.
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                              QStringLiteral("数据未能保存：") + QDir::toNativeSeparators(path) +
-                                 QStringLiteral("\r\n") + written.reason,
+                                 QStringLiteral("\r\n") + written.why(),
                              dialogs::Icon::Warning);
         return false;
     }
@@ -291,11 +291,11 @@ void UploadController::undoLastScore() {
     const FileWrite written =
         appendToDailyLog(m_pending.folderPath(), m_session.userName, score.className, now.date(),
                          cancellingLine(last, now));
-    if (!written.ok) {
+    if (!written.ok()) {
         // The log must say so, or the score would stand in it: nothing is taken back.
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                              QStringLiteral("无法写入日志文件：%1\r\n%2\r\n成绩没有撤销。")
-                                 .arg(QDir::toNativeSeparators(written.path), written.reason),
+                                 .arg(QDir::toNativeSeparators(written.path()), written.why()),
                              dialogs::Icon::Warning);
         return;
     }
