@@ -22,12 +22,14 @@ console::DeletedKind kindOf(service::DeletedKind kind) {
 }
 
 console::DeletedEntries listOf(ScoreService& service, const QString& account, const QString& mp) {
-    console::DeletedEntries list;
-    const auto items = service.deletedItems(account, mp, &list.refusal);
-    for (const service::DeletedItem& item : items.value_or(QList<service::DeletedItem>()))
-        list.entries.append({item.id, kindOf(item.kind), item.name, item.belongsTo,
-                             QDateTime::fromSecsSinceEpoch(item.deletedAt), item.scores});
-    return list;
+    const Expected<QList<service::DeletedItem>> items = service.deletedItems(account, mp);
+    if (!items)
+        return items.refusal();
+    QList<console::DeletedEntry> entries;
+    for (const service::DeletedItem& item : *items)
+        entries.append({item.id, kindOf(item.kind), item.name, item.belongsTo,
+                        QDateTime::fromSecsSinceEpoch(item.deletedAt), item.scores});
+    return entries;
 }
 
 // Answered as the service answers a change, so the console shows it as one.
@@ -35,11 +37,13 @@ PostOutcome restore(ScoreService& service, const QString& account, const QString
                     const QList<qint64>& ids) {
     PostOutcome outcome;
     outcome.httpStatus = 200;
-    if (service.restoreDeletedItems(account, operationPassword, ids, &outcome.replyText)) {
+    if (const Expected<> restored = service.restoreDeletedItems(account, operationPassword, ids);
+        !restored) {
+        outcome.kind = PostOutcome::Kind::Refused;
+        outcome.replyText = restored.why();
+    } else {
         outcome.kind = PostOutcome::Kind::Success;
         outcome.replyText = QStringLiteral("Success!");
-    } else {
-        outcome.kind = PostOutcome::Kind::Refused;
     }
     return outcome;
 }
