@@ -30,8 +30,7 @@ class YearOfScores {
 public:
     YearOfScores() {
         Database database(path());
-        QString error;
-        if (!database.open(&error))
+        if (!database.open())
             return;
         ServiceOptions options;
         options.hashCost = HashCost::Minimal;
@@ -90,9 +89,8 @@ void BackupOfAYear(benchmark::State& state) {
     int copies = 0;
     for (auto _ : state) {
         const QString copy = year.copyPath(++copies);
-        QString message;
-        if (!ScoreService::backup(year.path(), copy, &message))
-            state.SkipWithError(qPrintable(message));
+        if (const auto copied = ScoreService::backup(year.path(), copy); !copied)
+            state.SkipWithError(qPrintable(copied.why()));
         state.PauseTiming();
         state.counters["copy_MB"] = double(QFileInfo(copy).size()) / 1e6;
         QFile::remove(copy);

@@ -33,8 +33,7 @@ public:
         ServiceOptions options;
         options.hashCost = HashCost::Minimal;
         options.mailSpool = m_dir.filePath(QStringLiteral("mail"));
-        QString error;
-        if (!m_database.open(&error))
+        if (!m_database.open())
             return;
         m_protocol = std::make_unique<Protocol>(m_database, options);
         QStringList students;

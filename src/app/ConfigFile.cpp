@@ -18,22 +18,18 @@ bool isSkipped(const QString& line) {
 
 } // namespace
 
-std::optional<QStringList> withConfigFile(const QStringList& programArguments, const QString& path,
-                                          const QList<QCommandLineOption>& options,
-                                          QString* error) {
+Expected<QStringList> withConfigFile(const QStringList& programArguments, const QString& path,
+                                     const QList<QCommandLineOption>& options) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-        return std::nullopt;
-    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return refusal(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
     QStringList arguments;
     for (int lineNumber = 1; !file.atEnd(); ++lineNumber) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
         if (isSkipped(line))
             continue;
         const auto refuse = [&](const QString& why) {
-            *error = QStringLiteral("%1 line %2: %3").arg(path).arg(lineNumber).arg(why);
-            return std::nullopt;
+            return refusal(QStringLiteral("%1 line %2: %3").arg(path).arg(lineNumber).arg(why));
         };
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)

@@ -10,11 +10,13 @@ namespace ordalis {
 namespace {
 
 Backups::Storage storageOf(const QString& database,
-                           std::function<bool(const QString&, QString*)> putInPlace) {
+                           std::function<Expected<>(const QString&)> putInPlace) {
     Backups::Storage storage;
     storage.database = database;
-    storage.copyTo = [database](const QString& file, QString* error) {
-        return ScoreService::backup(database, file, error);
+    storage.copyTo = [database](const QString& file) -> Expected<> {
+        if (const Expected<QString> copied = ScoreService::backup(database, file); !copied)
+            return copied.refusal();
+        return {};
     };
     storage.contentsOf = [](const QString& file) -> std::optional<BackupContents> {
         const auto contents = ScoreService::contents(file);
@@ -32,39 +34,36 @@ EmbeddedBackups::EmbeddedBackups(ScoreService& service, const DataFolder& folder
                                  const QString& database)
     : m_service(service)
     , m_database(database)
-    , m_backups(folder, storageOf(database, [this](const QString& file, QString* error) {
-                    return putInPlace(file, error);
-                })) {
+    , m_backups(folder,
+                storageOf(database, [this](const QString& file) { return putInPlace(file); })) {
     if (ScoreService::holdsOlderSchema(database))
         m_backups.backUpBeforeUpgrade();
     else if (QFileInfo::exists(database)) // a fresh database is being made: nothing to copy yet
         m_backups.backUpDaily();
 }
 
-bool EmbeddedBackups::putInPlace(const QString& file, QString* error) {
+Expected<> EmbeddedBackups::putInPlace(const QString& file) {
     const QString listen = QStringLiteral("127.0.0.1:%1").arg(m_service.port());
     m_service.stop();
-    QString reason;
-    bool replaced = true;
+    Expected<> replaced;
     // SQLite's journal of the data replaced must never be applied to the restored file.
     for (const char* journal : {"-wal", "-shm"}) {
         QFile file(m_database + QLatin1String(journal));
-        if (file.exists() && !file.remove()) {
-            replaced = false;
-            reason = file.errorString();
-        }
+        if (file.exists() && !file.remove())
+            replaced = refusal(file.errorString());
     }
-    replaced = replaced && copyWhole(file, m_database, &reason);
-    QString startError;
-    const bool started = m_service.start(m_database, listen, &startError);
+    if (replaced)
+        replaced = copyWhole(file, m_database);
+    const Expected<> started = m_service.start(m_database, listen);
     if (started)
         m_service.prepareDemoAccount();
     if (!replaced)
-        *error = QStringLiteral("无法替换数据文件（%1）。数据没有改变。").arg(reason);
-    else if (!started)
-        *error =
-            QStringLiteral("数据服务未能重新启动（%1）。请关闭程序后重新打开。").arg(startError);
-    return replaced && started;
+        return refusal(
+            QStringLiteral("无法替换数据文件（%1）。数据没有改变。").arg(replaced.why()));
+    if (!started)
+        return refusal(QStringLiteral("数据服务未能重新启动（%1）。请关闭程序后重新打开。")
+                           .arg(started.why()));
+    return {};
 }
 
 } // namespace ordalis

@@ -20,7 +20,7 @@ public:
 
 private:
     // On the backups' worker thread, while nothing else touches the service.
-    bool putInPlace(const QString& file, QString* error);
+    Expected<> putInPlace(const QString& file);
 
     ScoreService& m_service;
     QString m_database;

@@ -22,21 +22,23 @@ console::DeletedKind kindOf(service::DeletedKind kind) {
 }
 
 console::DeletedEntries listOf(ScoreService& service, const QString& account, const QString& mp) {
-    console::DeletedEntries list;
-    const auto items = service.deletedItems(account, mp, &list.refusal);
-    for (const service::DeletedItem& item : items.value_or(QList<service::DeletedItem>()))
-        list.entries.append({item.id, kindOf(item.kind), item.name, item.belongsTo,
-                             QDateTime::fromSecsSinceEpoch(item.deletedAt), item.scores});
-    return list;
+    const Expected<QList<service::DeletedItem>> items = service.deletedItems(account, mp);
+    if (!items)
+        return items.refusal();
+    QList<console::DeletedEntry> entries;
+    for (const service::DeletedItem& item : *items)
+        entries.append({item.id, kindOf(item.kind), item.name, item.belongsTo,
+                        QDateTime::fromSecsSinceEpoch(item.deletedAt), item.scores});
+    return entries;
 }
 
 // Answered as the service answers a change, so the console shows it as one.
 Expected<> restore(ScoreService& service, const QString& account, const QString& operationPassword,
                    const QList<qint64>& ids) {
-    QString refused;
-    if (service.restoreDeletedItems(account, operationPassword, ids, &refused))
-        return {};
-    return refusal(refused, 200);
+    const Expected<> restored = service.restoreDeletedItems(account, operationPassword, ids);
+    if (!restored)
+        return refusal(restored.why(), 200);
+    return {};
 }
 
 } // namespace

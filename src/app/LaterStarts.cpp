@@ -43,9 +43,11 @@ std::optional<int> handOverToRunningProgram(SingleProgram& single,
             return std::nullopt;
         print(stderr, QStringLiteral("ordalis: Ordalis 没有在运行，请先打开 Ordalis 并登录"));
         return 1;
-    case SingleProgram::Start::HandedOver:
-        print(single.answer().ok ? stdout : stderr, single.answer().text);
-        return single.answer().ok ? 0 : 1;
+    case SingleProgram::Start::HandedOver: {
+        const ChannelAnswer& answer = single.answer();
+        print(answer ? stdout : stderr, answer ? *answer : answer.why());
+        return answer ? 0 : 1;
+    }
     case SingleProgram::Start::NotAnswering:
         break;
     }
@@ -61,7 +63,7 @@ void answerLaterStarts(SingleProgram& single, ProgramWindows& windows) {
     CommandChannel& channel = single.channel();
     channel.addCommand(SingleProgram::ShowRequest, [&windows](const QString&) {
         windows.bringToFront();
-        return ChannelAnswer{true, {}};
+        return ChannelAnswer(QString());
     });
     channel.addCommand(DrawCommand, [&windows](const QString& category) {
         return windows.drawFromOutside(category);

@@ -122,16 +122,15 @@ int main(int argc, char** argv) {
         return *handedOver;
 
     ordalis::ServiceConfig config = ordalis::ServiceConfig::fromUserSettings();
-    QString error;
-    if (!config.applyArguments(app.arguments(), &error)) {
-        std::fprintf(stderr, "ordalis: %s\n", qPrintable(error));
+    if (const ordalis::Expected<> applied = config.applyArguments(app.arguments()); !applied) {
+        std::fprintf(stderr, "ordalis: %s\n", qPrintable(applied.why()));
         return 2;
     }
     // A certificate file that cannot be used is said before anything is sent; the program goes
     // on with the system's certificates, and offline work goes on in any case.
-    if (!config.loadCaCertificates(&error)) {
-        std::fprintf(stderr, "ordalis: %s\n", qPrintable(error));
-        ordalis::dialogs::showMessage(nullptr, QStringLiteral("证书"), error,
+    if (const ordalis::Expected<> loaded = config.loadCaCertificates(); !loaded) {
+        std::fprintf(stderr, "ordalis: %s\n", qPrintable(loaded.why()));
+        ordalis::dialogs::showMessage(nullptr, QStringLiteral("证书"), loaded.why(),
                                       ordalis::dialogs::Icon::Warning);
     }
     // Without a configured service the program runs its own on this machine, with the demo
@@ -141,9 +140,9 @@ int main(int argc, char** argv) {
     if (config.usesEmbeddedService()) {
         const QString database = folder.filePath(QStringLiteral("ordalis-service.sqlite"));
         backups = std::make_unique<ordalis::EmbeddedBackups>(embedded, folder, database);
-        if (!embedded.start(database, QStringLiteral("127.0.0.1:0"), &error)) {
+        if (const ordalis::Expected<> started = embedded.start(database); !started) {
             std::fprintf(stderr, "ordalis: the embedded score service did not start: %s\n",
-                         qPrintable(error));
+                         qPrintable(started.why()));
             return 1;
         }
         embedded.prepareDemoAccount();

@@ -20,10 +20,9 @@ namespace {
 int runMaintenance(const QCommandLineParser& parser, const QString& database,
                    const QCommandLineOption& restoreDeleted, const QCommandLineOption& since,
                    const QCommandLineOption& backup) {
-    QString message;
-    bool done = false;
+    ordalis::Expected<QString> done = QString();
     if (parser.isSet(backup)) {
-        done = ordalis::ScoreService::backup(database, parser.value(backup), &message);
+        done = ordalis::ScoreService::backup(database, parser.value(backup));
     } else {
         QDateTime from;
         if (parser.isSet(since)) {
@@ -36,12 +35,14 @@ int runMaintenance(const QCommandLineParser& parser, const QString& database,
                 return 1;
             }
         }
-        done = ordalis::ScoreService::restoreDeleted(database, parser.value(restoreDeleted), from,
-                                                     &message);
+        done = ordalis::ScoreService::restoreDeleted(database, parser.value(restoreDeleted), from);
     }
-    std::fprintf(done ? stdout : stderr, "%s%s\n",
-                 done ? "" : "ordalis-service: ", qPrintable(message));
-    return done ? 0 : 1;
+    if (!done) {
+        std::fprintf(stderr, "ordalis-service: %s\n", qPrintable(done.why()));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(*done));
+    return 0;
 }
 
 } // namespace
@@ -124,11 +125,10 @@ int main(int argc, char* argv[]) {
     parser.addOptions({config, restoreDeleted, since, backup});
     parser.process(app);
     if (parser.isSet(config)) {
-        QString error;
-        const auto arguments =
-            ordalis::withConfigFile(app.arguments(), parser.value(config), settings, &error);
+        const ordalis::Expected<QStringList> arguments =
+            ordalis::withConfigFile(app.arguments(), parser.value(config), settings);
         if (!arguments) {
-            std::fprintf(stderr, "ordalis-service: %s\n", qPrintable(error));
+            std::fprintf(stderr, "ordalis-service: %s\n", qPrintable(arguments.why()));
             return 2;
         }
         parser.process(*arguments);
@@ -153,13 +153,15 @@ int main(int argc, char* argv[]) {
 
     ordalis::ScoreService service;
     service.setMail({parser.value(mailSpool), parser.value(mailCommand), parser.value(mailSender)});
-    QString error;
-    if (!service.setTrustedProxies(parser.values(trustedProxy), &error)) {
-        std::fprintf(stderr, "ordalis-service: --trusted-proxy %s\n", qPrintable(error));
+    if (const ordalis::Expected<> taken = service.setTrustedProxies(parser.values(trustedProxy));
+        !taken) {
+        std::fprintf(stderr, "ordalis-service: --trusted-proxy %s\n", qPrintable(taken.why()));
         return 1;
     }
-    if (!service.start(parser.value(database), parser.value(listen), &error)) {
-        std::fprintf(stderr, "ordalis-service: %s\n", qPrintable(error));
+    if (const ordalis::Expected<> started =
+            service.start(parser.value(database), parser.value(listen));
+        !started) {
+        std::fprintf(stderr, "ordalis-service: %s\n", qPrintable(started.why()));
         return 1;
     }
     if (parser.isSet(demo) && !service.createDemoAccount())

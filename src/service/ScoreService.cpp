@@ -76,12 +76,12 @@ struct ScoreService::Running {
     }
     // The teacher whose credential of this kind matches, checked as for a request of this
     // machine.
-    std::optional<qint64> teacher(CredentialCache::Kind kind, const QString& account,
-                                  const QString& secret, QString* refusal) {
+    Expected<qint64> teacher(CredentialCache::Kind kind, const QString& account,
+                             const QString& secret) {
         Request request;
         request.peer = QStringLiteral("127.0.0.1");
         Call call{protocol.context(), request, {}, database.connection(), {}};
-        return authenticate(call, kind, account, secret, refusal);
+        return authenticate(call, kind, account, secret);
     }
     QString mailSpool;
     Database database;
@@ -107,23 +107,22 @@ void ScoreService::setMail(const MailSettings& mail) {
     m_mail = mail;
 }
 
-bool ScoreService::setTrustedProxies(const QStringList& networks, QString* error) {
+Expected<> ScoreService::setTrustedProxies(const QStringList& networks) {
     TrustedProxies proxies;
     for (const QString& network : networks)
-        if (!proxies.add(network, error))
-            return false;
-    m_trustedProxies = networks;
-    return true;
+        if (const Expected<> added = proxies.add(network); !added)
+            return added;
+    m_trustedProxies = std::move(proxies);
+    return {};
 }
 
-bool ScoreService::start(const QString& database, const QString& listen, QString* error) {
+Expected<> ScoreService::start(const QString& database, const QString& listen) {
     stop();
     ServiceOptions options;
     options.mailSpool = m_mail.spool;
     options.mailCommand = m_mail.command;
     options.mailSender = m_mail.sender;
-    for (const QString& network : std::as_const(m_trustedProxies))
-        options.trustedProxies.add(network, nullptr);
+    options.trustedProxies = m_trustedProxies;
     if (options.mailSpool.isEmpty())
         options.mailSpool =
             Database::isSqliteLocation(database)
@@ -132,12 +131,12 @@ bool ScoreService::start(const QString& database, const QString& listen, QString
                 : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                       QStringLiteral("/mail");
     auto running = std::make_unique<Running>(database, options);
-    if (!running->database.open(error))
-        return false;
-    if (!running->http.start(listen, error))
-        return false;
+    if (Expected<> opened = running->database.open(); !opened)
+        return opened;
+    if (Expected<> listening = running->http.start(listen); !listening)
+        return listening;
     m_running = std::move(running);
-    return true;
+    return {};
 }
 
 quint16 ScoreService::port() const {
@@ -155,108 +154,91 @@ void ScoreService::stop() {
     m_running.reset();
 }
 
-namespace {
-
-bool fail(QString* message, const QString& text) {
-    if (message)
-        *message = text;
-    return false;
-}
-
-} // namespace
-
-std::optional<QList<DeletedItem>> ScoreService::deletedItems(const QString& account,
-                                                             const QString& mp, QString* refusal) {
-    if (!m_running) {
-        fail(refusal, QStringLiteral("服务未运行"));
-        return std::nullopt;
-    }
+Expected<QList<DeletedItem>> ScoreService::deletedItems(const QString& account, const QString& mp) {
+    if (!m_running)
+        return refusal(QStringLiteral("服务未运行"));
     try {
-        const auto teacher = m_running->teacher(CredentialCache::Kind::Mp, account, mp, refusal);
+        const Expected<qint64> teacher = m_running->teacher(CredentialCache::Kind::Mp, account, mp);
         if (!teacher)
-            return std::nullopt;
+            return teacher.refusal();
         return service::deletedItemsOf(m_running->database.connection(), *teacher,
                                        m_running->protocol.context().clock.now());
     } catch (const std::runtime_error& error) { // the database, or no hashing slot free
         qWarning("ordalis: the deleted items could not be read: %s", error.what());
-        fail(refusal, QStringLiteral("暂时无法读取，请稍后再试"));
-        return std::nullopt;
+        return refusal(QStringLiteral("暂时无法读取，请稍后再试"));
     }
 }
 
-bool ScoreService::restoreDeletedItems(const QString& account, const QString& operationPassword,
-                                       const QList<qint64>& ids, QString* refusal) {
+Expected<> ScoreService::restoreDeletedItems(const QString& account,
+                                             const QString& operationPassword,
+                                             const QList<qint64>& ids) {
     if (!m_running)
-        return fail(refusal, QStringLiteral("服务未运行"));
+        return refusal(QStringLiteral("服务未运行"));
     try {
-        const auto teacher = m_running->teacher(CredentialCache::Kind::Operation, account,
-                                                operationPassword, refusal);
+        const Expected<qint64> teacher =
+            m_running->teacher(CredentialCache::Kind::Operation, account, operationPassword);
         if (!teacher)
-            return false;
+            return teacher.refusal();
         // The path of every change: one transaction with the others, the revision counted up.
         const GroupCommit::Result result = m_running->protocol.context().commits.run(
-            m_running->database.connection(), [&](const QSqlDatabase& db) {
+            m_running->database.connection(), [&](const QSqlDatabase& db) -> Expected<> {
                 service::restoreDeletedItems(db, *teacher, ids,
                                              m_running->protocol.context().clock.now());
                 bumpRevision(db, *teacher);
-                return QString();
+                return {};
             });
         if (result.outcome == GroupCommit::Outcome::Committed)
-            return true;
+            return {};
         qWarning("ordalis: the deleted items could not be restored: %s", result.failure.c_str());
     } catch (const std::runtime_error& error) {
         qWarning("ordalis: the deleted items could not be restored: %s", error.what());
     }
-    return fail(refusal, QStringLiteral("暂时无法恢复，请稍后再试"));
+    return refusal(QStringLiteral("暂时无法恢复，请稍后再试"));
 }
 
-bool ScoreService::restoreDeleted(const QString& location, const QString& account,
-                                  const QDateTime& since, QString* message) {
+Expected<QString> ScoreService::restoreDeleted(const QString& location, const QString& account,
+                                               const QDateTime& since) {
     Database database(location);
-    if (!database.open(message))
-        return false;
+    if (Expected<> opened = database.open(); !opened)
+        return opened.refusal();
     try {
         const QSqlDatabase db = database.connection();
         Transaction transaction(database, db);
         const auto teacher =
             sqlValue(db, QStringLiteral("SELECT id FROM teachers WHERE account = ?"), {account});
         if (!teacher)
-            return fail(message, QStringLiteral("no account %1").arg(account));
+            return refusal(QStringLiteral("no account %1").arg(account));
         const QString restored =
             service::restoreDeleted(db, teacher->toLongLong(),
                                     since.isValid() ? since.toSecsSinceEpoch() : 0, Clock().now());
         bumpRevision(db, teacher->toLongLong());
         transaction.commit();
-        if (message)
-            *message = restored;
-        return true;
+        return restored;
     } catch (const DatabaseError& error) {
-        return fail(message, QString::fromStdString(error.what()));
+        return refusal(QString::fromStdString(error.what()));
     }
 }
 
-bool ScoreService::backup(const QString& location, const QString& file, QString* message) {
+Expected<QString> ScoreService::backup(const QString& location, const QString& file) {
     if (!Database::isSqliteLocation(location))
-        return fail(message, QStringLiteral("--backup copies a SQLite database; back up "
-                                            "PostgreSQL with pg_dump"));
+        return refusal(QStringLiteral("--backup copies a SQLite database; back up "
+                                      "PostgreSQL with pg_dump"));
     if (QFileInfo::exists(file))
-        return fail(message, QStringLiteral("%1 exists already").arg(file));
+        return refusal(QStringLiteral("%1 exists already").arg(file));
     if (!QFileInfo::exists(location))
-        return fail(message, QStringLiteral("there is no database %1").arg(location));
+        return refusal(QStringLiteral("there is no database %1").arg(location));
     // Opened without migrating: a copy taken before an upgrade keeps the schema it had.
     Database database(location);
     const QSqlDatabase db = database.connection();
     if (!db.isOpen())
-        return fail(message, QStringLiteral("cannot open the database %1").arg(location));
+        return refusal(QStringLiteral("cannot open the database %1").arg(location));
     try {
         // One read transaction of SQLite: writers of running services carry on meanwhile.
         sqlRun(db, QStringLiteral("VACUUM INTO ?"), {file});
     } catch (const DatabaseError& error) {
-        return fail(message, QString::fromStdString(error.what()));
+        return refusal(QString::fromStdString(error.what()));
     }
-    if (message)
-        *message = QStringLiteral("copied %1 to %2").arg(location, file);
-    return true;
+    return QStringLiteral("copied %1 to %2").arg(location, file);
 }
 
 bool ScoreService::holdsOlderSchema(const QString& location) {

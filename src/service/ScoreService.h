@@ -3,7 +3,9 @@
 // The score service as an object: the desktop program runs it inside its own process, the
 // ordalis-service executable runs it alone. It has its own threads and needs no event loop.
 
+#include "http/TrustedProxies.h"
 #include "protocol/DeletedItems.h"
+#include "text/Refusal.h"
 
 #include <QDateTime>
 #include <QString>
@@ -30,12 +32,12 @@ public:
 
     // `database` is a SQLite file path or "postgresql://user@host:port/db" (the password, if
     // any, from PGPASSFILE or PGPASSWORD as for PostgreSQL's own tools).
-    bool start(const QString& database, const QString& listen = QStringLiteral("127.0.0.1:0"),
-               QString* error = nullptr);
+    Expected<> start(const QString& database,
+                     const QString& listen = QStringLiteral("127.0.0.1:0"));
     void setMail(const MailSettings& mail);
     // The reverse proxies ("ADDRESS" or "ADDRESS/PREFIX") whose X-Forwarded-For or X-Real-IP
-    // names a request's client; before start(). False with the reason for a bad network.
-    bool setTrustedProxies(const QStringList& networks, QString* error);
+    // names a request's client; before start(). A bad network is refused, and none is taken.
+    Expected<> setTrustedProxies(const QStringList& networks);
     quint16 port() const;
     QString baseUrl() const; // "http://127.0.0.1:PORT"
     // The folder check-code mails are kept in while the service runs; they are only kept
@@ -53,21 +55,20 @@ public:
     // The deletions this running service keeps for a teacher, and restoring chosen ones: for
     // the program that runs it on one machine. No endpoint offers them; a school's service
     // restores with --restore-deleted. Listing needs the login's proof `mp`; restoring is a
-    // change, with the operation password. Nullopt or false with the refusal.
-    std::optional<QList<service::DeletedItem>> deletedItems(const QString& account,
-                                                            const QString& mp, QString* refusal);
-    bool restoreDeletedItems(const QString& account, const QString& operationPassword,
-                             const QList<qint64>& ids, QString* refusal);
+    // change, with the operation password.
+    Expected<QList<service::DeletedItem>> deletedItems(const QString& account, const QString& mp);
+    Expected<> restoreDeletedItems(const QString& account, const QString& operationPassword,
+                                   const QList<qint64>& ids);
 
-    // Maintenance of a database, allowed while services run on it; false with the reason in
-    // `message`, otherwise what was done.
+    // Maintenance of a database, allowed while services run on it: what was done, or the
+    // refusal.
     // Brings back what the teacher's deletions removed since `since` (an invalid time: all
     // that is still kept, 30 days).
-    static bool restoreDeleted(const QString& database, const QString& account,
-                               const QDateTime& since, QString* message);
+    static Expected<QString> restoreDeleted(const QString& database, const QString& account,
+                                            const QDateTime& since);
     // A consistent copy of a SQLite database into `file`, which must not exist. The copy is of
     // the schema the database has: it is not upgraded first.
-    static bool backup(const QString& database, const QString& file, QString* message);
+    static Expected<QString> backup(const QString& database, const QString& file);
     // Whether start() would upgrade the schema of the SQLite database: a database of an older
     // release, not a fresh one.
     static bool holdsOlderSchema(const QString& database);
@@ -84,7 +85,7 @@ private:
     struct Running;
     std::unique_ptr<Running> m_running;
     MailSettings m_mail;
-    QStringList m_trustedProxies;
+    service::TrustedProxies m_trustedProxies;
 };
 
 } // namespace ordalis

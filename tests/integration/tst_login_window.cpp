@@ -229,7 +229,7 @@ private Q_SLOTS:
     // The last name comes back in the user box and the password shows one star a character.
     void rememberedNameAndStarredPassword() {
         RememberedUsers users(m_ini);
-        users.remember(QStringLiteral("张老师"));
+        QVERIFY(users.remember(QStringLiteral("张老师")));
         auto window = makeWindow(users);
         window->show();
         QCOMPARE(combo(*window)->currentText(), QStringLiteral("张老师"));

@@ -26,7 +26,9 @@ struct ProtocolFixture {
         database = std::make_unique<Database>(databaseLocation.isEmpty()
                                                   ? dir.filePath(QStringLiteral("service.sqlite"))
                                                   : databaseLocation);
-        opened = database->open(&error);
+        const Expected<> open = database->open();
+        opened = open.ok();
+        error = open.why();
         protocol = std::make_unique<Protocol>(*database, options);
     }
     ~ProtocolFixture() {

@@ -38,8 +38,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString database = dir.filePath(QStringLiteral("embedded.sqlite"));
         ordalis::ScoreService service;
-        QString error;
-        QVERIFY2(service.start(database, QStringLiteral("127.0.0.1:0"), &error), qPrintable(error));
+        const ordalis::Expected<> started = service.start(database);
+        QVERIFY2(started, qPrintable(started.why()));
         QVERIFY(service.port() != 0);
         QCOMPARE(service.baseUrl(), QStringLiteral("http://127.0.0.1:%1").arg(service.port()));
         QVERIFY(service.createDemoAccount());
@@ -68,13 +68,14 @@ private Q_SLOTS:
         ordalis::ScoreService first;
         QVERIFY(first.start(dir.filePath(QStringLiteral("a.sqlite"))));
         ordalis::ScoreService second;
-        QString error;
-        QVERIFY(!second.start(dir.filePath(QStringLiteral("b.sqlite")),
-                              QStringLiteral("127.0.0.1:%1").arg(first.port()), &error));
-        QVERIFY(!error.isEmpty());
-        QVERIFY(!second.start(dir.filePath(QStringLiteral("b.sqlite")), QStringLiteral("nonsense"),
-                              &error));
-        QVERIFY(error.contains(QStringLiteral("nonsense")));
+        const ordalis::Expected<> taken =
+            second.start(dir.filePath(QStringLiteral("b.sqlite")),
+                         QStringLiteral("127.0.0.1:%1").arg(first.port()));
+        QVERIFY(!taken);
+        QVERIFY(!taken.why().isEmpty());
+        const ordalis::Expected<> nonsense =
+            second.start(dir.filePath(QStringLiteral("b.sqlite")), QStringLiteral("nonsense"));
+        QVERIFY(nonsense.why().contains(QStringLiteral("nonsense")));
     }
 };
 

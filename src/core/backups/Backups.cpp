@@ -65,15 +65,14 @@ QString Backups::copyInto(const QString& folder, const BackupName& name, const Q
     const BackupFolder into(folder);
     const QString target = into.filePath(into.nextName(name.taken, name.occasion));
     const QString part = unfinishedCopyOf(target);
-    QString error;
-    const bool copied =
-        made.isEmpty() ? m_storage.copyTo(part, &error) : copyWhole(made, part, &error);
+    const Expected<> copied = made.isEmpty() ? m_storage.copyTo(part) : copyWhole(made, part);
     if (copied && QFile::rename(part, target))
         return target;
     QFile::remove(part);
-    failures->append(QStringLiteral("数据备份失败：%1。")
-                         .arg(failedWrite(target, QFileInfo(m_storage.database).size(), error)
-                                  .reasonWithFolder()));
+    failures->append(
+        QStringLiteral("数据备份失败：%1。")
+            .arg(failedWrite(target, QFileInfo(m_storage.database).size(), copied.why())
+                     .reasonWithFolder()));
     return {};
 }
 
@@ -136,8 +135,8 @@ void Backups::restore(const QString& file) {
         if (before.made.isEmpty()) {
             message = QStringLiteral("没有恢复：现在的数据未能先另存为备份。\n") +
                       before.failures.join(u'\n');
-        } else if (QString error; !m_storage.putInPlace(file, &error)) {
-            message = QStringLiteral("恢复失败：%1").arg(error);
+        } else if (const Expected<> put = m_storage.putInPlace(file); !put) {
+            message = QStringLiteral("恢复失败：%1").arg(put.why());
         } else {
             // The record downloaded before belongs to the data that was replaced.
             QFile::remove(m_data.recordFile());

@@ -8,6 +8,7 @@
 
 #include "BackupName.h"
 #include "session/DataFolder.h"
+#include "text/Refusal.h"
 
 #include <QList>
 #include <QObject>
@@ -38,12 +39,12 @@ public:
     struct Storage {
         QString database; // the live database file
         // A consistent copy of the live database into `file`, which does not exist yet.
-        std::function<bool(const QString& file, QString* error)> copyTo;
+        std::function<Expected<>(const QString& file)> copyTo;
         // What a backup holds, read without changing it; none when it cannot be read.
         std::function<std::optional<BackupContents>(const QString& file)> contentsOf;
         // A copy of `file` replaces the live database and the service starts again on it;
-        // false with the reason, in Chinese, in `error`.
-        std::function<bool(const QString& file, QString* error)> putInPlace;
+        // refused with the reason in Chinese.
+        std::function<Expected<>(const QString& file)> putInPlace;
     };
 
     // settingsIni: where the second folder is remembered; empty for the per-user store.

@@ -15,14 +15,10 @@ bool isUnfinishedCopy(const QString& fileName) {
     return fileName.contains(QStringLiteral(".sqlite."));
 }
 
-bool copyWhole(const QString& source, const QString& target, QString* error) {
+Expected<> copyWhole(const QString& source, const QString& target) {
     QFile from(source);
     QSaveFile to(target);
-    const auto fail = [error](const QFileDevice& file) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    };
+    const auto fail = [](const QFileDevice& file) { return refusal(file.errorString()); };
     if (!from.open(QIODevice::ReadOnly))
         return fail(from);
     // Unbuffered and flushed before the commit, which renames even after a failed buffered
@@ -38,7 +34,9 @@ bool copyWhole(const QString& source, const QString& target, QString* error) {
             return fail(to);
     }
     // Synced to disk, then renamed over the target.
-    return (to.flush() && to.commit()) || fail(to);
+    if (!to.flush() || !to.commit())
+        return fail(to);
+    return {};
 }
 
 } // namespace ordalis

@@ -4,6 +4,8 @@
 // beside its target under an unfinished name, synced to disk, and only then renamed, so that no
 // file of a backup's name (nor the live database) is ever half written, whatever fails midway.
 
+#include "text/Refusal.h"
+
 #include <QString>
 
 namespace ordalis {
@@ -13,8 +15,8 @@ QString unfinishedCopyOf(const QString& target);
 // True for the name of an unfinished copy of a database file.
 bool isUnfinishedCopy(const QString& fileName);
 
-// Copies `source` to `target`, which is made or replaced whole, or left as it was (then false,
-// with the system's reason in `error`).
-bool copyWhole(const QString& source, const QString& target, QString* error);
+// Copies `source` to `target`, which is made or replaced whole, or left as it was (then refused
+// with the system's reason).
+Expected<> copyWhole(const QString& source, const QString& target);
 
 } // namespace ordalis

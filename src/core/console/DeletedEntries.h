@@ -3,6 +3,8 @@
 // What the teacher deleted and the service keeps for 30 days, as the console lists it when the
 // service runs on this machine: one row per deletion, with what it took along, newest first.
 
+#include "text/Refusal.h"
+
 #include <QAbstractTableModel>
 #include <QDateTime>
 #include <QList>
@@ -22,10 +24,7 @@ struct DeletedEntry {
 };
 
 // The list the service gave, or the reason it gave none.
-struct DeletedEntries {
-    QList<DeletedEntry> entries;
-    QString refusal;
-};
+using DeletedEntries = Expected<QList<DeletedEntry>>;
 
 QString kindCaption(DeletedKind kind);
 

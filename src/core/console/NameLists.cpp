@@ -31,23 +31,18 @@ AddedNames appendNew(QStringList& list, const QStringList& names) {
     return counts;
 }
 
-std::optional<QString> firstUnfitName(const QStringList& names) {
-    const auto unfit = std::find_if(names.begin(), names.end(), [](const QString& name) {
-        return gb18030::firstUnencodable(name) >= 0 ||
-               std::any_of(name.begin(), name.end(), [](QChar c) {
-                   return c == u'|' || c == u'&' || c == u'=' || c == u'\t' || c == u'\r' ||
-                          c == u'\n';
-               });
-    });
-    if (unfit == names.end())
-        return std::nullopt;
-    return *unfit;
-}
-
-QString unfitNameMessage(const QString& name) {
-    if (gb18030::firstUnencodable(name) >= 0)
-        return gb18030::unencodableMessage(name);
-    return QStringLiteral("“%1”中有“|”、“&”、“=”、制表符或换行，请修改后再试！").arg(name);
+Expected<> checkNamesFit(const QStringList& names) {
+    for (const QString& name : names) {
+        if (gb18030::firstUnencodable(name) >= 0)
+            return refusal(gb18030::unencodableMessage(name));
+        if (std::any_of(name.begin(), name.end(), [](QChar c) {
+                return c == u'|' || c == u'&' || c == u'=' || c == u'\t' || c == u'\r' ||
+                       c == u'\n';
+            }))
+            return refusal(
+                QStringLiteral("“%1”中有“|”、“&”、“=”、制表符或换行，请修改后再试！").arg(name));
+    }
+    return {};
 }
 
 QString deletionText(const QStringList& ids) {

@@ -4,9 +4,10 @@
 // add box, the duplicate test, the characters the service cannot store in a name, and the
 // identifier text of deleted score and standard lines.
 
+#include "text/Refusal.h"
+
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace ordalis::console {
 
@@ -23,12 +24,10 @@ struct AddedNames {
 // counted once as a duplicate.
 AddedNames appendNew(QStringList& list, const QStringList& names);
 
-// The first name holding a character that would break the list or the form it travels in
-// ("|", "&", "=", TAB, CR, LF) or a unit that has no bytes at all (an unpaired surrogate);
-// none when all can be sent.
-std::optional<QString> firstUnfitName(const QStringList& names);
-// The "提示" text that names it.
-QString unfitNameMessage(const QString& name);
+// Whether all names can be sent; refused, with the "提示" text naming it, for the first name
+// holding a character that would break the list or the form it travels in ("|", "&", "=",
+// TAB, CR, LF) or a unit that has no bytes at all (an unpaired surrogate).
+Expected<> checkNamesFit(const QStringList& names);
 
 // The identifiers of deleted lines as the service reads them: each led by "|" ("|15|12").
 QString deletionText(const QStringList& ids);

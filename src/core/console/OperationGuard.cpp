@@ -5,11 +5,11 @@
 
 namespace ordalis::console {
 
-QString guardRefusal(const QString& userName, const QString& operationPassword) {
+Expected<> checkOperation(const QString& userName, const QString& operationPassword) {
     if (userName.isEmpty() || userName == Session::OfflineUserName)
-        return QStringLiteral("登录后才能进行此操作！");
+        return refusal(QStringLiteral("登录后才能进行此操作！"));
     if (operationPassword.isEmpty())
-        return QStringLiteral("请在右侧输入操作密码！");
+        return refusal(QStringLiteral("请在右侧输入操作密码！"));
     return {};
 }
 

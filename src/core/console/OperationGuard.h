@@ -3,11 +3,13 @@
 // The test before every console action that adds or deletes data: an online session and a
 // typed operation password. Only that a password was typed is tested; the service judges it.
 
+#include "text/Refusal.h"
+
 #include <QString>
 
 namespace ordalis::console {
 
-// Empty when the action may proceed; otherwise the text of the "提示" box.
-QString guardRefusal(const QString& userName, const QString& operationPassword);
+// Whether the action may proceed; refused with the text of the "提示" box otherwise.
+Expected<> checkOperation(const QString& userName, const QString& operationPassword);
 
 } // namespace ordalis::console

@@ -54,13 +54,7 @@ ServiceConfig ServiceConfig::fromSettings(const QSettings& settings) {
     return config;
 }
 
-bool ServiceConfig::applyArguments(const QStringList& arguments, QString* error) {
-    const auto fail = [error](const QString& reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
-
+Expected<> ServiceConfig::applyArguments(const QStringList& arguments) {
     ServiceConfig changed = *this;
     for (int i = 0; i < arguments.size(); ++i) {
         QString option = arguments[i];
@@ -75,7 +69,7 @@ bool ServiceConfig::applyArguments(const QStringList& arguments, QString* error)
                    option == QLatin1String("--timeout") ||
                    option == QLatin1String("--ca-certificates")) {
             if (i + 1 >= arguments.size())
-                return fail(QStringLiteral("%1 needs a value").arg(option));
+                return refusal(QStringLiteral("%1 needs a value").arg(option));
             value = arguments[++i];
         } else {
             continue;
@@ -84,13 +78,13 @@ bool ServiceConfig::applyArguments(const QStringList& arguments, QString* error)
         if (option == QLatin1String("--timeout")) {
             const auto timeout = timeoutFromSeconds(value);
             if (!timeout)
-                return fail(QStringLiteral("--timeout needs a number of seconds above 0"));
+                return refusal(QStringLiteral("--timeout needs a number of seconds above 0"));
             changed.setTimeout(*timeout);
             continue;
         }
         if (option == QLatin1String("--ca-certificates")) {
             if (value.trimmed().isEmpty())
-                return fail(QStringLiteral("--ca-certificates needs a file"));
+                return refusal(QStringLiteral("--ca-certificates needs a file"));
             changed.m_caFile = value;
             continue;
         }
@@ -104,17 +98,17 @@ bool ServiceConfig::applyArguments(const QStringList& arguments, QString* error)
         else
             continue;
         if (!isHttpAddress(value))
-            return fail(QStringLiteral("%1 needs an http:// or https:// address").arg(option));
+            return refusal(QStringLiteral("%1 needs an http:// or https:// address").arg(option));
         (changed.*setter)(value);
     }
     *this = changed;
-    return true;
+    return {};
 }
 
-bool ServiceConfig::loadCaCertificates(QString* error) {
+Expected<> ServiceConfig::loadCaCertificates() {
     m_caCertificates.clear();
     if (m_caFile.isEmpty())
-        return true;
+        return {};
     QFile file(m_caFile);
     QString reason;
     if (!file.exists()) {
@@ -130,12 +124,10 @@ bool ServiceConfig::loadCaCertificates(QString* error) {
             reason = QStringLiteral("其中没有 PEM 或 DER 格式的证书");
     }
     if (reason.isEmpty())
-        return true;
-    if (error)
-        *error = QStringLiteral("无法使用证书文件 %1：%2。程序只信任系统的证书，学校的服务器可能"
-                                "无法连接。")
-                     .arg(m_caFile, reason);
-    return false;
+        return {};
+    return refusal(QStringLiteral("无法使用证书文件 %1：%2。程序只信任系统的证书，学校的服务器可能"
+                                  "无法连接。")
+                       .arg(m_caFile, reason));
 }
 
 QString ServiceConfig::makerSite() const {

@@ -6,6 +6,8 @@
 // the program starts it and then tells the configuration its address. A school whose service
 // has a certificate of the school's own authority names that authority's certificate file.
 
+#include "text/Refusal.h"
+
 #include <QList>
 #include <QSslCertificate>
 #include <QString>
@@ -28,14 +30,13 @@ public:
 
     // Applies --service-base URL, --maker-site URL, --web-console URL, --timeout SECONDS and
     // --ca-certificates FILE (also written --option=value); other arguments are left to their
-    // owners. On a missing or unusable value nothing is changed and the reason is put into
-    // *error.
-    bool applyArguments(const QStringList& arguments, QString* error = nullptr);
+    // owners. A missing or unusable value is refused, and nothing is changed.
+    Expected<> applyArguments(const QStringList& arguments);
 
     // Reads the certificates of the file named by ca-certificates, trusted besides the
-    // system's. False, with the reason in Chinese in *error and none trusted, when the file is
+    // system's. Refused, with the reason in Chinese and none trusted, when the file is
     // missing, unreadable or holds no certificate in PEM or DER.
-    bool loadCaCertificates(QString* error);
+    Expected<> loadCaCertificates();
     QString caCertificatesFile() const { return m_caFile; }
     const QList<QSslCertificate>& caCertificates() const { return m_caCertificates; }
 

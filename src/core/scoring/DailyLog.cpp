@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DailyLog.h"
 
-#include "wire/ScoreLine.h"
 #include "text/Gb18030.h"
+#include "wire/ScoreLine.h"
 
 #include <QDir>
 
@@ -42,7 +42,7 @@ FileWrite appendToDailyLog(const QString& folder, const QString& user, const QSt
     bool encoded = false;
     const QByteArray bytes = gb18030::encode(line, &encoded) + "\r\n";
     if (!encoded)
-        return {false, path, gb18030::unencodableMessage(line)};
+        return {path, gb18030::unencodableMessage(line)};
     return appendToFile(path, bytes);
 }
 
@@ -60,7 +60,7 @@ QList<FileWrite> DailyLogWriter::retry() {
     while (!m_waiting.isEmpty()) {
         const Line& next = m_waiting.constFirst();
         outcomes << appendToDailyLog(m_folder, next.user, next.className, next.date, next.text);
-        if (!outcomes.constLast().ok)
+        if (!outcomes.constLast().ok())
             break;
         m_waiting.removeFirst();
     }

@@ -14,7 +14,7 @@ FileWrite writeDmsFile(const QString& path, const QStringList& lines) {
         bool encoded = false;
         bytes += gb18030::encode(line, &encoded) + "\r\n";
         if (!encoded)
-            return {false, path, gb18030::unencodableMessage(line)};
+            return {path, gb18030::unencodableMessage(line)};
     }
     return replaceFile(path, bytes);
 }

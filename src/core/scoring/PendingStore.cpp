@@ -42,7 +42,7 @@ QStringList PendingStore::read(const QString& path) const {
 
 FileWrite PendingStore::write(const QString& path, const QStringList& lines) {
     FileWrite written = writeDmsFile(path, lines);
-    if (written.ok)
+    if (written.ok())
         m_unwritten.remove(path);
     else
         m_unwritten.insert(path, lines);
@@ -92,14 +92,14 @@ QStringList PendingStore::changeUser(const QString& fromUser, const QStringList&
     const bool withoutAccount = fromUser.isEmpty() || fromUser == Session::OfflineUserName;
     if (withoutAccount && !fromUser.isEmpty()) {
         const QStringList calls = loadCalls(fromUser);
-        if (!calls.isEmpty() && saveCalls(toUser, loadCalls(toUser) + calls).ok)
-            saveCalls(fromUser, {});
+        if (!calls.isEmpty() && saveCalls(toUser, loadCalls(toUser) + calls).ok())
+            static_cast<void>(saveCalls(fromUser, {})); // held for retry() when it fails
     }
     if (!withoutAccount || shownLines.isEmpty())
         return load(toUser);
     const QStringList carried = load(toUser) + shownLines;
-    if (save(toUser, carried).ok && !fromUser.isEmpty())
-        save(fromUser, {});
+    if (save(toUser, carried).ok() && !fromUser.isEmpty())
+        static_cast<void>(save(fromUser, {})); // held for retry() when it fails
     return carried;
 }
 

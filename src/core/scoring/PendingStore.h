@@ -46,7 +46,8 @@ public:
     // The pending lines once `toUser` logs in while `fromUser` (empty before any login) held
     // `shownLines`. An account keeps its lines for itself; lines given without an account
     // (before a login or by the offline user) go on with the one who logs in next, after
-    // that user's own, and so do the offline user's calls.
+    // that user's own, and so do the offline user's calls. A write that fails is held for
+    // retry(), like any other.
     QStringList changeUser(const QString& fromUser, const QStringList& shownLines,
                            const QString& toUser);
 

@@ -32,8 +32,9 @@ QString takeLine(QLocalSocket& socket) {
 }
 
 QString answerLine(const ChannelAnswer& answer) {
-    const QString status = answer.ok ? Ok : Error;
-    return answer.text.isEmpty() ? status : status + u' ' + answer.text;
+    const QString status = answer ? Ok : Error;
+    const QString text = answer ? *answer : answer.why();
+    return text.isEmpty() ? status : status + u' ' + text;
 }
 
 } // namespace
@@ -52,13 +53,11 @@ void CommandChannel::addCommand(const QString& name, Command command) {
     m_commands.insert(name, std::move(command));
 }
 
-bool CommandChannel::listen(const QString& name, QString* error) {
+Expected<> CommandChannel::listen(const QString& name) {
     QLocalServer::removeServer(name);
     if (m_server.listen(name))
-        return true;
-    if (error != nullptr)
-        *error = m_server.errorString();
-    return false;
+        return {};
+    return refusal(m_server.errorString());
 }
 
 void CommandChannel::serve(QLocalSocket* socket) {
@@ -75,7 +74,7 @@ ChannelAnswer CommandChannel::answer(const QString& request) const {
     const QString command = request.section(u' ', 0, 0);
     const auto found = m_commands.constFind(command);
     if (found == m_commands.constEnd())
-        return {false, QStringLiteral("unknown command \"%1\"").arg(command)};
+        return refusal(QStringLiteral("unknown command \"%1\"").arg(command));
     return (*found)(request.section(u' ', 1));
 }
 
@@ -97,7 +96,10 @@ std::optional<ChannelAnswer> CommandChannel::ask(const QString& name, const QStr
             return std::nullopt;
     }
     const QString reply = takeLine(socket);
-    return ChannelAnswer{reply.section(u' ', 0, 0) == Ok, reply.section(u' ', 1)};
+    const QString text = reply.section(u' ', 1);
+    if (reply.section(u' ', 0, 0) == Ok)
+        return ChannelAnswer(text);
+    return ChannelAnswer(refusal(text));
 }
 
 } // namespace ordalis

@@ -6,6 +6,8 @@
 // "error TEXT" when it did not. Lines are GB18030 and end with "\n". A new request is one
 // addCommand in the running program and one ask in the later start.
 
+#include "text/Refusal.h"
+
 #include <QHash>
 #include <QLocalServer>
 #include <QObject>
@@ -17,10 +19,8 @@ class QLocalSocket;
 
 namespace ordalis {
 
-struct ChannelAnswer {
-    bool ok = false;
-    QString text;
-};
+// What the running program answers: the text of "ok TEXT", or the refusal of "error TEXT".
+using ChannelAnswer = Expected<QString>;
 
 // A QObject only to own its server and be its connections' context: with no signals of its own
 // it needs no moc, like the rest of core.
@@ -34,7 +34,7 @@ public:
     void addCommand(const QString& name, Command command);
     // Listens under `name`. Only the holder of the folder's lock listens, so a server of that
     // name is one a killed program left behind, and is removed first.
-    bool listen(const QString& name, QString* error);
+    Expected<> listen(const QString& name);
 
     // Sends the request to the program listening under `name` and returns its answer;
     // nothing when no program takes the request and answers within `timeoutMs`.

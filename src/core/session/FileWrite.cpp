@@ -32,12 +32,12 @@ QString reasonFor(const QString& path, qint64 size, const QString& systemText) {
 } // namespace
 
 FileWrite failedWrite(const QString& path, qint64 size, const QString& systemText) {
-    return {false, path, reasonFor(path, size, systemText)};
+    return {path, reasonFor(path, size, systemText)};
 }
 
 QString FileWrite::reasonWithFolder() const {
     return QStringLiteral("%1（%2）")
-        .arg(reason, QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+        .arg(why(), QDir::toNativeSeparators(QFileInfo(m_path).absolutePath()));
 }
 
 FileWrite replaceFile(const QString& path, const QByteArray& bytes) {
@@ -54,7 +54,7 @@ FileWrite replaceFile(const QString& path, const QByteArray& bytes) {
     }
     if (!file.commit())
         return failedWrite(path, bytes.size(), file.errorString());
-    return {true, path, {}};
+    return FileWrite(path);
 }
 
 FileWrite appendToFile(const QString& path, const QByteArray& bytes) {
@@ -71,13 +71,13 @@ FileWrite appendToFile(const QString& path, const QByteArray& bytes) {
     file.close();
     if (file.error() != QFileDevice::NoError)
         return failedWrite(path, bytes.size(), file.errorString());
-    return {true, path, {}};
+    return FileWrite(path);
 }
 
 FileWrite syncSettings(QSettings& settings) {
     settings.sync();
     if (settings.status() == QSettings::NoError)
-        return {true, settings.fileName(), {}};
+        return FileWrite(settings.fileName());
     return failedWrite(settings.fileName(), 1, {});
 }
 

@@ -6,6 +6,8 @@
 // can be told what was not saved. A file is replaced atomically: written beside it and renamed
 // over it, so a failed write (a full disk, a read-only folder) never truncates what was there.
 
+#include "text/Refusal.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,13 +15,23 @@ class QSettings;
 
 namespace ordalis {
 
-struct FileWrite {
-    bool ok = false;
-    QString path;   // the file written, or that could not be
-    QString reason; // why not, in Chinese: 「磁盘空间不足」, 「文件夹是只读的」, …
+// A write of one file: done, or refused with why not in Chinese as the refusal's text
+// (「磁盘空间不足」, 「文件夹是只读的」, …), and in either case the file it was of.
+class [[nodiscard]] FileWrite : public Expected<> {
+public:
+    FileWrite() = default;
+    explicit FileWrite(QString path)
+        : m_path(std::move(path)) {}
+    FileWrite(QString path, QString reason)
+        : Expected<>(ordalis::refusal(std::move(reason)))
+        , m_path(std::move(path)) {}
 
+    const QString& path() const { return m_path; }
     // 「磁盘空间不足（/home/…/Ordalis）」: the reason and the folder, for a message.
     QString reasonWithFolder() const;
+
+private:
+    QString m_path;
 };
 
 // Replaces the file whole with `bytes`.

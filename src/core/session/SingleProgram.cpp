@@ -44,9 +44,9 @@ SingleProgram::Start SingleProgram::start(const QString& request) {
         if (!m_lock.tryLock())
             return Start::NotAnswering;
     }
-    QString error;
-    if (!m_channel.listen(m_channelName, &error))
-        qWarning("ordalis: later starts cannot reach this program: %s", qPrintable(error));
+    if (const Expected<> listening = m_channel.listen(m_channelName); !listening)
+        qWarning("ordalis: later starts cannot reach this program: %s",
+                 qPrintable(listening.why()));
     return Start::First;
 }
 

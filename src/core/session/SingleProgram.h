@@ -45,7 +45,7 @@ private:
     QString m_channelName;
     QLockFile m_lock;
     CommandChannel m_channel;
-    ChannelAnswer m_answer;
+    ChannelAnswer m_answer = QString();
 };
 
 } // namespace ordalis

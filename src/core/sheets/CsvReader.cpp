@@ -77,8 +77,8 @@ Workbook readCsv(const QByteArray& bytes, const QString& sheetName) {
     }
     endField();
     if (sheet.overBudget())
-        return {{}, tooManyCells()};
-    return {{sheet.take()}, {}};
+        return refusal(tooManyCells());
+    return QList<Sheet>{sheet.take()};
 }
 
 } // namespace ordalis::sheets

@@ -36,25 +36,24 @@ Cell::Kind kindOf(const QXmlStreamAttributes& attributes) {
 
 Workbook readOds(const QByteArray& bytes) {
     ZipArchive zip(bytes);
-    const auto content = zip.read(QStringLiteral("content.xml"));
+    const Expected<QByteArray> content = zip.read(QStringLiteral("content.xml"));
     if (!content)
-        return {{}, zip.error()};
-    Workbook workbook;
-    QString error;
+        return content.refusal();
+    QList<Sheet> sheets;
     qint64 budget = MaxCells;
     std::optional<SheetBuilder> sheet;
     qint64 row = 0;
     qint64 rowRepeats = 1;
     int column = 0;
     QList<Cell> rowCells;
-    QXmlStreamReader reader(*content);
-    while (nextToken(reader, &error)) {
+    XmlPart reader(*content);
+    while (reader.nextToken()) {
         const QStringView name = reader.name();
         if (reader.isStartElement()) {
             const auto attributes = reader.attributes();
             if (name == u"table") {
-                if (workbook.sheets.size() >= MaxSheets)
-                    return {{}, QStringLiteral("工作表太多（超过%1个）").arg(MaxSheets)};
+                if (sheets.size() >= MaxSheets)
+                    return refusal(QStringLiteral("工作表太多（超过%1个）").arg(MaxSheets));
                 sheet.emplace(attributes.value(TableNs, QLatin1String("name")).toString(), budget);
                 row = 0;
             } else if (name == u"table-row" && sheet) {
@@ -65,10 +64,10 @@ Workbook readOds(const QByteArray& bytes) {
                 const qint64 repeats =
                     repeated(attributes, QLatin1String("number-columns-repeated"));
                 const Cell::Kind kind = kindOf(attributes);
-                const QString text = elementText(reader, u"p", u"annotation", &error);
+                const QString text = reader.elementText(u"p", u"annotation");
                 for (qint64 k = 0; k < repeats && !text.trimmed().isEmpty(); ++k) {
                     if (rowCells.size() >= MaxCells)
-                        return {{}, tooManyCells()};
+                        return refusal(tooManyCells());
                     rowCells.append(Cell{int(column + k), kind, text});
                 }
                 column = int(std::min<qint64>(column + repeats, MaxRepeat));
@@ -82,17 +81,17 @@ Workbook readOds(const QByteArray& bytes) {
                 row += rowRepeats;
             } else if (name == u"table") {
                 if (sheet->overBudget())
-                    return {{}, tooManyCells()};
-                workbook.sheets.append(sheet->take());
+                    return refusal(tooManyCells());
+                sheets.append(sheet->take());
                 sheet.reset();
             }
         }
     }
-    if (!error.isEmpty())
-        return {{}, error};
+    if (!reader.outcome())
+        return reader.outcome().refusal();
     if (sheet && sheet->overBudget())
-        return {{}, tooManyCells()};
-    return workbook;
+        return refusal(tooManyCells());
+    return sheets;
 }
 
 } // namespace ordalis::sheets

@@ -3,6 +3,8 @@
 // A worksheet as an import reads it: the cells that hold something, row by row, each with what
 // kind of value it is. Rows and columns count from 0; empty cells and rows are left out.
 
+#include "text/Refusal.h"
+
 #include <QList>
 #include <QString>
 
@@ -31,9 +33,6 @@ struct Sheet {
 };
 
 // The sheets of a file, or why the file cannot be read (the whole 提示 text but the file name).
-struct Workbook {
-    QList<Sheet> sheets;
-    QString error;
-};
+using Workbook = Expected<QList<Sheet>>;
 
 } // namespace ordalis::sheets

@@ -29,27 +29,27 @@ Workbook readSheetFile(const QString& path) {
     const QString suffix = suffixOf(path);
     const QString tooLarge =
         QStringLiteral("文件超过%1 MB，不像是一个班级的名单").arg(MaxFileBytes >> 20);
-    Workbook workbook;
+    Workbook workbook = QList<Sheet>();
     QFile file(path);
     if (suffix == u"xls")
-        workbook.error =
-            QStringLiteral("这是旧版Excel格式（.xls），请在Excel或WPS中另存为.xlsx再导入");
+        workbook =
+            refusal(QStringLiteral("这是旧版Excel格式（.xls），请在Excel或WPS中另存为.xlsx再导入"));
     else if (info.size() > MaxFileBytes)
-        workbook.error = tooLarge;
+        workbook = refusal(tooLarge);
     else if (!file.open(QIODevice::ReadOnly))
-        workbook.error = QStringLiteral("文件无法打开：%1").arg(file.errorString());
+        workbook = refusal(QStringLiteral("文件无法打开：%1").arg(file.errorString()));
     else if (const QByteArray bytes = file.read(MaxFileBytes + 1); bytes.size() > MaxFileBytes)
-        workbook.error = tooLarge;
+        workbook = refusal(tooLarge);
     else if (suffix == u"csv")
         workbook = readCsv(bytes, info.completeBaseName());
     else if (suffix == u"ods")
         workbook = readOds(bytes);
     else
         workbook = readXlsx(bytes);
-    if (workbook.error.isEmpty() && workbook.sheets.isEmpty())
-        workbook.error = QStringLiteral("文件中没有工作表");
-    if (!workbook.error.isEmpty())
-        workbook.error = QStringLiteral("无法导入“%1”：%2").arg(info.fileName(), workbook.error);
+    if (workbook && workbook->isEmpty())
+        workbook = refusal(QStringLiteral("文件中没有工作表"));
+    if (!workbook)
+        return refusal(QStringLiteral("无法导入“%1”：%2").arg(info.fileName(), workbook.why()));
     return workbook;
 }
 

@@ -10,7 +10,7 @@ namespace ordalis::sheets {
 // Whether the import reads the file as a spreadsheet (rather than as a text of names).
 bool isSpreadsheetFile(const QString& path);
 
-// The file's sheets; `error` names the file and what is wrong with it.
+// The file's sheets, or a refusal that names the file and what is wrong with it.
 Workbook readSheetFile(const QString& path);
 
 } // namespace ordalis::sheets

@@ -33,31 +33,27 @@ QString resolve(const QString& folder, const QString& target) {
     return QDir::cleanPath(folder + target);
 }
 
-// The XML of a part the archive need not have, empty when it has none; nullopt, with `*error`
-// set, when it cannot be read.
-std::optional<QByteArray> optionalPart(ZipArchive& zip, const QString& name, QString* error) {
+// The XML of a part the archive need not have, empty when it has none, or why it cannot be
+// read.
+Expected<QByteArray> optionalPart(ZipArchive& zip, const QString& name) {
     if (name.isEmpty() || !zip.contains(name))
         return QByteArray();
-    auto xml = zip.read(name);
-    if (!xml)
-        *error = zip.error();
-    return xml;
+    return zip.read(name);
 }
 
 // Relationships of `part` by id, targets resolved against the part's folder.
-std::optional<QHash<QString, Relationship>> relationships(ZipArchive& zip, const QString& part,
-                                                          QString* error) {
+Expected<QHash<QString, Relationship>> relationships(ZipArchive& zip, const QString& part) {
     const QString folder = folderOf(part);
     const QString relsName =
         folder + QStringLiteral("_rels/") + part.mid(folder.size()) + QStringLiteral(".rels");
-    const auto xml = optionalPart(zip, relsName, error);
+    const Expected<QByteArray> xml = optionalPart(zip, relsName);
     if (!xml)
-        return std::nullopt;
+        return xml.refusal();
     QHash<QString, Relationship> found;
     if (xml->isEmpty())
         return found;
-    QXmlStreamReader reader(*xml);
-    while (nextToken(reader, error)) {
+    XmlPart reader(*xml);
+    while (reader.nextToken()) {
         if (reader.isStartElement() && reader.name() == u"Relationship") {
             const auto attributes = reader.attributes();
             const QString type = attributes.value(QLatin1String("Type")).toString();
@@ -66,31 +62,29 @@ std::optional<QHash<QString, Relationship>> relationships(ZipArchive& zip, const
                           resolve(folder, attributes.value(QLatin1String("Target")).toString())});
         }
     }
-    if (!error->isEmpty())
-        return std::nullopt;
+    if (!reader.outcome())
+        return reader.outcome().refusal();
     return found;
 }
 
-std::optional<QStringList> sharedStrings(ZipArchive& zip, const QString& part, QString* error) {
-    const auto xml = optionalPart(zip, part, error);
+Expected<QStringList> sharedStrings(ZipArchive& zip, const QString& part) {
+    const Expected<QByteArray> xml = optionalPart(zip, part);
     if (!xml)
-        return std::nullopt;
+        return xml.refusal();
     QStringList strings;
     if (xml->isEmpty())
         return strings;
-    QXmlStreamReader reader(*xml);
-    while (nextToken(reader, error)) {
+    XmlPart reader(*xml);
+    while (reader.nextToken()) {
         if (reader.isStartElement() && reader.name() == u"si") {
-            if (strings.size() >= MaxCells) {
-                *error = tooManyCells();
-                break;
-            }
+            if (strings.size() >= MaxCells)
+                return refusal(tooManyCells());
             // Rich text runs are joined; the phonetic guide above the characters is no part.
-            strings.append(elementText(reader, u"t", u"rPh", error));
+            strings.append(reader.elementText(u"t", u"rPh"));
         }
     }
-    if (!error->isEmpty())
-        return std::nullopt;
+    if (!reader.outcome())
+        return reader.outcome().refusal();
     return strings;
 }
 
@@ -114,18 +108,18 @@ bool isDateFormat(int id, const QHash<int, QString>& ownFormats) {
 }
 
 // The cell styles (by index, as cells name them) that show a date or a time.
-std::optional<QSet<int>> dateStyles(ZipArchive& zip, const QString& part, QString* error) {
-    const auto xml = optionalPart(zip, part, error);
+Expected<QSet<int>> dateStyles(ZipArchive& zip, const QString& part) {
+    const Expected<QByteArray> xml = optionalPart(zip, part);
     if (!xml)
-        return std::nullopt;
+        return xml.refusal();
     QSet<int> dates;
     if (xml->isEmpty())
         return dates;
     QHash<int, QString> ownFormats;
     bool inCellStyles = false;
     int style = 0;
-    QXmlStreamReader reader(*xml);
-    while (nextToken(reader, error)) {
+    XmlPart reader(*xml);
+    while (reader.nextToken()) {
         if (reader.isEndElement() && reader.name() == u"cellXfs")
             inCellStyles = false;
         if (!reader.isStartElement())
@@ -144,8 +138,8 @@ std::optional<QSet<int>> dateStyles(ZipArchive& zip, const QString& part, QStrin
                 break;
         }
     }
-    if (!error->isEmpty())
-        return std::nullopt;
+    if (!reader.outcome())
+        return reader.outcome().refusal();
     return dates;
 }
 
@@ -162,16 +156,16 @@ int columnOf(QStringView reference) {
     return i == 0 ? -1 : column - 1;
 }
 
-void readWorksheet(const QByteArray& xml, const QStringList& strings, const QSet<int>& dateStyles,
-                   SheetBuilder& sheet, QString* error) {
-    QXmlStreamReader reader(xml);
+Expected<> readWorksheet(const QByteArray& xml, const QStringList& strings,
+                         const QSet<int>& dateStyles, SheetBuilder& sheet) {
+    XmlPart reader(xml);
     qint64 row = 0;
     int column = -1;
     QString type;
     bool dated = false;
     bool formula = false;
     QString value;
-    while (!sheet.overBudget() && nextToken(reader, error)) {
+    while (!sheet.overBudget() && reader.nextToken()) {
         if (reader.isStartElement()) {
             const QStringView name = reader.name();
             const auto attributes = reader.attributes();
@@ -194,7 +188,7 @@ void readWorksheet(const QByteArray& xml, const QStringList& strings, const QSet
             } else if (name == u"v") {
                 value = reader.readElementText();
             } else if (name == u"is") {
-                value = elementText(reader, u"t", u"rPh", error);
+                value = reader.elementText(u"t", u"rPh");
             }
         } else if (reader.isEndElement() && reader.name() == u"c") {
             if (type == u"s") {
@@ -210,25 +204,25 @@ void readWorksheet(const QByteArray& xml, const QStringList& strings, const QSet
                       value);
         }
     }
+    return reader.outcome();
 }
 
 } // namespace
 
 Workbook readXlsx(const QByteArray& bytes) {
     ZipArchive zip(bytes);
-    if (!zip.error().isEmpty())
-        return {{}, zip.error()};
-    QString error;
+    if (const Expected<> readable = zip.usable(); !readable)
+        return readable.refusal();
     QString workbookPart = QStringLiteral("xl/workbook.xml");
-    const auto package = relationships(zip, QString(), &error);
+    const auto package = relationships(zip, QString());
     if (!package)
-        return {{}, error};
+        return package.refusal();
     for (const Relationship& relationship : *package)
         if (relationship.type == u"officeDocument")
             workbookPart = relationship.target;
-    const auto parts = relationships(zip, workbookPart, &error);
+    const auto parts = relationships(zip, workbookPart);
     if (!parts)
-        return {{}, error};
+        return parts.refusal();
     QString stringsPart;
     QString stylesPart;
     for (const Relationship& relationship : *parts) {
@@ -237,19 +231,19 @@ Workbook readXlsx(const QByteArray& bytes) {
         else if (relationship.type == u"styles")
             stylesPart = relationship.target;
     }
-    const auto strings = sharedStrings(zip, stringsPart, &error);
+    const Expected<QStringList> strings = sharedStrings(zip, stringsPart);
     if (!strings)
-        return {{}, error};
-    const auto dates = dateStyles(zip, stylesPart, &error);
+        return strings.refusal();
+    const Expected<QSet<int>> dates = dateStyles(zip, stylesPart);
     if (!dates)
-        return {{}, error};
+        return dates.refusal();
 
-    const auto workbookXml = zip.read(workbookPart);
+    const Expected<QByteArray> workbookXml = zip.read(workbookPart);
     if (!workbookXml)
-        return {{}, zip.error()};
+        return workbookXml.refusal();
     QList<std::pair<QString, QString>> listed; // name, part
-    QXmlStreamReader reader(*workbookXml);
-    while (nextToken(reader, &error)) {
+    XmlPart reader(*workbookXml);
+    while (reader.nextToken()) {
         if (!reader.isStartElement() || reader.name() != u"sheet")
             continue;
         QString id;
@@ -262,26 +256,25 @@ Workbook readXlsx(const QByteArray& bytes) {
             listed.append(
                 {reader.attributes().value(QLatin1String("name")).toString(), part->target});
         if (listed.size() > MaxSheets)
-            return {{}, QStringLiteral("工作表太多（超过%1个）").arg(MaxSheets)};
+            return refusal(QStringLiteral("工作表太多（超过%1个）").arg(MaxSheets));
     }
-    if (!error.isEmpty())
-        return {{}, error};
+    if (!reader.outcome())
+        return reader.outcome().refusal();
 
-    Workbook workbook;
+    QList<Sheet> sheets;
     qint64 budget = MaxCells;
     for (const auto& [name, part] : listed) {
-        const auto xml = zip.read(part);
+        const Expected<QByteArray> xml = zip.read(part);
         if (!xml)
-            return {{}, zip.error()};
+            return xml.refusal();
         SheetBuilder sheet(name, budget);
-        readWorksheet(*xml, *strings, *dates, sheet, &error);
-        if (!error.isEmpty())
-            return {{}, error};
+        if (const Expected<> read = readWorksheet(*xml, *strings, *dates, sheet); !read)
+            return read.refusal();
         if (sheet.overBudget())
-            return {{}, tooManyCells()};
-        workbook.sheets.append(sheet.take());
+            return refusal(tooManyCells());
+        sheets.append(sheet.take());
     }
-    return workbook;
+    return sheets;
 }
 
 } // namespace ordalis::sheets

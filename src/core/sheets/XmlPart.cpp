@@ -3,38 +3,36 @@
 
 namespace ordalis::sheets {
 
-bool nextToken(QXmlStreamReader& reader, QString* error) {
-    if (reader.atEnd())
+bool XmlPart::nextToken() {
+    if (atEnd() || !m_outcome)
         return false;
-    reader.readNext();
-    if (reader.tokenType() == QXmlStreamReader::DTD) {
-        *error = QStringLiteral("表格中含有文档类型声明，可能是恶意构造的文件");
-        return false;
-    }
-    if (reader.hasError()) {
-        *error = QStringLiteral("表格内容已损坏（第%1行：%2）")
-                     .arg(reader.lineNumber())
-                     .arg(reader.errorString());
+    readNext();
+    if (tokenType() == QXmlStreamReader::DTD) {
+        m_outcome = refusal(QStringLiteral("表格中含有文档类型声明，可能是恶意构造的文件"));
         return false;
     }
-    return !reader.atEnd();
+    if (hasError()) {
+        m_outcome = refusal(
+            QStringLiteral("表格内容已损坏（第%1行：%2）").arg(lineNumber()).arg(errorString()));
+        return false;
+    }
+    return !atEnd();
 }
 
-QString elementText(QXmlStreamReader& reader, QStringView textElement, QStringView skipped,
-                    QString* error) {
+QString XmlPart::elementText(QStringView textElement, QStringView skipped) {
     QString text;
     int depth = 1;
     int skippedDepth = 0; // inside a skipped element while > 0
-    while (depth > 0 && nextToken(reader, error)) {
-        if (reader.isStartElement()) {
+    while (depth > 0 && nextToken()) {
+        if (isStartElement()) {
             ++depth;
-            if (skippedDepth > 0 || reader.name() == skipped)
+            if (skippedDepth > 0 || name() == skipped)
                 ++skippedDepth;
-            else if (reader.name() == textElement) {
-                text += reader.readElementText(QXmlStreamReader::IncludeChildElements);
+            else if (name() == textElement) {
+                text += readElementText(QXmlStreamReader::IncludeChildElements);
                 --depth; // the reader stands on the element's end
             }
-        } else if (reader.isEndElement()) {
+        } else if (isEndElement()) {
             --depth;
             if (skippedDepth > 0)
                 --skippedDepth;

@@ -4,18 +4,31 @@
 // declaration is refused: a workbook needs none, and entities declared in one are the way to
 // blow a small file up.
 
+#include "text/Refusal.h"
+
 #include <QString>
 #include <QXmlStreamReader>
 
 namespace ordalis::sheets {
 
-// Reads the next token; false at the end, on an error or at a declaration, which `*error`
-// then names (it stays empty at a clean end).
-bool nextToken(QXmlStreamReader& reader, QString* error);
+// A stream reader that keeps how its part ended: read to its end, or refused.
+class XmlPart : public QXmlStreamReader {
+public:
+    explicit XmlPart(const QByteArray& xml)
+        : QXmlStreamReader(xml) {}
 
-// The text of the current element and its children, skipping the elements named `skipped`
-// (phonetic guides, comments); the reader ends on the element's end.
-QString elementText(QXmlStreamReader& reader, QStringView textElement, QStringView skipped,
-                    QString* error);
+    // Reads the next token; false at the end, on an error or at a declaration, which
+    // outcome() then refuses.
+    bool nextToken();
+    // The text of the current element and its children, skipping the elements named `skipped`
+    // (phonetic guides, comments); the reader ends on the element's end.
+    QString elementText(QStringView textElement, QStringView skipped);
+
+    // Whether the part was read without a fault so far.
+    const Expected<>& outcome() const { return m_outcome; }
+
+private:
+    Expected<> m_outcome;
+};
 
 } // namespace ordalis::sheets

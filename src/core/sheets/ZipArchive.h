@@ -5,9 +5,10 @@
 // compression ratio. Sizes are checked as declared and again while unpacking, since a hostile
 // archive can declare anything.
 
+#include "text/Refusal.h"
+
 #include <QByteArray>
 #include <QString>
-#include <optional>
 
 struct zip;
 
@@ -21,16 +22,19 @@ public:
     ZipArchive(const ZipArchive&) = delete;
     ZipArchive& operator=(const ZipArchive&) = delete;
 
-    // Why the archive or the last part could not be read; empty while all went well.
-    const QString& error() const { return m_error; }
+    // Whether the archive can be read: opened within its bounds, and no part refused yet.
+    Expected<> usable() const;
     bool contains(const QString& name) const;
-    // The part's unpacked bytes, or nullopt with error() set (also when there is no such part).
-    std::optional<QByteArray> read(const QString& name);
+    // The part's unpacked bytes, or why they cannot be read (also when there is no such part).
+    // Once a part is refused, so is every later one.
+    Expected<QByteArray> read(const QString& name);
 
 private:
+    Refusal refuse(const QString& why); // and every later part
+
     struct zip* m_zip = nullptr;
     qint64 m_unpacked = 0;
-    QString m_error;
+    QString m_error; // why the archive or a part was refused; empty while all went well
 };
 
 } // namespace ordalis::sheets

@@ -5,13 +5,18 @@
 // Refusal with the reason in the words its reader sees (Chinese for a teacher or a school's
 // administrator, the protocol's words for a client) and, where the refusal is an HTTP reply,
 // its status. Both types are [[nodiscard]]: a refusal cannot be dropped without a warning.
+// No step says no with an empty text for success, a bool with the reason in an out-parameter,
+// a std::optional with the reason kept elsewhere, or a struct of its own with an ok flag; a
+// result that carries more than the refusal is built on Expected (FileWrite keeps the file it
+// was of). A step that deliberately goes on after a refusal says so with static_cast<void>
+// and a comment why.
 //
-// Failures that no caller can answer differently (a database that stops answering in the
-// middle of a statement) stay exceptions, caught in one place; this type is for the refusals a
-// caller decides on.
+// Failures that no caller can answer differently stay exceptions, caught in one place: a
+// database that stops answering in the middle of a statement (DatabaseError) and every
+// password hashing slot taken (HashingBusy), each answered by the protocol as a whole. This
+// type is for the refusals a caller decides on.
 
 #include <QString>
-
 #include <optional>
 #include <utility>
 #include <variant>
@@ -35,11 +40,12 @@ inline Refusal refusal(QString text, int httpStatus = 0) {
     return Refusal{std::move(text), httpStatus, Refusal::Kind::Refused};
 }
 
-template <typename T = void>
-class [[nodiscard]] Expected {
+template <typename T = void> class [[nodiscard]] Expected {
 public:
-    Expected(T value) : m_state(std::in_place_index<0>, std::move(value)) {}
-    Expected(Refusal refused) : m_state(std::in_place_index<1>, std::move(refused)) {}
+    Expected(T value)
+        : m_state(std::in_place_index<0>, std::move(value)) {}
+    Expected(Refusal refused)
+        : m_state(std::in_place_index<1>, std::move(refused)) {}
 
     bool ok() const { return m_state.index() == 0; }
     explicit operator bool() const { return ok(); }
@@ -62,11 +68,11 @@ private:
     std::variant<T, Refusal> m_state;
 };
 
-template <>
-class [[nodiscard]] Expected<void> {
+template <> class [[nodiscard]] Expected<void> {
 public:
     Expected() = default;
-    Expected(Refusal refused) : m_refusal(std::move(refused)) {}
+    Expected(Refusal refused)
+        : m_refusal(std::move(refused)) {}
 
     bool ok() const { return !m_refusal; }
     explicit operator bool() const { return ok(); }

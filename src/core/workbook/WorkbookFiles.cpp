@@ -126,9 +126,11 @@ public:
                                  lxw_col_t(table.columns.size() - 1));
     }
 
-    QString close() {
+    Expected<> close() {
         const lxw_error result = workbook_close(std::exchange(m_book, nullptr));
-        return result == LXW_NO_ERROR ? QString() : QString::fromUtf8(lxw_strerror(result));
+        if (result != LXW_NO_ERROR)
+            return refusal(QString::fromUtf8(lxw_strerror(result)));
+        return {};
     }
 
 private:
@@ -174,28 +176,22 @@ QString csvField(const QString& text, bool isText) {
 
 } // namespace
 
-QByteArray toXlsx(const ClassWorkbook& book, QString* error) {
+Expected<QByteArray> toXlsx(const ClassWorkbook& book) {
     // libxlsxwriter of Debian writes to a file only: a private folder, removed afterwards.
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("book.xlsx"));
     {
         XlsxFile file(path);
-        if (!folder.isValid() || !file.opened()) {
-            *error = QStringLiteral("无法创建临时文件");
-            return {};
-        }
+        if (!folder.isValid() || !file.opened())
+            return refusal(QStringLiteral("无法创建临时文件"));
         for (const Table& table : tablesOf(book))
             file.add(table);
-        if (QString failure = file.close(); !failure.isEmpty()) {
-            *error = failure;
-            return {};
-        }
+        if (const Expected<> closed = file.close(); !closed)
+            return closed.refusal();
     }
     QFile written(path);
-    if (!written.open(QIODevice::ReadOnly)) {
-        *error = written.errorString();
-        return {};
-    }
+    if (!written.open(QIODevice::ReadOnly))
+        return refusal(written.errorString());
     return written.readAll();
 }
 

@@ -5,6 +5,7 @@
 // wide as their Chinese texts) and .csv (UTF-8 with byte-order mark, which Excel needs to read
 // Chinese; the two tables one below the other, an empty line between).
 
+#include "text/Refusal.h"
 #include "workbook/ClassWorkbook.h"
 
 #include <QByteArray>
@@ -15,8 +16,8 @@ namespace ordalis::workbook {
 inline const QString StudentsSheet = QStringLiteral("学生汇总");
 inline const QString ScoresSheet = QStringLiteral("全部计分");
 
-// The .xlsx file's bytes; empty, with `*error` set, when it could not be written.
-QByteArray toXlsx(const ClassWorkbook& book, QString* error);
+// The .xlsx file's bytes, or why they could not be written.
+Expected<QByteArray> toXlsx(const ClassWorkbook& book);
 QByteArray toCsv(const ClassWorkbook& book);
 
 } // namespace ordalis::workbook

@@ -34,10 +34,10 @@ void AccountWindow::closeEvent(QCloseEvent* event) {
 
 bool AccountWindow::refusesUnconfirmed(QLineEdit* password, QLineEdit* again,
                                        const QString& which) {
-    const QString mismatch = confirmationMismatch(password->text(), again->text(), which);
-    if (mismatch.isEmpty())
+    const Expected<> confirmed = checkConfirmation(password->text(), again->text(), which);
+    if (confirmed)
         return false;
-    dialogs::showMessage(this, QStringLiteral("提示"), mismatch, dialogs::Icon::Warning);
+    dialogs::showMessage(this, QStringLiteral("提示"), confirmed.why(), dialogs::Icon::Warning);
     again->setFocus();
     again->selectAll();
     return true;

@@ -3,6 +3,8 @@
 // Speaking a text aloud. The program's speaker uses the system's text-to-speech engine; tests
 // put in one of their own, so they depend on no sound card.
 
+#include "text/Refusal.h"
+
 #include <QString>
 #include <memory>
 
@@ -11,8 +13,8 @@ namespace ordalis {
 class Speaker {
 public:
     virtual ~Speaker() = default;
-    // Empty when the speaker can speak; otherwise why it cannot, for the teacher.
-    virtual QString unavailableReason() const = 0;
+    // Whether the speaker can speak; refused with why not, for the teacher.
+    virtual Expected<> canSpeak() const = 0;
     virtual void say(const QString& text) = 0;
 };
 

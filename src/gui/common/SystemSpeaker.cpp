@@ -39,7 +39,11 @@ public:
         }
     }
 
-    QString unavailableReason() const override { return m_reason; }
+    Expected<> canSpeak() const override {
+        if (!m_reason.isEmpty())
+            return refusal(m_reason);
+        return {};
+    }
 
     void say(const QString& text) override {
         if (m_engine && m_engine->state() != QTextToSpeech::Error)

@@ -34,8 +34,8 @@ UnsavedWork::UnsavedWork(QWidget* window, QLabel* mark)
 }
 
 void UnsavedWork::record(const QString& thing, const FileWrite& write, const Retry& retry) {
-    if (write.ok) {
-        if (m_open.remove(write.path) > 0)
+    if (write.ok()) {
+        if (m_open.remove(write.path()) > 0)
             showMark();
         return;
     }
@@ -43,7 +43,7 @@ void UnsavedWork::record(const QString& thing, const FileWrite& write, const Ret
     const bool known = std::any_of(m_open.cbegin(), m_open.cend(), [&trouble](const Open& open) {
         return open.write.reasonWithFolder() == trouble;
     });
-    m_open.insert(write.path, {thing, write, retry});
+    m_open.insert(write.path(), {thing, write, retry});
     showMark();
     if (known)
         return;
@@ -68,7 +68,7 @@ QStringList UnsavedWork::describe() const {
 
 void UnsavedWork::tellIfFailed(QWidget* window, const QString& thing, const FileWrite& write,
                                const QString& consequence) {
-    if (!write.ok)
+    if (!write.ok())
         dialogs::showMessage(window, QStringLiteral("错误"), failureText(thing, write, consequence),
                              dialogs::Icon::Warning);
 }

@@ -61,18 +61,18 @@ QString ConsoleActions::withRestoreNote(const QString& text) const {
 }
 
 bool ConsoleActions::guard() const {
-    const QString refusal = console::guardRefusal(m_session.userName, operationPassword());
-    if (refusal.isEmpty())
+    const Expected<> allowed = console::checkOperation(m_session.userName, operationPassword());
+    if (allowed)
         return true;
-    tell(QStringLiteral("提示"), refusal, dialogs::Icon::Warning);
+    tell(QStringLiteral("提示"), allowed.why(), dialogs::Icon::Warning);
     return false;
 }
 
 bool ConsoleActions::namesFit(const QStringList& names) const {
-    const std::optional<QString> unfit = console::firstUnfitName(names);
-    if (!unfit)
+    const Expected<> fit = console::checkNamesFit(names);
+    if (fit)
         return true;
-    tell(QStringLiteral("提示"), console::unfitNameMessage(*unfit), dialogs::Icon::Warning);
+    tell(QStringLiteral("提示"), fit.why(), dialogs::Icon::Warning);
     return false;
 }
 

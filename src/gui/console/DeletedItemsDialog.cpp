@@ -54,16 +54,16 @@ DeletedItemsDialog::DeletedItemsDialog(ConsoleActions& actions, QWidget* parent)
 
 void DeletedItemsDialog::refresh() {
     const Session& session = m_actions.session();
-    console::DeletedEntries list;
+    console::DeletedEntries list = QList<console::DeletedEntry>();
     m_actions.waitForRead(
         [&] { list = m_actions.hooks().deletions.list(session.userName, session.mp); });
-    m_model.setEntries(list.entries);
-    if (!list.refusal.isEmpty())
-        m_status->setText(list.refusal);
-    else if (list.entries.isEmpty())
+    m_model.setEntries(list.valueOr({}));
+    if (!list)
+        m_status->setText(list.why());
+    else if (list->isEmpty())
         m_status->setText(QStringLiteral("30天内没有删除的数据。"));
     else
-        m_status->setText(QStringLiteral("共%1项。").arg(list.entries.size()));
+        m_status->setText(QStringLiteral("共%1项。").arg(list->size()));
 }
 
 QList<qint64> DeletedItemsDialog::chosenIds() const {

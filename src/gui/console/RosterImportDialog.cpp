@@ -10,10 +10,10 @@
 
 namespace ordalis {
 
-RosterImportDialog::RosterImportDialog(sheets::Workbook workbook, QStringList existing,
+RosterImportDialog::RosterImportDialog(QList<sheets::Sheet> sheets, QStringList existing,
                                        QWidget* parent)
     : QDialog(parent)
-    , m_workbook(std::move(workbook))
+    , m_sheets(std::move(sheets))
     , m_existing(std::move(existing))
     , m_sheet(new QComboBox(this))
     , m_count(new QLabel(this))
@@ -28,7 +28,7 @@ RosterImportDialog::RosterImportDialog(sheets::Workbook workbook, QStringList ex
     m_leftOut->setObjectName(QStringLiteral("lstLeftOut"));
     setWindowTitle(QStringLiteral("导入名单"));
     resize(640, 480);
-    for (const sheets::Sheet& sheet : m_workbook.sheets)
+    for (const sheets::Sheet& sheet : m_sheets)
         m_sheet->addItem(sheet.name);
     m_count->setWordWrap(true);
 
@@ -56,15 +56,15 @@ RosterImportDialog::RosterImportDialog(sheets::Workbook workbook, QStringList ex
     layout->addLayout(lists, 1);
     layout->addWidget(buttons);
     // A workbook of one sheet has nothing to choose.
-    m_sheet->setVisible(m_workbook.sheets.size() > 1);
-    sheetRow->itemAt(0)->widget()->setVisible(m_workbook.sheets.size() > 1);
+    m_sheet->setVisible(m_sheets.size() > 1);
+    sheetRow->itemAt(0)->widget()->setVisible(m_sheets.size() > 1);
 
     connect(m_sheet, &QComboBox::currentIndexChanged, this, &RosterImportDialog::showSheet);
     showSheet(0);
 }
 
 void RosterImportDialog::showSheet(int index) {
-    m_preview = sheets::previewRoster(m_workbook.sheets.value(index), m_existing);
+    m_preview = sheets::previewRoster(m_sheets.value(index), m_existing);
     m_names->clear();
     m_names->addItems(m_preview.names);
     m_leftOut->clear();

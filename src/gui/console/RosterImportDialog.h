@@ -20,14 +20,14 @@ class RosterImportDialog : public QDialog {
     Q_OBJECT
 public:
     // existing: the names the class's list holds already.
-    RosterImportDialog(sheets::Workbook workbook, QStringList existing, QWidget* parent);
+    RosterImportDialog(QList<sheets::Sheet> sheets, QStringList existing, QWidget* parent);
 
     const QStringList& names() const { return m_preview.names; }
 
 private:
     void showSheet(int index);
 
-    sheets::Workbook m_workbook;
+    QList<sheets::Sheet> m_sheets;
     QStringList m_existing;
     sheets::RosterPreview m_preview;
     QComboBox* m_sheet;

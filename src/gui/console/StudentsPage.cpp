@@ -105,13 +105,13 @@ void StudentsPage::import() {
 
 void StudentsPage::importSheet(const QString& fileName) {
     sheets::Workbook workbook = sheets::readSheetFile(fileName);
-    if (!workbook.error.isEmpty()) {
-        m_actions.tell(QStringLiteral("提示"), workbook.error, dialogs::Icon::Warning);
+    if (!workbook) {
+        m_actions.tell(QStringLiteral("提示"), workbook.why(), dialogs::Icon::Warning);
         return;
     }
     // Opened without waiting, like the page itself: the names arrive when the teacher says so.
     auto* preview =
-        new RosterImportDialog(std::move(workbook), ConsoleActions::lines(list()), this);
+        new RosterImportDialog(std::move(workbook).value(), ConsoleActions::lines(list()), this);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     connect(preview, &QDialog::accepted, this, [this, preview] {
         addBox()->setPlainText(preview->names().join(u'\n'));

@@ -11,9 +11,9 @@ CalledNameSpeech::CalledNameSpeech(DrawPanel* panel, std::unique_ptr<Speaker> sp
     , m_panel(panel)
     , m_speaker(std::move(speaker))
     , m_setting(settingsIni) {
-    const QString reason = m_speaker->unavailableReason();
-    m_available = reason.isEmpty();
-    m_panel->setSpeechAvailable(m_available, reason);
+    const Expected<> speaking = m_speaker->canSpeak();
+    m_available = speaking.ok();
+    m_panel->setSpeechAvailable(m_available, speaking.why());
     connect(m_panel, &DrawPanel::speechToggled, this, &CalledNameSpeech::setOn);
 }
 

@@ -297,16 +297,16 @@ void HistoryWindow::exportWorkbook() {
     const bool csv = QFileInfo(path).suffix().compare(u"csv", Qt::CaseInsensitive) == 0;
     if (!csv && QFileInfo(path).suffix().compare(u"xlsx", Qt::CaseInsensitive) != 0)
         path += QStringLiteral(".xlsx");
-    QString error;
-    const QByteArray bytes = csv ? workbook::toCsv(book) : workbook::toXlsx(book, &error);
+    const Expected<QByteArray> bytes =
+        csv ? Expected<QByteArray>(workbook::toCsv(book)) : workbook::toXlsx(book);
     // Written whole or not at all: a file that was there stays as it was on a failure.
     QSaveFile file(path);
-    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+    if (!bytes || !file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() ||
         !file.commit()) {
-        dialogs::showMessage(this, QStringLiteral("错误"),
-                             QStringLiteral("无法保存“%1”：%2")
-                                 .arg(path, error.isEmpty() ? file.errorString() : error),
-                             dialogs::Icon::Warning);
+        dialogs::showMessage(
+            this, QStringLiteral("错误"),
+            QStringLiteral("无法保存“%1”：%2").arg(path, bytes ? file.errorString() : bytes.why()),
+            dialogs::Icon::Warning);
         return;
     }
     dialogs::showMessage(this, QStringLiteral("完成"),

@@ -20,7 +20,7 @@ PendingKeeper::PendingKeeper(UploadPanel* panel, const QString& folderPath, Unsa
 PendingKeeper::~PendingKeeper() {
     // The windows may be gone already: written without a word, as nobody could read it.
     if (m_callsUnsaved && !m_user.isEmpty())
-        m_store.saveCalls(m_user, m_calls);
+        static_cast<void>(m_store.saveCalls(m_user, m_calls));
     m_store.retry();
 }
 
@@ -32,6 +32,9 @@ void PendingKeeper::changeUser(const QString& userName) {
     m_calls = m_store.loadCalls(userName);
     m_panel->setPendingLines(lines);
     Q_EMIT callsChanged();
+    // What was carried over may still be in the other user's files: told, and tried again.
+    if (!m_store.allWritten())
+        retry();
 }
 
 void PendingKeeper::save() {

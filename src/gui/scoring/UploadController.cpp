@@ -199,11 +199,11 @@ bool UploadController::saveToFile(const QStringList& lines, const QString& after
     if (path.isEmpty())
         return false;
     const FileWrite written = writeDmsFile(path, lines);
-    if (!written.ok) {
+    if (!written.ok()) {
         // The lines stay pending: nothing is lost when the file cannot be written.
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                              QStringLiteral("数据未能保存：") + QDir::toNativeSeparators(path) +
-                                 QStringLiteral("\r\n") + written.reason,
+                                 QStringLiteral("\r\n") + written.why(),
                              dialogs::Icon::Warning);
         return false;
     }
@@ -293,11 +293,11 @@ void UploadController::undoLastScore() {
     const FileWrite written =
         appendToDailyLog(m_pending.folderPath(), m_session.userName, score.className, now.date(),
                          cancellingLine(last, now));
-    if (!written.ok) {
+    if (!written.ok()) {
         // The log must say so, or the score would stand in it: nothing is taken back.
         dialogs::showMessage(m_upload->window(), QStringLiteral("错误"),
                              QStringLiteral("无法写入日志文件：%1\r\n%2\r\n成绩没有撤销。")
-                                 .arg(QDir::toNativeSeparators(written.path), written.reason),
+                                 .arg(QDir::toNativeSeparators(written.path()), written.why()),
                              dialogs::Icon::Warning);
         return;
     }

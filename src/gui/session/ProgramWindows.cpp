@@ -154,32 +154,32 @@ ChannelAnswer ProgramWindows::drawFromOutside(const QString& caption) {
         QStringList captions;
         for (int i = 0; i < DrawCategoryCount; ++i)
             captions << drawButtonCaption(i);
-        return {false, QStringLiteral("没有“%1”这个类别，可以用：%2")
-                           .arg(caption, captions.join(QStringLiteral("、")))};
+        return refusal(QStringLiteral("没有“%1”这个类别，可以用：%2")
+                           .arg(caption, captions.join(QStringLiteral("、"))));
     }
     if (m_session.userName.isEmpty() || m_mainWindow->isHidden())
-        return {false, QStringLiteral("还没有登录：请先在 Ordalis 中登录并选择班级")};
+        return refusal(QStringLiteral("还没有登录：请先在 Ordalis 中登录并选择班级"));
     if (m_mainWindow->chosenClass().isEmpty())
-        return {false, QStringLiteral("还没有选择班级")};
+        return refusal(QStringLiteral("还没有选择班级"));
     DrawController* draw = m_mainWindow->drawController();
     if (draw->isRolling() && draw->engine().startedCategory() == *category)
-        return {true, QStringLiteral("正在抽取")};
+        return QStringLiteral("正在抽取");
     if (draw->engine().kind(*category).isEmpty())
-        return {false, QStringLiteral("“%1”中没有学生").arg(caption)};
+        return refusal(QStringLiteral("“%1”中没有学生").arg(caption));
     draw->toggle(*category);
-    return {true, {}};
+    return QString();
 }
 
 ChannelAnswer ProgramWindows::stopFromOutside() {
     DrawController* draw = m_mainWindow->drawController();
     if (m_mainWindow->isHidden() || !draw->isRolling())
-        return {false, QStringLiteral("没有正在进行的抽取")};
+        return refusal(QStringLiteral("没有正在进行的抽取"));
     QString called;
     const QMetaObject::Connection taking = connect(
         draw, &DrawController::called, this, [&called](const QString& name) { called = name; });
     draw->toggle(draw->engine().startedCategory());
     disconnect(taking);
-    return {true, called};
+    return called;
 }
 
 void ProgramWindows::openHistory() {

@@ -9,14 +9,12 @@ namespace ordalis::service {
 MailCommand::MailCommand(QString command)
     : m_command(std::move(command)) {}
 
-bool MailCommand::deliver(const QByteArray& message, QString* problem) const {
+Expected<> MailCommand::deliver(const QByteArray& message) const {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), m_command});
-    if (!process.waitForStarted(TimeoutMs)) {
-        *problem = process.errorString();
-        return false;
-    }
+    if (!process.waitForStarted(TimeoutMs))
+        return refusal(process.errorString());
     QByteArray unixMessage = message;
     unixMessage.replace("\r\n", "\n");
     process.write(unixMessage);
@@ -24,16 +22,13 @@ bool MailCommand::deliver(const QByteArray& message, QString* problem) const {
     if (!process.waitForFinished(TimeoutMs)) {
         process.kill();
         process.waitForFinished();
-        *problem = QStringLiteral("no end within %1 seconds").arg(TimeoutMs / 1000);
-        return false;
+        return refusal(QStringLiteral("no end within %1 seconds").arg(TimeoutMs / 1000));
     }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        *problem = process.exitStatus() == QProcess::NormalExit
-                       ? QStringLiteral("exit status %1").arg(process.exitCode())
-                       : QStringLiteral("crashed");
-        return false;
-    }
-    return true;
+    if (process.exitStatus() != QProcess::NormalExit)
+        return refusal(QStringLiteral("crashed"));
+    if (process.exitCode() != 0)
+        return refusal(QStringLiteral("exit status %1").arg(process.exitCode()));
+    return {};
 }
 
 } // namespace ordalis::service

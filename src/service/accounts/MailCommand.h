@@ -4,6 +4,8 @@
 // message on its standard input and finds the recipient in its To header: the way server
 // software on this platform sends mail.
 
+#include "text/Refusal.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -17,8 +19,8 @@ public:
     explicit MailCommand(QString command);
 
     // Pipes the message (line ends as local mail programs expect: LF) and waits for the
-    // command; true when it ends with status 0, otherwise the reason in *problem.
-    bool deliver(const QByteArray& message, QString* problem) const;
+    // command; refused with the reason unless it ends with status 0.
+    Expected<> deliver(const QByteArray& message) const;
     QString command() const { return m_command; }
 
 private:

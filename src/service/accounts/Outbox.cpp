@@ -79,20 +79,17 @@ void Outbox::deliverQueued() {
     }
 }
 
-bool Outbox::deliver(const Mail& mail) const {
-    QString problem;
-    if (m_command->deliver(mail.message, &problem))
-        return true;
+void Outbox::deliver(const Mail& mail) const {
+    const Expected<> delivered = m_command->deliver(mail.message);
+    if (delivered)
+        return;
     qWarning("ordalis-service: the mail command \"%s\" failed for account %s (%s); the "
              "mail is kept in %s",
              qUtf8Printable(m_command->command()), qUtf8Printable(mail.account),
-             qUtf8Printable(problem), qUtf8Printable(m_spool.folder()));
-    if (!m_spool.keep(mail.account, mail.message, mail.at)) {
+             qUtf8Printable(delivered.why()), qUtf8Printable(m_spool.folder()));
+    if (!m_spool.keep(mail.account, mail.message, mail.at))
         qWarning("ordalis-service: the mail for account %s could not be kept in %s",
                  qUtf8Printable(mail.account), qUtf8Printable(m_spool.folder()));
-        return false;
-    }
-    return true;
 }
 
 } // namespace ordalis::service

@@ -41,7 +41,7 @@ private:
         QDateTime at;
     };
     void deliverQueued();
-    bool deliver(const Mail& mail) const;
+    void deliver(const Mail& mail) const;
 
     MailSpool m_spool;
     std::optional<MailCommand> m_command;

@@ -272,15 +272,13 @@ bool HttpServer::isLoopback(const QString& listen) {
     return parseListen(listen, &address, &port) && address.isLoopback();
 }
 
-bool HttpServer::start(const QString& listen, QString* error) {
+Expected<> HttpServer::start(const QString& listen) {
     stop();
     QHostAddress address;
     quint16 port = 0;
-    if (!parseListen(listen, &address, &port)) {
-        if (error)
-            *error = QStringLiteral("invalid listen address %1 (expected host:port)").arg(listen);
-        return false;
-    }
+    if (!parseListen(listen, &address, &port))
+        return refusal(
+            QStringLiteral("invalid listen address %1 (expected host:port)").arg(listen));
     sockaddr_storage storage{};
     unsigned flags = MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_AUTO;
     if (address.protocol() == QAbstractSocket::IPv6Protocol) {
@@ -311,15 +309,13 @@ bool HttpServer::start(const QString& listen, QString* error) {
         MHD_OPTION_NOTIFY_CONNECTION, &trackConnection, m_state.get(), MHD_OPTION_END);
     if (!m_daemon) {
         m_connections.reset();
-        if (error)
-            *error = QStringLiteral("cannot listen on %1").arg(listen);
-        return false;
+        return refusal(QStringLiteral("cannot listen on %1").arg(listen));
     }
     const union MHD_DaemonInfo* info = MHD_get_daemon_info(m_daemon, MHD_DAEMON_INFO_BIND_PORT);
     m_port = info ? info->port : port;
     m_host = address.protocol() == QAbstractSocket::IPv6Protocol ? "[" + address.toString() + "]"
                                                                  : address.toString();
-    return true;
+    return {};
 }
 
 qsizetype HttpServer::openConnections() const {

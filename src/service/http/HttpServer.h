@@ -54,7 +54,7 @@ public:
     HttpServer& operator=(const HttpServer&) = delete;
 
     // `listen` is "host:port" with an IPv4 address or "[v6]:port"; port 0 picks a free one.
-    bool start(const QString& listen, QString* error);
+    Expected<> start(const QString& listen);
     void stop();
     quint16 port() const { return m_port; }
     QString host() const { return m_host; }

@@ -10,8 +10,8 @@ Reply Reply::text(const QString& text, int status) {
     return {status, QByteArrayLiteral("text/plain; charset=GB18030"), gb18030::encode(text), {}};
 }
 
-Reply Reply::forbidden(const QString& reason) {
-    return text(reason, 403);
+Reply Reply::refused(const Refusal& refusal) {
+    return text(refusal.text, refusal.httpStatus != 0 ? refusal.httpStatus : 200);
 }
 
 Reply Reply::html(const QString& page) {

@@ -2,6 +2,8 @@
 #pragma once
 // The answer to one request as the protocol builds it, free of any socket or server library.
 
+#include "text/Refusal.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -15,9 +17,8 @@ struct Reply {
 
     // Protocol replies travel as GB18030 plain text, the code page the program decodes.
     static Reply text(const QString& text, int status = 200);
-    // A read refused for its credentials: 403, so that a download never takes the refusal
-    // for the teacher's data.
-    static Reply forbidden(const QString& reason);
+    // The refusal's text, with its status (200 where it has none).
+    static Reply refused(const Refusal& refusal);
     static Reply html(const QString& page);
     static Reply bytes(QByteArray body, QByteArray contentType);
     static Reply error(int status, const QString& message);

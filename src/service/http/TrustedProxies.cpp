@@ -29,7 +29,7 @@ QHostAddress TrustedProxies::canonical(const QHostAddress& address) {
     return isV4 && address.protocol() == QAbstractSocket::IPv6Protocol ? QHostAddress(v4) : address;
 }
 
-bool TrustedProxies::add(const QString& network, QString* error) {
+Expected<> TrustedProxies::add(const QString& network) {
     const QString text = network.trimmed();
     QPair<QHostAddress, int> subnet;
     if (text.contains(u'/')) {
@@ -37,13 +37,10 @@ bool TrustedProxies::add(const QString& network, QString* error) {
     } else if (QHostAddress address; address.setAddress(text)) {
         subnet = {address, address.protocol() == QAbstractSocket::IPv6Protocol ? 128 : 32};
     }
-    if (subnet.first.isNull()) {
-        if (error)
-            *error = QStringLiteral("%1 is no address or ADDRESS/PREFIX network").arg(network);
-        return false;
-    }
+    if (subnet.first.isNull())
+        return refusal(QStringLiteral("%1 is no address or ADDRESS/PREFIX network").arg(network));
     m_networks.append({canonical(subnet.first), subnet.second});
-    return true;
+    return {};
 }
 
 bool TrustedProxies::contains(const QHostAddress& address) const {

@@ -6,6 +6,8 @@
 // from one of these networks may name its client, in X-Forwarded-For or X-Real-IP; from any
 // other peer those headers are ignored, so nobody can choose the address they are counted as.
 
+#include "text/Refusal.h"
+
 #include <QByteArrayView>
 #include <QHostAddress>
 #include <QList>
@@ -16,8 +18,8 @@ namespace ordalis::service {
 
 class TrustedProxies {
 public:
-    // Adds "ADDRESS" or "ADDRESS/PREFIX" (IPv4 or IPv6); false with the reason otherwise.
-    bool add(const QString& network, QString* error);
+    // Adds "ADDRESS" or "ADDRESS/PREFIX" (IPv4 or IPv6); refuses anything else.
+    Expected<> add(const QString& network);
     bool isEmpty() const { return m_networks.isEmpty(); }
     bool contains(const QHostAddress& address) const;
 

@@ -97,11 +97,9 @@ std::optional<qint64> matchingCheckCode(Call& call, qint64 teacherId, const QStr
 } // namespace
 
 Reply checkPassword(Call& call) {
-    QString refusal;
-    const auto teacher =
-        authenticate(call, CredentialCache::Kind::Login, call.field(wire::field::UserName),
-                     call.field(wire::field::Password), &refusal);
-    return Reply::text(teacher ? DoneText : refusal);
+    const Expected<qint64> teacher = authenticate(call, CredentialCache::Kind::Login,
+                                                  call.field(wire::field::UserName), call.field(wire::field::Password));
+    return teacher ? Reply::text(DoneText) : Reply::refused(teacher.refusal());
 }
 
 Reply registerTeacher(Call& call) {
@@ -116,14 +114,14 @@ Reply registerTeacher(Call& call) {
 
     if (!isValidAccount(account))
         return Reply::text(QStringLiteral("帐号须为4到32位字母、数字或_"));
-    if (const QString problem = nameProblem(name, QStringLiteral("教师姓名")); !problem.isEmpty())
-        return Reply::text(problem);
+    if (const Expected<> fits = checkName(name, QStringLiteral("教师姓名")); !fits)
+        return Reply::refused(fits.refusal());
     if (!isValidEmail(email))
         return Reply::text(QStringLiteral("Email地址不正确"));
     if (password.isEmpty() || operation.isEmpty())
         return Reply::text(QStringLiteral("登录密码和操作密码都不能为空"));
     for (const QString* contact : {&mobile, &tel, &qq})
-        if (contact->size() > 40 || !textProblem(*contact, QString()).isEmpty())
+        if (contact->size() > 40 || !checkText(*contact, QString()))
             return Reply::text(QStringLiteral("手机、电话或QQ号码格式不正确"));
 
     if (accountTaken(call.db, account))
@@ -163,10 +161,9 @@ Reply checkUserName(Call& call) {
 }
 
 Reply getTeacher(Call& call) {
-    QString refusal;
-    const auto teacher = authenticateReader(call, &refusal);
+    const Expected<qint64> teacher = authenticateReader(call);
     if (!teacher)
-        return Reply::forbidden(refusal);
+        return Reply::refused(teacher.refusal());
     SqlRows row =
         sqlRun(call.db, QStringLiteral("SELECT name, account, email FROM teachers WHERE id = ?"),
                {*teacher});
@@ -177,12 +174,11 @@ Reply getTeacher(Call& call) {
 }
 
 Reply setTeacher(Call& call) {
-    QString refusal;
-    const auto teacher =
+    const Expected<qint64> teacher =
         authenticate(call, CredentialCache::Kind::Operation, call.field(wire::field::UserName),
-                     call.field(wire::field::OldOperationPassword), &refusal);
+                     call.field(wire::field::OldOperationPassword));
     if (!teacher)
-        return Reply::text(refusal);
+        return Reply::refused(teacher.refusal());
     const QString email = call.field(wire::field::Email).trimmed();
     const QString newLogin = trimSecret(call.field(wire::field::NewLoginPassword));
     const QString newOperation = trimSecret(call.field(wire::field::NewOperationPassword));

@@ -58,18 +58,15 @@ QString throttledRefusal(const ServiceContext& context) {
     return QStringLiteral("失败次数过多，请%1分钟后再试").arg(context.throttle.windowMinutes());
 }
 
-std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
-                                   const QString& rawAccount, const QString& typedSecret,
-                                   QString* refusal) {
+Expected<qint64> authenticate(Call& call, CredentialCache::Kind kind, const QString& rawAccount,
+                              const QString& typedSecret) {
     ServiceContext& context = call.context;
     const QString account = rawAccount.trimmed();
     // Stored secrets were trimmed by the same rule when they were set.
     const QString secret = trimSecret(typedSecret);
-    if (secret.isEmpty()) {
-        *refusal = kind == CredentialCache::Kind::Operation ? QStringLiteral("请输入操作密码")
-                                                            : wrongCredentialText(kind);
-        return std::nullopt;
-    }
+    if (secret.isEmpty())
+        return refusal(kind == CredentialCache::Kind::Operation ? QStringLiteral("请输入操作密码")
+                                                                : wrongCredentialText(kind));
     CredentialCache& cache = context.credentials;
     const CredentialCache::Key key = cache.key(kind, account, secret);
     const QString& peer = call.request.peer;
@@ -87,10 +84,8 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
             const qint64 generation = row.value(1).toLongLong();
             const bool unspentSince =
                 cached->peer == peer && cached->throttleGeneration == generation;
-            if (!unspentSince && context.throttle.isSpent(call.db, account, peer)) {
-                *refusal = throttledRefusal(context);
-                return std::nullopt;
-            }
+            if (!unspentSince && context.throttle.isSpent(call.db, account, peer))
+                return refusal(throttledRefusal(context));
             if (row.value(0).toString() == cached->storedHash) {
                 cache.confirm(key, stamp, peer, generation);
                 return cached->teacherId;
@@ -101,10 +96,8 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
     const qint64 generation = context.throttle.generation(call.db);
     const PasswordHasher::Slot slot = context.hasher.enter();
     const auto attempt = context.throttle.begin(call.db, account, peer);
-    if (!attempt) {
-        *refusal = throttledRefusal(context);
-        return std::nullopt;
-    }
+    if (!attempt)
+        return refusal(throttledRefusal(context));
     const auto verified = context.throttle.judge(
         call.db, *attempt, [&]() -> std::optional<CredentialCache::Verified> {
             const quint64 stamp = call.changeStamp();
@@ -119,13 +112,15 @@ std::optional<qint64> authenticate(Call& call, CredentialCache::Kind kind,
         cache.remember(key, *verified);
         return verified->teacherId;
     }
-    *refusal = wrongCredentialText(kind);
-    return std::nullopt;
+    return refusal(wrongCredentialText(kind));
 }
 
-std::optional<qint64> authenticateReader(Call& call, QString* refusal) {
-    return authenticate(call, CredentialCache::Kind::Mp, call.field(wire::field::Reader),
-                        call.field(wire::field::ReaderMp), refusal);
+Expected<qint64> authenticateReader(Call& call) {
+    Expected<qint64> teacher =
+        authenticate(call, CredentialCache::Kind::Mp, call.field(wire::field::Reader), call.field(wire::field::ReaderMp));
+    if (!teacher)
+        return refusal(teacher.refusal().text, 403);
+    return teacher;
 }
 
 } // namespace ordalis::service

@@ -16,10 +16,10 @@ constexpr int MaxCalls = 5000;
 
 } // namespace
 
-QString storeCalls(Call& call, qint64 teacherId) {
+Expected<> storeCalls(Call& call, qint64 teacherId) {
     const auto lines = splitList(call.field(wire::field::Calls), MaxCalls);
     if (!lines)
-        return QStringLiteral("一次最多上传%1条点名记录").arg(MaxCalls);
+        return refusal(QStringLiteral("一次最多上传%1条点名记录").arg(MaxCalls));
     if (lines->isEmpty())
         return {}; // an upload without calls prepares nothing for them
     const QString student =
@@ -31,17 +31,16 @@ QString storeCalls(Call& call, qint64 teacherId) {
     const qint64 now = call.now();
     for (int i = 0; i < lines->size(); ++i) {
         const QStringList fields = lines->at(i).split(u'\t');
-        const auto refusal = [i](const QString& reason) {
-            return QStringLiteral("第%1条点名记录无法上传：%2").arg(i + 1).arg(reason);
+        const auto refused = [i](const QString& reason) {
+            return refusal(QStringLiteral("第%1条点名记录无法上传：%2").arg(i + 1).arg(reason));
         };
         if (fields.size() != 4)
-            return refusal(QStringLiteral("应有4个以制表符分隔的字段"));
+            return refused(QStringLiteral("应有4个以制表符分隔的字段"));
         const QString time = canonicalScoreTime(fields[2]);
         if (time.isEmpty())
-            return refusal(QStringLiteral("时间“%1”格式不正确").arg(fields[2]));
-        if (QString problem = nameProblem(fields[3], QStringLiteral("点名方式"));
-            !problem.isEmpty())
-            return refusal(problem);
+            return refused(QStringLiteral("时间“%1”格式不正确").arg(fields[2]));
+        if (const Expected<> fits = checkName(fields[3], QStringLiteral("点名方式")); !fits)
+            return refused(fits.why());
         // A student deleted since the lesson has no history to keep: the call is passed over
         // rather than holding back the scores it travels with.
         if (const auto studentId = sqlValue(call.db, student, {teacherId, fields[0], fields[1]}))

@@ -7,14 +7,15 @@
 
 #include "protocol/Routes.h"
 #include "protocol/ServiceContext.h"
+#include "text/Refusal.h"
 
 namespace ordalis::service {
 
 // Stores the "calls" lines of the call (class TAB student TAB time TAB how, joined by "|") for
-// the teacher: the empty text when all were stored, otherwise the refusal of the first line
-// that cannot be (and then nothing is kept, as the change rolls back). A call of a student
-// the teacher no longer has is passed over.
-QString storeCalls(Call& call, qint64 teacherId);
+// the teacher: all stored, or the refusal of the first line that cannot be (and then nothing
+// is kept, as the change rolls back). A call of a student the teacher no longer has is passed
+// over.
+Expected<> storeCalls(Call& call, qint64 teacherId);
 
 Reply setCalls(Call& call);
 // Lines "student TAB time TAB how", oldest first; "from" and "to" (yyyy-mm-dd, both optional)

@@ -44,26 +44,24 @@ qint64 revisionOf(const QSqlDatabase& db, qint64 teacherId) {
         .toLongLong();
 }
 
-Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply) {
+Reply runChange(Call& call, const ChangeOf& apply) {
     return runChange(call, {}, apply);
 }
 
 Reply runChange(Call& call, const std::function<void(qint64 teacherId)>& prepare,
-                const std::function<QString(qint64 teacherId)>& apply) {
+                const ChangeOf& apply) {
     const QString batch = call.field(wire::field::Batch);
     if (!batch.isEmpty() && !isBatchId(batch))
         return Reply::text(QStringLiteral("批次编号不正确"));
-    QString refusal;
-    const auto teacher =
-        authenticate(call, CredentialCache::Kind::Operation, call.field(wire::field::UserName),
-                     call.field(wire::field::Password), &refusal);
+    const Expected<qint64> teacher = authenticate(call, CredentialCache::Kind::Operation,
+                                                  call.field(wire::field::UserName), call.field(wire::field::Password));
     if (!teacher)
-        return Reply::text(refusal);
+        return Reply::refused(teacher.refusal());
     if (prepare)
         prepare(*teacher);
     const QSqlDatabase own = call.db;
     const GroupCommit::Result result =
-        call.context.commits.run(call.db, [&](const QSqlDatabase& db) {
+        call.context.commits.run(call.db, [&](const QSqlDatabase& db) -> Expected<> {
             // The change may be written by another request's thread, on that thread's connection.
             call.db = db;
             // Changes run side by side on a database server: one teacher's wait for each other.
@@ -71,18 +69,18 @@ Reply runChange(Call& call, const std::function<void(qint64 teacherId)>& prepare
                 sqlRun(db, QStringLiteral("SELECT id FROM teachers WHERE id = ? FOR UPDATE"),
                        {*teacher});
             if (!batch.isEmpty() && !claimBatch(db, *teacher, batch, call.now()))
-                return QString(); // stored already: done, and nothing is stored twice
-            const QString refused = apply(*teacher);
-            if (refused.isEmpty())
+                return {}; // stored already: done, and nothing is stored twice
+            Expected<> made = apply(*teacher);
+            if (made)
                 bumpRevision(db, *teacher);
-            return refused;
+            return made;
         });
     call.db = own;
     switch (result.outcome) {
     case GroupCommit::Outcome::Committed:
         return Reply::text(DoneText);
     case GroupCommit::Outcome::Refused:
-        return Reply::text(result.refusal);
+        return Reply::refused(result.refusal);
     case GroupCommit::Outcome::Failed:
         break;
     }
@@ -92,13 +90,13 @@ Reply runChange(Call& call, const std::function<void(qint64 teacherId)>& prepare
 Reply deleteByIds(Call& call, DeletedKind kind, const QString& statement, const QString& badIds) {
     QList<qint64> ids;
     const bool valid = parseIdList(call.field(wire::field::DeletedIds), MaxDeletedIds, &ids);
-    return runChange(call, [&](qint64 teacherId) {
+    return runChange(call, [&](qint64 teacherId) -> Expected<> {
         if (!valid)
-            return badIds;
+            return refusal(badIds);
         for (qint64 id : std::as_const(ids))
             if (keepDeleted(call.db, teacherId, kind, id, call.now()))
                 sqlRun(call.db, statement, {id, teacherId});
-        return QString();
+        return {};
     });
 }
 

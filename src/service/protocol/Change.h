@@ -16,8 +16,7 @@ namespace ordalis::service {
 void bumpRevision(const QSqlDatabase& db, qint64 teacherId);
 qint64 revisionOf(const QSqlDatabase& db, qint64 teacherId);
 
-// `apply` returns an empty text when the change is made, otherwise the refusal; a refusal rolls
-// back whatever it had written.
+// `apply` makes the change or refuses it; a refusal rolls back whatever it had written.
 //
 // A change may carry a "batch" field: a random id (32 hexadecimal digits) that the program
 // keeps with an upload's lines until an upload of them succeeds. The first change of a batch
@@ -25,12 +24,13 @@ qint64 revisionOf(const QSqlDatabase& db, qint64 teacherId);
 // lost on the way) is answered as done and applies nothing again. Without the field the change
 // is applied as it comes. Ids are kept for BatchDays days.
 inline constexpr int BatchDays = 60;
-Reply runChange(Call& call, const std::function<QString(qint64 teacherId)>& apply);
+using ChangeOf = std::function<Expected<>(qint64 teacherId)>;
+Reply runChange(Call& call, const ChangeOf& apply);
 // The same, with `prepare` run first, once the teacher is known but outside the change's
 // transaction, which concurrent changes may be waiting for: reads that `apply` may take over
 // while the teacher's revision is still the one `prepare` saw.
 Reply runChange(Call& call, const std::function<void(qint64 teacherId)>& prepare,
-                const std::function<QString(qint64 teacherId)>& apply);
+                const ChangeOf& apply);
 
 // Deletes the rows named in the "delid" list ("|15|12"); `statement` takes the identifier and
 // the teacher. Identifiers already gone (a deletion sent twice) or of another teacher change

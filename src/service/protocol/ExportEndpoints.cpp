@@ -81,12 +81,10 @@ Reply exportScores(Call& call) {
     const auto from = dayField(call.field(wire::field::From));
     const auto to = dayField(call.field(wire::field::To));
     if (!from || !to)
-        return Reply::text(
-            badDayText(from ? call.field(wire::field::To) : call.field(wire::field::From)), 400);
-    QString refusal;
-    const auto teacher = authenticateReader(call, &refusal);
+        return Reply::text(badDayText(from ? call.field(wire::field::To) : call.field(wire::field::From)), 400);
+    const Expected<qint64> teacher = authenticateReader(call);
     if (!teacher)
-        return Reply::forbidden(refusal);
+        return Reply::refused(teacher.refusal());
     bool tooMany = false;
     const auto book = readBook(call, *teacher, *from, *to, &tooMany);
     if (!book)
@@ -99,14 +97,13 @@ Reply exportScores(Call& call) {
     if (format == u"csv") {
         reply = Reply::bytes(workbook::toCsv(*book), QByteArrayLiteral("text/csv; charset=UTF-8"));
     } else {
-        QString error;
-        QByteArray bytes = workbook::toXlsx(*book, &error);
-        if (bytes.isEmpty()) {
-            qWarning("ordalis-service: workbook not written: %s", qPrintable(error));
+        Expected<QByteArray> bytes = workbook::toXlsx(*book);
+        if (!bytes) {
+            qWarning("ordalis-service: workbook not written: %s", qPrintable(bytes.why()));
             return Reply::error(500, QStringLiteral("Workbook not written"));
         }
         reply = Reply::bytes(
-            std::move(bytes),
+            std::move(bytes).value(),
             QByteArrayLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"));
     }
     reply.disposition = attachment(workbook::fileName(*book, format));

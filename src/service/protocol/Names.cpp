@@ -12,30 +12,31 @@ namespace {
 
 constexpr int MaxTextLength = 500;
 
-QString characterProblem(const QString& text, const QString& what) {
+Expected<> checkCharacters(const QString& text, const QString& what) {
     if (firstRefusedInName(text) < 0)
         return {};
-    return QStringLiteral("%1不能包含制表符、换行、“|”、“&”、“=”、控制字符或无法识别的字符：%2")
-        .arg(what, visibleInMessage(text));
+    return refusal(
+        QStringLiteral("%1不能包含制表符、换行、“|”、“&”、“=”、控制字符或无法识别的字符：%2")
+            .arg(what, visibleInMessage(text)));
 }
 
 } // namespace
 
-QString nameProblem(const QString& name, const QString& what) {
+Expected<> checkName(const QString& name, const QString& what) {
     if (name.trimmed().isEmpty())
-        return QStringLiteral("%1不能为空").arg(what);
+        return refusal(QStringLiteral("%1不能为空").arg(what));
     if (name.size() > MaxNameLength)
-        return QStringLiteral("%1太长（最多%2个字）：%3")
-            .arg(what)
-            .arg(MaxNameLength)
-            .arg(name.left(MaxNameLength));
-    return characterProblem(name, what);
+        return refusal(QStringLiteral("%1太长（最多%2个字）：%3")
+                           .arg(what)
+                           .arg(MaxNameLength)
+                           .arg(name.left(MaxNameLength)));
+    return checkCharacters(name, what);
 }
 
-QString textProblem(const QString& text, const QString& what) {
+Expected<> checkText(const QString& text, const QString& what) {
     if (text.size() > MaxTextLength)
-        return QStringLiteral("%1太长（最多%2个字）").arg(what).arg(MaxTextLength);
-    return characterProblem(text, what);
+        return refusal(QStringLiteral("%1太长（最多%2个字）").arg(what).arg(MaxTextLength));
+    return checkCharacters(text, what);
 }
 
 std::optional<QStringList> splitList(const QString& value, qsizetype maximum) {

@@ -4,17 +4,19 @@
 // fields and lines), "|" (list separator), "&" and "=" (form delimiters), nor bytes that are
 // no character. Every character GB18030 has, rare ones of real names included, is kept.
 
+#include "text/Refusal.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace ordalis::service {
 
-// Empty when the name can be stored; otherwise the reason, naming the name. `what` is the
-// kind of name in the refusal ("班级名称").
-QString nameProblem(const QString& name, const QString& what);
+// Whether the name can be stored; refused with the reason, naming the name, otherwise. `what`
+// is the kind of name in the refusal ("班级名称").
+Expected<> checkName(const QString& name, const QString& what);
 // The same rules for free text fields (a remark, a topic of an upload) that may be empty.
-QString textProblem(const QString& text, const QString& what);
+Expected<> checkText(const QString& text, const QString& what);
 
 // A "|"-joined list value; empty items (a trailing bar, an empty value) are dropped. Nullopt
 // when it holds more than `maximum` items, found before any item is copied.

@@ -10,10 +10,9 @@ namespace ordalis::service {
 
 Reply readLines(Call& call, const QString& statement, const QVariantList& values,
                 const QList<int>& numberColumns) {
-    QString refusal;
-    const auto teacher = authenticateReader(call, &refusal);
+    const Expected<qint64> teacher = authenticateReader(call);
     if (!teacher)
-        return Reply::forbidden(refusal);
+        return Reply::refused(teacher.refusal());
     SqlRows rows = sqlRun(call.db, statement, QVariantList{*teacher} + values);
     QStringList lines;
     while (rows.next()) {

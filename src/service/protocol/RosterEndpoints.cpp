@@ -26,13 +26,13 @@ namespace {
 // bound on the work one request can ask for.
 constexpr qsizetype MaxListLength = 500;
 
-QString listProblem(const QStringList& names, const QString& what) {
+Expected<> checkList(const QStringList& names, const QString& what) {
     QSet<QString> seen;
     for (const QString& name : names) {
-        if (const QString problem = nameProblem(name, what); !problem.isEmpty())
-            return problem;
+        if (Expected<> fits = checkName(name, what); !fits)
+            return fits;
         if (seen.contains(name))
-            return QStringLiteral("%1重复：%2").arg(what, name);
+            return refusal(QStringLiteral("%1重复：%2").arg(what, name));
         seen.insert(name);
     }
     return {};
@@ -61,19 +61,19 @@ void replaceOrderedNames(Call& call, qint64 teacherId, DeletedKind kind, NamedTa
     }
 }
 
-// Renames one row under a parent; the refusal text, or empty when done.
-QString renameRow(const QSqlDatabase& db, NamedTable table, qint64 parentId, const QString& oldName,
-                  const QString& newName, const QString& what) {
-    if (const QString problem = nameProblem(newName, what); !problem.isEmpty())
-        return problem;
+// Renames one row under a parent, or refuses to.
+Expected<> renameRow(const QSqlDatabase& db, NamedTable table, qint64 parentId,
+                     const QString& oldName, const QString& newName, const QString& what) {
+    if (Expected<> fits = checkName(newName, what); !fits)
+        return fits;
     const NamedRowStatements& statements = statementsOf(table);
     const auto id = sqlValue(db, statements.idByName, {parentId, oldName});
     if (!id)
-        return QStringLiteral("找不到%1：%2").arg(what, oldName);
+        return refusal(QStringLiteral("找不到%1：%2").arg(what, oldName));
     if (oldName == newName)
         return {};
     if (sqlValue(db, statements.idByName, {parentId, newName}))
-        return QStringLiteral("%1已存在：%2").arg(what, newName);
+        return refusal(QStringLiteral("%1已存在：%2").arg(what, newName));
     sqlRun(db, statements.rename, {newName, *id});
     return {};
 }
@@ -87,27 +87,25 @@ std::optional<qint64> findClass(const QSqlDatabase& db, qint64 teacherId, const 
 Reply setTeacherList(Call& call, wire::Key key, DeletedKind kind, NamedTable table,
                      const QString& what) {
     const auto names = splitList(call.field(key), MaxListLength);
-    return runChange(call, [&](qint64 teacherId) {
+    return runChange(call, [&](qint64 teacherId) -> Expected<> {
         if (!names)
-            return tooManyItems(what, MaxListLength);
-        if (QString problem = listProblem(*names, what); !problem.isEmpty())
-            return problem;
+            return refusal(tooManyItems(what, MaxListLength));
+        if (Expected<> fits = checkList(*names, what); !fits)
+            return fits;
         replaceOrderedNames(call, teacherId, kind, table, teacherId, *names);
-        return QString();
+        return {};
     });
-}
-
-QString noSuchClass(const QString& name) {
-    return QStringLiteral("找不到班级：%1").arg(name);
 }
 
 // A change within one of the teacher's classes, the one named in the "class" field.
 Reply runClassChange(Call& call,
-                     const std::function<QString(qint64 teacherId, qint64 classId)>& apply) {
+                     const std::function<Expected<>(qint64 teacherId, qint64 classId)>& apply) {
     const QString className = call.field(wire::field::Class);
-    return runChange(call, [&](qint64 teacherId) {
+    return runChange(call, [&](qint64 teacherId) -> Expected<> {
         const auto classId = findClass(call.db, teacherId, className);
-        return classId ? apply(teacherId, *classId) : noSuchClass(className);
+        if (!classId)
+            return refusal(QStringLiteral("找不到班级：%1").arg(className));
+        return apply(teacherId, *classId);
     });
 }
 
@@ -128,15 +126,15 @@ Reply renameClass(Call& call) {
 
 Reply setStudents(Call& call) {
     const auto names = splitList(call.field(wire::field::Students), MaxListLength);
-    return runClassChange(call, [&](qint64 teacherId, qint64 classId) {
+    return runClassChange(call, [&](qint64 teacherId, qint64 classId) -> Expected<> {
         const QString what = QStringLiteral("学生姓名");
         if (!names)
-            return tooManyItems(what, MaxListLength);
-        if (QString problem = listProblem(*names, what); !problem.isEmpty())
-            return problem;
+            return refusal(tooManyItems(what, MaxListLength));
+        if (Expected<> fits = checkList(*names, what); !fits)
+            return fits;
         replaceOrderedNames(call, teacherId, DeletedKind::Student, NamedTable::Students, classId,
                             *names);
-        return QString();
+        return {};
     });
 }
 
@@ -156,24 +154,24 @@ Reply setTopics(Call& call) {
 Reply renameTopic(Call& call) {
     const QString oldName = call.field(wire::field::OldTopic);
     const QString newName = call.field(wire::field::NewTopic);
-    return runChange(call, [&](qint64 teacherId) {
-        QString refusal = renameRow(call.db, NamedTable::Topics, teacherId, oldName, newName,
-                                    QStringLiteral("课题"));
-        if (!refusal.isEmpty())
-            return refusal;
+    return runChange(call, [&](qint64 teacherId) -> Expected<> {
+        if (Expected<> renamed = renameRow(call.db, NamedTable::Topics, teacherId, oldName, newName,
+                                           QStringLiteral("课题"));
+            !renamed)
+            return renamed;
         // The scores recorded under the topic follow it to its new name.
         sqlRun(call.db,
                QStringLiteral(
                    "UPDATE scores SET topic = ? WHERE topic = ? AND class_id IN (SELECT id FROM "
                    "classes WHERE teacher_id = ?)"),
                {newName, oldName, teacherId});
-        return QString();
+        return {};
     });
 }
 
 Reply uploadGroups(Call& call) {
     const QString className = call.field(wire::field::Class);
-    return runClassChange(call, [&](qint64, qint64 classId) {
+    return runClassChange(call, [&](qint64, qint64 classId) -> Expected<> {
         QHash<QString, qint64> students;
         SqlRows rows = sqlRun(
             call.db, QStringLiteral("SELECT id, name FROM students WHERE class_id = ?"), {classId});
@@ -183,27 +181,26 @@ Reply uploadGroups(Call& call) {
         for (int group = 0; group < wire::GroupCount; ++group) {
             const auto names = splitList(call.field(wire::field::Group, group), MaxListLength);
             if (!names)
-                return tooManyItems(QStringLiteral("每组学生"), MaxListLength);
+                return refusal(tooManyItems(QStringLiteral("每组学生"), MaxListLength));
             for (const QString& name : *names) {
                 const auto student = students.constFind(name);
                 if (student == students.cend())
-                    return QStringLiteral("学生不在班级%1中：%2").arg(className, name);
+                    return refusal(QStringLiteral("学生不在班级%1中：%2").arg(className, name));
                 if (placed.contains(name))
-                    return QStringLiteral("学生在分组中出现了两次：%1").arg(name);
+                    return refusal(QStringLiteral("学生在分组中出现了两次：%1").arg(name));
                 placed.insert(name);
                 sqlRun(call.db, QStringLiteral("UPDATE students SET group_no = ? WHERE id = ?"),
                        {group, *student});
             }
         }
-        return QString();
+        return {};
     });
 }
 
 Reply record(Call& call) {
-    QString refusal;
-    const auto teacher = authenticateReader(call, &refusal);
+    const Expected<qint64> teacher = authenticateReader(call);
     if (!teacher)
-        return Reply::forbidden(refusal);
+        return Reply::refused(teacher.refusal());
     BuiltRecordCache& cache = call.context.records;
     const quint64 stamp = call.changeStamp();
     BuiltRecordCache::Bytes bytes = cache.atStamp(*teacher, stamp);

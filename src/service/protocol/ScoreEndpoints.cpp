@@ -66,28 +66,31 @@ ScoreLine readScoreLine(const QString& line) {
         read.badValue = scoreOutOfRange(fields[2]);
     else if (time.isEmpty())
         read.badValue = QStringLiteral("时间“%1”格式不正确").arg(fields[3]);
-    else if (QString problem = textProblem(fields[2], QStringLiteral("计分")); !problem.isEmpty())
-        read.badValue = problem;
-    else if (problem = textProblem(remark, QStringLiteral("评分标准")); !problem.isEmpty())
-        read.badValue = problem;
+    else if (const Expected<> fits = checkText(fields[2], QStringLiteral("计分")); !fits)
+        read.badValue = fits.why();
+    else if (const Expected<> fits = checkText(remark, QStringLiteral("评分标准")); !fits)
+        read.badValue = fits.why();
     else
         read.row = {0, 0, *value, fields[2], time, remark};
     return read;
 }
 
-// The refusal of the line, or empty with its student found in the roster.
-QString acceptScoreLine(const UploadRoster& roster, ScoreLine* line) {
+// The line with its student found in the roster, or its refusal.
+Expected<> acceptScoreLine(const UploadRoster& roster, ScoreLine* line) {
     if (!line->badShape.isEmpty())
-        return line->badShape;
+        return refusal(line->badShape);
     const auto found = roster.classes.constFind(line->className);
     if (found == roster.classes.cend())
-        return QStringLiteral("找不到班级“%1”").arg(line->className);
+        return refusal(QStringLiteral("找不到班级“%1”").arg(line->className));
     const auto student = found->students.constFind(line->student);
     if (student == found->students.cend())
-        return QStringLiteral("班级“%1”中找不到学生“%2”").arg(line->className, line->student);
+        return refusal(
+            QStringLiteral("班级“%1”中找不到学生“%2”").arg(line->className, line->student));
     line->row.classId = found->id;
     line->row.studentId = *student;
-    return line->badValue;
+    if (!line->badValue.isEmpty())
+        return refusal(line->badValue);
+    return {};
 }
 
 // The classes the readable lines name.
@@ -142,13 +145,13 @@ Reply uploadScores(Call& call) {
     };
     qint64 teacher = 0, storedRevision = -1;
     qsizetype stored = 0; // stays 0 for a batch stored before
-    Reply reply = runChange(call, readEarly, [&](qint64 teacherId) {
+    Reply reply = runChange(call, readEarly, [&](qint64 teacherId) -> Expected<> {
         if (!lines)
-            return QStringLiteral("一次最多上传%1行").arg(MaxUploadLines);
+            return refusal(QStringLiteral("一次最多上传%1行").arg(MaxUploadLines));
         if (lines->isEmpty())
-            return QStringLiteral("没有要上传的计分");
-        if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())
-            return problem;
+            return refusal(QStringLiteral("没有要上传的计分"));
+        if (Expected<> fits = checkText(topic, QStringLiteral("课题名称")); !fits)
+            return fits;
         const qint64 revision = revisionOf(call.db, teacherId);
         if (!roster || revision != earlyRevision)
             roster =
@@ -156,19 +159,18 @@ Reply uploadScores(Call& call) {
         QList<ScoreRow> rows;
         rows.reserve(read.size());
         for (int i = 0; i < read.size(); ++i) {
-            if (QString problem = acceptScoreLine(*roster, &read[i]); !problem.isEmpty())
-                return lineRefusal(i + 1, problem);
+            if (const Expected<> accepted = acceptScoreLine(*roster, &read[i]); !accepted)
+                return refusal(lineRefusal(i + 1, accepted.why()));
             rows.append(read[i].row);
         }
         insertScores(call.db, rows, topic);
         // The calls of the same lesson, when they come along: all or none with the scores.
-        QString refused = storeCalls(call, teacherId);
-        if (!refused.isEmpty())
-            return refused;
+        if (Expected<> callsStored = storeCalls(call, teacherId); !callsStored)
+            return callsStored;
         stored = rows.size();
         teacher = teacherId;
         storedRevision = revision + 1; // the change's own count, see runChange
-        return QString();
+        return {};
     });
     // runChange answers only once the commit is done; a failed commit throws.
     if (stored > 0) {
@@ -196,15 +198,15 @@ Reply editScore(Call& call) {
     const auto value = scoreValue(call.field(wire::field::Score));
     const QString topic = call.field(wire::field::Topic);
     const QString remark = call.field(wire::field::Remark);
-    return runChange(call, [&](qint64 teacherId) {
+    return runChange(call, [&](qint64 teacherId) -> Expected<> {
         if (!value)
-            return scoreOutOfRange(call.field(wire::field::Score));
+            return refusal(scoreOutOfRange(call.field(wire::field::Score)));
         if (!validTime || seconds < INT32_MIN || seconds > INT32_MAX)
-            return QStringLiteral("时间不正确");
-        if (QString problem = textProblem(topic, QStringLiteral("课题名称")); !problem.isEmpty())
-            return problem;
-        if (QString problem = textProblem(remark, QStringLiteral("说明")); !problem.isEmpty())
-            return problem;
+            return refusal(QStringLiteral("时间不正确"));
+        if (Expected<> fits = checkText(topic, QStringLiteral("课题名称")); !fits)
+            return fits;
+        if (Expected<> fits = checkText(remark, QStringLiteral("说明")); !fits)
+            return fits;
         const bool changed =
             validId && sqlRun(call.db,
                               QStringLiteral("UPDATE scores SET value = ?, score_text = ?, "
@@ -214,7 +216,9 @@ Reply editScore(Call& call) {
                               {*value, shortestDecimal(*value), secondsToDate(qint32(seconds)),
                                topic, remark, id, teacherId})
                                .numRowsAffected() > 0;
-        return changed ? QString() : QStringLiteral("找不到该计分记录");
+        if (!changed)
+            return refusal(QStringLiteral("找不到该计分记录"));
+        return {};
     });
 }
 

@@ -90,14 +90,13 @@ QString exportLinks(Call& call, qint64 teacher) {
 }
 
 Reply latestScores(Call& call) {
-    QString refusal;
-    const auto teacher = authenticateReader(call, &refusal);
+    const Expected<qint64> teacher = authenticateReader(call);
     if (!teacher) {
-        Reply refused = Reply::html(
-            page(QStringLiteral("无法查看"),
-                 QStringLiteral("<h1>无法查看计分</h1><p>%1</p>").arg(refusal.toHtmlEscaped()) +
-                     AddressWithoutMp));
-        refused.status = 403;
+        Reply refused = Reply::html(page(
+            QStringLiteral("无法查看"),
+            QStringLiteral("<h1>无法查看计分</h1><p>%1</p>").arg(teacher.why().toHtmlEscaped()) +
+                AddressWithoutMp));
+        refused.status = teacher.refusal().httpStatus;
         return refused;
     }
     bool ok = false;

@@ -39,12 +39,12 @@ Reply newScales(Call& call) {
     const QString topic = call.field(wire::field::Topic);
     const QStringList texts = call.field(wire::field::NewStandardTexts).split(u'\t');
     const QStringList scores = call.field(wire::field::NewStandardScores).split(u'\t');
-    return runChange(call, [&](qint64 teacherId) {
+    return runChange(call, [&](qint64 teacherId) -> Expected<> {
         const auto topicId = findTopic(call.db, teacherId, topic);
         if (!topicId)
-            return QStringLiteral("找不到课题：%1").arg(topic);
+            return refusal(QStringLiteral("找不到课题：%1").arg(topic));
         if (texts.size() > MaxNewStandards || scores.size() > MaxNewStandards)
-            return QStringLiteral("一次最多添加%1个标准").arg(MaxNewStandards);
+            return refusal(QStringLiteral("一次最多添加%1个标准").arg(MaxNewStandards));
         int added = 0;
         for (int i = 0; i < std::max(texts.size(), scores.size()); ++i) {
             const QString text = i < texts.size() ? texts[i].trimmed() : QString();
@@ -52,18 +52,20 @@ Reply newScales(Call& call) {
             if (text.isEmpty() && score.isEmpty())
                 continue;
             if (text.isEmpty())
-                return QStringLiteral("第%1个标准只有评分，没有标准内容").arg(i + 1);
-            if (QString problem = nameProblem(text, QStringLiteral("标准内容")); !problem.isEmpty())
-                return problem;
+                return refusal(QStringLiteral("第%1个标准只有评分，没有标准内容").arg(i + 1));
+            if (Expected<> fits = checkName(text, QStringLiteral("标准内容")); !fits)
+                return fits;
             const auto value = scoreValue(score);
             if (!value)
-                return scoreOutOfRange(score);
+                return refusal(scoreOutOfRange(score));
             sqlRun(call.db,
                    QStringLiteral("INSERT INTO standards (topic_id, text, score) VALUES (?, ?, ?)"),
                    {*topicId, text, *value});
             ++added;
         }
-        return added ? QString() : QStringLiteral("至少填写一个标准");
+        if (added == 0)
+            return refusal(QStringLiteral("至少填写一个标准"));
+        return {};
     });
 }
 
@@ -72,11 +74,11 @@ Reply editScale(Call& call) {
     const auto score = scoreValue(call.field(wire::field::Score));
     bool validId = false;
     const qint64 id = call.field(wire::field::StandardId).trimmed().toLongLong(&validId);
-    return runChange(call, [&](qint64 teacherId) {
-        if (QString problem = nameProblem(text, QStringLiteral("标准内容")); !problem.isEmpty())
-            return problem;
+    return runChange(call, [&](qint64 teacherId) -> Expected<> {
+        if (Expected<> fits = checkName(text, QStringLiteral("标准内容")); !fits)
+            return fits;
         if (!score)
-            return scoreOutOfRange(call.field(wire::field::Score));
+            return refusal(scoreOutOfRange(call.field(wire::field::Score)));
         const bool changed =
             validId &&
             sqlRun(call.db,
@@ -85,7 +87,9 @@ Reply editScale(Call& call) {
                        "(SELECT id FROM topics WHERE teacher_id = ?)"),
                    {text, *score, id, teacherId})
                     .numRowsAffected() > 0;
-        return changed ? QString() : QStringLiteral("找不到该标准");
+        if (!changed)
+            return refusal(QStringLiteral("找不到该标准"));
+        return {};
     });
 }
 

@@ -40,17 +40,14 @@ Database::~Database() {
     closeAll();
 }
 
-bool Database::open(QString* error) {
+Expected<> Database::open() {
     QSqlDatabase db = connection();
-    if (!db.isOpen()) {
-        if (error)
-            *error = QStringLiteral("cannot open the database %1: %2")
-                         .arg(m_sqlite ? m_location
-                                       : QUrl(m_location).toDisplayString(QUrl::RemovePassword),
-                              db.lastError().text());
-        return false;
-    }
-    return migrate(*this, db, error);
+    if (!db.isOpen())
+        return refusal(
+            QStringLiteral("cannot open the database %1: %2")
+                .arg(m_sqlite ? m_location : QUrl(m_location).toDisplayString(QUrl::RemovePassword),
+                     db.lastError().text()));
+    return migrate(*this, db);
 }
 
 QSqlDatabase Database::connection() {
@@ -59,7 +56,7 @@ QSqlDatabase Database::connection() {
         QSqlDatabase db = QSqlDatabase::database(name, false);
         // A connection closed after a failure (a restarted database server) opens again.
         if (!db.isOpen())
-            configure(db, nullptr);
+            configure(db);
         return db;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(m_sqlite ? "QSQLITE" : "QPSQL", name);
@@ -67,11 +64,11 @@ QSqlDatabase Database::connection() {
         QMutexLocker lock(&m_mutex);
         m_connections.append(name);
     }
-    configure(db, nullptr);
+    configure(db);
     return db;
 }
 
-bool Database::configure(QSqlDatabase& db, QString* error) const {
+void Database::configure(QSqlDatabase& db) const {
     if (m_sqlite) {
         db.setDatabaseName(m_location);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
@@ -85,11 +82,8 @@ bool Database::configure(QSqlDatabase& db, QString* error) const {
         // A request waits no longer than this for a server that cannot be reached.
         db.setConnectOptions(QStringLiteral("connect_timeout=5"));
     }
-    if (!db.open()) {
-        if (error)
-            *error = db.lastError().text();
-        return false;
-    }
+    if (!db.open())
+        return; // said by the caller of connection(), which finds it closed
     QSqlQuery query(db);
     if (m_sqlite) {
         // Pragmas hold per connection; journal_mode=WAL is stored in the file.
@@ -104,7 +98,6 @@ bool Database::configure(QSqlDatabase& db, QString* error) const {
         // "already exists, skipping" and the like are no errors of the service.
         query.exec(QStringLiteral("SET client_min_messages = warning"));
     }
-    return true;
 }
 
 void Database::closeAll() {

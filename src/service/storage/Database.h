@@ -4,6 +4,8 @@
 // through Qt SQL with the same portable statements. Each thread that touches the database gets
 // its own connection, named after the service instance and the thread.
 
+#include "text/Refusal.h"
+
 #include <QMutex>
 #include <QSqlDatabase>
 #include <QString>
@@ -21,7 +23,7 @@ public:
     Database& operator=(const Database&) = delete;
 
     // Opens a first connection and brings the schema to this release's version.
-    bool open(QString* error);
+    Expected<> open();
     // This thread's connection, opened on first use; invalid when it cannot be opened.
     QSqlDatabase connection();
     // Closes every connection; only while no request is running.
@@ -44,7 +46,7 @@ public:
     static bool isSqliteLocation(const QString& location);
 
 private:
-    bool configure(QSqlDatabase& db, QString* error) const;
+    void configure(QSqlDatabase& db) const;
 
     QString m_location;
     bool m_sqlite;

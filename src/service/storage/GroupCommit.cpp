@@ -67,15 +67,15 @@ void GroupCommit::write(const QSqlDatabase& db, const std::deque<Job*>& group) {
             try {
                 if (!alone)
                     sqlControl(db, QStringLiteral("SAVEPOINT change"));
-                const QString refusal = (*job->change)(db);
-                if (refusal.isEmpty()) {
+                const Expected<> made = (*job->change)(db);
+                if (made) {
                     if (!alone)
                         sqlControl(db, QStringLiteral("RELEASE SAVEPOINT change"));
                     job->result = {Outcome::Committed, {}, {}};
                     kept = true;
                     continue;
                 }
-                job->result = {Outcome::Refused, refusal, {}};
+                job->result = {Outcome::Refused, made.refusal(), {}};
             } catch (const DatabaseError& error) {
                 job->result = {Outcome::Failed, {}, error.what()};
             }

@@ -8,6 +8,7 @@
 // the others (the server flushes concurrent commits together).
 
 #include "storage/Database.h"
+#include "text/Refusal.h"
 
 #include <QMutex>
 #include <QWaitCondition>
@@ -19,13 +20,13 @@ namespace ordalis::service {
 
 class GroupCommit {
 public:
-    // Runs on the connection of the thread that writes the group; returns the refusal, or
-    // empty when the change is made. A DatabaseError fails the change alone.
-    using Change = std::function<QString(const QSqlDatabase& db)>;
+    // Runs on the connection of the thread that writes the group; made, or refused. A
+    // DatabaseError fails the change alone.
+    using Change = std::function<Expected<>(const QSqlDatabase& db)>;
     enum class Outcome { Committed, Refused, Failed };
     struct Result {
         Outcome outcome = Outcome::Failed;
-        QString refusal;
+        Refusal refusal;     // of a change refused
         std::string failure; // what failed, for the log
     };
 

@@ -193,7 +193,7 @@ bool holdsOlderSchema(const QSqlDatabase& db) {
            latestSchemaVersion();
 }
 
-bool migrate(const Database& database, const QSqlDatabase& db, QString* error) {
+Expected<> migrate(const Database& database, const QSqlDatabase& db) {
     try {
         Transaction transaction(database, db);
         if (!database.isSqlite())
@@ -204,26 +204,21 @@ bool migrate(const Database& database, const QSqlDatabase& db, QString* error) {
             sqlValue(db, QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version"))
                 .value_or(0)
                 .toInt();
-        if (current > latestSchemaVersion()) {
-            if (error)
-                *error = QStringLiteral("the database has schema version %1, newer than this "
-                                        "release's %2")
-                             .arg(current)
-                             .arg(latestSchemaVersion());
-            return false;
-        }
+        if (current > latestSchemaVersion())
+            return refusal(QStringLiteral("the database has schema version %1, newer than this "
+                                          "release's %2")
+                               .arg(current)
+                               .arg(latestSchemaVersion()));
         for (int version = current + 1; version <= latestSchemaVersion(); ++version) {
             migrations()[version - 1](db, database.isSqlite());
             sqlRun(db, QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"),
                    {version});
         }
         transaction.commit();
-        return true;
+        return {};
     } catch (const DatabaseError& failure) {
-        if (error)
-            *error = QStringLiteral("cannot prepare the database: %1")
-                         .arg(QString::fromStdString(failure.what()));
-        return false;
+        return refusal(QStringLiteral("cannot prepare the database: %1")
+                           .arg(QString::fromStdString(failure.what())));
     }
 }
 

@@ -10,7 +10,7 @@ namespace ordalis::service {
 
 // The version this release writes; a database of a later version is refused.
 int latestSchemaVersion();
-bool migrate(const Database& database, const QSqlDatabase& db, QString* error);
+Expected<> migrate(const Database& database, const QSqlDatabase& db);
 // Whether the database holds tables of a release older than this one, which migrate() would
 // change: worth a copy first. A database without tables (a fresh one) holds none.
 bool holdsOlderSchema(const QSqlDatabase& db);

@@ -92,13 +92,10 @@ void ServiceConfigTest::argumentsOverrideFile() {
     config.setServiceBase("http://school.example");
     config.setMakerSite("http://maker.example");
 
-    QString error;
     QVERIFY(config.applyArguments({"ordalis", "--data-dir", "/tmp/x", "--service-base",
                                    "http://127.0.0.1:5000", "--timeout=0.3",
                                    "--web-console=https://console.example/", "--ca-certificates",
-                                   "/srv/ca.pem"},
-                                  &error));
-    QVERIFY(error.isEmpty());
+                                   "/srv/ca.pem"}));
     QCOMPARE(config.serviceBase(), "http://127.0.0.1:5000");
     QCOMPARE(config.makerSite(), "http://maker.example");
     QCOMPARE(config.webConsoleAddress(), "https://console.example");
@@ -121,9 +118,9 @@ void ServiceConfigTest::badArgumentsChangeNothing_data() {
 void ServiceConfigTest::badArgumentsChangeNothing() {
     QFETCH(QStringList, arguments);
     ServiceConfig config;
-    QString error;
-    QVERIFY(!config.applyArguments(arguments, &error));
-    QVERIFY(!error.isEmpty());
+    const Expected<> applied = config.applyArguments(arguments);
+    QVERIFY(!applied);
+    QVERIFY(!applied.why().isEmpty());
     QVERIFY(config.usesEmbeddedService());
     QCOMPARE(config.timeout(), ServiceConfig::DefaultTimeout);
 }
@@ -170,10 +167,11 @@ void ServiceConfigTest::caCertificatesFile() {
         file.write(content);
     }
     ServiceConfig config;
-    QString error;
-    QVERIFY(config.loadCaCertificates(&error)); // none named: nothing to read
+    QVERIFY(config.loadCaCertificates()); // none named: nothing to read
     QVERIFY(config.applyArguments({"--ca-certificates", path}));
-    QCOMPARE(config.loadCaCertificates(&error), reason.isEmpty());
+    const Expected<> loaded = config.loadCaCertificates();
+    const QString error = loaded.why();
+    QCOMPARE(loaded.ok(), reason.isEmpty());
     if (reason.isEmpty()) {
         QCOMPARE(config.caCertificates().size(), 1);
         QCOMPARE(config.caCertificates().first().subjectDisplayName(), "School CA");

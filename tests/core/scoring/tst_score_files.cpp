@@ -4,9 +4,9 @@
 #include "scoring/DailyLog.h"
 #include "scoring/DmsFile.h"
 #include "scoring/PendingStore.h"
-#include "wire/ScoreLine.h"
 #include "session/Session.h"
 #include "text/Gb18030.h"
+#include "wire/ScoreLine.h"
 
 #include <QtTest>
 
@@ -52,21 +52,21 @@ private Q_SLOTS:
             QStringLiteral("初一(3)班\t李明\t5分\t2020-03-02 09:16:00\t回答正确");
         const FileWrite w1 = appendToDailyLog(data.path(), QStringLiteral("离线用户"),
                                               QStringLiteral("初一(3)班"), March2, first);
-        QVERIFY2(w1.ok, qPrintable(w1.reason));
-        QCOMPARE(w1.path, data.filePath(QStringLiteral("离线用户_初一(3)班_2020-03-02.Log")));
+        QVERIFY2(w1.ok(), qPrintable(w1.why()));
+        QCOMPARE(w1.path(), data.filePath(QStringLiteral("离线用户_初一(3)班_2020-03-02.Log")));
         QVERIFY(appendToDailyLog(data.path(), QStringLiteral("离线用户"),
                                  QStringLiteral("初一(3)班"), March2, second)
-                    .ok);
-        QCOMPARE(fileBytes(w1.path),
+                    .ok());
+        QCOMPARE(fileBytes(w1.path()),
                  gb18030::encode(first) + "\r\n" + gb18030::encode(second) + "\r\n");
 
         // The next day has a file of its own.
         const FileWrite next =
             appendToDailyLog(data.path(), QStringLiteral("离线用户"), QStringLiteral("初一(3)班"),
                              March2.addDays(1), first);
-        QVERIFY(next.ok);
-        QVERIFY(next.path != w1.path);
-        QCOMPARE(fileBytes(w1.path).count("\r\n"), 2);
+        QVERIFY(next.ok());
+        QVERIFY(next.path() != w1.path());
+        QCOMPARE(fileBytes(w1.path()).count("\r\n"), 2);
     }
 
     void dailyLogNamesStayInsideTheFolder() {
@@ -78,8 +78,8 @@ private Q_SLOTS:
         const FileWrite write =
             appendToDailyLog(data.path(), QStringLiteral("../x"), QStringLiteral("../../a/b"),
                              March2, QStringLiteral("l"));
-        QVERIFY2(write.ok, qPrintable(write.reason));
-        QCOMPARE(QFileInfo(write.path).absolutePath(), QFileInfo(data.path()).absoluteFilePath());
+        QVERIFY2(write.ok(), qPrintable(write.why()));
+        QCOMPARE(QFileInfo(write.path()).absolutePath(), QFileInfo(data.path()).absoluteFilePath());
         QCOMPARE(QDir(data.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
@@ -88,16 +88,16 @@ private Q_SLOTS:
         const QString missing = data.filePath(QStringLiteral("no/such/folder"));
         const FileWrite intoMissing = appendToDailyLog(
             missing, QStringLiteral("u"), QStringLiteral("c"), March2, QStringLiteral("l"));
-        QVERIFY(!intoMissing.ok);
-        QVERIFY(!intoMissing.reason.isEmpty());
+        QVERIFY(!intoMissing.ok());
+        QVERIFY(!intoMissing.why().isEmpty());
 
         // A folder where the file should be cannot be opened for appending.
         QVERIFY(QDir(data.path())
                     .mkdir(dailyLogFileName(QStringLiteral("u"), QStringLiteral("c"), March2)));
         const FileWrite ontoFolder = appendToDailyLog(
             data.path(), QStringLiteral("u"), QStringLiteral("c"), March2, QStringLiteral("l"));
-        QVERIFY(!ontoFolder.ok);
-        QVERIFY(!ontoFolder.reason.isEmpty());
+        QVERIFY(!ontoFolder.ok());
+        QVERIFY(!ontoFolder.why().isEmpty());
 
         if (QFile::exists(QStringLiteral("/dev/full"))) {
             // A device that accepts the open but refuses every byte: the write must not pass.
@@ -109,7 +109,7 @@ private Q_SLOTS:
             const FileWrite full =
                 appendToDailyLog(links.path(), QStringLiteral("u"), QStringLiteral("c"), March2,
                                  QStringLiteral("l"));
-            QVERIFY(!full.ok);
+            QVERIFY(!full.ok());
         }
     }
 
@@ -118,12 +118,12 @@ private Q_SLOTS:
         const QString path = data.filePath(QStringLiteral("成绩.dms"));
         const QStringList lines{QStringLiteral("一班\t张三\t3分\t2020-03-02 09:15:07\t"),
                                 QStringLiteral("一班\t李四\t5分\t2020-03-02 09:16:00\t回答正确")};
-        QVERIFY(writeDmsFile(path, lines).ok);
+        QVERIFY(writeDmsFile(path, lines).ok());
         QCOMPARE(fileBytes(path), gb18030::encode(lines.join(QStringLiteral("\r\n"))) + "\r\n");
         QCOMPARE(*readDmsFile(path), lines);
 
         // Written whole: a shorter batch replaces a longer one.
-        QVERIFY(writeDmsFile(path, lines.mid(1)).ok);
+        QVERIFY(writeDmsFile(path, lines.mid(1)).ok());
         QCOMPARE(*readDmsFile(path), lines.mid(1));
 
         QVERIFY(writeBytes(path, gb18030::encode(u"\r\na\tb\n\n  \r\nc\r\n\r\n")));
@@ -138,8 +138,8 @@ private Q_SLOTS:
         QVERIFY(!readDmsFile(data.filePath(QStringLiteral("missing.dms"))));
         const FileWrite intoMissing =
             writeDmsFile(data.filePath(QStringLiteral("no/such/x.dms")), {QStringLiteral("a")});
-        QVERIFY(!intoMissing.ok);
-        QCOMPARE(intoMissing.reason, QStringLiteral("文件夹不存在"));
+        QVERIFY(!intoMissing.ok());
+        QCOMPARE(intoMissing.why(), QStringLiteral("文件夹不存在"));
     }
 
     // Each user's pending lines in a file of their own inside the folder; an account keeps its
@@ -158,7 +158,7 @@ private Q_SLOTS:
         QCOMPARE(files.size(), 5);
 
         const QStringList anna{QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t")};
-        QVERIFY(store.save(QStringLiteral("anna"), anna).ok);
+        QVERIFY(store.save(QStringLiteral("anna"), anna).ok());
         QCOMPARE(fileBytes(store.filePath(QStringLiteral("anna"))),
                  gb18030::encode(anna[0]) + "\r\n");
         QCOMPARE(store.load(QStringLiteral("anna")), anna);
@@ -174,6 +174,17 @@ private Q_SLOTS:
         QCOMPARE(store.load(QStringLiteral("anna")), anna + offline);
         QVERIFY(store.load(Session::OfflineUserName).isEmpty());
         QCOMPARE(store.changeUser(QString(), offline, Session::OfflineUserName), offline);
+
+        // Lines carried over whose old file cannot be emptied are held until it can be.
+        const QString offlineFile = store.filePath(Session::OfflineUserName);
+        QVERIFY(QFile::remove(offlineFile) && QDir().mkpath(offlineFile));
+        QCOMPARE(store.changeUser(Session::OfflineUserName, offline, QStringLiteral("bert")),
+                 offline);
+        QCOMPARE(store.load(QStringLiteral("bert")), offline);
+        QVERIFY(!store.allWritten());
+        QVERIFY(QDir(offlineFile).removeRecursively());
+        QVERIFY(store.retry().constFirst().ok());
+        QVERIFY(store.allWritten());
     }
 };
 

@@ -21,14 +21,13 @@ private Q_SLOTS:
         m_name = SingleProgram::channelName(m_folder.path());
         // The running program answers from its own event loop, while ask waits here.
         auto* channel = new CommandChannel;
-        channel->addCommand(QStringLiteral("echo"), [](const QString& argument) {
-            return ChannelAnswer{true, argument};
-        });
+        channel->addCommand(QStringLiteral("echo"),
+                            [](const QString& argument) { return ChannelAnswer(argument); });
         channel->addCommand(QStringLiteral("refuse"), [](const QString& argument) {
-            return ChannelAnswer{false, QStringLiteral("不行\n") + argument};
+            return ChannelAnswer(refusal(QStringLiteral("不行\n") + argument));
         });
-        QString error;
-        QVERIFY2(channel->listen(m_name, &error), qPrintable(error));
+        const Expected<> listening = channel->listen(m_name);
+        QVERIFY2(listening, qPrintable(listening.why()));
         channel->moveToThread(&m_runningProgram);
         connect(&m_runningProgram, &QThread::finished, channel, &QObject::deleteLater);
         m_runningProgram.start();
@@ -60,8 +59,8 @@ private Q_SLOTS:
         QFETCH(QString, text);
         const std::optional<ChannelAnswer> answer = CommandChannel::ask(m_name, request, 5000);
         QVERIFY(answer);
-        QCOMPARE(answer->ok, ok);
-        QCOMPARE(answer->text, text);
+        QCOMPARE(answer->ok(), ok);
+        QCOMPARE(ok ? answer->value() : answer->why(), text);
     }
 
     void nobodyListening() {

@@ -19,13 +19,13 @@ private Q_SLOTS:
             RememberedUsers users(ini);
             QVERIFY(users.names().isEmpty());
             QCOMPARE(users.lastLoginName(), QString());
-            users.remember(QStringLiteral("a"));
-            users.remember(QStringLiteral("b"));
-            users.remember(QStringLiteral("c"));
+            QVERIFY(users.remember(QStringLiteral("a")));
+            QVERIFY(users.remember(QStringLiteral("b")));
+            QVERIFY(users.remember(QStringLiteral("c")));
             QCOMPARE(users.storedNames(), QStringLiteral("c|b|a|"));
         }
         RememberedUsers users(ini);
-        users.remember(QStringLiteral("a"));
+        QVERIFY(users.remember(QStringLiteral("a")));
         QCOMPARE(users.storedNames(), QStringLiteral("c|b|a|"));
         QCOMPARE(users.lastLoginName(), QStringLiteral("a"));
         QCOMPARE(users.names(), (QStringList{"c", "b", "a"}));
@@ -34,14 +34,14 @@ private Q_SLOTS:
     // A name that is only part of a remembered one is a different user.
     void matchesWholeNamesOnly() {
         RememberedUsers users(m_dir.filePath(QStringLiteral("whole.ini")));
-        users.remember(QStringLiteral("张老师"));
-        users.remember(QStringLiteral("张"));
+        QVERIFY(users.remember(QStringLiteral("张老师")));
+        QVERIFY(users.remember(QStringLiteral("张")));
         QCOMPARE(users.names(), (QStringList{"张", "张老师"}));
     }
 
     void clearForgetsBothKeysAcrossRuns() {
         const QString ini = m_dir.filePath(QStringLiteral("clear.ini"));
-        RememberedUsers(ini).remember(QStringLiteral("a"));
+        QVERIFY(RememberedUsers(ini).remember(QStringLiteral("a")));
         RememberedUsers(ini).clear();
         RememberedUsers reopened(ini);
         QCOMPARE(reopened.storedNames(), QString());

@@ -33,13 +33,14 @@ private Q_SLOTS:
         }
 
         // In the .xlsx every such cell is a text cell and the score a number.
-        QString error;
-        const QByteArray xlsx = workbook::toXlsx(book, &error);
-        QVERIFY2(!xlsx.isEmpty(), qPrintable(error));
+        const Expected<QByteArray> written = workbook::toXlsx(book);
+        QVERIFY2(written, qPrintable(written.why()));
+        const QByteArray& xlsx = *written;
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("book.xlsx")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(xlsx) == xlsx.size());
         file.close();
+        QString error;
         const auto types = test::runPython(QStringLiteral(R"(
 import json, sys, openpyxl
 sheet = openpyxl.load_workbook(sys.argv[1])[sys.argv[2]]

@@ -6,8 +6,8 @@
 #include "common/Dialogs.h"
 #include "common/Look.h"
 #include "net/ServiceConfig.h"
-#include "session/MainWindow.h"
 #include "session/LoginWindow.h"
+#include "session/MainWindow.h"
 #include "session/ProgramWindows.h"
 
 #include <QApplication>
@@ -26,7 +26,11 @@ struct RecordingSpeaker : Speaker {
     RecordingSpeaker(QStringList* said, QString reason = QString())
         : reason(std::move(reason))
         , said(said) {}
-    QString unavailableReason() const override { return reason; }
+    Expected<> canSpeak() const override {
+        if (!reason.isEmpty())
+            return refusal(reason);
+        return {};
+    }
     void say(const QString& text) override { *said << text; }
 };
 

@@ -101,10 +101,8 @@ private Q_SLOTS:
         QCOMPARE(f.change("/student.php", QStringLiteral("&class=一班&student=李四|王五")),
                  DoneText);
         QVERIFY(!f.read("/getcalls.php", QStringLiteral("class=一班&")).contains(u"张三"));
-        QString message;
-        QVERIFY(
-            ordalis::ScoreService::restoreDeleted(f.dir.filePath(QStringLiteral("service.sqlite")),
-                                                  QStringLiteral("alice"), {}, &message));
+        QVERIFY(ordalis::ScoreService::restoreDeleted(
+            f.dir.filePath(QStringLiteral("service.sqlite")), QStringLiteral("alice"), {}));
         QVERIFY(f.read("/getcalls.php", QStringLiteral("class=一班&"))
                     .contains(call1.section(u'\t', 1)));
     }
@@ -481,28 +479,25 @@ private Q_SLOTS:
         QCOMPARE(f.change("/delscale.php", QStringLiteral("&keti=函数&delid=") + scaleId),
                  DoneText);
         const QString location = f.dir.filePath(QStringLiteral("service.sqlite"));
-        QString message;
-        QVERIFY2(ordalis::ScoreService::restoreDeleted(location, QStringLiteral("alice"),
-                                                       QDateTime::currentDateTime().addSecs(-600),
-                                                       &message),
-                 qPrintable(message));
-        QCOMPARE(message, QStringLiteral("restored 0 classes, 0 students, 0 topics, 1 standards, "
+        const ordalis::Expected<QString> recent = ordalis::ScoreService::restoreDeleted(
+            location, QStringLiteral("alice"), QDateTime::currentDateTime().addSecs(-600));
+        QVERIFY2(recent, qPrintable(recent.why()));
+        QCOMPARE(*recent, QStringLiteral("restored 0 classes, 0 students, 0 topics, 1 standards, "
                                          "0 scores"));
         QVERIFY(!f.record().contains(QStringLiteral("一班")));
         // A restored standard comes after those the topic has now.
         QVERIFY(f.record().contains(QStringLiteral("[keti]\t函数\t部分正确\t2.5\t正确\t5\r\n")));
 
-        QVERIFY(
-            ordalis::ScoreService::restoreDeleted(location, QStringLiteral("alice"), {}, &message));
-        QCOMPARE(message, QStringLiteral("restored 1 classes, 3 students, 1 topics, 0 standards, "
-                                         "1 scores"));
+        QCOMPARE(ordalis::ScoreService::restoreDeleted(location, QStringLiteral("alice"), {})
+                     .valueOr({}),
+                 QStringLiteral("restored 1 classes, 3 students, 1 topics, 0 standards, "
+                                "1 scores"));
         // Everything is back; the restored class and topic come last in their lists.
         const QString after = f.record();
         QVERIFY(after.startsWith(QStringLiteral("Class_Is_Ready\t二班\t一班\t\r\n")));
         for (const QString& line : before.split(QStringLiteral("\r\n")).mid(2))
             QVERIFY2(after.contains(line), qPrintable(line));
-        QVERIFY(!ordalis::ScoreService::restoreDeleted(location, QStringLiteral("nobody"), {},
-                                                       &message));
+        QVERIFY(!ordalis::ScoreService::restoreDeleted(location, QStringLiteral("nobody"), {}));
     }
 
     // A running service lists a teacher's kept deletions with the scores they took, and brings
@@ -522,39 +517,37 @@ private Q_SLOTS:
                  DoneText);
         ordalis::ScoreService service;
         QVERIFY(service.start(f.dir.filePath(QStringLiteral("service.sqlite"))));
-        QString refusal;
-        const auto kept = service.deletedItems(AliceFixture::Account,
-                                               ordalis::md5Hex(AliceFixture::Login), &refusal);
-        QVERIFY2(kept && kept->size() == 1, qPrintable(refusal));
+        const auto kept =
+            service.deletedItems(AliceFixture::Account, ordalis::md5Hex(AliceFixture::Login));
+        QVERIFY2(kept && kept->size() == 1, qPrintable(kept.why()));
         QCOMPARE(kept->at(0).kind, ordalis::service::DeletedKind::Class);
         QCOMPARE(kept->at(0).name, QStringLiteral("一班"));
         QCOMPARE(kept->at(0).scores, 1);
-        QVERIFY(!service.deletedItems(AliceFixture::Account, AliceFixture::Login, &refusal));
+        QVERIFY(!service.deletedItems(AliceFixture::Account, AliceFixture::Login));
         const qint64 bobs =
             service
-                .deletedItems(QStringLiteral("bob1"), ordalis::md5Hex(QStringLiteral("bob-login")),
-                              &refusal)
+                .deletedItems(QStringLiteral("bob1"), ordalis::md5Hex(QStringLiteral("bob-login")))
                 ->at(0)
                 .id;
 
-        QVERIFY(!service.restoreDeletedItems(AliceFixture::Account, QStringLiteral("wrong"),
-                                             {kept->at(0).id}, &refusal));
-        QCOMPARE(refusal, QStringLiteral("用户名或操作密码错误"));
-        QVERIFY(service.restoreDeletedItems(AliceFixture::Account, AliceFixture::Operation, {bobs},
-                                            &refusal));
+        QCOMPARE(service
+                     .restoreDeletedItems(AliceFixture::Account, QStringLiteral("wrong"),
+                                          {kept->at(0).id})
+                     .why(),
+                 QStringLiteral("用户名或操作密码错误"));
+        QVERIFY(
+            service.restoreDeletedItems(AliceFixture::Account, AliceFixture::Operation, {bobs}));
         QVERIFY(!f.record().contains(QStringLiteral("乙班")));
         QVERIFY(service.restoreDeletedItems(AliceFixture::Account, AliceFixture::Operation,
-                                            {kept->at(0).id, kept->at(0).id}, &refusal));
+                                            {kept->at(0).id, kept->at(0).id}));
         QCOMPARE(f.scores("一班").split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).size(), 1);
-        QVERIFY(
+        QVERIFY(service.deletedItems(AliceFixture::Account, ordalis::md5Hex(AliceFixture::Login))
+                    ->isEmpty());
+        QCOMPARE(
             service
-                .deletedItems(AliceFixture::Account, ordalis::md5Hex(AliceFixture::Login), &refusal)
-                ->isEmpty());
-        QCOMPARE(service
-                     .deletedItems(QStringLiteral("bob1"),
-                                   ordalis::md5Hex(QStringLiteral("bob-login")), &refusal)
-                     ->size(),
-                 1);
+                .deletedItems(QStringLiteral("bob1"), ordalis::md5Hex(QStringLiteral("bob-login")))
+                ->size(),
+            1);
     }
 };
 

@@ -23,9 +23,9 @@ const QString MalloryLogin = QStringLiteral("m-login");
 const QString MalloryOperation = QStringLiteral("m-op");
 
 // Kept deletions as one text, to compare and to search.
-QString deletedText(const std::optional<QList<ordalis::service::DeletedItem>>& items) {
+QString deletedText(const ordalis::Expected<QList<ordalis::service::DeletedItem>>& items) {
     QStringList lines;
-    for (const auto& item : items.value_or(QList<ordalis::service::DeletedItem>{}))
+    for (const auto& item : items.valueOr({}))
         lines << QString::number(item.id) + item.name + item.belongsTo;
     return lines.join(u'\n');
 }
@@ -75,8 +75,7 @@ struct Isolation : AliceFixture {
                 asMallory("/delscore.php",
                           QStringLiteral("&class=一班&delid=|") +
                               idOfScore(malloryScores(), QStringLiteral("乙删"))) == Success;
-        QString refusal;
-        const auto kept = service.deletedItems(Account, ordalis::md5Hex(Login), &refusal);
+        const auto kept = service.deletedItems(Account, ordalis::md5Hex(Login));
         ready = ready && kept && kept->size() == 1;
         if (ready)
             deletedItemId = kept->first().id;
@@ -114,8 +113,7 @@ struct Isolation : AliceFixture {
         for (const char* topic : {"函数", "数列"})
             state << read("/getscale.php",
                           QStringLiteral("keti=%1&").arg(QString::fromUtf8(topic)));
-        QString refusal;
-        state << deletedText(service.deletedItems(Account, ordalis::md5Hex(Login), &refusal));
+        state << deletedText(service.deletedItems(Account, ordalis::md5Hex(Login)));
         return state.join(QStringLiteral("\n--\n"));
     }
     // "{score}", "{deletedscore}", "{scale}" and "{deleted}" stand for Alice's ids.
@@ -268,12 +266,10 @@ const QList<Probe>& probes() {
          {},
          {},
          [](Isolation& f) {
-             QString refusal;
              return QStringList{
+                 deletedText(f.service.deletedItems(Mallory, ordalis::md5Hex(MalloryLogin))),
                  deletedText(
-                     f.service.deletedItems(Mallory, ordalis::md5Hex(MalloryLogin), &refusal)),
-                 deletedText(f.service.deletedItems(AliceFixture::Account,
-                                                    ordalis::md5Hex(MalloryLogin), &refusal))};
+                     f.service.deletedItems(AliceFixture::Account, ordalis::md5Hex(MalloryLogin)))};
          }},
         {QStringLiteral("ScoreService::restoreDeletedItems"),
          Kind::Called,
@@ -281,14 +277,11 @@ const QList<Probe>& probes() {
          {},
          {},
          [](Isolation& f) {
-             QString refusal;
-             QStringList replies;
-             replies << QString::number(f.service.restoreDeletedItems(Mallory, MalloryOperation,
-                                                                      {f.deletedItemId}, &refusal));
-             replies << refusal;
-             replies << QString::number(f.service.restoreDeletedItems(
-                 AliceFixture::Account, MalloryOperation, {f.deletedItemId}, &refusal));
-             return replies;
+             const ordalis::Expected<> own =
+                 f.service.restoreDeletedItems(Mallory, MalloryOperation, {f.deletedItemId});
+             const ordalis::Expected<> alices = f.service.restoreDeletedItems(
+                 AliceFixture::Account, MalloryOperation, {f.deletedItemId});
+             return QStringList{QString::number(own.ok()), own.why(), QString::number(alices.ok())};
          }},
         {QStringLiteral("ScoreService::restoreDeleted"),
          Kind::Called,
@@ -296,9 +289,9 @@ const QList<Probe>& probes() {
          {},
          {},
          [](Isolation& f) {
-             QString message;
-             ScoreService::restoreDeleted(f.databaseName, Mallory, QDateTime(), &message);
-             return QStringList{message};
+             const ordalis::Expected<QString> restored =
+                 ScoreService::restoreDeleted(f.databaseName, Mallory, QDateTime());
+             return QStringList{restored ? *restored : restored.why()};
          }},
     };
     return table;

@@ -171,11 +171,10 @@ private Q_SLOTS:
             for (int i = 0; i < 4; ++i) {
                 instances.push_back(std::make_unique<Database>(location));
                 starters.append(QThread::create([&opened, db = instances.back().get()] {
-                    QString error;
-                    if (db->open(&error))
+                    if (const ordalis::Expected<> open = db->open())
                         ++opened;
                     else
-                        qWarning("%s", qPrintable(error));
+                        qWarning("%s", qPrintable(open.why()));
                     db->closeAll();
                 }));
             }
@@ -456,9 +455,9 @@ private Q_SLOTS:
         qputenv("PGPASSFILE", QFile::encodeName(passfile));
         {
             Database database(location);
-            QString error;
-            QVERIFY(!database.open(&error));
-            QVERIFY2(error.contains(QStringLiteral("password")), qPrintable(error));
+            const ordalis::Expected<> opened = database.open();
+            QVERIFY(!opened);
+            QVERIFY2(opened.why().contains(QStringLiteral("password")), qPrintable(opened.why()));
         }
         QFile file(passfile);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -477,8 +476,8 @@ private Q_SLOTS:
         qunsetenv("PGPASSFILE");
         qputenv("PGPASSWORD", "app-secret");
         Database database(location);
-        QString error;
-        QVERIFY2(database.open(&error), qPrintable(error));
+        const ordalis::Expected<> opened = database.open();
+        QVERIFY2(opened, qPrintable(opened.why()));
         qunsetenv("PGPASSWORD");
     }
 };

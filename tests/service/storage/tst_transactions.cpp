@@ -19,8 +19,8 @@ private Q_SLOTS:
     void onlyBookkeepingSkipsTheSync() {
         QTemporaryDir dir;
         Database database(dir.filePath(QStringLiteral("t.sqlite")));
-        QString error;
-        QVERIFY2(database.open(&error), qPrintable(error));
+        const ordalis::Expected<> opened = database.open();
+        QVERIFY2(opened, qPrintable(opened.why()));
         QSqlDatabase db = database.connection();
         auto synchronous = [&] {
             return sqlValue(db, QStringLiteral("PRAGMA synchronous")).value_or(-1).toInt();
