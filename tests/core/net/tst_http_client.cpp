@@ -257,13 +257,20 @@ void HttpClientTest::downloadReplacesFileOnlyAfterCompleteReply() {
     LoopbackHttpServer server;
     server.setDefaultReply(reply);
     HttpClient client(5s);
-    const bool ok =
-        bool(client.downloadToFile(QUrl(server.baseUrl() + "/record.php?t=a&mp=b"), path));
-    QCOMPARE(ok, replaced);
+    const QUrl url(server.baseUrl() + "/record.php?t=a&mp=b");
+    const HttpClient::Download download = client.downloadToFile(url, path);
+    QCOMPARE(download && download->ok, replaced);
     const QByteArray expected = replaced ? reply.mid(reply.indexOf("\r\n\r\n") + 4) : previous;
     QCOMPARE(readAll(path), expected);
     // Nothing is left behind beside the record.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"ServerRec.dmd"});
+
+    // A reply taken that cannot be written is no refusal: the write says why, for the window.
+    const HttpClient::Download unwritten =
+        client.downloadToFile(url, dir.filePath("gone/ServerRec.dmd"));
+    QCOMPARE(bool(unwritten), replaced);
+    if (unwritten)
+        QVERIFY(!unwritten->ok && !unwritten->reason.isEmpty());
 }
 
 void HttpClientTest::downloadsInARowBothReachTheServer() {
