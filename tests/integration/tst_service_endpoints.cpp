@@ -201,7 +201,7 @@ void ServiceEndpointsTest::init() {
 
 bool ServiceEndpointsTest::downloadRecord() {
     const HttpClient::Download download = m_endpoints->downloadRecord(*m_folder);
-    return download && download->ok;
+    return download && download->ok();
 }
 
 void ServiceEndpointsTest::accountIsRegisteredAndChecked() {

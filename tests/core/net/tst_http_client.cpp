@@ -259,7 +259,7 @@ void HttpClientTest::downloadReplacesFileOnlyAfterCompleteReply() {
     HttpClient client(5s);
     const QUrl url(server.baseUrl() + "/record.php?t=a&mp=b");
     const HttpClient::Download download = client.downloadToFile(url, path);
-    QCOMPARE(download && download->ok, replaced);
+    QCOMPARE(download && download->ok(), replaced);
     const QByteArray expected = replaced ? reply.mid(reply.indexOf("\r\n\r\n") + 4) : previous;
     QCOMPARE(readAll(path), expected);
     // Nothing is left behind beside the record.
@@ -270,7 +270,7 @@ void HttpClientTest::downloadReplacesFileOnlyAfterCompleteReply() {
         client.downloadToFile(url, dir.filePath("gone/ServerRec.dmd"));
     QCOMPARE(bool(unwritten), replaced);
     if (unwritten)
-        QVERIFY(!unwritten->ok && !unwritten->reason.isEmpty());
+        QVERIFY(!unwritten->ok() && !unwritten->why().isEmpty());
 }
 
 void HttpClientTest::downloadsInARowBothReachTheServer() {
