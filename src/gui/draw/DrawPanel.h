@@ -5,6 +5,7 @@
 // buttons that lead to the other panels. It builds, places and shows; what a click means is
 // decided by the controllers that listen to its signals.
 
+#include "layout/DrawPanelDesign.h"
 #include "layout/MainLayout.h"
 #include "layout/ProjectorLayout.h"
 #include "layout/TwipsPlacer.h"
@@ -27,15 +28,14 @@ class Splitter;
 class DrawPanel : public QWidget {
     Q_OBJECT
 public:
-    // The designed panel, in twips.
-    static constexpr QSize DesignSize{12000, 5400};
-    static constexpr QRect BoardRect{700, layout::BoardTop, 7220,
-                                     2160}; // the board with the bar at 7800
-    static constexpr int NameLeft = 760;
-    static constexpr int TopicLeft = 2400; // 1700 right of the board, whose right edge it shares
-    static constexpr int BarLeft = 7800;
-    static constexpr int BarWidth = 90;
-    static constexpr int CategoryButtonCount = 13;
+    // The designed panel, in twips (layout/DrawPanelDesign.h has every control's rectangle).
+    static constexpr QSize DesignSize = layout::DrawPanelDesign.panel;
+    static constexpr QRect BoardRect = layout::DrawPanelDesign.board;
+    static constexpr int NameLeft = layout::DrawPanelDesign.name.x();
+    static constexpr int TopicLeft = layout::DrawPanelDesign.topicBox.x();
+    static constexpr int BarLeft = layout::DrawPanelDesign.bar.x();
+    static constexpr int BarWidth = layout::DrawPanelDesign.bar.width();
+    static constexpr int CategoryButtonCount = layout::DrawPanelCategoryButtons;
 
     explicit DrawPanel(QWidget* parent = nullptr);
 
