@@ -40,7 +40,10 @@ template <typename Paint> QPixmap glyph(Paint paint) {
 
 // The two hover targets: corner marks of a frame (full window) or of a small square (compact
 // window).
-QPixmap hoverGlyph(bool outwards) {
+enum class HoverTarget { FullWindow, CompactWindow };
+
+QPixmap hoverGlyph(HoverTarget target) {
+    const bool outwards = target == HoverTarget::FullWindow;
     return glyph([outwards](QPainter& p) {
         p.setBrush(look::AccentColor);
         p.setPen(Qt::NoPen);
@@ -161,8 +164,8 @@ DrawPanel::DrawPanel(QWidget* parent)
 
     m_fullWindowPicture = named(new QLabel(this), QStringLiteral("Image1"));
     m_compactWindowPicture = named(new QLabel(this), QStringLiteral("Image2"));
-    m_fullWindowPicture->setPixmap(hoverGlyph(true));
-    m_compactWindowPicture->setPixmap(hoverGlyph(false));
+    m_fullWindowPicture->setPixmap(hoverGlyph(HoverTarget::FullWindow));
+    m_compactWindowPicture->setPixmap(hoverGlyph(HoverTarget::CompactWindow));
     m_fullWindowPicture->setToolTip(QStringLiteral("完整窗口"));
     m_compactWindowPicture->setToolTip(QStringLiteral("小窗口"));
     for (QLabel* picture : {m_fullWindowPicture, m_compactWindowPicture}) {
