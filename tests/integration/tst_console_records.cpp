@@ -105,6 +105,8 @@ private Q_SLOTS:
             lineWith(room.lines(QStringLiteral("List5")), QStringLiteral("表述清楚"));
         room.doubleClick(QStringLiteral("List5"), clear);
         QCOMPARE(room.in<QLineEdit>(QStringLiteral("Text21"))->text(), TopicName);
+        QVERIFY(room.in<QLineEdit>(QStringLiteral("Text21"))->isReadOnly()); // shown, not sent
+        QVERIFY(!room.in<QLineEdit>(QStringLiteral("Text26"))->isReadOnly());
         QCOMPARE(room.in<QLineEdit>(QStringLiteral("Text25"))->text(), clear.section(u'\t', 0, 0));
         QCOMPARE(room.in<QLineEdit>(QStringLiteral("Text27"))->text(), QStringLiteral("4.5"));
         room.in<QLineEdit>(QStringLiteral("Text26"))->setText(QStringLiteral("表述清楚完整"));
@@ -244,6 +246,10 @@ private Q_SLOTS:
         QCOMPARE(room.in<QLineEdit>(QStringLiteral("Text7"))->text(), user);
         QCOMPARE(room.in<QLineEdit>(QStringLiteral("Text11"))->text(),
                  QStringLiteral("t@example.com"));
+        // The name and the account are the service's to change; the address is the teacher's.
+        QVERIFY(room.in<QLineEdit>(QStringLiteral("Text6"))->isReadOnly());
+        QVERIFY(room.in<QLineEdit>(QStringLiteral("Text7"))->isReadOnly());
+        QVERIFY(!room.in<QLineEdit>(QStringLiteral("Text11"))->isReadOnly());
 
         room.in<QLineEdit>(QStringLiteral("Text8"))->setText(QStringLiteral("   "));
         room.clickIn(QStringLiteral("Command13"));

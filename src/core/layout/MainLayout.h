@@ -18,16 +18,16 @@ constexpr int BoardTop = 120; // the name board's top edge
 
 // The pieces of the left pane whose right edges follow the bar.
 struct LeftPane {
-    int boardLeft = 0; // Text13
-    int nameLeft = 0;  // Text2
-    int topicLeft = 0; // Combo3
+    int boardLeft = 0;
+    int nameLeft = 0;
+    int topicLeft = 0;
 };
 
 struct SplitGeometry {
     int boardWidth = 0;
     int nameWidth = 0;
     int topicWidth = 0;
-    int listLeft = 0; // List1
+    int listLeft = 0; // the standards list
     int listWidth = 0;
 };
 

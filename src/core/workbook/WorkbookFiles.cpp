@@ -162,11 +162,15 @@ private:
     lxw_format* m_formats[7] = {};
 };
 
-QString csvField(const QString& text, bool isText) {
+// What a CSV field holds: a number is written as it is.
+enum class CsvValue { Text, Number };
+
+QString csvField(const QString& text, CsvValue value) {
     QString field = text;
     // A spreadsheet takes a text that starts like a formula for one: it stays text.
     // TAB and CR too, since some spreadsheets skip them before they look for a formula.
-    if (isText && !field.isEmpty() && QStringLiteral("=+-@\t\r").contains(field[0]))
+    if (value == CsvValue::Text && !field.isEmpty() &&
+        QStringLiteral("=+-@\t\r").contains(field[0]))
         field.prepend(u'\'');
     if (field.contains(u',') || field.contains(u'"') || field.contains(u'\n') ||
         field.contains(u'\r'))
@@ -202,13 +206,14 @@ QByteArray toCsv(const ClassWorkbook& book) {
             lines.append(QString());
         QStringList headers;
         for (const Column& column : table.columns)
-            headers.append(csvField(column.header, true));
+            headers.append(csvField(column.header, CsvValue::Text));
         lines.append(headers.join(u','));
         for (const QVariantList& row : table.rows) {
             QStringList fields;
             for (int c = 0; c < table.columns.size(); ++c)
                 fields.append(csvField(displayText(row[c], table.columns[c].kind),
-                                       row[c].typeId() == QMetaType::QString));
+                                       row[c].typeId() == QMetaType::QString ? CsvValue::Text
+                                                                             : CsvValue::Number));
             lines.append(fields.join(u','));
         }
     }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the two account windows share: a window of its own that 返回 (Command2), Escape or the
+// What the two account windows share: a window of its own that its 返回 button, Escape or the
 // window frame hide, handing back to the login window. Hidden, not closed, it keeps its fields.
 
 #include <QWidget>

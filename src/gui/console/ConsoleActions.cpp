@@ -76,34 +76,36 @@ bool ConsoleActions::namesFit(const QStringList& names) const {
     return false;
 }
 
-ConsoleActions::Reply ConsoleActions::saveReply(QLabel* status, bool appliesRecord,
+ConsoleActions::Reply ConsoleActions::saveReply(QLabel* status, RecordAfterSave record,
                                                 std::function<void()> showStored) {
-    return {status,
-            QStringLiteral("操作成功！"),
-            QStringLiteral("操作错误！"),
-            true,
-            [this, status] {
-                downloadRecord();
-                status->setText(QStringLiteral("操作成功！"));
-            },
-            [this, appliesRecord] {
-                if (appliesRecord)
-                    applyRecord();
-            },
-            std::move(showStored)};
+    return {.status = status,
+            .successText = QStringLiteral("操作成功！"),
+            .refusalText = QStringLiteral("操作错误！"),
+            .statusShowsReply = true,
+            .beforeMessage =
+                [this, status] {
+                    downloadRecord();
+                    status->setText(QStringLiteral("操作成功！"));
+                },
+            .afterMessage =
+                [this, record] {
+                    if (record == RecordAfterSave::Shown)
+                        applyRecord();
+                },
+            .showStored = std::move(showStored)};
 }
 
 bool ConsoleActions::request(const std::function<Expected<>()>& sendChange, const Reply& reply) {
-    return send(sendChange, reply, false);
+    return send(sendChange, reply, NetworkFailure::InStatus);
 }
 
 bool ConsoleActions::requestShowingNetworkReply(const std::function<Expected<>()>& sendChange,
                                                 const Reply& reply) {
-    return send(sendChange, reply, true);
+    return send(sendChange, reply, NetworkFailure::WithReplyText);
 }
 
 bool ConsoleActions::send(const std::function<Expected<>()>& sendChange, const Reply& reply,
-                          bool networkShowsReply) {
+                          NetworkFailure networkFailure) {
     if (m_gate.isWaiting())
         return false;
     Waiting waiting(m_busy, [this] { afterWait(); });
@@ -126,7 +128,7 @@ bool ConsoleActions::send(const std::function<Expected<>()>& sendChange, const R
                 reply.status->setText(outcome.why());
             tell(QStringLiteral("错误"), outcome.why() + LineBreak + reply.refusalText,
                  dialogs::Icon::Warning);
-        } else if (networkShowsReply) {
+        } else if (networkFailure == NetworkFailure::WithReplyText) {
             tell(QStringLiteral("错误"),
                  noAnswerTextWithReply(outcome.refusal(), NetworkFailureText),
                  dialogs::Icon::Warning);

@@ -70,10 +70,12 @@ public:
         // service holds, in place of the edit that was not stored.
         std::function<void()> showStored;
     };
+    // Whether the main window shows the record downloaded after a save.
+    enum class RecordAfterSave { Shown, NotShown };
     // The reply of a save: the record downloaded and "操作成功！" in the status label and in
     // the box; then, when asked, the main window shows the new record. showStored: the
     // page's list read again, after a refusal or failure.
-    Reply saveReply(QLabel* status, bool appliesRecord, std::function<void()> showStored);
+    Reply saveReply(QLabel* status, RecordAfterSave record, std::function<void()> showStored);
     // Sends one change and shows its outcome. Whether the service stored it: false after a
     // refusal or a failed request, and, sending nothing, while another request of the console
     // waits.
@@ -120,7 +122,10 @@ public:
     static void invertSelection(QListWidget* list);
 
 private:
-    bool send(const std::function<Expected<>()>& send, const Reply& reply, bool networkShowsReply);
+    // Where a failed request is told: in the status label, or in the box after the reply text.
+    enum class NetworkFailure { InStatus, WithReplyText };
+    bool send(const std::function<Expected<>()>& send, const Reply& reply,
+              NetworkFailure networkFailure);
     void afterWait();
 
     QWidget* m_window;

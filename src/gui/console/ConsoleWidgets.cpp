@@ -43,9 +43,13 @@ void resetStatus(QLabel* status) {
     status->setText(status->property("caption").toString());
 }
 
-QLineEdit* lineEdit(QWidget* parent, const QString& name, bool readOnly) {
-    auto* result = named(new QLineEdit(parent), name);
-    result->setReadOnly(readOnly);
+QLineEdit* lineEdit(QWidget* parent, const QString& name) {
+    return named(new QLineEdit(parent), name);
+}
+
+QLineEdit* readOnlyLineEdit(QWidget* parent, const QString& name) {
+    QLineEdit* result = lineEdit(parent, name);
+    result->setReadOnly(true);
     return result;
 }
 

@@ -23,7 +23,8 @@ QLabel* statusLabel(QWidget* parent, const QString& name, const QString& caption
 // Gives a status label its first caption back: what it said of another class or topic is
 // no news about this one.
 void resetStatus(QLabel* status);
-QLineEdit* lineEdit(QWidget* parent, const QString& name, bool readOnly = false);
+QLineEdit* lineEdit(QWidget* parent, const QString& name);
+QLineEdit* readOnlyLineEdit(QWidget* parent, const QString& name);
 QLineEdit* passwordBox(QWidget* parent, const QString& name);
 QPlainTextEdit* addBox(QWidget* parent, const QString& name);
 QListWidget* multiList(QWidget* parent, const QString& name);

@@ -40,8 +40,8 @@ namespace {
 
 constexpr QSize WindowTwips{10800, 5800};
 
-// The main window's rules for its own List2, Text2 and Text13 must not reach the console's
-// widgets of those names.
+// The main window's rules for its quick-pick list, name display and board (by their
+// objectNames List2, Text2 and Text13) must not reach the console's widgets of those names.
 const char* const ConsoleStyle = R"(
 QWidget#Dialog { background: #eef2f5; }
 QListWidget, QLineEdit, QPlainTextEdit { background: #ffffff; color: #1d2a33;

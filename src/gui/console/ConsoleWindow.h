@@ -60,7 +60,7 @@ private:
 
     ConsoleActions m_actions;
     std::array<ConsolePage*, PageCount> m_pages{};
-    QWidget* m_startView = nullptr; // Picture1 and Label1
+    QWidget* m_startView = nullptr; // the picture and the motto shown before a page is chosen
     QLabel* m_webConsole = nullptr;
     QLineEdit* m_password = nullptr;
 };

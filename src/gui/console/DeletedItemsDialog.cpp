@@ -94,18 +94,22 @@ void DeletedItemsDialog::restoreChosen() {
         [&] {
             return m_actions.hooks().deletions.restore(account, m_actions.operationPassword(), ids);
         },
-        {m_status, done, QStringLiteral("操作错误！"), true,
-         [&] {
-             m_actions.downloadAndApplyRecord();
-             refresh();
-             m_status->setText(done);
-             Q_EMIT restored();
-         },
-         nullptr,
-         [&] {
-             refresh();
-             choose(ids);
-         }});
+        {.status = m_status,
+         .successText = done,
+         .refusalText = QStringLiteral("操作错误！"),
+         .statusShowsReply = true,
+         .beforeMessage =
+             [&] {
+                 m_actions.downloadAndApplyRecord();
+                 refresh();
+                 m_status->setText(done);
+                 Q_EMIT restored();
+             },
+         .showStored =
+             [&] {
+                 refresh();
+                 choose(ids);
+             }});
 }
 
 } // namespace ordalis

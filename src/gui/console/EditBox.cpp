@@ -27,7 +27,8 @@ QLineEdit* EditBox::addField(const QString& labelName, const QString& label, con
     const int row = m_grid->rowCount();
     QLabel* caption = console::label(this, labelName, label);
     m_grid->addWidget(caption, row, 0);
-    QLineEdit* box = console::lineEdit(this, boxName, field != Field::Editable);
+    QLineEdit* box = field == Field::Editable ? console::lineEdit(this, boxName)
+                                              : console::readOnlyLineEdit(this, boxName);
     box->setMinimumWidth(160);
     m_grid->addWidget(box, row, 1);
     caption->setVisible(field != Field::Hidden);

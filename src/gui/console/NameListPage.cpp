@@ -73,7 +73,7 @@ void NameListPage::add() {
 bool NameListPage::save(const QStringList& reselect) {
     const QStringList names = ConsoleActions::lines(m_list);
     return m_actions.request([&] { return sendList(names); },
-                             m_actions.saveReply(m_status, appliesRecordAfterSave(), [&] {
+                             m_actions.saveReply(m_status, recordAfterSave(), [&] {
                                  // On a failure the record on disk stays the last one read.
                                  m_actions.downloadRecord();
                                  refill();
@@ -91,12 +91,15 @@ void NameListPage::rename() {
     if (!renameAllowed(newName))
         return;
     m_actions.request([&] { return sendRename(oldName, newName); },
-                      {m_status, QStringLiteral("修改成功！"), QStringLiteral("修改失败！"), false,
-                       [this] {
-                           m_actions.downloadAndApplyRecord();
-                           refill();
-                       },
-                       [this] { m_renameBox->hide(); }, nullptr});
+                      {.status = m_status,
+                       .successText = QStringLiteral("修改成功！"),
+                       .refusalText = QStringLiteral("修改失败！"),
+                       .beforeMessage =
+                           [this] {
+                               m_actions.downloadAndApplyRecord();
+                               refill();
+                           },
+                       .afterMessage = [this] { m_renameBox->hide(); }});
 }
 
 } // namespace ordalis

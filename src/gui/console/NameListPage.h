@@ -66,8 +66,9 @@ protected:
     // The page's two requests.
     virtual Expected<> sendList(const QStringList& names) = 0;
     virtual Expected<> sendRename(const QString& oldName, const QString& newName) = 0;
-    // Whether the main window shows the record downloaded after a save.
-    virtual bool appliesRecordAfterSave() const { return true; }
+    virtual ConsoleActions::RecordAfterSave recordAfterSave() const {
+        return ConsoleActions::RecordAfterSave::Shown;
+    }
     // After a rename: the list refilled from the new record.
     virtual void refill() { Q_EMIT reenterRequested(); }
     // Whether the rename may be sent; the default refuses names the service cannot store.

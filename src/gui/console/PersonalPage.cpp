@@ -20,8 +20,8 @@ namespace ordalis {
 
 PersonalPage::PersonalPage(ConsoleActions& actions, QWidget* parent)
     : ConsolePage(0, QStringLiteral("个人信息维护"), actions, parent)
-    , m_name(console::lineEdit(this, QStringLiteral("Text6"), true))
-    , m_account(console::lineEdit(this, QStringLiteral("Text7"), true))
+    , m_name(console::readOnlyLineEdit(this, QStringLiteral("Text6")))
+    , m_account(console::readOnlyLineEdit(this, QStringLiteral("Text7")))
     , m_email(console::lineEdit(this, QStringLiteral("Text11")))
     , m_operationPassword(console::passwordBox(this, QStringLiteral("Text8")))
     , m_newLoginPassword(console::passwordBox(this, QStringLiteral("Text9")))
@@ -109,15 +109,15 @@ void PersonalPage::change() {
             return m_actions.service().setTeacher(account, email, operationPassword, newLogin,
                                                   newOperation);
         },
-        {nullptr, QStringLiteral("操作成功！"), QStringLiteral("操作失败！"), false,
-         [&] {
+        {.successText = QStringLiteral("操作成功！"),
+         .refusalText = QStringLiteral("操作失败！"),
+         .beforeMessage = [&] {
              // The session reads with the new credential from now on.
              if (!newLogin.isEmpty())
                  m_actions.session().mp = md5Hex(newLogin);
              if (!newOperation.isEmpty())
                  Q_EMIT operationPasswordChanged(newOperation);
-         },
-         nullptr, nullptr});
+         }});
 }
 
 } // namespace ordalis

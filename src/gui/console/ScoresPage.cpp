@@ -20,14 +20,22 @@ constexpr int ScoreLineFields = 6;
 } // namespace
 
 ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
-    : ServiceListPage(
-          3, QStringLiteral("计分管理"),
-          {QStringLiteral("Combo1"), QStringLiteral("Label56"), QStringLiteral("选择班级："),
-           QStringLiteral("班级"), QStringLiteral("List3"), QStringLiteral("Command17"),
-           QStringLiteral("Command16"), QStringLiteral("Command15"), QStringLiteral("Command7"),
-           QStringLiteral("Label16"), QStringLiteral("[警告]计分信息删除后不可恢复！"),
-           console::scoreColumns()},
-          {QStringLiteral("请选择需要删除的计分！"), QStringLiteral("条计分！")}, actions, parent)
+    : ServiceListPage(3, QStringLiteral("计分管理"),
+                      {.chooser = QStringLiteral("Combo1"),
+                       .chooserLabel = QStringLiteral("Label56"),
+                       .chooserCaption = QStringLiteral("选择班级："),
+                       .prompt = QStringLiteral("班级"),
+                       .list = QStringLiteral("List3"),
+                       .selectAll = QStringLiteral("Command17"),
+                       .invert = QStringLiteral("Command16"),
+                       .deleteButton = QStringLiteral("Command15"),
+                       .saveButton = QStringLiteral("Command7"),
+                       .status = QStringLiteral("Label16"),
+                       .warning = QStringLiteral("[警告]计分信息删除后不可恢复！"),
+                       .columns = console::scoreColumns()},
+                      {.selectFirst = QStringLiteral("请选择需要删除的计分！"),
+                       .deletedUnit = QStringLiteral("条计分！")},
+                      actions, parent)
     , m_editBox(new EditBox(this, QStringLiteral("Frame4"), QStringLiteral("计分修改")))
     , m_id(m_editBox->addField(QStringLiteral("Label30"), QStringLiteral("ID:"),
                                QStringLiteral("Text16"), EditBox::Field::Hidden)) {
@@ -86,8 +94,11 @@ void ScoresPage::edit() {
             return m_actions.service().editScore(m_actions.operationPassword(), className, id,
                                                  score, *time, topic, remark);
         },
-        {status(), QStringLiteral("修改成功！"), QStringLiteral("修改失败！"), false,
-         [this] { choose(); }, [this] { m_editBox->hide(); }, nullptr});
+        {.status = status(),
+         .successText = QStringLiteral("修改成功！"),
+         .refusalText = QStringLiteral("修改失败！"),
+         .beforeMessage = [this] { choose(); },
+         .afterMessage = [this] { m_editBox->hide(); }});
 }
 
 } // namespace ordalis

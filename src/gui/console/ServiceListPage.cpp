@@ -100,8 +100,9 @@ void ServiceListPage::deleteSelected() {
 
 bool ServiceListPage::sendPending(const std::function<void()>& showStored) {
     const QString pending = m_pending;
-    return m_actions.request([&] { return sendDeletions(pending); },
-                             m_actions.saveReply(m_status, true, showStored));
+    return m_actions.request(
+        [&] { return sendDeletions(pending); },
+        m_actions.saveReply(m_status, ConsoleActions::RecordAfterSave::Shown, showStored));
 }
 
 } // namespace ordalis

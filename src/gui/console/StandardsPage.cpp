@@ -26,14 +26,22 @@ constexpr int StandardLineFields = 3;
 
 StandardsPage::StandardsPage(ConsoleActions& actions, std::function<QString()> scoreClass,
                              QWidget* parent)
-    : ServiceListPage(
-          6, QStringLiteral("评分标准"),
-          {QStringLiteral("Combo3"), QStringLiteral("Label37"), QStringLiteral("课题："),
-           QStringLiteral("课题"), QStringLiteral("List5"), QStringLiteral("Command34"),
-           QStringLiteral("Command33"), QStringLiteral("Command32"), QStringLiteral("Command31"),
-           QStringLiteral("Label38"), QStringLiteral("[警告]删除标准不会影响已记录的积分！"),
-           console::standardColumns()},
-          {QStringLiteral("请选择需要删除的标准！"), QStringLiteral("条标准！")}, actions, parent)
+    : ServiceListPage(6, QStringLiteral("评分标准"),
+                      {.chooser = QStringLiteral("Combo3"),
+                       .chooserLabel = QStringLiteral("Label37"),
+                       .chooserCaption = QStringLiteral("课题："),
+                       .prompt = QStringLiteral("课题"),
+                       .list = QStringLiteral("List5"),
+                       .selectAll = QStringLiteral("Command34"),
+                       .invert = QStringLiteral("Command33"),
+                       .deleteButton = QStringLiteral("Command32"),
+                       .saveButton = QStringLiteral("Command31"),
+                       .status = QStringLiteral("Label38"),
+                       .warning = QStringLiteral("[警告]删除标准不会影响已记录的积分！"),
+                       .columns = console::standardColumns()},
+                      {.selectFirst = QStringLiteral("请选择需要删除的标准！"),
+                       .deletedUnit = QStringLiteral("条标准！")},
+                      actions, parent)
     , m_scoreClass(std::move(scoreClass))
     , m_new(console::button(this, QStringLiteral("Command37"), QStringLiteral("新建")))
     , m_editBox(new EditBox(this, QStringLiteral("Frame6"), QStringLiteral("计分标准修改")))
@@ -162,20 +170,23 @@ void StandardsPage::create() {
             return m_actions.service().newScales(m_actions.operationPassword(), topic, texts,
                                                  scores);
         },
-        {status(), QStringLiteral("操作成功！"), QStringLiteral("操作失败！"), false,
-         [this] {
-             m_actions.downloadRecord();
-             choose();
-         },
-         [this] {
-             m_actions.showTopicStandards();
-             m_newBox->hide();
-             for (int i = 0; i < int(m_newTexts.size()); ++i) {
-                 m_newTexts[i]->clear();
-                 m_newScores[i]->clear();
-             }
-         },
-         nullptr});
+        {.status = status(),
+         .successText = QStringLiteral("操作成功！"),
+         .refusalText = QStringLiteral("操作失败！"),
+         .beforeMessage =
+             [this] {
+                 m_actions.downloadRecord();
+                 choose();
+             },
+         .afterMessage =
+             [this] {
+                 m_actions.showTopicStandards();
+                 m_newBox->hide();
+                 for (int i = 0; i < int(m_newTexts.size()); ++i) {
+                     m_newTexts[i]->clear();
+                     m_newScores[i]->clear();
+                 }
+             }});
 }
 
 void StandardsPage::edit() {
@@ -190,16 +201,19 @@ void StandardsPage::edit() {
             return m_actions.service().editScale(m_actions.operationPassword(), className, id, text,
                                                  score);
         },
-        {status(), QStringLiteral("修改成功！"), QStringLiteral("修改失败！"), false,
-         [this] {
-             choose();
-             m_actions.downloadRecord();
-         },
-         [this] {
-             m_actions.showTopicStandards();
-             m_editBox->hide();
-         },
-         nullptr});
+        {.status = status(),
+         .successText = QStringLiteral("修改成功！"),
+         .refusalText = QStringLiteral("修改失败！"),
+         .beforeMessage =
+             [this] {
+                 choose();
+                 m_actions.downloadRecord();
+             },
+         .afterMessage =
+             [this] {
+                 m_actions.showTopicStandards();
+                 m_editBox->hide();
+             }});
 }
 
 } // namespace ordalis

@@ -21,7 +21,9 @@ public:
 protected:
     Expected<> sendList(const QStringList& names) override;
     Expected<> sendRename(const QString& oldName, const QString& newName) override;
-    bool appliesRecordAfterSave() const override { return false; }
+    ConsoleActions::RecordAfterSave recordAfterSave() const override {
+        return ConsoleActions::RecordAfterSave::NotShown;
+    }
     void refill() override { chooseClass(); }
     void deleteSelected() override;
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The roll-call draw on the draw panel: the engine over the chosen class's categories, the
-// roll timer Timer1 that steps the draw every 5 ms and shows the name it is on once a frame of
-// the screen, and the category buttons. Whether a draw
-// rolls is the engine's state, never a button's caption.
+// roll timer that steps the draw every 5 ms and shows the name it is on once a frame of the
+// screen, and the category buttons. Whether a draw rolls is the engine's state, never a
+// button's caption.
 
 #include "draw/DrawEngine.h"
 

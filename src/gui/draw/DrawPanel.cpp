@@ -40,7 +40,10 @@ template <typename Paint> QPixmap glyph(Paint paint) {
 
 // The two hover targets: corner marks of a frame (full window) or of a small square (compact
 // window).
-QPixmap hoverGlyph(bool outwards) {
+enum class HoverTarget { FullWindow, CompactWindow };
+
+QPixmap hoverGlyph(HoverTarget target) {
+    const bool outwards = target == HoverTarget::FullWindow;
     return glyph([outwards](QPainter& p) {
         p.setBrush(look::AccentColor);
         p.setPen(Qt::NoPen);
@@ -161,8 +164,8 @@ DrawPanel::DrawPanel(QWidget* parent)
 
     m_fullWindowPicture = named(new QLabel(this), QStringLiteral("Image1"));
     m_compactWindowPicture = named(new QLabel(this), QStringLiteral("Image2"));
-    m_fullWindowPicture->setPixmap(hoverGlyph(true));
-    m_compactWindowPicture->setPixmap(hoverGlyph(false));
+    m_fullWindowPicture->setPixmap(hoverGlyph(HoverTarget::FullWindow));
+    m_compactWindowPicture->setPixmap(hoverGlyph(HoverTarget::CompactWindow));
     m_fullWindowPicture->setToolTip(QStringLiteral("完整窗口"));
     m_compactWindowPicture->setToolTip(QStringLiteral("小窗口"));
     for (QLabel* picture : {m_fullWindowPicture, m_compactWindowPicture}) {
@@ -471,56 +474,36 @@ int DrawPanel::innerWidth() const {
 void DrawPanel::placeGrown(const layout::Growth& growth, double barLeft) {
     m_growth = growth;
     const TwipsPlacer& placer = m_placer;
-    const int dx = growth.width;
-    const int dy = growth.height;
-    resize(placer.pixels(DesignSize.width() + dx), placer.pixels(DesignSize.height() + dy));
-    placer.place(m_fullWindowPicture, QRect(120, 120, 460, 460));
-    placer.place(m_compactWindowPicture, QRect(120, 700, 460, 460));
-    placer.place(m_projectorButton, QRect(120, 1280, 460, 460));
-    placer.place(m_speechButton, QRect(120, 1860, 460, 460));
-    const QRect board = BoardRect.adjusted(0, 0, dx, dy);
-    placer.place(m_board, board);
-    placer.place(m_nameDisplay, QRect(NameLeft, board.y(), BarLeft - NameLeft + 90 + dx, 1500));
-    m_bar->setGeometry(placer.pixels(barLeft), placer.pixels(board.y()), placer.pixels(BarWidth),
-                       placer.pixels(board.height()));
-    placer.place(m_standardsList,
-                 QRect(BarLeft + BarWidth + 120, board.y(), 3000 + dx, board.height()));
-
-    constexpr int row = 2400;
-    constexpr int rowHeight = 480;
-    placer.place(m_quickPickBox, QRect(200, row + dy, 2080, rowHeight));
-    placer.place(m_topicBox, QRect(TopicLeft, row + dy, BarLeft - TopicLeft + 120, rowHeight));
-
-    // Thirteen buttons in two rows of seven columns, across the window's width.
-    constexpr int buttonTop = 3000;
-    constexpr int buttonHeight = 720;
-    constexpr int gap = 120;
-    constexpr int columns = 7;
-    const int buttonWidth = (11780 + dx - 200 - (columns - 1) * gap) / columns;
-    for (int i = 0; i < CategoryButtonCount; ++i) {
-        const int column = i % columns;
-        const int line = i / columns;
-        placer.place(m_categoryButtons[i], QRect(200 + column * (buttonWidth + gap),
-                                                 buttonTop + dy + line * (buttonHeight + gap),
-                                                 buttonWidth, buttonHeight));
-    }
-
-    const int bottom = 4740 + dy;
-    placer.place(m_classBox, QRect(200, bottom, 2000, rowHeight));
-    placer.place(m_scoreBoxCaption, QRect(2320, bottom, 520, rowHeight));
-    placer.place(m_scoreBox, QRect(2840, bottom, 1200, rowHeight));
-    placer.place(m_scoreCaption, QRect(4200, bottom, 520, rowHeight));
-    placer.place(m_averageScoreLabel, QRect(4720, bottom, 760, rowHeight));
-    placer.place(m_countCaption, QRect(5560, bottom, 520, rowHeight));
-    placer.place(m_scoredCountLabel, QRect(6080, bottom, 760, rowHeight));
-    placer.place(m_classTimerLabel, QRect(6920, bottom, 1100, rowHeight));
-    // The four buttons that leave the lesson keep to the right edge.
-    constexpr int exitWidth = 795;
-    int exitLeft = 8240 + dx;
-    for (QPushButton* button : {m_historyButton, m_uploadButton, m_userButton, m_manageButton}) {
-        placer.place(button, QRect(exitLeft, bottom, exitWidth, rowHeight));
-        exitLeft += exitWidth + 120;
-    }
+    const layout::DrawPanelRects g = layout::grownDrawPanel(growth);
+    resize(placer.pixels(g.panel.width()), placer.pixels(g.panel.height()));
+    const QList<QPair<QWidget*, QRect>> places{{m_fullWindowPicture, g.fullWindowPicture},
+                                               {m_compactWindowPicture, g.compactWindowPicture},
+                                               {m_projectorButton, g.projectorButton},
+                                               {m_speechButton, g.speechButton},
+                                               {m_board, g.board},
+                                               {m_nameDisplay, g.name},
+                                               {m_standardsList, g.standards},
+                                               {m_quickPickBox, g.quickPickBox},
+                                               {m_topicBox, g.topicBox},
+                                               {m_classBox, g.classBox},
+                                               {m_scoreBoxCaption, g.scoreBoxCaption},
+                                               {m_scoreBox, g.scoreBox},
+                                               {m_scoreCaption, g.averageCaption},
+                                               {m_averageScoreLabel, g.averageScore},
+                                               {m_countCaption, g.countCaption},
+                                               {m_scoredCountLabel, g.scoredCount},
+                                               {m_classTimerLabel, g.classTimer},
+                                               {m_historyButton, g.historyButton},
+                                               {m_uploadButton, g.uploadButton},
+                                               {m_userButton, g.userButton},
+                                               {m_manageButton, g.manageButton}};
+    for (const auto& [widget, rect] : places)
+        placer.place(widget, rect);
+    for (int i = 0; i < CategoryButtonCount; ++i)
+        placer.place(m_categoryButtons[i], g.categories[i]);
+    // The splitter keeps the bar's left edge, which may lie between two pixels.
+    m_bar->setGeometry(placer.pixels(barLeft), placer.pixels(g.bar.y()),
+                       placer.pixels(g.bar.width()), placer.pixels(g.bar.height()));
 }
 
 } // namespace ordalis

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The draw panel Frame5: the name board with the called student, the topic's standards beside
+// The draw panel: the name board with the called student, the topic's standards beside
 // it, the class, topic, quick-pick and score boxes, the thirteen category buttons and the
 // buttons that lead to the other panels. It builds, places and shows; what a click means is
 // decided by the controllers that listen to its signals.
 
+#include "layout/DrawPanelDesign.h"
 #include "layout/MainLayout.h"
 #include "layout/ProjectorLayout.h"
 #include "layout/TwipsPlacer.h"
@@ -27,15 +28,14 @@ class Splitter;
 class DrawPanel : public QWidget {
     Q_OBJECT
 public:
-    // The designed panel, in twips.
-    static constexpr QSize DesignSize{12000, 5400};
-    static constexpr QRect BoardRect{700, layout::BoardTop, 7220,
-                                     2160}; // the board with the bar at 7800
-    static constexpr int NameLeft = 760;
-    static constexpr int TopicLeft = 2400; // 1700 right of the board, whose right edge it shares
-    static constexpr int BarLeft = 7800;
-    static constexpr int BarWidth = 90;
-    static constexpr int CategoryButtonCount = 13;
+    // The designed panel, in twips (layout/DrawPanelDesign.h has every control's rectangle).
+    static constexpr QSize DesignSize = layout::DrawPanelDesign.panel;
+    static constexpr QRect BoardRect = layout::DrawPanelDesign.board;
+    static constexpr int NameLeft = layout::DrawPanelDesign.name.x();
+    static constexpr int TopicLeft = layout::DrawPanelDesign.topicBox.x();
+    static constexpr int BarLeft = layout::DrawPanelDesign.bar.x();
+    static constexpr int BarWidth = layout::DrawPanelDesign.bar.width();
+    static constexpr int CategoryButtonCount = layout::DrawPanelCategoryButtons;
 
     explicit DrawPanel(QWidget* parent = nullptr);
 

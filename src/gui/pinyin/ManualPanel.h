@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The manual panel Frame6: a tab strip over the draw categories (four at a time, double-click
+// The manual panel: a tab strip over the draw categories (four at a time, double-click
 // calls a student) and the groups page with the sixteen group lists, its operation password
 // box and the group upload button.
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The quick pick on the draw panel: what is typed in the search box txtManual filters the
-// chosen class into the result list List2 above it. Enter calls the only match at once; with
+// The quick pick on the draw panel: what is typed in the search box filters the chosen class
+// into the result list above it. Enter calls the only match at once; with
 // several, Enter, Up or Down step into the list, where Enter or a double-click picks one.
 
 #include "pinyin/QuickPick.h"

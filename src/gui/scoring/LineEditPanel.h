@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The edit panel Frame7: one pending score line in five boxes, in ScoreLine order.
+// The edit panel: one pending score line in five boxes, in ScoreLine order.
 
 #include <QWidget>
 

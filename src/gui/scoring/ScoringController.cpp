@@ -64,19 +64,18 @@ int ScoringController::showStandards(const QString& topic) {
     return int(m_standards.size());
 }
 
-void ScoringController::setScoring(bool scoreBox, bool standards) {
-    m_scoreBoxOpen = scoreBox;
-    m_standardsOpen = standards;
+void ScoringController::setScoring(ScoringOpen open) {
+    m_open = open;
     showScoringState();
 }
 
 void ScoringController::showScoringState() {
-    m_panel->setScoreBoxEnabled(m_scoreBoxOpen && !m_rolling);
-    m_panel->setStandardsEnabled(m_standardsOpen && !m_rolling);
+    m_panel->setScoreBoxEnabled(m_open.scoreBox && !m_rolling);
+    m_panel->setStandardsEnabled(m_open.standards && !m_rolling);
 }
 
 void ScoringController::call(const QString& name) {
-    setScoring(true, true);
+    setScoring({.scoreBox = true, .standards = true});
     m_panel->setScoreText(QString());
     m_panel->showName(name);
     m_scoreable = name;
@@ -85,7 +84,7 @@ void ScoringController::call(const QString& name) {
 void ScoringController::clearCalled() {
     m_scoreable.clear();
     m_panel->showName(QString());
-    setScoring(false, false);
+    setScoring({});
 }
 
 void ScoringController::drawStarted() {
@@ -113,7 +112,7 @@ void ScoringController::giveFreeScore() {
         return;
     recordScore(m_panel->scoreText(), QString());
     m_scoreable.clear();
-    setScoring(false, false);
+    setScoring({});
     m_panel->focusQuickPick();
 }
 
@@ -124,7 +123,7 @@ void ScoringController::applyStandard(int row) {
     const ScaleStandard& standard = m_standards.at(row);
     const QString score = shortestDecimal(leadingNumber(standard.score)) + QStringLiteral("分");
     m_panel->setScoreText(score);
-    setScoring(false, m_standardsOpen);
+    setScoring({.scoreBox = false, .standards = m_open.standards});
     recordScore(score, standard.text);
     m_ticked[row] = true;
     m_panel->setStandardText(row, standardEntry(standard).replace(u']', QStringLiteral("]√")));

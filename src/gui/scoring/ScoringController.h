@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Scores for the called student on the draw panel: a free score from the score box Combo1 or
-// the score of one of the topic's standards in List1. Each becomes a ScoreLine in the day's
-// log and is handed on as recorded, for the pending list. The name display's student shows
+// Scores for the called student on the draw panel: a free score from the score box or the
+// score of one of the topic's standards in the standards list. Each becomes a ScoreLine in the
+// day's log and is handed on as recorded, for the pending list. The name display's student shows
 // their average score and how often they were scored.
 
 #include "record/TeacherRecord.h"
@@ -66,7 +66,12 @@ private:
     void giveFreeScore();
     void applyStandard(int row);
     void recordScore(const QString& score, const QString& standard);
-    void setScoring(bool scoreBox, bool standards);
+    // What the score box and the standards offer once no draw rolls.
+    struct ScoringOpen {
+        bool scoreBox = false;
+        bool standards = false;
+    };
+    void setScoring(ScoringOpen open);
     void showScoringState();
     void reportLog(const QList<FileWrite>& writes);
 
@@ -84,8 +89,7 @@ private:
     QString m_scoreable;    // called and without a free score yet
     QList<ScaleStandard> m_standards;
     QList<bool> m_ticked;
-    bool m_scoreBoxOpen = false; // what the score box and the standards offer once no draw rolls
-    bool m_standardsOpen = false;
+    ScoringOpen m_open;
     bool m_rolling = false;
 };
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The group statistics panel Frame8 and the detail panel Frame1 of one group.
+// The group statistics panel, and the detail panel of one group.
 
 #include "record/DrawCategories.h"
 

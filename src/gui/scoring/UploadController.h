@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the upload panel Frame4 does with the pending score lines in List4: upload them to the
-// score service, save them to a .dms file and load them back, edit one line on Frame7, and
-// total them per group on Frame8 and Frame1.
+// What the upload panel does with its pending score lines: upload them to the score service,
+// save them to a .dms file and load them back, edit one line on the edit panel, and total them
+// per group on the group statistics and detail panels.
 
 #include "common/RequestGate.h"
 #include "net/HttpClient.h"

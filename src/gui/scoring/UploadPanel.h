@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The upload panel Frame4: the pending score lines in List4, the current topic and the
-// operation password for sending them, and the buttons that upload, export, import and total.
+// The upload panel: the pending list of score lines (objectName List4), the current topic and
+// the operation password for sending them, and the buttons that upload, export, import and
+// total.
 
 #include <QWidget>
 

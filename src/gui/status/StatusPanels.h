@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The main window's status bar StatusBar1 with its five panels (version, offered version,
-// credit line, class timer, maker's site), the one-second Timer2 that drives the class timer
-// and Label30, and the clock and version checks of the first tick.
+// The main window's status bar with its five panels (version, offered version, credit line,
+// class timer, maker's site), the one-second timer that drives the class timer and its label
+// on the draw panel, and the clock and version checks of the first tick.
 
 #include "status/ClassTimer.h"
 
@@ -26,7 +26,8 @@ class StatusPanels : public QObject {
 public:
     using Clock = std::function<QDateTime()>;
 
-    // Fills the status bar; the timer starts with start(). classTimerLabel is Label30.
+    // Fills the status bar; the timer starts with start(). classTimerLabel: the draw panel's
+    // class timer (objectName Label30).
     StatusPanels(QStatusBar* bar, QLabel* classTimerLabel, ServiceEndpoints& service,
                  const ServiceConfig& config, QObject* parent = nullptr);
 
@@ -38,7 +39,7 @@ public:
     void doubleClickPanel(int number);
     const ClassTimer& classTimer() const { return m_classTimer; }
 
-    // One tick of Timer2.
+    // One tick of the one-second timer.
     void tick();
 
 protected:
