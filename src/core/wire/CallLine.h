@@ -17,7 +17,9 @@ struct CallLine {
     QString time; // "yyyy-mm-dd hh:mm:ss"
     QString how;
 
-    QString toText() const { return className + u'\t' + student + u'\t' + time + u'\t' + how; }
+    QString toText() const;
+    // Splits at TAB; missing fields are empty, extra fields are ignored.
+    static CallLine fromText(const QString& line);
 };
 
 } // namespace ordalis
