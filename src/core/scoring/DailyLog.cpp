@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DailyLog.h"
 
-#include "wire/ScoreLine.h"
 #include "text/Gb18030.h"
+#include "wire/ScoreLine.h"
 
 #include <QDir>
 

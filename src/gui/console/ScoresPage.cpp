@@ -13,12 +13,6 @@
 
 namespace ordalis {
 
-namespace {
-
-constexpr int ScoreLineFields = 6;
-
-} // namespace
-
 ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
     : ServiceListPage(
           3, QStringLiteral("计分管理"),
@@ -26,7 +20,7 @@ ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
            QStringLiteral("班级"), QStringLiteral("List3"), QStringLiteral("Command17"),
            QStringLiteral("Command16"), QStringLiteral("Command15"), QStringLiteral("Command7"),
            QStringLiteral("Label16"), QStringLiteral("[警告]计分信息删除后不可恢复！"),
-           console::scoreColumns()},
+           console::scoreLines()},
           {QStringLiteral("请选择需要删除的计分！"), QStringLiteral("条计分！")}, actions, parent)
     , m_editBox(new EditBox(this, QStringLiteral("Frame4"), QStringLiteral("计分修改")))
     , m_id(m_editBox->addField(QStringLiteral("Label30"), QStringLiteral("ID:"),
@@ -45,9 +39,8 @@ ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
                           QStringLiteral("Command22"));
     actions.gate().guard(m_editBox->confirmButton());
 
-    connect(list(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        m_editBox->open(console::lineFields(item->text(), ScoreLineFields));
-    });
+    connect(list(), &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { m_editBox->open(lines().editValues(item->text())); });
     connect(m_editBox->confirmButton(), &QPushButton::clicked, this, &ScoresPage::edit);
 }
 
