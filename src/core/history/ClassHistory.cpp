@@ -67,7 +67,8 @@ void ClassHistory::addScore(workbook::ScoreEntry score) {
         m_scores.append(std::move(score));
 }
 
-// A line shorter than its kind's last field read here is no entry.
+// A call line without its third field is no call; a score line without its time (the fourth)
+// falls outside every period.
 void ClassHistory::addServiceCalls(const QString& reply) {
     for (const QString& text : replyLines(reply)) {
         if (fieldCount(text) < 3)
@@ -79,8 +80,6 @@ void ClassHistory::addServiceCalls(const QString& reply) {
 
 void ClassHistory::addServiceScores(const QString& reply) {
     for (const QString& text : replyLines(reply)) {
-        if (fieldCount(text) < 4)
-            continue;
         const ScoreRecord score = ScoreRecord::fromText(text);
         addScore(
             {score.student, score.time, leadingNumber(score.value), score.topic, score.standard});
