@@ -3,10 +3,8 @@
 // 20 classes of 50 students, two topics of four standards, 2000 scores, on SQLite.
 
 #include "BenchData.h"
-#include "protocol/Protocol.h"
+#include "BenchService.h"
 #include "protocol/RecordBuilder.h"
-#include "storage/Database.h"
-#include "text/WireText.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -19,14 +17,10 @@ namespace {
 class RecordTeacher {
 public:
     RecordTeacher()
-        : m_database(m_dir.filePath(QStringLiteral("record.sqlite"))) {
-        ServiceOptions options;
-        options.hashCost = HashCost::Minimal;
-        options.mailSpool = m_dir.filePath(QStringLiteral("mail"));
-        QString error;
-        if (!m_database.open(&error))
+        : m_database(m_dir.filePath(QStringLiteral("record.sqlite")))
+        , m_protocol(bench::openProtocol(m_database, m_dir.path())) {
+        if (!m_protocol)
             return;
-        m_protocol = std::make_unique<Protocol>(m_database, options);
         const QString account = QStringLiteral("username=bench&password=op");
         QStringList students;
         for (int i = 0; i < 50; ++i)
@@ -62,9 +56,7 @@ public:
 
 private:
     bool post(const char* path, const QString& body) {
-        const Request request{
-            "POST", path, {}, encodeGb18030Url(body).toLatin1(), QStringLiteral("127.0.0.1")};
-        return m_protocol->handle(request).body == "Success!";
+        return bench::postForm(*m_protocol, path, body);
     }
 
     QTemporaryDir m_dir;

@@ -3,22 +3,14 @@
 
 namespace ordalis {
 
-namespace {
-
-const QString LineEnd = QStringLiteral("\r\n");
-
-} // namespace
-
 qsizetype fieldCount(QStringView line) {
     return line.count(u'\t') + 1;
 }
 
-QStringList replyLines(const QString& reply) {
-    return reply.split(LineEnd, Qt::SkipEmptyParts);
-}
-
-QString replyText(const QStringList& lines) {
-    return lines.join(LineEnd);
+QStringList fieldsOf(const QString& line, qsizetype count) {
+    QStringList fields = line.split(u'\t');
+    fields.resize(count);
+    return fields;
 }
 
 } // namespace ordalis

@@ -32,15 +32,4 @@ std::optional<TopicLine> TopicLine::fromText(const QString& line) {
     return topic;
 }
 
-QString StudentLine::toText() const {
-    return className + u'\t' + name + u'\t' + group + u'\t' + total + u'\t' + scoreText + u'\t' +
-           countText;
-}
-
-StudentLine StudentLine::fromText(const QString& line) {
-    const QStringList fields = line.split(u'\t');
-    return StudentLine{fields.value(0), fields.value(1), fields.value(2),
-                       fields.value(3), fields.value(4), fields.value(5)};
-}
-
 } // namespace ordalis

@@ -4,6 +4,8 @@
 // class list, one line per topic with its standards, one line per student. Fields are joined
 // by TAB; which lines a reader takes (by their first field, their field count) is the reader's.
 
+#include "LineFields.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -52,9 +54,13 @@ struct StudentLine {
     QString scoreText; // the average score
     QString countText; // how often scored
 
-    QString toText() const;
+    QString toText() const {
+        return QStringList{className, name, group, total, scoreText, countText}.join(u'\t');
+    }
     // Splits at TAB; missing fields are empty, extra fields are ignored.
-    static StudentLine fromText(const QString& line);
+    static StudentLine fromText(const QString& line) {
+        return readFields<StudentLine, Fields>(line);
+    }
 };
 
 } // namespace ordalis

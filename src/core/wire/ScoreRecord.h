@@ -3,6 +3,8 @@
 // One score the service keeps, as getscore.php sends it for a class: its identifier, student,
 // value, time, topic and standard (the remark), joined by TAB.
 
+#include "LineFields.h"
+
 #include <QString>
 
 namespace ordalis {
@@ -15,9 +17,11 @@ struct ScoreRecord {
     QString topic;
     QString standard;
 
-    QString toText() const;
+    QString toText() const {
+        return QStringList{id, student, value, time, topic, standard}.join(u'\t');
+    }
     // Splits at TAB; missing fields are empty, extra fields are ignored.
-    static ScoreRecord fromText(const QString& line);
+    static ScoreRecord fromText(const QString& line) { return readFields<ScoreRecord, 6>(line); }
 };
 
 } // namespace ordalis

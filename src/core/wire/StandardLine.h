@@ -3,6 +3,8 @@
 // One standard of a topic as getscale.php sends it: its identifier, text and score, joined by
 // TAB.
 
+#include "LineFields.h"
+
 #include <QString>
 
 namespace ordalis {
@@ -12,9 +14,9 @@ struct StandardLine {
     QString text;
     QString score; // a decimal number in its shortest form
 
-    QString toText() const;
+    QString toText() const { return QStringList{id, text, score}.join(u'\t'); }
     // Splits at TAB; missing fields are empty, extra fields are ignored.
-    static StandardLine fromText(const QString& line);
+    static StandardLine fromText(const QString& line) { return readFields<StandardLine, 3>(line); }
 };
 
 } // namespace ordalis

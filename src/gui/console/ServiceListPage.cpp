@@ -5,7 +5,7 @@
 #include "console/FieldColumns.h"
 #include "console/NameLists.h"
 #include "console/ServiceLists.h"
-#include "wire/LineFields.h"
+#include "wire/ReplyLines.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

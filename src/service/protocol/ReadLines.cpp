@@ -3,7 +3,7 @@
 #include "protocol/ReadLines.h"
 
 #include "protocol/Authentication.h"
-#include "wire/LineFields.h"
+#include "wire/ReplyLines.h"
 
 namespace ordalis::service {
 

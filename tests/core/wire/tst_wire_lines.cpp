@@ -7,6 +7,7 @@
 #include "wire/CallLine.h"
 #include "wire/CallRecord.h"
 #include "wire/LineFields.h"
+#include "wire/ReplyLines.h"
 #include "wire/RecordLines.h"
 #include "wire/ScoreLine.h"
 #include "wire/ScoreRecord.h"
