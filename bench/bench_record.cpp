@@ -42,7 +42,7 @@ void findStudent(benchmark::State& state) {
 // The lookup of the name display: the first line of that class and name, whatever its fields.
 void StudentLineLookup(benchmark::State& state) {
     lookUpStudents(state, [](const TeacherRecord& record, const bench::StudentKey& key) {
-        return record.firstStudentLineFields(key.className, key.name);
+        return record.firstStudentLine(key.className, key.name);
     });
 }
 

@@ -5,6 +5,7 @@
 // fewer uploads per second.
 
 #include "BenchData.h"
+#include "BenchService.h"
 #include "PostgresCluster.h"
 #include "protocol/Protocol.h"
 #include "storage/Database.h"
@@ -29,13 +30,10 @@ public:
     static constexpr int Teachers = 16;
 
     explicit UploadTarget(const QString& location)
-        : m_database(location) {
-        ServiceOptions options;
-        options.hashCost = HashCost::Minimal;
-        options.mailSpool = m_dir.filePath(QStringLiteral("mail"));
-        if (!m_database.open())
+        : m_database(location)
+        , m_protocol(bench::openProtocol(m_database, m_dir.path())) {
+        if (!m_protocol)
             return;
-        m_protocol = std::make_unique<Protocol>(m_database, options);
         QStringList students;
         for (int i = 0; i < 50; ++i)
             students.append(bench::studentName(i));
@@ -75,8 +73,7 @@ private:
         return {"POST", path, {}, body, QStringLiteral("127.0.0.1")};
     }
     bool post(const char* path, const QString& body) {
-        return m_protocol->handle(request(path, encodeGb18030Url(body).toLatin1())).body ==
-               "Success!";
+        return bench::postForm(*m_protocol, path, body);
     }
 
     QTemporaryDir m_dir;

@@ -7,6 +7,7 @@
 #include "storage/Transaction.h"
 #include "text/WireText.h"
 #include "wire/Form.h"
+#include "wire/ScoreLine.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -157,12 +158,12 @@ bool createDemoAccount(Protocol& protocol) {
             QStringList lines;
             for (int i = topic; i < names.size(); i += 3) {
                 const int score = 2 + (i * 7 + topic) % 4;
-                const QString time = start.addSecs(qint64(topic) * 86400 + (++serial) * 97)
-                                         .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-                lines.append(QStringList{
-                    DemoClasses[c], names[i], QStringLiteral("%1分").arg(score), time,
-                    score == 5 && topic == 0 ? QStringLiteral("回答完全正确") : QString()}
-                                 .join(u'\t'));
+                const QString time =
+                    ScoreLine::timeText(start.addSecs(qint64(topic) * 86400 + (++serial) * 97));
+                lines.append(
+                    ScoreLine{DemoClasses[c], names[i], QStringLiteral("%1分").arg(score), time,
+                              score == 5 && topic == 0 ? QStringLiteral("回答完全正确") : QString()}
+                        .toText());
             }
             ok = post(protocol, wire::UploadScores,
                       change(wire::UploadScores)

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const StudentEntry& student : record.readClassRoster(className).students) {
             fuzz::require(record.findStudent(className, student.name).has_value(),
                           "a listed student is found");
-            record.firstStudentLineFields(className, student.name);
+            record.firstStudentLine(className, student.name);
         }
         record.readRecordLines(className + u'\t');
     }

@@ -2,43 +2,40 @@
 #include "ServiceLists.h"
 
 #include "text/WireText.h"
+#include "wire/ScoreRecord.h"
+#include "wire/StandardLine.h"
 
 namespace ordalis::console {
 
-namespace {
-
-const QString LineEnd = QStringLiteral("\r\n");
-
-} // namespace
-
-std::optional<TeacherData> readTeacherData(const QString& reply) {
-    const QStringList pieces = reply.split(LineEnd);
-    if (pieces.size() != 3)
-        return std::nullopt;
-    return TeacherData{pieces[0], pieces[1], pieces[2]};
+ListLines scoreLines() {
+    return {{{QStringLiteral("日期"),
+              [](const QString& line) { return ScoreRecord::fromText(line).time; }},
+             {QStringLiteral("学生"),
+              [](const QString& line) { return ScoreRecord::fromText(line).student; }},
+             {QStringLiteral("分数"),
+              [](const QString& line) { return ScoreRecord::fromText(line).value; }},
+             {QStringLiteral("课题"),
+              [](const QString& line) { return ScoreRecord::fromText(line).topic; }},
+             {QStringLiteral("评分标准"),
+              [](const QString& line) { return ScoreRecord::fromText(line).standard; }}},
+            [](const QString& line) { return ScoreRecord::fromText(line).id; },
+            [](const QString& line) {
+                const ScoreRecord score = ScoreRecord::fromText(line);
+                return QStringList{score.id,   score.student, score.value,
+                                   score.time, score.topic,   score.standard};
+            }};
 }
 
-QList<ListColumn> scoreColumns() {
-    return {{QStringLiteral("日期"), 3},
-            {QStringLiteral("学生"), 1},
-            {QStringLiteral("分数"), 2},
-            {QStringLiteral("课题"), 4},
-            {QStringLiteral("评分标准"), 5}};
-}
-
-QList<ListColumn> standardColumns() {
-    return {{QStringLiteral("标准"), 1}, {QStringLiteral("分值"), 2}};
-}
-
-QStringList replyLines(const QString& reply) {
-    return reply.split(LineEnd, Qt::SkipEmptyParts);
-}
-
-QStringList lineFields(const QString& line, int count) {
-    QStringList fields = line.split(u'\t');
-    while (fields.size() < count)
-        fields << QString();
-    return fields;
+ListLines standardLines() {
+    return {{{QStringLiteral("标准"),
+              [](const QString& line) { return StandardLine::fromText(line).text; }},
+             {QStringLiteral("分值"),
+              [](const QString& line) { return StandardLine::fromText(line).score; }}},
+            [](const QString& line) { return StandardLine::fromText(line).id; },
+            [](const QString& line) {
+                const StandardLine standard = StandardLine::fromText(line);
+                return QStringList{standard.id, standard.text, standard.score};
+            }};
 }
 
 QString numberText(QStringView text) {

@@ -3,8 +3,13 @@
 
 #include "draw/DrawEngine.h"
 #include "pinyin/Initials.h"
-#include "wire/ScoreLine.h"
 #include "text/WireText.h"
+#include "wire/CallLine.h"
+#include "wire/CallRecord.h"
+#include "wire/LineFields.h"
+#include "wire/ReplyLines.h"
+#include "wire/ScoreLine.h"
+#include "wire/ScoreRecord.h"
 
 #include <algorithm>
 
@@ -63,27 +68,30 @@ void ClassHistory::addScore(workbook::ScoreEntry score) {
         m_scores.append(std::move(score));
 }
 
+// A call line without its third field is no call; a score line without its time (the fourth)
+// falls outside every period.
 void ClassHistory::addServiceCalls(const QString& reply) {
-    for (const QString& line : reply.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-        const QStringList f = line.split(u'\t');
-        if (f.size() >= 3)
-            addCall({f[0], f[1], f[2]});
+    for (const QString& text : replyLines(reply)) {
+        if (fieldCount(text) < 3)
+            continue;
+        const CallRecord call = CallRecord::fromText(text);
+        addCall({call.student, call.time, call.how});
     }
 }
 
 void ClassHistory::addServiceScores(const QString& reply) {
-    for (const QString& line : reply.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-        const QStringList f = line.split(u'\t');
-        if (f.size() >= 4)
-            addScore({f[1], f[3], leadingNumber(f[2]), f.value(4), f.value(5)});
+    for (const QString& text : replyLines(reply)) {
+        const ScoreRecord score = ScoreRecord::fromText(text);
+        addScore(
+            {score.student, score.time, leadingNumber(score.value), score.topic, score.standard});
     }
 }
 
 void ClassHistory::addPendingCalls(const QStringList& callLines) {
-    for (const QString& line : callLines) {
-        const QStringList f = line.split(u'\t');
-        if (f.size() >= 4 && f[0] == m_class)
-            addCall({f[1], f[2], f[3]});
+    for (const QString& text : callLines) {
+        const CallLine call = CallLine::fromText(text);
+        if (fieldCount(text) >= 4 && call.className == m_class)
+            addCall({call.student, call.time, call.how});
     }
 }
 

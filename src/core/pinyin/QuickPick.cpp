@@ -5,18 +5,9 @@
 
 namespace ordalis {
 
-namespace {
-constexpr int ScoreField = 4;
-constexpr int CountField = 5;
-
-QString fieldOrEmpty(const QStringList& fields, int index) {
-    return index < fields.size() ? fields.at(index) : QString();
-}
-} // namespace
-
-QString quickPickLine(const QString& name, const QStringList& recordFields) {
-    return name + QStringLiteral("\t[") + fieldOrEmpty(recordFields, CountField) +
-           QStringLiteral("次,") + fieldOrEmpty(recordFields, ScoreField) + QStringLiteral("分]");
+QString quickPickLine(const QString& name, const StudentLine& recordLine) {
+    return name + QStringLiteral("\t[") + recordLine.countText + QStringLiteral("次,") +
+           recordLine.scoreText + QStringLiteral("分]");
 }
 
 QuickPickIndex::QuickPickIndex(const QStringList& classNames)
@@ -36,7 +27,7 @@ QStringList quickPickLines(const QuickPickIndex& index, const QString& typed,
         const QString& name = index.names.at(i);
         if (!name.contains(typed) && !index.initials.at(i).contains(upperTyped))
             continue;
-        const QString line = quickPickLine(name, lookup ? lookup(name) : QStringList());
+        const QString line = quickPickLine(name, lookup ? lookup(name) : StudentLine());
         if (typed.size() == name.size())
             lines.prepend(line);
         else

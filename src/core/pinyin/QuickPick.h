@@ -3,17 +3,19 @@
 // The quick-pick filter: the students of the class whose name contains the typed text or whose
 // pinyin initials contain it upper-cased, each with the figures of its record line.
 
+#include "wire/RecordLines.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 namespace ordalis {
 
-// The fields of a student's first record line (class TAB name TAB ...), empty when none.
-using StudentLineLookup = std::function<QStringList(const QString& name)>;
+// A student's first record line (class TAB name TAB ...), all empty when there is none.
+using StudentLineLookup = std::function<StudentLine(const QString& name)>;
 
 // name TAB "[" count "次," score "分]"; a student without a record line shows empty figures.
-QString quickPickLine(const QString& name, const QStringList& recordFields);
+QString quickPickLine(const QString& name, const StudentLine& recordLine);
 
 // The names of a class with their initials, worked out once when the class is chosen so that
 // a keystroke only compares text.

@@ -5,6 +5,7 @@
 #include "text/Gb18030.h"
 #include "text/TextLines.h"
 #include "text/WireText.h"
+#include "wire/LineFields.h"
 
 #include <QFile>
 #include <atomic>
@@ -35,6 +36,10 @@ const std::shared_ptr<const RecordSnapshot>& emptySnapshot() {
     return empty;
 }
 
+StudentEntry entryOf(const StudentLine& line) {
+    return StudentEntry{line, leadingNumber(line.scoreText), leadingNumber(line.countText)};
+}
+
 } // namespace
 
 RecordSnapshot parseRecord(const QByteArray& bytes) {
@@ -57,26 +62,19 @@ RecordSnapshot parseRecord(const QByteArray& bytes) {
         const bool firstStudent = !record.firstStudentLine.contains(key);
         if (!firstLine && !firstStudent)
             continue;
-        const QStringList fields = line.split(u'\t');
+        const StudentLine student = StudentLine::fromText(line);
         if (firstLine)
-            record.firstLineByStudent.insert(key, fields);
-        if (firstStudent && fields.size() == 6)
-            record.firstStudentLine.insert(key, studentFromFields(fields));
+            record.firstLineByStudent.insert(key, student);
+        if (firstStudent && fieldCount(line) == StudentLine::Fields)
+            record.firstStudentLine.insert(key, entryOf(student));
     }
     return record;
 }
 
-StudentEntry studentFromFields(const QStringList& fields) {
-    StudentEntry entry;
-    entry.className = fields[0];
-    entry.name = fields[1];
-    entry.group = fields[2];
-    entry.total = fields[3];
-    entry.scoreText = fields[4];
-    entry.countText = fields[5];
-    entry.score = leadingNumber(entry.scoreText);
-    entry.count = leadingNumber(entry.countText);
-    return entry;
+std::optional<StudentEntry> studentOfLine(const QString& line) {
+    if (fieldCount(line) != StudentLine::Fields)
+        return std::nullopt;
+    return entryOf(StudentLine::fromText(line));
 }
 
 std::shared_ptr<const RecordSnapshot> RecordCache::snapshot(const QString& path) {

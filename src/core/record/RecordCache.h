@@ -20,8 +20,8 @@ struct RecordSnapshot {
     QStringList lines; // file order; CR LF, a lone LF and a lone CR all end a line
     // The text before the first TAB (the whole line when it has none) -> line numbers.
     QHash<QString, QList<int>> linesByFirstField;
-    // class TAB name -> the fields of the first line that begins with class TAB name TAB.
-    QHash<QString, QStringList> firstLineByStudent;
+    // class TAB name -> the first line that begins with class TAB name TAB.
+    QHash<QString, StudentLine> firstLineByStudent;
     // class TAB name -> the first such line with exactly six fields, read as a student.
     QHash<QString, StudentEntry> firstStudentLine;
 
@@ -46,7 +46,7 @@ public:
 // Splits a record's text into lines and indexes them.
 RecordSnapshot parseRecord(const QByteArray& bytes);
 
-// The student of a six-field line's fields.
-StudentEntry studentFromFields(const QStringList& fields);
+// The student of a line of exactly six fields; nothing for any other line.
+std::optional<StudentEntry> studentOfLine(const QString& line);
 
 } // namespace ordalis

@@ -9,9 +9,6 @@ namespace ordalis {
 
 namespace {
 
-const QString ClassListMarker = QStringLiteral("Class_Is_Ready");
-const QString TopicMarker = QStringLiteral("[keti]");
-
 // The numbers of the lines that begin with the prefix, in file order. A prefix with a TAB
 // names the first field exactly, so only that field's lines need a look.
 QList<int> linesWithPrefix(const RecordSnapshot& record, const QString& prefix) {
@@ -38,22 +35,12 @@ bool isFieldText(const QString& text) {
     return !text.contains(u'\t');
 }
 
-// Fields 2, 3 / 4, 5 / ... are the standards' texts and scores; an odd last field (the empty
-// field after a final TAB) has no partner and is no standard.
-Topic topicFromFields(const QStringList& fields) {
-    Topic topic;
-    topic.name = fields.value(1);
-    for (qsizetype i = 2; i + 1 < fields.size(); i += 2)
-        topic.standards.append(ScaleStandard{fields[i], fields[i + 1]});
-    return topic;
-}
-
 // The first line that begins with class TAB name TAB, through the index when the names hold
 // no TAB, else by comparing the prefix as it stands (a TAB inside a name shifts the fields).
 template <typename Value, typename FromLine>
-std::optional<Value> firstStudentLine(const RecordSnapshot& record,
-                                      const QHash<QString, Value>& index, const QString& className,
-                                      const QString& name, FromLine fromLine) {
+std::optional<Value>
+findFirstStudentLine(const RecordSnapshot& record, const QHash<QString, Value>& index,
+                     const QString& className, const QString& name, FromLine fromLine) {
     if (isFieldText(className) && isFieldText(name)) {
         const auto found = index.constFind(RecordSnapshot::studentKey(className, name));
         if (found == index.cend())
@@ -61,7 +48,7 @@ std::optional<Value> firstStudentLine(const RecordSnapshot& record,
         return *found;
     }
     for (const int n : linesWithPrefix(record, className + u'\t' + name + u'\t')) {
-        if (std::optional<Value> value = fromLine(record.lines[n].split(u'\t')))
+        if (std::optional<Value> value = fromLine(record.lines[n]))
             return value;
     }
     return std::nullopt;
@@ -87,31 +74,27 @@ QString TeacherRecord::readRecordLines(const QString& prefix) const {
 QStringList TeacherRecord::readClassList() const {
     const auto record = RecordCache::snapshot(m_filePath);
     QStringList classes;
-    // Each name is followed by a TAB; what follows the last TAB is the line end, never a name.
-    for (const int n : linesWithPrefix(*record, ClassListMarker)) {
-        const QStringList items = record->lines[n].split(u'\t');
-        classes.append(items.mid(1, items.size() - 2));
-    }
+    for (const int n : linesWithPrefix(*record, ClassListLine::Marker))
+        classes.append(ClassListLine::fromText(record->lines[n]).classes);
     return classes;
 }
 
 QList<Topic> TeacherRecord::readTopics() const {
     const auto record = RecordCache::snapshot(m_filePath);
     QList<Topic> topics;
-    for (const int n : linesWithPrefix(*record, TopicMarker)) {
-        const QStringList fields = record->lines[n].split(u'\t');
-        if (fields.size() >= 2)
-            topics.append(topicFromFields(fields));
+    for (const int n : linesWithPrefix(*record, TopicLine::Marker)) {
+        if (std::optional<Topic> topic = TopicLine::fromText(record->lines[n]))
+            topics.append(std::move(*topic));
     }
     return topics;
 }
 
 std::optional<Topic> TeacherRecord::findTopic(const QString& name) const {
     const auto record = RecordCache::snapshot(m_filePath);
-    const QList<int> lines = linesWithPrefix(*record, TopicMarker + u'\t' + name + u'\t');
+    const QList<int> lines = linesWithPrefix(*record, TopicLine::Marker + u'\t' + name + u'\t');
     if (lines.isEmpty())
         return std::nullopt;
-    return topicFromFields(record->lines[lines.first()].split(u'\t'));
+    return TopicLine::fromText(record->lines[lines.first()]);
 }
 
 ClassRoster TeacherRecord::readClassRoster(const QString& className) const {
@@ -119,9 +102,8 @@ ClassRoster TeacherRecord::readClassRoster(const QString& className) const {
     ClassRoster roster;
     roster.name = className;
     for (const int n : linesWithPrefix(*record, className + u'\t')) {
-        const QStringList fields = record->lines[n].split(u'\t');
-        if (fields.size() == 6)
-            roster.students.append(studentFromFields(fields));
+        if (std::optional<StudentEntry> student = studentOfLine(record->lines[n]))
+            roster.students.append(std::move(*student));
     }
     return roster;
 }
@@ -129,20 +111,15 @@ ClassRoster TeacherRecord::readClassRoster(const QString& className) const {
 std::optional<StudentEntry> TeacherRecord::findStudent(const QString& className,
                                                        const QString& name) const {
     const auto record = RecordCache::snapshot(m_filePath);
-    return firstStudentLine(*record, record->firstStudentLine, className, name,
-                            [](const QStringList& fields) -> std::optional<StudentEntry> {
-                                if (fields.size() != 6)
-                                    return std::nullopt;
-                                return studentFromFields(fields);
-                            });
+    return findFirstStudentLine(*record, record->firstStudentLine, className, name, studentOfLine);
 }
 
-QStringList TeacherRecord::firstStudentLineFields(const QString& className,
-                                                  const QString& name) const {
+std::optional<StudentLine> TeacherRecord::firstStudentLine(const QString& className,
+                                                           const QString& name) const {
     const auto record = RecordCache::snapshot(m_filePath);
-    return firstStudentLine(*record, record->firstLineByStudent, className, name,
-                            [](const QStringList& fields) { return std::optional(fields); })
-        .value_or(QStringList());
+    return findFirstStudentLine(
+        *record, record->firstLineByStudent, className, name,
+        [](const QString& line) { return std::optional(StudentLine::fromText(line)); });
 }
 
 } // namespace ordalis

@@ -4,6 +4,8 @@
 // at every use, so a new download is seen everywhere at once; a parsed snapshot is reused for
 // as long as the file is unchanged, which keeps lookups cheap enough for a 5 ms draw.
 
+#include "wire/RecordLines.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,26 +13,13 @@
 
 namespace ordalis {
 
-struct ScaleStandard {
-    QString text;
-    QString score; // a decimal number written as text
-};
+// A topic of the record is its line: its name and standards.
+using Topic = TopicLine;
 
-struct Topic {
-    QString name;
-    QList<ScaleStandard> standards;
-};
-
-// One six-field student line.
-struct StudentEntry {
-    QString className;
-    QString name;
-    QString group;     // field 2, as written
-    QString total;     // field 3, carried but never interpreted
-    QString scoreText; // field 4, the average score as written
-    QString countText; // field 5, how often scored, as written
-    double score = 0;  // leading number of field 4
-    double count = 0;  // leading number of field 5
+// One six-field student line, with its figures read.
+struct StudentEntry : StudentLine {
+    double score = 0; // leading number of the average
+    double count = 0; // leading number of the count
 };
 
 struct ClassRoster {
@@ -57,9 +46,10 @@ public:
     ClassRoster readClassRoster(const QString& className) const;
     // The first six-field line of that class and name.
     std::optional<StudentEntry> findStudent(const QString& className, const QString& name) const;
-    // The fields of the first line that begins with class TAB name TAB, whatever its field
-    // count (the lookup of the name display and the quick pick); empty when there is none.
-    QStringList firstStudentLineFields(const QString& className, const QString& name) const;
+    // The first line that begins with class TAB name TAB, whatever its field count (the lookup
+    // of the name display and the quick pick): its missing fields are empty.
+    std::optional<StudentLine> firstStudentLine(const QString& className,
+                                                const QString& name) const;
 
 private:
     QString m_filePath;

@@ -3,6 +3,7 @@
 
 #include "session/Blanks.h"
 #include "text/WireText.h"
+#include "wire/ScoreLine.h"
 
 #include <cmath>
 #include <limits>
@@ -69,9 +70,9 @@ QList<GroupStanding> computeGroupStandings(const QStringList& pendingLines,
         all.append(GroupStanding{g, 0, groups[g], QString(), 0});
 
     for (const QString& line : pendingLines) {
-        const QStringList fields = line.split(Tab);
-        const QString student = fields.value(1);
-        const double score = leadingNumber(fields.value(2));
+        const ScoreLine scored = ScoreLine::fromText(line);
+        const QString& student = scored.student;
+        const double score = leadingNumber(scored.score);
         for (GroupStanding& standing : all) {
             for (const QString& member : standing.members) {
                 if (member != student)

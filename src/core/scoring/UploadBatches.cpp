@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UploadBatches.h"
 
+#include "wire/BatchLine.h"
+
 #include <QRandomGenerator>
 #include <algorithm>
 
@@ -44,23 +46,23 @@ QStringList batchLines(const QList<UploadBatch>& batches) {
     QStringList lines;
     for (const UploadBatch& batch : batches) {
         for (const QString& line : batch.lines)
-            lines << batch.id + QStringLiteral("\ts\t") + line;
+            lines << BatchLine{batch.id, BatchLine::Kind::Score, line}.toText();
         for (const QString& call : batch.calls)
-            lines << batch.id + QStringLiteral("\tc\t") + call;
+            lines << BatchLine{batch.id, BatchLine::Kind::Call, call}.toText();
     }
     return lines;
 }
 
 QList<UploadBatch> readBatchLines(const QStringList& lines) {
     QList<UploadBatch> batches;
-    for (const QString& line : lines) {
-        const QString id = line.section(u'\t', 0, 0);
-        const QString kind = line.section(u'\t', 1, 1);
-        if (id.isEmpty() || (kind != u"s" && kind != u"c"))
+    for (const QString& text : lines) {
+        const std::optional<BatchLine> line = BatchLine::fromText(text);
+        if (!line)
             continue;
-        if (batches.isEmpty() || batches.constLast().id != id)
-            batches << UploadBatch{id, {}, {}};
-        (kind == u"s" ? batches.last().lines : batches.last().calls) << line.section(u'\t', 2);
+        if (batches.isEmpty() || batches.constLast().id != line->batchId)
+            batches << UploadBatch{line->batchId, {}, {}};
+        UploadBatch& batch = batches.last();
+        (line->kind == BatchLine::Kind::Score ? batch.lines : batch.calls) << line->line;
     }
     return batches;
 }

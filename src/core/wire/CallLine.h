@@ -4,6 +4,8 @@
 // drawn category's caption, "拼音" for the quick pick, "手动" for the manual panel), joined by
 // TAB. The line of the pending calls and of their upload.
 
+#include "LineFields.h"
+
 #include <QString>
 
 namespace ordalis {
@@ -17,7 +19,9 @@ struct CallLine {
     QString time; // "yyyy-mm-dd hh:mm:ss"
     QString how;
 
-    QString toText() const { return className + u'\t' + student + u'\t' + time + u'\t' + how; }
+    QString toText() const { return QStringList{className, student, time, how}.join(u'\t'); }
+    // Splits at TAB; missing fields are empty, extra fields are ignored.
+    static CallLine fromText(const QString& line) { return readFields<CallLine, 4>(line); }
 };
 
 } // namespace ordalis

@@ -3,6 +3,8 @@
 // One score given to one student: class, student, score, time, standard, joined by TAB. The
 // line of the daily log, of the pending list, of .dms files and of a score upload.
 
+#include "LineFields.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -15,9 +17,11 @@ struct ScoreLine {
     QString time;     // "yyyy-mm-dd hh:mm:ss"
     QString standard; // empty for a free score
 
-    QString toText() const;
+    QString toText() const {
+        return QStringList{className, student, score, time, standard}.join(u'\t');
+    }
     // Splits at TAB; missing fields are empty, extra fields are ignored.
-    static ScoreLine fromText(const QString& line);
+    static ScoreLine fromText(const QString& line) { return readFields<ScoreLine, 5>(line); }
     static QString timeText(const QDateTime& moment);
 };
 

@@ -28,7 +28,7 @@ FieldColumns::FieldColumns(QListWidget* list, const QList<console::ListColumn>& 
         connect(model, signal, this, &FieldColumns::linesChanged);
     connect(model, &QAbstractItemModel::dataChanged, this, &FieldColumns::linesChanged);
     connect(model, &QAbstractItemModel::modelReset, this, &FieldColumns::linesChanged);
-    if (columns.isEmpty() || header == Header::None)
+    if (header == Header::None)
         return;
 
     m_headerModel = new QStandardItemModel(0, int(columns.size()), this);
@@ -49,12 +49,9 @@ FieldColumns::FieldColumns(QListWidget* list, const QList<console::ListColumn>& 
 }
 
 QStringList FieldColumns::shownFields(const QString& line) const {
-    const QStringList fields = line.split(u'\t');
-    if (m_columns.isEmpty())
-        return fields;
     QStringList shown;
     for (const console::ListColumn& column : m_columns)
-        shown << fields.value(column.field);
+        shown << column.text(line);
     return shown;
 }
 

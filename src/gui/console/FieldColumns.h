@@ -20,9 +20,9 @@ class FieldColumns : public QStyledItemDelegate {
     Q_OBJECT
 public:
     enum class Header { None, Shown };
-    // Installs itself on the list; without columns every field shows, with no header.
-    explicit FieldColumns(QListWidget* list, const QList<console::ListColumn>& columns = {},
-                          Header header = Header::None);
+    // Installs itself on the list.
+    FieldColumns(QListWidget* list, const QList<console::ListColumn>& columns,
+                 Header header = Header::None);
 
     // The header for the owner to stand on the list (objectName: the list's, then "Header");
     // none unless asked for.

@@ -3,11 +3,11 @@
 
 #include "console/ConsoleActions.h"
 #include "console/ConsoleWidgets.h"
-#include "console/ServiceLists.h"
 #include "net/ServiceEndpoints.h"
 #include "session/Blanks.h"
 #include "session/Session.h"
 #include "text/WireText.h"
+#include "wire/TeacherData.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -80,7 +80,7 @@ void PersonalPage::enter(const QStringList&, const QStringList&) {
     if (!m_actions.session().canChangeService())
         return;
     const QString reply = m_actions.read([this] { return m_actions.service().getTeacher(); });
-    if (const auto teacher = console::readTeacherData(reply)) {
+    if (const auto teacher = TeacherData::fromText(reply)) {
         m_name->setText(teacher->name);
         m_account->setText(teacher->account);
         m_email->setText(teacher->email);

@@ -13,12 +13,6 @@
 
 namespace ordalis {
 
-namespace {
-
-constexpr int ScoreLineFields = 6;
-
-} // namespace
-
 ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
     : ServiceListPage(3, QStringLiteral("计分管理"),
                       {.chooser = QStringLiteral("Combo1"),
@@ -32,7 +26,7 @@ ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
                        .saveButton = QStringLiteral("Command7"),
                        .status = QStringLiteral("Label16"),
                        .warning = QStringLiteral("[警告]计分信息删除后不可恢复！"),
-                       .columns = console::scoreColumns()},
+                       .lines = console::scoreLines()},
                       {.selectFirst = QStringLiteral("请选择需要删除的计分！"),
                        .deletedUnit = QStringLiteral("条计分！")},
                       actions, parent)
@@ -53,9 +47,8 @@ ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
                           QStringLiteral("Command22"));
     actions.gate().guard(m_editBox->confirmButton());
 
-    connect(list(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        m_editBox->open(console::lineFields(item->text(), ScoreLineFields));
-    });
+    connect(list(), &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { m_editBox->open(lines().editValues(item->text())); });
     connect(m_editBox->confirmButton(), &QPushButton::clicked, this, &ScoresPage::edit);
 }
 

@@ -5,6 +5,7 @@
 #include "console/FieldColumns.h"
 #include "console/NameLists.h"
 #include "console/ServiceLists.h"
+#include "wire/ReplyLines.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -19,6 +20,7 @@ ServiceListPage::ServiceListPage(int index, const QString& caption, const Names&
                                  const Texts& texts, ConsoleActions& actions, QWidget* parent)
     : ConsolePage(index, caption, actions, parent)
     , m_texts(texts)
+    , m_lines(names.lines)
     , m_prompt(names.prompt)
     , m_chooser(console::chooser(this, names.chooser, names.prompt))
     , m_list(console::multiList(this, names.list))
@@ -30,7 +32,7 @@ ServiceListPage::ServiceListPage(int index, const QString& caption, const Names&
     QPushButton* save = console::button(this, names.saveButton, QStringLiteral("保存到服务器"));
     // The chooser reads the service: it waits while another request does, like the buttons.
     actions.gate().guard({m_chooser, remove, save});
-    auto* columns = new FieldColumns(m_list, names.columns, FieldColumns::Header::Shown);
+    auto* columns = new FieldColumns(m_list, names.lines.columns, FieldColumns::Header::Shown);
 
     m_topRow->addWidget(console::label(this, names.chooserLabel, names.chooserCaption));
     m_topRow->addWidget(m_chooser, 1);
@@ -69,7 +71,7 @@ void ServiceListPage::choose() {
     console::resetStatus(m_status);
     const QString reply = m_actions.read([&] { return fetch(choice); });
     m_list->clear();
-    m_list->addItems(console::replyLines(reply));
+    m_list->addItems(replyLines(reply));
     m_pending.clear();
 }
 
@@ -80,7 +82,7 @@ void ServiceListPage::deleteSelected() {
     const QStringList removed = ConsoleActions::removeSelected(m_list);
     QStringList ids;
     for (const QString& line : removed)
-        ids << line.section(u'\t', 0, 0);
+        ids << m_lines.id(line);
     m_pending = console::deletionText(ids);
     if (ids.isEmpty()) {
         m_status->setText(m_texts.selectFirst);

@@ -34,7 +34,7 @@ public:
         QString saveButton;
         QString status;
         QString warning;
-        QList<console::ListColumn> columns; // what the list shows of its lines
+        console::ListLines lines; // what the list shows of its lines, and reads
     };
     struct Texts {
         QString selectFirst; // nothing selected
@@ -50,6 +50,7 @@ public:
 
 protected:
     QBoxLayout* topRow() const { return m_topRow; }
+    const console::ListLines& lines() const { return m_lines; }
     // Fills the chooser with the items, the prompt as its text; the list emptied.
     void reset(const QStringList& items);
 
@@ -65,6 +66,7 @@ protected:
 
 private:
     Texts m_texts;
+    console::ListLines m_lines;
     QString m_prompt;
     QComboBox* m_chooser;
     QListWidget* m_list;

@@ -18,12 +18,6 @@
 
 namespace ordalis {
 
-namespace {
-
-constexpr int StandardLineFields = 3;
-
-} // namespace
-
 StandardsPage::StandardsPage(ConsoleActions& actions, std::function<QString()> scoreClass,
                              QWidget* parent)
     : ServiceListPage(6, QStringLiteral("评分标准"),
@@ -38,7 +32,7 @@ StandardsPage::StandardsPage(ConsoleActions& actions, std::function<QString()> s
                        .saveButton = QStringLiteral("Command31"),
                        .status = QStringLiteral("Label38"),
                        .warning = QStringLiteral("[警告]删除标准不会影响已记录的积分！"),
-                       .columns = console::standardColumns()},
+                       .lines = console::standardLines()},
                       {.selectFirst = QStringLiteral("请选择需要删除的标准！"),
                        .deletedUnit = QStringLiteral("条标准！")},
                       actions, parent)
@@ -63,8 +57,7 @@ StandardsPage::StandardsPage(ConsoleActions& actions, std::function<QString()> s
     actions.gate().guard({m_editBox->confirmButton(), m_newBox->confirmButton()});
 
     connect(list(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        m_editBox->open(QStringList{chooser()->currentText()} +
-                        console::lineFields(item->text(), StandardLineFields));
+        m_editBox->open(QStringList{chooser()->currentText()} + lines().editValues(item->text()));
     });
     connect(m_editBox->confirmButton(), &QPushButton::clicked, this, &StandardsPage::edit);
     connect(m_new, &QPushButton::clicked, this, &StandardsPage::openNewBox);
@@ -80,7 +73,7 @@ void StandardsPage::buildNewBox() {
     grid->addWidget(m_newTopic, 0, 1, 1, 3);
     m_existing = console::multiList(m_newBox, QStringLiteral("List6"));
     m_existing->setMaximumHeight(72);
-    new FieldColumns(m_existing, console::standardColumns());
+    new FieldColumns(m_existing, lines().columns);
     grid->addWidget(
         console::label(m_newBox, QStringLiteral("Label40"), QStringLiteral("已有标准：")), 1, 0,
         Qt::AlignTop);

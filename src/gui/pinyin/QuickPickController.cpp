@@ -49,7 +49,7 @@ void QuickPickController::filter() {
         return;
     }
     const QStringList lines = quickPickLines(m_index, typed, [this](const QString& name) {
-        return m_record.firstStudentLineFields(m_className, name);
+        return m_record.firstStudentLine(m_className, name).value_or(StudentLine());
     });
     m_resultList->clear();
     // Lines as high as the list's font needs, the height the list grows by for each match.

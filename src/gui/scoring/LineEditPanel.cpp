@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LineEditPanel.h"
 
+#include "wire/ScoreLine.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,16 +58,18 @@ LineEditPanel::LineEditPanel(QWidget* parent)
 }
 
 void LineEditPanel::setLine(const QString& line) {
-    const QStringList fields = line.split(u'\t');
-    const QList<QLineEdit*> boxes{m_classBox, m_studentBox, m_scoreBox, m_timeBox, m_standardBox};
-    for (int i = 0; i < boxes.size(); ++i)
-        boxes[i]->setText(fields.value(i));
+    const ScoreLine score = ScoreLine::fromText(line);
+    m_classBox->setText(score.className);
+    m_studentBox->setText(score.student);
+    m_scoreBox->setText(score.score);
+    m_timeBox->setText(score.time);
+    m_standardBox->setText(score.standard);
 }
 
 QString LineEditPanel::line() const {
-    return QStringList{m_classBox->text(), m_studentBox->text(), m_scoreBox->text(),
-                       m_timeBox->text(), m_standardBox->text()}
-        .join(u'\t');
+    return ScoreLine{m_classBox->text(), m_studentBox->text(), m_scoreBox->text(),
+                     m_timeBox->text(), m_standardBox->text()}
+        .toText();
 }
 
 } // namespace ordalis

@@ -4,9 +4,9 @@
 #include "common/UnsavedWork.h"
 #include "draw/DrawPanel.h"
 #include "scoring/DailyLog.h"
-#include "wire/ScoreLine.h"
 #include "session/Session.h"
 #include "text/WireText.h"
+#include "wire/ScoreLine.h"
 
 namespace ordalis {
 
@@ -100,9 +100,10 @@ void ScoringController::drawStopped() {
 
 void ScoringController::showFigures(const QString& name) {
     m_shownName = name;
-    const QStringList fields = m_record.firstStudentLineFields(m_figuresClass, name);
-    const bool scored = fields.size() > 5 && leadingNumber(fields.at(5)) > 0;
-    m_panel->showFigures(scored ? fields.at(4) : QString(), scored ? fields.at(5) : QString());
+    const StudentLine line =
+        m_record.firstStudentLine(m_figuresClass, name).value_or(StudentLine());
+    const bool scored = leadingNumber(line.countText) > 0;
+    m_panel->showFigures(scored ? line.scoreText : QString(), scored ? line.countText : QString());
 }
 
 void ScoringController::giveFreeScore() {

@@ -10,6 +10,7 @@
 #include "storage/Transaction.h"
 #include "text/SecretText.h"
 #include "text/WireText.h"
+#include "wire/TeacherData.h"
 
 #include <sodium.h>
 
@@ -169,8 +170,9 @@ Reply getTeacher(Call& call) {
                {*teacher});
     if (!row.next())
         return Reply::text(QStringLiteral("帐号不存在"));
-    return Reply::text(row.value(0).toString() + "\r\n" + row.value(1).toString() + "\r\n" +
-                       row.value(2).toString());
+    return Reply::text(TeacherData{row.value(u"name").toString(), row.value(u"account").toString(),
+                                   row.value(u"email").toString()}
+                           .toText());
 }
 
 Reply setTeacher(Call& call) {

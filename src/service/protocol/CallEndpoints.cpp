@@ -7,6 +7,9 @@
 #include "protocol/ReadLines.h"
 #include "protocol/ScoreTime.h"
 #include "storage/Sql.h"
+#include "wire/CallLine.h"
+#include "wire/CallRecord.h"
+#include "wire/LineFields.h"
 
 namespace ordalis::service {
 
@@ -30,21 +33,22 @@ Expected<> storeCalls(Call& call, qint64 teacherId) {
                                             "uploaded_at) VALUES (?, ?, ?, ?)"));
     const qint64 now = call.now();
     for (int i = 0; i < lines->size(); ++i) {
-        const QStringList fields = lines->at(i).split(u'\t');
         const auto refused = [i](const QString& reason) {
             return refusal(QStringLiteral("第%1条点名记录无法上传：%2").arg(i + 1).arg(reason));
         };
-        if (fields.size() != 4)
+        if (fieldCount(lines->at(i)) != 4)
             return refused(QStringLiteral("应有4个以制表符分隔的字段"));
-        const QString time = canonicalScoreTime(fields[2]);
+        const CallLine line = CallLine::fromText(lines->at(i));
+        const QString time = canonicalScoreTime(line.time);
         if (time.isEmpty())
-            return refused(QStringLiteral("时间“%1”格式不正确").arg(fields[2]));
-        if (const Expected<> fits = checkName(fields[3], QStringLiteral("点名方式")); !fits)
+            return refused(QStringLiteral("时间“%1”格式不正确").arg(line.time));
+        if (const Expected<> fits = checkName(line.how, QStringLiteral("点名方式")); !fits)
             return refused(fits.why());
         // A student deleted since the lesson has no history to keep: the call is passed over
         // rather than holding back the scores it travels with.
-        if (const auto studentId = sqlValue(call.db, student, {teacherId, fields[0], fields[1]}))
-            insert.run({*studentId, time, fields[3], now});
+        if (const auto studentId =
+                sqlValue(call.db, student, {teacherId, line.className, line.student}))
+            insert.run({*studentId, time, line.how, now});
     }
     return {};
 }
@@ -65,12 +69,17 @@ Reply getCalls(Call& call) {
     const QString last = (to->isNull() ? QStringLiteral("9999-12-31") : to->toString(Qt::ISODate)) +
                          QStringLiteral(" 23:59:59");
     return readLines(call,
-                     QStringLiteral("SELECT s.name, ca.time_text, ca.how FROM calls ca "
+                     QStringLiteral("SELECT s.name AS student, ca.time_text, ca.how FROM calls ca "
                                     "JOIN students s ON s.id = ca.student_id "
                                     "JOIN classes c ON c.id = s.class_id WHERE c.teacher_id = ? "
                                     "AND c.name = ? AND ca.time_text >= ? AND ca.time_text <= ? "
                                     "ORDER BY ca.time_text, ca.id"),
-                     {call.field(wire::field::Class), first, last}, {});
+                     {call.field(wire::field::Class), first, last}, [](const SqlRows& row) {
+                         return CallRecord{row.value(u"student").toString(),
+                                           row.value(u"time_text").toString(),
+                                           row.value(u"how").toString()}
+                             .toText();
+                     });
 }
 
 Registrations callRoutes() {

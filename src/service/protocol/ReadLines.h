@@ -2,13 +2,16 @@
 #pragma once
 
 #include "protocol/ServiceContext.h"
+#include "storage/Sql.h"
+
+#include <functional>
 
 namespace ordalis::service {
 
-// A read answered with lines: the rows of `statement`, whose first "?" is the authenticated
-// teacher and the rest `values`, as TAB-joined fields, lines separated by CR LF. The columns in
-// `numberColumns` are written as shortest decimals.
+// A read answered with lines: each row of `statement`, whose first "?" is the authenticated
+// teacher and the rest `values`, written as a line by `lineOf` (from the row's named columns),
+// lines separated by CR LF.
 Reply readLines(Call& call, const QString& statement, const QVariantList& values,
-                const QList<int>& numberColumns);
+                const std::function<QString(const SqlRows& row)>& lineOf);
 
 } // namespace ordalis::service

@@ -15,6 +15,9 @@
 #include "storage/RowInserter.h"
 #include "storage/Sql.h"
 #include "text/WireText.h"
+#include "wire/LineFields.h"
+#include "wire/ScoreLine.h"
+#include "wire/ScoreRecord.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -40,7 +43,7 @@ struct ScoreRow {
 
 // One upload line, class TAB student TAB score TAB time [TAB standard], read apart from the
 // database: on the request's own thread, before the change's transaction.
-struct ScoreLine {
+struct ReadScoreLine {
     QString className;
     QString student;
     ScoreRow row;
@@ -48,35 +51,35 @@ struct ScoreLine {
     QString badValue; // refuses it once the names are found: the score, time or a text
 };
 
-ScoreLine readScoreLine(const QString& line) {
-    ScoreLine read;
-    const QStringList fields = line.split(u'\t');
-    if (fields.size() < 4 || fields.size() > 5) {
+// A line of four fields has no standard, of five its standard as the remark.
+ReadScoreLine readScoreLine(const QString& text) {
+    ReadScoreLine read;
+    if (const qsizetype fields = fieldCount(text); fields < 4 || fields > 5) {
         read.badShape = QStringLiteral("应有5个以制表符分隔的字段");
         return read;
     }
-    read.className = fields[0];
-    read.student = fields[1];
-    const QString remark = fields.size() == 5 ? fields[4] : QString();
-    const auto value = scoreValue(fields[2]);
-    const QString time = canonicalScoreTime(fields[3]);
-    if (!hasLeadingNumber(fields[2]))
-        read.badValue = QStringLiteral("计分“%1”不是以数字开头，请在上传前修改").arg(fields[2]);
+    const ScoreLine line = ScoreLine::fromText(text);
+    read.className = line.className;
+    read.student = line.student;
+    const auto value = scoreValue(line.score);
+    const QString time = canonicalScoreTime(line.time);
+    if (!hasLeadingNumber(line.score))
+        read.badValue = QStringLiteral("计分“%1”不是以数字开头，请在上传前修改").arg(line.score);
     else if (!value)
-        read.badValue = scoreOutOfRange(fields[2]);
+        read.badValue = scoreOutOfRange(line.score);
     else if (time.isEmpty())
-        read.badValue = QStringLiteral("时间“%1”格式不正确").arg(fields[3]);
-    else if (const Expected<> fits = checkText(fields[2], QStringLiteral("计分")); !fits)
+        read.badValue = QStringLiteral("时间“%1”格式不正确").arg(line.time);
+    else if (const Expected<> fits = checkText(line.score, QStringLiteral("计分")); !fits)
         read.badValue = fits.why();
-    else if (const Expected<> fits = checkText(remark, QStringLiteral("评分标准")); !fits)
+    else if (const Expected<> fits = checkText(line.standard, QStringLiteral("评分标准")); !fits)
         read.badValue = fits.why();
     else
-        read.row = {0, 0, *value, fields[2], time, remark};
+        read.row = {0, 0, *value, line.score, time, line.standard};
     return read;
 }
 
-// The line with its student found in the roster, or its refusal.
-Expected<> acceptScoreLine(const UploadRoster& roster, ScoreLine* line) {
+// The line's student found in the roster, or the line's refusal.
+Expected<> acceptScoreLine(const UploadRoster& roster, ReadScoreLine* line) {
     if (!line->badShape.isEmpty())
         return refusal(line->badShape);
     const auto found = roster.classes.constFind(line->className);
@@ -94,9 +97,9 @@ Expected<> acceptScoreLine(const UploadRoster& roster, ScoreLine* line) {
 }
 
 // The classes the readable lines name.
-QSet<QString> namedClasses(const QList<ScoreLine>& lines) {
+QSet<QString> namedClasses(const QList<ReadScoreLine>& lines) {
     QSet<QString> names;
-    for (const ScoreLine& line : lines)
+    for (const ReadScoreLine& line : lines)
         if (line.badShape.isEmpty())
             names.insert(line.className);
     return names;
@@ -121,7 +124,7 @@ const QString OwnScore =
 Reply uploadScores(Call& call) {
     const QString topic = call.field(wire::field::Topic);
     const auto lines = splitList(call.field(wire::field::Score), MaxUploadLines);
-    QList<ScoreLine> read;
+    QList<ReadScoreLine> read;
     if (lines) {
         read.reserve(lines->size());
         for (const QString& line : *lines)
@@ -184,10 +187,19 @@ Reply getScores(Call& call) {
     return readLines(
         call,
         QStringLiteral(
-            "SELECT sc.id, s.name, sc.value, sc.time_text, sc.topic, sc.remark FROM classes c "
+            "SELECT sc.id, s.name AS student, sc.value, sc.time_text, sc.topic, "
+            "sc.remark FROM classes c "
             "JOIN scores sc ON sc.class_id = c.id JOIN students s ON s.id = sc.student_id "
             "WHERE c.teacher_id = ? AND c.name = ? ORDER BY sc.id"),
-        {call.field(wire::field::Class)}, {2});
+        {call.field(wire::field::Class)}, [](const SqlRows& row) {
+            return ScoreRecord{row.value(u"id").toString(),
+                               row.value(u"student").toString(),
+                               shortestDecimal(row.value(u"value").toDouble()),
+                               row.value(u"time_text").toString(),
+                               row.value(u"topic").toString(),
+                               row.value(u"remark").toString()}
+                .toText();
+        });
 }
 
 Reply editScore(Call& call) {

@@ -10,6 +10,7 @@
 #include "protocol/ScoreValue.h"
 #include "storage/Sql.h"
 #include "text/WireText.h"
+#include "wire/StandardLine.h"
 
 namespace ordalis::service {
 
@@ -32,7 +33,11 @@ Reply getScales(Call& call) {
         QStringLiteral(
             "SELECT s.id, s.text, s.score FROM standards s JOIN topics t ON t.id = s.topic_id "
             "WHERE t.teacher_id = ? AND t.name = ? ORDER BY s.id"),
-        {call.field(wire::field::Topic)}, {2});
+        {call.field(wire::field::Topic)}, [](const SqlRows& row) {
+            return StandardLine{row.value(u"id").toString(), row.value(u"text").toString(),
+                                shortestDecimal(row.value(u"score").toDouble())}
+                .toText();
+        });
 }
 
 Reply newScales(Call& call) {

@@ -95,17 +95,27 @@ bool runsNatively([[maybe_unused]] const QSqlDatabase& db) {
 #endif
 }
 
+int SqlRows::column(QStringView name) const {
+    const qsizetype found = m_names.indexOf(name);
+    if (found < 0)
+        throw DatabaseError(QStringLiteral("no column %1 in the result").arg(name).toStdString());
+    return int(found);
+}
+
 SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values) {
     const std::shared_ptr<Statements> statements = statementsOf(db);
     QSqlQuery& query = prepared(*statements, db, statement);
     execute(query, statement, values);
     SqlRows rows;
     if (query.isSelect()) {
-        rows.m_columns = query.record().count();
+        const QSqlRecord record = query.record();
+        for (int column = 0; column < record.count(); ++column)
+            rows.m_names.append(record.fieldName(column));
+        const int columns = record.count();
         while (query.next()) {
             QVariantList row;
-            row.reserve(rows.m_columns);
-            for (int column = 0; column < rows.m_columns; ++column)
+            row.reserve(columns);
+            for (int column = 0; column < columns; ++column)
                 row.append(query.value(column));
             rows.m_rows.append(std::move(row));
         }

@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <memory>
 #include <optional>
@@ -30,14 +31,17 @@ class SqlRows {
 public:
     bool next() { return ++m_at < m_rows.size(); }
     QVariant value(int column) const { return m_rows[m_at].value(column); }
-    int columnCount() const { return m_columns; }
+    QVariant value(QStringView name) const { return value(column(name)); }
+    // The position of the column of that name (a column's alias, or its own name); a name the
+    // statement has not is a DatabaseError. For a loop over many rows, taken once before it.
+    int column(QStringView name) const;
     int numRowsAffected() const { return m_affected; }
 
 private:
     friend SqlRows sqlRun(const QSqlDatabase&, const QString&, const QVariantList&);
     QList<QVariantList> m_rows;
     qsizetype m_at = -1;
-    int m_columns = 0;
+    QStringList m_names;
     int m_affected = 0;
 };
 

@@ -48,18 +48,20 @@ private Q_SLOTS:
     }
 
     void serviceRepliesAreRead() {
-        const auto teacher =
-            readTeacherData(QStringLiteral("王老师\r\nteacher01\r\nt@example.com"));
-        QVERIFY(teacher);
-        QCOMPARE(teacher->account, QStringLiteral("teacher01"));
-        QCOMPARE(teacher->email, QStringLiteral("t@example.com"));
-        for (const char* other : {"", "a\r\nb", "a\r\nb\r\nc\r\n", "a\r\nb\r\nc\r\nd"})
-            QVERIFY(!readTeacherData(QString::fromLatin1(other)));
-
-        QCOMPARE(replyLines(QStringLiteral("1\ta\t3\r\n\r\n2\tb\t4\r\n")),
-                 QStringList({"1\ta\t3", "2\tb\t4"}));
-        QCOMPARE(lineFields(QStringLiteral("7\t张三"), 6),
+        // The lists show and edit a line by its names; a short line edits with empty values.
+        const ListLines scores = scoreLines();
+        const QString score = QStringLiteral("7\t张三\t4.5\t2024-03-15 08:00:00\t函数\t清晰");
+        QStringList shown;
+        for (const ListColumn& column : scores.columns)
+            shown << column.text(score);
+        QCOMPARE(shown, QStringList({"2024-03-15 08:00:00", "张三", "4.5", "函数", "清晰"}));
+        QCOMPARE(scores.id(score), QStringLiteral("7"));
+        QCOMPARE(scores.editValues(QStringLiteral("7\t张三")),
                  QStringList({"7", "张三", "", "", "", ""}));
+        const ListLines standards = standardLines();
+        QCOMPARE(standards.columns[1].text(QStringLiteral("12\t正确\t5")), QStringLiteral("5"));
+        QCOMPARE(standards.editValues(QStringLiteral("12\t正确\t5\tx")),
+                 QStringList({"12", "正确", "5"}));
         QCOMPARE(numberText(u"3.50"), QStringLiteral("3.5"));
         QCOMPARE(numberText(u"5分"), QStringLiteral("5"));
         QCOMPARE(numberText(u"优"), QStringLiteral("0"));

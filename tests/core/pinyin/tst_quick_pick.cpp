@@ -9,11 +9,11 @@ using namespace ordalis;
 namespace {
 
 // Record lines by name: class, name, group, total, score, count.
-StudentLineLookup lookupIn(const QHash<QString, QStringList>& lines) {
+StudentLineLookup lookupIn(const QHash<QString, StudentLine>& lines) {
     return [lines](const QString& name) { return lines.value(name); };
 }
 
-QStringList fields(const QString& name, const QString& score, const QString& count) {
+StudentLine fields(const QString& name, const QString& score, const QString& count) {
     return {QStringLiteral("一班"), name, QStringLiteral("0"), QStringLiteral("0"), score, count};
 }
 

@@ -123,19 +123,20 @@ private Q_SLOTS:
         QVERIFY(zhang);
         QCOMPARE(zhang->group, QStringLiteral("1"));
         QCOMPARE(zhang->score, 2.5);
-        QCOMPARE(
-            record.firstStudentLineFields(QStringLiteral("一班"), QStringLiteral("张三")),
-            (QStringList{QStringLiteral("一班"), QStringLiteral("张三"), QStringLiteral("9")}));
+        const auto shortLine =
+            record.firstStudentLine(QStringLiteral("一班"), QStringLiteral("张三"));
+        QVERIFY(shortLine);
+        QCOMPARE(shortLine->group, QStringLiteral("9"));
+        QVERIFY(shortLine->countText.isEmpty());
         QCOMPARE(record.findStudent(QStringLiteral("一班"), QStringLiteral("张三丰"))->group,
                  QStringLiteral("3"));
         QVERIFY(!record.findStudent(QStringLiteral("一班"), QStringLiteral("张")));
         QVERIFY(!record.findStudent(QStringLiteral("二班"), QStringLiteral("张三")));
-        QVERIFY(
-            record.firstStudentLineFields(QStringLiteral("一"), QStringLiteral("张三")).isEmpty());
+        QVERIFY(!record.firstStudentLine(QStringLiteral("一"), QStringLiteral("张三")));
         // A TAB inside an argument is compared as text, as a prefix would be.
-        QCOMPARE(record.firstStudentLineFields(QStringLiteral("一班\t张三"), QStringLiteral("1"))
-                     .value(5),
-                 QStringLiteral("4"));
+        QCOMPARE(
+            record.firstStudentLine(QStringLiteral("一班\t张三"), QStringLiteral("1"))->countText,
+            QStringLiteral("4"));
     }
 
     void missingEmptyAndLateFiles() {
@@ -171,8 +172,8 @@ private Q_SLOTS:
         }
         TempDataFolder data;
         QVERIFY(writeBytes(data.recordFile(), gb18030::encode(u"一班\t甲\t0\t0\t1\t1\n"
-                                                          u"一班\t乙\t0\t0\t1\t1\r\r\n"
-                                                          u"一班\t丙\t0\t0\t1\t1")));
+                                                              u"一班\t乙\t0\t0\t1\t1\r\r\n"
+                                                              u"一班\t丙\t0\t0\t1\t1")));
         QCOMPARE(names(TeacherRecord(data.recordFile()).readClassRoster(QStringLiteral("一班"))),
                  (QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}));
     }

@@ -123,13 +123,20 @@ private Q_SLOTS:
         QCOMPARE(fields.mid(1), QStringList({"张三", "3", "2024-03-15 08:01:02", "函数", "正确"}));
     }
 
-    void uploadRefusesBadTimesAndShortLines() {
+    void uploadRefusesBadTimesAndLinesOfAnotherShape() {
         AliceFixture f;
         QVERIFY(f.ready);
         QVERIFY(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "3", "abc")})
                     .contains(QStringLiteral("时间")));
         QVERIFY(f.upload(QStringLiteral("函数"), {QStringLiteral("一班\t张三\t3")})
                     .contains(QStringLiteral("第1行")));
+        // A field too many is refused as well, in a score line and in a call.
+        QVERIFY(f.upload(QStringLiteral("函数"),
+                         {scoreLine("一班", "张三", "3") + QStringLiteral("\t多余")})
+                    .contains(QStringLiteral("第1行")));
+        QVERIFY(f.change("/setcalls.php",
+                         QStringLiteral("&calls=一班\t张三\t2024-03-15 08:00:00\t所有\t多余"))
+                    .contains(QStringLiteral("第1条")));
         // A bare date is a time the program's reader accepts; it is kept in the full form.
         QCOMPARE(f.upload(QStringLiteral("函数"), {scoreLine("一班", "张三", "3", "2013-3-15")}),
                  DoneText);
