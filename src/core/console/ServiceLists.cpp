@@ -18,27 +18,56 @@ std::optional<TeacherData> readTeacherData(const QString& reply) {
     return TeacherData{pieces[0], pieces[1], pieces[2]};
 }
 
-QList<ListColumn> scoreColumns() {
-    return {{QStringLiteral("日期"), 3},
-            {QStringLiteral("学生"), 1},
-            {QStringLiteral("分数"), 2},
-            {QStringLiteral("课题"), 4},
-            {QStringLiteral("评分标准"), 5}};
+QString ScoreRecordColumns::header(int column) {
+    switch (column) {
+    case Date:
+        return QStringLiteral("日期");
+    case Student:
+        return QStringLiteral("学生");
+    case Score:
+        return QStringLiteral("分数");
+    case Topic:
+        return QStringLiteral("课题");
+    case Standard:
+        return QStringLiteral("评分标准");
+    }
+    return {};
 }
 
-QList<ListColumn> standardColumns() {
-    return {{QStringLiteral("标准"), 1}, {QStringLiteral("分值"), 2}};
+QString ScoreRecordColumns::text(const Row& row, int column) {
+    switch (column) {
+    case Date:
+        return row.time;
+    case Student:
+        return row.student;
+    case Score:
+        return row.value;
+    case Topic:
+        return row.topic;
+    case Standard:
+        return row.standard;
+    }
+    return {};
 }
 
-QStringList replyLines(const QString& reply) {
-    return reply.split(LineEnd, Qt::SkipEmptyParts);
+QString StandardColumns::header(int column) {
+    switch (column) {
+    case Text:
+        return QStringLiteral("标准");
+    case Score:
+        return QStringLiteral("分值");
+    }
+    return {};
 }
 
-QStringList lineFields(const QString& line, int count) {
-    QStringList fields = line.split(u'\t');
-    while (fields.size() < count)
-        fields << QString();
-    return fields;
+QString StandardColumns::text(const Row& row, int column) {
+    switch (column) {
+    case Text:
+        return row.text;
+    case Score:
+        return row.score;
+    }
+    return {};
 }
 
 QString numberText(QStringView text) {

@@ -3,6 +3,9 @@
 // The console's readings of the service's text replies: the teacher's account data, and the
 // score and standard lists whose lines the pages show whole and open in their edit boxes.
 
+#include "wire/ScoreRecord.h"
+#include "wire/StandardLine.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -19,23 +22,23 @@ struct TeacherData {
 // other shape, a trailing CR LF included, gives nothing.
 std::optional<TeacherData> readTeacherData(const QString& reply);
 
-// A column of the console's score and standard lists: its header and the line field it shows.
-// The identifiers the service sends first stay out of sight.
-struct ListColumn {
-    QString header;
-    int field = 0;
+// The columns of the console's score list, in the order shown: what a teacher reads of a score
+// the service keeps. Its identifier stays out of sight.
+struct ScoreRecordColumns {
+    using Row = ScoreRecord;
+    enum Column { Date, Student, Score, Topic, Standard, Count };
+    static QString header(int column);
+    static QString text(const Row& row, int column);
 };
-// A score line: identifier, student, score, time, topic, standard (remark).
-QList<ListColumn> scoreColumns();
-// A standard line: identifier, standard, score.
-QList<ListColumn> standardColumns();
 
-// The lines of a getscore or getscale reply: the non-empty pieces between CR LF.
-QStringList replyLines(const QString& reply);
-
-// The TAB fields of a list line, padded with empty fields to `count`, so that an edit box
-// fills every one of its boxes from a short line.
-QStringList lineFields(const QString& line, int count);
+// The columns of the console's standard lists, in the order shown; the identifier stays out of
+// sight.
+struct StandardColumns {
+    using Row = StandardLine;
+    enum Column { Text, Score, Count };
+    static QString header(int column);
+    static QString text(const Row& row, int column);
+};
 
 // The text of a score box as the service gets it: the number the text begins with, in its
 // shortest form (3.50 gives 3.5, "5分" gives 5, letters give 0).

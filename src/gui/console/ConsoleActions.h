@@ -17,6 +17,7 @@
 
 class QLabel;
 class QLineEdit;
+class QAbstractItemView;
 class QListWidget;
 class QPlainTextEdit;
 class QWidget;
@@ -116,8 +117,8 @@ public:
     static QStringList removeSelected(QListWidget* list);
     // Selects the lines of these texts, after the list was read again.
     static void selectLines(QListWidget* list, const QStringList& texts);
-    static void selectAll(QListWidget* list);
-    static void invertSelection(QListWidget* list);
+    static void selectAll(QAbstractItemView* view);
+    static void invertSelection(QAbstractItemView* view);
 
 private:
     bool send(const std::function<PostOutcome()>& send, const Reply& reply, bool networkShowsReply);

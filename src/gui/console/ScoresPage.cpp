@@ -2,32 +2,29 @@
 #include "ScoresPage.h"
 
 #include "console/EditBox.h"
-#include "console/ServiceLists.h"
 #include "net/ServiceEndpoints.h"
 #include "text/WireText.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 
 namespace ordalis {
 
-namespace {
-
-constexpr int ScoreLineFields = 6;
-
-} // namespace
-
 ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
+    : ScoresPage(new ScoreModel, actions, parent) {}
+
+ScoresPage::ScoresPage(ScoreModel* scores, ConsoleActions& actions, QWidget* parent)
     : ServiceListPage(
           3, QStringLiteral("计分管理"),
           {QStringLiteral("Combo1"), QStringLiteral("Label56"), QStringLiteral("选择班级："),
            QStringLiteral("班级"), QStringLiteral("List3"), QStringLiteral("Command17"),
            QStringLiteral("Command16"), QStringLiteral("Command15"), QStringLiteral("Command7"),
-           QStringLiteral("Label16"), QStringLiteral("[警告]计分信息删除后不可恢复！"),
-           console::scoreColumns()},
-          {QStringLiteral("请选择需要删除的计分！"), QStringLiteral("条计分！")}, actions, parent)
+           QStringLiteral("Label16"), QStringLiteral("[警告]计分信息删除后不可恢复！")},
+          {QStringLiteral("请选择需要删除的计分！"), QStringLiteral("条计分！")}, scores, actions,
+          parent)
+    , m_scores(scores)
     , m_editBox(new EditBox(this, QStringLiteral("Frame4"), QStringLiteral("计分修改")))
     , m_id(m_editBox->addField(QStringLiteral("Label30"), QStringLiteral("ID:"),
                                QStringLiteral("Text16"), EditBox::Field::Hidden)) {
@@ -45,8 +42,10 @@ ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
                           QStringLiteral("Command22"));
     actions.gate().guard(m_editBox->confirmButton());
 
-    connect(list(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        m_editBox->open(console::lineFields(item->text(), ScoreLineFields));
+    connect(list(), &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        const ScoreRecord& score = m_scores->rows().at(index.row());
+        m_editBox->open(
+            {score.id, score.student, score.value, score.time, score.topic, score.standard});
     });
     connect(m_editBox->confirmButton(), &QPushButton::clicked, this, &ScoresPage::edit);
 }

@@ -7,17 +7,17 @@
 
 #include "console/ConsoleActions.h"
 #include "console/ConsolePage.h"
-#include "console/ServiceLists.h"
 
 class QBoxLayout;
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
+class QTableView;
 
 namespace ordalis {
 
 class EditBox;
+class RowModel;
 
 class ServiceListPage : public ConsolePage {
     Q_OBJECT
@@ -34,18 +34,18 @@ public:
         QString saveButton;
         QString status;
         QString warning;
-        QList<console::ListColumn> columns; // what the list shows of its lines
     };
     struct Texts {
         QString selectFirst; // nothing selected
         QString deletedUnit; // after "已删除" and the count
     };
 
+    // The list shows the rows of `model`, which the page takes over.
     ServiceListPage(int index, const QString& caption, const Names& names, const Texts& texts,
-                    ConsoleActions& actions, QWidget* parent);
+                    RowModel* model, ConsoleActions& actions, QWidget* parent);
 
     QComboBox* chooser() const { return m_chooser; }
-    QListWidget* list() const { return m_list; }
+    QTableView* list() const { return m_list; }
     QLabel* status() const { return m_status; }
 
 protected:
@@ -64,10 +64,13 @@ protected:
     bool sendPending(const std::function<void()>& showStored);
 
 private:
+    void selectIds(const QStringList& ids);
+
     Texts m_texts;
     QString m_prompt;
     QComboBox* m_chooser;
-    QListWidget* m_list;
+    RowModel* m_model;
+    QTableView* m_list;
     QLabel* m_status;
     QBoxLayout* m_topRow;
     QString m_pending; // "|15|12"

@@ -57,10 +57,6 @@ private Q_SLOTS:
         for (const char* other : {"", "a\r\nb", "a\r\nb\r\nc\r\n", "a\r\nb\r\nc\r\nd"})
             QVERIFY(!readTeacherData(QString::fromLatin1(other)));
 
-        QCOMPARE(replyLines(QStringLiteral("1\ta\t3\r\n\r\n2\tb\t4\r\n")),
-                 QStringList({"1\ta\t3", "2\tb\t4"}));
-        QCOMPARE(lineFields(QStringLiteral("7\t张三"), 6),
-                 QStringList({"7", "张三", "", "", "", ""}));
         QCOMPARE(numberText(u"3.50"), QStringLiteral("3.5"));
         QCOMPARE(numberText(u"5分"), QStringLiteral("5"));
         QCOMPARE(numberText(u"优"), QStringLiteral("0"));
@@ -69,6 +65,23 @@ private Q_SLOTS:
         QCOMPARE(readWireTime(QStringLiteral("1970-1-1 08:00:00")), std::optional<qint32>(0));
         QCOMPARE(readWireTime(QStringLiteral("2013-3-15")), std::optional<qint32>(1363276800));
         QCOMPARE(readWireTime(QStringLiteral("昨天")), std::nullopt);
+    }
+
+    // The score and standard lists show a line's fields under their headers, in their order,
+    // the identifier left out.
+    void listColumnsShowTheirFields() {
+        const auto shown = [](auto columns, const auto& row) {
+            QStringList texts;
+            for (int column = 0; column < decltype(columns)::Count; ++column)
+                texts << decltype(columns)::header(column) + u'=' +
+                             decltype(columns)::text(row, column);
+            return texts;
+        };
+        QCOMPARE(shown(ScoreRecordColumns{},
+                       ScoreRecord::fromText(QStringLiteral("7\t张三\t3.5\tt\t函数\t标"))),
+                 (QStringList{"日期=t", "学生=张三", "分数=3.5", "课题=函数", "评分标准=标"}));
+        QCOMPARE(shown(StandardColumns{}, StandardLine::fromText(QStringLiteral("9\t清楚\t4"))),
+                 (QStringList{"标准=清楚", "分值=4"}));
     }
 
     // The launcher starts exactly the running executable, whatever its path holds.
