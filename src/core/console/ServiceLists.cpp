@@ -19,55 +19,23 @@ std::optional<TeacherData> readTeacherData(const QString& reply) {
 }
 
 QString ScoreRecordColumns::header(int column) {
-    switch (column) {
-    case Date:
-        return QStringLiteral("日期");
-    case Student:
-        return QStringLiteral("学生");
-    case Score:
-        return QStringLiteral("分数");
-    case Topic:
-        return QStringLiteral("课题");
-    case Standard:
-        return QStringLiteral("评分标准");
-    }
-    return {};
+    static const QStringList headers{QStringLiteral("日期"), QStringLiteral("学生"),
+                                     QStringLiteral("分数"), QStringLiteral("课题"),
+                                     QStringLiteral("评分标准")};
+    return headers.value(column);
 }
 
 QString ScoreRecordColumns::text(const Row& row, int column) {
-    switch (column) {
-    case Date:
-        return row.time;
-    case Student:
-        return row.student;
-    case Score:
-        return row.value;
-    case Topic:
-        return row.topic;
-    case Standard:
-        return row.standard;
-    }
-    return {};
+    return QStringList{row.time, row.student, row.value, row.topic, row.standard}.value(column);
 }
 
 QString StandardColumns::header(int column) {
-    switch (column) {
-    case Text:
-        return QStringLiteral("标准");
-    case Score:
-        return QStringLiteral("分值");
-    }
-    return {};
+    static const QStringList headers{QStringLiteral("标准"), QStringLiteral("分值")};
+    return headers.value(column);
 }
 
 QString StandardColumns::text(const Row& row, int column) {
-    switch (column) {
-    case Text:
-        return row.text;
-    case Score:
-        return row.score;
-    }
-    return {};
+    return QStringList{row.text, row.score}.value(column);
 }
 
 QString numberText(QStringView text) {

@@ -1,26 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StudentColumns.h"
 
+#include <QStringList>
+
 namespace ordalis {
 
 QString StudentColumns::header(int column) {
-    switch (column) {
-    case Name:
-        return QStringLiteral("姓名");
-    case Calls:
-        return QStringLiteral("被点次数");
-    case Scores:
-        return QStringLiteral("计分次数");
-    case Total:
-        return QStringLiteral("总分");
-    case Mean:
-        return QStringLiteral("均分");
-    case LastCalled:
-        return QStringLiteral("最近被点");
-    case Today:
-        return QStringLiteral("今天");
-    }
-    return {};
+    static const QStringList headers{QStringLiteral("姓名"),     QStringLiteral("被点次数"),
+                                     QStringLiteral("计分次数"), QStringLiteral("总分"),
+                                     QStringLiteral("均分"),     QStringLiteral("最近被点"),
+                                     QStringLiteral("今天")};
+    return headers.value(column);
 }
 
 } // namespace ordalis
