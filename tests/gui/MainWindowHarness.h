@@ -8,6 +8,7 @@
 #include "Screenshots.h"
 #include "common/Dialogs.h"
 #include "common/Look.h"
+#include "common/RowTableModel.h"
 #include "draw/DrawController.h"
 #include "draw/DrawPanel.h"
 #include "draw/LayoutController.h"
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTableView>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -74,7 +76,7 @@ struct MainWindowHarness {
     QDateTime now{QDate(2020, 3, 2), QTime(9, 15, 7)};
 
     explicit MainWindowHarness(const QStringList& record = sampleRecordLines(),
-                          const QString& user = QStringLiteral("zhangsan")) {
+                               const QString& user = QStringLiteral("zhangsan")) {
         look::apply(*qobject_cast<QApplication*>(QCoreApplication::instance()));
         dialogs::setScripted(true);
         dialogs::takeShownMessages();
@@ -150,7 +152,10 @@ struct MainWindowHarness {
         Q_EMIT box->activated(index);
     }
 
-    QStringList pending() const { return listTexts(list(QStringLiteral("List4"))); }
+    QStringList pending() const {
+        return dynamic_cast<const RowModel*>(find<QTableView>(QStringLiteral("List4"))->model())
+            ->lines();
+    }
 
     QByteArray logBytes(const QString& className, const QDate& date) const {
         QFile file(data.filePath(

@@ -21,7 +21,9 @@ public:
     QPushButton* button(const char* name) const { return find<QPushButton>(name); }
     QLineEdit* lineEdit(const char* name) const { return find<QLineEdit>(name); }
     QWidget* upload() const { return find("Frame4"); }
-    QListWidget* pending() const { return find<QListWidget>("List4"); }
+    QTableView* pending() const { return find<QTableView>("List4"); }
+    int pendingCount() const { return pending()->model()->rowCount(); }
+    void addPending(const QStringList& lines) const { addLines(pending(), lines); }
 
     bool chooseClass(const QString& name) { return choose(find<QComboBox>("Combo2"), name); }
     // Online log-in and the class of the lesson; false when the class is not offered.

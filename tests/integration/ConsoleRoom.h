@@ -36,18 +36,28 @@ public:
     bool choose(const QString& chooser, const QString& item) const {
         return choose(in<QComboBox>(chooser), item);
     }
-    QStringList lines(const QString& list) const { return lines(in<QListWidget>(list)); }
+    QStringList lines(const QString& list) const { return lines(in<QAbstractItemView>(list)); }
     void select(const QString& list, const QStringList& texts) const {
-        auto* widget = in<QListWidget>(list);
-        for (int row = 0; row < widget->count(); ++row)
-            widget->item(row)->setSelected(texts.contains(widget->item(row)->text()));
+        auto* view = in<QAbstractItemView>(list);
+        const QStringList shown = lines(view);
+        view->clearSelection();
+        for (int row = 0; row < shown.size(); ++row) {
+            if (texts.contains(shown[row]))
+                view->selectionModel()->select(view->model()->index(row, 0),
+                                               QItemSelectionModel::Select |
+                                                   QItemSelectionModel::Rows);
+        }
     }
     void doubleClick(const QString& list, const QString& text) const {
-        auto* widget = in<QListWidget>(list);
-        const auto found = widget->findItems(text, Qt::MatchExactly);
-        if (found.isEmpty())
+        auto* view = in<QAbstractItemView>(list);
+        const qsizetype row = lines(view).indexOf(text);
+        if (row < 0)
             qFatal("no line %s", qPrintable(text));
-        Q_EMIT widget->itemDoubleClicked(found.first());
+        const QModelIndex index = view->model()->index(int(row), 0);
+        if (auto* names = qobject_cast<QListWidget*>(view))
+            Q_EMIT names->itemDoubleClicked(names->item(int(row)));
+        else
+            Q_EMIT view->doubleClicked(index);
     }
     QStringList items(const QComboBox* box) const {
         QStringList texts;

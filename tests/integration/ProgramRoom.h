@@ -7,9 +7,10 @@
 
 #include "RecordFixture.h"
 #include "ScriptedProgram.h"
+#include "common/RowTableModel.h"
 #include "net/ServiceConfig.h"
-#include "session/MainWindow.h"
 #include "session/LoginWindow.h"
+#include "session/MainWindow.h"
 #include "session/ProgramWindows.h"
 #include "session/Session.h"
 
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 namespace ordalis::test {
@@ -66,11 +68,32 @@ public:
         return true;
     }
 
-    static QStringList lines(const QListWidget* list) {
+    // A list's lines: a name list's texts, or a table's rows as their lines.
+    static QStringList lines(const QAbstractItemView* view) {
+        const QAbstractItemModel* model = view->model();
+        const int role = dynamic_cast<const RowModel*>(model) != nullptr ? int(RowModel::LineRole)
+                                                                         : int(Qt::DisplayRole);
         QStringList texts;
-        for (int row = 0; row < list->count(); ++row)
-            texts << list->item(row)->text();
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts << model->index(row, 0).data(role).toString();
         return texts;
+    }
+    // Lines added to a table's rows from outside, as another program's lines would come.
+    static RowModel* rows(const QTableView* table) {
+        return dynamic_cast<RowModel*>(table->model());
+    }
+    static void addLines(const QTableView* table, const QStringList& more) {
+        rows(table)->setLines(lines(table) + more);
+    }
+    static bool isRowSelected(const QTableView* table, int row) {
+        return table->selectionModel()->isRowSelected(row);
+    }
+    static void deselectRow(const QTableView* table, int row) {
+        table->selectionModel()->select(table->model()->index(row, 0),
+                                        QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    }
+    static qsizetype selectedRows(const QTableView* table) {
+        return table->selectionModel()->selectedRows().size();
     }
 
     ServiceConfig config;

@@ -298,10 +298,11 @@ private Q_SLOTS:
         QCOMPARE(dialogs::takeShownMessages().value(0).text, QStringLiteral("上传成功！"));
         QVERIFY(!room.form()->hasUnsentGroups());
         const auto statistics = [&room] {
-            room.pending()->clear();
+            QStringList lines;
             for (const char* name : {"张三丰", "李明", "刘猛", "王五"})
-                room.pending()->addItem(ClassName + u'\t' + QString::fromUtf8(name) +
-                                        QStringLiteral("\t4分\t2026-03-01 08:00:00\t"));
+                lines << ClassName + u'\t' + QString::fromUtf8(name) +
+                             QStringLiteral("\t4分\t2026-03-01 08:00:00\t");
+            Classroom::rows(room.pending())->setLines(lines);
             room.openUploadPanel(OperationPassword);
             QTest::mouseClick(room.button("Command27"), Qt::LeftButton);
             const QStringList shown = Classroom::lines(room.find<QListWidget>("List9"));
@@ -317,7 +318,7 @@ private Q_SLOTS:
         QCOMPARE(statistics(), expected);
         QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         QCOMPARE(statistics(), expected);
-        room.pending()->clear();
+        Classroom::rows(room.pending())->setLines({});
     }
 
     // The console opens centred on the main window's screen and entirely on it, its score and

@@ -132,8 +132,9 @@ private Q_SLOTS:
         QCOMPARE(withoutIds(room.lines(QStringLiteral("List5"))), left);
 
         // A short line opens with empty boxes for the missing fields; an empty batch is refused.
-        room.in<QListWidget>(QStringLiteral("List5"))->addItem(QStringLiteral("77\t短"));
-        room.doubleClick(QStringLiteral("List5"), QStringLiteral("77\t短"));
+        ConsoleRoom::addLines(room.in<QTableView>(QStringLiteral("List5")),
+                              {QStringLiteral("77\t短")});
+        room.doubleClick(QStringLiteral("List5"), QStringLiteral("77\t短\t"));
         QCOMPARE(room.in<QLineEdit>(QStringLiteral("Text27"))->text(), QString());
         room.clickIn(QStringLiteral("Command30"));
         room.clickIn(QStringLiteral("Command37"));

@@ -7,10 +7,11 @@
 #include "RecordFixture.h"
 #include "common/Dialogs.h"
 #include "common/Look.h"
+#include "common/RowTableModel.h"
 #include "net/ServiceConfig.h"
 #include "scoring/PendingStore.h"
-#include "session/MainWindow.h"
 #include "session/LoginWindow.h"
+#include "session/MainWindow.h"
 #include "session/ProgramWindows.h"
 #include "session/Session.h"
 
@@ -18,9 +19,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <cstdio>
 
@@ -111,9 +112,8 @@ private Q_SLOTS:
         Program next(data.folder());
         QCOMPARE(child<QLabel>(next.form(), "PendingCount")->text(), QStringLiteral("待上传：0"));
         next.loginOffline();
-        QListWidget* pending = child<QListWidget>(next.form(), "List4");
-        QCOMPARE(pending->count(), 1);
-        QCOMPARE(pending->item(0)->text(), kept[0]);
+        const auto* pending = child<QTableView>(next.form(), "List4")->model();
+        QCOMPARE(dynamic_cast<const RowModel*>(pending)->lines(), kept);
         QCOMPARE(child<QLabel>(next.form(), "PendingCount")->text(), QStringLiteral("待上传：1"));
     }
 

@@ -169,7 +169,7 @@ private Q_SLOTS:
         room.openUploadPanel(OperationPassword);
         QVERIFY(!room.form()->statusBar()->isVisible());
         QCOMPARE(room.lineEdit("Text5")->text(), TopicName);
-        QCOMPARE(room.pending()->selectedItems().size(), 2);
+        QCOMPARE(Classroom::selectedRows(room.pending()), 2);
         dialogs::setNextAnswer(true);
         QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
 
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(shown[0].title, QStringLiteral("成功"));
         QCOMPARE(shown[0].text, QStringLiteral("上传成功，是否上网查看上传结果！"));
         QCOMPARE(browser::takeOpenedUrls(), QList<QUrl>{m_online.endpoints().uploadResultPage(2)});
-        QCOMPARE(room.pending()->count(), 0);
+        QCOMPARE(room.pendingCount(), 0);
         QCOMPARE(storedScores(m_online.endpoints()), before + asStored(given, TopicName));
 
         QTest::mouseClick(room.button("Command12"), Qt::LeftButton);
@@ -192,12 +192,12 @@ private Q_SLOTS:
         room.scoreDraws({"5分", "4分", "2分"});
         const QStringList given = room.pendingLines();
         room.openUploadPanel(OperationPassword);
-        room.pending()->item(1)->setSelected(false);
+        Classroom::deselectRow(room.pending(), 1);
         const QStringList before = storedScores(m_online.endpoints());
         dialogs::setNextAnswer(false);
         QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         QVERIFY(browser::takeOpenedUrls().isEmpty());
-        QCOMPARE(room.pending()->count(), 0);
+        QCOMPARE(room.pendingCount(), 0);
         QCOMPARE(storedScores(m_online.endpoints()),
                  before + asStored({given[0], given[2]}, TopicName));
     }
@@ -279,7 +279,7 @@ private Q_SLOTS:
         dialogs::setNextAnswer(false);
         QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
-        QCOMPARE(room.pending()->count(), 0);
+        QCOMPARE(room.pendingCount(), 0);
         QCOMPARE(storedScores(m_online.endpoints()), before + asStored(given, TopicName));
     }
 
@@ -523,7 +523,7 @@ private Q_SLOTS:
         dialogs::setNextAnswer(false);
         QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
-        QCOMPARE(room.pending()->count(), 0);
+        QCOMPARE(room.pendingCount(), 0);
         QCOMPARE(storedScores(m_online.endpoints()), before + asStored(all, TopicName));
         QVERIFY(PendingStore(room.data.path()).loadBatches(Teacher).isEmpty());
     }
@@ -551,7 +551,7 @@ private Q_SLOTS:
         QCOMPARE(shown.value(0).title, QStringLiteral("保存成功"));
         QVERIFY(shown.value(0).text.startsWith(
             QStringLiteral("数据已保存，你可以再次导入此数据上传！\r\n保存位置：")));
-        QCOMPARE(room.pending()->count(), 0);
+        QCOMPARE(room.pendingCount(), 0);
         QCOMPARE(readDmsFile(file).value_or(QStringList()), given);
 
         QTest::mouseClick(room.button("Command12"), Qt::LeftButton);
@@ -562,7 +562,7 @@ private Q_SLOTS:
         QTest::mouseClick(room.button("Command15"), Qt::LeftButton);
         QCOMPARE(dialogs::takeFileDialogTitles(), QStringList{QStringLiteral("打开数据文件")});
         QCOMPARE(room.pendingLines(), given);
-        QCOMPARE(room.pending()->selectedItems().size(), 2);
+        QCOMPARE(Classroom::selectedRows(room.pending()), 2);
 
         const QStringList before = storedScores(m_online.endpoints());
         dialogs::setNextAnswer(false);
@@ -573,16 +573,16 @@ private Q_SLOTS:
     // A cancelled import leaves the pending lines; a file with blank lines loads without them.
     void importNeverLosesPendingLines() {
         Classroom room(m_online.config());
-        room.pending()->addItems(
+        room.addPending(
             {"一\t甲\t1分\t2026-03-01 08:00:00\t", "一\t乙\t2分\t2026-03-01 08:00:01\t"});
         room.openUploadPanel(QString());
         dialogs::setNextFileName(QString());
         QTest::mouseClick(room.button("Command15"), Qt::LeftButton);
-        QCOMPARE(room.pending()->count(), 2);
+        QCOMPARE(room.pendingCount(), 2);
 
         dialogs::setNextFileName(room.data.filePath(QStringLiteral("missing.dms")));
         QTest::mouseClick(room.button("Command15"), Qt::LeftButton);
-        QCOMPARE(room.pending()->count(), 2);
+        QCOMPARE(room.pendingCount(), 2);
         QCOMPARE(dialogs::takeShownMessages().size(), 1);
 
         const QString file = room.data.filePath(QStringLiteral("blank.dms"));
@@ -590,23 +590,23 @@ private Q_SLOTS:
         dialogs::setNextFileName(file);
         QTest::mouseClick(room.button("Command15"), Qt::LeftButton);
         QCOMPARE(room.pendingLines(), (QStringList{"a\tb\t3", "c\td\t4"}));
-        QCOMPARE(room.pending()->selectedItems().size(), 2);
+        QCOMPARE(Classroom::selectedRows(room.pending()), 2);
     }
 
     void editingOnePendingLine() {
         Classroom room(m_online.config());
-        room.pending()->addItems({"一\t甲\t1分\t2026-03-01 08:00:00\t",
-                                  "一\t乙\t2分\t2026-03-01 08:00:01\t标准", "短行\t丙"});
+        room.addPending({"一\t甲\t1分\t2026-03-01 08:00:00\t",
+                         "一\t乙\t2分\t2026-03-01 08:00:01\t标准", "短行\t丙"});
         room.openUploadPanel(QString());
         LineEditPanel* edit = room.find<LineEditPanel>("Frame7");
-        QListWidget* list = room.pending();
+        QTableView* list = room.pending();
         const auto doubleClick = [list](int row) {
-            const QRect rect = list->visualItemRect(list->item(row));
+            const QRect rect = list->visualRect(list->model()->index(row, 0));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
         };
 
-        const bool selectedBefore = list->item(1)->isSelected();
+        const bool selectedBefore = Classroom::isRowSelected(list, 1);
         doubleClick(1);
         QVERIFY(edit->isVisible());
         QCOMPARE(child<QLineEdit>(edit, "Text8")->text(), QStringLiteral("乙"));
@@ -614,8 +614,9 @@ private Q_SLOTS:
         QTest::mouseClick(child<QPushButton>(edit, "Command26"), Qt::LeftButton);
         QVERIFY(!edit->isVisible());
         QVERIFY(room.upload()->isVisible());
-        QCOMPARE(list->item(1)->text(), QStringLiteral("一\t乙\t2分\t2026-03-01 08:00:01\t标准"));
-        QCOMPARE(list->item(1)->isSelected(), selectedBefore);
+        QCOMPARE(room.pendingLines().value(1),
+                 QStringLiteral("一\t乙\t2分\t2026-03-01 08:00:01\t标准"));
+        QCOMPARE(Classroom::isRowSelected(list, 1), selectedBefore);
 
         doubleClick(1);
         child<QLineEdit>(edit, "Text9")->setText(QStringLiteral("4分"));
@@ -623,7 +624,7 @@ private Q_SLOTS:
         QCOMPARE(room.pendingLines(),
                  (QStringList{"一\t甲\t1分\t2026-03-01 08:00:00\t",
                               "一\t乙\t4分\t2026-03-01 08:00:01\t标准", "短行\t丙"}));
-        QVERIFY(list->item(1)->isSelected());
+        QVERIFY(Classroom::isRowSelected(list, 1));
 
         // A short foreign line opens with empty boxes for its missing fields.
         doubleClick(2);
@@ -632,10 +633,10 @@ private Q_SLOTS:
         QVERIFY(child<QLineEdit>(edit, "Text9")->text().isEmpty() &&
                 child<QLineEdit>(edit, "Text14")->text().isEmpty());
         QTest::mouseClick(child<QPushButton>(edit, "Command25"), Qt::LeftButton);
-        QCOMPARE(list->item(2)->text(), QStringLiteral("短行\t丙\t\t\t"));
+        QCOMPARE(room.pendingLines().value(2), QStringLiteral("短行\t丙\t\t\t"));
 
         // A double-click beside every line edits nothing.
-        list->setCurrentItem(nullptr);
+        list->setCurrentIndex({});
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                            QPoint(5, list->viewport()->height() - 3));
         QVERIFY(!edit->isVisible());
@@ -644,10 +645,10 @@ private Q_SLOTS:
     void groupStatisticsFromThePendingLines() {
         Classroom room(m_online.config());
         QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
-        room.pending()->addItems({ClassName + "\t张三\t5分\t2026-03-01 08:00:00\t",
-                                  ClassName + "\t张三\t3分\t2026-03-01 08:00:01\t",
-                                  ClassName + "\t王五\t4分\t2026-03-01 08:00:02\t",
-                                  ClassName + "\t赵六\t5分\t2026-03-01 08:00:03\t"});
+        room.addPending({ClassName + "\t张三\t5分\t2026-03-01 08:00:00\t",
+                         ClassName + "\t张三\t3分\t2026-03-01 08:00:01\t",
+                         ClassName + "\t王五\t4分\t2026-03-01 08:00:02\t",
+                         ClassName + "\t赵六\t5分\t2026-03-01 08:00:03\t"});
         room.openUploadPanel(OperationPassword);
         QTest::mouseClick(room.button("Command27"), Qt::LeftButton);
         StatisticsPanel* statistics = room.find<StatisticsPanel>("Frame8");
@@ -678,7 +679,7 @@ private Q_SLOTS:
         QVERIFY(statistics->isVisible());
         QTest::mouseClick(child<QPushButton>(statistics, "Command28"), Qt::LeftButton);
         QVERIFY(room.upload()->isVisible());
-        QCOMPARE(room.pending()->count(), 4); // nothing sent, nothing dropped
+        QCOMPARE(room.pendingCount(), 4); // nothing sent, nothing dropped
     }
 
     void groupUpload() {
@@ -709,7 +710,7 @@ private Q_SLOTS:
         const ServiceConfig config = silent.config(std::chrono::seconds(3));
         Classroom room(config);
         room.session.userName = Teacher;
-        room.pending()->addItem(QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t"));
+        room.addPending({QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t")});
         room.openUploadPanel(OperationPassword);
         dialogs::setNextFileName(QString()); // the export offered afterwards is cancelled
 
@@ -722,7 +723,7 @@ private Q_SLOTS:
         QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         QVERIFY(disabledMeanwhile);
         QCOMPARE(silent.connections(), 1);
-        QCOMPARE(room.pending()->count(), 1);
+        QCOMPARE(room.pendingCount(), 1);
         QVERIFY(room.button("Command13")->isEnabled());
     }
 
@@ -742,10 +743,10 @@ private Q_SLOTS:
         config.setServiceBase(QStringLiteral("http://127.0.0.1:%1").arg(slow.serverPort()));
         Classroom room(config);
         room.session.userName = Teacher;
-        room.pending()->addItem(QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t"));
+        room.addPending({QStringLiteral("一\t甲\t1分\t2026-03-01 08:00:00\t")});
         room.openUploadPanel(OperationPassword);
         const QString later = QStringLiteral("一\t乙\t5分\t2026-03-01 08:00:01\t");
-        QTimer::singleShot(100, room.form(), [&] { room.pending()->addItem(later); });
+        QTimer::singleShot(100, room.form(), [&] { room.addPending({later}); });
         dialogs::setNextAnswer(false);
         QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
@@ -796,13 +797,13 @@ private Q_SLOTS:
     void uploadPanelOpensWithEveryLineSelected() {
         Classroom room(m_online.config());
         room.session.userName = Teacher;
-        room.pending()->addItems({ClassName + "\t张三\t5分\t2026-03-01 08:00:00\t",
-                                  ClassName + "\t李四\t4分\t2026-03-01 08:03:10\t" + Standard});
+        room.addPending({ClassName + "\t张三\t5分\t2026-03-01 08:00:00\t",
+                         ClassName + "\t李四\t4分\t2026-03-01 08:03:10\t" + Standard});
         room.openUploadPanel(OperationPassword);
         room.lineEdit("Text5")->setText(TopicName);
         QVERIFY(room.upload()->isVisible());
         QVERIFY(!room.find("Frame5")->isVisible());
-        QCOMPARE(room.pending()->selectedItems().size(), 2);
+        QCOMPARE(Classroom::selectedRows(room.pending()), 2);
         QVERIFY(room.button("Command13")->isEnabled());
         QVERIFY(QDir().mkpath(QStringLiteral(ORDALIS_SCREENSHOT_DIR)));
         QVERIFY(
@@ -843,7 +844,7 @@ private Q_SLOTS:
         room.scoreDraws({"5分", "4分", "3分"});
         const QStringList given = room.pendingLines();
         room.openUploadPanel(OperationPassword);
-        room.pending()->item(0)->setSelected(false);
+        Classroom::deselectRow(room.pending(), 0);
         m_online.stopService();
 
         const QString file = room.data.filePath(QStringLiteral("failed.dms"));

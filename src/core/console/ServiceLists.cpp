@@ -7,35 +7,24 @@
 
 namespace ordalis::console {
 
-ListLines scoreLines() {
-    return {{{QStringLiteral("日期"),
-              [](const QString& line) { return ScoreRecord::fromText(line).time; }},
-             {QStringLiteral("学生"),
-              [](const QString& line) { return ScoreRecord::fromText(line).student; }},
-             {QStringLiteral("分数"),
-              [](const QString& line) { return ScoreRecord::fromText(line).value; }},
-             {QStringLiteral("课题"),
-              [](const QString& line) { return ScoreRecord::fromText(line).topic; }},
-             {QStringLiteral("评分标准"),
-              [](const QString& line) { return ScoreRecord::fromText(line).standard; }}},
-            [](const QString& line) { return ScoreRecord::fromText(line).id; },
-            [](const QString& line) {
-                const ScoreRecord score = ScoreRecord::fromText(line);
-                return QStringList{score.id,   score.student, score.value,
-                                   score.time, score.topic,   score.standard};
-            }};
+QString ScoreRecordColumns::header(int column) {
+    static const QStringList headers{QStringLiteral("日期"), QStringLiteral("学生"),
+                                     QStringLiteral("分数"), QStringLiteral("课题"),
+                                     QStringLiteral("评分标准")};
+    return headers.value(column);
 }
 
-ListLines standardLines() {
-    return {{{QStringLiteral("标准"),
-              [](const QString& line) { return StandardLine::fromText(line).text; }},
-             {QStringLiteral("分值"),
-              [](const QString& line) { return StandardLine::fromText(line).score; }}},
-            [](const QString& line) { return StandardLine::fromText(line).id; },
-            [](const QString& line) {
-                const StandardLine standard = StandardLine::fromText(line);
-                return QStringList{standard.id, standard.text, standard.score};
-            }};
+QString ScoreRecordColumns::text(const Row& row, int column) {
+    return QStringList{row.time, row.student, row.value, row.topic, row.standard}.value(column);
+}
+
+QString StandardColumns::header(int column) {
+    static const QStringList headers{QStringLiteral("标准"), QStringLiteral("分值")};
+    return headers.value(column);
+}
+
+QString StandardColumns::text(const Row& row, int column) {
+    return QStringList{row.text, row.score}.value(column);
 }
 
 QString numberText(QStringView text) {

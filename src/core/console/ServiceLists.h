@@ -3,28 +3,31 @@
 // The console's readings of the service's score and standard lists, whose lines the pages
 // keep whole (identifiers included), show in columns and open in their edit boxes.
 
+#include "wire/ScoreRecord.h"
+#include "wire/StandardLine.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace ordalis::console {
 
-// A column of the console's score and standard lists: its header and what it shows of a line.
-// The identifiers the service sends stay out of sight.
-struct ListColumn {
-    QString header;
-    QString (*text)(const QString& line) = nullptr;
+// The columns of the console's score list, in the order shown: what a teacher reads of a score
+// the service keeps. Its identifier stays out of sight.
+struct ScoreRecordColumns {
+    using Row = ScoreRecord;
+    enum Column { Date, Student, Score, Topic, Standard, Count };
+    static QString header(int column);
+    static QString text(const Row& row, int column);
 };
-// What a list page knows of its lines: the columns, the identifier a deletion names, and the
-// values of the edit box in the box's order (a short line fills the rest with empty values).
-struct ListLines {
-    QList<ListColumn> columns;
-    QString (*id)(const QString& line) = nullptr;
-    QStringList (*editValues)(const QString& line) = nullptr;
+
+// The columns of the console's standard lists, in the order shown; the identifier stays out of
+// sight.
+struct StandardColumns {
+    using Row = StandardLine;
+    enum Column { Text, Score, Count };
+    static QString header(int column);
+    static QString text(const Row& row, int column);
 };
-// A getscore line: identifier, student, score, time, topic, standard (remark).
-ListLines scoreLines();
-// A getscale line: identifier, standard, score.
-ListLines standardLines();
 
 // The text of a score box as the service gets it: the number the text begins with, in its
 // shortest form (3.50 gives 3.5, "5分" gives 5, letters give 0).

@@ -23,6 +23,8 @@ struct ScoreLine {
     // Splits at TAB; missing fields are empty, extra fields are ignored.
     static ScoreLine fromText(const QString& line) { return readFields<ScoreLine, 5>(line); }
     static QString timeText(const QDateTime& moment);
+
+    bool operator==(const ScoreLine&) const = default;
 };
 
 } // namespace ordalis

@@ -234,14 +234,17 @@ void ConsoleActions::selectLines(QListWidget* list, const QStringList& texts) {
         list->item(row)->setSelected(texts.contains(list->item(row)->text()));
 }
 
-void ConsoleActions::selectAll(QListWidget* list) {
-    for (int row = 0; row < list->count(); ++row)
-        list->item(row)->setSelected(true);
+void ConsoleActions::selectAll(QAbstractItemView* view) {
+    view->selectAll();
 }
 
-void ConsoleActions::invertSelection(QListWidget* list) {
-    for (int row = 0; row < list->count(); ++row)
-        list->item(row)->setSelected(!list->item(row)->isSelected());
+void ConsoleActions::invertSelection(QAbstractItemView* view) {
+    const QAbstractItemModel* model = view->model();
+    const int rows = model->rowCount();
+    if (rows > 0)
+        view->selectionModel()->select(
+            QItemSelection(model->index(0, 0), model->index(rows - 1, 0)),
+            QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
 }
 
 } // namespace ordalis

@@ -17,6 +17,7 @@
 
 class QLabel;
 class QLineEdit;
+class QAbstractItemView;
 class QListWidget;
 class QPlainTextEdit;
 class QWidget;
@@ -118,8 +119,8 @@ public:
     static QStringList removeSelected(QListWidget* list);
     // Selects the lines of these texts, after the list was read again.
     static void selectLines(QListWidget* list, const QStringList& texts);
-    static void selectAll(QListWidget* list);
-    static void invertSelection(QListWidget* list);
+    static void selectAll(QAbstractItemView* view);
+    static void invertSelection(QAbstractItemView* view);
 
 private:
     // Where a failed request is told: in the status label, or in the box after the reply text.

@@ -2,18 +2,20 @@
 #include "ScoresPage.h"
 
 #include "console/EditBox.h"
-#include "console/ServiceLists.h"
 #include "net/ServiceEndpoints.h"
 #include "text/WireText.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 
 namespace ordalis {
 
 ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
+    : ScoresPage(new ScoreModel, actions, parent) {}
+
+ScoresPage::ScoresPage(ScoreModel* scores, ConsoleActions& actions, QWidget* parent)
     : ServiceListPage(3, QStringLiteral("计分管理"),
                       {.chooser = QStringLiteral("Combo1"),
                        .chooserLabel = QStringLiteral("Label56"),
@@ -25,11 +27,11 @@ ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
                        .deleteButton = QStringLiteral("Command15"),
                        .saveButton = QStringLiteral("Command7"),
                        .status = QStringLiteral("Label16"),
-                       .warning = QStringLiteral("[警告]计分信息删除后不可恢复！"),
-                       .lines = console::scoreLines()},
+                       .warning = QStringLiteral("[警告]计分信息删除后不可恢复！")},
                       {.selectFirst = QStringLiteral("请选择需要删除的计分！"),
                        .deletedUnit = QStringLiteral("条计分！")},
-                      actions, parent)
+                      scores, actions, parent)
+    , m_scores(scores)
     , m_editBox(new EditBox(this, QStringLiteral("Frame4"), QStringLiteral("计分修改")))
     , m_id(m_editBox->addField(QStringLiteral("Label30"), QStringLiteral("ID:"),
                                QStringLiteral("Text16"), EditBox::Field::Hidden)) {
@@ -47,8 +49,11 @@ ScoresPage::ScoresPage(ConsoleActions& actions, QWidget* parent)
                           QStringLiteral("Command22"));
     actions.gate().guard(m_editBox->confirmButton());
 
-    connect(list(), &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { m_editBox->open(lines().editValues(item->text())); });
+    connect(list(), &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        const ScoreRecord& score = m_scores->rows().at(index.row());
+        m_editBox->open(
+            {score.id, score.student, score.value, score.time, score.topic, score.standard});
+    });
     connect(m_editBox->confirmButton(), &QPushButton::clicked, this, &ScoresPage::edit);
 }
 

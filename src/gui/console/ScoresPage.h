@@ -4,7 +4,9 @@
 // deleted for good. A correction needs a readable date: without one nothing is sent, where a
 // time of 0 would move the score to 1970.
 
+#include "common/RowTableModel.h"
 #include "console/ServiceListPage.h"
+#include "console/ServiceLists.h"
 
 class QLineEdit;
 
@@ -22,8 +24,11 @@ protected:
     Expected<> sendDeletions(const QString& deletionText) override;
 
 private:
+    using ScoreModel = RowTableModel<console::ScoreRecordColumns>;
+    ScoresPage(ScoreModel* scores, ConsoleActions& actions, QWidget* parent);
     void edit();
 
+    ScoreModel* m_scores;
     EditBox* m_editBox;
     QLineEdit* m_id;
     QLineEdit* m_score;

@@ -7,17 +7,17 @@
 
 #include "console/ConsoleActions.h"
 #include "console/ConsolePage.h"
-#include "console/ServiceLists.h"
 
 class QBoxLayout;
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
+class QTableView;
 
 namespace ordalis {
 
 class EditBox;
+class RowModel;
 
 class ServiceListPage : public ConsolePage {
     Q_OBJECT
@@ -34,23 +34,22 @@ public:
         QString saveButton;
         QString status;
         QString warning;
-        console::ListLines lines; // what the list shows of its lines, and reads
     };
     struct Texts {
         QString selectFirst; // nothing selected
         QString deletedUnit; // after "已删除" and the count
     };
 
+    // The list shows the rows of `model`, which the page takes over.
     ServiceListPage(int index, const QString& caption, const Names& names, const Texts& texts,
-                    ConsoleActions& actions, QWidget* parent);
+                    RowModel* model, ConsoleActions& actions, QWidget* parent);
 
     QComboBox* chooser() const { return m_chooser; }
-    QListWidget* list() const { return m_list; }
+    QTableView* list() const { return m_list; }
     QLabel* status() const { return m_status; }
 
 protected:
     QBoxLayout* topRow() const { return m_topRow; }
-    const console::ListLines& lines() const { return m_lines; }
     // Fills the chooser with the items, the prompt as its text; the list emptied.
     void reset(const QStringList& items);
 
@@ -65,11 +64,13 @@ protected:
     bool sendPending(const std::function<void()>& showStored);
 
 private:
+    void selectIds(const QStringList& ids);
+
     Texts m_texts;
-    console::ListLines m_lines;
     QString m_prompt;
     QComboBox* m_chooser;
-    QListWidget* m_list;
+    RowModel* m_model;
+    QTableView* m_list;
     QLabel* m_status;
     QBoxLayout* m_topRow;
     QString m_pending; // "|15|12"

@@ -3,23 +3,26 @@
 
 #include "console/ConsoleWidgets.h"
 #include "console/EditBox.h"
-#include "console/FieldColumns.h"
-#include "console/ServiceLists.h"
 #include "net/ServiceEndpoints.h"
 #include "text/WireText.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 
 namespace ordalis {
 
 StandardsPage::StandardsPage(ConsoleActions& actions, std::function<QString()> scoreClass,
                              QWidget* parent)
+    : StandardsPage(new StandardModel, actions, std::move(scoreClass), parent) {}
+
+StandardsPage::StandardsPage(StandardModel* standards, ConsoleActions& actions,
+                             std::function<QString()> scoreClass, QWidget* parent)
     : ServiceListPage(6, QStringLiteral("评分标准"),
                       {.chooser = QStringLiteral("Combo3"),
                        .chooserLabel = QStringLiteral("Label37"),
@@ -31,11 +34,11 @@ StandardsPage::StandardsPage(ConsoleActions& actions, std::function<QString()> s
                        .deleteButton = QStringLiteral("Command32"),
                        .saveButton = QStringLiteral("Command31"),
                        .status = QStringLiteral("Label38"),
-                       .warning = QStringLiteral("[警告]删除标准不会影响已记录的积分！"),
-                       .lines = console::standardLines()},
+                       .warning = QStringLiteral("[警告]删除标准不会影响已记录的积分！")},
                       {.selectFirst = QStringLiteral("请选择需要删除的标准！"),
                        .deletedUnit = QStringLiteral("条标准！")},
-                      actions, parent)
+                      standards, actions, parent)
+    , m_standards(standards)
     , m_scoreClass(std::move(scoreClass))
     , m_new(console::button(this, QStringLiteral("Command37"), QStringLiteral("新建")))
     , m_editBox(new EditBox(this, QStringLiteral("Frame6"), QStringLiteral("计分标准修改")))
@@ -56,8 +59,9 @@ StandardsPage::StandardsPage(ConsoleActions& actions, std::function<QString()> s
     buildNewBox();
     actions.gate().guard({m_editBox->confirmButton(), m_newBox->confirmButton()});
 
-    connect(list(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        m_editBox->open(QStringList{chooser()->currentText()} + lines().editValues(item->text()));
+    connect(list(), &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        const StandardLine& standard = m_standards->rows().at(index.row());
+        m_editBox->open({chooser()->currentText(), standard.id, standard.text, standard.score});
     });
     connect(m_editBox->confirmButton(), &QPushButton::clicked, this, &StandardsPage::edit);
     connect(m_new, &QPushButton::clicked, this, &StandardsPage::openNewBox);
@@ -71,9 +75,10 @@ void StandardsPage::buildNewBox() {
     grid->addWidget(
         console::label(m_newBox, QStringLiteral("Label36"), QStringLiteral("所属课题：")), 0, 0);
     grid->addWidget(m_newTopic, 0, 1, 1, 3);
-    m_existing = console::multiList(m_newBox, QStringLiteral("List6"));
+    m_existingStandards = new StandardModel(m_newBox);
+    m_existing = rowTable(m_newBox, QStringLiteral("List6"), m_existingStandards);
+    m_existing->horizontalHeader()->hide();
     m_existing->setMaximumHeight(72);
-    new FieldColumns(m_existing, lines().columns);
     grid->addWidget(
         console::label(m_newBox, QStringLiteral("Label40"), QStringLiteral("已有标准：")), 1, 0,
         Qt::AlignTop);
@@ -120,8 +125,7 @@ void StandardsPage::openNewBox() {
     m_newTopic->setText(chooser()->currentText());
     m_newTopic->setEnabled(false);
     m_existing->setEnabled(false);
-    m_existing->clear();
-    m_existing->addItems(ConsoleActions::lines(list()));
+    m_existingStandards->setRows(m_standards->rows());
     m_newBox->showOverPage();
     m_actions.showTopicStandards();
 }

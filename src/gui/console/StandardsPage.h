@@ -3,14 +3,15 @@
 // Page 6, 评分标准: the scoring standards the service holds for a topic, created five at a
 // time, edited one at a time and deleted by identifier.
 
+#include "common/RowTableModel.h"
 #include "console/ServiceListPage.h"
+#include "console/ServiceLists.h"
 #include "net/ServiceRequests.h"
 
 #include <array>
 #include <functional>
 
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 
 namespace ordalis {
@@ -30,11 +31,15 @@ protected:
     void deleteSelected() override;
 
 private:
+    using StandardModel = RowTableModel<console::StandardColumns>;
+    StandardsPage(StandardModel* standards, ConsoleActions& actions,
+                  std::function<QString()> scoreClass, QWidget* parent);
     void buildNewBox();
     void openNewBox();
     void create();
     void edit();
 
+    StandardModel* m_standards;
     std::function<QString()> m_scoreClass;
     QPushButton* m_new;
     EditBox* m_editBox;
@@ -43,7 +48,8 @@ private:
     QLineEdit* m_score;
     EditBox* m_newBox;
     QLineEdit* m_newTopic;
-    QListWidget* m_existing;
+    StandardModel* m_existingStandards;
+    QTableView* m_existing;
     std::array<QLineEdit*, requests::StandardsPerBatch> m_newTexts{};
     std::array<QLineEdit*, requests::StandardsPerBatch> m_newScores{};
 };

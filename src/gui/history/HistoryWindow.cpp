@@ -6,6 +6,7 @@
 #include "common/UnsavedWork.h"
 #include "draw/DrawFairness.h"
 #include "history/ClassHistory.h"
+#include "history/StudentColumns.h"
 #include "net/ServiceEndpoints.h"
 #include "workbook/WorkbookFiles.h"
 
@@ -106,11 +107,10 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
     m_search->setPlaceholderText(QStringLiteral("姓名或拼音首字母"));
     m_search->setClearButtonEnabled(true);
 
-    m_table->setColumnCount(7);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("姓名"), QStringLiteral("被点次数"),
-                                        QStringLiteral("计分次数"), QStringLiteral("总分"),
-                                        QStringLiteral("均分"), QStringLiteral("最近被点"),
-                                        QStringLiteral("今天")});
+    m_table->setColumnCount(StudentColumns::Count);
+    for (int column = 0; column < StudentColumns::Count; ++column)
+        m_table->setHorizontalHeaderItem(column,
+                                         new QTableWidgetItem(StudentColumns::header(column)));
     m_absentButton->setToolTip(
         QStringLiteral("选中的学生今天缺席：不参加抽取、拼音点名和手动点名；再点一次取消"));
     m_export->setToolTip(
@@ -260,13 +260,14 @@ void HistoryWindow::fillTable() {
             continue;
         const int row = m_table->rowCount();
         m_table->insertRow(row);
-        m_table->setItem(row, 0, new QTableWidgetItem(student.name));
-        m_table->setItem(row, 1, numberCell(student.calls));
-        m_table->setItem(row, 2, numberCell(student.scores));
-        m_table->setItem(row, 3, numberCell(student.total));
-        m_table->setItem(row, 4, numberCell(std::round(student.mean() * 100) / 100));
-        m_table->setItem(row, 5, new QTableWidgetItem(student.lastCalled));
-        m_table->setItem(row, 6,
+        using enum StudentColumns::Column;
+        m_table->setItem(row, Name, new QTableWidgetItem(student.name));
+        m_table->setItem(row, Calls, numberCell(student.calls));
+        m_table->setItem(row, Scores, numberCell(student.scores));
+        m_table->setItem(row, Total, numberCell(student.total));
+        m_table->setItem(row, Mean, numberCell(std::round(student.mean() * 100) / 100));
+        m_table->setItem(row, LastCalled, new QTableWidgetItem(student.lastCalled));
+        m_table->setItem(row, Today,
                          new QTableWidgetItem(absent.contains(student.name) ? QStringLiteral("缺席")
                                                                             : QString()));
     }
@@ -277,10 +278,11 @@ void HistoryWindow::toggleAbsent() {
     const int row = m_table->currentRow();
     if (row < 0 || m_className.isEmpty() || !m_sources.setAbsent)
         return;
-    const QString name = m_table->item(row, 0)->text();
-    const bool absent = m_table->item(row, 6)->text().isEmpty();
+    const QString name = m_table->item(row, StudentColumns::Name)->text();
+    QTableWidgetItem* today = m_table->item(row, StudentColumns::Today);
+    const bool absent = today->text().isEmpty();
     m_sources.setAbsent(m_className, name, absent);
-    m_table->item(row, 6)->setText(absent ? QStringLiteral("缺席") : QString());
+    today->setText(absent ? QStringLiteral("缺席") : QString());
     fillFairness(); // today's draws are judged among those present
 }
 

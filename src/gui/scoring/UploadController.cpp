@@ -279,9 +279,13 @@ void UploadController::undoLastScore() {
         return;
     }
     const QString last = lines.constLast();
-    const QList<UploadBatch> sent = m_pending.unconfirmedBatches();
-    if (std::any_of(sent.begin(), sent.end(),
-                    [&last](const UploadBatch& batch) { return batch.lines.contains(last); })) {
+    const ScoreLine score = ScoreLine::fromText(last);
+    const auto holdsScore = [&score](const UploadBatch& batch) {
+        return std::ranges::any_of(batch.lines, [&score](const QString& line) {
+            return ScoreLine::fromText(line) == score;
+        });
+    };
+    if (std::ranges::any_of(m_pending.unconfirmedBatches(), holdsScore)) {
         dialogs::showMessage(m_upload->window(), QStringLiteral("提示"),
                              QStringLiteral("这条成绩已经发送过，服务器可能已经保存，不能撤销："
                                             "请先上传，再在后台的计分记录中删除。"),
@@ -289,7 +293,6 @@ void UploadController::undoLastScore() {
         return;
     }
     const QDateTime now = QDateTime::currentDateTime();
-    const ScoreLine score = ScoreLine::fromText(last);
     const FileWrite written =
         appendToDailyLog(m_pending.folderPath(), m_session.userName, score.className, now.date(),
                          cancellingLine(last, now));

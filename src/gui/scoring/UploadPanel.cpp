@@ -6,8 +6,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
+#include <algorithm>
 
 namespace ordalis {
 
@@ -15,9 +16,8 @@ UploadPanel::UploadPanel(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Frame4"));
     setAttribute(Qt::WA_StyledBackground);
-    m_pendingList = new QListWidget(this);
-    m_pendingList->setObjectName(QStringLiteral("List4"));
-    m_pendingList->setSelectionMode(QAbstractItemView::MultiSelection);
+    m_pending = new RowTableModel<PendingColumns>(this);
+    m_pendingList = rowTable(this, QStringLiteral("List4"), m_pending);
     m_topicBox = new QLineEdit(this);
     m_topicBox->setObjectName(QStringLiteral("Text5"));
     m_topicBox->setPlaceholderText(QStringLiteral("课题"));
@@ -51,10 +51,8 @@ UploadPanel::UploadPanel(QWidget* parent)
     connect(m_undoButton, &QPushButton::clicked, this, &UploadPanel::undoClicked);
     connect(m_backButton, &QPushButton::clicked, this, &UploadPanel::back);
     onEscape(this, [this] { Q_EMIT back(); });
-    connect(m_pendingList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        if (item != nullptr)
-            Q_EMIT lineDoubleClicked(m_pendingList->row(item));
-    });
+    connect(m_pendingList, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { Q_EMIT lineDoubleClicked(index.row()); });
     connect(m_passwordBox, &QLineEdit::textChanged, this, &UploadPanel::operationPasswordEdited);
     // Enter in the password box uploads, when the upload is possible.
     connect(m_passwordBox, &QLineEdit::returnPressed, m_uploadButton, &QPushButton::click);
@@ -88,49 +86,44 @@ void UploadPanel::placeDesigned(const TwipsPlacer& placer, QSize size) {
 }
 
 void UploadPanel::addPendingLine(const QString& line) {
-    m_pendingList->addItem(line);
+    m_pending->append(PendingScore::fromText(line));
     Q_EMIT pendingChanged();
 }
 
 QStringList UploadPanel::pendingLines() const {
-    QStringList lines;
-    for (int row = 0; row < m_pendingList->count(); ++row)
-        lines << m_pendingList->item(row)->text();
-    return lines;
+    return m_pending->lines();
 }
 
 QStringList UploadPanel::selectedLines() const {
     QStringList lines;
-    for (int row = 0; row < m_pendingList->count(); ++row) {
-        if (m_pendingList->item(row)->isSelected())
-            lines << m_pendingList->item(row)->text();
+    for (int row = 0; row < m_pending->rowCount(); ++row) {
+        if (m_pendingList->selectionModel()->isRowSelected(row))
+            lines << m_pending->rows().at(row).toText();
     }
     return lines;
 }
 
 void UploadPanel::setPendingLines(const QStringList& lines) {
-    m_pendingList->clear();
-    m_pendingList->addItems(lines);
+    m_pending->setLines(lines);
     m_pendingList->selectAll();
     Q_EMIT pendingChanged();
 }
 
 void UploadPanel::clearPending() {
-    m_pendingList->clear();
+    m_pending->setLines({});
     Q_EMIT pendingChanged();
 }
 
 void UploadPanel::removeOldestLines(int count) {
-    for (int row = 0; row < count && m_pendingList->count() > 0; ++row)
-        delete m_pendingList->takeItem(0);
+    m_pending->removeRows(0, std::min(count, m_pending->rowCount()));
     Q_EMIT pendingChanged();
 }
 
 void UploadPanel::removeLines(const QStringList& lines) {
     for (const QString& line : lines) {
-        const QList<QListWidgetItem*> equal = m_pendingList->findItems(line, Qt::MatchExactly);
-        if (!equal.isEmpty())
-            delete m_pendingList->takeItem(m_pendingList->row(equal.constFirst()));
+        const qsizetype row = m_pending->rows().indexOf(PendingScore::fromText(line));
+        if (row >= 0)
+            m_pending->removeRow(int(row));
     }
     Q_EMIT pendingChanged();
 }
@@ -140,23 +133,23 @@ void UploadPanel::selectAllPending() {
 }
 
 QString UploadPanel::pendingLine(int row) const {
-    const QListWidgetItem* item = m_pendingList->item(row);
-    return item != nullptr ? item->text() : QString();
+    return row >= 0 && row < m_pending->rowCount() ? m_pending->rows().at(row).toText() : QString();
 }
 
 void UploadPanel::replacePendingLine(int row, const QString& line) {
-    QListWidgetItem* item = m_pendingList->item(row);
-    if (item == nullptr)
+    if (row < 0 || row >= m_pending->rowCount())
         return;
-    item->setText(line);
-    item->setSelected(true);
-    m_pendingList->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+    m_pending->replace(row, PendingScore::fromText(line));
+    const QModelIndex index = m_pending->index(row, 0);
+    m_pendingList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::Select |
+                                                                QItemSelectionModel::Rows);
     Q_EMIT pendingChanged();
 }
 
 void UploadPanel::togglePendingSelection(int row) {
-    if (QListWidgetItem* item = m_pendingList->item(row))
-        item->setSelected(!item->isSelected());
+    if (row >= 0 && row < m_pending->rowCount())
+        m_pendingList->selectionModel()->select(
+            m_pending->index(row, 0), QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
 }
 
 QString UploadPanel::topic() const {

@@ -4,12 +4,15 @@
 // the operation password for sending them, and the buttons that upload, export, import and
 // total.
 
+#include "common/RowTableModel.h"
+#include "scoring/PendingColumns.h"
+
 #include <QWidget>
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
+class QTableView;
 
 namespace ordalis {
 
@@ -31,7 +34,7 @@ public:
     void clearPending();
     // The oldest lines, sent meanwhile; lines added later stay.
     void removeOldestLines(int count);
-    // One line equal to each of `lines`, wherever it stands.
+    // One line of the same score as each of `lines`, wherever it stands.
     void removeLines(const QStringList& lines);
     void selectAllPending();
     QString pendingLine(int row) const;
@@ -63,7 +66,8 @@ Q_SIGNALS:
     void operationPasswordEdited(const QString& password);
 
 private:
-    QListWidget* m_pendingList;
+    RowTableModel<PendingColumns>* m_pending;
+    QTableView* m_pendingList;
     QLineEdit* m_topicBox;
     QLineEdit* m_passwordBox;
     QPushButton* m_uploadButton;

@@ -48,20 +48,6 @@ private Q_SLOTS:
     }
 
     void serviceRepliesAreRead() {
-        // The lists show and edit a line by its names; a short line edits with empty values.
-        const ListLines scores = scoreLines();
-        const QString score = QStringLiteral("7\t张三\t4.5\t2024-03-15 08:00:00\t函数\t清晰");
-        QStringList shown;
-        for (const ListColumn& column : scores.columns)
-            shown << column.text(score);
-        QCOMPARE(shown, QStringList({"2024-03-15 08:00:00", "张三", "4.5", "函数", "清晰"}));
-        QCOMPARE(scores.id(score), QStringLiteral("7"));
-        QCOMPARE(scores.editValues(QStringLiteral("7\t张三")),
-                 QStringList({"7", "张三", "", "", "", ""}));
-        const ListLines standards = standardLines();
-        QCOMPARE(standards.columns[1].text(QStringLiteral("12\t正确\t5")), QStringLiteral("5"));
-        QCOMPARE(standards.editValues(QStringLiteral("12\t正确\t5\tx")),
-                 QStringList({"12", "正确", "5"}));
         QCOMPARE(numberText(u"3.50"), QStringLiteral("3.5"));
         QCOMPARE(numberText(u"5分"), QStringLiteral("5"));
         QCOMPARE(numberText(u"优"), QStringLiteral("0"));
@@ -70,6 +56,23 @@ private Q_SLOTS:
         QCOMPARE(readWireTime(QStringLiteral("1970-1-1 08:00:00")), std::optional<qint32>(0));
         QCOMPARE(readWireTime(QStringLiteral("2013-3-15")), std::optional<qint32>(1363276800));
         QCOMPARE(readWireTime(QStringLiteral("昨天")), std::nullopt);
+    }
+
+    // The score and standard lists show a line's fields under their headers, in their order,
+    // the identifier left out.
+    void listColumnsShowTheirFields() {
+        const auto shown = [](auto columns, const auto& row) {
+            QStringList texts;
+            for (int column = 0; column < decltype(columns)::Count; ++column)
+                texts << decltype(columns)::header(column) + u'=' +
+                             decltype(columns)::text(row, column);
+            return texts;
+        };
+        QCOMPARE(shown(ScoreRecordColumns{},
+                       ScoreRecord::fromText(QStringLiteral("7\t张三\t3.5\tt\t函数\t标"))),
+                 (QStringList{"日期=t", "学生=张三", "分数=3.5", "课题=函数", "评分标准=标"}));
+        QCOMPARE(shown(StandardColumns{}, StandardLine::fromText(QStringLiteral("9\t清楚\t4"))),
+                 (QStringList{"标准=清楚", "分值=4"}));
     }
 
     // The launcher starts exactly the running executable, whatever its path holds.

@@ -3,6 +3,7 @@
 #include "RecordFixture.h"
 #include "scoring/DailyLog.h"
 #include "scoring/DmsFile.h"
+#include "scoring/PendingColumns.h"
 #include "scoring/PendingStore.h"
 #include "session/Session.h"
 #include "text/Gb18030.h"
@@ -41,6 +42,22 @@ private Q_SLOTS:
         QVERIFY(short2.score.isEmpty() && short2.time.isEmpty() && short2.standard.isEmpty());
         QCOMPARE(ScoreLine::fromText(QStringLiteral("a\tb\tc\td\te\tf")).standard,
                  QStringLiteral("e"));
+    }
+
+    // The upload list shows a pending line's fields under their headers, keeps a short line as
+    // it came for the store, and takes it for the same score as its padded form.
+    void pendingLinesInColumns() {
+        const PendingScore row = PendingScore::fromText(QStringLiteral("一班\t张三\t3分\tt\t标"));
+        QStringList shown;
+        for (int column = 0; column < PendingColumns::Count; ++column)
+            shown << PendingColumns::header(column) + u'=' + PendingColumns::text(row, column);
+        QCOMPARE(shown,
+                 (QStringList{"班级=一班", "学生=张三", "分数=3分", "时间=t", "评分标准=标"}));
+
+        const PendingScore brief = PendingScore::fromText(QStringLiteral("a\tb\t3"));
+        QCOMPARE(brief.toText(), QStringLiteral("a\tb\t3"));
+        QVERIFY(brief == PendingScore::fromText(QStringLiteral("a\tb\t3\t\t")));
+        QVERIFY(!(brief == PendingScore::fromText(QStringLiteral("a\tb\t4"))));
     }
 
     void dailyLogAppendsGbkLinesToTheDaysFile() {
