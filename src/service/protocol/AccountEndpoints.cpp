@@ -98,8 +98,9 @@ std::optional<qint64> matchingCheckCode(Call& call, qint64 teacherId, const QStr
 } // namespace
 
 Reply checkPassword(Call& call) {
-    const Expected<qint64> teacher = authenticate(call, CredentialCache::Kind::Login,
-                                                  call.field(wire::field::UserName), call.field(wire::field::Password));
+    const Expected<qint64> teacher =
+        authenticate(call, CredentialCache::Kind::Login, call.field(wire::field::UserName),
+                     call.field(wire::field::Password));
     return teacher ? Reply::text(DoneText) : Reply::refused(teacher.refusal());
 }
 

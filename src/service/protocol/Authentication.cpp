@@ -117,7 +117,8 @@ Expected<qint64> authenticate(Call& call, CredentialCache::Kind kind, const QStr
 
 Expected<qint64> authenticateReader(Call& call) {
     Expected<qint64> teacher =
-        authenticate(call, CredentialCache::Kind::Mp, call.field(wire::field::Reader), call.field(wire::field::ReaderMp));
+        authenticate(call, CredentialCache::Kind::Mp, call.field(wire::field::Reader),
+                     call.field(wire::field::ReaderMp));
     if (!teacher)
         return refusal(teacher.refusal().text, 403);
     return teacher;

@@ -53,8 +53,9 @@ Reply runChange(Call& call, const std::function<void(qint64 teacherId)>& prepare
     const QString batch = call.field(wire::field::Batch);
     if (!batch.isEmpty() && !isBatchId(batch))
         return Reply::text(QStringLiteral("批次编号不正确"));
-    const Expected<qint64> teacher = authenticate(call, CredentialCache::Kind::Operation,
-                                                  call.field(wire::field::UserName), call.field(wire::field::Password));
+    const Expected<qint64> teacher =
+        authenticate(call, CredentialCache::Kind::Operation, call.field(wire::field::UserName),
+                     call.field(wire::field::Password));
     if (!teacher)
         return Reply::refused(teacher.refusal());
     if (prepare)

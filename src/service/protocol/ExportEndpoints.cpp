@@ -81,7 +81,8 @@ Reply exportScores(Call& call) {
     const auto from = dayField(call.field(wire::field::From));
     const auto to = dayField(call.field(wire::field::To));
     if (!from || !to)
-        return Reply::text(badDayText(from ? call.field(wire::field::To) : call.field(wire::field::From)), 400);
+        return Reply::text(
+            badDayText(from ? call.field(wire::field::To) : call.field(wire::field::From)), 400);
     const Expected<qint64> teacher = authenticateReader(call);
     if (!teacher)
         return Reply::refused(teacher.refusal());
