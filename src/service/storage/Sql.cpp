@@ -96,10 +96,10 @@ bool runsNatively([[maybe_unused]] const QSqlDatabase& db) {
 }
 
 int SqlRows::column(QStringView name) const {
-    const qsizetype found = m_names.indexOf(name);
+    const int found = m_record.indexOf(name.toString());
     if (found < 0)
         throw DatabaseError(QStringLiteral("no column %1 in the result").arg(name).toStdString());
-    return int(found);
+    return found;
 }
 
 SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantList& values) {
@@ -108,10 +108,8 @@ SqlRows sqlRun(const QSqlDatabase& db, const QString& statement, const QVariantL
     execute(query, statement, values);
     SqlRows rows;
     if (query.isSelect()) {
-        const QSqlRecord record = query.record();
-        for (int column = 0; column < record.count(); ++column)
-            rows.m_names.append(record.fieldName(column));
-        const int columns = record.count();
+        rows.m_record = query.record();
+        const int columns = rows.m_record.count();
         while (query.next()) {
             QVariantList row;
             row.reserve(columns);

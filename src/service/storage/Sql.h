@@ -8,6 +8,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -41,7 +42,7 @@ private:
     friend SqlRows sqlRun(const QSqlDatabase&, const QString&, const QVariantList&);
     QList<QVariantList> m_rows;
     qsizetype m_at = -1;
-    QStringList m_names;
+    QSqlRecord m_record; // the columns' names, taken with the rows at no extra cost
     int m_affected = 0;
 };
 
