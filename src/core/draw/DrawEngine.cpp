@@ -101,6 +101,30 @@ std::optional<DrawEngine::Called> DrawEngine::stop() {
     return called;
 }
 
+std::optional<DrawEngine::CalledSeveral> DrawEngine::stopSeveral(int count) {
+    const QStringList pool = m_pool;
+    const std::optional<Called> first = stop();
+    if (!first)
+        return std::nullopt;
+    CalledSeveral called{first->category, {first->name}};
+    QStringList others = pool;
+    others.removeAll(first->name);
+    others.removeDuplicates(); // two students of one name are one name to call
+    while (called.names.size() < count && !others.isEmpty()) {
+        const QString name = others.takeAt(int(m_generator->bounded(quint32(others.size()))));
+        bookCalled(called.category, name);
+        called.names << name;
+    }
+    return called;
+}
+
+void DrawEngine::bookCalled(int category, const QString& name) {
+    if (!m_kinds[AlreadyCalled].contains(name))
+        m_kinds[AlreadyCalled].append(name);
+    if (category != AllStudents && category != AlreadyCalled)
+        m_kinds[category].removeOne(name);
+}
+
 bool DrawEngine::callByHand(const QString& name) {
     const qsizetype at = m_kinds[NotYetCalled].indexOf(name);
     if (at < 0)

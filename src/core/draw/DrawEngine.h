@@ -59,11 +59,22 @@ public:
     // "已点" once; it leaves the drawn category unless that is "所有" or "已点".
     std::optional<Called> stop();
 
+    struct CalledSeveral {
+        int category = -1;
+        QStringList names;
+    };
+    // Ends the draw on `count` different students of the pool, or on all of them when it holds
+    // fewer: first the one stop() calls, then others drawn uniformly from the rest of the pool.
+    // Each is booked as stop() books its one.
+    std::optional<CalledSeveral> stopSeveral(int count);
+
     // A student called by hand from the quick-pick list leaves "未点" for "已点"; a name that is
     // not in "未点" changes nothing. True when the lists changed.
     bool callByHand(const QString& name);
 
 private:
+    void bookCalled(int category, const QString& name);
+
     QRandomGenerator* m_generator;
     Kinds m_kinds;
     QStringList m_pool;

@@ -156,6 +156,76 @@ private Q_SLOTS:
         QVERIFY(!engine.hasNames(4));
     }
 
+    // A stop on several: different students of the pool, the rolled one first, each booked as a
+    // single stop books its one; a smaller pool gives all it has.
+    void stopSeveral_data() {
+        QTest::addColumn<int>("category");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("four of 所有") << int(AllStudents) << 4 << 4;
+        QTest::newRow("eight of 所有") << int(AllStudents) << 8 << 8;
+        QTest::newRow("eight of 未点, which holds six") << int(NotYetCalled) << 8 << 6;
+        QTest::newRow("three of 很少, which holds two") << 4 << 3 << 2;
+        QTest::newRow("five of 已点") << int(AlreadyCalled) << 5 << 5;
+        QTest::newRow("one is a single stop") << int(NotYetCalled) << 1 << 1;
+    }
+
+    void stopSeveral() {
+        QFETCH(int, category);
+        QFETCH(int, count);
+        QFETCH(int, expected);
+        const QStringList all = names(12);
+        const QStringList called = all.mid(0, 6);
+        DrawEngine::Kinds kinds = kindsWith({{AllStudents, all},
+                                             {NotYetCalled, all.mid(6)},
+                                             {AlreadyCalled, called},
+                                             {4, {all[1], all[7]}}});
+        // A name twice in the roster is still one student to call.
+        kinds[AllStudents] << all[3];
+        QRandomGenerator generator(quint32(category * 10 + count));
+        DrawEngine engine(&generator);
+        engine.setKinds(kinds);
+        QVERIFY(engine.start(category));
+        const QString rolled = engine.step();
+        const auto drawn = engine.stopSeveral(count);
+        QVERIFY(drawn);
+        QCOMPARE(drawn->category, category);
+        QCOMPARE(drawn->names.size(), expected);
+        QCOMPARE(drawn->names.first(), rolled);
+        QCOMPARE(QSet<QString>(drawn->names.begin(), drawn->names.end()).size(), expected);
+        QVERIFY(!engine.isStarted());
+        for (const QString& name : drawn->names) {
+            QVERIFY(kinds[category].contains(name));
+            QCOMPARE(engine.kind(AlreadyCalled).count(name), 1);
+            const bool keeps = category == AllStudents || category == AlreadyCalled;
+            QCOMPARE(engine.kind(category).contains(name), keeps);
+        }
+        QCOMPARE(engine.kind(AllStudents), kinds[AllStudents]);
+        QCOMPARE(engine.kind(AlreadyCalled).mid(0, 6), called);
+    }
+
+    // Over many stops of three out of ten, every student is among them as often.
+    void stopSeveralDrawsEveryStudentAlike() {
+        QRandomGenerator generator(20260301);
+        DrawEngine engine(&generator);
+        QHash<QString, int> among;
+        constexpr int stops = 6000;
+        for (int i = 0; i < stops; ++i) {
+            engine.setKinds(kindsWith({{AllStudents, names(10)}}));
+            QVERIFY(engine.start(AllStudents));
+            const auto drawn = engine.stopSeveral(3);
+            for (const QString& name : drawn->names)
+                among[name]++;
+        }
+        // Chi-square over 10 students (9 degrees of freedom); 27.88 is the 0.1 % bound.
+        const double expected = stops * 3.0 / 10;
+        double chiSquare = 0;
+        for (int count : std::as_const(among))
+            chiSquare += (count - expected) * (count - expected) / expected;
+        QCOMPARE(among.size(), 10);
+        QVERIFY2(chiSquare < 27.88, qPrintable(QString::number(chiSquare)));
+    }
+
     void callByHandMovesFromNotYetToCalled() {
         const QString a = QStringLiteral("甲"), b = QStringLiteral("乙");
         DrawEngine engine;
