@@ -18,7 +18,8 @@ DrawPanelRects grownDrawPanel(const Growth& growth) {
          {&g.quickPickBox, &g.topicBox, &g.classBox, &g.scoreBoxCaption, &g.scoreBox,
           &g.averageCaption, &g.averageScore, &g.countCaption, &g.scoredCount, &g.classTimer})
         below->translate(0, dy);
-    for (QRect* exit : {&g.historyButton, &g.uploadButton, &g.userButton, &g.manageButton})
+    for (QRect* exit : {&g.drawCountCaption, &g.drawCount, &g.historyButton, &g.uploadButton,
+                        &g.userButton, &g.manageButton})
         exit->translate(dx, dy);
     return g;
 }

@@ -4,8 +4,9 @@
 // window larger than designed. Down the left the two window-size pictures and the projector
 // and speech buttons; the name board with the name on it, the splitter bar and the standards
 // list; under the board the quick-pick box and the topic box; the thirteen category buttons in
-// two rows of seven; along the bottom the class box, the score box, the figures, the class timer
-// and the four buttons that leave the lesson, which keep to the right edge.
+// two rows of seven, and beside them how many students a draw calls; along the bottom the class
+// box, the score box, the figures, the class timer and the four buttons that leave the lesson,
+// which keep to the right edge.
 
 #include "layout/MainLayout.h"
 
@@ -46,6 +47,8 @@ struct DrawPanelRects {
     QRect topicBox; // its right edge the board's
     QRect categoryArea;
     std::array<QRect, DrawPanelCategoryButtons> categories;
+    QRect drawCountCaption; // 每次抽取, beside the first row
+    QRect drawCount;        // beside the second row
     QRect classBox;
     QRect scoreBoxCaption; // 得分
     QRect scoreBox;
@@ -66,7 +69,10 @@ constexpr int Picture = 460; // the side of a picture or a tool button
 constexpr int UnderBoard = 2400;
 constexpr int Bottom = 4740;
 constexpr int ExitWidth = 795;
-constexpr QRect CategoryArea{200, 3000, 11580, 1560};
+constexpr QRect CategoryArea{200, 3000, 10260, 1560};
+constexpr int DrawCountLeft = CategoryArea.right() + 1 + CategoryGap;
+constexpr int DrawCountWidth = 1200;
+constexpr int CategoryRow = (CategoryArea.height() - CategoryGap) / 2;
 } // namespace design
 
 constexpr DrawPanelRects DrawPanelDesign{
@@ -83,6 +89,10 @@ constexpr DrawPanelRects DrawPanelDesign{
     .topicBox{2400, design::UnderBoard, 5520, design::Row},
     .categoryArea = design::CategoryArea,
     .categories = categoryButtonGrid(design::CategoryArea),
+    .drawCountCaption{design::DrawCountLeft, design::CategoryArea.y(), design::DrawCountWidth,
+                      design::CategoryRow},
+    .drawCount{design::DrawCountLeft, design::CategoryArea.bottom() + 1 - design::CategoryRow,
+               design::DrawCountWidth, design::CategoryRow},
     .classBox{200, design::Bottom, 2000, design::Row},
     .scoreBoxCaption{2320, design::Bottom, 520, design::Row},
     .scoreBox{2840, design::Bottom, 1200, design::Row},
@@ -99,9 +109,9 @@ constexpr DrawPanelRects DrawPanelDesign{
 
 // The panel in a window grown by `growth`: the board, the name, the bar and the standards take
 // the extra room, the rows under the board move down with the bottom edge, the category rows
-// widen with the window and the four exit buttons keep to its right edge. The bar stands at its
-// designed place (the splitter moves it), and the widths of the board, the name, the topic box
-// and the standards are provisional: the split rules set them for the bar's place.
+// widen with the window and the draw count and the four exit buttons keep to its right edge. The
+// bar stands at its designed place (the splitter moves it), and the widths of the board, the name,
+// the topic box and the standards are provisional: the split rules set them for the bar's place.
 DrawPanelRects grownDrawPanel(const Growth& growth);
 
 } // namespace ordalis::layout

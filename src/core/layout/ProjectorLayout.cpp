@@ -33,7 +33,8 @@ ProjectorGeometry projectorLayout(QSize window, bool withStandards) {
     for (int i = 0; i < ProjectorCategoryButtons; ++i)
         g.categories[i] = QRect(margin + i * (buttonWidth + gap), categoriesTop, buttonWidth, row);
 
-    // The upper row: class, topic and score from the left, the mode's buttons on the right.
+    // The upper row: class, topic, score and draw count from the left, the mode's buttons on
+    // the right.
     const int squareWidth = row * 6 / 5;
     g.projectorButton = QRect(width - margin - squareWidth, controlsTop, squareWidth, row);
     g.speechButton = g.projectorButton.translated(-(squareWidth + gap), 0);
@@ -46,6 +47,7 @@ ProjectorGeometry projectorLayout(QSize window, bool withStandards) {
     g.classBox = next(0.16);
     g.topicBox = next(0.30);
     g.scoreBox = next(0.10);
+    g.drawCount = next(0.08);
 
     // The board fills what is above the bar; the standards take their share beside it.
     const int boardHeight = controlsTop - margin - margin;

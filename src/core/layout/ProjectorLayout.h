@@ -2,8 +2,9 @@
 #pragma once
 // The main window in projector mode, in pixels of the full screen: the name on its board fills
 // most of the screen, the standards list stands beside it when the topic has standards, and a
-// bar of two rows along the bottom keeps the class, topic and score boxes, the twelve category
-// buttons and the mode's own buttons within reach. Every rectangle lies inside the window.
+// bar of two rows along the bottom keeps the class, topic and score boxes, the draw count, the
+// twelve category buttons and the mode's own buttons within reach. Every rectangle lies inside the
+// window.
 
 #include <QRect>
 #include <QSize>
@@ -20,6 +21,7 @@ struct ProjectorGeometry {
     QRect classBox;
     QRect topicBox;
     QRect scoreBox;
+    QRect drawCount;
     QRect speechButton;
     QRect projectorButton;
     std::array<QRect, ProjectorCategoryButtons> categories;

@@ -37,7 +37,9 @@ QList<Named> controls(const DrawPanelRects& g) {
                      {"historyButton", g.historyButton},
                      {"uploadButton", g.uploadButton},
                      {"userButton", g.userButton},
-                     {"manageButton", g.manageButton}};
+                     {"manageButton", g.manageButton},
+                     {"drawCountCaption", g.drawCountCaption},
+                     {"drawCount", g.drawCount}};
     for (const QRect& button : g.categories)
         all.append({"category", button});
     return all;
@@ -99,8 +101,9 @@ private Q_SLOTS:
     }
 
     // The category buttons in two rows of seven, equal, under the boxes and over the bottom
-    // row; the first column starts with the boxes' left edge, the rows end with the exit
-    // buttons' right edge. The bottom row and the pictures' column in order.
+    // row; the first column starts with the boxes' left edge, the rows end a gap before the draw
+    // count, which stands beside them and ends with the exit buttons' right edge. The bottom row
+    // and the pictures' column in order.
     void rowsInOrder() {
         for (const Growth& growth : Growths) {
             const DrawPanelRects g = grownDrawPanel(growth);
@@ -118,7 +121,11 @@ private Q_SLOTS:
             QCOMPARE(first[0].left(), g.classBox.left());
             QCOMPARE(first[0].left(), g.quickPickBox.left());
             // Whole twips may leave the rows a twip short per column, never more.
-            QCOMPARE(g.categoryArea.right(), g.manageButton.right());
+            QCOMPARE(g.drawCount.right(), g.manageButton.right());
+            QCOMPARE(g.drawCountCaption.left() - g.categoryArea.right() - 1, CategoryGap);
+            checkInOrder({g.drawCountCaption, g.drawCount}, Qt::Vertical);
+            QCOMPARE(g.drawCountCaption.top(), first[0].top());
+            QCOMPARE(g.drawCount.bottom(), second[0].bottom());
             QVERIFY(g.categoryArea.right() - first.last().right() < CategoryColumns);
 
             checkInOrder({g.quickPickBox, g.topicBox}, Qt::Horizontal);

@@ -17,8 +17,8 @@ private Q_SLOTS:
         for (const QSize screen : {QSize(1366, 768), QSize(1920, 1080)}) {
             for (const bool split : {false, true}) {
                 const ProjectorGeometry g = projectorLayout(screen, split);
-                QList<QRect> controls{g.board,    g.classBox,     g.topicBox,
-                                      g.scoreBox, g.speechButton, g.projectorButton};
+                QList<QRect> controls{g.board,     g.classBox,     g.topicBox,       g.scoreBox,
+                                      g.drawCount, g.speechButton, g.projectorButton};
                 controls += QList<QRect>(g.categories.begin(), g.categories.end());
                 if (split)
                     controls << g.standards;
