@@ -20,6 +20,8 @@ MainWindowKey mainWindowKey(int key, bool textBoxFocused, bool projector) {
     }
     if (textBoxFocused)
         return MainWindowKey::None;
+    if (projector && drawCountOfKey(key) > 0)
+        return MainWindowKey::ChooseDrawCount;
     switch (key) {
     case Qt::Key_PageDown:
     case Qt::Key_Space:
@@ -32,6 +34,10 @@ MainWindowKey mainWindowKey(int key, bool textBoxFocused, bool projector) {
     default:
         return MainWindowKey::None;
     }
+}
+
+int drawCountOfKey(int key) {
+    return key >= Qt::Key_1 && key <= Qt::Key_8 ? key - Qt::Key_0 : 0;
 }
 
 } // namespace ordalis

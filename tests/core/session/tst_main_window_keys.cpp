@@ -38,10 +38,20 @@ private Q_SLOTS:
             // Escape outside projector mode belongs to the focused control.
             {Qt::Key_Escape, false, false, K::None},
             {Qt::Key_A, false, false, K::None},
+            // The digits 1 to 8 choose a draw's count in projector mode only.
+            {Qt::Key_1, false, true, K::ChooseDrawCount},
+            {Qt::Key_8, false, true, K::ChooseDrawCount},
+            {Qt::Key_9, false, true, K::None},
+            {Qt::Key_0, false, true, K::None},
+            {Qt::Key_4, false, false, K::None},
+            {Qt::Key_4, true, true, K::None},
         };
         for (const Case& c : cases)
             QVERIFY2(mainWindowKey(c.key, c.textBox, c.projector) == c.expected,
                      qPrintable(QStringLiteral("key %1").arg(c.key, 0, 16)));
+        QCOMPARE(drawCountOfKey(Qt::Key_1), 1);
+        QCOMPARE(drawCountOfKey(Qt::Key_8), 8);
+        QCOMPARE(drawCountOfKey(Qt::Key_9), 0);
     }
 };
 
