@@ -51,11 +51,14 @@ QWidget#Frame5 QLineEdit#Text2 { background: transparent; border: none; color: #
 QWidget#Frame5 QLineEdit#Text2[blanked="true"] { color: transparent; }
 QPushButton[tool="true"] { padding: 2px; }
 QWidget#Frame5[projector="true"] QPushButton[category="true"] { font-size: 20pt; }
-QWidget#Frame5[projector="true"] QComboBox { font-size: 16pt; }
+QWidget#Frame5[projector="true"] QComboBox, QWidget#Frame5[projector="true"] QSpinBox { font-size: 16pt; }
 QWidget#Frame5[projector="true"] QListWidget#List1 { font-size: 18pt; }
 QPushButton[tool="true"]:checked { background: #cfe5f0; border-color: #2e86ab; }
 QFrame#Text13 { background: #1f3b4d; border-radius: 10px; }
 QLabel#lblBoardHint { color: #fff6d5; }
+QPushButton[drawn="true"] { background: transparent; color: #fff6d5; border: 3px solid transparent; border-radius: 12px; padding: 0; }
+QPushButton[drawn="true"]:hover { background: #2a4d63; border-color: #6fa8c8; }
+QPushButton[drawn="true"]:checked, QPushButton[drawn="true"]:pressed { background: #2e86ab; border-color: #fff6d5; }
 QLabel[figure="true"] { font-size: 13pt; font-weight: bold; color: #2e86ab; }
 QGroupBox { font-weight: bold; border: 1px solid #c7d2da; border-radius: 6px; margin-top: 14px; }
 QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }

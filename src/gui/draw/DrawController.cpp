@@ -22,6 +22,7 @@ DrawController::DrawController(DrawPanel* panel, QObject* parent)
 
 void DrawController::setKinds(const DrawEngine::Kinds& kinds) {
     m_engine.setKinds(kinds);
+    m_panel->clearDrawnNames();
     m_panel->setCategoryEnabled(ManualButton, true);
     refreshCategories();
 }
@@ -40,6 +41,7 @@ void DrawController::clear() {
         m_panel->setCategoryRolling(m_engine.startedCategory(), false);
     m_rollTimer->stop();
     m_engine.clear();
+    m_panel->clearDrawnNames();
     if (wasRolling)
         Q_EMIT rollStopped();
     for (int i = 0; i < DrawCategoryCount; ++i)
@@ -80,6 +82,7 @@ void DrawController::start(int category) {
     if (!m_engine.start(category))
         return;
     m_lastCategory = category;
+    m_panel->clearDrawnNames();
     Q_EMIT rollStarted(category);
     m_panel->setCategoryRolling(category, true);
     for (int i = 0; i < DrawCategoryCount; ++i)
@@ -108,12 +111,19 @@ void DrawController::rollStep() {
 void DrawController::stop(int category) {
     m_panel->setCategoryRolling(category, false);
     m_rollTimer->stop();
-    const std::optional<DrawEngine::Called> stopped = m_engine.stop();
+    const std::optional<DrawEngine::CalledSeveral> stopped =
+        m_engine.stopSeveral(m_panel->drawCount());
     m_panel->setClassBoxEnabled(true);
     Q_EMIT rollStopped();
     if (!stopped)
         return;
-    Q_EMIT called(stopped->name);
+    // A pool of one calls its one as a single draw does.
+    if (stopped->names.size() > 1) {
+        m_panel->showDrawnNames(stopped->names);
+        Q_EMIT calledSeveral(stopped->names);
+    } else {
+        Q_EMIT called(stopped->names.first());
+    }
     refreshCategories();
     m_panel->focusCategory(category);
 }

@@ -2,8 +2,8 @@
 #pragma once
 // The roll-call draw on the draw panel: the engine over the chosen class's categories, the
 // roll timer that steps the draw every 5 ms and shows the name it is on once a frame of the
-// screen, and the category buttons. Whether a draw rolls is the engine's state, never a
-// button's caption.
+// screen, and the category buttons. A stop calls as many students as the panel's draw count
+// asks for. Whether a draw rolls is the engine's state, never a button's caption.
 
 #include "draw/DrawEngine.h"
 
@@ -53,6 +53,8 @@ Q_SIGNALS:
     void rollStopped();
     // The draw stopped on a student.
     void called(const QString& name);
+    // The draw stopped on several different students, shown on the board; the first is chosen.
+    void calledSeveral(const QStringList& names);
 
 private:
     void start(int category);

@@ -3,6 +3,7 @@
 
 #include "common/Look.h"
 #include "draw/DrawEngine.h"
+#include "draw/DrawnNamesBoard.h"
 #include "layout/Splitter.h"
 #include "layout/TwipsPlacer.h"
 
@@ -15,6 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSet>
+#include <QSpinBox>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -107,6 +109,7 @@ DrawPanel::DrawPanel(QWidget* parent)
     m_nameDisplay->setAlignment(Qt::AlignCenter);
     m_nameDisplay->setFocusPolicy(Qt::NoFocus);
     m_nameDisplay->setFont(look::font(layout::MaxNameFontPoints, true));
+    m_drawnNames = new DrawnNamesBoard(m_board, &m_placer, this);
 
     m_topicBox = named(new QComboBox(this), QStringLiteral("Combo3"));
     m_topicBox->setEditable(true);
@@ -137,6 +140,17 @@ DrawPanel::DrawPanel(QWidget* parent)
             i == ManualButton ? QStringLiteral("手动点名与分组")
                               : QStringLiteral("点击开始抽取，再点停止。\n") + PresenterKeysHelp);
     }
+
+    m_drawCountCaption = new QLabel(QStringLiteral("每次抽取"), this);
+    m_drawCountCaption->setAlignment(Qt::AlignCenter);
+    m_drawCountBox = named(new QSpinBox(this), QStringLiteral("spnDrawCount"));
+    m_drawCountBox->setRange(1, DrawnNamesBoard::MaxNames);
+    m_drawCountBox->setSuffix(QStringLiteral("人"));
+    m_drawCountBox->setAlignment(Qt::AlignCenter);
+    m_drawCountBox->setFont(look::font(14, true));
+    // Its arrows and the wheel set it; the presenter's keys stay the window's.
+    m_drawCountBox->setFocusPolicy(Qt::NoFocus);
+    m_drawCountBox->setToolTip(QStringLiteral("每次抽取的人数（投影模式下按数字键 1–8）"));
 
     m_scoreBoxCaption = new QLabel(QStringLiteral("得分"), this);
     m_scoreBox = named(new QComboBox(this), QStringLiteral("Combo1"));
@@ -205,6 +219,7 @@ DrawPanel::DrawPanel(QWidget* parent)
     connect(m_topicBox, qOverload<int>(&QComboBox::activated), this,
             [this] { Q_EMIT topicChanged(m_topicBox->currentText()); });
     connect(m_nameDisplay, &QLineEdit::textChanged, this, &DrawPanel::nameShown);
+    connect(m_drawnNames, &DrawnNamesBoard::chosen, this, &DrawPanel::drawnNameChosen);
     connect(m_scoreBox, qOverload<int>(&QComboBox::activated), this, &DrawPanel::freeScoreChosen);
     m_scoreBox->installEventFilter(this);
     connect(m_standardsList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
@@ -276,6 +291,28 @@ void DrawPanel::focusCategory(int button) {
         m_categoryButtons.at(button)->setFocus();
 }
 
+int DrawPanel::drawCount() const {
+    return m_drawCountBox->value();
+}
+
+void DrawPanel::setDrawCount(int count) {
+    m_drawCountBox->setValue(count);
+}
+
+void DrawPanel::showDrawnNames(const QStringList& names) {
+    m_drawnNames->show(names);
+    showNameOrDrawnNames();
+}
+
+void DrawPanel::clearDrawnNames() {
+    m_drawnNames->clear();
+    showNameOrDrawnNames();
+}
+
+void DrawPanel::showNameOrDrawnNames() {
+    m_nameDisplay->setVisible(!m_board->isHidden() && !m_drawnNames->isShown());
+}
+
 void DrawPanel::showName(const QString& name) {
     m_nameDisplay->setText(name);
 }
@@ -299,6 +336,7 @@ void DrawPanel::setNameBlanked(bool blanked) {
     m_nameDisplay->style()->unpolish(m_nameDisplay);
     m_nameDisplay->style()->polish(m_nameDisplay);
     m_nameDisplay->setFont(fitted);
+    m_drawnNames->setBlanked(blanked);
 }
 
 void DrawPanel::showFigures(const QString& averageScore, const QString& scoredCount) {
@@ -390,6 +428,7 @@ void DrawPanel::setCompactView(bool compact) {
     m_board->setVisible(!compact);
     if (compact)
         m_quickPickList->hide();
+    showNameOrDrawnNames();
 }
 
 void DrawPanel::setSpeechAvailable(bool available, const QString& reason) {
@@ -426,6 +465,8 @@ void DrawPanel::restoreDesignedPlaces() {
         // The projector's style gave the boxes and buttons larger fonts.
         place.key()->setFont(place->font);
     }
+    showNameOrDrawnNames();
+    m_drawnNames->place();
 }
 
 void DrawPanel::placeProjector(const layout::ProjectorGeometry& g, bool split) {
@@ -438,6 +479,7 @@ void DrawPanel::placeProjector(const layout::ProjectorGeometry& g, bool split) {
                                               {m_classBox, g.classBox},
                                               {m_topicBox, g.topicBox},
                                               {m_scoreBox, g.scoreBox},
+                                              {m_drawCountBox, g.drawCount},
                                               {m_speechButton, g.speechButton},
                                               {m_projectorButton, g.projectorButton}};
     QSet<QWidget*> placed;
@@ -455,6 +497,8 @@ void DrawPanel::placeProjector(const layout::ProjectorGeometry& g, bool split) {
     }
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         child->setVisible(placed.contains(child));
+    showNameOrDrawnNames();
+    m_drawnNames->place();
 }
 
 QSize DrawPanel::nameBoxSize() const {
@@ -501,6 +545,8 @@ void DrawPanel::placeGrown(const layout::Growth& growth, double barLeft) {
         placer.place(widget, rect);
     for (int i = 0; i < CategoryButtonCount; ++i)
         placer.place(m_categoryButtons[i], g.categories[i]);
+    placer.place(m_drawCountCaption, g.drawCountCaption);
+    placer.place(m_drawCountBox, g.drawCount);
     // The splitter keeps the bar's left edge, which may lie between two pixels.
     m_bar->setGeometry(placer.pixels(barLeft), placer.pixels(g.bar.y()),
                        placer.pixels(g.bar.width()), placer.pixels(g.bar.height()));

@@ -20,9 +20,11 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 
 namespace ordalis {
 
+class DrawnNamesBoard;
 class Splitter;
 
 class DrawPanel : public QWidget {
@@ -63,6 +65,9 @@ public:
     // A rolling button reads "暂停"; stopped, it shows its category again.
     void setCategoryRolling(int button, bool rolling);
     void focusCategory(int button); // when it is enabled
+    // How many different students a draw calls: 1 (as designed) to 8.
+    int drawCount() const;
+    void setDrawCount(int count);
 
     // ---- the called student ----
     void showName(const QString& name);
@@ -73,6 +78,10 @@ public:
     void setNameBlanked(bool blanked);
     bool isNameBlanked() const { return m_nameBlanked; }
     void showFigures(const QString& averageScore, const QString& scoredCount);
+    // The students of a draw that called several stand on the board in the name's place, the
+    // first one chosen, until they are cleared.
+    void showDrawnNames(const QStringList& names);
+    void clearDrawnNames();
 
     // ---- scores ----
     void setScoreChoices(const QStringList& scores);
@@ -125,6 +134,8 @@ Q_SIGNALS:
     void classChosen(const QString& className);
     void topicChanged(const QString& topic);
     void nameShown(const QString& name);
+    // A click on one of several drawn names: that student is the one to score.
+    void drawnNameChosen(const QString& name);
     // The score box chose a score, or Enter was released in it with a score typed.
     void freeScoreChosen();
     // A double-click on a selected standard.
@@ -144,11 +155,14 @@ protected:
 
 private:
     void setProjectorLook(bool projector);
+    // The name display stands on the board unless several drawn names do.
+    void showNameOrDrawnNames();
 
     TwipsPlacer m_placer;
     QFrame* m_board;
     QLineEdit* m_nameDisplay;
     QLabel* m_boardHint; // on the board, under the name
+    DrawnNamesBoard* m_drawnNames;
     QComboBox* m_topicBox;
     QListWidget* m_standardsList;
     Splitter* m_bar;
@@ -157,6 +171,8 @@ private:
     QComboBox* m_classBox;
     QComboBox* m_scoreBox;
     std::array<QPushButton*, CategoryButtonCount> m_categoryButtons;
+    QLabel* m_drawCountCaption;
+    QSpinBox* m_drawCountBox;
     QLabel* m_averageScoreLabel;
     QLabel* m_scoredCountLabel;
     QLabel* m_classTimerLabel;

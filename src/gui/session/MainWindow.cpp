@@ -11,11 +11,11 @@
 #include "pinyin/ManualPanel.h"
 #include "pinyin/ManualPanelTabs.h"
 #include "pinyin/QuickPickController.h"
-#include "wire/CallLine.h"
-#include "wire/ScoreLine.h"
 #include "scoring/ScoringController.h"
 #include "scoring/UploadPanel.h"
 #include "session/MainWindowKeyHandler.h"
+#include "wire/CallLine.h"
+#include "wire/ScoreLine.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -229,6 +229,13 @@ void MainWindow::connectControllers() {
     connect(m_draw, &DrawController::called, this, &MainWindow::calledByDraw);
     connect(m_draw, &DrawController::called, this,
             [this](const QString& name) { recordCall(name, drawButtonCaption(m_drawnCategory)); });
+    connect(m_draw, &DrawController::calledSeveral, this, &MainWindow::callSeveralFromDraw);
+    // One of several drawn students is chosen to score, as after a draw of one.
+    connect(d, &DrawPanel::drawnNameChosen, this, [this](const QString& name) {
+        m_scoring->call(name);
+        showTopicStandards();
+        m_drawPanel->focusScoreBox();
+    });
     connect(m_scoring, &ScoringController::scoreRecorded, this, [this](const QString& line) {
         m_uploadPanel->addPendingLine(line);
         Q_EMIT scoreRecorded(line);
@@ -320,7 +327,15 @@ void MainWindow::recordCall(const QString& name, const QString& how) {
             .toText());
 }
 
+void MainWindow::callSeveralFromDraw(const QStringList& names) {
+    for (const QString& name : names)
+        recordCall(name, drawButtonCaption(m_drawnCategory));
+    m_scoring->call(names.first());
+    Q_EMIT calledSeveralByDraw(names);
+}
+
 void MainWindow::callFromQuickPick(const QString& name) {
+    m_drawPanel->clearDrawnNames();
     recordCall(name, CallLine::ByInitials);
     m_scoring->call(name);
     m_draw->callByHand(name);
@@ -329,6 +344,7 @@ void MainWindow::callFromQuickPick(const QString& name) {
 }
 
 void MainWindow::callFromManualPanel(const QString& name) {
+    m_drawPanel->clearDrawnNames();
     recordCall(name, CallLine::ByHand);
     m_scoring->call(name);
     showDrawPanel();

@@ -91,7 +91,8 @@ Q_SIGNALS:
     void uploadPanelShown();     // 上传: the upload panel took the draw panel's place
     void groupUploadRequested(); // 上传分组信息
     void scoreRecorded(const QString& scoreLine);
-    void calledByDraw(const QString& name); // a draw stopped on this student
+    void calledByDraw(const QString& name);             // a draw stopped on this student
+    void calledSeveralByDraw(const QStringList& names); // or on these students
     // A student was called, by a draw, the quick pick or the manual panel (a CallLine text).
     void callRecorded(const QString& callLine);
 
@@ -111,6 +112,7 @@ private:
     void clearClass();
     void callFromQuickPick(const QString& name);
     void callFromManualPanel(const QString& name);
+    void callSeveralFromDraw(const QStringList& names);
     void recordCall(const QString& name, const QString& how);
 
     void showDrawPanel();

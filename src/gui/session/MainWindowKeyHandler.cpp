@@ -71,6 +71,9 @@ bool MainWindowKeyHandler::eventFilter(QObject* watched, QEvent* event) {
     case MainWindowKey::OpenHistory:
         Q_EMIT m_panel->historyRequested();
         break;
+    case MainWindowKey::ChooseDrawCount:
+        m_panel->setDrawCount(drawCountOfKey(press->key()));
+        break;
     case MainWindowKey::None:
         break;
     }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's own keys while its draw panel shows (a keyboard or a presenter remote):
-// the draw on the last category or on "未点", the blanked name and projector mode. They are
-// caught before the focused control sees them, so Space never clicks the focused button.
+// the draw on the last category or on "未点", its count, the blanked name and projector mode. They
+// are caught before the focused control sees them, so Space never clicks the focused button.
 
 #include <QObject>
 

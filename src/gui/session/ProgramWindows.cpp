@@ -89,6 +89,8 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     m_speech = new CalledNameSpeech(
         form->drawPanel(), speaker ? std::move(speaker) : makeSystemSpeaker(), settingsIni, this);
     connect(form, &MainWindow::calledByDraw, m_speech, &CalledNameSpeech::drawStopped);
+    connect(form, &MainWindow::calledSeveralByDraw, m_speech,
+            [this](const QStringList& names) { m_speech->drawStopped(names.join(u'、')); });
 
     ManualPanel* manual = form->manualPanel();
     m_groupUploader = new GroupUploader(
@@ -177,8 +179,12 @@ ChannelAnswer ProgramWindows::stopFromOutside() {
     QString called;
     const QMetaObject::Connection taking = connect(
         draw, &DrawController::called, this, [&called](const QString& name) { called = name; });
+    const QMetaObject::Connection takingSeveral =
+        connect(draw, &DrawController::calledSeveral, this,
+                [&called](const QStringList& names) { called = names.join(u'、'); });
     draw->toggle(draw->engine().startedCategory());
     disconnect(taking);
+    disconnect(takingSeveral);
     return called;
 }
 

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 using namespace ordalis;
@@ -101,6 +102,17 @@ private Q_SLOTS:
             QCOMPARE(said.size(), 1);
             QTest::mouseClick(program.button("btnChou_0"), Qt::LeftButton);
             QCOMPARE(said.size(), 2);
+
+            // Several drawn at once are said together, and are the answer to a stop from a
+            // later start.
+            program.form()->findChild<QSpinBox*>(QStringLiteral("spnDrawCount"))->setValue(3);
+            QVERIFY(program.windows->drawFromOutside(QStringLiteral("所有")).ok());
+            QTest::qWait(40);
+            const ChannelAnswer stopped = program.windows->stopFromOutside();
+            QVERIFY(stopped.ok());
+            QCOMPARE(stopped.value().split(u'、').size(), 3);
+            QCOMPARE(said.size(), 3);
+            QCOMPARE(said.last(), stopped.value());
         }
         // The choice is the user's: it is back at the next login.
         Program again(data, std::make_unique<RecordingSpeaker>(&said));
