@@ -14,13 +14,17 @@
 #include "layout/MainLayout.h"
 #include "pinyin/GroupsController.h"
 #include "record/DrawCategories.h"
+#include "scoring/PendingStore.h"
 #include "text/WireText.h"
+#include "wire/CallLine.h"
+#include "wire/ScoreLine.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 
@@ -96,6 +100,34 @@ QStringList outside(QWidget* window) {
             found << w->objectName();
     }
     return found;
+}
+
+// The names on the board after a draw of several, in order; each that does not fit its place
+// on the board, in its font, is named in misfits.
+QStringList drawnNames(const Classroom& room, QStringList& misfits) {
+    QStringList names;
+    QWidget* board = room.find("Text13");
+    for (int i = 0; i < 8; ++i) {
+        auto* name = room.inForm<QPushButton>(QStringLiteral("lblDrawn_%1").arg(i));
+        if (!name->isVisible())
+            continue;
+        names << name->text();
+        const QFontMetrics metrics(name->font());
+        if (metrics.horizontalAdvance(name->text()) > name->width() ||
+            metrics.height() > name->height() || !board->rect().contains(name->geometry()))
+            misfits << name->text();
+    }
+    return names;
+}
+
+QStringList calledStudents(const Classroom& room) {
+    QStringList students;
+    for (const QString& line : PendingStore(room.data.path()).loadCalls(Teacher)) {
+        const CallLine call = CallLine::fromText(line);
+        if (call.className == ClassName && call.how == QStringLiteral("所有"))
+            students << call.student;
+    }
+    return students;
 }
 
 } // namespace
@@ -319,6 +351,67 @@ private Q_SLOTS:
         QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         QCOMPARE(statistics(), expected);
         Classroom::rows(room.pending())->setLines({});
+    }
+
+    // A draw of four: four different students on the board, each fitted to its place and each
+    // called; a click on the third makes the score hers. In projector mode the names fit the
+    // larger board, blank and come back, and a digit key sets the next draw's count; a draw of
+    // one and a class change clear them.
+    void drawOfFourInFrontOfTheClass() {
+        Classroom room(m_online.config());
+        QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+        room.form()->move(screenOfSize(LaptopScreen)->geometry().topLeft() + QPoint(20, 20));
+        auto* count = room.find<QSpinBox>("spnDrawCount");
+        QCOMPARE(count->value(), 1);
+        count->setValue(4);
+        room.drawStudent();
+        QStringList misfits;
+        const QStringList drawn = drawnNames(room, misfits);
+        QCOMPARE(drawn.size(), 4);
+        QCOMPARE(QSet<QString>(drawn.begin(), drawn.end()).size(), 4);
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u',')));
+        QVERIFY(!room.lineEdit("Text2")->isVisible());
+        QTRY_COMPARE(calledStudents(room), drawn);
+        QTRY_COMPARE(room.find<QLabel>("PendingCalls")->text(), QStringLiteral("点名待上传：4次"));
+        saveScreenshot(room.form(), QStringLiteral("draw-of-four"));
+
+        QTest::mouseClick(room.inForm(QStringLiteral("lblDrawn_2")), Qt::LeftButton);
+        QVERIFY(room.inForm<QPushButton>(QStringLiteral("lblDrawn_2"))->isChecked());
+        room.giveFreeScore(QStringLiteral("3分"));
+        QCOMPARE(room.pendingLines().size(), 1);
+        const ScoreLine score = ScoreLine::fromText(room.pendingLines().first());
+        QCOMPARE(score.student, drawn[2]);
+        QCOMPARE(score.score, QStringLiteral("3分"));
+
+        QTest::keyClick(room.form(), Qt::Key_F11);
+        QCOMPARE(room.form()->size(), LaptopScreen);
+        QCOMPARE(drawnNames(room, misfits), drawn);
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u',')));
+        saveScreenshot(room.form(),
+                       QStringLiteral("projector-draw-of-four-") + sizeName(LaptopScreen));
+        QTest::keyClick(room.form(), Qt::Key_3);
+        QCOMPARE(count->value(), 3);
+        room.drawStudent();
+        const QStringList three = drawnNames(room, misfits);
+        QCOMPARE(three.size(), 3);
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u',')));
+        QTest::keyClick(room.form(), Qt::Key_B);
+        QVERIFY(drawnNames(room, misfits).isEmpty());
+        QTest::keyClick(room.form(), Qt::Key_B);
+        QCOMPARE(drawnNames(room, misfits), three);
+        QTest::keyClick(room.form(), Qt::Key_1);
+        const QString one = room.drawStudent();
+        QVERIFY(drawnNames(room, misfits).isEmpty());
+        QVERIFY(room.lineEdit("Text2")->isVisible());
+        QTest::keyClick(room.form(), Qt::Key_Escape);
+        QTRY_COMPARE(calledStudents(room), drawn + three + QStringList{one});
+
+        count->setValue(2);
+        room.drawStudent();
+
+        QVERIFY(room.chooseClass(OtherClass));
+        QVERIFY(drawnNames(room, misfits).isEmpty());
+        QVERIFY(room.lineEdit("Text2")->isVisible());
     }
 
     // The console opens centred on the main window's screen and entirely on it, its score and
