@@ -83,7 +83,6 @@ void ScoringController::call(const QString& name) {
 
 void ScoringController::clearCalled() {
     m_scoreable.clear();
-    m_panel->clearDrawnNames();
     m_panel->showName(QString());
     setScoring({});
 }
