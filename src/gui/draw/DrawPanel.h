@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The draw panel: the name board with the called student, the topic's standards beside
-// it, the class, topic, quick-pick and score boxes, the thirteen category buttons and the
-// buttons that lead to the other panels. It builds, places and shows; what a click means is
-// decided by the controllers that listen to its signals.
+// The draw panel: the name board with the called student (or the several a draw called), the
+// topic's standards beside it, the class, topic, quick-pick and score boxes, the thirteen
+// category buttons with the draw count beside them and the buttons that lead to the other panels.
+// It builds, places and shows; what a click means is decided by the controllers that listen to its
+// signals.
 
 #include "layout/DrawPanelDesign.h"
 #include "layout/MainLayout.h"

@@ -2,6 +2,7 @@
 #include "DrawnNamesBoard.h"
 
 #include "common/Look.h"
+#include "layout/DrawnNamesGrid.h"
 #include "layout/TwipsPlacer.h"
 
 #include <QButtonGroup>

@@ -4,8 +4,6 @@
 // (lblDrawn_0 ..), in the grid of layout/DrawnNamesGrid with the font fitted to it, again
 // whenever the board changes size. The chosen one is marked; a click chooses another.
 
-#include "layout/DrawnNamesGrid.h"
-
 #include <QObject>
 #include <QStringList>
 #include <array>
