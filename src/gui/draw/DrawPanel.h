@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The draw panel: the name board with the called student, the topic's standards beside
-// it, the class, topic, quick-pick and score boxes, the thirteen category buttons and the
+// it, the class, topic, quick-pick and score boxes, the fourteen category buttons and the
 // buttons that lead to the other panels. It builds, places and shows; what a click means is
 // decided by the controllers that listen to its signals.
 
@@ -58,8 +58,9 @@ public:
     void setTopics(const QStringList& topics);
     QString topic() const; // as shown, typed or chosen
 
-    // ---- the category buttons (0..11 categories, 12 "手动") ----
+    // ---- the category buttons (0..11 categories, 12 "手动", 13 "轮流") ----
     void setCategoryEnabled(int button, bool enabled);
+    void setCategoryToolTip(int button, const QString& tip);
     // A rolling button reads "暂停"; stopped, it shows its category again.
     void setCategoryRolling(int button, bool rolling);
     void focusCategory(int button); // when it is enabled

@@ -9,6 +9,7 @@
 #include "draw/CalledNameSpeech.h"
 #include "draw/DrawController.h"
 #include "draw/DrawPanel.h"
+#include "draw/TurnsController.h"
 #include "groups/GroupUploader.h"
 #include "history/HistoryWindow.h"
 #include "net/ConnectionProbe.h"
@@ -84,6 +85,13 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     });
     connect(form, &MainWindow::uploadPanelShown, m_upload, &UploadController::opened);
     connect(form, &MainWindow::callRecorded, m_pending, &PendingKeeper::addCall);
+    TurnsController::Sources turns;
+    turns.serviceCalls = [this](const QString& className, const QDate& from, const QDate& to) {
+        return m_endpoints.getCalls(className, from, to);
+    };
+    turns.pendingCalls = [this] { return m_pending->pendingCalls(); };
+    turns.online = [this] { return m_session.canChangeService(); };
+    form->turnsController()->setSources(std::move(turns));
     connect(form, &MainWindow::undoRequested, m_upload, &UploadController::undoLastScore);
     connect(m_upload, &UploadController::uploaded, form, &MainWindow::refreshFigures);
     m_speech = new CalledNameSpeech(
