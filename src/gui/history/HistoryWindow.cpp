@@ -75,6 +75,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
                       "lblOffline"))
     , m_table(named(new QTableWidget(this), "tblHistory"))
     , m_fairness(named(new QLabel(this), "lblFairness"))
+    , m_spread(named(new QLabel(this), "lblCallSpread"))
     , m_student(named(new QComboBox(this), "cboStudent")) {
     setObjectName(QStringLiteral("frmHistory"));
     setWindowTitle(QStringLiteral("课堂记录"));
@@ -151,6 +152,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
     layout->addLayout(controls);
     layout->addWidget(m_offline);
     layout->addWidget(m_table, 1);
+    layout->addWidget(m_spread);
     layout->addLayout(charts, 1);
 
     m_gate.guard({m_refresh, m_period, m_termStart, m_from, m_to});
@@ -239,6 +241,7 @@ void HistoryWindow::reload() {
     fillTable();
     fillFairness();
     fillScores();
+    m_spread->setText(callSpreadSentence(m_history->students(), m_period->currentText()));
 }
 
 void HistoryWindow::fillTable() {
