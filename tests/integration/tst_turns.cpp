@@ -25,12 +25,13 @@ using namespace ordalis::test;
 
 namespace {
 
+constexpr int ClassSize = 45;
+const QString ClassName = QStringLiteral("初二(3)班");
+const QString Newcomer = QStringLiteral("新同学");
+// The teacher's account: login and operation passwords.
 const QString Teacher = QStringLiteral("rotation");
 const QString LoginPassword = QStringLiteral("login-pass");
 const QString OperationPassword = QStringLiteral("op-pass");
-const QString ClassName = QStringLiteral("初二(3)班");
-const QString Newcomer = QStringLiteral("新同学");
-constexpr int ClassSize = 45;
 
 QStringList classOf45() {
     QStringList names;
@@ -55,6 +56,8 @@ class TurnsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { forgetWhatWasShown(); }
+
     void initTestCase() {
         scriptTheProgram();
         QVERIFY2(m_online.startAs(Teacher, LoginPassword, OperationPassword),
@@ -73,8 +76,6 @@ private Q_SLOTS:
                        .toText();
         QVERIFY(e.uploadCalls(OperationPassword, earlier, QString()).ok());
     }
-
-    void init() { forgetWhatWasShown(); }
 
     // 45 × 3 calls in all: the ten the service has, one pending from a lesson not uploaded, and
     // 124 draws with an upload between them.
@@ -101,15 +102,10 @@ private Q_SLOTS:
         saveToolTipShot(room, turn);
         uploadCalls(room);
 
-        QHash<QString, int> recorded;
+        const QHash<QString, int> recorded = recordedCalls();
         for (const QString& name : classOf45())
-            recorded[name] = 0;
-        for (const QString& line : serviceCalls())
-            ++recorded[CallRecord::fromText(line).student];
-        QCOMPARE(recorded.size(), ClassSize);
-        for (auto student = recorded.cbegin(); student != recorded.cend(); ++student)
-            QVERIFY2(student.value() == 3,
-                     qPrintable(student.key() + QStringLiteral(": %1").arg(student.value())));
+            QVERIFY2(recorded.value(name) == 3,
+                     qPrintable(name + QStringLiteral(": %1").arg(recorded.value(name))));
     }
 
     // Another computer, the class at 3 calls each: 学生05 is marked absent and passed over by
@@ -143,11 +139,7 @@ private Q_SLOTS:
         QCOMPARE(next.size(), ClassSize + 1);
         QCOMPARE(room.button("btnChou_13")->toolTip(), standing(5));
         uploadCalls(room);
-        QStringList newcomerCalls;
-        for (const QString& line : serviceCalls())
-            if (CallRecord::fromText(line).student == Newcomer)
-                newcomerCalls << line;
-        QCOMPARE(newcomerCalls.size(), 2);
+        QCOMPARE(recordedCalls().value(Newcomer), 2);
 
         // Offline the service's calls are missing, and the tooltip says so.
         room.loginOffline();
@@ -168,11 +160,15 @@ private:
         return readTermStart(QDir::temp().filePath(QStringLiteral("none/history.ini")), today());
     }
 
-    QStringList serviceCalls() {
-        return m_online.endpoints()
-            .getCalls(ClassName, termStart(), today())
-            .value()
-            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    // The calls of each student the service keeps for the term.
+    QHash<QString, int> recordedCalls() {
+        QHash<QString, int> calls;
+        for (const QString& line : m_online.endpoints()
+                                       .getCalls(ClassName, termStart(), today())
+                                       .value()
+                                       .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+            ++calls[CallRecord::fromText(line).student];
+        return calls;
     }
 
     // Rolls 轮流 until a name shows, then stops on it.
@@ -209,19 +205,18 @@ private:
     // painted where it stands.
     static void saveToolTipShot(Classroom& room, QPushButton* button) {
         QToolTip::showText(button->mapToGlobal(button->rect().center()), button->toolTip(), button);
-        QWidget* tip = nullptr;
-        QTRY_VERIFY((tip = toolTipWindow()) != nullptr && tip->isVisible());
+        const auto shown = [] {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->inherits("QTipLabel") && window->isVisible())
+                    return window;
+            return static_cast<QWidget*>(nullptr);
+        };
+        QTRY_VERIFY(shown() != nullptr);
+        QWidget* tip = shown();
         QPixmap shot = room.form()->grab();
         QPainter(&shot).drawPixmap(room.form()->mapFromGlobal(tip->pos()), tip->grab());
         saveScreenshot(shot, QStringLiteral("turn-tooltip"));
         QToolTip::hideText();
-    }
-
-    static QWidget* toolTipWindow() {
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->inherits("QTipLabel"))
-                return window;
-        return nullptr;
     }
 
     OnlineFixture m_online;

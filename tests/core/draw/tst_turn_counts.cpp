@@ -11,41 +11,37 @@ using namespace ordalis;
 namespace {
 
 const QString ClassName = QStringLiteral("初一(1)班");
-const QDate TermStart(2026, 9, 1);
-const QDate Today(2026, 12, 10);
 
-QString served(const QStringList& calls) {
-    return calls.join(QStringLiteral("\r\n"));
+QStringList words(const QString& text) {
+    return text.split(u' ', Qt::SkipEmptyParts);
 }
 
-// "student@time" as a pending or lesson line of the class.
-QStringList callLines(const QStringList& calls, const QString& className = ClassName) {
+// "甲1" is a call of 甲 at second 1 of the lesson, "甲0" one before the term.
+QString timeOf(const QString& call) {
+    return call.endsWith(u'0') ? QStringLiteral("2026-08-31 10:00:00")
+                               : QStringLiteral("2026-12-10 09:00:0") + call.back();
+}
+
+// The lines of a source: pending and lesson ones as CallLines, the service's "student TAB time
+// TAB how"; a call without a second is a malformed line.
+QStringList linesOf(const QString& calls, const QString& className = ClassName) {
     QStringList lines;
-    for (const QString& call : calls)
-        lines << QStringList{className, call.section(u'@', 0, 0), call.section(u'@', 1),
-                             QStringLiteral("轮流")}
-                     .join(u'\t');
+    for (const QString& call : words(calls)) {
+        const QString student = call.chopped(1);
+        const QString line = call.back().isDigit()
+                                 ? student + u'\t' + timeOf(call) + QStringLiteral("\t轮流")
+                                 : call;
+        lines << (className.isEmpty() ? line : className + u'\t' + line);
+    }
     return lines;
 }
 
-QStringList serviceLines(const QStringList& calls) {
-    QStringList lines;
-    for (const QString& call : calls)
-        lines << call.section(u'@', 0, 0) + u'\t' + call.section(u'@', 1) +
-                     QStringLiteral("\t轮流");
-    return lines;
-}
-
-QHash<QString, int> startsOf(const QStringList& starts) {
+QHash<QString, int> startsOf(const QString& starts) {
     QHash<QString, int> hash;
-    for (const QString& start : starts)
+    for (const QString& start : words(starts))
         hash.insert(start.section(u'=', 0, 0), start.section(u'=', 1).toInt());
     return hash;
 }
-
-const QString T1 = QStringLiteral("2026-12-10 09:00:01");
-const QString T2 = QStringLiteral("2026-12-10 09:00:02");
-const QString Before = QStringLiteral("2026-08-31 10:00:00");
 
 } // namespace
 
@@ -54,89 +50,68 @@ class TurnCountsTest : public QObject {
 
 private Q_SLOTS:
     void poolOfTheFewest_data() {
-        QTest::addColumn<QStringList>("service"); // student@time; a lone "-" for none read
-        QTest::addColumn<QStringList>("pending");
-        QTest::addColumn<QStringList>("lesson");
-        QTest::addColumn<QStringList>("known"); // student=start
-        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("service"); // "-": not read
+        QTest::addColumn<QString>("pending");
+        QTest::addColumn<QString>("lesson");
+        QTest::addColumn<QString>("known"); // student=start
+        QTest::addColumn<QString>("present");
         QTest::addColumn<int>("fewest");
-        QTest::addColumn<QStringList>("pool");
-        QTest::addColumn<QStringList>("starts");
+        QTest::addColumn<QString>("pool");
+        QTest::addColumn<QString>("starts");
 
-        const QStringList abc{"甲", "乙", "丙"};
-        QTest::newRow("nobody called yet")
-            << QStringList{"-"} << QStringList{} << QStringList{} << QStringList{} << abc << 0
-            << abc << QStringList{"甲=0", "乙=0", "丙=0"};
-        QTest::newRow("service, pending and lesson add up")
-            << QStringList{"甲@" + T1} << QStringList{"乙@" + T1} << QStringList{"甲@" + T2}
-            << QStringList{"甲=0", "乙=0", "丙=0"} << abc << 0 << QStringList{"丙"}
-            << QStringList{"甲=0", "乙=0", "丙=0"};
-        QTest::newRow("a call known to all three counts once")
-            << QStringList{"甲@" + T1, "乙@" + T2} << QStringList{"甲@" + T1}
-            << QStringList{"甲@" + T1} << QStringList{"甲=0", "乙=0", "丙=0"}
-            << QStringList{"甲", "乙"} << 1 << QStringList{"甲", "乙"}
-            << QStringList{"甲=0", "乙=0", "丙=0"};
-        QTest::newRow("an uploaded call counts before the service is read again")
-            << QStringList{"-"} << QStringList{} << QStringList{"甲@" + T1}
-            << QStringList{"甲=0", "乙=0", "丙=0"} << QStringList{"甲", "乙"} << 0
-            << QStringList{"乙"} << QStringList{"甲=0", "乙=0", "丙=0"};
-        QTest::newRow("two calls in one second are two")
-            << QStringList{} << QStringList{"乙@" + T1} << QStringList{"甲@" + T1, "甲@" + T1}
-            << QStringList{"甲=0", "乙=0", "丙=0"} << QStringList{"甲", "乙"} << 1
-            << QStringList{"乙"} << QStringList{"甲=0", "乙=0", "丙=0"};
-        QTest::newRow("calls before the term, of another class or malformed are left out")
-            << QStringList{"甲@" + Before, "乙"} << QStringList{"丙@" + Before} << QStringList{}
-            << QStringList{"甲=0", "乙=0", "丙=0"} << abc << 0 << abc
-            << QStringList{"甲=0", "乙=0", "丙=0"};
-        QTest::newRow("the absent are no part of the pool")
-            << QStringList{"甲@" + T1, "乙@" + T1} << QStringList{} << QStringList{}
-            << QStringList{"甲=0", "乙=0", "丙=0"} << QStringList{"甲", "乙"} << 1
-            << QStringList{"甲", "乙"} << QStringList{"甲=0", "乙=0", "丙=0"};
-        QTest::newRow("a newcomer starts at the fewest")
-            << QStringList{"甲@" + T1, "甲@" + T2, "乙@" + T1} << QStringList{} << QStringList{}
-            << QStringList{"甲=0", "乙=0"} << QStringList{"甲", "乙", "新"} << 1
-            << QStringList{"乙", "新"} << QStringList{"甲=0", "乙=0", "新=1"};
-        QTest::newRow("a newcomer called already keeps those calls")
-            << QStringList{"甲@" + T1, "甲@" + T2, "乙@" + T1, "乙@" + T2, "新@" + T1}
-            << QStringList{} << QStringList{} << QStringList{"甲=0", "乙=0"}
-            << QStringList{"甲", "乙", "新"} << 2 << QStringList{"甲", "乙", "新"}
-            << QStringList{"甲=0", "乙=0", "新=1"};
-        QTest::newRow("a start kept counts on")
-            << QStringList{"甲@" + T1, "乙@" + T1} << QStringList{} << QStringList{"新@" + T2}
-            << QStringList{"甲=0", "乙=0", "新=1"} << QStringList{"甲", "乙", "新"} << 1
-            << QStringList{"甲", "乙"} << QStringList{"甲=0", "乙=0", "新=1"};
+        const auto row = [](const char* name, const char* service, const char* pending,
+                            const char* lesson, const char* known, const char* present, int fewest,
+                            const char* pool, const char* starts) {
+            QTest::newRow(name) << service << pending << lesson << known << present << fewest
+                                << pool << starts;
+        };
+        const char* const all = "甲=0 乙=0 丙=0";
+        row("nobody called yet", "-", "", "", "", "甲 乙 丙", 0, "甲 乙 丙", all);
+        row("service, pending and lesson add up", "甲1", "乙1", "甲2", all, "甲 乙 丙", 0, "丙",
+            all);
+        row("a call known to all three counts once", "甲1 乙2", "甲1", "甲1", all, "甲 乙", 1,
+            "甲 乙", all);
+        row("an uploaded call counts before the service is read again", "-", "", "甲1", all,
+            "甲 乙", 0, "乙", all);
+        row("two calls in one second are two", "", "乙1", "甲1 甲1", all, "甲 乙", 1, "乙", all);
+        row("calls before the term or malformed are left out", "甲0 乙", "丙0", "", all, "甲 乙 丙",
+            0, "甲 乙 丙", all);
+        row("the absent are no part of the pool", "甲1 乙1", "", "", all, "甲 乙", 1, "甲 乙", all);
+        row("a newcomer starts at the fewest", "甲1 甲2 乙1", "", "", "甲=0 乙=0", "甲 乙 新", 1,
+            "乙 新", "甲=0 乙=0 新=1");
+        row("a newcomer called already keeps those calls", "甲1 甲2 乙1 乙2 新1", "", "",
+            "甲=0 乙=0", "甲 乙 新", 2, "甲 乙 新", "甲=0 乙=0 新=1");
     }
 
     void poolOfTheFewest() {
-        QFETCH(QStringList, service);
-        QFETCH(QStringList, pending);
-        QFETCH(QStringList, lesson);
-        QFETCH(QStringList, known);
-        QFETCH(QStringList, present);
+        QFETCH(QString, service);
+        QFETCH(QString, pending);
+        QFETCH(QString, lesson);
+        QFETCH(QString, known);
+        QFETCH(QString, present);
         QFETCH(int, fewest);
-        QFETCH(QStringList, pool);
-        QFETCH(QStringList, starts);
+        QFETCH(QString, pool);
+        QFETCH(QString, starts);
 
-        TurnCounts counts(ClassName, TermStart, Today);
+        TurnCounts counts(ClassName, QDate(2026, 9, 1), QDate(2026, 12, 10));
         // 丁 was pending earlier and left with an upload.
-        counts.setPendingCalls(callLines({"丁@" + T1}));
-        if (service != QStringList{"-"})
-            counts.setServiceCalls(served(serviceLines(service)));
-        QCOMPARE(counts.hasServiceCalls(), service != QStringList{"-"});
-        counts.setPendingCalls(callLines(pending) +
-                               callLines({"甲@" + T2}, QStringLiteral("二班")) +
-                               QStringList{ClassName + QStringLiteral("\t甲\t") + T2});
-        for (const QString& line : callLines(lesson))
+        counts.setPendingCalls(linesOf("丁1"));
+        if (service != u"-")
+            counts.setServiceCalls(linesOf(service, {}).join(QStringLiteral("\r\n")));
+        QCOMPARE(counts.hasServiceCalls(), service != u"-");
+        // Another class's call and a line short of a field are no calls of this one.
+        counts.setPendingCalls(linesOf(pending) + linesOf("甲3", QStringLiteral("二班")) +
+                               linesOf("甲", ClassName));
+        for (const QString& line : linesOf(lesson))
             counts.addLessonCall(line);
         // Everybody of the roster, the absent too.
-        QStringList roster{"甲", "乙", "丙"};
-        if (present.contains(QStringLiteral("新")))
-            roster.replace(2, QStringLiteral("新"));
+        const QStringList roster =
+            words(present).contains(QStringLiteral("新")) ? words("甲 乙 新") : words("甲 乙 丙");
         const QHash<QString, int> given = counts.withNewcomers(roster, startsOf(known));
         QCOMPARE(given, startsOf(starts));
         counts.setStarts(given);
-        QCOMPARE(counts.fewest(present), fewest);
-        QCOMPARE(counts.pool(present), pool);
+        QCOMPARE(counts.fewest(words(present)), fewest);
+        QCOMPARE(counts.pool(words(present)), words(pool));
         QCOMPARE(counts.count(QStringLiteral("丁")), 1);
     }
 };
