@@ -157,11 +157,13 @@ void ProgramWindows::bringToFront() {
 }
 
 ChannelAnswer ProgramWindows::drawFromOutside(const QString& caption) {
-    const std::optional<int> category = categoryOfCaption(caption);
+    const bool turn = caption == drawButtonCaption(TurnButton);
+    const std::optional<int> category = turn ? TurnButton : categoryOfCaption(caption);
     if (!category) {
         QStringList captions;
         for (int i = 0; i < DrawCategoryCount; ++i)
             captions << drawButtonCaption(i);
+        captions << drawButtonCaption(TurnButton);
         return refusal(QStringLiteral("没有“%1”这个类别，可以用：%2")
                            .arg(caption, captions.join(QStringLiteral("、"))));
     }
@@ -172,7 +174,8 @@ ChannelAnswer ProgramWindows::drawFromOutside(const QString& caption) {
     DrawController* draw = m_mainWindow->drawController();
     if (draw->isRolling() && draw->engine().startedCategory() == *category)
         return QStringLiteral("正在抽取");
-    if (draw->engine().kind(*category).isEmpty())
+    // 轮流 draws among those present.
+    if (draw->engine().kind(turn ? AllStudents : *category).isEmpty())
         return refusal(QStringLiteral("“%1”中没有学生").arg(caption));
     draw->toggle(*category);
     return QString();
