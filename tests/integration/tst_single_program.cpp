@@ -165,6 +165,8 @@ private Q_SLOTS:
             {{QStringLiteral("--draw")}, 0, {}},
             {{QStringLiteral("--draw"), QStringLiteral("所有")}, 0, QStringLiteral("正在抽取")},
             {{QStringLiteral("--stop")}, 0, {}},
+            {{QStringLiteral("--draw"), QStringLiteral("轮流")}, 0, {}},
+            {{QStringLiteral("--stop")}, 0, {}},
         };
         for (const auto& step : steps) {
             const DrivenRun run = later(step.arguments);

@@ -290,6 +290,7 @@ private Q_SLOTS:
         QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         const int before = int(m_online.endpoints()
                                    .getCalls(ClassName)
+                                   .value()
                                    .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
                                    .size());
         const QString clicked = room.drawStudent();
@@ -304,7 +305,7 @@ private Q_SLOTS:
         dialogs::setNextAnswer(false);
         QTest::mouseClick(room.button("Command13"), Qt::LeftButton);
         QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("成功"));
-        const QStringList calls = m_online.endpoints().getCalls(ClassName).split(
+        const QStringList calls = m_online.endpoints().getCalls(ClassName).value().split(
             QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(calls.size(), before + 2);
         QCOMPARE(calls[before].section(u'\t', 0, 0), clicked);
@@ -818,6 +819,7 @@ private Q_SLOTS:
         QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         const qsizetype before = m_online.endpoints()
                                      .getCalls(ClassName)
+                                     .value()
                                      .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
                                      .size();
         room.drawStudent();
@@ -831,6 +833,7 @@ private Q_SLOTS:
         QCOMPARE(shown[0].text, QStringLiteral("已上传2次点名记录"));
         QCOMPARE(m_online.endpoints()
                      .getCalls(ClassName)
+                     .value()
                      .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
                      .size(),
                  before + 2);

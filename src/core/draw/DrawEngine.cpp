@@ -26,7 +26,7 @@ QString drawButtonCaption(int button) {
         QStringLiteral("从未"), QStringLiteral("很少"), QStringLiteral("较少"),
         QStringLiteral("较多"), QStringLiteral("很多"), QStringLiteral("较易"),
         QStringLiteral("中等"), QStringLiteral("较难"), QStringLiteral("很难"),
-        QStringLiteral("手动")};
+        QStringLiteral("手动"), QStringLiteral("轮流")};
     return captions.value(button);
 }
 
@@ -77,6 +77,15 @@ bool DrawEngine::start(int category) {
     return true;
 }
 
+bool DrawEngine::startTurn(const QStringList& pool) {
+    if (isStarted() || pool.isEmpty())
+        return false;
+    m_pool = pool;
+    m_category = TurnButton;
+    m_award = -1;
+    return true;
+}
+
 QString DrawEngine::step() {
     if (m_pool.isEmpty())
         return QString();
@@ -92,7 +101,8 @@ std::optional<DrawEngine::Called> DrawEngine::stop() {
     const Called called{m_category, m_pool.at(m_award)};
     if (!m_kinds[AlreadyCalled].contains(called.name))
         m_kinds[AlreadyCalled].append(called.name);
-    if (called.category != AllStudents && called.category != AlreadyCalled) {
+    if (called.category != AllStudents && called.category != AlreadyCalled &&
+        called.category < DrawCategoryCount) {
         QStringList& drawn = m_kinds[called.category];
         if (m_award < drawn.size())
             drawn.removeAt(m_award);

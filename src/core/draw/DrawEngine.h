@@ -14,12 +14,14 @@
 
 namespace ordalis {
 
-// "所有" .. "很难" for the twelve categories, "手动" for the thirteenth button.
+// "所有" .. "很难" for the twelve categories, "手动" for the thirteenth button, "轮流" for the
+// fourteenth.
 QString drawButtonCaption(int button);
 // The category of a caption ("所有" .. "很难"); nothing for any other text, 手动 included.
 std::optional<int> categoryOfCaption(const QString& caption);
 inline const QString PauseCaption = QStringLiteral("暂停");
 constexpr int ManualButton = 12;
+constexpr int TurnButton = 13;
 
 class DrawEngine {
 public:
@@ -42,6 +44,9 @@ public:
     // Copies the category into the pool. False (nothing changes) for an empty category, an
     // index outside 0..11, or while another draw is started.
     bool start(int category);
+    // 轮流: a draw among the names it is given (those present called least this term), which
+    // rolls and stops like a category's. False for an empty pool or while a draw is started.
+    bool startTurn(const QStringList& pool);
     bool isStarted() const { return m_category >= 0; }
     int startedCategory() const { return m_category; }
     const QStringList& pool() const { return m_pool; }
@@ -56,7 +61,8 @@ public:
     };
     // Ends the draw on the name last rolled (rolling once first if no step ran since the
     // start, so the stop never acts on a position of an earlier pool). The name joins
-    // "已点" once; it leaves the drawn category unless that is "所有" or "已点".
+    // "已点" once; it leaves the drawn category unless that is "所有" or "已点" (or the draw was
+    // 轮流, whose pool is no category).
     std::optional<Called> stop();
 
     struct CalledSeveral {

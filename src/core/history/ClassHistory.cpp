@@ -164,4 +164,15 @@ bool matchesSearch(const QString& name, const QString& search) {
            getInitials(name).contains(typed, Qt::CaseInsensitive);
 }
 
+QString callSpreadSentence(const QList<StudentHistory>& students, const QString& period) {
+    if (students.isEmpty())
+        return QString();
+    const auto [fewest, most] = std::ranges::minmax(
+        students, {}, [](const StudentHistory& student) { return student.calls; });
+    return QStringLiteral("%1被点次数：最少 %2 次，最多 %3 次")
+        .arg(period)
+        .arg(fewest.calls)
+        .arg(most.calls);
+}
+
 } // namespace ordalis

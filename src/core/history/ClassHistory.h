@@ -68,6 +68,10 @@ private:
     QList<workbook::ScoreEntry> m_scores;
 };
 
+// The spread of the calls over the period: "本学期被点次数：最少 k 次，最多 m 次"; empty for a
+// class without students.
+QString callSpreadSentence(const QList<StudentHistory>& students, const QString& period);
+
 // Whether a name passes the search box: a part of the name, or of its pinyin initials.
 bool matchesSearch(const QString& name, const QString& search);
 

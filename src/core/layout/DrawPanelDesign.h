@@ -3,7 +3,7 @@
 // The draw panel's designed rectangles, in twips, one per control, and the same rectangles in a
 // window larger than designed. Down the left the two window-size pictures and the projector
 // and speech buttons; the name board with the name on it, the splitter bar and the standards
-// list; under the board the quick-pick box and the topic box; the thirteen category buttons in
+// list; under the board the quick-pick box and the topic box; the fourteen category buttons in
 // two rows of seven, and beside them how many students a draw calls; along the bottom the class
 // box, the score box, the figures, the class timer and the four buttons that leave the lesson,
 // which keep to the right edge.
@@ -16,7 +16,7 @@
 
 namespace ordalis::layout {
 
-constexpr int DrawPanelCategoryButtons = 13; // the twelve draw categories, then 手动
+constexpr int DrawPanelCategoryButtons = 14; // the twelve draw categories, 手动, 轮流
 constexpr int CategoryColumns = 7;
 constexpr int CategoryGap = 120; // between two buttons, across and down
 

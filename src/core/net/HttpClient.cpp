@@ -123,6 +123,15 @@ QString HttpClient::getText(const QUrl& url, const QByteArray& charset) {
     return reply.problem.isEmpty() ? decodeText(reply.body, charset) : QString();
 }
 
+Expected<QString> HttpClient::getAnswer(const QUrl& url, const QByteArray& charset) {
+    QNetworkRequest request = makeRequest(url);
+    request.setRawHeader("If-Modified-Since", "0");
+    const Reply reply = await(m_manager->get(request));
+    if (!answered(reply))
+        return noAnswer(reply);
+    return decodeText(reply.body, charset);
+}
+
 void HttpClient::getTextLater(const QUrl& url, const QObject* context, TextHandler done,
                               const QByteArray& charset) {
     QNetworkRequest request = makeRequest(url);

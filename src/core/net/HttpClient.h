@@ -56,6 +56,9 @@ public:
     // The reply body decoded in the charset, whatever the status; the empty text for a reply
     // that is not the protocol's, and whatever text came (as a rule none) when the request fails.
     QString getText(const QUrl& url, const QByteArray& charset = "GB2312");
+    // The same for a reader that must tell an empty answer from none: the text of a complete
+    // status-200 reply of the protocol, or Kind::NoAnswer as for postForm.
+    Expected<QString> getAnswer(const QUrl& url, const QByteArray& charset = "GB2312");
 
     // getText without waiting: returns at once, and `done` receives the text when the reply is
     // in (the empty text on failure, timeout or a reply that is not the protocol's). Nothing is

@@ -198,9 +198,10 @@ QString ServiceEndpoints::getScores(const QString& className) {
         requests::scoresUrl(m_config.serviceBase(), className, m_session.userName, m_session.mp));
 }
 
-QString ServiceEndpoints::getCalls(const QString& className, const QDate& from, const QDate& to) {
-    return http().getText(requests::callsUrl(m_config.serviceBase(), className, from, to,
-                                             m_session.userName, m_session.mp));
+Expected<QString> ServiceEndpoints::getCalls(const QString& className, const QDate& from,
+                                             const QDate& to) {
+    return http().getAnswer(requests::callsUrl(m_config.serviceBase(), className, from, to,
+                                               m_session.userName, m_session.mp));
 }
 
 QString ServiceEndpoints::getScales(const QString& topic) {

@@ -72,8 +72,9 @@ public:
     QString getTeacher();
     QString getScores(const QString& className);
     // The class's calls, "student TAB time TAB how" lines, oldest first; empty dates leave
-    // that end of the period open.
-    QString getCalls(const QString& className, const QDate& from = {}, const QDate& to = {});
+    // that end of the period open. Refused when the service gave no answer.
+    Expected<QString> getCalls(const QString& className, const QDate& from = {},
+                               const QDate& to = {});
     QString getScales(const QString& topic);
 
     // ---- clock and version checks, which nobody waits for ----

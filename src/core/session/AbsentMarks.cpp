@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AbsentMarks.h"
 
+#include "session/UserClassKey.h"
+
 #include <QSettings>
-#include <QUrl>
 
 namespace ordalis {
 
@@ -11,11 +12,9 @@ namespace {
 // Long enough for a school year's history; older days are cleared when a day is marked.
 constexpr int KeptDays = 400;
 
-// One group per user and class, one key per day; percent-encoded, so that no name nests or
-// breaks the file.
+// One group per user and class, one key per day.
 QString groupOf(const QString& user, const QString& className) {
-    return QStringLiteral("AbsentDays/") + QString::fromLatin1(QUrl::toPercentEncoding(user)) +
-           u'_' + QString::fromLatin1(QUrl::toPercentEncoding(className));
+    return QStringLiteral("AbsentDays/") + userClassKey(user, className);
 }
 
 // Earlier versions kept one day only: "Absent/user_class" = day, names….

@@ -33,6 +33,7 @@ void DrawController::refreshKinds(const DrawEngine::Kinds& kinds) {
     m_engine.refreshKinds(kinds);
     for (int i = 0; i < DrawCategoryCount; ++i)
         m_panel->setCategoryEnabled(i, m_engine.hasNames(i));
+    m_panel->setCategoryEnabled(TurnButton, m_engine.hasNames(AllStudents));
 }
 
 void DrawController::clear() {
@@ -46,16 +47,18 @@ void DrawController::clear() {
         Q_EMIT rollStopped();
     for (int i = 0; i < DrawCategoryCount; ++i)
         m_panel->setCategoryEnabled(i, false);
+    m_panel->setCategoryEnabled(TurnButton, false);
 }
 
 void DrawController::refreshCategories() {
     for (int i = 0; i < DrawCategoryCount; ++i)
         m_panel->setCategoryEnabled(i, m_engine.hasNames(i));
+    m_panel->setCategoryEnabled(TurnButton, m_engine.hasNames(AllStudents));
     m_panel->enableQuickPick();
 }
 
 void DrawController::toggle(int category) {
-    if (category < 0 || category >= DrawCategoryCount)
+    if ((category < 0 || category >= DrawCategoryCount) && category != TurnButton)
         return;
     if (m_engine.isStarted() && m_engine.startedCategory() == category)
         stop(category);
@@ -79,7 +82,10 @@ void DrawController::stopOrStart(int category) {
 }
 
 void DrawController::start(int category) {
-    if (!m_engine.start(category))
+    const bool started = category == TurnButton
+                             ? m_engine.startTurn(m_turnPool ? m_turnPool() : QStringList())
+                             : m_engine.start(category);
+    if (!started)
         return;
     m_lastCategory = category;
     m_panel->clearDrawnNames();
@@ -87,6 +93,7 @@ void DrawController::start(int category) {
     m_panel->setCategoryRolling(category, true);
     for (int i = 0; i < DrawCategoryCount; ++i)
         m_panel->setCategoryEnabled(i, i == category);
+    m_panel->setCategoryEnabled(TurnButton, category == TurnButton);
     // A class chosen while rolling would mix two classes' lists.
     m_panel->setClassBoxEnabled(false);
     // No screen shows more than a name a frame: the rest of the steps pick, unseen.

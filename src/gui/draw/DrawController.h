@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <functional>
 
 class QTimer;
 
@@ -32,9 +33,12 @@ public:
     void setKinds(const DrawEngine::Kinds& kinds);
     // The same class with fresher figures: the lesson's calls stay.
     void refreshKinds(const DrawEngine::Kinds& kinds);
+    // Who 轮流 draws among, asked at each of its starts; unset, 轮流 draws nobody.
+    void setTurnPool(std::function<QStringList()> pool) { m_turnPool = std::move(pool); }
     // No class: any draw ends without a call and every category button is disabled.
     void clear();
-    // A category button was clicked: starts a draw there, or stops the one rolling there.
+    // A category button (or 轮流) was clicked: starts a draw there, or stops the one rolling
+    // there.
     void toggle(int category);
     // The presenter's keys: a rolling draw stops; otherwise one starts on the category used
     // last ("所有" at first), or on "未点".
@@ -69,6 +73,7 @@ private:
     QElapsedTimer m_sinceShown; // since a rolling name was last shown
     qint64 m_frameNs = 0;       // the screen's frame
     int m_lastCategory = AllStudents;
+    std::function<QStringList()> m_turnPool;
 };
 
 } // namespace ordalis

@@ -278,6 +278,10 @@ void DrawPanel::setCategoryEnabled(int button, bool enabled) {
     m_categoryButtons.at(button)->setEnabled(enabled);
 }
 
+void DrawPanel::setCategoryToolTip(int button, const QString& tip) {
+    m_categoryButtons.at(button)->setToolTip(tip);
+}
+
 void DrawPanel::setCategoryRolling(int button, bool rolling) {
     QPushButton* b = m_categoryButtons.at(button);
     b->setText(rolling ? PauseCaption : drawButtonCaption(button));

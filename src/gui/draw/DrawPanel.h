@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The draw panel: the name board with the called student (or the several a draw called), the
-// topic's standards beside it, the class, topic, quick-pick and score boxes, the thirteen
+// topic's standards beside it, the class, topic, quick-pick and score boxes, the fourteen
 // category buttons with the draw count beside them and the buttons that lead to the other panels.
 // It builds, places and shows; what a click means is decided by the controllers that listen to its
 // signals.
@@ -61,8 +61,9 @@ public:
     void setTopics(const QStringList& topics);
     QString topic() const; // as shown, typed or chosen
 
-    // ---- the category buttons (0..11 categories, 12 "手动") ----
+    // ---- the category buttons (0..11 categories, 12 "手动", 13 "轮流") ----
     void setCategoryEnabled(int button, bool enabled);
+    void setCategoryToolTip(int button, const QString& tip);
     // A rolling button reads "暂停"; stopped, it shows its category again.
     void setCategoryRolling(int button, bool rolling);
     void focusCategory(int button); // when it is enabled

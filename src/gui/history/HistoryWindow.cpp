@@ -7,6 +7,7 @@
 #include "draw/DrawFairness.h"
 #include "history/ClassHistory.h"
 #include "history/StudentColumns.h"
+#include "history/TermStart.h"
 #include "net/ServiceEndpoints.h"
 #include "workbook/WorkbookFiles.h"
 
@@ -37,7 +38,6 @@ namespace ordalis {
 
 namespace {
 
-const QString TermStartKey = QStringLiteral("History/TermStart");
 // Names under the bars stand upright from this many students on.
 constexpr qsizetype UprightNamesFrom = 10;
 constexpr qint64 MostDayLabels = 8; // under the scores, so that dates never run together
@@ -53,13 +53,6 @@ QTableWidgetItem* numberCell(double value) {
     item->setData(Qt::DisplayRole, value);
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
-}
-
-QDate defaultTermStart(const QDate& today) {
-    // Terms start in September and in February.
-    return today.month() >= 9   ? QDate(today.year(), 9, 1)
-           : today.month() >= 2 ? QDate(today.year(), 2, 1)
-                                : QDate(today.year() - 1, 9, 1);
 }
 
 } // namespace
@@ -82,6 +75,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
                       "lblOffline"))
     , m_table(named(new QTableWidget(this), "tblHistory"))
     , m_fairness(named(new QLabel(this), "lblFairness"))
+    , m_spread(named(new QLabel(this), "lblCallSpread"))
     , m_student(named(new QComboBox(this), "cboStudent")) {
     setObjectName(QStringLiteral("frmHistory"));
     setWindowTitle(QStringLiteral("课堂记录"));
@@ -96,8 +90,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
     m_period->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_period->view()->setTextElideMode(Qt::ElideNone);
     const QDate today = QDate::currentDate();
-    const QSettings settings(m_settingsIni, QSettings::IniFormat);
-    m_termStart->setDate(settings.value(TermStartKey, defaultTermStart(today)).toDate());
+    m_termStart->setDate(readTermStart(m_settingsIni, today));
     for (QDateEdit* edit : {m_termStart, m_from, m_to}) {
         edit->setCalendarPopup(true);
         edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
@@ -159,6 +152,7 @@ HistoryWindow::HistoryWindow(ServiceEndpoints& service, Sources sources, const Q
     layout->addLayout(controls);
     layout->addWidget(m_offline);
     layout->addWidget(m_table, 1);
+    layout->addWidget(m_spread);
     layout->addLayout(charts, 1);
 
     m_gate.guard({m_refresh, m_period, m_termStart, m_from, m_to});
@@ -223,7 +217,8 @@ void HistoryWindow::reload() {
         QString calls;
         QString scores;
         if (!m_gate.run([&] {
-                calls = m_service.getCalls(m_className, range.from, range.to);
+                // Read as before: a period the service does not answer for shows no calls.
+                calls = m_service.getCalls(m_className, range.from, range.to).valueOr(QString());
                 scores = m_service.getScores(m_className);
             }))
             return; // a reading is under way: its answer fills the window
@@ -246,6 +241,7 @@ void HistoryWindow::reload() {
     fillTable();
     fillFairness();
     fillScores();
+    m_spread->setText(callSpreadSentence(m_history->students(), m_period->currentText()));
 }
 
 void HistoryWindow::fillTable() {

@@ -74,6 +74,7 @@ private:
     QTableWidget* m_table;
     QChartView* m_fairnessChart;
     QLabel* m_fairness;
+    QLabel* m_spread; // the fewest and most calls of a student
     QComboBox* m_student;
     QChartView* m_scoresChart;
 };

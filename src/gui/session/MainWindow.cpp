@@ -6,6 +6,7 @@
 #include "draw/DrawEngine.h"
 #include "draw/DrawPanel.h"
 #include "draw/LayoutController.h"
+#include "draw/TurnsController.h"
 #include "layout/MainLayout.h"
 #include "pinyin/GroupsController.h"
 #include "pinyin/ManualPanel.h"
@@ -111,6 +112,7 @@ void MainWindow::refreshPresentStudents() {
     m_absenceChangedWhileRolling = false;
     const ClassSorting sorting = sortClass(presentRoster(m_chosenClass));
     m_draw->refreshKinds(sorting.kinds);
+    m_turns->showStanding();
     // A class without students has nothing to draw: the board says where they are added.
     m_drawPanel->setBoardHint(!m_chosenClass.isEmpty() && studentsOf(m_chosenClass).isEmpty()
                                   ? QStringLiteral("本班还没有学生，请在后台添加")
@@ -192,6 +194,9 @@ void MainWindow::buildWindow() {
                                           m_record, m_drawPanel->placer(), this);
     m_groups = new GroupsController(m_manualPanel, this);
     m_layout = new LayoutController(this, m_drawPanel, this);
+    m_turns = new TurnsController(m_drawPanel, m_draw, m_requestGate, m_session,
+                                  m_folder.filePath(QStringLiteral("history.ini")),
+                                  m_folder.filePath(QStringLiteral("turns.ini")), this);
     new MainWindowKeyHandler(this, m_drawPanel, m_draw, m_layout, this);
 }
 
@@ -286,6 +291,7 @@ void MainWindow::applyTeacherRecord(SessionMode mode) {
 void MainWindow::clearClass() {
     m_chosenClass.clear();
     m_draw->clear();
+    m_turns->clear();
     m_quickPick->setClass(QString(), {});
     m_scoring->recordApplied();
     m_drawPanel->setCategoryEnabled(ManualButton, false);
@@ -302,6 +308,8 @@ void MainWindow::chooseClass(const QString& className) {
     m_draw->setKinds(sorting.kinds);
     m_quickPick->setClass(className, sorting.kinds[AllStudents]);
     m_groups->setGroups(sorting.groups);
+    // Last: the service's calls are read while the class is ready to draw from.
+    m_turns->chooseClass(className, studentsOf(className));
 }
 
 void MainWindow::clearCalledStudent() {
@@ -311,8 +319,10 @@ void MainWindow::clearCalledStudent() {
 void MainWindow::refreshFigures() {
     if (m_session.canChangeService() && m_downloader)
         m_downloader();
-    if (!m_chosenClass.isEmpty())
+    if (!m_chosenClass.isEmpty()) {
         m_draw->refreshKinds(sortClass(presentRoster(m_chosenClass)).kinds);
+        m_turns->rosterChanged(studentsOf(m_chosenClass));
+    }
     m_scoring->refreshFigures();
 }
 
@@ -322,9 +332,11 @@ void MainWindow::showTopicStandards() {
 }
 
 void MainWindow::recordCall(const QString& name, const QString& how) {
-    Q_EMIT callRecorded(
+    const QString line =
         CallLine{chosenClass(), name, ScoreLine::timeText(QDateTime::currentDateTime()), how}
-            .toText());
+            .toText();
+    m_turns->callRecorded(line);
+    Q_EMIT callRecorded(line);
 }
 
 void MainWindow::callSeveralFromDraw(const QStringList& names) {

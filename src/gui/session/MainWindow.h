@@ -26,6 +26,7 @@ class LayoutController;
 class ManualPanel;
 class QuickPickController;
 class ScoringController;
+class TurnsController;
 class UnsavedWork;
 class UploadPanel;
 
@@ -63,6 +64,7 @@ public:
     // The panels, for the controllers of the program's windows.
     DrawPanel* drawPanel() const { return m_drawPanel; }
     DrawController* drawController() const { return m_draw; }
+    TurnsController* turnsController() const { return m_turns; }
     ManualPanel* manualPanel() const { return m_manualPanel; }
     UploadPanel* uploadPanel() const { return m_uploadPanel; }
     // The window's one request gate: every request this window waits for (the uploads, the
@@ -139,6 +141,7 @@ private:
     QuickPickController* m_quickPick = nullptr;
     GroupsController* m_groups = nullptr;
     LayoutController* m_layout = nullptr;
+    TurnsController* m_turns = nullptr;
     int m_drawnCategory = -1; // of the draw running or last run
     bool m_absenceChangedWhileRolling = false;
     AbsentMarks m_absent;

@@ -9,6 +9,7 @@
 #include "draw/CalledNameSpeech.h"
 #include "draw/DrawController.h"
 #include "draw/DrawPanel.h"
+#include "draw/TurnsController.h"
 #include "groups/GroupUploader.h"
 #include "history/HistoryWindow.h"
 #include "net/ConnectionProbe.h"
@@ -84,6 +85,13 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     });
     connect(form, &MainWindow::uploadPanelShown, m_upload, &UploadController::opened);
     connect(form, &MainWindow::callRecorded, m_pending, &PendingKeeper::addCall);
+    TurnsController::Sources turns;
+    turns.serviceCalls = [this](const QString& className, const QDate& from, const QDate& to) {
+        return m_endpoints.getCalls(className, from, to);
+    };
+    turns.pendingCalls = [this] { return m_pending->pendingCalls(); };
+    turns.online = [this] { return m_session.canChangeService(); };
+    form->turnsController()->setSources(std::move(turns));
     connect(form, &MainWindow::undoRequested, m_upload, &UploadController::undoLastScore);
     connect(m_upload, &UploadController::uploaded, form, &MainWindow::refreshFigures);
     m_speech = new CalledNameSpeech(
@@ -151,11 +159,13 @@ void ProgramWindows::bringToFront() {
 }
 
 ChannelAnswer ProgramWindows::drawFromOutside(const QString& caption) {
-    const std::optional<int> category = categoryOfCaption(caption);
+    const bool turn = caption == drawButtonCaption(TurnButton);
+    const std::optional<int> category = turn ? TurnButton : categoryOfCaption(caption);
     if (!category) {
         QStringList captions;
         for (int i = 0; i < DrawCategoryCount; ++i)
             captions << drawButtonCaption(i);
+        captions << drawButtonCaption(TurnButton);
         return refusal(QStringLiteral("没有“%1”这个类别，可以用：%2")
                            .arg(caption, captions.join(QStringLiteral("、"))));
     }
@@ -166,7 +176,8 @@ ChannelAnswer ProgramWindows::drawFromOutside(const QString& caption) {
     DrawController* draw = m_mainWindow->drawController();
     if (draw->isRolling() && draw->engine().startedCategory() == *category)
         return QStringLiteral("正在抽取");
-    if (draw->engine().kind(*category).isEmpty())
+    // 轮流 draws among those present.
+    if (draw->engine().kind(turn ? AllStudents : *category).isEmpty())
         return refusal(QStringLiteral("“%1”中没有学生").arg(caption));
     draw->toggle(*category);
     return QString();

@@ -80,9 +80,9 @@ public:
     // while it stands in the main window's place.
     void bringToFront();
     // A draw asked for from outside the program (a shortcut, whiteboard software): started in
-    // the category of that caption, or stopped, as its button would; refused with the reason
-    // while nobody is logged in, no class is chosen or the category is empty. A stop's answer
-    // names the student called.
+    // the category of that caption (or 轮流), or stopped, as its button would; refused with the
+    // reason while nobody is logged in, no class is chosen or the category is empty. A stop's
+    // answer names the student called.
     ChannelAnswer drawFromOutside(const QString& caption);
     ChannelAnswer stopFromOutside();
 

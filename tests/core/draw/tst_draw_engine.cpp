@@ -81,6 +81,24 @@ private Q_SLOTS:
         QCOMPARE(engine.startedCategory(), int(AllStudents));
     }
 
+    // 轮流 rolls among the pool it is given and leaves every category but "已点" as it was.
+    void turnDrawsFromItsPool() {
+        DrawEngine engine;
+        const DrawEngine::Kinds kinds =
+            kindsWith({{AllStudents, names(3)}, {NotYetCalled, names(3)}});
+        engine.setKinds(kinds);
+        QVERIFY(!engine.startTurn({}));
+        QVERIFY(engine.startTurn({names(3)[1]}));
+        QVERIFY(!engine.start(AllStudents));
+        QCOMPARE(engine.step(), names(3)[1]);
+        const std::optional<DrawEngine::Called> called = engine.stop();
+        QCOMPARE(called->category, TurnButton);
+        QCOMPARE(called->name, names(3)[1]);
+        DrawEngine::Kinds after = kinds;
+        after[AlreadyCalled] = QStringList{names(3)[1]};
+        QCOMPARE(engine.kinds(), after);
+    }
+
     void stopBookkeeping_data() {
         QTest::addColumn<int>("category");
         QTest::addColumn<QStringList>("notYet");

@@ -4,7 +4,9 @@
 
 #include "../MainWindowHarness.h"
 #include "draw/DrawController.h"
+#include "draw/TurnsController.h"
 #include "text/Gb18030.h"
+#include "wire/ScoreLine.h"
 
 #include <QSignalSpy>
 
@@ -156,6 +158,32 @@ private Q_SLOTS:
         QVERIFY(h.classBox()->isEnabled());
         h.chooseClass(QStringLiteral("一班"));
         QVERIFY(!h.drawFrom(AllStudents).isEmpty());
+    }
+
+    // The service's calls are read while the window goes on: a class chosen meanwhile is read
+    // in turn, and the reply of the class chosen before is not counted for it.
+    void turnCountsTheReplyOfTheClassChosen() {
+        MainWindowHarness h(classOne());
+        h.apply();
+        QStringList read;
+        TurnsController::Sources sources;
+        sources.online = [] { return true; };
+        sources.serviceCalls = [&](const QString& className, const QDate&, const QDate&) {
+            read << className;
+            if (read.size() == 1)
+                h.chooseClass(QStringLiteral("二班"));
+            const QString call = QStringLiteral("赵六\t%1\t所有")
+                                     .arg(ScoreLine::timeText(QDateTime::currentDateTime()));
+            return Expected<QString>(className == QStringLiteral("一班") ? call : QString());
+        };
+        h.form->turnsController()->setSources(sources);
+        h.chooseClass(QStringLiteral("一班"));
+        QCOMPARE(read, (QStringList{QStringLiteral("一班"), QStringLiteral("二班")}));
+        QCOMPARE(h.button(TurnButton)->toolTip(),
+                 QStringLiteral("本学期每人被点 0 次后才会有人被点 1 次"));
+        QCOMPARE(h.drawFrom(TurnButton), QStringLiteral("赵六"));
+        QCOMPARE(h.button(TurnButton)->toolTip(),
+                 QStringLiteral("本学期每人被点 1 次后才会有人被点 2 次"));
     }
 
     void drawingEveryNameEmptiesNotYetCalled() {

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The history window of a class of 45 away from the service: it says what it lacks, the
-// fairness chart names every student with a tooltip of the counts, and each day's scores stand
-// on that day's label.
+// The history window of a class of 45 away from the service: it says what it lacks and the
+// spread of the calls, the fairness chart names every student with a tooltip of the counts, and
+// each day's scores stand on that day's label.
 
 #include "Screenshots.h"
 #include "draw/DrawFairness.h"
 #include "history/HistoryWindow.h"
 #include "net/ServiceConfig.h"
 #include "net/ServiceEndpoints.h"
-#include "wire/ScoreLine.h"
 #include "session/Session.h"
+#include "wire/ScoreLine.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -81,6 +81,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         QVERIFY(child<QLabel>(&window, "lblOffline")->isVisible());
+        QCOMPARE(child<QLabel>(&window, "lblCallSpread")->text(),
+                 QStringLiteral("本学期被点次数：最少 0 次，最多 7 次"));
 
         // Every name in full under its bar; the tooltip of a bar gives name and counts.
         QChart* fairness = child<QChartView>(&window, "chartFairness")->chart();
