@@ -11,11 +11,11 @@
 #include "pinyin/ManualPanel.h"
 #include "pinyin/ManualPanelTabs.h"
 #include "pinyin/QuickPickController.h"
-#include "wire/CallLine.h"
-#include "wire/ScoreLine.h"
 #include "scoring/ScoringController.h"
 #include "scoring/UploadPanel.h"
 #include "session/MainWindowKeyHandler.h"
+#include "wire/CallLine.h"
+#include "wire/ScoreLine.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -115,7 +115,7 @@ void MainWindow::refreshPresentStudents() {
     m_drawPanel->setBoardHint(!m_chosenClass.isEmpty() && studentsOf(m_chosenClass).isEmpty()
                                   ? QStringLiteral("本班还没有学生，请在后台添加")
                                   : QString());
-    m_quickPick->setClass(m_chosenClass, sorting.kinds[AllStudents]);
+    setQuickPickClass(m_chosenClass, sorting.kinds[AllStudents]);
     if (!m_groups->hasUnsentArrangement()) // a mark of absence keeps what was arranged
         m_groups->setGroups(sorting.groups);
     if (m_manualPanel->isVisible())
@@ -279,7 +279,7 @@ void MainWindow::applyTeacherRecord(SessionMode mode) {
 void MainWindow::clearClass() {
     m_chosenClass.clear();
     m_draw->clear();
-    m_quickPick->setClass(QString(), {});
+    m_quickPick->setClass(QString(), {}, {});
     m_scoring->recordApplied();
     m_drawPanel->setCategoryEnabled(ManualButton, false);
 }
@@ -293,8 +293,15 @@ void MainWindow::chooseClass(const QString& className) {
     m_scoring->setClass(className);
     const ClassSorting sorting = sortClass(presentRoster(className));
     m_draw->setKinds(sorting.kinds);
-    m_quickPick->setClass(className, sorting.kinds[AllStudents]);
+    setQuickPickClass(className, sorting.kinds[AllStudents]);
     m_groups->setGroups(sorting.groups);
+}
+
+void MainWindow::setQuickPickClass(const QString& className, const QStringList& present) {
+    QStringList absent = absentToday(className);
+    const QStringList roster = studentsOf(className);
+    absent.removeIf([&roster](const QString& name) { return !roster.contains(name); });
+    m_quickPick->setClass(className, present, absent);
 }
 
 void MainWindow::clearCalledStudent() {
