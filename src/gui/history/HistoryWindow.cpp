@@ -231,7 +231,8 @@ void HistoryWindow::reload() {
         history->addServiceScores(scores);
     }
     history->addPendingCalls(m_sources.pendingCalls());
-    history->addPendingScores(m_sources.pendingScores());
+    history->addPendingScores(m_sources.pendingScores(),
+                              m_sources.pendingTopic ? m_sources.pendingTopic() : QString());
     m_history = std::move(history);
 
     const QString chosen = m_student->currentText();
