@@ -402,6 +402,7 @@ private Q_SLOTS:
             room.openUploadPanel(OperationPassword);
             QTest::mouseClick(room.button("Command27"), Qt::LeftButton);
             const QStringList shown = Classroom::lines(room.find<QListWidget>("List9"));
+            saveScreenshot(room.form(), QStringLiteral("group-statistics"));
             QTest::mouseClick(room.button("Command28"), Qt::LeftButton);
             QTest::mouseClick(room.button("Command12"), Qt::LeftButton);
             return shown;

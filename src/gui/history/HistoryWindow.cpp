@@ -455,7 +455,10 @@ void HistoryWindow::fillScores() {
         series->attachAxis(time);
         series->attachAxis(value);
     }
-    value->setRange(lowest, highest);
+    // Room above the highest mean, so that its point is not cut at the chart's edge, and ticks
+    // on round numbers.
+    value->setRange(lowest, highest + (highest - lowest) * 0.1);
+    value->applyNiceNumbers();
 }
 
 } // namespace ordalis
