@@ -325,6 +325,7 @@ private Q_SLOTS:
         search->setText(QStringLiteral("王"));
         QCOMPARE(Classroom::lines(results).size(), 2);
         QCOMPARE(Classroom::lines(results).value(1), QStringLiteral("王五今天缺席"));
+        saveScreenshot(room.form(), QStringLiteral("quick-pick-absent"));
         QTest::keyClick(search, Qt::Key_Return);
         QCOMPARE(room.lineEdit("Text2")->text(), QStringLiteral("王䶮"));
     }
