@@ -74,12 +74,16 @@ private Q_SLOTS:
         QTest::mouseClick(console->findChild<QPushButton*>("Command11"), Qt::LeftButton);
         QVERIFY(QFile::exists(menu) && !QDir(group).exists());
 
-        // A fresh console writes the shortcuts it finds anew for the running program.
+        // A fresh console writes the shortcuts it finds anew for the running program, and of a
+        // menu entry made twice by an older copy keeps the one directly in the menu.
         QVERIFY(test::writeBytes(desktop, "from another copy"));
+        QVERIFY(QDir().mkpath(group) &&
+                test::writeBytes(group + "/Rovani.desktop", "from another copy"));
         console = makeConsole();
         showShortcuts(*console);
         QVERIFY(box(*console, 0)->isChecked());
         QVERIFY(contents(desktop).contains("Exec="));
+        QVERIFY(QFile::exists(menu) && !QDir(group).exists());
 
         QTest::mouseClick(console->findChild<QPushButton*>("Command12"), Qt::LeftButton);
         QVERIFY(!QFile::exists(desktop));
