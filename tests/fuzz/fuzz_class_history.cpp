@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The service's replies with a class's calls and scores, and the pending call and score lines
-// of this computer, joined into the class's history and its workbook; one part each, split
-// at a NUL.
+// of this computer with the topic their upload would send, joined into the class's history and
+// its workbook; one part each, split at a NUL.
 
 #include "FuzzInput.h"
 #include "history/ClassHistory.h"
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     history.addServiceCalls(part(1));
     history.addServiceScores(part(2));
     history.addPendingCalls(part(3).split(QStringLiteral("\r\n")));
-    history.addPendingScores(part(4).split(QStringLiteral("\r\n")));
+    history.addPendingScores(part(4).split(QStringLiteral("\r\n")), part(5));
     history.students();
     // The first student is away on odd days.
     history.drawCounts(

@@ -27,6 +27,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
+#include <functional>
 
 using namespace ordalis;
 using namespace ordalis::test;
@@ -74,13 +75,13 @@ QStringList places(QWidget* window) {
             qobject_cast<QTabBar*>(w->parentWidget()))
             continue;
         const QRect r = w->geometry();
-        all << QStringLiteral("%1 %2,%3 %4x%5 %6pt%7")
+        all << QStringLiteral("%1 %2,%3 %4x%5 %6%7")
                    .arg(w->objectName())
                    .arg(r.x())
                    .arg(r.y())
                    .arg(r.width())
                    .arg(r.height())
-                   .arg(w->font().pointSize())
+                   .arg(w->font().toString())
                    .arg(w->isHidden() ? QStringLiteral(" hidden") : QString());
     }
     return all;
@@ -143,7 +144,7 @@ private Q_SLOTS:
         ServiceEndpoints& e = m_online.endpoints();
         QVERIFY(e.setClasses(OperationPassword, {ClassName, OtherClass}).ok());
         QVERIFY(e.setStudents(OperationPassword, ClassName,
-                              {"张三丰", "李明", "李明亮", "刘猛", "王五", "欧阳娜娜"})
+                              {"张三丰", "李明", "李明亮", "刘猛", "王五", "欧阳娜娜", "王䶮"})
                     .ok());
         QVERIFY(e.setStudents(OperationPassword, OtherClass, {"赵六", "钱七"}).ok());
         QVERIFY(e.setTopics(OperationPassword, {TopicName}).ok());
@@ -188,6 +189,81 @@ private Q_SLOTS:
         }
     }
 
+    // Whatever the lesson did in projector mode (a draw by keys or clicks, stopped or still
+    // rolling, a resize, another class) and whichever way it is left, the designed window
+    // comes back, fonts included; the status bar shows a message in place of its panels.
+    void everyWayOutOfProjectorModeGivesTheDesignedWindow() {
+        using Step = std::function<void(Classroom&)>;
+        const auto key = [](Qt::Key k) {
+            return [k](Classroom& room) { QTest::keyClick(room.form(), k); };
+        };
+        const Step keyedDraw = [](Classroom& room) {
+            QTest::keyClick(room.form(), Qt::Key_PageDown);
+            QTest::qWait(30);
+            QTest::keyClick(room.form(), Qt::Key_PageDown);
+        };
+        const Step clickedDraw = [](Classroom& room) { room.drawStudent(); };
+        const Step rolling = [](Classroom& room) {
+            QTest::mouseClick(room.button("btnChou_1"), Qt::LeftButton);
+        };
+        const Step resized = [](Classroom& room) { room.form()->resize(900, 600); };
+        const Step otherClass = [](Classroom& room) { QVERIFY(room.chooseClass(OtherClass)); };
+        const Step standardClicked = [](Classroom& room) {
+            room.drawStudent();
+            QListWidget* standards = room.find<QListWidget>("List1");
+            QTest::mouseClick(standards->viewport(), Qt::LeftButton, {},
+                              standards->visualItemRect(standards->item(0)).center());
+        };
+        const Step button = [](Classroom& room) {
+            QTest::mouseClick(room.button("cmdProjector"), Qt::LeftButton);
+        };
+        const struct {
+            const char* name;
+            Step meanwhile;
+            Step out;
+        } paths[] = {
+            {"nothing, Escape", [](Classroom&) {}, key(Qt::Key_Escape)},
+            {"keyed draw, Escape", keyedDraw, key(Qt::Key_Escape)},
+            {"keyed draw, F11", keyedDraw, key(Qt::Key_F11)},
+            {"clicked draw, the button", clickedDraw, button},
+            {"rolling draw, Escape", rolling, key(Qt::Key_Escape)},
+            {"resized, F11", resized, key(Qt::Key_F11)},
+            {"another class, Escape", otherClass, key(Qt::Key_Escape)},
+            {"standard clicked, Escape", standardClicked, key(Qt::Key_Escape)},
+        };
+        for (const QSize screen : {LaptopScreen, FullHdScreen}) {
+            Classroom room(m_online.config());
+            QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
+            room.form()->move(screenOfSize(screen)->geometry().topLeft() + QPoint(20, 20));
+            QVERIFY(room.choose(room.find<QComboBox>("Combo3"), TopicName));
+            const QStringList designed = places(room.form());
+            for (const auto& path : paths) {
+                const QString where = sizeName(screen) + u' ' + QLatin1String(path.name);
+                QTest::keyClick(room.form(), Qt::Key_F11);
+                QVERIFY(room.form()->windowState() & Qt::WindowFullScreen);
+                qDebug() << "IN" << where << places(room.form()).filter(QStringLiteral("Combo"))
+                         << room.lineEdit("Text2")->text();
+                path.meanwhile(room);
+                qDebug() << "MID" << room.lineEdit("Text2")->text()
+                         << room.form()->statusBar()->currentMessage();
+                path.out(room);
+                qDebug() << "OUT" << places(room.form()).filter(QStringLiteral("Combo"))
+                         << room.form()->statusBar()->currentMessage();
+                QVERIFY2(!(room.form()->windowState() & Qt::WindowFullScreen), qPrintable(where));
+                QCOMPARE(withoutNameAndPick(places(room.form())), withoutNameAndPick(designed));
+                QStatusBar* bar = room.form()->statusBar();
+                if (!bar->currentMessage().isEmpty()) {
+                    QVERIFY2(!room.find("Panels_1")->isVisible(), qPrintable(where));
+                    bar->clearMessage();
+                    QVERIFY2(room.find("Panels_1")->isVisible(), qPrintable(where));
+                }
+                if (room.form()->findChild<DrawController*>()->isRolling())
+                    rolling(room);
+                QVERIFY(room.chooseClass(ClassName));
+            }
+        }
+    }
+
     // Maximised, the board, the name and the standards take the screen by the layout's own
     // rules; restored, the window is the designed one again.
     void maximisedWindowGrowsAndComesBack() {
@@ -227,6 +303,11 @@ private Q_SLOTS:
             QVERIFY(
                 results->viewport()->rect().contains(results->visualItemRect(results->item(2))));
             saveScreenshot(room.form(), QStringLiteral("quick-pick-") + sizeName(screen));
+            // A name outside GBK found by its initials.
+            search->setText(QStringLiteral("wy"));
+            QCOMPARE(Classroom::lines(results).value(0).section(u'\t', 0, 0),
+                     QStringLiteral("王䶮"));
+            saveScreenshot(room.form(), QStringLiteral("quick-pick-wy-") + sizeName(screen));
             search->clear();
 
             room.form()->showNormal();
@@ -263,6 +344,22 @@ private Q_SLOTS:
         QVERIFY(!results->isVisible());
         QVERIFY(search->text().isEmpty());
         QVERIFY(scoreBox->isEnabled());
+
+        // A student marked absent today is found on a line that says so, which Enter does
+        // not call; the present ones come first.
+        room.form()->markAbsent(ClassName, QStringLiteral("王五"), true);
+        QTest::keyClicks(search, QStringLiteral("ww"));
+        QCOMPARE(Classroom::lines(results), QStringList{QStringLiteral("王五今天缺席")});
+        QTest::keyClick(search, Qt::Key_Return);
+        QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(room.lineEdit("Text2")->text(), QStringLiteral("张三丰"));
+        QVERIFY(results->isVisible());
+        search->setText(QStringLiteral("王"));
+        QCOMPARE(Classroom::lines(results).size(), 2);
+        QCOMPARE(Classroom::lines(results).value(1), QStringLiteral("王五今天缺席"));
+        saveScreenshot(room.form(), QStringLiteral("quick-pick-absent"));
+        QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(room.lineEdit("Text2")->text(), QStringLiteral("王䶮"));
     }
 
     // After an upload the categories and the figures are the service's new ones; a class
@@ -272,7 +369,7 @@ private Q_SLOTS:
         Classroom room(m_online.config());
         QVERIFY(room.beginLesson(Teacher, LoginPassword, ClassName));
         const auto engine = [&room] { return room.form()->findChild<DrawController*>()->engine(); };
-        QCOMPARE(engine().kind(NeverScored).size(), 6);
+        QCOMPARE(engine().kind(NeverScored).size(), 7);
 
         QListWidget* standards = room.find<QListWidget>("List1");
         const QString called = room.drawStudent();
@@ -293,7 +390,7 @@ private Q_SLOTS:
         QCOMPARE(room.find<QLabel>("Label4")->text(), QStringLiteral("4"));
         QCOMPARE(room.find<QLabel>("Label28")->text(), QStringLiteral("1"));
         QVERIFY(!engine().kind(NeverScored).contains(called));
-        QCOMPARE(engine().kind(NeverScored).size(), 5);
+        QCOMPARE(engine().kind(NeverScored).size(), 6);
         // The lesson goes on: the called student stays called.
         QCOMPARE(engine().kind(AlreadyCalled), QStringList{called});
         QVERIFY(!engine().kind(NotYetCalled).contains(called));
@@ -338,6 +435,7 @@ private Q_SLOTS:
             room.openUploadPanel(OperationPassword);
             QTest::mouseClick(room.button("Command27"), Qt::LeftButton);
             const QStringList shown = Classroom::lines(room.find<QListWidget>("List9"));
+            saveScreenshot(room.form(), QStringLiteral("group-statistics"));
             QTest::mouseClick(room.button("Command28"), Qt::LeftButton);
             QTest::mouseClick(room.button("Command12"), Qt::LeftButton);
             return shown;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The service's browser pages in headless Chromium, as a teacher opens them from the program and
 // on a phone: the latest scores after a real upload with the class's workbook linked and no mp
-// in the page's address once shown, a wrong mp, the home and update pages.
+// in the page's address once shown, a wrong mp, the home page's way to the workbooks, the home
+// and update pages.
 // Screenshots go to the build tree's screenshots folder.
 
 #include "CannotRun.h"
@@ -58,6 +59,31 @@ async function measure(url) {
   const report = [];
   for (const url of %2) report.push(await measure(url));
   document.getElementById('report').textContent = encodeURIComponent(JSON.stringify(report));
+})();
+</script>)";
+
+// Shows the home page in a frame, fills its form as a teacher would and sends it, and reports,
+// as JSON, the address the form leads to and the links of the page there. Web security is off
+// for this page alone, so that it may read the service's pages.
+const char* HomeFormPage = R"(<!DOCTYPE html><meta charset="utf-8"><body>
+<iframe id="site"></iframe><pre id="report"></pre>
+<script>
+const frame = document.getElementById('site');
+(async () => {
+  const html = await (await fetch('%1')).text();
+  await new Promise(loaded => { frame.onload = loaded; frame.srcdoc = html; });
+  const page = frame.contentDocument;
+  const form = page.getElementById('reader');
+  form.querySelector('input[autocomplete=username]').value = '%2';
+  page.getElementById('reader-password').value = ' %3 ';
+  form.addEventListener('submit', sent => sent.preventDefault());
+  form.requestSubmit();
+  const query = new URLSearchParams(new FormData(form)).toString();
+  const address = new URL(form.getAttribute('action') + '?' + query, '%1').href;
+  const shown = new DOMParser().parseFromString(await (await fetch(address)).text(), 'text/html');
+  const links = Array.from(shown.querySelectorAll('a')).map(link => link.getAttribute('href'));
+  document.getElementById('report').textContent =
+      encodeURIComponent(JSON.stringify({address, links}));
 })();
 </script>)";
 
@@ -129,27 +155,41 @@ public:
 
     // The phone-width report of PhoneLayoutPage for the pages at `urls`.
     QJsonArray phoneLayout(const QStringList& urls) {
-        const QString path = m_dir.filePath(QStringLiteral("phone.html"));
-        QFile page(path);
-        if (!page.open(QIODevice::WriteOnly))
-            return {};
-        page.write(
-            QString::fromUtf8(PhoneLayoutPage)
-                .arg(PhoneWidth)
-                .arg(QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(urls)).toJson()))
-                .toUtf8());
-        page.close();
-        const QString dom = load(QUrl::fromLocalFile(path).toString(), {},
-                                 {QStringLiteral("--disable-web-security"),
-                                  QStringLiteral("--virtual-time-budget=10000")});
-        const auto report =
-            QRegularExpression(QStringLiteral("<pre id=\"report\">([^<]*)</pre>")).match(dom);
-        return QJsonDocument::fromJson(
-                   QByteArray::fromPercentEncoding(report.captured(1).toLatin1()))
+        return report(QStringLiteral("phone.html"),
+                      QString::fromUtf8(PhoneLayoutPage)
+                          .arg(PhoneWidth)
+                          .arg(QString::fromUtf8(
+                              QJsonDocument(QJsonArray::fromStringList(urls)).toJson())))
             .array();
     }
 
+    // HomeFormPage's report of the home page at `url` signed in as `account`.
+    QJsonObject signInFromHome(const QString& url, const QString& account,
+                               const QString& password) {
+        return report(QStringLiteral("home.html"),
+                      QString::fromUtf8(HomeFormPage).arg(url, account, password))
+            .object();
+    }
+
 private:
+    // The JSON that a local page with web security off leaves in its report.
+    QJsonDocument report(const QString& name, const QString& html) {
+        const QString path = m_dir.filePath(name);
+        QFile page(path);
+        if (!page.open(QIODevice::WriteOnly))
+            return {};
+        page.write(html.toUtf8());
+        page.close();
+        const QString dom = load(QUrl::fromLocalFile(path).toString(), {},
+                                 {QStringLiteral("--disable-web-security"),
+                                  QStringLiteral("--disable-site-isolation-trials"),
+                                  QStringLiteral("--virtual-time-budget=10000")});
+        const auto found =
+            QRegularExpression(QStringLiteral("<pre id=\"report\">([^<]*)</pre>")).match(dom);
+        return QJsonDocument::fromJson(
+            QByteArray::fromPercentEncoding(found.captured(1).toLatin1()));
+    }
+
     QStringList baseArguments() {
         QStringList arguments{QStringLiteral("--headless"),
                               QStringLiteral("--disable-gpu"),
@@ -262,6 +302,22 @@ private Q_SLOTS:
         QVERIFY(!dom.contains(QStringLiteral("王老师")));
         for (const QString& name : Names)
             QVERIFY(!dom.contains(name));
+    }
+
+    // The home page's form leads a teacher with the account and login password to the page of
+    // the classes' workbooks: the browser sends the password's md5, never the password.
+    void homePageLeadsToTheWorkbooks() {
+        const QString home = m_online.baseUrl() + u'/';
+        QVERIFY(m_chromium.load(home, QStringLiteral("browser-home-phone"))
+                    .contains(QStringLiteral("<form id=\"reader\"")));
+        const QJsonObject shown = m_chromium.signInFromHome(home, Account, LoginPassword);
+        const QString address = shown[QStringLiteral("address")].toString();
+        QVERIFY2(address.contains(QStringLiteral("t=") + Account), qPrintable(address));
+        QVERIFY(address.contains(QStringLiteral("mp=") + m_online.session().mp));
+        QVERIFY(!address.contains(LoginPassword));
+        const QStringList links = shown[QStringLiteral("links")].toVariant().toStringList();
+        QVERIFY2(links.filter(QStringLiteral("/export.php")).size() == 2,
+                 qPrintable(links.join(u' ')));
     }
 
     // The home and update pages fit a phone as well.

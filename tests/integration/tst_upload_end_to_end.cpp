@@ -383,12 +383,25 @@ private Q_SLOTS:
         const QJsonArray serviceRows = scoreRows(stored, 1, 2, 3, 4, 5);
         QCOMPARE(rowsOf(*service, 1, 1),
                  QString::fromUtf8(QJsonDocument(serviceRows).toJson(QJsonDocument::Compact)));
+        // A pending line carries the topic its upload would send, the one chosen now.
+        QCOMPARE(room.lineEdit("Text5")->text(), TopicName);
+        QStringList pendingWithTopic;
+        for (const QString& line : room.pendingLines())
+            pendingWithTopic << line + u'\t' + TopicName;
         QJsonArray programRows = serviceRows;
-        for (const QJsonValue& row : scoreRows(room.pendingLines(), 1, 2, 3, -1, 4))
+        for (const QJsonValue& row : scoreRows(pendingWithTopic, 1, 2, 3, 5, 4))
             programRows.append(row);
         QCOMPARE(rowsOf(*program, 1, 1),
                  QString::fromUtf8(QJsonDocument(programRows).toJson(QJsonDocument::Compact)));
         QCOMPARE(rowsOf(*program, 0, 0).count(QStringLiteral("张三")), 1);
+        dialogs::setNextFileName(saved + QStringLiteral(".csv"));
+        child<QPushButton>(history, "cmdExport")->click();
+        QCOMPARE(dialogs::takeShownMessages().value(0).title, QStringLiteral("完成"));
+        QFile programCsv(saved + QStringLiteral(".csv"));
+        QVERIFY(programCsv.open(QIODevice::ReadOnly));
+        const QStringList csvRows =
+            QString::fromUtf8(programCsv.readAll()).split(QStringLiteral("\r\n"));
+        QCOMPARE(csvRows.value(csvRows.size() - 2).section(u',', 4, 4), TopicName);
         // The .csv: byte-order mark, the students' table, an empty line, the scores' table.
         reply.reset(network.get(QNetworkRequest(
             QUrl(m_online.baseUrl() +

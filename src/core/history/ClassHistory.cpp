@@ -95,11 +95,11 @@ void ClassHistory::addPendingCalls(const QStringList& callLines) {
     }
 }
 
-void ClassHistory::addPendingScores(const QStringList& scoreLines) {
+void ClassHistory::addPendingScores(const QStringList& scoreLines, const QString& topic) {
     for (const QString& text : scoreLines) {
         const ScoreLine line = ScoreLine::fromText(text);
         if (line.className == m_class)
-            addScore({line.student, line.time, leadingNumber(line.score), {}, line.standard});
+            addScore({line.student, line.time, leadingNumber(line.score), topic, line.standard});
     }
 }
 

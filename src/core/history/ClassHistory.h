@@ -39,10 +39,10 @@ public:
     // The service's score list of the class: "id TAB student TAB value TAB time TAB topic TAB
     // standard".
     void addServiceScores(const QString& reply);
-    // Pending lines of this computer (CallLine and ScoreLine texts) of any class; a pending
-    // score has no topic yet (it is given at the upload).
+    // Pending lines of this computer (CallLine and ScoreLine texts) of any class. A pending
+    // score line holds no topic: it carries `topic`, the one its upload will send.
     void addPendingCalls(const QStringList& callLines);
-    void addPendingScores(const QStringList& scoreLines);
+    void addPendingScores(const QStringList& scoreLines, const QString& topic);
 
     QList<StudentHistory> students() const;
     struct DrawCounts {

@@ -10,29 +10,52 @@ QString quickPickLine(const QString& name, const StudentLine& recordLine) {
            recordLine.scoreText + QStringLiteral("分]");
 }
 
-QuickPickIndex::QuickPickIndex(const QStringList& classNames)
-    : names(classNames) {
-    initials.reserve(names.size());
+namespace {
+
+QuickPickIndex::Names withInitials(const QStringList& names) {
+    QuickPickIndex::Names indexed{names, {}};
+    indexed.initials.reserve(names.size());
     for (const QString& name : names)
-        initials << getInitials(name);
+        indexed.initials << getInitials(name);
+    return indexed;
+}
+
+} // namespace
+
+QuickPickIndex::QuickPickIndex(const QStringList& presentNames, const QStringList& absentNames)
+    : present(withInitials(presentNames))
+    , absent(withInitials(absentNames)) {}
+
+QList<qsizetype> QuickPickIndex::Names::found(const QString& typed) const {
+    QList<qsizetype> rows;
+    if (typed.isEmpty())
+        return rows;
+    const QString upperTyped = typed.toUpper();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (names.at(i).contains(typed) || initials.at(i).contains(upperTyped))
+            rows << i;
+    }
+    return rows;
 }
 
 QStringList quickPickLines(const QuickPickIndex& index, const QString& typed,
                            const StudentLineLookup& lookup) {
     QStringList lines;
-    if (typed.isEmpty())
-        return lines;
-    const QString upperTyped = typed.toUpper();
-    for (qsizetype i = 0; i < index.names.size(); ++i) {
-        const QString& name = index.names.at(i);
-        if (!name.contains(typed) && !index.initials.at(i).contains(upperTyped))
-            continue;
+    for (const qsizetype i : index.present.found(typed)) {
+        const QString& name = index.present.names.at(i);
         const QString line = quickPickLine(name, lookup ? lookup(name) : StudentLine());
         if (typed.size() == name.size())
             lines.prepend(line);
         else
             lines.append(line);
     }
+    return lines;
+}
+
+QStringList quickPickAbsentLines(const QuickPickIndex& index, const QString& typed) {
+    QStringList lines;
+    for (const qsizetype i : index.absent.found(typed))
+        lines << index.absent.names.at(i) + QStringLiteral("今天缺席");
     return lines;
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Students marked 缺席 on a day, per user and class: they are left out of every draw, the
-// quick pick and the manual pick that day, until the mark is taken off. Kept in the data folder
-// by day, so that a restart keeps them and the history judges each day's draws against those
-// who were there.
+// Students marked 缺席 on a day, per user and class: they are left out of every draw and the
+// manual pick that day, and the quick pick finds them only to say so, until the mark is taken
+// off. Kept in the data folder by day, so that a restart keeps them and the history judges
+// each day's draws against those who were there.
 
 #include "session/FileWrite.h"
 

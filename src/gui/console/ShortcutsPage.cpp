@@ -21,11 +21,14 @@ ShortcutsPage::ShortcutsPage(ConsoleActions& actions, QWidget* parent)
         m_boxes[i]->setObjectName(QStringLiteral("ChkShortCut_%1").arg(i));
         layout->addWidget(m_boxes[i]);
         // Only a change runs: ticking a ticked box writes nothing.
-        connect(m_boxes[i], &QCheckBox::toggled, this, [i](bool ticked) {
-            if (ticked)
-                shortcuts::create(i);
-            else
+        connect(m_boxes[i], &QCheckBox::toggled, this, [this, i](bool ticked) {
+            if (!ticked) {
                 shortcuts::remove(i);
+                return;
+            }
+            shortcuts::create(i);
+            if (shortcuts::OneMenuEntry && i != shortcuts::Desktop)
+                m_boxes[otherMenuPlace(i)]->setChecked(false); // the entry moves here
         });
     }
     QPushButton* createAll =
@@ -51,9 +54,21 @@ void ShortcutsPage::enter(const QStringList&, const QStringList&) {
     }
 }
 
+int ShortcutsPage::otherMenuPlace(int shortcut) {
+    return shortcut == shortcuts::ProgramGroup ? shortcuts::ApplicationsMenu
+                                               : shortcuts::ProgramGroup;
+}
+
 void ShortcutsPage::setAll(bool ticked) {
-    for (QCheckBox* box : m_boxes)
-        box->setChecked(ticked);
+    if (!ticked || !shortcuts::OneMenuEntry) {
+        for (QCheckBox* box : m_boxes)
+            box->setChecked(ticked);
+        return;
+    }
+    // The one menu entry stays where it is, or goes directly into the menu.
+    m_boxes[shortcuts::Desktop]->setChecked(true);
+    if (!m_boxes[shortcuts::ProgramGroup]->isChecked())
+        m_boxes[shortcuts::ApplicationsMenu]->setChecked(true);
 }
 
 } // namespace ordalis

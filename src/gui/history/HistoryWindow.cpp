@@ -226,7 +226,8 @@ void HistoryWindow::reload() {
         history->addServiceScores(scores);
     }
     history->addPendingCalls(m_sources.pendingCalls());
-    history->addPendingScores(m_sources.pendingScores());
+    history->addPendingScores(m_sources.pendingScores(),
+                              m_sources.pendingTopic ? m_sources.pendingTopic() : QString());
     m_history = std::move(history);
 
     const QString chosen = m_student->currentText();
@@ -450,7 +451,10 @@ void HistoryWindow::fillScores() {
         series->attachAxis(time);
         series->attachAxis(value);
     }
-    value->setRange(lowest, highest);
+    // Room above the highest mean, so that its point is not cut at the chart's edge, and ticks
+    // on round numbers.
+    value->setRange(lowest, highest + (highest - lowest) * 0.1);
+    value->applyNiceNumbers();
 }
 
 } // namespace ordalis

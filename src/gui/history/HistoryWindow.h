@@ -32,6 +32,7 @@ public:
     struct Sources {
         std::function<QStringList(const QString& className)> roster;
         std::function<QStringList()> pendingScores; // ScoreLine texts
+        std::function<QString()> pendingTopic;      // the topic their upload will send
         std::function<QStringList()> pendingCalls;  // CallLine texts
         std::function<bool()> online;               // the service can be read
         // Students marked 缺席 on a day; today's mark set or taken off.

@@ -32,13 +32,14 @@ QuickPickController::QuickPickController(QLineEdit* searchBox, QListWidget* resu
     m_resultList->installEventFilter(this);
 }
 
-void QuickPickController::setClass(const QString& className, const QStringList& students) {
+void QuickPickController::setClass(const QString& className, const QStringList& students,
+                                   const QStringList& absent) {
     m_className = className;
     if (className.isEmpty()) {
         m_index = QuickPickIndex();
         return;
     }
-    m_index = QuickPickIndex(students);
+    m_index = QuickPickIndex(students, absent);
     m_searchBox->clear();
 }
 
@@ -48,21 +49,30 @@ void QuickPickController::filter() {
         m_resultList->hide();
         return;
     }
-    const QStringList lines = quickPickLines(m_index, typed, [this](const QString& name) {
+    const QStringList pickable = quickPickLines(m_index, typed, [this](const QString& name) {
         return m_record.firstStudentLine(m_className, name).value_or(StudentLine());
     });
+    const QStringList absent = quickPickAbsentLines(m_index, typed);
+    const int lines = int(pickable.size() + absent.size());
     m_resultList->clear();
     // Lines as high as the list's font needs, the height the list grows by for each match.
     const int lineHeight = m_resultList->fontMetrics().height() + 2 * LinePadding;
-    for (const QString& line : lines)
+    for (const QString& line : pickable)
         (new QListWidgetItem(line, m_resultList))->setSizeHint(QSize(0, lineHeight));
-    if (lines.isEmpty()) {
+    // An absent student's line is read, never picked: below the others, not selectable.
+    for (const QString& line : absent) {
+        auto* item = new QListWidgetItem(line, m_resultList);
+        item->setSizeHint(QSize(0, lineHeight));
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setForeground(m_resultList->palette().placeholderText());
+    }
+    if (lines == 0) {
         m_resultList->hide();
         return;
     }
     const int bottom = m_searchBox->y() - m_placer.pixels(layout::QuickPickGap);
-    const int shown = layout::quickPickShownLines(int(lines.size()), lineHeight,
-                                                  bottom - m_placer.pixels(layout::BoardTop));
+    const int shown =
+        layout::quickPickShownLines(lines, lineHeight, bottom - m_placer.pixels(layout::BoardTop));
     const int height = shown * lineHeight;
     m_resultList->setGeometry(m_placer.pixels(layout::QuickPickLeft), bottom - height,
                               m_placer.pixels(ResultListWidth), height);
@@ -87,7 +97,7 @@ bool QuickPickController::onSearchKey(int key) {
     case Qt::Key_Enter: {
         if (m_resultList->isHidden())
             filter(); // after Escape: the matches again
-        const int row = quickPickEnterRow(m_resultList->count(), m_resultList->currentRow());
+        const int row = quickPickEnterRow(pickableCount(), m_resultList->currentRow());
         if (row >= 0) {
             m_resultList->setCurrentRow(row);
             pick();
@@ -109,8 +119,17 @@ bool QuickPickController::onSearchKey(int key) {
     }
 }
 
+// The absent students' lines follow the others.
+int QuickPickController::pickableCount() const {
+    int count = 0;
+    while (count < m_resultList->count() &&
+           m_resultList->item(count)->flags().testFlag(Qt::ItemIsSelectable))
+        ++count;
+    return count;
+}
+
 void QuickPickController::stepIntoList() {
-    if (m_resultList->count() > 0) {
+    if (pickableCount() > 0) {
         m_resultList->setFocus();
         m_resultList->setCurrentRow(0);
     }
@@ -132,7 +151,7 @@ bool QuickPickController::onResultKey(int key) {
 
 void QuickPickController::pick() {
     QListWidgetItem* line = m_resultList->currentItem();
-    if (!line)
+    if (!line || !line->flags().testFlag(Qt::ItemIsSelectable))
         return;
     const QString name = quickPickName(line->text());
     m_resultList->hide();

@@ -2,7 +2,8 @@
 #pragma once
 // The quick pick on the draw panel: what is typed in the search box filters the chosen class
 // into the result list above it. Enter calls the only match at once; with
-// several, Enter, Up or Down step into the list, where Enter or a double-click picks one.
+// several, Enter, Up or Down step into the list, where Enter or a double-click picks one. A
+// student marked absent today is found too, on a line that says so and cannot be picked.
 
 #include "pinyin/QuickPick.h"
 
@@ -23,8 +24,9 @@ public:
     QuickPickController(QLineEdit* searchBox, QListWidget* resultList, const TeacherRecord& record,
                         const TwipsPlacer& placer, QObject* parent = nullptr);
 
-    // The students of the chosen class (the search box is emptied); an empty name for none.
-    void setClass(const QString& className, const QStringList& students);
+    // The students of the chosen class there today and those marked absent (the search box is
+    // emptied); an empty name for none.
+    void setClass(const QString& className, const QStringList& students, const QStringList& absent);
 
 Q_SIGNALS:
     void picked(const QString& name);
@@ -38,6 +40,7 @@ private:
     bool onResultKey(int key);
     void stepIntoList();
     void pick();
+    int pickableCount() const;
 
     QLineEdit* m_searchBox;
     QListWidget* m_resultList;

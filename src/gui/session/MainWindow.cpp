@@ -117,7 +117,7 @@ void MainWindow::refreshPresentStudents() {
     m_drawPanel->setBoardHint(!m_chosenClass.isEmpty() && studentsOf(m_chosenClass).isEmpty()
                                   ? QStringLiteral("本班还没有学生，请在后台添加")
                                   : QString());
-    m_quickPick->setClass(m_chosenClass, sorting.kinds[AllStudents]);
+    setQuickPickClass(m_chosenClass, sorting.kinds[AllStudents]);
     if (!m_groups->hasUnsentArrangement()) // a mark of absence keeps what was arranged
         m_groups->setGroups(sorting.groups);
     if (m_manualPanel->isVisible())
@@ -292,7 +292,7 @@ void MainWindow::clearClass() {
     m_chosenClass.clear();
     m_draw->clear();
     m_turns->clear();
-    m_quickPick->setClass(QString(), {});
+    m_quickPick->setClass(QString(), {}, {});
     m_scoring->recordApplied();
     m_drawPanel->setCategoryEnabled(ManualButton, false);
 }
@@ -306,10 +306,17 @@ void MainWindow::chooseClass(const QString& className) {
     m_scoring->setClass(className);
     const ClassSorting sorting = sortClass(presentRoster(className));
     m_draw->setKinds(sorting.kinds);
-    m_quickPick->setClass(className, sorting.kinds[AllStudents]);
+    setQuickPickClass(className, sorting.kinds[AllStudents]);
     m_groups->setGroups(sorting.groups);
     // Last: the service's calls are read while the class is ready to draw from.
     m_turns->chooseClass(className, studentsOf(className));
+}
+
+void MainWindow::setQuickPickClass(const QString& className, const QStringList& present) {
+    QStringList absent = absentToday(className);
+    const QStringList roster = studentsOf(className);
+    absent.removeIf([&roster](const QString& name) { return !roster.contains(name); });
+    m_quickPick->setClass(className, present, absent);
 }
 
 void MainWindow::clearCalledStudent() {

@@ -111,6 +111,8 @@ private:
 
     ClassRoster presentRoster(const QString& className) const;
     void chooseClass(const QString& className);
+    // The quick pick finds the students there today and says who of the class is absent.
+    void setQuickPickClass(const QString& className, const QStringList& present);
     void clearClass();
     void callFromQuickPick(const QString& name);
     void callFromManualPanel(const QString& name);

@@ -212,6 +212,7 @@ void ProgramWindows::openHistory() {
         HistoryWindow::Sources sources;
         sources.roster = [form](const QString& className) { return form->studentsOf(className); };
         sources.pendingScores = [form] { return form->uploadPanel()->pendingLines(); };
+        sources.pendingTopic = [form] { return form->uploadPanel()->topic(); };
         sources.pendingCalls = [this] { return m_pending->pendingCalls(); };
         sources.online = [this] { return m_session.canChangeService(); };
         sources.absent = [form](const QString& className, const QDate& day) {

@@ -57,6 +57,13 @@ StatusPanels::StatusPanels(QStatusBar* bar, QLabel* classTimerLabel, ServiceEndp
         m_panels[i] = label;
     }
     m_panels[3]->setAlignment(Qt::AlignCenter);
+    // A message takes the panels' place while it shows, and they come back after it. Qt hides
+    // them itself only while the bar is shown: a message given while it was hidden (projector
+    // mode, the compact form) would be drawn over them once it shows again.
+    connect(m_bar, &QStatusBar::messageChanged, this, [this](const QString& message) {
+        for (QLabel* panel : m_panels)
+            panel->setVisible(message.isEmpty());
+    });
     if (m_classTimerLabel != nullptr) {
         m_classTimerLabel->setText(QStringLiteral("00:00"));
         m_classTimerLabel->setToolTip(QStringLiteral("双击开始或停止课堂计时"));

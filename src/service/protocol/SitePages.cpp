@@ -25,6 +25,38 @@ const QString AddressWithoutMp = QStringLiteral(
     "return pair&&pair.split('=')[0]!=='mp'}).join('&');history.replaceState(null,'',"
     "location.pathname+(kept?'?'+kept:'')+location.hash)</script>");
 
+// The way to the page of a teacher's classes and their workbooks from the home page: the
+// account and the login password, of which the browser sends the md5 as the program does (mp)
+// and never the password itself. The md5 is of the password's GB18030 bytes, which a browser
+// can give for ASCII only: any other password is told to take the program's way.
+QString readerForm() {
+    static const char* const script =
+        R"(<script>(function(){var form=document.getElementById('reader'),problem=document.getElementById('reader-problem');
+function md5(s){var K=[],S=[7,12,17,22,5,9,14,20,4,11,16,23,6,10,15,21],n=s.length,len=((n+8)>>6)+1<<4,w=[],h=[1732584193,-271733879,-1732584194,271733878],i,j;
+for(i=0;i<64;i++)K[i]=Math.floor(Math.abs(Math.sin(i+1))*4294967296)|0;
+for(i=0;i<len;i++)w[i]=0;for(i=0;i<n;i++)w[i>>2]|=s.charCodeAt(i)<<(i%4*8);w[n>>2]|=128<<(n%4*8);w[len-2]=n*8;
+for(j=0;j<len;j+=16){var a=h[0],b=h[1],c=h[2],d=h[3];for(i=0;i<64;i++){var r=i>>4,f,g;
+if(r==0){f=b&c|~b&d;g=i}else if(r==1){f=d&b|~d&c;g=(5*i+1)%16}else if(r==2){f=b^c^d;g=(3*i+5)%16}else{f=c^(b|~d);g=7*i%16}
+var x=a+f+K[i]+w[j+g]|0,t=S[r*4+i%4];a=d;d=c;c=b;b=b+(x<<t|x>>>32-t)|0}
+h[0]=h[0]+a|0;h[1]=h[1]+b|0;h[2]=h[2]+c|0;h[3]=h[3]+d|0}
+var hex='';for(i=0;i<16;i++)hex+=(h[i>>2]>>>i%4*8&255|256).toString(16).slice(1);return hex}
+form.onsubmit=function(e){var p=document.getElementById('reader-password').value.trim();
+if(/[^\x20-\x7e]/.test(p)){e.preventDefault();problem.textContent='登录密码中有英文字母、数字和符号以外的字符，'+
+'这里无法打开：请在点名计分器中上传计分后点“是”打开这个页面。';return}
+problem.textContent='';document.getElementById('reader-mp').value=md5(p)}})()</script>)";
+    return QStringLiteral(
+               "<form id=\"reader\" method=\"get\" action=\"%1\" accept-charset=\"gb18030\">"
+               "<p><label>账号 <input name=\"%2\" required autocomplete=\"username\"></label></p>"
+               "<p><label>登录密码 <input type=\"password\" id=\"reader-password\" required "
+               "autocomplete=\"current-password\"></label></p>"
+               "<input type=\"hidden\" id=\"reader-mp\" name=\"%3\">"
+               "<p id=\"reader-problem\" role=\"alert\"></p>"
+               "<p><button type=\"submit\">打开班级计分和工作簿下载页面</button></p></form>")
+               .arg(wire::HomePage.path.text(), wire::field::Reader.text(),
+                    wire::field::ReaderMp.text()) +
+           QString::fromUtf8(script);
+}
+
 QString page(const QString& title, const QString& content) {
     return QStringLiteral(
                "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\">"
@@ -134,10 +166,12 @@ Reply homePage(Call& call) {
         QStringLiteral("<h1>Ordalis 计分服务</h1>"
                        "<p>这是点名计分器的计分服务。老师的班级、学生、课题和计分都保存在这里，"
                        "请在点名计分器中登录并管理数据。</p>"
-                       "<p>上传计分后打开的页面列出老师的每个班级，可以把班级的全部计分下载为"
-                       "Excel工作簿（.xlsx）或CSV文件，手机上也可以打开。</p>"
-                       "<p>版本 %1</p>")
-            .arg(QStringLiteral(ORDALIS_VERSION))));
+                       "<h2>下载班级工作簿</h2>"
+                       "<p>老师的计分页面列出每个班级，可以把班级的全部计分下载为"
+                       "Excel工作簿（.xlsx）或CSV文件，手机上也可以打开。在点名计分器中上传计分后"
+                       "点“是”会打开这个页面；也可以在这里填写账号和登录密码打开：</p>"
+                       "%1<p>版本 %2</p>")
+            .arg(readerForm(), QStringLiteral(ORDALIS_VERSION))));
 }
 
 Reply version(Call&) {

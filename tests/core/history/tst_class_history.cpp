@@ -24,7 +24,8 @@ private Q_SLOTS:
                                  QStringLiteral("二班\t李四\t2024-03-15 09:00:00\t拼音"),
                                  QStringLiteral("一班\t李四\t2024-03-15 09:01:00")});
         history.addPendingScores({QStringLiteral("一班\t李四\t2分\t2024-03-15 09:00:00\t清晰"),
-                                  QStringLiteral("二班\t王䶮\t5分\t2024-03-15 09:00:00\t")});
+                                  QStringLiteral("二班\t王䶮\t5分\t2024-03-15 09:00:00\t")},
+                                 QStringLiteral("函数"));
         const QList<StudentHistory> students = history.students();
         QCOMPARE(students[0].calls, 1);
         QCOMPARE(students[0].scores, 1);
@@ -33,6 +34,11 @@ private Q_SLOTS:
         QCOMPARE(students[1].lastCalled, QStringLiteral("2024-03-15 09:00:00"));
         QCOMPARE(students[1].scores, 1);
         QCOMPARE(students[1].total, 2.0);
+        // The pending score carries the topic its upload will send; the service's its own.
+        const QList<workbook::ScoreEntry> scores = history.workbook().scores;
+        QCOMPARE(scores.size(), 2);
+        QCOMPARE(scores[0].topic, QString());
+        QCOMPARE(scores[1].topic, QStringLiteral("函数"));
     }
 };
 

@@ -57,21 +57,33 @@ private Q_SLOTS:
         QVERIFY(launcher.contains("\nIcon=ordalis\n"));
         QVERIFY(QFileInfo(group + "/Rovani.desktop").isExecutable());
 
-        // "创建所有" writes only the shortcuts whose boxes change.
+        // "创建所有" writes only the shortcuts whose boxes change, and the menu shows the
+        // program once: its entry stays in the group.
         QVERIFY(test::writeBytes(group + "/Rovani.desktop", "kept"));
         QVERIFY(test::writeBytes(group + "/other.desktop", "other"));
         QTest::mouseClick(console->findChild<QPushButton*>("Command11"), Qt::LeftButton);
         QVERIFY(QFile::exists(desktop));
-        QVERIFY(QFile::exists(menu));
+        QVERIFY(!QFile::exists(menu) && !box(*console, 2)->isChecked());
         QCOMPARE(contents(group + "/Rovani.desktop"), QByteArray("kept"));
         QVERIFY(console->grab().save(screenshotDir() + "/console_shortcuts.png"));
+        // The entry moved directly into the menu leaves the group; all removed and made
+        // again, it goes directly into the menu.
+        box(*console, 2)->setChecked(true);
+        QVERIFY(QFile::exists(menu) && !QDir(group).exists() && !box(*console, 1)->isChecked());
+        QTest::mouseClick(console->findChild<QPushButton*>("Command12"), Qt::LeftButton);
+        QTest::mouseClick(console->findChild<QPushButton*>("Command11"), Qt::LeftButton);
+        QVERIFY(QFile::exists(menu) && !QDir(group).exists());
 
-        // A fresh console writes the shortcuts it finds anew for the running program.
+        // A fresh console writes the shortcuts it finds anew for the running program, and of a
+        // menu entry made twice by an older copy keeps the one directly in the menu.
         QVERIFY(test::writeBytes(desktop, "from another copy"));
+        QVERIFY(QDir().mkpath(group) &&
+                test::writeBytes(group + "/Rovani.desktop", "from another copy"));
         console = makeConsole();
         showShortcuts(*console);
         QVERIFY(box(*console, 0)->isChecked());
         QVERIFY(contents(desktop).contains("Exec="));
+        QVERIFY(QFile::exists(menu) && !QDir(group).exists());
 
         QTest::mouseClick(console->findChild<QPushButton*>("Command12"), Qt::LeftButton);
         QVERIFY(!QFile::exists(desktop));

@@ -14,6 +14,15 @@ inline constexpr int ProgramGroup = 1;
 inline constexpr int ApplicationsMenu = 2;
 inline constexpr int Count = 3;
 
+// On a free desktop a launcher in the program group's folder is itself an entry of the
+// applications menu, beside one directly there: the two shortcuts are the one menu entry, in
+// the one place or the other, so that the menu never shows the program twice.
+#ifdef Q_OS_WIN
+inline constexpr bool OneMenuEntry = false;
+#else
+inline constexpr bool OneMenuEntry = true;
+#endif
+
 // The shortcut's file; empty when its folder cannot be determined.
 QString path(int shortcut);
 bool exists(int shortcut);
