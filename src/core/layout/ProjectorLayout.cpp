@@ -27,7 +27,7 @@ ProjectorGeometry projectorLayout(QSize window, bool withStandards) {
     const int controlsTop = categoriesTop - gap - row;
     const int inner = width - 2 * margin;
 
-    // The lower row: the twelve categories side by side.
+    // The lower row: the twelve categories and 轮流 side by side.
     const int buttonWidth =
         (inner - (ProjectorCategoryButtons - 1) * gap) / ProjectorCategoryButtons;
     for (int i = 0; i < ProjectorCategoryButtons; ++i)

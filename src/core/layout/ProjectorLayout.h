@@ -3,8 +3,8 @@
 // The main window in projector mode, in pixels of the full screen: the name on its board fills
 // most of the screen, the standards list stands beside it when the topic has standards, and a
 // bar of two rows along the bottom keeps the class, topic and score boxes, the draw count, the
-// twelve category buttons and the mode's own buttons within reach. Every rectangle lies inside the
-// window.
+// twelve category buttons with 轮流 and the mode's own buttons within reach. Every rectangle lies
+// inside the window.
 
 #include <QRect>
 #include <QSize>
@@ -12,7 +12,7 @@
 
 namespace ordalis::layout {
 
-constexpr int ProjectorCategoryButtons = 12; // one per draw category
+constexpr int ProjectorCategoryButtons = 13; // one per draw category, then 轮流
 
 struct ProjectorGeometry {
     QRect board;

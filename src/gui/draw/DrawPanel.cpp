@@ -474,7 +474,7 @@ void DrawPanel::restoreDesignedPlaces() {
 }
 
 void DrawPanel::placeProjector(const layout::ProjectorGeometry& g, bool split) {
-    static_assert(layout::ProjectorCategoryButtons == DrawCategoryCount);
+    static_assert(layout::ProjectorCategoryButtons == DrawCategoryCount + 1);
     if (!property("projector").toBool())
         setProjectorLook(true);
     setGeometry(parentWidget()->rect());
@@ -495,6 +495,9 @@ void DrawPanel::placeProjector(const layout::ProjectorGeometry& g, bool split) {
         m_categoryButtons[i]->setGeometry(g.categories[i]);
         placed.insert(m_categoryButtons[i]);
     }
+    // 轮流 after the twelve; 手动 opens a panel the projector does not show.
+    m_categoryButtons[TurnButton]->setGeometry(g.categories[DrawCategoryCount]);
+    placed.insert(m_categoryButtons[TurnButton]);
     if (split) {
         m_standardsList->setGeometry(g.standards);
         placed.insert(m_standardsList);

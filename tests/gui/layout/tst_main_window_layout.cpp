@@ -119,6 +119,9 @@ private Q_SLOTS:
         QVERIFY(h.classBox()->isVisible() && h.topicBox()->isVisible());
         for (int i = 0; i < DrawCategoryCount; ++i)
             QVERIFY(h.button(i)->isVisible());
+        QVERIFY(h.button(TurnButton)->isVisible() && !h.button(ManualButton)->isVisible());
+        QVERIFY(h.form->rect().contains(h.button(TurnButton)->geometry()));
+        QVERIFY(h.button(TurnButton)->x() > h.button(DrawCategoryCount - 1)->x());
         QVERIFY(!h.searchBox()->isVisible());
         QVERIFY(!h.form->statusBar()->isVisible());
         // The compact form waits until projector mode is left.
