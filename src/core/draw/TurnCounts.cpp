@@ -33,7 +33,18 @@ void TurnCounts::add(Source source, const QString& student, const QString& time,
     const QDate day = QDate::fromString(time.left(10), Qt::ISODate);
     if (student.isEmpty() || !day.isValid() || day < m_from || day > m_to)
         return;
-    ++m_calls[source][QStringList{student, time, how}.join(u'\t')];
+    const QString call = QStringList{student, time, how}.join(u'\t');
+    const int before = timesKnown(call);
+    ++m_calls[source][call];
+    // The student's count follows at once; a source replaced whole is counted again instead.
+    m_counts[student] += timesKnown(call) - before;
+}
+
+int TurnCounts::timesKnown(const QString& call) const {
+    int most = 0;
+    for (const Calls& calls : m_calls)
+        most = std::max(most, calls.value(call));
+    return most;
 }
 
 void TurnCounts::setServiceCalls(const QString& reply) {
@@ -48,12 +59,21 @@ void TurnCounts::setServiceCalls(const QString& reply) {
 }
 
 void TurnCounts::setPendingCalls(const QStringList& callLines) {
-    const Calls before = std::exchange(m_calls[Pending], {});
-    for (const QString& text : callLines) {
+    // Calls are only ever appended between two uploads: then the new ones are read alone.
+    const bool appended =
+        callLines.size() >= m_pendingLines.size() &&
+        std::equal(m_pendingLines.cbegin(), m_pendingLines.cend(), callLines.cbegin());
+    const qsizetype firstNew = appended ? m_pendingLines.size() : 0;
+    const Calls before = appended ? Calls() : std::exchange(m_calls[Pending], {});
+    for (qsizetype i = firstNew; i < callLines.size(); ++i) {
+        const QString& text = callLines.at(i);
         const CallLine call = CallLine::fromText(text);
         if (fieldCount(text) >= 4 && call.className == m_class)
             add(Pending, call.student, call.time, call.how);
     }
+    m_pendingLines = callLines;
+    if (appended)
+        return;
     keepMost(m_calls[Pending], before);
     recount();
 }
@@ -63,7 +83,6 @@ void TurnCounts::addLessonCall(const QString& callLine) {
     if (call.className != m_class)
         return;
     add(Lesson, call.student, call.time, call.how);
-    recount();
 }
 
 void TurnCounts::recount() {
@@ -101,6 +120,9 @@ QStringList TurnCounts::pool(const QStringList& present) const {
 
 QHash<QString, int> TurnCounts::withNewcomers(const QStringList& roster,
                                               const QHash<QString, int>& known) const {
+    if (std::all_of(roster.cbegin(), roster.cend(),
+                    [&known](const QString& student) { return known.contains(student); }))
+        return known; // nobody new: the class of the last lesson
     // Counted with the known starts, which may not be the ones set yet.
     std::optional<int> level;
     for (const QString& student : roster)

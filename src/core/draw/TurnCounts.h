@@ -22,6 +22,7 @@ public:
     TurnCounts(QString className, QDate from, QDate to);
 
     const QString& className() const { return m_class; }
+    const QDate& to() const { return m_to; }
 
     // The service's calls of the class in the term: "student TAB time TAB how" lines. Until
     // they are given, the counts lack them.
@@ -56,12 +57,15 @@ private:
     using Calls = QHash<QString, int>;
 
     void add(Source source, const QString& student, const QString& time, const QString& how);
+    // How often the source that has the call most has it.
+    int timesKnown(const QString& call) const;
     void recount();
 
     QString m_class;
     QDate m_from;
     QDate m_to;
     std::array<Calls, SourceCount> m_calls;
+    QStringList m_pendingLines; // as last given
     bool m_hasServiceCalls = false;
     QHash<QString, int> m_starts;
     QHash<QString, int> m_counts; // per student, of every source

@@ -24,14 +24,17 @@ TurnStarts::TurnStarts(QString iniPath)
 
 QHash<QString, int> TurnStarts::read(const QString& user, const QString& className,
                                      const QDate& termStart) const {
-    QSettings settings(m_iniPath, QSettings::IniFormat);
-    settings.beginGroup(groupOf(user, className));
-    QHash<QString, int> starts;
-    if (settings.value(TermKey).toDate() != termStart)
-        return starts;
-    for (const QString& line : settings.value(StudentsKey).toStringList())
-        starts.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1).toInt());
-    return starts;
+    const QString group = groupOf(user, className);
+    auto kept = m_kept.constFind(group);
+    if (kept == m_kept.cend()) {
+        QSettings settings(m_iniPath, QSettings::IniFormat);
+        settings.beginGroup(group);
+        Kept read{.termStart = settings.value(TermKey).toDate()};
+        for (const QString& line : settings.value(StudentsKey).toStringList())
+            read.starts.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1).toInt());
+        kept = m_kept.insert(group, read);
+    }
+    return kept->termStart == termStart ? kept->starts : QHash<QString, int>();
 }
 
 FileWrite TurnStarts::write(const QString& user, const QString& className, const QDate& termStart,
@@ -40,12 +43,16 @@ FileWrite TurnStarts::write(const QString& user, const QString& className, const
     for (auto start = starts.cbegin(); start != starts.cend(); ++start)
         lines << start.key() + u'\t' + QString::number(start.value());
     lines.sort();
+    const QString group = groupOf(user, className);
     QSettings settings(m_iniPath, QSettings::IniFormat);
-    settings.beginGroup(groupOf(user, className));
+    settings.beginGroup(group);
     settings.setValue(TermKey, termStart);
     settings.setValue(StudentsKey, lines);
     settings.endGroup();
-    return syncSettings(settings);
+    FileWrite written = syncSettings(settings);
+    // Kept as the program now reckons it, written or not: a failed write was told already.
+    m_kept.insert(group, {termStart, starts});
+    return written;
 }
 
 } // namespace ordalis

@@ -279,7 +279,9 @@ void DrawPanel::setCategoryEnabled(int button, bool enabled) {
 }
 
 void DrawPanel::setCategoryToolTip(int button, const QString& tip) {
-    m_categoryButtons.at(button)->setToolTip(tip);
+    // Set after every call: unchanged, it costs the button no event.
+    if (m_categoryButtons.at(button)->toolTip() != tip)
+        m_categoryButtons.at(button)->setToolTip(tip);
 }
 
 void DrawPanel::setCategoryRolling(int button, bool rolling) {

@@ -35,8 +35,12 @@ TurnsController::TurnsController(DrawPanel* panel, DrawController* draw, Request
 
 void TurnsController::chooseClass(const QString& className, const QStringList& roster) {
     const QDate today = QDate::currentDate();
-    m_termStart = readTermStart(m_termStartIni, today);
-    m_counts = TurnCounts(className, m_termStart, today);
+    const QDate termStart = readTermStart(m_termStartIni, today);
+    // The class chosen again the same day keeps what is counted; the service is read anew.
+    if (className != m_counts.className() || termStart != m_termStart || today != m_counts.to()) {
+        m_termStart = termStart;
+        m_counts = TurnCounts(className, m_termStart, today);
+    }
     m_roster = roster;
     m_service = ServiceState::Unread;
     meetRoster();

@@ -78,12 +78,16 @@ QStringList MainWindow::studentsOf(const QString& className) const {
     return names;
 }
 
-ClassRoster MainWindow::presentRoster(const QString& className) const {
-    ClassRoster roster = m_record.readClassRoster(className);
-    const QStringList absent = absentToday(className);
-    roster.students.removeIf(
-        [&absent](const StudentEntry& student) { return absent.contains(student.name); });
-    return roster;
+MainWindow::ClassToday MainWindow::classToday(const QString& className) const {
+    ClassToday today{.present = m_record.readClassRoster(className)};
+    for (const StudentEntry& student : today.present.students)
+        today.everyone << student.name;
+    for (const QString& name : absentToday(className))
+        if (today.everyone.contains(name))
+            today.absent << name;
+    today.present.students.removeIf(
+        [&today](const StudentEntry& student) { return today.absent.contains(student.name); });
+    return today;
 }
 
 QStringList MainWindow::absentToday(const QString& className) const {
@@ -110,14 +114,15 @@ void MainWindow::markAbsent(const QString& className, const QString& name, bool 
 
 void MainWindow::refreshPresentStudents() {
     m_absenceChangedWhileRolling = false;
-    const ClassSorting sorting = sortClass(presentRoster(m_chosenClass));
+    const ClassToday today = classToday(m_chosenClass);
+    const ClassSorting sorting = sortClass(today.present);
     m_draw->refreshKinds(sorting.kinds);
     m_turns->showStanding();
     // A class without students has nothing to draw: the board says where they are added.
-    m_drawPanel->setBoardHint(!m_chosenClass.isEmpty() && studentsOf(m_chosenClass).isEmpty()
+    m_drawPanel->setBoardHint(!m_chosenClass.isEmpty() && today.everyone.isEmpty()
                                   ? QStringLiteral("本班还没有学生，请在后台添加")
                                   : QString());
-    setQuickPickClass(m_chosenClass, sorting.kinds[AllStudents]);
+    m_quickPick->setClass(m_chosenClass, sorting.kinds[AllStudents], today.absent);
     if (!m_groups->hasUnsentArrangement()) // a mark of absence keeps what was arranged
         m_groups->setGroups(sorting.groups);
     if (m_manualPanel->isVisible())
@@ -304,19 +309,13 @@ void MainWindow::chooseClass(const QString& className) {
         m_scoring->clearCalled(); // the last class's student is nobody of this one
     m_chosenClass = className;
     m_scoring->setClass(className);
-    const ClassSorting sorting = sortClass(presentRoster(className));
+    const ClassToday today = classToday(className);
+    const ClassSorting sorting = sortClass(today.present);
     m_draw->setKinds(sorting.kinds);
-    setQuickPickClass(className, sorting.kinds[AllStudents]);
+    m_quickPick->setClass(className, sorting.kinds[AllStudents], today.absent);
     m_groups->setGroups(sorting.groups);
     // Last: the service's calls are read while the class is ready to draw from.
-    m_turns->chooseClass(className, studentsOf(className));
-}
-
-void MainWindow::setQuickPickClass(const QString& className, const QStringList& present) {
-    QStringList absent = absentToday(className);
-    const QStringList roster = studentsOf(className);
-    absent.removeIf([&roster](const QString& name) { return !roster.contains(name); });
-    m_quickPick->setClass(className, present, absent);
+    m_turns->chooseClass(className, today.everyone);
 }
 
 void MainWindow::clearCalledStudent() {
@@ -327,8 +326,9 @@ void MainWindow::refreshFigures() {
     if (m_session.canChangeService() && m_downloader)
         m_downloader();
     if (!m_chosenClass.isEmpty()) {
-        m_draw->refreshKinds(sortClass(presentRoster(m_chosenClass)).kinds);
-        m_turns->rosterChanged(studentsOf(m_chosenClass));
+        const ClassToday today = classToday(m_chosenClass);
+        m_draw->refreshKinds(sortClass(today.present).kinds);
+        m_turns->rosterChanged(today.everyone);
     }
     m_scoring->refreshFigures();
 }

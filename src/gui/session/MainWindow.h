@@ -109,10 +109,15 @@ private:
     // The chosen class's lists to call from, without who is marked absent today.
     void refreshPresentStudents();
 
-    ClassRoster presentRoster(const QString& className) const;
+    // A class as today finds it, from one reading of the record: every student in roster
+    // order, those of them marked absent today, and the roster of those present.
+    struct ClassToday {
+        QStringList everyone;
+        QStringList absent;
+        ClassRoster present;
+    };
+    ClassToday classToday(const QString& className) const;
     void chooseClass(const QString& className);
-    // The quick pick finds the students there today and says who of the class is absent.
-    void setQuickPickClass(const QString& className, const QStringList& present);
     void clearClass();
     void callFromQuickPick(const QString& name);
     void callFromManualPanel(const QString& name);
