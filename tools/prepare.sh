@@ -21,11 +21,14 @@ ORDALIS_PACKAGING_PACKAGES=(
 # generator and static server of the service benchmark, and a reader of workbooks that is not
 # our own (openpyxl) for the import and export tests; clang and its runtime libraries for the
 # sanitizer and fuzzing build (tools/sanitize.sh, tools/fuzz.sh: -fsanitize=fuzzer links
-# libclang-rt's libFuzzer, not the separate libfuzzer-*-dev).
+# libclang-rt's libFuzzer, not the separate libfuzzer-*-dev); an X server and a window manager
+# for the windows as a desktop shows them, with the tools that read its stacking and focus
+# (x11-utils), send real clicks and keys (xdotool) and dump the screen (x11-apps' xwd).
 ORDALIS_TEST_PACKAGES=(
     libbenchmark-dev python3 python3-openpyxl clang libclang-rt-dev
     desktop-file-utils appstream chromium
     postgresql wrk nginx-light
+    xvfb openbox x11-utils xdotool x11-apps
 )
 
 # ordalis_install_missing PACKAGE...: installs those of the packages that are missing.

@@ -11,11 +11,11 @@
 #include "pinyin/ManualPanel.h"
 #include "pinyin/ManualPanelTabs.h"
 #include "pinyin/QuickPickController.h"
-#include "wire/CallLine.h"
-#include "wire/ScoreLine.h"
 #include "scoring/ScoringController.h"
 #include "scoring/UploadPanel.h"
 #include "session/MainWindowKeyHandler.h"
+#include "wire/CallLine.h"
+#include "wire/ScoreLine.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -33,7 +33,7 @@ constexpr int TakenBackMs = 10000;
 } // namespace
 
 MainWindow::MainWindow(const DataFolder& folder, Session& session, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+    : QMainWindow(parent)
     , m_folder(folder)
     , m_session(session)
     , m_record(folder.recordFile())
