@@ -3,13 +3,14 @@
 
 # Building and running the two programs (./run). librsvg2-bin renders the program's icons;
 # qt6-declarative-dev: Qt TextToSpeech's headers and CMake package need its QML integration.
-# libzip-dev reads the rosters of .xlsx and .ods files, libxlsxwriter-dev writes workbooks.
+# libzip-dev reads the rosters of .xlsx and .ods files, libxlsxwriter-dev writes workbooks;
+# libxcb1-dev keeps the draw window above a full-screen slideshow under X11.
 ORDALIS_RUN_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
     qt6-speech-dev qt6-speech-flite-plugin qt6-declarative-dev qt6-charts-dev
     libmicrohttpd-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev libzip-dev
-    libxlsxwriter-dev libicu-dev
+    libxlsxwriter-dev libicu-dev libxcb1-dev
     librsvg2-bin fonts-noto-cjk xdg-utils
 )
 # Making the Debian packages (tools/package.sh): manual pages and the packages' dependencies.

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QProcess>
 #include <QTest>
 #include <QWidget>
 #include <cstdio>
@@ -26,6 +28,16 @@ const char* const SlideshowVariable = "ORDALIS_TEST_SLIDESHOW";
 // Another program's full-screen slideshow: every key it gets is printed.
 class Slideshow : public QWidget {
 protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(0x2a, 0x4d, 0x69));
+        painter.setPen(Qt::white);
+        QFont font = painter.font();
+        font.setPixelSize(height() / 10);
+        painter.setFont(font);
+        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("第 3 页：光合作用"));
+    }
+
     void keyPressEvent(QKeyEvent* event) override {
         std::printf("key %s\n", qPrintable(QKeySequence(event->key()).toString()));
         std::fflush(stdout);
@@ -36,7 +48,6 @@ int showSlideshow(int argc, char** argv) {
     QApplication app(argc, argv);
     Slideshow slides;
     slides.setWindowTitle(QStringLiteral("slideshow"));
-    slides.setStyleSheet(QStringLiteral("background: #2a4d69;"));
     slides.showFullScreen();
     std::printf("shown 0x%llx\n", qulonglong(slides.winId()));
     std::fflush(stdout);
@@ -199,6 +210,69 @@ private Q_SLOTS:
         CHECKED(checkMainWindowStayed("second login"));
         const test::DrivenRun run = program.finish();
         QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.errors));
+    }
+
+    // Another program's slideshow fills the screen and has the keyboard; the draw window opened
+    // before it stays above it, and two real clicks on its button call a student, recorded as
+    // the main window records a call, while the slideshow keeps the focus and its keys.
+    void drawWindowStaysOverASlideshow() {
+        const QSize screen(1366, 768);
+        test::ManagedDisplay display(screen);
+        QVERIFY2(display.problem().isEmpty(), qPrintable(display.problem()));
+        test::TempDataFolder data;
+        test::DrivenProgram program(
+            data.path(),
+            {QStringLiteral("click Form1/Command1"), QStringLiteral("type frmLogin/ComboUser demo"),
+             QStringLiteral("type frmLogin/txtPassword demo1234"),
+             QStringLiteral("click frmLogin/cmdOK"), QStringLiteral("choose Form1/Combo2 0"),
+             QStringLiteral("click Form1/cmdOverlay"),
+             QStringLiteral("where frmOverlay/cmdOverlayDraw"), QStringLiteral("wait"),
+             QStringLiteral("print frmOverlay/LabelOverlayName"),
+             QStringLiteral("print Form1/PendingCalls"), QStringLiteral("close Form1")},
+            {}, {}, display.environment());
+        const Printed button =
+            parsePrinted(program.nextPrinted(QStringLiteral("where frmOverlay/cmdOverlayDraw: ")));
+        QVERIFY(button.window != 0);
+
+        QProcess slideshow;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(display.environment());
+        environment.insert(QString::fromLatin1(SlideshowVariable), QStringLiteral("1"));
+        slideshow.setProcessEnvironment(environment);
+        slideshow.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(slideshow.waitForReadyRead(30000));
+        const XWindow slides =
+            test::windowId(QString::fromLatin1(slideshow.readLine()).section(u' ', 1).trimmed());
+        QVERIFY(slides != 0);
+        QTRY_COMPARE_WITH_TIMEOUT(display.activeWindow(), slides, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(display.frameOf(slides), QRect(QPoint(), screen), 10000);
+        const auto overlayAbove = [&] {
+            const QList<XWindow> stacking = display.stacking();
+            return stacking.indexOf(button.window) > stacking.indexOf(slides);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(overlayAbove(), 5000);
+
+        const QPoint at = display.insideOf(button.window).topLeft() + button.widget.center();
+        QVERIFY(display.clickAt(at));
+        QTest::qWait(300);
+        QVERIFY(display.clickAt(at));
+        QTest::qWait(300);
+        QCOMPARE(display.activeWindow(), slides);
+        QVERIFY2(overlayAbove(), qPrintable(describe(display.stacking())));
+        QVERIFY(display.pressKey(QStringLiteral("Next")));
+        QVERIFY(slideshow.waitForReadyRead(10000));
+        QCOMPARE(slideshow.readLine().trimmed(), QByteArray("key PgDown"));
+        saveScreen(display, QStringLiteral("wm_overlay_over_slideshow_1366"));
+        program.proceed();
+
+        const test::DrivenRun run = program.finish();
+        slideshow.kill();
+        slideshow.waitForFinished();
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.errors));
+        const QString called = run.printed(QStringLiteral("frmOverlay/LabelOverlayName"));
+        QVERIFY2(!called.isEmpty() && called.size() <= 4, qPrintable(called));
+        QCOMPARE(run.printed(QStringLiteral("Form1/PendingCalls")),
+                 QStringLiteral("点名待上传：1次"));
     }
 };
 

@@ -202,19 +202,23 @@ QImage ManagedDisplay::screen() const {
     };
     const quint32 headerSize = field(0), width = field(4), height = field(5);
     const bool lsbFirst = field(7) == 0;
-    const quint32 bytesPerLine = field(12), colours = field(19);
-    // Xvfb's 24-bit pixels lie in 32 bits, whatever bits per pixel the dump says.
+    const quint32 bytesPerPixel = field(11) / 8, bytesPerLine = field(12), colours = field(19);
     const qsizetype pixels = qsizetype(headerSize) + qsizetype(colours) * 12;
-    if (width == 0 || bytesPerLine / width != 4 ||
+    if ((bytesPerPixel != 3 && bytesPerPixel != 4) || bytesPerLine < width * bytesPerPixel ||
         dump->size() < pixels + qsizetype(bytesPerLine) * height)
         return {};
     QImage image(int(width), int(height), QImage::Format_RGB32);
     for (quint32 y = 0; y < height; ++y) {
-        const char* row = dump->constData() + pixels + qsizetype(y) * bytesPerLine;
+        const auto* row = reinterpret_cast<const uchar*>(dump->constData()) + pixels +
+                          qsizetype(y) * bytesPerLine;
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(int(y)));
-        for (quint32 x = 0; x < width; ++x)
-            line[x] = lsbFirst ? qFromLittleEndian<quint32>(row + x * 4)
-                               : qFromBigEndian<quint32>(row + x * 4);
+        for (quint32 x = 0; x < width; ++x) {
+            const uchar* pixel = row + x * bytesPerPixel;
+            // Blue, green, red from the lowest byte up, or the other way round.
+            line[x] = lsbFirst ? qRgb(pixel[2], pixel[1], pixel[0])
+                               : qRgb(pixel[bytesPerPixel - 3], pixel[bytesPerPixel - 2],
+                                      pixel[bytesPerPixel - 1]);
+        }
     }
     return image;
 }

@@ -16,4 +16,12 @@ QRect centredOver(const QRect& available, const QRect& over, const QSize& frame)
     return placed;
 }
 
+std::optional<QRect> keptOnScreens(const QRect& saved, const QList<QRect>& screens) {
+    for (const QRect& available : screens) {
+        if (available.contains(saved.center()))
+            return centredOver(available, saved, saved.size());
+    }
+    return std::nullopt;
+}
+
 } // namespace ordalis::layout

@@ -71,6 +71,9 @@ bool MainWindowKeyHandler::eventFilter(QObject* watched, QEvent* event) {
     case MainWindowKey::OpenHistory:
         Q_EMIT m_panel->historyRequested();
         break;
+    case MainWindowKey::ToggleOverlay:
+        Q_EMIT m_panel->overlayRequested();
+        break;
     case MainWindowKey::None:
         break;
     }

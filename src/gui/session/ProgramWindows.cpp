@@ -9,6 +9,7 @@
 #include "console/ConsoleWindow.h"
 #include "draw/CalledNameSpeech.h"
 #include "draw/DrawController.h"
+#include "draw/DrawOverlay.h"
 #include "draw/DrawPanel.h"
 #include "groups/GroupUploader.h"
 #include "history/HistoryWindow.h"
@@ -89,6 +90,10 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     m_speech = new CalledNameSpeech(
         form->drawPanel(), speaker ? std::move(speaker) : makeSystemSpeaker(), settingsIni, this);
     connect(form, &MainWindow::calledByDraw, m_speech, &CalledNameSpeech::drawStopped);
+    m_overlay =
+        std::make_unique<DrawOverlay>(form->drawController(), form->drawPanel(), settingsIni);
+    connect(form->drawPanel(), &DrawPanel::overlayRequested, this,
+            [this] { m_overlay->toggle(m_mainWindow.get()); });
 
     ManualPanel* manual = form->manualPanel();
     m_groupUploader = new GroupUploader(
@@ -281,6 +286,7 @@ void ProgramWindows::openConsole() {
 void ProgramWindows::hideMainWindow() {
     m_mainWindowAt = m_mainWindow->geometry().topLeft();
     m_mainWindow->hide();
+    m_overlay->hide(); // it draws for the main window
 }
 
 void ProgramWindows::showMainWindow() {
