@@ -144,10 +144,12 @@ private Q_SLOTS:
               << QStringLiteral("click Form1/btnHistory") << lookAt(QStringLiteral("frmHistory"))
               << QStringLiteral("close frmHistory") << QStringLiteral("click Form1/btnManage")
               << lookAt(QStringLiteral("Dialog")) << QStringLiteral("close Dialog")
-              << lookAt(QStringLiteral("Form1")) << QStringLiteral("state Form1 full-screen active")
-              << QStringLiteral("wait") << QStringLiteral("state Form1 normal active")
-              << lookAt(QStringLiteral("Form1")) << QStringLiteral("click Form1/Command1") << login
-              << lookAt(QStringLiteral("Form1")) << QStringLiteral("close Form1");
+              << lookAt(QStringLiteral("Form1")) << lookAt(QStringLiteral("Form1/Image2"))
+              << lookAt(QStringLiteral("Form1/Image1")) << lookAt(QStringLiteral("Form1"))
+              << QStringLiteral("state Form1 full-screen active") << QStringLiteral("wait")
+              << QStringLiteral("state Form1 normal active") << lookAt(QStringLiteral("Form1"))
+              << QStringLiteral("click Form1/Command1") << login << lookAt(QStringLiteral("Form1"))
+              << QStringLiteral("close Form1");
         test::DrivenProgram program(data.path(), steps, {}, {}, display.environment());
 
         const Printed main = parsePrinted(program.nextPrinted(QStringLiteral("where Form1/: ")));
@@ -202,6 +204,20 @@ private Q_SLOTS:
         CHECKED(checkOpened(QStringLiteral("frmHistory"), true));
         CHECKED(checkOpened(QStringLiteral("Dialog"), false));
         CHECKED(checkMainWindowStayed("console"));
+        // The pointer on the small square makes the window compact, on the large one full again.
+        const auto hover = [&](const QString& picture, bool compact) {
+            const Printed target =
+                parsePrinted(program.nextPrinted(QStringLiteral("where Form1/%1: ").arg(picture)));
+            QVERIFY(display.movePointer(display.insideOf(main.window).topLeft() +
+                                        target.widget.center()));
+            QTRY_COMPARE_WITH_TIMEOUT(display.frameOf(main.window).size() == mainFrame.size(),
+                                      !compact, 5000);
+            QCOMPARE(display.frameOf(main.window).topLeft(), mainFrame.topLeft());
+            program.proceed();
+        };
+        CHECKED(hover(QStringLiteral("Image2"), true));
+        CHECKED(hover(QStringLiteral("Image1"), false));
+        CHECKED(checkMainWindowStayed("the compact window"));
         QVERIFY(display.pressKey(QStringLiteral("F11")));
         QVERIFY(!program.nextPrinted(QStringLiteral("state Form1: ")).isEmpty());
         QVERIFY(display.pressKey(QStringLiteral("F11")));

@@ -185,6 +185,12 @@ bool ManagedDisplay::clickAt(QPoint at) const {
         .has_value();
 }
 
+bool ManagedDisplay::movePointer(QPoint to) const {
+    return run(QStringLiteral("xdotool"),
+               {QStringLiteral("mousemove"), QString::number(to.x()), QString::number(to.y())})
+        .has_value();
+}
+
 bool ManagedDisplay::pressKey(const QString& keysym) const {
     return run(QStringLiteral("xdotool"), {QStringLiteral("key"), keysym}).has_value();
 }

@@ -41,9 +41,10 @@ public:
     // Where the window's frame lies on the screen, and its inside (what Qt calls its geometry).
     QRect frameOf(XWindow window) const;
     QRect insideOf(XWindow window) const;
-    // The pointer moves there and clicks; a key (an X keysym name such as "Next") goes to the
-    // focused window.
+    // The pointer moves there and clicks, or only moves; a key (an X keysym name such as "Next")
+    // goes to the focused window.
     bool clickAt(QPoint at) const;
+    bool movePointer(QPoint to) const;
     bool pressKey(const QString& keysym) const;
     // What the screen shows now; a null image when it could not be read.
     QImage screen() const;

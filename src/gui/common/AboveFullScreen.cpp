@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboveFullScreen.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QWidget>
 #include <cstdlib>
 #include <cstring>
@@ -38,15 +38,11 @@ QList<uint32_t> values(xcb_connection_t* x, xcb_window_t window, xcb_atom_t prop
     return QList<uint32_t>(data, data + xcb_get_property_value_length(reply.get()) / 4);
 }
 
-// The active window when it is full screen and not this program's.
-xcb_window_t activeFullScreenWindow(xcb_connection_t* x, xcb_window_t root) {
+// The active window when it is full screen and not `own`.
+xcb_window_t activeFullScreenWindow(xcb_connection_t* x, xcb_window_t root, xcb_window_t own) {
     const QList<uint32_t> active = values(x, root, atom(x, "_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW);
-    if (active.isEmpty() || active.constFirst() == XCB_WINDOW_NONE)
+    if (active.isEmpty() || active.constFirst() == XCB_WINDOW_NONE || active.constFirst() == own)
         return XCB_WINDOW_NONE;
-    for (const QWidget* own : QApplication::topLevelWidgets()) {
-        if (own->internalWinId() == active.constFirst())
-            return XCB_WINDOW_NONE;
-    }
     const QList<uint32_t> states =
         values(x, active.constFirst(), atom(x, "_NET_WM_STATE"), XCB_ATOM_ATOM);
     if (!states.contains(atom(x, "_NET_WM_STATE_FULLSCREEN")))
@@ -77,7 +73,7 @@ void AboveFullScreen::follow() {
     const xcb_window_t own = xcb_window_t(m_window->internalWinId());
     const xcb_setup_t* setup = xcb_get_setup(x);
     const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
-    const xcb_window_t owner = activeFullScreenWindow(x, root);
+    const xcb_window_t owner = activeFullScreenWindow(x, root, own);
     if (owner == m_owner)
         return;
     m_owner = owner;

@@ -3,8 +3,9 @@
 // Keeps a window that stays on top above another program's full-screen window too. Window
 // managers such as openbox stack a focused full-screen window in a layer over the windows that
 // stay on top; the windows that belong to it (transient for it) share its layer, above it. So
-// while the active window is another program's full-screen one, the window is made its
-// transient; once it is not, the window is nobody's again. Under X11 only; elsewhere nothing.
+// while the active window is a full-screen one (another program's slideshow, or this program's
+// own projector mode), the window is made its transient; once it is not, the window is nobody's
+// again. Under X11 only; elsewhere nothing.
 
 #include <QObject>
 #include <QTimer>
