@@ -28,7 +28,9 @@ constexpr int NamePoints = 22;
 
 DrawOverlay::DrawOverlay(DrawController* draw, DrawPanel* panel, const QString& settingsIni,
                          QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    // A title to drag it by and a close button: nothing to maximise or minimise.
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
+                          Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_draw(draw)
     , m_categoryBox(new QComboBox(this))
     , m_drawButton(new QPushButton(QStringLiteral("抽取"), this))
