@@ -3,13 +3,14 @@
 
 # Building and running the two programs (./run). librsvg2-bin renders the program's icons;
 # qt6-declarative-dev: Qt TextToSpeech's headers and CMake package need its QML integration.
-# libzip-dev reads the rosters of .xlsx and .ods files, libxlsxwriter-dev writes workbooks.
+# libzip-dev reads the rosters of .xlsx and .ods files, libxlsxwriter-dev writes workbooks;
+# libxcb1-dev keeps the draw window above a full-screen slideshow under X11.
 ORDALIS_RUN_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
     qt6-speech-dev qt6-speech-flite-plugin qt6-declarative-dev qt6-charts-dev
     libmicrohttpd-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev libzip-dev
-    libxlsxwriter-dev libicu-dev
+    libxlsxwriter-dev libicu-dev libxcb1-dev
     librsvg2-bin fonts-noto-cjk xdg-utils
 )
 # Making the Debian packages (tools/package.sh): manual pages and the packages' dependencies.
@@ -21,11 +22,14 @@ ORDALIS_PACKAGING_PACKAGES=(
 # generator and static server of the service benchmark, and a reader of workbooks that is not
 # our own (openpyxl) for the import and export tests; clang and its runtime libraries for the
 # sanitizer and fuzzing build (tools/sanitize.sh, tools/fuzz.sh: -fsanitize=fuzzer links
-# libclang-rt's libFuzzer, not the separate libfuzzer-*-dev).
+# libclang-rt's libFuzzer, not the separate libfuzzer-*-dev); an X server and a window manager
+# for the windows as a desktop shows them, with the tools that read its stacking and focus
+# (x11-utils), send real clicks and keys (xdotool) and dump the screen (x11-apps' xwd).
 ORDALIS_TEST_PACKAGES=(
     libbenchmark-dev python3 python3-openpyxl clang libclang-rt-dev
     desktop-file-utils appstream chromium
     postgresql wrk nginx-light
+    xvfb openbox x11-utils xdotool x11-apps
 )
 
 # ordalis_install_missing PACKAGE...: installs those of the packages that are missing.

@@ -16,6 +16,10 @@
 //   state WINDOW [STATE]     "state WINDOW: " and the window's state on stdout: "hidden", or
 //                            normal, minimised, maximised or full-screen and then active or
 //                            inactive ("normal active"); with STATE, once it is in that state
+//   where WINDOW[/NAME]      "where WINDOW/NAME: " the native id of the window, then the
+//                            widget's rectangle in it ("0x2a00007 10 20 80 30"), once the
+//                            window is exposed; the window "modal" is the modal box open
+//   wait                     waits for a line on stdin: the test has looked at the screen
 // Widgets are found by objectName under the top-level window of that objectName. A step that
 // cannot be played within 20 s ends the program with exit code 3.
 
@@ -32,8 +36,11 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -62,6 +69,8 @@ QList<Step> readSteps(const QString& script) {
 // A hidden window counts only for closing it (the main window hides behind the login window)
 // and telling its state.
 QWidget* topLevel(const QString& name, bool hiddenToo) {
+    if (name == QLatin1String("modal"))
+        return QApplication::activeModalWidget();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName() == name && (hiddenToo || window->isVisible()))
             return window;
@@ -116,8 +125,13 @@ QString windowState(const QWidget* window) {
            (window->isActiveWindow() ? QStringLiteral(" active") : QStringLiteral(" inactive"));
 }
 
-// A state step with a state to wait for is played once the window is in it.
+// A state step with a state to wait for is played once the window is in it; a where step once
+// the window is on the screen.
 bool awaited(const Step& step, const QWidget* target) {
+    if (step.verb == QLatin1String("where")) {
+        const QWindow* window = target->window()->windowHandle();
+        return window != nullptr && window->isExposed();
+    }
     return step.verb != QLatin1String("state") || step.argument.isEmpty() ||
            windowState(target) == step.argument;
 }
@@ -130,6 +144,15 @@ public:
         connect(&m_timer, &QTimer::timeout, this, &Driver::poll);
         m_timer.start();
         m_waiting.start();
+        auto* input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
+        connect(input, &QSocketNotifier::activated, this, [this, input] {
+            char line[256];
+            const ssize_t got = ::read(STDIN_FILENO, line, sizeof line);
+            if (got <= 0)
+                input->setEnabled(false); // the test closed it
+            for (ssize_t i = 0; i < got; ++i)
+                m_linesRead += line[i] == '\n' ? 1 : 0;
+        });
     }
 
 private:
@@ -146,12 +169,21 @@ private:
         } else if (step.verb == QLatin1String("pause")) {
             if (m_waiting.elapsed() < step.window.toInt())
                 return;
+        } else if (step.verb == QLatin1String("wait")) {
+            // The test takes its time: no limit.
+            if (m_linesRead == 0) {
+                m_waiting.restart();
+                return;
+            }
+            --m_linesRead;
         } else {
             target = usable(step);
             if (target != nullptr && !awaited(step, target))
                 target = nullptr;
         }
-        if (target == nullptr && step.verb != QLatin1String("pause")) {
+        const bool needsNoTarget =
+            step.verb == QLatin1String("pause") || step.verb == QLatin1String("wait");
+        if (target == nullptr && !needsNoTarget) {
             if (m_waiting.elapsed() > 20000) {
                 std::fprintf(stderr, "driver: step %lld (%s %s/%s) could not be played\n",
                              qlonglong(m_next + 1), qPrintable(step.verb), qPrintable(step.window),
@@ -219,6 +251,12 @@ private:
             target->grab().save(QDir(folder).filePath(step.argument + QStringLiteral(".png")));
         } else if (step.verb == QLatin1String("minimize")) {
             target->showMinimized();
+        } else if (step.verb == QLatin1String("where")) {
+            const QRect rect(target->mapTo(target->window(), QPoint()), target->size());
+            std::printf("where %s/%s: 0x%llx %d %d %d %d\n", qPrintable(step.window),
+                        qPrintable(step.widget), qulonglong(target->window()->winId()), rect.x(),
+                        rect.y(), rect.width(), rect.height());
+            std::fflush(stdout);
         } else if (step.verb == QLatin1String("state")) {
             std::printf("state %s: %s\n", qPrintable(step.window), qPrintable(windowState(target)));
             std::fflush(stdout);
@@ -227,6 +265,7 @@ private:
 
     QList<Step> m_steps;
     qsizetype m_next = 0;
+    int m_linesRead = 0; // from stdin, not yet waited for
     QTimer m_timer;
     QElapsedTimer m_waiting;
 };

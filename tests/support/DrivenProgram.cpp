@@ -14,8 +14,8 @@ QString DrivenRun::printed(const QString& target) const {
         return {};
     const qsizetype from = start + mark.size();
     // A block runs to the next printed mark or the end.
-    static const QRegularExpression nextMark(
-        QStringLiteral("\n(?:[A-Za-z0-9_]+/[A-Za-z0-9_]+|answer|state [A-Za-z0-9_]+): "));
+    static const QRegularExpression nextMark(QStringLiteral(
+        "\n(?:[A-Za-z0-9_]+/[A-Za-z0-9_]+|answer|(?:state|where) [A-Za-z0-9_/]+): "));
     const QRegularExpressionMatch next = nextMark.match(output, from);
     const qsizetype end = next.hasMatch() ? next.capturedStart() : output.size();
     QString text = output.mid(from, end - from);
@@ -25,7 +25,8 @@ QString DrivenRun::printed(const QString& target) const {
 }
 
 DrivenProgram::DrivenProgram(const QString& dataFolder, const QStringList& steps,
-                             const QStringList& arguments, const QString& home) {
+                             const QStringList& arguments, const QString& home,
+                             const QProcessEnvironment& display) {
     const QDir homeDir(home.isEmpty() ? m_ownHome.path() : home);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), homeDir.path());
@@ -38,10 +39,18 @@ DrivenProgram::DrivenProgram(const QString& dataFolder, const QStringList& steps
     environment.insert(QStringLiteral("ORDALIS_DRIVE"), steps.join(u';'));
     environment.insert(QStringLiteral("ORDALIS_SCREENSHOTS"),
                        QStringLiteral(ORDALIS_SCREENSHOT_DIR));
+    environment.insert(display);
     m_process.setProcessEnvironment(environment);
     m_process.start(QStringLiteral(ORDALIS_APP_BIN),
                     QStringList{QStringLiteral("--data-dir"), dataFolder} + arguments);
     m_started = m_process.waitForStarted();
+}
+
+DrivenProgram::~DrivenProgram() {
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.kill();
+    m_process.waitForFinished();
 }
 
 bool DrivenProgram::waitForOutput(const QString& text, int ms) {
@@ -54,6 +63,28 @@ bool DrivenProgram::waitForOutput(const QString& text, int ms) {
         if (deadline.hasExpired() || !m_process.waitForReadyRead(int(deadline.remainingTime())))
             return false;
     }
+}
+
+QString DrivenProgram::nextPrinted(const QString& mark, int ms) {
+    const QByteArray wanted = '\n' + mark.toUtf8();
+    QDeadlineTimer deadline(ms);
+    for (;;) {
+        m_output += m_process.readAllStandardOutput();
+        const QByteArray seen = '\n' + m_output;
+        const qsizetype at = seen.indexOf(wanted, m_readUpTo);
+        const qsizetype end = at < 0 ? -1 : seen.indexOf('\n', at + 1);
+        if (end > 0) {
+            m_readUpTo = end;
+            return QString::fromUtf8(seen.mid(at + wanted.size(), end - at - wanted.size()));
+        }
+        if (deadline.hasExpired() || !m_process.waitForReadyRead(int(deadline.remainingTime())))
+            return {};
+    }
+}
+
+void DrivenProgram::proceed() {
+    m_process.write("\n");
+    m_process.waitForBytesWritten();
 }
 
 DrivenRun DrivenProgram::finish(int ms) {

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The draw panel's designed rectangles, in twips, one per control, and the same rectangles in a
-// window larger than designed. Down the left the two window-size pictures and the projector
-// and speech buttons; the name board with the name on it, the splitter bar and the standards
-// list; under the board the quick-pick box and the topic box; the fourteen category buttons in
-// two rows of seven, and beside them how many students a draw calls; along the bottom the class
-// box, the score box, the figures, the class timer and the four buttons that leave the lesson,
-// which keep to the right edge.
+// window larger than designed. Down the left the two window-size pictures, the projector button,
+// the button of the draw window that stays over a slideshow, and the speech button; the name board
+// with the name on it, the splitter bar and the standards list; under the board the quick-pick box
+// and the topic box; the fourteen category buttons in two rows of seven, and beside them how many
+// students a draw calls; along the bottom the class box, the score box, the figures, the class
+// timer and the four buttons that leave the lesson, which keep to the right edge.
 
 #include "layout/MainLayout.h"
 
@@ -38,6 +38,7 @@ struct DrawPanelRects {
     QRect fullWindowPicture;
     QRect compactWindowPicture;
     QRect projectorButton;
+    QRect overlayButton; // the small draw window over a slideshow
     QRect speechButton;
     QRect board;
     QRect name; // on the board, its top at the board's; centred over it once shown
@@ -65,7 +66,8 @@ struct DrawPanelRects {
 
 namespace design {
 constexpr int Row = 480;     // the height of a box or a button in a row of them
-constexpr int Picture = 460; // the side of a picture or a tool button
+constexpr int Picture = 340; // the side of a picture or a tool button, five down the left
+constexpr int PictureStep = Picture + CategoryGap;
 constexpr int UnderBoard = 2400;
 constexpr int Bottom = 4740;
 constexpr int ExitWidth = 795;
@@ -78,9 +80,10 @@ constexpr int CategoryRow = (CategoryArea.height() - CategoryGap) / 2;
 constexpr DrawPanelRects DrawPanelDesign{
     .panel{12000, 5400},
     .fullWindowPicture{120, 120, design::Picture, design::Picture},
-    .compactWindowPicture{120, 700, design::Picture, design::Picture},
-    .projectorButton{120, 1280, design::Picture, design::Picture},
-    .speechButton{120, 1860, design::Picture, design::Picture},
+    .compactWindowPicture{120, 120 + design::PictureStep, design::Picture, design::Picture},
+    .projectorButton{120, 120 + 2 * design::PictureStep, design::Picture, design::Picture},
+    .overlayButton{120, 120 + 3 * design::PictureStep, design::Picture, design::Picture},
+    .speechButton{120, 120 + 4 * design::PictureStep, design::Picture, design::Picture},
     .board{700, BoardTop, 7220, 2160},
     .name{760, BoardTop, 7130, 1500},
     .bar{7800, BoardTop, 90, 2160},

@@ -15,6 +15,8 @@ MainWindowKey mainWindowKey(int key, bool textBoxFocused, bool projector) {
         return projector ? MainWindowKey::LeaveProjector : MainWindowKey::None;
     case Qt::Key_F9:
         return MainWindowKey::OpenHistory;
+    case Qt::Key_F12:
+        return MainWindowKey::ToggleOverlay;
     default:
         break;
     }

@@ -4,9 +4,9 @@
 // PageDown or Space starts and stops a draw on the category used last ("所有" at first),
 // PageUp on "未点"; B or period blanks the name display; F11 (or F5, a remote's "start show")
 // turns projector mode on, and F11 or Escape turns it off; in projector mode the digits 1 to 8
-// say how many students a draw calls; F9 opens the class's history. Keys
-// typed into a text box are that box's own, except those that switch projector mode off and
-// on and F9.
+// say how many students a draw calls; F9 opens the class's history; F12 opens or closes the
+// draw window over a slideshow. Keys typed into a text box are that box's own, except those
+// that switch projector mode off and on, F9 and F12.
 
 namespace ordalis {
 
@@ -19,6 +19,7 @@ enum class MainWindowKey {
     LeaveProjector,
     OpenHistory,
     ChooseDrawCount,
+    ToggleOverlay,
 };
 
 // key: a Qt::Key value.

@@ -3,6 +3,7 @@
 
 #include "accounts/PasswordResetWindow.h"
 #include "accounts/RegistrationWindow.h"
+#include "common/WindowPlace.h"
 
 #include <QWidget>
 
@@ -38,6 +39,7 @@ void AccountWindows::openRegistration() {
         connect(m_registration.get(), &RegistrationWindow::returned, this,
                 &AccountWindows::backToLogin);
     }
+    placeOver(m_registration.get(), &m_login);
     m_login.hide();
     bringUp(m_registration.get());
 }
@@ -49,6 +51,7 @@ void AccountWindows::openPasswordReset() {
         connect(m_passwordReset.get(), &PasswordResetWindow::returned, this,
                 &AccountWindows::backToLogin);
     }
+    placeOver(m_passwordReset.get(), &m_login);
     bringUp(m_passwordReset.get());
     m_login.hide();
 }

@@ -2,10 +2,12 @@
 #include "Dialogs.h"
 
 #include "common/FileDialog.h"
+#include "common/WindowPlace.h"
 
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QQueue>
+#include <QShowEvent>
 
 namespace ordalis::dialogs {
 namespace {
@@ -37,11 +39,25 @@ QMessageBox::Icon toQt(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Qt centres a box over its parent by the insides of both, before the window manager has told
+// the box's frame: the box comes up a title bar too low. Once Qt sized it, the frames decide.
+class CentredMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        if (parentWidget() != nullptr && !event->spontaneous())
+            placeOver(this, parentWidget());
+    }
+};
+
 // A box as wide as its title needs: a window manager cuts the title of a narrow box ("Success!")
 // down to "…".
 std::unique_ptr<QMessageBox> messageBox(QWidget* parent, Icon icon, const QString& title,
                                         const QString& text, QMessageBox::StandardButtons buttons) {
-    auto box = std::make_unique<QMessageBox>(toQt(icon), title, text, buttons, parent);
+    auto box = std::make_unique<CentredMessageBox>(toQt(icon), title, text, buttons, parent);
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
         // The title bar's own buttons and margins take about this much beside the text.
         constexpr int TitleBarExtra = 160;

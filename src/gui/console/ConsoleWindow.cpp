@@ -3,6 +3,7 @@
 
 #include "common/Browser.h"
 #include "common/Look.h"
+#include "common/WindowPlace.h"
 #include "console/ClassesPage.h"
 #include "console/ConsoleWidgets.h"
 #include "console/DeletedItemsDialog.h"
@@ -12,7 +13,6 @@
 #include "console/StandardsPage.h"
 #include "console/StudentsPage.h"
 #include "console/TopicsPage.h"
-#include "layout/ScreenPlace.h"
 #include "layout/TwipsPlacer.h"
 #include "net/ServiceConfig.h"
 #include "net/ServiceEndpoints.h"
@@ -31,7 +31,6 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QWindow>
 #include <QtMath>
 
 namespace ordalis {
@@ -247,16 +246,11 @@ void ConsoleWindow::setStartViewVisible(bool visible) {
     m_startView->setVisible(visible);
 }
 
-void ConsoleWindow::open(const QRect& screenArea, const QMargins& frame) {
+void ConsoleWindow::open(const QWidget* over) {
     for (ConsolePage* page : m_pages)
         page->hide();
-    if (!screenArea.isEmpty()) {
-        const QMargins own = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-        const QMargins margins = own.isNull() ? frame : own;
-        const QRect outer = layout::centredOnScreen(screenArea, size().grownBy(margins));
-        resize(outer.size().shrunkBy(margins));
-        move(outer.topLeft()); // a window's position is its frame's
-    }
+    if (over != nullptr)
+        placeOver(this, over);
     show();
     raise();
     activateWindow();

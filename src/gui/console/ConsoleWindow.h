@@ -30,10 +30,9 @@ public:
     ConsoleWindow(Session& session, ServiceEndpoints& service, const DataFolder& folder,
                   const ServiceConfig& config, ConsoleHooks hooks, QWidget* parent = nullptr);
 
-    // Opening from the main window: no page shown, the window shown centred on the area of the
-    // main window's screen and entirely on it. frame: the window manager's frame around a
-    // window, as the main window has it, until this window's own is known.
-    void open(const QRect& screenArea = QRect(), const QMargins& frame = QMargins());
+    // Opening from the main window: no page shown, the window shown centred over `over` (the
+    // main window, hidden meanwhile) and entirely on its screen.
+    void open(const QWidget* over = nullptr);
     // The page button: page i shown and filled.
     void showPage(int index);
     // "返回": the start view again, the window hidden.

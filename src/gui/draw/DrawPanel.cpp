@@ -73,6 +73,17 @@ QIcon screenIcon() {
     }));
 }
 
+// The overlay button: a small window standing on a larger screen.
+QIcon overlayIcon() {
+    return QIcon(glyph([](QPainter& p) {
+        p.setPen(QPen(look::AccentColor, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawRoundedRect(QRectF(4, 10, 56, 40), 4, 4);
+        p.setPen(Qt::NoPen);
+        p.setBrush(look::AccentColor);
+        p.drawRoundedRect(QRectF(30, 28, 26, 18), 3, 3);
+    }));
+}
+
 QIcon speakerIcon() {
     return QIcon(glyph([](QPainter& p) {
         p.setPen(Qt::NoPen);
@@ -193,10 +204,14 @@ DrawPanel::DrawPanel(QWidget* parent)
     m_projectorButton->setToolTip(
         QStringLiteral("投影模式：全屏显示姓名（F11 或 F5 进入，F11 或 Esc 退出）\n") +
         PresenterKeysHelp);
+    m_overlayButton = named(new QPushButton(this), QStringLiteral("cmdOverlay"));
+    m_overlayButton->setIcon(overlayIcon());
+    m_overlayButton->setToolTip(QStringLiteral(
+        "放映抽取小窗：总在幻灯片上面，点它抽取，幻灯片不失去键盘（F12 打开、关闭）"));
     m_speechButton = named(new QPushButton(this), QStringLiteral("cmdSpeech"));
     m_speechButton->setIcon(speakerIcon());
     m_speechButton->setCheckable(true);
-    for (QPushButton* button : {m_projectorButton, m_speechButton}) {
+    for (QPushButton* button : {m_projectorButton, m_overlayButton, m_speechButton}) {
         button->setProperty("tool", true);
         button->setFocusPolicy(Qt::NoFocus);
     }
@@ -229,6 +244,7 @@ DrawPanel::DrawPanel(QWidget* parent)
     });
     connect(m_standardsList, &QListWidget::itemClicked, this, &DrawPanel::standardClicked);
     connect(m_projectorButton, &QPushButton::clicked, this, &DrawPanel::projectorRequested);
+    connect(m_overlayButton, &QPushButton::clicked, this, &DrawPanel::overlayRequested);
     // Only a click is a choice to keep; showing the stored choice is not one.
     connect(m_speechButton, &QPushButton::clicked, this, &DrawPanel::speechToggled);
     connect(m_uploadButton, &QPushButton::clicked, this, &DrawPanel::uploadRequested);
@@ -532,6 +548,7 @@ void DrawPanel::placeGrown(const layout::Growth& growth, double barLeft) {
     const QList<QPair<QWidget*, QRect>> places{{m_fullWindowPicture, g.fullWindowPicture},
                                                {m_compactWindowPicture, g.compactWindowPicture},
                                                {m_projectorButton, g.projectorButton},
+                                               {m_overlayButton, g.overlayButton},
                                                {m_speechButton, g.speechButton},
                                                {m_board, g.board},
                                                {m_nameDisplay, g.name},

@@ -146,6 +146,7 @@ Q_SIGNALS:
     void standardClicked();
     void compactRequested(bool compact); // the pointer on one of the two pictures
     void projectorRequested();           // the projector button
+    void overlayRequested();             // the draw window over a slideshow, or F12
     void speechToggled(bool on);
     void uploadRequested();  // 上传
     void userRequested();    // 用户
@@ -185,6 +186,7 @@ private:
     QLabel* m_fullWindowPicture;
     QLabel* m_compactWindowPicture;
     QPushButton* m_projectorButton;
+    QPushButton* m_overlayButton;
     QPushButton* m_speechButton;
     QLabel* m_scoreCaption;
     QLabel* m_countCaption;

@@ -34,7 +34,7 @@ constexpr int TakenBackMs = 10000;
 } // namespace
 
 MainWindow::MainWindow(const DataFolder& folder, Session& session, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+    : QMainWindow(parent)
     , m_folder(folder)
     , m_session(session)
     , m_record(folder.recordFile())

@@ -74,6 +74,9 @@ bool MainWindowKeyHandler::eventFilter(QObject* watched, QEvent* event) {
     case MainWindowKey::ChooseDrawCount:
         m_panel->setDrawCount(drawCountOfKey(press->key()));
         break;
+    case MainWindowKey::ToggleOverlay:
+        Q_EMIT m_panel->overlayRequested();
+        break;
     case MainWindowKey::None:
         break;
     }

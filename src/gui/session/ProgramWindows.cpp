@@ -5,9 +5,11 @@
 #include "backups/Backups.h"
 #include "common/Dialogs.h"
 #include "common/UnsavedWork.h"
+#include "common/WindowPlace.h"
 #include "console/ConsoleWindow.h"
 #include "draw/CalledNameSpeech.h"
 #include "draw/DrawController.h"
+#include "draw/DrawOverlay.h"
 #include "draw/DrawPanel.h"
 #include "draw/TurnsController.h"
 #include "groups/GroupUploader.h"
@@ -25,7 +27,6 @@
 #include "status/StatusPanels.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QStatusBar>
 #include <QWindow>
 
@@ -99,6 +100,10 @@ ProgramWindows::ProgramWindows(const DataFolder& folder, const ServiceConfig& co
     connect(form, &MainWindow::calledByDraw, m_speech, &CalledNameSpeech::drawStopped);
     connect(form, &MainWindow::calledSeveralByDraw, m_speech,
             [this](const QStringList& names) { m_speech->drawStopped(names.join(u'、')); });
+    m_overlay =
+        std::make_unique<DrawOverlay>(form->drawController(), form->drawPanel(), settingsIni);
+    connect(form->drawPanel(), &DrawPanel::overlayRequested, this,
+            [this] { m_overlay->toggle(m_mainWindow.get()); });
 
     ManualPanel* manual = form->manualPanel();
     m_groupUploader = new GroupUploader(
@@ -143,6 +148,7 @@ void ProgramWindows::showLoginWindow() {
             connect(login, &LoginWindow::backupsRequested, this, &ProgramWindows::openBackups);
         }
     }
+    placeOver(m_login.get(), m_mainWindow.get());
     hideMainWindow();
     bringUp(m_login.get());
 }
@@ -224,8 +230,9 @@ void ProgramWindows::openHistory() {
         m_history = std::make_unique<HistoryWindow>(
             m_endpoints, std::move(sources), m_folder.filePath(QStringLiteral("history.ini")));
     }
-    m_history->show();
-    m_history->raise();
+    if (!m_history->isVisible())
+        placeOver(m_history.get(), m_mainWindow.get());
+    bringUp(m_history.get());
     m_history->showClass(m_mainWindow->chosenClass());
 }
 
@@ -245,9 +252,9 @@ void ProgramWindows::setBackups(Backups* backups) {
 void ProgramWindows::openBackups() {
     if (!m_backupWindow)
         m_backupWindow = std::make_unique<BackupWindow>(*m_backups);
-    m_backupWindow->show();
-    m_backupWindow->raise();
-    m_backupWindow->activateWindow();
+    if (!m_backupWindow->isVisible())
+        placeOver(m_backupWindow.get(), m_login.get());
+    bringUp(m_backupWindow.get());
 }
 
 void ProgramWindows::afterRestore(bool done) {
@@ -290,24 +297,29 @@ void ProgramWindows::openConsole() {
             showMainWindow();
         });
     }
-    const QWindow* main = m_mainWindow->windowHandle();
-    m_console->open(m_mainWindow->screen()->availableGeometry(),
-                    main ? main->frameMargins() : QMargins());
+    m_console->open(m_mainWindow.get());
     hideMainWindow();
 }
 
 void ProgramWindows::hideMainWindow() {
-    m_mainWindowAt = m_mainWindow->pos();
+    m_mainWindowAt = m_mainWindow->geometry().topLeft();
     m_mainWindow->hide();
+    m_overlay->hide(); // it draws for the main window
 }
 
 void ProgramWindows::showMainWindow() {
     // Shown again where it was: left to itself, a window manager places it anew. A maximised
     // or full-screen window keeps to its screen by itself.
+    // The frame's place is told the window itself: a move() to where the window was is no move
+    // to Qt, and the window manager then places it as a new window.
     const bool placedByState =
         m_mainWindow->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
-    if (m_mainWindowAt && !placedByState)
-        m_mainWindow->move(*m_mainWindowAt);
+    if (m_mainWindowAt && !placedByState) {
+        if (QWindow* window = m_mainWindow->windowHandle())
+            window->setPosition(*m_mainWindowAt);
+        else
+            m_mainWindow->move(*m_mainWindowAt);
+    }
     m_mainWindow->show();
 }
 

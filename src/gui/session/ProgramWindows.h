@@ -24,6 +24,7 @@ class BackupWindow;
 class Backups;
 class CalledNameSpeech;
 class ConsoleWindow;
+class DrawOverlay;
 class MainWindow;
 class GroupUploader;
 class HistoryWindow;
@@ -65,6 +66,8 @@ public:
     // Created at the click on 后台; none after it was discarded (closed or a new login).
     ConsoleWindow* console() const;
     StatusPanels* statusPanels() const { return m_status; }
+    // The draw window over a slideshow (the button beside the projector's, F12).
+    DrawOverlay* drawOverlay() const { return m_overlay.get(); }
 
     // 用户: the main window makes way for the login window.
     void showLoginWindow();
@@ -107,6 +110,7 @@ private:
     QString m_localMailFolder;
     ConsoleHooks::Deletions m_deletions;
     std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<DrawOverlay> m_overlay; // drives the main window's draw: goes first
     std::unique_ptr<LoginWindow> m_login;
     std::unique_ptr<AccountWindows> m_accounts; // registration and password reset, of m_login
     std::unique_ptr<HistoryWindow> m_history;

@@ -19,6 +19,7 @@ QList<Named> controls(const DrawPanelRects& g) {
     QList<Named> all{{"fullWindowPicture", g.fullWindowPicture},
                      {"compactWindowPicture", g.compactWindowPicture},
                      {"projectorButton", g.projectorButton},
+                     {"overlayButton", g.overlayButton},
                      {"speechButton", g.speechButton},
                      {"board", g.board},
                      {"name", g.name},
@@ -142,9 +143,9 @@ private Q_SLOTS:
             for (const QRect& exit : {g.uploadButton, g.userButton, g.manageButton})
                 QCOMPARE(exit.size(), g.historyButton.size());
 
-            checkInOrder(
-                {g.fullWindowPicture, g.compactWindowPicture, g.projectorButton, g.speechButton},
-                Qt::Vertical, CategoryGap);
+            checkInOrder({g.fullWindowPicture, g.compactWindowPicture, g.projectorButton,
+                          g.overlayButton, g.speechButton},
+                         Qt::Vertical, CategoryGap);
             QCOMPARE(g.fullWindowPicture.top(), g.board.top());
             QVERIFY(g.speechButton.bottom() < g.quickPickBox.top());
             QVERIFY(g.speechButton.right() < g.board.left());

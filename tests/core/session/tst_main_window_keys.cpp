@@ -35,6 +35,9 @@ private Q_SLOTS:
             {Qt::Key_F11, false, true, K::LeaveProjector},
             {Qt::Key_Escape, true, true, K::LeaveProjector},
             {Qt::Key_F5, false, true, K::None},
+            // The draw window over a slideshow, from a text box and in projector mode too.
+            {Qt::Key_F12, true, false, K::ToggleOverlay},
+            {Qt::Key_F12, false, true, K::ToggleOverlay},
             // Escape outside projector mode belongs to the focused control.
             {Qt::Key_Escape, false, false, K::None},
             {Qt::Key_A, false, false, K::None},
