@@ -21,6 +21,7 @@
 #include <QCursor>
 #include <QDateEdit>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -33,6 +34,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 
 namespace ordalis {
 
@@ -381,6 +383,21 @@ void HistoryWindow::fillFairness() {
     }
     categories->setLabelsAngle(upright ? -90 : 0);
     categories->setTruncateLabels(!upright);
+    if (upright) {
+        // An upright name is a line of text across its place: the type is made no taller than
+        // a place is wide, so that neighbours do not run into each other.
+        const QFont designed = categories->labelsFont();
+        const auto fit = [categories, designed](const QRectF& plot) {
+            QFont font = designed;
+            const double place = plot.width() / std::max<qsizetype>(1, categories->count());
+            const int designedPixels = QFontMetrics(designed).height();
+            font.setPixelSize(std::clamp(int(place * 0.9), 6, std::max(6, designedPixels)));
+            if (font != categories->labelsFont())
+                categories->setLabelsFont(font);
+        };
+        connect(chart, &QChart::plotAreaChanged, categories, fit);
+        fit(chart->plotArea());
+    }
     chart->addAxis(categories, Qt::AlignBottom);
     bars->attachAxis(categories);
     auto* hidden = new QValueAxis;
