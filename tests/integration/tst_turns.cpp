@@ -98,7 +98,7 @@ private Q_SLOTS:
             if (draw == 60)
                 uploadCalls(room);
         }
-        QCOMPARE(turn->toolTip(), standing(3));
+        QTRY_COMPARE(turn->toolTip(), standing(3));
         saveToolTipShot(room, turn);
         uploadCalls(room);
 
@@ -121,7 +121,7 @@ private Q_SLOTS:
             round.insert(drawTurn(room));
         QCOMPARE(round.size(), ClassSize - 1);
         QVERIFY(!round.contains(absent));
-        QCOMPARE(room.button("btnChou_13")->toolTip(), standing(4));
+        QTRY_COMPARE(room.button("btnChou_13")->toolTip(), standing(4));
         markAbsent(room, absent, false);
         uploadCalls(room);
 
@@ -137,7 +137,7 @@ private Q_SLOTS:
         for (int draw = 0; draw <= ClassSize; ++draw)
             next.insert(drawTurn(room));
         QCOMPARE(next.size(), ClassSize + 1);
-        QCOMPARE(room.button("btnChou_13")->toolTip(), standing(5));
+        QTRY_COMPARE(room.button("btnChou_13")->toolTip(), standing(5));
         uploadCalls(room);
         QCOMPARE(recordedCalls().value(Newcomer), 2);
 

@@ -117,6 +117,8 @@ std::optional<DrawEngine::CalledSeveral> DrawEngine::stopSeveral(int count) {
     if (!first)
         return std::nullopt;
     CalledSeveral called{first->category, {first->name}};
+    if (count <= 1)
+        return called; // a draw of one, as most are: no list of the others
     QStringList others = pool;
     others.removeAll(first->name);
     others.removeDuplicates(); // two students of one name are one name to call

@@ -30,14 +30,15 @@ TurnCounts::TurnCounts(QString className, QDate from, QDate to)
 
 void TurnCounts::add(Source source, const QString& student, const QString& time,
                      const QString& how) {
-    const QDate day = QDate::fromString(time.left(10), Qt::ISODate);
+    const QDate day = QDate::fromString(QStringView(time).left(10), Qt::ISODate);
     if (student.isEmpty() || !day.isValid() || day < m_from || day > m_to)
         return;
-    const QString call = QStringList{student, time, how}.join(u'\t');
+    const QString call = student + u'\t' + time + u'\t' + how;
     const int before = timesKnown(call);
-    ++m_calls[source][call];
+    const int now = ++m_calls[source][call];
     // The student's count follows at once; a source replaced whole is counted again instead.
-    m_counts[student] += timesKnown(call) - before;
+    if (now > before)
+        m_counts[student] += now - before;
 }
 
 int TurnCounts::timesKnown(const QString& call) const {
@@ -78,8 +79,7 @@ void TurnCounts::setPendingCalls(const QStringList& callLines) {
     recount();
 }
 
-void TurnCounts::addLessonCall(const QString& callLine) {
-    const CallLine call = CallLine::fromText(callLine);
+void TurnCounts::addLessonCall(const CallLine& call) {
     if (call.className != m_class)
         return;
     add(Lesson, call.student, call.time, call.how);

@@ -7,6 +7,8 @@
 // the class after the term began starts at the count the class's fewest had then, so that a
 // newcomer is not called over and over to catch up.
 
+#include "wire/CallLine.h"
+
 #include <QDate>
 #include <QHash>
 #include <QString>
@@ -32,9 +34,9 @@ public:
     // pending before and is not now went with an upload: it still counts, as the service's
     // calls read before lack it.
     void setPendingCalls(const QStringList& callLines);
-    // A call of this lesson (a CallLine text): it still counts once an upload took it from the
+    // A call of this lesson: it still counts once an upload took it from the
     // pending calls and before the service's calls are read again.
-    void addLessonCall(const QString& callLine);
+    void addLessonCall(const CallLine& call);
 
     // The count each student started at who joined the class after the term began.
     void setStarts(const QHash<QString, int>& starts) { m_starts = starts; }

@@ -30,6 +30,9 @@ TurnsController::TurnsController(DrawPanel* panel, DrawController* draw, Request
     , m_termStartIni(std::move(termStartIni))
     , m_starts(std::move(startsIni)) {
     m_draw->setTurnPool([this] { return pool(); });
+    m_standingDue.setSingleShot(true);
+    m_standingDue.setInterval(0);
+    connect(&m_standingDue, &QTimer::timeout, this, &TurnsController::showStanding);
     showStanding();
 }
 
@@ -61,9 +64,11 @@ void TurnsController::clear() {
     showStanding();
 }
 
-void TurnsController::callRecorded(const QString& callLine) {
-    m_counts.addLessonCall(callLine);
-    showStanding();
+void TurnsController::callRecorded(const CallLine& call) {
+    m_counts.addLessonCall(call);
+    // The tooltip follows once the event loop is free: the stop shows its student first.
+    if (!m_standingDue.isActive())
+        m_standingDue.start();
 }
 
 QStringList TurnsController::present() const {

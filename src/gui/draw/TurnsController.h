@@ -11,6 +11,7 @@
 #include "text/Refusal.h"
 
 #include <QObject>
+#include <QTimer>
 #include <functional>
 
 namespace ordalis {
@@ -48,7 +49,7 @@ public:
     void rosterChanged(const QStringList& roster);
     void clear();
     // A call was recorded (a CallLine text), by any draw or pick.
-    void callRecorded(const QString& callLine);
+    void callRecorded(const CallLine& call);
     // Who is present changed, or the draw stopped: the tooltip follows.
     void showStanding();
 
@@ -75,6 +76,7 @@ private:
     QDate m_termStart;
     ServiceState m_service = ServiceState::Unread;
     bool m_reading = false;
+    QTimer m_standingDue; // a call's tooltip update waits for the event loop
 };
 
 } // namespace ordalis

@@ -339,11 +339,10 @@ void MainWindow::showTopicStandards() {
 }
 
 void MainWindow::recordCall(const QString& name, const QString& how) {
-    const QString line =
-        CallLine{chosenClass(), name, ScoreLine::timeText(QDateTime::currentDateTime()), how}
-            .toText();
-    m_turns->callRecorded(line);
-    Q_EMIT callRecorded(line);
+    const CallLine call{chosenClass(), name, ScoreLine::timeText(QDateTime::currentDateTime()),
+                        how};
+    m_turns->callRecorded(call);
+    Q_EMIT callRecorded(call.toText());
 }
 
 void MainWindow::callSeveralFromDraw(const QStringList& names) {

@@ -3,6 +3,7 @@
 // pool of the fewest among those present, with the starts of students who joined later.
 
 #include "draw/TurnCounts.h"
+#include "wire/CallLine.h"
 
 #include <QtTest>
 
@@ -103,7 +104,7 @@ private Q_SLOTS:
         counts.setPendingCalls(linesOf(pending) + linesOf("甲3", QStringLiteral("二班")) +
                                linesOf("甲", ClassName));
         for (const QString& line : linesOf(lesson))
-            counts.addLessonCall(line);
+            counts.addLessonCall(CallLine::fromText(line));
         // Everybody of the roster, the absent too.
         const QStringList roster =
             words(present).contains(QStringLiteral("新")) ? words("甲 乙 新") : words("甲 乙 丙");
