@@ -43,11 +43,15 @@ void TurnsController::chooseClass(const QString& className, const QStringList& r
     if (className != m_counts.className() || termStart != m_termStart || today != m_counts.to()) {
         m_termStart = termStart;
         m_counts = TurnCounts(className, m_termStart, today);
+        m_metRoster.clear();
     }
     m_roster = roster;
     m_service = ServiceState::Unread;
-    meetRoster();
-    showStanding();
+    if (m_roster != m_metRoster)
+        meetRoster();
+    // The tooltip follows once the event loop is free: the class's lists show first.
+    if (!m_standingDue.isActive())
+        m_standingDue.start();
     readServiceCalls();
 }
 
@@ -60,6 +64,7 @@ void TurnsController::rosterChanged(const QStringList& roster) {
 void TurnsController::clear() {
     m_counts = TurnCounts();
     m_roster.clear();
+    m_metRoster.clear();
     m_service = ServiceState::Unread;
     showStanding();
 }
@@ -82,6 +87,7 @@ QStringList TurnsController::pool() {
 }
 
 void TurnsController::meetRoster() {
+    m_metRoster = m_roster;
     if (m_sources.pendingCalls)
         m_counts.setPendingCalls(m_sources.pendingCalls());
     const QString user = m_session.userName;

@@ -73,6 +73,7 @@ private:
     Sources m_sources;
     TurnCounts m_counts;
     QStringList m_roster;
+    QStringList m_metRoster; // the roster the starts were reckoned for
     QDate m_termStart;
     ServiceState m_service = ServiceState::Unread;
     bool m_reading = false;
