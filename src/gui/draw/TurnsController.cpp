@@ -8,6 +8,7 @@
 #include "session/Session.h"
 
 #include <QPointer>
+#include <utility>
 
 namespace ordalis {
 
@@ -65,13 +66,15 @@ void TurnsController::clear() {
     m_counts = TurnCounts();
     m_roster.clear();
     m_metRoster.clear();
+    m_lessonCalls.clear();
     m_service = ServiceState::Unread;
     showStanding();
 }
 
 void TurnsController::callRecorded(const CallLine& call) {
-    m_counts.addLessonCall(call);
-    // The tooltip follows once the event loop is free: the stop shows its student first.
+    // Counted before the next draw, and with the tooltip once the event loop is free: the
+    // stop shows its student first.
+    m_lessonCalls.append(call);
     if (!m_standingDue.isActive())
         m_standingDue.start();
 }
@@ -80,16 +83,21 @@ QStringList TurnsController::present() const {
     return m_draw->engine().kind(AllStudents);
 }
 
-QStringList TurnsController::pool() {
+void TurnsController::countNewCalls() {
+    for (const CallLine& call : std::exchange(m_lessonCalls, {}))
+        m_counts.addLessonCall(call);
     if (m_sources.pendingCalls)
         m_counts.setPendingCalls(m_sources.pendingCalls());
+}
+
+QStringList TurnsController::pool() {
+    countNewCalls();
     return m_counts.pool(present());
 }
 
 void TurnsController::meetRoster() {
     m_metRoster = m_roster;
-    if (m_sources.pendingCalls)
-        m_counts.setPendingCalls(m_sources.pendingCalls());
+    countNewCalls();
     const QString user = m_session.userName;
     const QHash<QString, int> kept = m_starts.read(user, m_counts.className(), m_termStart);
     const QHash<QString, int> starts = m_counts.withNewcomers(m_roster, kept);
@@ -146,8 +154,7 @@ void TurnsController::showStanding() {
                                     standing(QStringLiteral("k"), QStringLiteral("k+1")));
         return;
     }
-    if (m_sources.pendingCalls)
-        m_counts.setPendingCalls(m_sources.pendingCalls());
+    countNewCalls();
     const int fewest = m_counts.fewest(present());
     QString tip = standing(QString::number(fewest), QString::number(fewest + 1));
     if (m_service == ServiceState::Reading)

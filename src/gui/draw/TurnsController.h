@@ -63,6 +63,8 @@ private:
     // The roster's newcomers get their starts, kept once the counts are whole.
     void meetRoster();
     QStringList present() const;
+    // The lesson's calls recorded since, and the pending calls as they are now, into the counts.
+    void countNewCalls();
 
     DrawPanel* m_panel;
     DrawController* m_draw;
@@ -73,7 +75,8 @@ private:
     Sources m_sources;
     TurnCounts m_counts;
     QStringList m_roster;
-    QStringList m_metRoster; // the roster the starts were reckoned for
+    QStringList m_metRoster;       // the roster the starts were reckoned for
+    QList<CallLine> m_lessonCalls; // recorded, not counted yet
     QDate m_termStart;
     ServiceState m_service = ServiceState::Unread;
     bool m_reading = false;
