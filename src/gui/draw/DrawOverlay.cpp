@@ -42,8 +42,10 @@ DrawOverlay::DrawOverlay(DrawController* draw, DrawPanel* panel, const QString& 
     m_categoryBox->setObjectName(QStringLiteral("ComboOverlay"));
     m_drawButton->setObjectName(QStringLiteral("cmdOverlayDraw"));
     m_name->setObjectName(QStringLiteral("LabelOverlayName"));
+    // Each entry holds its draw button: the twelve categories, then 轮流.
     for (int i = 0; i < DrawCategoryCount; ++i)
-        m_categoryBox->addItem(drawButtonCaption(i));
+        m_categoryBox->addItem(drawButtonCaption(i), i);
+    m_categoryBox->addItem(drawButtonCaption(TurnButton), TurnButton);
     // The slideshow keeps the keyboard: nothing here takes it.
     for (QWidget* control :
          {static_cast<QWidget*>(m_categoryBox), static_cast<QWidget*>(m_drawButton)})
@@ -66,7 +68,7 @@ DrawOverlay::DrawOverlay(DrawController* draw, DrawPanel* panel, const QString& 
     connect(m_drawButton, &QPushButton::clicked, this, &DrawOverlay::drawOrStop);
     connect(panel, &DrawPanel::nameShown, m_name, &QLabel::setText);
     connect(m_draw, &DrawController::rollStarted, this, [this](int category) {
-        m_categoryBox->setCurrentIndex(category);
+        m_categoryBox->setCurrentIndex(m_categoryBox->findData(category));
         showRolling(true);
     });
     connect(m_draw, &DrawController::rollStopped, this, [this] { showRolling(false); });
@@ -112,10 +114,12 @@ void DrawOverlay::drawOrStop() {
         m_draw->toggle(m_draw->engine().startedCategory());
         return;
     }
-    const int category = m_categoryBox->currentIndex();
+    const int category = m_categoryBox->currentData().toInt();
+    // 轮流 draws among the students present, as 所有 does.
+    const int list = category == TurnButton ? AllStudents : category;
     if (m_draw->engine().kind(AllStudents).isEmpty())
         m_name->setText(QStringLiteral("请先在主窗口选择班级"));
-    else if (m_draw->engine().kind(category).isEmpty())
+    else if (m_draw->engine().kind(list).isEmpty())
         m_name->setText(QStringLiteral("“%1”中没有学生").arg(m_categoryBox->currentText()));
     else
         m_draw->toggle(category);

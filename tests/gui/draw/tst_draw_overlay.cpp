@@ -66,6 +66,18 @@ private Q_SLOTS:
         QTest::mouseClick(draw, Qt::LeftButton);
         QCOMPARE(calls.count(), 2);
         saveScreenshot(&overlay, QStringLiteral("draw-overlay"));
+
+        // 轮流 from either window, the other following.
+        QTest::mouseClick(h.button(TurnButton), Qt::LeftButton);
+        QCOMPARE(categories->currentText(), drawButtonCaption(TurnButton));
+        QTest::mouseClick(draw, Qt::LeftButton);
+        QTest::mouseClick(draw, Qt::LeftButton);
+        QVERIFY(h.form->drawController()->isRolling());
+        QCOMPARE(h.button(TurnButton)->text(), QStringLiteral("暂停"));
+        QTest::mouseClick(draw, Qt::LeftButton);
+        QCOMPARE(calls.count(), 4);
+        QCOMPARE(CallLine::fromText(calls.at(3).at(0).toString()).how,
+                 drawButtonCaption(TurnButton));
     }
 
     // Put somewhere, it comes back there; put on a screen that is gone, it comes back at the
