@@ -133,8 +133,9 @@ std::optional<DrawEngine::CalledSeveral> DrawEngine::stopSeveral(int count) {
 void DrawEngine::bookCalled(int category, const QString& name) {
     if (!m_kinds[AlreadyCalled].contains(name))
         m_kinds[AlreadyCalled].append(name);
-    if (category != AllStudents && category != AlreadyCalled)
-        m_kinds[category].removeOne(name);
+    // 轮流 has no list of its own.
+    if (category != AllStudents && category != AlreadyCalled && category < DrawCategoryCount)
+        m_kinds.at(category).removeOne(name);
 }
 
 bool DrawEngine::callByHand(const QString& name) {

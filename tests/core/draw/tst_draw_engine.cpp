@@ -97,6 +97,16 @@ private Q_SLOTS:
         DrawEngine::Kinds after = kinds;
         after[AlreadyCalled] = QStringList{names(3)[1]};
         QCOMPARE(engine.kinds(), after);
+
+        // Several at once from its pool: all called, no category but "已点" touched.
+        QVERIFY(engine.startTurn(names(3)));
+        const std::optional<DrawEngine::CalledSeveral> several = engine.stopSeveral(3);
+        QCOMPARE(several->names.size(), 3);
+        after[AlreadyCalled] = QStringList{names(3)[1]};
+        for (const QString& name : several->names)
+            if (!after[AlreadyCalled].contains(name))
+                after[AlreadyCalled] << name;
+        QCOMPARE(engine.kinds(), after);
     }
 
     void stopBookkeeping_data() {
