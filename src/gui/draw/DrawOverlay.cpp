@@ -72,6 +72,13 @@ DrawOverlay::DrawOverlay(DrawController* draw, DrawPanel* panel, const QString& 
         showRolling(true);
     });
     connect(m_draw, &DrawController::rollStopped, this, [this] { showRolling(false); });
+    // Several called at once stand two to a line.
+    connect(m_draw, &DrawController::calledSeveral, this, [this](const QStringList& names) {
+        QStringList lines;
+        for (qsizetype i = 0; i < names.size(); i += 2)
+            lines << names.mid(i, 2).join(QStringLiteral("、"));
+        m_name->setText(lines.join(u'\n'));
+    });
     new AboveFullScreen(this);
 }
 

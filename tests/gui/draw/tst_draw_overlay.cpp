@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QSpinBox>
 
 using namespace ordalis;
 using namespace ordalis::test;
@@ -78,6 +79,16 @@ private Q_SLOTS:
         QCOMPARE(calls.count(), 4);
         QCOMPARE(CallLine::fromText(calls.at(3).at(0).toString()).how,
                  drawButtonCaption(TurnButton));
+
+        // A draw of three shows all three.
+        h.find<QSpinBox>(QStringLiteral("spnDrawCount"))->setValue(3);
+        categories->setCurrentIndex(AllStudents);
+        QTest::mouseClick(draw, Qt::LeftButton);
+        QTest::mouseClick(draw, Qt::LeftButton);
+        QCOMPARE(calls.count(), 7);
+        for (qsizetype i = 4; i < 7; ++i)
+            QVERIFY(
+                name->text().contains(CallLine::fromText(calls.at(i).at(0).toString()).student));
     }
 
     // Put somewhere, it comes back there; put on a screen that is gone, it comes back at the
