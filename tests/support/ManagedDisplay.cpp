@@ -80,10 +80,17 @@ ManagedDisplay::ManagedDisplay(QSize size, const QString& windowManager) {
     if (windowManager == QLatin1String("openbox"))
         managerArguments << QStringLiteral("--sm-disable");
     m_manager.start(windowManager, managerArguments);
-    // The manager is up once it names itself on the root window.
+    // The manager is up once it names itself on the root window. One that gave up at once
+    // (seen on a loaded machine, the server just up) is started once more.
+    bool startedAgain = false;
     while (!deadline.hasExpired()) {
-        if (m_manager.state() == QProcess::NotRunning)
-            break;
+        if (m_manager.state() == QProcess::NotRunning) {
+            if (startedAgain)
+                break;
+            startedAgain = true;
+            m_manager.start(windowManager, managerArguments);
+            continue;
+        }
         if (!propertyValues(
                  property(QStringLiteral("root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")))
                  .isEmpty())
