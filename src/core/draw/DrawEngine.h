@@ -40,6 +40,9 @@ public:
     const Kinds& kinds() const { return m_kinds; }
     const QStringList& kind(int category) const { return m_kinds.at(category); }
     bool hasNames(int category) const { return !m_kinds.at(category).isEmpty(); }
+    // Whether a draw button has anybody to draw: its category's list, or for 轮流 the
+    // students present ("所有").
+    bool canDraw(int button) const { return hasNames(button == TurnButton ? AllStudents : button); }
 
     // Copies the category into the pool. False (nothing changes) for an empty category, an
     // index outside 0..11, or while another draw is started.

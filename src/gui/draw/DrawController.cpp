@@ -31,9 +31,7 @@ void DrawController::refreshKinds(const DrawEngine::Kinds& kinds) {
     if (m_engine.isStarted())
         return;
     m_engine.refreshKinds(kinds);
-    for (int i = 0; i < DrawCategoryCount; ++i)
-        m_panel->setCategoryEnabled(i, m_engine.hasNames(i));
-    m_panel->setCategoryEnabled(TurnButton, m_engine.hasNames(AllStudents));
+    enableDrawButtons();
 }
 
 void DrawController::clear() {
@@ -45,15 +43,17 @@ void DrawController::clear() {
     m_panel->clearDrawnNames();
     if (wasRolling)
         Q_EMIT rollStopped();
+    enableDrawButtons(); // every list is empty now
+}
+
+void DrawController::enableDrawButtons() {
     for (int i = 0; i < DrawCategoryCount; ++i)
-        m_panel->setCategoryEnabled(i, false);
-    m_panel->setCategoryEnabled(TurnButton, false);
+        m_panel->setCategoryEnabled(i, m_engine.canDraw(i));
+    m_panel->setCategoryEnabled(TurnButton, m_engine.canDraw(TurnButton));
 }
 
 void DrawController::refreshCategories() {
-    for (int i = 0; i < DrawCategoryCount; ++i)
-        m_panel->setCategoryEnabled(i, m_engine.hasNames(i));
-    m_panel->setCategoryEnabled(TurnButton, m_engine.hasNames(AllStudents));
+    enableDrawButtons();
     m_panel->enableQuickPick();
 }
 

@@ -63,6 +63,8 @@ Q_SIGNALS:
 private:
     void start(int category);
     void stop(int category);
+    // Each draw button enabled exactly when it has anybody to draw.
+    void enableDrawButtons();
     void refreshCategories();
     void stopOrStart(int category);
 

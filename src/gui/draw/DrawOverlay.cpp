@@ -122,11 +122,9 @@ void DrawOverlay::drawOrStop() {
         return;
     }
     const int category = m_categoryBox->currentData().toInt();
-    // 轮流 draws among the students present, as 所有 does.
-    const int list = category == TurnButton ? AllStudents : category;
     if (m_draw->engine().kind(AllStudents).isEmpty())
         m_name->setText(QStringLiteral("请先在主窗口选择班级"));
-    else if (m_draw->engine().kind(list).isEmpty())
+    else if (!m_draw->engine().canDraw(category))
         m_name->setText(QStringLiteral("“%1”中没有学生").arg(m_categoryBox->currentText()));
     else
         m_draw->toggle(category);

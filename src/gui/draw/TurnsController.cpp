@@ -51,8 +51,7 @@ void TurnsController::chooseClass(const QString& className, const QStringList& r
     if (m_roster != m_metRoster)
         meetRoster();
     // The tooltip follows once the event loop is free: the class's lists show first.
-    if (!m_standingDue.isActive())
-        m_standingDue.start();
+    showStandingSoon();
     readServiceCalls();
 }
 
@@ -75,6 +74,10 @@ void TurnsController::callRecorded(const CallLine& call) {
     // Counted before the next draw, and with the tooltip once the event loop is free: the
     // stop shows its student first.
     m_lessonCalls.append(call);
+    showStandingSoon();
+}
+
+void TurnsController::showStandingSoon() {
     if (!m_standingDue.isActive())
         m_standingDue.start();
 }

@@ -65,6 +65,8 @@ private:
     QStringList present() const;
     // The lesson's calls recorded since, and the pending calls as they are now, into the counts.
     void countNewCalls();
+    // The tooltip brought up to date once the event loop is free.
+    void showStandingSoon();
 
     DrawPanel* m_panel;
     DrawController* m_draw;
